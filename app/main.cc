@@ -1,0 +1,7 @@
+#include "db/query.h"
+
+int main()
+{
+    QUERY query;
+    return 0;
+}

@@ -1,0 +1,156 @@
+#include "db/bancopg.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// The value of a settings line: everything after its first "=", with the
+// line end (LF or CR LF) already removed. A line without "=" gives nothing.
+bool valor_da_linha(const std::string& linha, std::string& valor)
+{
+    std::string::size_type igual = linha.find('=');
+    if (igual == std::string::npos)
+        return false;
+    valor = linha.substr(igual + 1);
+    return true;
+}
+
+} // namespace
+
+BANCOPG::BANCOPG(const char* arquivo_conf)
+    : conectado(false), situacao(0), ssl(0), linhas(0), colunas(0),
+      arquivo(arquivo_conf ? arquivo_conf : ""), conexao(nullptr), res(nullptr)
+{
+    std::string linha[5];
+    std::ifstream entrada(arquivo.c_str());
+    if (entrada.is_open()) {
+        for (int i = 0; i < 5 && std::getline(entrada, linha[i]); ++i) {
+            if (!linha[i].empty() && linha[i].back() == '\r')
+                linha[i].pop_back();
+        }
+        entrada.close();
+    }
+
+    std::string* destino[4] = { &hostaddr, &dbname, &usuario, &senha };
+    for (int i = 0; i < 4; ++i) {
+        std::string valor;
+        if (valor_da_linha(linha[i], valor))
+            destino[i]->append(valor);
+    }
+    std::string valor;
+    if (valor_da_linha(linha[4], valor))
+        ssl = std::atoi(valor.c_str());
+
+    conectar();
+}
+
+BANCOPG::~BANCOPG()
+{
+    if (res)
+        PQclear(res);
+    if (conexao)
+        PQfinish(conexao);
+}
+
+std::string BANCOPG::get_string_conexao() const
+{
+    return "hostaddr=" + hostaddr + " dbname=" + dbname + " user=" + usuario +
+           " password=" + senha + " sslmode=" + (ssl == 1 ? "require" : "disable");
+}
+
+void BANCOPG::conectar()
+{
+    mensagem.clear();
+
+    // Dates are typed day first and texts are UTF-8 whatever the server's
+    // defaults; the user's own settings for these win.
+    setenv("PGDATESTYLE", "ISO, DMY", 0);
+    setenv("PGCLIENTENCODING", "UTF8", 0);
+
+    if (conexao) {
+        PQfinish(conexao);
+        conexao = nullptr;
+    }
+    conexao = PQconnectdb(get_string_conexao().c_str());
+    if (PQstatus(conexao) == CONNECTION_OK) {
+        conectado = true;
+        mensagem = "Conectado com sucesso!";
+    } else {
+        conectado = false;
+        mensagem = std::string("Falha ao conectar!\n") + PQerrorMessage(conexao);
+    }
+}
+
+void BANCOPG::executar(const char* sql)
+{
+    if (!conectado)
+        return;
+
+    PGresult* novo = PQexec(conexao, sql);
+    if (res)
+        PQclear(res);
+    res = novo;
+
+    switch (PQresultStatus(res)) {
+    case PGRES_COMMAND_OK:
+        situacao = 1;
+        break;
+    case PGRES_TUPLES_OK:
+        situacao = 2;
+        linhas = PQntuples(res);
+        colunas = PQnfields(res);
+        break;
+    default:
+        situacao = 3;
+        mensagem = res ? PQresultErrorMessage(res) : PQerrorMessage(conexao);
+        break;
+    }
+}
+
+std::string BANCOPG::resultado(int linha, int coluna) const
+{
+    // A superseded row set may be gone while the counts still describe it.
+    if (res && linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas &&
+        linha < PQntuples(res) && coluna < PQnfields(res)) {
+        const char* valor = PQgetvalue(res, linha, coluna);
+        return valor ? std::string(valor, PQgetlength(res, linha, coluna)) : std::string();
+    }
+    return "Posição não encontrada!";
+}
+
+void BANCOPG::resultado()
+{
+    tabela.clear();
+    tabela.reserve(linhas);
+    for (int l = 0; l < linhas; ++l) {
+        LINHA valores;
+        valores.reserve(colunas);
+        for (int c = 0; c < colunas; ++c)
+            valores.push_back(resultado(l, c));
+        tabela.push_back(std::move(valores));
+    }
+}
+
+std::string BANCOPG::literal(const std::string& texto) const
+{
+    std::string saida;
+    if (conexao && PQstatus(conexao) == CONNECTION_OK) {
+        std::vector<char> buffer(texto.size() * 2 + 1);
+        int erro = 0;
+        size_t n = PQescapeStringConn(conexao, buffer.data(), texto.data(), texto.size(), &erro);
+        if (!erro)
+            return "'" + std::string(buffer.data(), n) + "'";
+    }
+    // No connection (or text the server's encoding rejects): double the
+    // quotes, which is what a server with standard strings expects.
+    saida.reserve(texto.size() + 2);
+    saida += '\'';
+    for (char c : texto) {
+        if (c == '\'')
+            saida += '\'';
+        saida += c;
+    }
+    saida += '\'';
+    return saida;
+}

@@ -1,0 +1,57 @@
+// The program's one PostgreSQL connection: reads conf/db.conf, connects once,
+// runs one SQL text at a time and turns the last result into a text table.
+#ifndef ZUMBREL_DB_BANCOPG_H
+#define ZUMBREL_DB_BANCOPG_H
+
+#include <string>
+#include <vector>
+
+#include <libpq-fe.h>
+
+typedef std::vector<std::string> LINHA;
+typedef std::vector<LINHA> TABELA;
+
+class BANCOPG
+{
+public:
+    explicit BANCOPG(const char* arquivo_conf);
+    virtual ~BANCOPG();
+
+    BANCOPG(const BANCOPG&) = delete;
+    BANCOPG& operator=(const BANCOPG&) = delete;
+
+    void conectar();
+    void executar(const char* sql);
+    std::string resultado(int linha, int coluna) const;
+    void resultado();
+
+    // Read-only views used by the statement builder and by tests.
+    bool get_conectado() const { return conectado; }
+    int get_situacao() const { return situacao; }
+    int get_linhas() const { return linhas; }
+    int get_colunas() const { return colunas; }
+    const TABELA& get_tabela() const { return tabela; }
+    std::string get_string_conexao() const;
+
+    // The text as a single-quoted SQL literal that no quote or backslash in it
+    // can break out of.
+    std::string literal(const std::string& texto) const;
+
+protected:
+    bool conectado;
+    int situacao;        // 0 none yet, 1 command done, 2 rows returned, 3 failed
+    int ssl;
+    int linhas;
+    TABELA tabela;
+    int colunas;
+    std::string mensagem;
+    std::string arquivo;
+    std::string hostaddr;
+    std::string dbname;
+    std::string usuario;
+    std::string senha;
+    PGconn* conexao;
+    PGresult* res;
+};
+
+#endif // ZUMBREL_DB_BANCOPG_H

@@ -1,0 +1,259 @@
+// The connection: settings file, connection string and message, sending,
+// reading results, quoting, dates and encodings whatever the server says.
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "db/bancopg.h"
+#include "db/query.h"
+#include "support/banco_teste.h"
+#include "support/captura.h"
+
+namespace {
+
+std::string escrever(const std::string& conteudo)
+{
+    std::string caminho = teste::pasta_temporaria() + "/db.conf";
+    std::ofstream f(caminho.c_str(), std::ios::binary);
+    f << conteudo;
+    return caminho;
+}
+
+std::string linhas_validas(const teste::BancoTeste& banco, const char* fim = "\n")
+{
+    return "host=" + teste::ambiente("ZUMBREL_TEST_HOST") + fim + "banco=" + banco.nome() + fim +
+           "usuario=" + teste::ambiente("ZUMBREL_TEST_USER") + fim +
+           "senha=" + teste::ambiente("ZUMBREL_TEST_PASS") + fim;
+}
+
+} // namespace
+
+TEST(ArquivoConf, LeCadaLinhaPelaPosicaoDepoisDoPrimeiroIgual)
+{
+    std::string c = escrever("qualquer coisa=10.1.2.3\nnome=banco=x\nu=joao  \nsenha:=a=b=c\nssl=1\nextra=9\n");
+    BANCOPG b(c.c_str());
+    EXPECT_EQ(b.get_string_conexao(),
+              "hostaddr=10.1.2.3 dbname=banco=x user=joao   password=a=b=c sslmode=require");
+    EXPECT_FALSE(b.get_conectado());
+}
+
+TEST(ArquivoConf, CasosQueDaoSemCriptografiaEValoresVazios)
+{
+    struct Caso { const char* conteudo; const char* esperado; };
+    const Caso casos[] = {
+        { "a=1\nb=2\nc=3\nd=4\nssl=2\n", "hostaddr=1 dbname=2 user=3 password=4 sslmode=disable" },
+        { "a=1\nb=2\nc=3\nd=4\nssl=\n", "hostaddr=1 dbname=2 user=3 password=4 sslmode=disable" },
+        { "a=1\nb=2\nc=3\n", "hostaddr=1 dbname=2 user=3 password= sslmode=disable" },
+        { "a=1\nsem igual\nc=3\nd=4\nssl 1\n", "hostaddr=1 dbname= user=3 password=4 sslmode=disable" },
+        { "", "hostaddr= dbname= user= password= sslmode=disable" },
+        { "a=1\r\nb=2\r\nc=3\r\nd=4 \r\nssl=1\r\n", "hostaddr=1 dbname=2 user=3 password=4  sslmode=require" },
+        { "a=1\nb=2\nc=3\nd=4\nssl=1", "hostaddr=1 dbname=2 user=3 password=4 sslmode=require" },
+        { "=\n=\n=\n=\n=01\n", "hostaddr= dbname= user= password= sslmode=require" },
+    };
+    for (const Caso& caso : casos) {
+        std::string c = escrever(caso.conteudo);
+        BANCOPG b(c.c_str());
+        EXPECT_EQ(b.get_string_conexao(), caso.esperado) << "conteudo: " << caso.conteudo;
+    }
+}
+
+TEST(ArquivoConf, AusenteDaFalhaDeConexaoSemQuebrar)
+{
+    teste::CapturaSaida saida;
+    QUERY q("/nao/existe/db.conf");
+    EXPECT_EQ(q.get_string_conexao(), "hostaddr= dbname= user= password= sslmode=disable");
+    EXPECT_FALSE(q.get_conectado());
+    EXPECT_EQ(q.get_mensagem().rfind("Falha ao conectar!\n", 0), 0u);
+    EXPECT_GT(q.get_mensagem().size(), std::string("Falha ao conectar!\n").size());
+    EXPECT_EQ(saida.texto(), q.get_mensagem() + "\n");
+}
+
+TEST(Conexao, ComArquivoCrlfConectaEEscreveAMensagem)
+{
+    teste::BancoTeste banco;
+    std::string c = escrever(linhas_validas(banco, "\r\n") + "ssl=0\r\n");
+    teste::CapturaSaida saida;
+    QUERY q(c.c_str());
+    EXPECT_TRUE(q.get_conectado());
+    EXPECT_EQ(saida.texto(), "Conectado com sucesso!\n");
+}
+
+TEST(Conexao, SenhaErradaNaoEnviaNadaEUmSelectPareceBancoVazio)
+{
+    teste::BancoTeste banco;
+    std::string c = escrever("h=" + teste::ambiente("ZUMBREL_TEST_HOST") + "\nb=" + banco.nome() +
+                             "\nu=" + teste::ambiente("ZUMBREL_TEST_USER") + "\ns=errada\n");
+    teste::CapturaSaida saida;
+    QUERY q(c.c_str());
+    EXPECT_FALSE(q.get_conectado());
+    EXPECT_NE(q.get_mensagem().find("Falha ao conectar!\n"), std::string::npos);
+    EXPECT_NE(q.get_mensagem().find("password"), std::string::npos) << q.get_mensagem();
+
+    q.executar("delete from cadastro.abelha_rainha");
+    EXPECT_EQ(q.get_situacao(), 0);
+    q.set_tipoquery(2);
+    q.add_camporetorno("*");
+    q.add_tabelas("cadastro.acesso");
+    EXPECT_TRUE(q.ativar());
+    EXPECT_EQ(q.get_registros(), 0);
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha"), "8");
+}
+
+TEST(Conexao, SslExigidoDaSessaoCriptografada)
+{
+    teste::BancoTeste banco;
+    std::string c = escrever(linhas_validas(banco) + "ssl=1\n");
+    teste::CapturaSaida saida;
+    QUERY q(c.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+    q.set_tipoquery(2);
+    q.add_camporetorno("ssl");
+    q.add_tabelas("pg_stat_ssl");
+    q.add_campoconsulta("pid");
+    q.add_dadosconsulta("pg_backend_pid()");
+    ASSERT_TRUE(q.ativar());
+    ASSERT_EQ(q.get_registros(), 1);
+    EXPECT_EQ(q.retornar_consulta()[0][0], "t");
+}
+
+class Resultado : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        conf = banco.escrever_conf(teste::pasta_temporaria());
+        q.reset(new QUERY(conf.c_str()));
+        ASSERT_TRUE(q->get_conectado()) << q->get_mensagem();
+    }
+    teste::BancoTeste banco;
+    std::string conf;
+    teste::CapturaSaida saida;
+    std::unique_ptr<QUERY> q;
+};
+
+TEST_F(Resultado, ValoresComoTextoNuloVazioEPosicaoForaDaTabela)
+{
+    q->executar("select 42, null::text, true, false, 'açaí'::text");
+    EXPECT_EQ(q->get_situacao(), 2);
+    EXPECT_EQ(q->get_linhas(), 1);
+    EXPECT_EQ(q->get_colunas(), 5);
+    EXPECT_EQ(q->resultado(0, 0), "42");
+    EXPECT_EQ(q->resultado(0, 1), "");
+    EXPECT_EQ(q->resultado(0, 2), "t");
+    EXPECT_EQ(q->resultado(0, 3), "f");
+    EXPECT_EQ(q->resultado(0, 4), "açaí");
+    EXPECT_EQ(q->resultado(1, 0), "Posição não encontrada!");
+    EXPECT_EQ(q->resultado(0, 5), "Posição não encontrada!");
+    EXPECT_EQ(q->resultado(-1, 0), "Posição não encontrada!");
+
+    q->executar("select 1 where false");
+    EXPECT_EQ(q->get_linhas(), 0);
+    EXPECT_EQ(q->resultado(0, 0), "Posição não encontrada!");
+}
+
+TEST_F(Resultado, ComandoSemLinhasEFalhaGuardamContagensAnteriores)
+{
+    q->executar("select 1, 2 union all select 3, 4");
+    q->resultado();
+    ASSERT_EQ(q->get_tabela().size(), 2u);
+
+    q->executar("update cadastro.acesso set nivel_acesso = nivel_acesso where false");
+    EXPECT_EQ(q->get_situacao(), 1);
+    EXPECT_EQ(q->get_linhas(), 2);
+
+    q->executar("select * from tabela_que_nao_existe");
+    EXPECT_EQ(q->get_situacao(), 3);
+    EXPECT_NE(q->get_mensagem().find("tabela_que_nao_existe"), std::string::npos);
+    EXPECT_EQ(q->get_linhas(), 2);
+    EXPECT_EQ(q->get_colunas(), 2);
+    EXPECT_EQ(q->get_tabela()[1][1], "4");
+}
+
+TEST_F(Resultado, DataDiaPrimeiroMesmoComServidorMesPrimeiro)
+{
+    banco.executar("alter database " + banco.nome() + " set datestyle = 'SQL, MDY'");
+    banco.executar("alter database " + banco.nome() + " set client_encoding = 'LATIN1'");
+    unsetenv("PGDATESTYLE");
+    unsetenv("PGCLIENTENCODING");
+    QUERY outra(conf.c_str());
+    ASSERT_TRUE(outra.get_conectado());
+
+    outra.set_tipoquery(1);
+    outra.add_tabelas("cadastro.florada");
+    outra.add_campoinsert("nome_florada");
+    outra.add_dadosinsert(outra.literal("Maçã-do-mato ção"));
+    outra.add_camporetorno("id_florada");
+    ASSERT_TRUE(outra.ativar()) << outra.get_mensagem();
+
+    outra.set_tipoquery(1);
+    outra.add_tabelas("cadastro.abelha_rainha");
+    outra.add_campoinsert("data_nasc");
+    outra.add_dadosinsert("'03/02/2010'");
+    outra.add_camporetorno("id_abelha");
+    ASSERT_TRUE(outra.ativar()) << outra.get_mensagem();
+    std::string id = outra.retornar_consulta()[0][0];
+
+    outra.set_tipoquery(1);
+    outra.add_tabelas("cadastro.abelha_rainha");
+    outra.add_campoinsert("data_nasc");
+    outra.add_dadosinsert("'31/01/2010'");
+    outra.add_camporetorno("id_abelha");
+    EXPECT_TRUE(outra.ativar()) << outra.get_mensagem();
+
+    EXPECT_EQ(banco.valor("select to_char(data_nasc, 'YYYY-MM-DD') from cadastro.abelha_rainha where id_abelha=" + id),
+              "2010-02-03");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.florada where nome_florada = 'Maçã-do-mato ção'"), "1");
+}
+
+TEST_F(Resultado, LiteralNaoDeixaTextoAlgumMudarOComando)
+{
+    const std::string textos[] = {
+        "'", "''", "'''", "\\", "\\'", "'\\", "a'b", "%", "_", ";", "--", "' or '1'='1",
+        "'; drop table cadastro.usuario; --", "admin'--", "/* x */", "E'\\x41'", "$$", "$a$'$a$",
+        "Ação é ótima, Pôr-do-sol", "🐝 mel 🍯", "עברית", "  ", "x\ty\nz", std::string(10000, '\''),
+    };
+    std::string antes = banco.despejo();
+    for (const std::string& t : textos) {
+        q->set_tipoquery(1);
+        q->add_tabelas("cadastro.acesso");
+        q->add_campoinsert("desc_acesso");
+        q->add_dadosinsert(q->literal(t));
+        q->add_campoinsert("nivel_acesso");
+        q->add_dadosinsert("0");
+        q->add_camporetorno("id_acesso");
+        ASSERT_TRUE(q->ativar()) << t << "\n" << q->get_mensagem();
+        std::string id = q->retornar_consulta()[0][0];
+
+        q->set_tipoquery(2);
+        q->add_camporetorno("desc_acesso");
+        q->add_tabelas("cadastro.acesso");
+        q->add_campoconsulta("desc_acesso");
+        q->add_dadosconsulta(q->literal(t));
+        ASSERT_TRUE(q->ativar());
+        ASSERT_EQ(q->get_registros(), 1) << t;
+        EXPECT_EQ(q->retornar_consulta()[0][0], t);
+        banco.executar("delete from cadastro.acesso where id_acesso=" + id);
+    }
+    EXPECT_EQ(banco.despejo(), antes);
+}
+
+TEST(Literal, SemAspasOTextoFicaComoEstaEntreAspas)
+{
+    std::string c = escrever("");
+    teste::CapturaSaida saida;
+    BANCOPG sem_conexao(c.c_str());
+    EXPECT_EQ(sem_conexao.literal("Dourados"), "'Dourados'");
+    EXPECT_EQ(sem_conexao.literal(""), "''");
+    EXPECT_EQ(sem_conexao.literal("01/02/2010"), "'01/02/2010'");
+    EXPECT_EQ(sem_conexao.literal("d'Oeste"), "'d''Oeste'");
+    EXPECT_EQ(sem_conexao.literal("''"), "''''''");
+
+    teste::BancoTeste banco;
+    QUERY q(banco.escrever_conf(teste::pasta_temporaria()).c_str());
+    EXPECT_EQ(q.literal("Ma%"), "'Ma%'");
+    EXPECT_EQ(q.literal("d'Oeste"), "'d''Oeste'");
+    EXPECT_EQ(q.literal("c:\\dados"), "'c:\\dados'");
+}

@@ -1,0 +1,159 @@
+#include "support/banco_teste.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+namespace teste {
+
+std::string ambiente(const char* nome)
+{
+    const char* v = std::getenv(nome);
+    if (!v) {
+        ADD_FAILURE() << nome << " is not set: run the tests through scripts/test";
+        return std::string();
+    }
+    return v;
+}
+
+namespace {
+
+std::string texto_conexao(const std::string& usuario, const std::string& senha,
+                          const std::string& banco)
+{
+    return "hostaddr=" + ambiente("ZUMBREL_TEST_HOST") + " port=" + ambiente("ZUMBREL_TEST_PORT") +
+           " dbname=" + banco + " user=" + usuario + " password=" + senha +
+           " sslmode=disable options='-c datestyle=ISO,DMY'";
+}
+
+// Runs one SQL text on a short-lived connection; returns rows or throws.
+TABELA rodar(const std::string& conninfo, const std::string& sql, std::string* erro)
+{
+    TABELA linhas;
+    PGconn* c = PQconnectdb(conninfo.c_str());
+    if (PQstatus(c) != CONNECTION_OK) {
+        std::string e = PQerrorMessage(c);
+        PQfinish(c);
+        if (erro) { *erro = e; return linhas; }
+        throw std::runtime_error("connect: " + e);
+    }
+    PGresult* r = PQexec(c, sql.c_str());
+    ExecStatusType st = PQresultStatus(r);
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
+        std::string e = PQresultErrorMessage(r);
+        PQclear(r);
+        PQfinish(c);
+        if (erro) { *erro = e.empty() ? "error" : e; return linhas; }
+        throw std::runtime_error(e);
+    }
+    for (int i = 0; i < PQntuples(r); ++i) {
+        LINHA l;
+        for (int j = 0; j < PQnfields(r); ++j)
+            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
+                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
+        linhas.push_back(l);
+    }
+    PQclear(r);
+    PQfinish(c);
+    return linhas;
+}
+
+std::atomic<int> contador{0};
+
+} // namespace
+
+std::string conexao_admin(const std::string& banco)
+{
+    return texto_conexao("postgres", ambiente("ZUMBREL_TEST_SUPERPASS"), banco);
+}
+
+std::string conexao_app(const std::string& banco)
+{
+    return texto_conexao(ambiente("ZUMBREL_TEST_USER"), ambiente("ZUMBREL_TEST_PASS"), banco);
+}
+
+std::string pasta_temporaria()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string modelo = std::string(tmp ? tmp : "/tmp") + "/zumbrel-t.XXXXXX";
+    char* p = mkdtemp(&modelo[0]);
+    if (!p)
+        throw std::runtime_error("mkdtemp failed");
+    return modelo;
+}
+
+BancoTeste::BancoTeste(const std::string& modelo)
+{
+    nome_ = "t_" + std::to_string(getpid()) + "_" + std::to_string(++contador);
+    std::string origem = modelo.empty() ? ambiente("ZUMBREL_TEST_TEMPLATE") : modelo;
+    rodar(conexao_admin("postgres"), "create database " + nome_ + " template " + origem, nullptr);
+}
+
+BancoTeste::~BancoTeste()
+{
+    std::string erro;
+    rodar(conexao_admin("postgres"), "drop database if exists " + nome_ + " with (force)", &erro);
+}
+
+TABELA BancoTeste::consultar(const std::string& sql) const
+{
+    std::string erro;
+    TABELA t = rodar(conexao_admin(nome_), sql, &erro);
+    if (!erro.empty())
+        ADD_FAILURE() << "SQL failed: " << sql << "\n" << erro;
+    return t;
+}
+
+std::string BancoTeste::valor(const std::string& sql) const
+{
+    TABELA t = consultar(sql);
+    if (t.empty() || t[0].empty())
+        return std::string();
+    return t[0][0];
+}
+
+std::string BancoTeste::executar(const std::string& sql) const
+{
+    std::string erro;
+    rodar(conexao_admin(nome_), sql, &erro);
+    return erro;
+}
+
+std::string BancoTeste::escrever_conf(const std::string& pasta, int ssl) const
+{
+    mkdir(pasta.c_str(), 0700);
+    std::string conf = pasta + "/conf";
+    mkdir(conf.c_str(), 0700);
+    std::string caminho = conf + "/db.conf";
+    std::ofstream f(caminho.c_str());
+    f << "host=" << ambiente("ZUMBREL_TEST_HOST") << "\n"
+      << "banco=" << nome_ << "\n"
+      << "usuario=" << ambiente("ZUMBREL_TEST_USER") << "\n"
+      << "senha=" << ambiente("ZUMBREL_TEST_PASS") << "\n"
+      << "ssl=" << ssl << "\n";
+    return caminho;
+}
+
+std::string BancoTeste::despejo() const
+{
+    static const char* tabelas[] = { "acesso", "municipio", "ceps", "usuario",
+                                     "florada", "apiario", "abelha_rainha" };
+    std::string saida;
+    for (const char* t : tabelas) {
+        saida += std::string("== ") + t + "\n";
+        for (const LINHA& l : consultar(std::string("select * from cadastro.") + t + " order by 1")) {
+            for (const std::string& v : l)
+                saida += v + "|";
+            saida += "\n";
+        }
+    }
+    return saida;
+}
+
+} // namespace teste

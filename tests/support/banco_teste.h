@@ -1,0 +1,57 @@
+// A fresh database per test, copied from the template that the test command
+// loads with the schema and the sample data, on the throwaway cluster.
+#ifndef ZUMBREL_TESTS_SUPPORT_BANCO_TESTE_H
+#define ZUMBREL_TESTS_SUPPORT_BANCO_TESTE_H
+
+#include <string>
+
+#include "db/bancopg.h"
+
+namespace teste {
+
+// The value of an environment variable set by the test command; fails the
+// calling test (and returns "") when it is missing.
+std::string ambiente(const char* nome);
+
+// A connection string for the throwaway cluster (superuser or app user).
+std::string conexao_admin(const std::string& banco);
+std::string conexao_app(const std::string& banco);
+
+class BancoTeste
+{
+public:
+    // Creates a new database from the template; `modelo` names another
+    // template when given.
+    explicit BancoTeste(const std::string& modelo = "");
+    ~BancoTeste();
+
+    BancoTeste(const BancoTeste&) = delete;
+    BancoTeste& operator=(const BancoTeste&) = delete;
+
+    const std::string& nome() const { return nome_; }
+
+    // Runs SQL as the superuser on this database; returns all rows as text
+    // (NULL as "<null>"). Fails the calling test on an error.
+    TABELA consultar(const std::string& sql) const;
+    // First value of the first row, or "" when there is none.
+    std::string valor(const std::string& sql) const;
+    // Runs SQL and returns the error text (empty on success).
+    std::string executar(const std::string& sql) const;
+
+    // Writes a five-line settings file for the app user on this database
+    // into `pasta`/conf/db.conf (creating the folders) and returns its path.
+    std::string escrever_conf(const std::string& pasta, int ssl = 0) const;
+
+    // A dump of every table of schema cadastro, ordered, for comparisons.
+    std::string despejo() const;
+
+private:
+    std::string nome_;
+};
+
+// A new empty folder under the system's temporary folder.
+std::string pasta_temporaria();
+
+} // namespace teste
+
+#endif // ZUMBREL_TESTS_SUPPORT_BANCO_TESTE_H
