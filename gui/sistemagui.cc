@@ -1,0 +1,1 @@
+// The interface object; being written.

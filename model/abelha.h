@@ -1,0 +1,49 @@
+// Queen bees (table cadastro.abelha_rainha) and their registry numbers.
+#ifndef ZUMBREL_MODEL_ABELHA_H
+#define ZUMBREL_MODEL_ABELHA_H
+
+#include <string>
+#include <vector>
+
+#include "util/actions.h"
+
+class QUERY;
+
+class ABELHAS
+{
+public:
+    ABELHAS() = default;
+    ABELHAS(const ABELHAS&) = default;
+    ABELHAS& operator=(const ABELHAS&) = default;
+    ~ABELHAS() = default;
+
+    int id = 0;
+    std::string rgn;
+    std::string nascimento;   // "DD/MM/YYYY" when read
+    bool matriz = false;
+    int mae = 0;              // code of the mother; 0 = unknown
+};
+
+// The registry number of a bee: "%05d-%05d" of its code and its mother's
+// (longer codes are written in full).
+std::string formatar_rgn(int id, int mae);
+
+class ABELHA : public EVENTOS
+{
+public:
+    explicit ABELHA(QUERY* query);
+
+    bool inserir(ABELHAS* abelha);
+    bool atualizar(ABELHAS* abelha);
+    std::vector<ABELHAS> listar();
+    ABELHAS get_abelha(std::string rgn);
+    std::string rg_abelha(int id, int mae);
+    void buscar(ABELHAS* abelha);
+
+private:
+    QUERY* query;
+    ABELHAS abelha;
+    std::vector<ABELHAS> abelhas;
+};
+
+#endif // ZUMBREL_MODEL_ABELHA_H

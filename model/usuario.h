@@ -1,0 +1,67 @@
+// Users (table cadastro.usuario) with their postal code (cadastro.ceps) and
+// access level: the records USER and CEPS, the login check and data access.
+#ifndef ZUMBREL_MODEL_USUARIO_H
+#define ZUMBREL_MODEL_USUARIO_H
+
+#include <string>
+#include <vector>
+
+#include "model/acesso.h"
+#include "model/municipio.h"
+
+class QUERY;
+
+// One postal-code row: id, the four texts after id_cep in table order (the
+// code "#####-###", the kind of street, its name, the district) and the
+// municipality.
+class CEPS
+{
+public:
+    int id = 0;
+    std::string cep;
+    std::string tipo_logradouro;
+    std::string logradouro;
+    std::string bairro;
+    MUNICIPIOS municipio;
+};
+
+class USER
+{
+public:
+    int id = 0;
+    std::string nome;
+    std::string login;
+    std::string senha;   // only written: the new password of an insert
+    std::string cpf;
+    std::string rg;
+    std::string oexp;
+    std::string nasc;    // "DD/MM/YYYY"
+    std::string endereco;
+    std::string numero;
+    std::string bairro;
+    ACESS acesso;
+    CEPS cep;
+};
+
+class USUARIO
+{
+public:
+    explicit USUARIO(QUERY* query);
+
+    bool verificar_acesso(std::string login, std::string senha);
+    std::vector<USER> Get_User(int id);
+    std::vector<USER> Get_User(std::string filtro);
+    void carregar_usuario(int id);
+    bool inserir_usuario(USER* usuario);
+    bool atualizar_usuario(USER* usuario);
+    bool update_senha(int id, std::string senha);
+
+    std::string get_mensagem() const { return mensagem; }
+
+private:
+    std::string mensagem;
+    QUERY* query;
+    std::vector<USER> usuarios;
+};
+
+#endif // ZUMBREL_MODEL_USUARIO_H

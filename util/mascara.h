@@ -1,0 +1,41 @@
+// The entry masks as pure steps over a text, without any widget: what one run
+// of a mask (with the nested runs that setting the text triggers) makes of the
+// text, the cursor and the remembered length and tag.
+#ifndef ZUMBREL_UTIL_MASCARA_H
+#define ZUMBREL_UTIL_MASCARA_H
+
+#include <string>
+
+struct Mascara
+{
+    const char* padrao;        // "#" is a digit, anything else a separator
+    const char* separadores;   // separators the user may type, in check order
+};
+
+extern const Mascara MASCARA_DATA;   // "##/##/####"
+extern const Mascara MASCARA_CPF;    // "###.###.###-##"
+extern const Mascara MASCARA_CEP;    // "#####-###"
+
+// State shared by all masked fields of one object.
+struct EstadoMascara
+{
+    int ultimo_tamanho = 0;
+    int ultimo_campo = 0;
+};
+
+struct PassoMascara
+{
+    std::string texto;   // UTF-8
+    int posicao = 0;     // cursor request (may be one past the end)
+    bool posicionar = false;   // false when the run stopped at an empty text
+};
+
+// One run of the mask over `texto` (UTF-8) for the field `tag`.
+PassoMascara passo_mascara(const Mascara& mascara, const std::string& texto, int tag,
+                           EstadoMascara& estado);
+
+// The digits filter: mode 1 keeps digits and ",", mode 2 digits only; only
+// the last character is examined. Other modes return the text unchanged.
+std::string filtrar_digitos(const std::string& texto, int modo);
+
+#endif // ZUMBREL_UTIL_MASCARA_H
