@@ -59,6 +59,10 @@ public:
     std::string get_mensagem() const { return mensagem; }
 
 private:
+    // Describes the user query (users with level, postal code and
+    // municipality) up to its conditions.
+    void preparar_consulta();
+
     std::string mensagem;
     QUERY* query;
     std::vector<USER> usuarios;

@@ -1,0 +1,147 @@
+#include "model/abelha.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "db/query.h"
+#include "util/libex.h"
+
+namespace {
+
+// A value of a result row by position; "" when the row is shorter than
+// expected, so a table laid out differently cannot crash the program.
+const std::string& coluna(const LINHA& linha, std::size_t i)
+{
+    static const std::string vazio;
+    return i < linha.size() ? linha[i] : vazio;
+}
+
+// id_abelha, rgn, data_nasc, matriz, filha, in this order; the date comes in
+// the database's ISO form and is shown day first.
+ABELHAS ler_abelha(const LINHA& linha)
+{
+    ABELHAS b;
+    b.id = std::atoi(coluna(linha, 0).c_str());
+    b.rgn = coluna(linha, 1);
+    char* data = data_formatada(coluna(linha, 2).c_str(), 2);
+    b.nascimento = data;
+    delete[] data;
+    b.matriz = coluna(linha, 3) == "t";
+    // An unknown mother (NULL) arrives as an empty text, which atoi reads as 0.
+    b.mae = std::atoi(coluna(linha, 4).c_str());
+    return b;
+}
+
+} // namespace
+
+std::string formatar_rgn(int id, int mae)
+{
+    char texto[32];
+    std::snprintf(texto, sizeof texto, "%05d-%05d", id, mae);
+    return texto;
+}
+
+ABELHA::ABELHA(QUERY* query) : query(query) {}
+
+bool ABELHA::inserir(ABELHAS* abelha)
+{
+    query->set_tipoquery(1);
+    query->add_tabelas("cadastro.abelha_rainha");
+    query->add_camporetorno("id_abelha");
+    // The registry number needs the new code: it is written right after.
+    query->add_campoinsert("rgn");
+    query->add_dadosinsert("''");
+    query->add_campoinsert("data_nasc");
+    query->add_dadosinsert(query->literal(abelha->nascimento));
+    query->add_campoinsert("matriz");
+    query->add_dadosinsert(abelha->matriz ? "'true'" : "'false'");
+    query->add_campoinsert("filha");
+    query->add_dadosinsert(abelha->mae != 0 ? intToString(abelha->mae) : "null");
+
+    if (!query->ativar() || query->get_registros() == 0 || query->ver_consulta().empty())
+        return false;
+
+    abelha->id = std::atoi(coluna(query->ver_consulta().front(), 0).c_str());
+    abelha->rgn = rg_abelha(abelha->id, abelha->mae);
+    return true;
+}
+
+std::string ABELHA::rg_abelha(int id, int mae)
+{
+    std::string rgn = formatar_rgn(id, mae);
+
+    query->set_tipoquery(3);
+    query->add_tabelas("cadastro.abelha_rainha");
+    query->add_campoupdate("rgn");
+    query->add_dadosupdate(query->literal(rgn));
+    query->add_campoconsulta("id_abelha");
+    query->add_dadosconsulta(intToString(id));
+
+    if (!query->ativar())
+        std::cout << query->get_mensagem() << '\n';
+    return rgn;
+}
+
+bool ABELHA::atualizar(ABELHAS* abelha)
+{
+    query->set_tipoquery(3);
+    query->add_tabelas("cadastro.abelha_rainha");
+    query->add_campoupdate("data_nasc");
+    query->add_dadosupdate(query->literal(abelha->nascimento));
+    query->add_campoupdate("matriz");
+    query->add_dadosupdate(abelha->matriz ? "'true'" : "'false'");
+    query->add_campoupdate("filha");
+    query->add_dadosupdate(abelha->mae != 0 ? intToString(abelha->mae) : "null");
+    query->add_campoconsulta("id_abelha");
+    query->add_dadosconsulta(intToString(abelha->id));
+
+    if (!query->ativar()) {
+        std::cout << query->get_mensagem() << '\n';
+        return false;
+    }
+    // The stored number follows a changed mother.
+    rg_abelha(abelha->id, abelha->mae);
+    return true;
+}
+
+std::vector<ABELHAS> ABELHA::listar()
+{
+    query->set_tipoquery(2);
+    query->add_camporetorno("id_abelha");
+    query->add_camporetorno("rgn");
+    query->add_camporetorno("data_nasc");
+    query->add_camporetorno("matriz");
+    query->add_camporetorno("filha");
+    query->add_tabelas("cadastro.abelha_rainha");
+    query->add_campoorder("id_abelha");
+
+    // A failed or empty answer keeps what the last listing found.
+    if (query->ativar() && query->get_registros() != 0) {
+        abelhas.clear();
+        for (const LINHA& linha : query->ver_consulta()) {
+            ABELHAS b = ler_abelha(linha);
+            if (b.matriz)
+                std::cout << "true\n";
+            abelhas.push_back(b);
+        }
+    }
+    return abelhas;
+}
+
+ABELHAS ABELHA::get_abelha(std::string rgn)
+{
+    ABELHAS b;
+
+    query->set_tipoquery(2);
+    query->add_camporetorno("*");
+    query->add_tabelas("cadastro.abelha_rainha");
+    query->add_campoconsulta("rgn");
+    query->add_dadosconsulta(query->literal(rgn));
+
+    if (query->ativar() && query->get_registros() != 0 && !query->ver_consulta().empty())
+        b = ler_abelha(query->ver_consulta().front());
+    return b;
+}
+
+void ABELHA::buscar(ABELHAS*) {}

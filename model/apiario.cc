@@ -1,0 +1,173 @@
+#include "model/apiario.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "db/query.h"
+
+namespace {
+
+// A value of a result row by position; "" when the row is shorter than
+// expected, so a table laid out differently cannot crash the program.
+const std::string& coluna(const LINHA& linha, std::size_t i)
+{
+    static const std::string vazio;
+    return i < linha.size() ? linha[i] : vazio;
+}
+
+int inteiro(const LINHA& linha, std::size_t i)
+{
+    return std::atoi(coluna(linha, i).c_str());
+}
+
+// The apiary, its floral source and its municipality, joined; both
+// listings share it and differ in the select list and what follows.
+void juntar_tabelas(QUERY* query)
+{
+    query->add_tabelas("cadastro.apiario as a");
+    query->add_tabelas("cadastro.municipio as m");
+    query->add_tabelas("cadastro.florada as f");
+    query->add_check_join("a.cod_cid=m.cod_cid");
+}
+
+} // namespace
+
+APIARIO::APIARIO(QUERY* query) : query(query) {}
+
+bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
+{
+    std::cout << "\n---------------------------- Cadastrar Apiario ----------------------------\n";
+
+    query->set_tipoquery(1);
+    query->add_camporetorno("id_apiario");
+    query->add_campoinsert("nome");
+    query->add_dadosinsert(query->literal(a->nome));
+    query->add_campoinsert("endereco");
+    query->add_dadosinsert(query->literal(a->endereco));
+    query->add_campoinsert("distrito");
+    query->add_dadosinsert(query->literal(a->distrito));
+    query->add_campoinsert("data_criacao");
+    query->add_dadosinsert(query->literal(a->data_criacao));
+    query->add_campoinsert("latitude");
+    query->add_dadosinsert(query->literal(a->latitude));
+    query->add_campoinsert("longitude");
+    query->add_dadosinsert(query->literal(a->longitude));
+    query->add_campoinsert("obs");
+    query->add_dadosinsert(query->literal(a->obs));
+    query->add_campoinsert("id_florada");
+    query->add_dadosinsert(std::to_string(a->florada.id_florada));
+    query->add_campoinsert("cod_cid");
+    query->add_dadosinsert(std::to_string(a->municipio.cod_cid));
+    query->add_tabelas("cadastro.apiario");
+
+    if (!query->ativar())
+        return false;
+    if (query->get_registros() != 0 && !query->ver_consulta().empty())
+        a->id_apiario = inteiro(query->ver_consulta().front(), 0);
+    return true;
+}
+
+bool APIARIO::Atualizar_Apiario(APIARIOS* a)
+{
+    std::cout << "\n---------------------------- Atualizar Apiario ----------------------------\n";
+
+    query->set_tipoquery(3);
+    std::cout << "\nUPDATE APIARIO \n";
+    // The municipality is fixed when the apiary is created.
+    query->add_campoupdate("nome");
+    query->add_dadosupdate(query->literal(a->nome));
+    query->add_campoupdate("endereco");
+    query->add_dadosupdate(query->literal(a->endereco));
+    query->add_campoupdate("distrito");
+    query->add_dadosupdate(query->literal(a->distrito));
+    query->add_campoupdate("data_criacao");
+    query->add_dadosupdate(query->literal(a->data_criacao));
+    query->add_campoupdate("latitude");
+    query->add_dadosupdate(query->literal(a->latitude));
+    query->add_campoupdate("longitude");
+    query->add_dadosupdate(query->literal(a->longitude));
+    query->add_campoupdate("obs");
+    query->add_dadosupdate(query->literal(a->obs));
+    query->add_campoupdate("id_florada");
+    query->add_dadosupdate(std::to_string(a->florada.id_florada));
+    query->add_campoconsulta("id_apiario");
+    query->add_dadosconsulta(std::to_string(a->id_apiario));
+    query->add_tabelas("cadastro.Apiario");
+
+    return query->ativar();
+}
+
+void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
+{
+    if (!lista)
+        return;
+
+    query->set_tipoquery(2);
+    query->set_tipojoin(2);
+    static const char* const campos[] = {
+        "a.id_apiario", "a.nome", "a.cod_cid", "a.distrito", "a.id_florada",
+        "to_char(a.data_criacao,'DD/MM/YYYY')", "a.obs", "a.endereco", "a.latitude",
+        "a.longitude", "f.*", "m.*",
+    };
+    for (const char* campo : campos)
+        query->add_camporetorno(campo);
+    juntar_tabelas(query);
+    query->add_check_join("a.id_florada=f.id_florada  order by a.id_apiario asc");
+
+    if (!query->ativar() || query->get_registros() == 0)
+        return;
+
+    for (const LINHA& linha : query->ver_consulta()) {
+        APIARIOS a;
+        a.id_apiario = inteiro(linha, 0);
+        a.nome = coluna(linha, 1);
+        a.municipio.cod_cid = inteiro(linha, 2);
+        a.distrito = coluna(linha, 3);
+        a.florada.id_florada = inteiro(linha, 4);
+        a.data_criacao = coluna(linha, 5);
+        a.obs = coluna(linha, 6);
+        a.endereco = coluna(linha, 7);
+        a.latitude = coluna(linha, 8);
+        a.longitude = coluna(linha, 9);
+        a.florada.nome_florada = coluna(linha, 11);
+        a.municipio.nome = coluna(linha, 13);
+        lista->push_back(a);
+    }
+}
+
+std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
+{
+    std::vector<APIARIOS> lista;
+
+    query->set_tipoquery(2);
+    query->set_tipojoin(2);
+    static const char* const campos[] = {
+        "a.id_apiario", "a.nome", "a.cod_cid", "a.distrito", "a.id_florada",
+        "to_char(a.data_criacao,'DD/MM/YYYY')", "f.*", "m.*",
+    };
+    for (const char* campo : campos)
+        query->add_camporetorno(campo);
+    juntar_tabelas(query);
+    query->add_check_join("a.id_florada=f.id_florada ");
+    query->add_filtroconsulta(filtro);
+
+    if (!query->ativar() || query->get_registros() == 0) {
+        std::cout << query->get_mensagem() << '\n';
+        return lista;
+    }
+
+    for (const LINHA& linha : query->ver_consulta()) {
+        std::cout << "\nNOME:" << coluna(linha, 1);
+        // The search shows only names, dates, floral sources and places.
+        APIARIOS a;
+        a.id_apiario = inteiro(linha, 0);
+        a.nome = coluna(linha, 1);
+        a.municipio.cod_cid = inteiro(linha, 2);
+        a.florada.id_florada = inteiro(linha, 4);
+        a.data_criacao = coluna(linha, 5);
+        a.florada.nome_florada = coluna(linha, 7);
+        a.municipio.nome = coluna(linha, 9);
+        lista.push_back(a);
+    }
+    return lista;
+}

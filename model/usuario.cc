@@ -1,0 +1,216 @@
+#include "model/usuario.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "db/query.h"
+
+namespace {
+
+// A value of a result row by position; "" when the row is shorter than
+// expected, so a table laid out differently cannot crash the program.
+const std::string& coluna(const LINHA& linha, std::size_t i)
+{
+    static const std::string vazio;
+    return i < linha.size() ? linha[i] : vazio;
+}
+
+int inteiro(const LINHA& linha, std::size_t i)
+{
+    return std::atoi(coluna(linha, i).c_str());
+}
+
+// One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
+// cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
+// last being the municipality code again) and m.* (19 to 21).
+USER ler_usuario(const LINHA& linha)
+{
+    USER u;
+    u.id = inteiro(linha, 0);
+    u.nome = coluna(linha, 1);
+    u.login = coluna(linha, 2);
+    u.acesso.id = inteiro(linha, 3);
+    u.acesso.descricao = coluna(linha, 4);
+    u.acesso.nivel = inteiro(linha, 5);
+    u.cpf = coluna(linha, 6);
+    u.rg = coluna(linha, 7);
+    u.oexp = coluna(linha, 8);
+    u.nasc = coluna(linha, 9);
+    u.endereco = coluna(linha, 10);
+    u.numero = coluna(linha, 11);
+    u.bairro = coluna(linha, 12);
+    u.cep.id = inteiro(linha, 13);
+    u.cep.cep = coluna(linha, 14);
+    u.cep.tipo_logradouro = coluna(linha, 15);
+    u.cep.logradouro = coluna(linha, 16);
+    u.cep.bairro = coluna(linha, 17);
+    u.cep.municipio.cod_cid = inteiro(linha, 19);
+    u.cep.municipio.nome = coluna(linha, 20);
+    u.cep.municipio.estado = coluna(linha, 21);
+    return u;
+}
+
+} // namespace
+
+USUARIO::USUARIO(QUERY* query) : query(query) {}
+
+void USUARIO::preparar_consulta()
+{
+    query->set_tipoquery(2);
+    query->set_tipojoin(2);
+    static const char* const campos[] = {
+        "u.id_usuario", "u.nome", "u.login", "a.*", "u.cpf", "u.rg", "u.oexp",
+        "to_char(u.nasc,'DD/MM/YYYY')", "u.endereco", "u.numero", "u.bairro", "c.*", "m.*",
+    };
+    for (const char* campo : campos)
+        query->add_camporetorno(campo);
+    query->add_tabelas("cadastro.usuario as u");
+    query->add_tabelas("cadastro.acesso as a");
+    query->add_tabelas("cadastro.ceps as c");
+    query->add_tabelas("cadastro.municipio as m");
+    query->add_check_join("u.id_acesso=a.id_acesso");
+    query->add_check_join("u.id_cep=c.id_cep");
+    query->add_check_join("c.cod_cid=m.cod_cid");
+}
+
+bool USUARIO::verificar_acesso(std::string login, std::string senha)
+{
+    preparar_consulta();
+    query->add_campoconsulta("u.login");
+    query->add_dadosconsulta(query->literal(login));
+    query->add_campoconsulta("u.senha");
+    query->add_dadosconsulta("md5(" + query->literal(senha) + ")");
+
+    if (!query->ativar()) {
+        mensagem = query->get_mensagem();
+        return false;
+    }
+    if (query->get_registros() == 0 || query->ver_consulta().empty()) {
+        mensagem = "Usuário e Senha inválidos";
+        return false;
+    }
+    mensagem = "Acesso garantido";
+    usuarios.clear();
+    usuarios.push_back(ler_usuario(query->ver_consulta().front()));
+    return true;
+}
+
+void USUARIO::carregar_usuario(int id)
+{
+    preparar_consulta();
+    if (id > 0) {
+        query->add_campoconsulta("u.id_usuario");
+        query->add_dadosconsulta(std::to_string(id));
+    }
+
+    // Nothing found keeps the list of the last load.
+    if (!query->ativar() || query->get_registros() == 0) {
+        std::cout << query->get_mensagem() << '\n';
+        return;
+    }
+    usuarios.clear();
+    for (const LINHA& linha : query->ver_consulta())
+        usuarios.push_back(ler_usuario(linha));
+}
+
+std::vector<USER> USUARIO::Get_User(int id)
+{
+    if (id != 0)
+        carregar_usuario(id);
+    return usuarios;
+}
+
+std::vector<USER> USUARIO::Get_User(std::string filtro)
+{
+    std::vector<USER> lista;
+
+    preparar_consulta();
+    query->add_filtroconsulta(filtro);
+
+    if (!query->ativar() || query->get_registros() == 0) {
+        std::cout << query->get_mensagem() << '\n';
+        return lista;
+    }
+    for (const LINHA& linha : query->ver_consulta())
+        lista.push_back(ler_usuario(linha));
+    return lista;
+}
+
+bool USUARIO::inserir_usuario(USER* usuario)
+{
+    query->set_tipoquery(1);
+    query->add_tabelas("cadastro.usuario");
+    query->add_camporetorno("id_usuario");
+    query->add_campoinsert("nome");
+    query->add_dadosinsert(query->literal(usuario->nome));
+    query->add_campoinsert("login");
+    query->add_dadosinsert(query->literal(usuario->login));
+    query->add_campoinsert("senha");
+    query->add_dadosinsert("md5(" + query->literal(usuario->senha) + ")");
+    query->add_campoinsert("cpf");
+    query->add_dadosinsert(query->literal(usuario->cpf));
+    query->add_campoinsert("rg");
+    query->add_dadosinsert(query->literal(usuario->rg));
+    query->add_campoinsert("oexp");
+    query->add_dadosinsert(query->literal(usuario->oexp));
+    query->add_campoinsert("nasc");
+    query->add_dadosinsert(query->literal(usuario->nasc));
+    query->add_campoinsert("endereco");
+    query->add_dadosinsert(query->literal(usuario->endereco));
+    query->add_campoinsert("numero");
+    query->add_dadosinsert(query->literal(usuario->numero));
+    query->add_campoinsert("bairro");
+    query->add_dadosinsert(query->literal(usuario->bairro));
+    query->add_campoinsert("id_cep");
+    query->add_dadosinsert(std::to_string(usuario->cep.id));
+    return query->ativar();
+}
+
+bool USUARIO::atualizar_usuario(USER* usuario)
+{
+    query->set_tipoquery(3);
+    query->add_tabelas("cadastro.usuario");
+    query->add_campoupdate("nome");
+    query->add_dadosupdate(query->literal(usuario->nome));
+    query->add_campoupdate("login");
+    query->add_dadosupdate(query->literal(usuario->login));
+    query->add_campoupdate("cpf");
+    query->add_dadosupdate(query->literal(usuario->cpf));
+    query->add_campoupdate("rg");
+    query->add_dadosupdate(query->literal(usuario->rg));
+    query->add_campoupdate("oexp");
+    query->add_dadosupdate(query->literal(usuario->oexp));
+    query->add_campoupdate("nasc");
+    query->add_dadosupdate(query->literal(usuario->nasc));
+    query->add_campoupdate("endereco");
+    query->add_dadosupdate(query->literal(usuario->endereco));
+    query->add_campoupdate("numero");
+    query->add_dadosupdate(query->literal(usuario->numero));
+    query->add_campoupdate("bairro");
+    query->add_dadosupdate(query->literal(usuario->bairro));
+    query->add_campoupdate("id_cep");
+    query->add_dadosupdate(std::to_string(usuario->cep.id));
+    query->add_campoconsulta("id_usuario");
+    query->add_dadosconsulta(std::to_string(usuario->id));
+    return query->ativar();
+}
+
+bool USUARIO::update_senha(int id, std::string senha)
+{
+    std::cout << query->get_mensagem() << '\n';
+
+    query->set_tipoquery(3);
+    std::cout << "\nUPDATE SENHA \n";
+    query->add_tabelas("cadastro.usuario");
+    query->add_campoupdate("senha");
+    query->add_dadosupdate("md5(" + query->literal(senha) + ")");
+    query->add_campoconsulta("id_usuario");
+    query->add_dadosconsulta(std::to_string(id));
+
+    if (query->ativar()) {
+        std::cout << "\nSenha Atualizada com sucesso\n";
+        return true;
+    }
+    std::cout << "\nERRO AO ATUALIZAR A SENHA \n";
+    return false;
+}
