@@ -1,7 +1,12 @@
-#include "db/query.h"
+#include <gtkmm/main.h>
 
-int main()
+#include "app/principal.h"
+
+int main(int argc, char** argv)
 {
-    QUERY query;
+    Gtk::Main kit(argc, argv, true);
+    PRINCIPAL* principal = new PRINCIPAL();
+    Gtk::Main::run(*principal->get_janela());
+    delete principal;
     return 0;
 }

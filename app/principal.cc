@@ -1,0 +1,22 @@
+#include "app/principal.h"
+
+#include "db/query.h"
+#include "gui/sistemagui.h"
+#include "res/icone.h"
+
+PRINCIPAL::PRINCIPAL()
+{
+    // Connecting may fail; the login window opens all the same.
+    query = new QUERY();
+    icone = Gdk::Pixbuf::create_from_xpm_data(pote_de_mel);
+    interface = new SISTEMAGUI(query, icone);
+    janela = interface->get_janela_login();
+}
+
+PRINCIPAL::~PRINCIPAL()
+{
+    // The windows go before the connection their data-access objects use.
+    delete interface;
+    delete query;
+    icone.reset();
+}

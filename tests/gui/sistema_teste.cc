@@ -1,0 +1,59 @@
+#include "gui/sistema_teste.h"
+
+#include <gtkmm/main.h>
+
+#include "res/icone.h"
+
+namespace teste {
+
+void SistemaTeste::SetUp()
+{
+    banco.reset(new BancoTeste());
+    conf = banco->escrever_conf(pasta_temporaria());
+    query.reset(new QUERY(conf.c_str()));
+    ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
+    sistema.reset(new SISTEMAGUI(query.get(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
+}
+
+void SistemaTeste::TearDown()
+{
+    esconder_tudo();
+    processar_eventos();
+    sistema.reset();
+    query.reset();
+    banco.reset();
+}
+
+void SistemaTeste::entrar(Roteiro& r, const std::string& login, const std::string& senha)
+{
+    r.passo([this, login, senha] {
+        sistema->get_entry_login()->set_text(login);
+        sistema->get_entry_senha()->set_text(senha);
+        sistema->get_button_ok()->clicked();
+    });
+    r.esperar([this] {
+        return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
+    }, "the main window");
+}
+
+Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id)
+{
+    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6, -1, 8 };
+    return s.get_menu()->items()[posicao[id]];
+}
+
+void SistemaTeste::abrir(Roteiro& r, int id)
+{
+    r.passo([this, id] { item_menu(*sistema, id).activate(); });
+    r.esperar([this, id] {
+        Formulario* f = sistema->formulario_aberto(id);
+        return f && f->janela->is_visible();
+    }, "form " + std::to_string(id));
+}
+
+void SistemaTeste::rodar(Roteiro& r)
+{
+    r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); });
+}
+
+} // namespace teste

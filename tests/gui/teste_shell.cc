@@ -1,0 +1,169 @@
+// Start-up, the login window, the main window and its menu, and the program
+// ending cleanly whatever is open.
+#include <gtest/gtest.h>
+#include <gtkmm/accelgroup.h>
+#include <gtkmm/main.h>
+
+#include "gui/sistema_teste.h"
+
+using teste::Roteiro;
+using teste::item_menu;
+
+namespace {
+
+class Login : public teste::SistemaTeste {};
+
+} // namespace
+
+TEST_F(Login, FalhaMostraODialogoLimpaOsCamposEDeixaTentarDeNovo)
+{
+    const char* tentativas[][2] = {
+        { "admin", "errada" }, { "ninguem", "admin" }, { "' or '1'='1", "' or '1'='1" }, { "admin'--", "x" },
+    };
+    Roteiro r;
+    for (auto& t : tentativas) {
+        r.passo([this, t] {
+            sistema->get_entry_login()->set_text(t[0]);
+            sistema->get_entry_senha()->set_text(t[1]);
+            saida.tomar();
+            sistema->get_button_ok()->clicked();
+        });
+        r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the login dialog");
+        r.passo([this] {
+            Gtk::MessageDialog* d = teste::dialogo_visivel();
+            EXPECT_EQ(d->property_text().get_value(), "Verifique seu <b>Usuário</b> e <b>Senha</b>!");
+            EXPECT_TRUE(d->property_use_markup().get_value());
+            EXPECT_TRUE(d->get_modal());
+            EXPECT_EQ(sistema->get_entry_login()->get_text(), "");
+            EXPECT_EQ(sistema->get_entry_senha()->get_text(), "");
+            d->response(Gtk::RESPONSE_CLOSE);
+        });
+        r.passo([this] {
+            std::string s = saida.tomar();
+            EXPECT_NE(s.find("Verifique seu usuário e senha!\n"), std::string::npos) << s;
+            EXPECT_EQ(s.find("Acesso Garantido!"), std::string::npos);
+            EXPECT_FALSE(sistema->get_logado());
+            EXPECT_TRUE(sistema->get_janela_login()->is_visible());
+            EXPECT_TRUE(sistema->get_entry_login()->has_focus());
+        });
+    }
+    r.passo([this] { sistema->get_button_cancelar()->clicked(); });
+    rodar(r);
+    EXPECT_FALSE(sistema->get_janela_login()->is_visible());
+}
+
+TEST_F(Login, JanelaDeLoginLimitaOsCamposEEnterAvanca)
+{
+    Gtk::Window* j = sistema->get_janela_login();
+    EXPECT_EQ(j->get_title(), "Acesso ao Sistema");
+    EXPECT_EQ(sistema->get_entry_login()->get_max_length(), 20);
+    EXPECT_EQ(sistema->get_entry_senha()->get_max_length(), 16);
+    EXPECT_FALSE(sistema->get_entry_senha()->get_visibility());
+    sistema->get_entry_login()->set_text(std::string(21, 'a'));
+    EXPECT_EQ(sistema->get_entry_login()->get_text().size(), 20u);
+
+    sistema->get_entry_login()->activate();
+    EXPECT_EQ(j->get_focus(), sistema->get_entry_senha());
+    sistema->get_entry_senha()->activate();
+    EXPECT_EQ(j->get_focus(), sistema->get_button_ok());
+    EXPECT_FALSE(sistema->get_logado());
+}
+
+TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
+{
+    Roteiro r;
+    entrar(r);
+    r.passo([this] {
+        std::string s = saida.texto();
+        EXPECT_NE(s.find("admin\nAcesso Garantido!\n"), std::string::npos) << s;
+        EXPECT_TRUE(sistema->get_logado());
+        EXPECT_EQ(sistema->get_usuario_logado().login, "admin");
+        EXPECT_EQ(sistema->get_usuario_logado().id, 1);
+        EXPECT_FALSE(sistema->get_janela_login()->is_visible());
+        Gtk::Window* p = sistema->get_janela_principal();
+        EXPECT_EQ(p->get_title(), "Sistema de Controle de Zumbrel");
+
+        Gtk::MenuBar* barra = sistema->get_menubar();
+        ASSERT_EQ(barra->items().size(), 1u);
+        Gtk::Label* sistema_rotulo = dynamic_cast<Gtk::Label*>(barra->items()[0].get_child());
+        ASSERT_NE(sistema_rotulo, nullptr);
+        EXPECT_EQ(sistema_rotulo->get_label(), "_Sistema");
+        const char* rotulos[] = { "_Minha Conta", "", "Cadastro de _Usuários", "_Níveis de Acesso",
+                                  "Cadastro de A_piários", "Cadastro de A_belhas", "Cadastro de Co_lméias",
+                                  "", "_Sair" };
+        Gtk::Menu::MenuList& itens = sistema->get_menu()->items();
+        ASSERT_EQ(itens.size(), 9u);
+        for (int i = 0; i < 9; ++i) {
+            Gtk::Label* rotulo = dynamic_cast<Gtk::Label*>(itens[i].get_child());
+            if (rotulos[i][0] == '\0') {
+                EXPECT_EQ(rotulo, nullptr) << "item " << i << " should be a separator";
+            } else {
+                ASSERT_NE(rotulo, nullptr) << "item " << i;
+                EXPECT_EQ(rotulo->get_label(), rotulos[i]);
+            }
+        }
+    });
+    r.passo([this] { item_menu(*sistema, 8).activate(); });
+    rodar(r);
+    EXPECT_FALSE(sistema->get_janela_principal()->is_visible());
+}
+
+namespace {
+
+// Activates an accelerator on a window as if its keys were pressed.
+bool acelerar(Gtk::Window& janela, const char* acelerador)
+{
+    guint tecla = 0;
+    GdkModifierType mods = GdkModifierType(0);
+    gtk_accelerator_parse(acelerador, &tecla, &mods);
+    return gtk_accel_groups_activate(G_OBJECT(janela.gobj()), tecla, mods);
+}
+
+} // namespace
+
+TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
+{
+    struct Atalho { const char* teclas; int id; const char* titulo; };
+    const Atalho atalhos[] = {
+        { "<control>M", 1, "Minha Conta" }, { "<control>U", 2, "Cadastro de Usuarios" },
+        { "<control>N", 3, "Níveis de Acesso" }, { "<control>P", 4, "Cadastro de Apiários" },
+        { "<control>B", 5, "Cadastro de Abelhas" },
+    };
+    Roteiro r;
+    entrar(r);
+    for (const Atalho& a : atalhos) {
+        r.passo([this, a] { EXPECT_TRUE(acelerar(*sistema->get_janela_principal(), a.teclas)) << a.teclas; });
+        r.esperar([this, a] { return sistema->formulario_aberto(a.id) != nullptr; }, a.titulo);
+        r.passo([this, a] {
+            Formulario* f = sistema->formulario_aberto(a.id);
+            EXPECT_EQ(f->janela->get_title(), a.titulo);
+            EXPECT_EQ(f->janela->get_transient_for(), sistema->get_janela_principal());
+            EXPECT_EQ(sistema->get_janela_cadastro(), f->janela.get());
+            f->janela->hide();
+        });
+        r.esperar([this, a] { return sistema->formulario_aberto(a.id) == nullptr; }, "the form to close");
+    }
+    r.passo([this] { EXPECT_TRUE(acelerar(*sistema->get_janela_principal(), "<alt>F4")); });
+    rodar(r);
+    EXPECT_FALSE(sistema->get_janela_principal()->is_visible());
+    EXPECT_TRUE(sistema->formularios_abertos().empty());
+}
+
+TEST_F(Login, FecharAPrincipalComFormulariosEDialogoAbertosEncerraTudo)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 2);
+    abrir(r, 4);
+    abrir(r, 2);
+    // A dialog over everything: Save with nothing pending.
+    r.passo([this] { sistema->salvar_dados(3); });
+    r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the warning");
+    r.passo([this] {
+        EXPECT_EQ(sistema->formularios_abertos().size(), 3u);
+        sistema->get_janela_principal()->hide();
+    });
+    rodar(r);
+    EXPECT_TRUE(sistema->formularios_abertos().empty());
+    EXPECT_TRUE(teste::janelas_visiveis().empty());
+}
