@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""The built program end to end, as a person uses it: started under the X
+server of the test command with a conf/db.conf for a fresh test database,
+typed into with xdotool, and closed. Checks the exit status, the console lines
+and what the database holds."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAMA = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
+AMBIENTE = os.environ
+
+
+def psql(banco, sql):
+    env = dict(AMBIENTE, PGPASSWORD=AMBIENTE["ZUMBREL_TEST_SUPERPASS"])
+    return subprocess.run(
+        ["psql", "-X", "-At", "-v", "ON_ERROR_STOP=1", "-h", AMBIENTE["ZUMBREL_TEST_HOST"],
+         "-p", AMBIENTE["ZUMBREL_TEST_PORT"], "-U", "postgres", "-d", banco, "-c", sql],
+        env=env, check=True, capture_output=True, text=True).stdout.strip()
+
+
+def xdotool(*args, check=True):
+    return subprocess.run(["xdotool", *args], check=check, capture_output=True, text=True,
+                          timeout=30).stdout.strip()
+
+
+def janela(titulo, tempo=15):
+    """Waits for a visible window with exactly this title; returns its id."""
+    fim = time.time() + tempo
+    while time.time() < fim:
+        ids = xdotool("search", "--onlyvisible", "--name", "^" + titulo + "$", check=False)
+        if ids:
+            return ids.split()[-1]
+        time.sleep(0.1)
+    raise AssertionError("window %r never showed up" % titulo)
+
+
+def dialogo(tempo=15):
+    """Waits for the message dialog over the login window (its only other
+    visible window) and returns its id."""
+    fim = time.time() + tempo
+    while time.time() < fim:
+        ids = xdotool("search", "--onlyvisible", "--class", "zumbrel", check=False).split()
+        login = xdotool("search", "--onlyvisible", "--name", "^Acesso ao Sistema$", check=False).split()
+        outros = [i for i in ids if i not in login]
+        if login and outros:
+            return outros[-1]
+        time.sleep(0.1)
+    raise AssertionError("the message dialog never showed up")
+
+
+def digitar(id_janela, *teclas):
+    """Focuses the window and types: plain texts are typed, names in <> are keys."""
+    xdotool("windowfocus", "--sync", id_janela)
+    for t in teclas:
+        if t.startswith("<") and t.endswith(">"):
+            xdotool("key", "--clearmodifiers", t[1:-1])
+        else:
+            xdotool("type", "--delay", "20", t)
+        time.sleep(0.05)
+
+
+class Programa(unittest.TestCase):
+    def setUp(self):
+        self.banco = "e2e_%d" % os.getpid()
+        psql("postgres", "create database %s template %s" % (self.banco, AMBIENTE["ZUMBREL_TEST_TEMPLATE"]))
+        self.pasta = tempfile.mkdtemp(prefix="zumbrel-e2e.")
+        os.mkdir(os.path.join(self.pasta, "conf"))
+
+    def tearDown(self):
+        shutil.rmtree(self.pasta, ignore_errors=True)
+        psql("postgres", "drop database if exists %s with (force)" % self.banco)
+
+    def escrever_conf(self, senha=None):
+        with open(os.path.join(self.pasta, "conf", "db.conf"), "w") as f:
+            f.write("host=%s\nbanco=%s\nusuario=%s\nsenha=%s\nssl=0\n" % (
+                AMBIENTE["ZUMBREL_TEST_HOST"], self.banco, AMBIENTE["ZUMBREL_TEST_USER"],
+                senha if senha is not None else AMBIENTE["ZUMBREL_TEST_PASS"]))
+
+    def iniciar(self):
+        env = dict(AMBIENTE, LC_ALL="C.UTF-8")
+        self.processo = subprocess.Popen([PROGRAMA], cwd=self.pasta, env=env,
+                                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def terminar(self):
+        try:
+            saida, erros = self.processo.communicate(timeout=20)
+        except subprocess.TimeoutExpired:
+            self.processo.kill()
+            saida, erros = self.processo.communicate()
+            self.fail("the program did not end; console:\n" + saida + erros)
+        return self.processo.returncode, saida
+
+    def test_login_errado_depois_certo_abre_e_fecha_com_zero(self):
+        self.escrever_conf()
+        self.iniciar()
+        login = janela("Acesso ao Sistema")
+        digitar(login, "admin", "<Return>", "errada", "<Return>", "<Return>")
+        digitar(dialogo(), "<Escape>")
+        time.sleep(0.3)
+        digitar(login, "admin", "<Return>", "admin", "<Return>", "<Return>")
+        principal = janela("Sistema de Controle de Zumbrel")
+        digitar(principal, "<ctrl+p>")
+        janela("Cadastro de Apiários")
+        digitar(principal, "<alt+F4>")
+        codigo, saida = self.terminar()
+        self.assertEqual(codigo, 0, saida)
+        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
+        self.assertIn("Verifique seu usuário e senha!\n", saida)
+        self.assertIn("admin\nAcesso Garantido!\n", saida)
+        self.assertLess(saida.index("Verifique seu usuário e senha!"), saida.index("Acesso Garantido!"))
+        self.assertIn("u.login='admin' and u.senha=md5('admin')", saida)
+
+    def test_sem_banco_a_janela_abre_e_todo_login_falha(self):
+        self.escrever_conf(senha="nao-e-esta")
+        self.iniciar()
+        login = janela("Acesso ao Sistema")
+        digitar(login, "admin", "<Return>", "admin", "<Return>", "<Return>")
+        digitar(dialogo(), "<Escape>")
+        time.sleep(0.3)
+        xdotool("search", "--onlyvisible", "--name", "^Acesso ao Sistema$")
+        digitar(login, "<Tab>", "<Tab>", "<Tab>", "<Return>")   # focus to Cancelar, press it
+        codigo, saida = self.terminar()
+        self.assertEqual(codigo, 0, saida)
+        self.assertTrue(saida.startswith("Falha ao conectar!\n"), saida)
+        self.assertIn("Verifique seu usuário e senha!\n", saida)
+        self.assertNotIn("Acesso Garantido!", saida)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
