@@ -87,6 +87,12 @@ void BANCOPG::executar(const char* sql)
     if (!conectado)
         return;
 
+    // A connection lost since the last statement (server restarted, network
+    // down) is made again before sending; a statement that failed is never
+    // sent twice.
+    if (PQstatus(conexao) == CONNECTION_BAD)
+        PQreset(conexao);
+
     PGresult* novo = PQexec(conexao, sql);
     if (res)
         PQclear(res);
@@ -142,13 +148,18 @@ std::string BANCOPG::literal(const std::string& texto) const
         if (!erro)
             return "'" + std::string(buffer.data(), n) + "'";
     }
-    // No connection (or text the server's encoding rejects): double the
-    // quotes, which is what a server with standard strings expects.
-    saida.reserve(texto.size() + 2);
+    // No connection to ask (or text the server's encoding rejects): double
+    // the quotes. A backslash would mean different things depending on the
+    // server's standard_conforming_strings, so such text goes in the escape
+    // string form, which reads the same under both settings.
+    bool barra = texto.find('\\') != std::string::npos;
+    saida.reserve(texto.size() + 3);
+    if (barra)
+        saida += 'E';
     saida += '\'';
     for (char c : texto) {
-        if (c == '\'')
-            saida += '\'';
+        if (c == '\'' || (barra && c == '\\'))
+            saida += c;
         saida += c;
     }
     saida += '\'';

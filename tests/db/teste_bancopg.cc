@@ -250,6 +250,8 @@ TEST(Literal, SemAspasOTextoFicaComoEstaEntreAspas)
     EXPECT_EQ(sem_conexao.literal("01/02/2010"), "'01/02/2010'");
     EXPECT_EQ(sem_conexao.literal("d'Oeste"), "'d''Oeste'");
     EXPECT_EQ(sem_conexao.literal("''"), "''''''");
+    // Backslashes mean the same whatever standard_conforming_strings says.
+    EXPECT_EQ(sem_conexao.literal("c:\\dados'"), "E'c:\\\\dados'''");
 
     teste::BancoTeste banco;
     QUERY q(banco.escrever_conf(teste::pasta_temporaria()).c_str());

@@ -33,7 +33,7 @@ std::string texto_conexao(const std::string& usuario, const std::string& senha,
 }
 
 // Runs one SQL text on a short-lived connection; returns rows or throws.
-TABELA rodar(const std::string& conninfo, const std::string& sql, std::string* erro)
+TABELA rodar_sql(const std::string& conninfo, const std::string& sql, std::string* erro)
 {
     TABELA linhas;
     PGconn* c = PQconnectdb(conninfo.c_str());
@@ -92,19 +92,19 @@ BancoTeste::BancoTeste(const std::string& modelo)
 {
     nome_ = "t_" + std::to_string(getpid()) + "_" + std::to_string(++contador);
     std::string origem = modelo.empty() ? ambiente("ZUMBREL_TEST_TEMPLATE") : modelo;
-    rodar(conexao_admin("postgres"), "create database " + nome_ + " template " + origem, nullptr);
+    rodar_sql(conexao_admin("postgres"), "create database " + nome_ + " template " + origem, nullptr);
 }
 
 BancoTeste::~BancoTeste()
 {
     std::string erro;
-    rodar(conexao_admin("postgres"), "drop database if exists " + nome_ + " with (force)", &erro);
+    rodar_sql(conexao_admin("postgres"), "drop database if exists " + nome_ + " with (force)", &erro);
 }
 
 TABELA BancoTeste::consultar(const std::string& sql) const
 {
     std::string erro;
-    TABELA t = rodar(conexao_admin(nome_), sql, &erro);
+    TABELA t = rodar_sql(conexao_admin(nome_), sql, &erro);
     if (!erro.empty())
         ADD_FAILURE() << "SQL failed: " << sql << "\n" << erro;
     return t;
@@ -121,7 +121,7 @@ std::string BancoTeste::valor(const std::string& sql) const
 std::string BancoTeste::executar(const std::string& sql) const
 {
     std::string erro;
-    rodar(conexao_admin(nome_), sql, &erro);
+    rodar_sql(conexao_admin(nome_), sql, &erro);
     return erro;
 }
 
@@ -154,6 +154,57 @@ std::string BancoTeste::despejo() const
         }
     }
     return saida;
+}
+
+ClusterPrivado::ClusterPrivado()
+{
+    base_ = pasta_temporaria();
+    if (!rodar("criar"))
+        throw std::runtime_error("could not create a private cluster in " + base_);
+    std::ifstream f((base_ + "/porta").c_str());
+    std::getline(f, porta_);
+    const char* antes = std::getenv("PGPORT");
+    porta_antes_ = antes ? antes : "";
+}
+
+ClusterPrivado::~ClusterPrivado()
+{
+    setenv("PGPORT", porta_antes_.c_str(), 1);
+    rodar("remover");
+}
+
+bool ClusterPrivado::rodar(const std::string& acao) const
+{
+    std::string script = ambiente("ZUMBREL_SOURCE_DIR") + "/tests/support/cluster_privado.sh";
+    std::string comando = script + " " + acao + " " + base_ + " >/dev/null 2>&1";
+    return std::system(comando.c_str()) == 0;
+}
+
+bool ClusterPrivado::parar() { return rodar("parar"); }
+bool ClusterPrivado::iniciar() { return rodar("iniciar"); }
+void ClusterPrivado::usar_porta() { setenv("PGPORT", porta_.c_str(), 1); }
+
+std::string ClusterPrivado::escrever_conf(const std::string& pasta) const
+{
+    mkdir(pasta.c_str(), 0700);
+    std::string conf = pasta + "/conf";
+    mkdir(conf.c_str(), 0700);
+    std::string caminho = conf + "/db.conf";
+    std::ofstream f(caminho.c_str());
+    f << "host=127.0.0.1\nbanco=privado\nusuario=" << ambiente("ZUMBREL_TEST_USER") << "\nsenha="
+      << ambiente("ZUMBREL_TEST_PASS") << "\nssl=0\n";
+    return caminho;
+}
+
+std::string ClusterPrivado::valor(const std::string& sql) const
+{
+    std::string erro;
+    std::string conninfo = "hostaddr=127.0.0.1 port=" + porta_ + " dbname=privado user=" +
+                           ambiente("ZUMBREL_TEST_USER") + " password=" + ambiente("ZUMBREL_TEST_PASS");
+    TABELA t = teste::rodar_sql(conninfo, sql, &erro);
+    if (!erro.empty())
+        ADD_FAILURE() << "SQL failed: " << sql << "\n" << erro;
+    return t.empty() || t[0].empty() ? std::string() : t[0][0];
 }
 
 } // namespace teste

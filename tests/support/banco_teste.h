@@ -52,6 +52,34 @@ private:
 // A new empty folder under the system's temporary folder.
 std::string pasta_temporaria();
 
+// A cluster of the test's own (database "privado" with the schema and the
+// sample data), for tests that stop and start the server. Removed at the end.
+class ClusterPrivado
+{
+public:
+    ClusterPrivado();
+    ~ClusterPrivado();
+    ClusterPrivado(const ClusterPrivado&) = delete;
+    ClusterPrivado& operator=(const ClusterPrivado&) = delete;
+
+    const std::string& porta() const { return porta_; }
+    bool parar();
+    bool iniciar();
+    // Writes `pasta`/conf/db.conf for it and returns its path. The program
+    // finds the port in PGPORT: point it there with usar_porta().
+    std::string escrever_conf(const std::string& pasta) const;
+    // Sets PGPORT to this cluster's port until the object ends.
+    void usar_porta();
+    // First value of the first row of an SQL text run as the app user.
+    std::string valor(const std::string& sql) const;
+
+private:
+    bool rodar(const std::string& acao) const;
+    std::string base_;
+    std::string porta_;
+    std::string porta_antes_;
+};
+
 } // namespace teste
 
 #endif // ZUMBREL_TESTS_SUPPORT_BANCO_TESTE_H

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# A PostgreSQL cluster of one test's own, for tests that stop and start the
+# server (the shared throwaway cluster must stay up for the other tests).
+#   cluster_privado.sh criar BASE      make it, start it, load schema and sample data; prints the port
+#   cluster_privado.sh parar BASE      stop the server
+#   cluster_privado.sh iniciar BASE    start it again
+#   cluster_privado.sh remover BASE    stop it and delete the folder
+set -euo pipefail
+topo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$topo/scripts/lib/pg.sh"
+
+acao=$1 base=$2
+case "$acao" in
+    criar)
+        mkdir -p "$base"
+        porta=$(porta_livre)
+        echo "$porta" > "$base/porta"
+        cluster_criar "$base" "$porta"
+        cluster_iniciar "$base"
+        cluster_psql "$base" "$porta" postgres -c "create role $ZUMBREL_TEST_USER login password '$ZUMBREL_TEST_PASS'" >/dev/null
+        cluster_psql "$base" "$porta" postgres -c "create database privado owner $ZUMBREL_TEST_USER" >/dev/null
+        PGPASSWORD=$ZUMBREL_TEST_PASS PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
+            psql -X -q -v ON_ERROR_STOP=1 -1 -h 127.0.0.1 -p "$porta" -U "$ZUMBREL_TEST_USER" -d privado \
+            -f "$topo/sql/schema.sql" -f "$topo/sql/seed.sql" >/dev/null
+        echo "$porta" ;;
+    parar) cluster_parar "$base" ;;
+    iniciar) cluster_iniciar "$base" ;;
+    remover) cluster_parar "$base"; rm -rf "$base" ;;
+    *) echo "uso: $0 criar|parar|iniciar|remover BASE" >&2; exit 2 ;;
+esac
