@@ -1,0 +1,224 @@
+// Queen bees: insert with the registry number written after it, updates that
+// rewrite the number, mothers refused by the database, listing and lookup.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "db/modelo_teste.h"
+#include "model/abelha.h"
+
+namespace {
+
+const std::string LISTA =
+    "select id_abelha, rgn, data_nasc, matriz, filha from cadastro.abelha_rainha order by id_abelha\n";
+
+class Abelha : public teste::ModeloTeste
+{
+protected:
+    std::string linha(int id)
+    {
+        std::string s;
+        for (const LINHA& l : banco.consultar("select rgn, to_char(data_nasc,'DD/MM/YYYY'), matriz, filha "
+                                              "from cadastro.abelha_rainha where id_abelha=" + std::to_string(id)))
+            for (const std::string& v : l)
+                s += v + "|";
+        return s;
+    }
+};
+
+std::string descrever(const ABELHAS& b)
+{
+    return std::to_string(b.id) + "|" + b.rgn + "|" + b.nascimento + "|" + (b.matriz ? "t" : "f") + "|" +
+           std::to_string(b.mae);
+}
+
+} // namespace
+
+TEST_F(Abelha, InserirEmTabelaVaziaEscreveORgnDepois)
+{
+    ASSERT_EQ(banco.executar("truncate cadastro.abelha_rainha restart identity"), "");
+    ABELHA abelha(q.get());
+    ABELHAS b;
+    b.nascimento = "01/02/2010";
+    ASSERT_TRUE(abelha.inserir(&b)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(),
+              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '01/02/2010', 'false', null)"
+              " returning  id_abelha;\n\n"
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00001-00000' WHERE id_abelha=1\n");
+    EXPECT_EQ(descrever(b), "1|00001-00000|01/02/2010|f|0");
+    EXPECT_EQ(linha(1), "00001-00000|01/02/2010|f|<null>|");
+
+    ABELHAS filha;
+    filha.nascimento = "28/02/2011";
+    filha.matriz = true;
+    filha.mae = 1;
+    ASSERT_TRUE(abelha.inserir(&filha));
+    EXPECT_EQ(saida.tomar(),
+              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '28/02/2011', 'true', 1)"
+              " returning  id_abelha;\n\n"
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00002-00001' WHERE id_abelha=2\n");
+    EXPECT_EQ(descrever(filha), "2|00002-00001|28/02/2011|t|1");
+    EXPECT_EQ(linha(2), "00002-00001|28/02/2011|t|1|");
+}
+
+TEST_F(Abelha, CodigoDeSeisDigitosNaoECortado)
+{
+    ASSERT_EQ(banco.executar("alter table cadastro.abelha_rainha alter id_abelha restart with 100000"), "");
+    ABELHA abelha(q.get());
+    ABELHAS b;
+    b.nascimento = "05/06/2020";
+    b.mae = 7;
+    ASSERT_TRUE(abelha.inserir(&b));
+    EXPECT_EQ(b.id, 100000);
+    EXPECT_EQ(b.rgn, "100000-00007");
+    EXPECT_EQ(linha(100000), "100000-00007|05/06/2020|f|7|");
+    EXPECT_EQ(abelha.get_abelha("100000-00007").id, 100000);
+}
+
+TEST_F(Abelha, MaeInexistenteOuDataRuimRecusaSemGuardarNada)
+{
+    ABELHA abelha(q.get());
+    std::string antes = banco.despejo();
+
+    ABELHAS b;
+    b.nascimento = "01/02/2010";
+    b.mae = 999;
+    EXPECT_FALSE(abelha.inserir(&b));
+    EXPECT_EQ(saida.tomar(),
+              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '01/02/2010', 'false', 999)"
+              " returning  id_abelha;\n\n");
+    EXPECT_EQ(descrever(b), "0||01/02/2010|f|999");
+
+    for (const char* data : { "31/02/2010", "", "abc", "2010" }) {
+        ABELHAS d;
+        d.nascimento = data;
+        d.mae = 1;
+        EXPECT_FALSE(abelha.inserir(&d)) << data;
+        EXPECT_EQ(d.id, 0);
+        EXPECT_EQ(d.rgn, "");
+    }
+    EXPECT_EQ(banco.despejo(), antes);
+}
+
+TEST_F(Abelha, TrocarAMaeReescreveORgn)
+{
+    ABELHA abelha(q.get());
+    ABELHAS b = abelha.get_abelha("00003-00001");
+    ASSERT_EQ(descrever(b), "3|00003-00001|15/11/2010|f|1");
+    saida.tomar();
+
+    b.mae = 2;
+    b.matriz = true;
+    b.nascimento = "16/11/2010";
+    ASSERT_TRUE(abelha.atualizar(&b)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(),
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  data_nasc='16/11/2010', matriz='true', filha=2"
+              " WHERE id_abelha=3\n"
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00003-00002' WHERE id_abelha=3\n");
+    EXPECT_EQ(b.rgn, "00003-00001");   // the record keeps the number it was given
+    EXPECT_EQ(linha(3), "00003-00002|16/11/2010|t|2|");
+
+    // Mother unknown again: null, and the number ends in 00000.
+    b.mae = 0;
+    ASSERT_TRUE(abelha.atualizar(&b));
+    EXPECT_EQ(linha(3), "00003-00000|16/11/2010|t|<null>|");
+}
+
+TEST_F(Abelha, AtualizarRecusadoEscreveAMensagemENaoTocaORgn)
+{
+    ABELHA abelha(q.get());
+    std::string antes = banco.despejo();
+    ABELHAS b = abelha.get_abelha("00005-00004");
+    ASSERT_EQ(b.id, 5);
+    saida.tomar();
+
+    b.mae = 999;
+    EXPECT_FALSE(abelha.atualizar(&b));
+    EXPECT_FALSE(q->get_mensagem().empty());
+    EXPECT_EQ(saida.tomar(),
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  data_nasc='03/02/2013', matriz='false', filha=999"
+              " WHERE id_abelha=5\n" + q->get_mensagem() + "\n");
+
+    for (const char* data : { "31/02/2010", "", "abc" }) {
+        b.mae = 4;
+        b.nascimento = data;
+        EXPECT_FALSE(abelha.atualizar(&b)) << data;
+    }
+    EXPECT_EQ(banco.despejo(), antes);
+}
+
+TEST_F(Abelha, RgnRecusadoEscreveAMensagemEDevolveONumero)
+{
+    ABELHA abelha(q.get());
+    quebrar_tabela("abelha_rainha");
+    EXPECT_EQ(abelha.rg_abelha(4, 2), "00004-00002");
+    EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00004-00002' WHERE id_abelha=4\n" +
+                                 q->get_mensagem() + "\n");
+}
+
+TEST_F(Abelha, ListarLeTudoEMarcaAsMatrizes)
+{
+    ABELHA abelha(q.get());
+    std::vector<ABELHAS> lista = abelha.listar();
+    EXPECT_EQ(saida.tomar(), LISTA + "true\ntrue\ntrue\ntrue\n");
+    ASSERT_EQ(lista.size(), 8u);
+    EXPECT_EQ(descrever(lista[0]), "1|00001-00000|01/10/2009|t|0");
+    EXPECT_EQ(descrever(lista[1]), "2|00002-00001|15/11/2010|t|1");
+    EXPECT_EQ(descrever(lista[4]), "5|00005-00004|03/02/2013|f|4");
+    EXPECT_EQ(descrever(lista[7]), "8|00008-00000|07/10/2016|t|0");
+}
+
+TEST_F(Abelha, ListaVaziaGuardaAAnteriorEPrimeiraVezDaVazio)
+{
+    ABELHA abelha(q.get());
+    ASSERT_EQ(abelha.listar().size(), 8u);
+    ASSERT_EQ(banco.executar("delete from cadastro.abelha_rainha"), "");
+    saida.tomar();
+    EXPECT_EQ(abelha.listar().size(), 8u);
+    EXPECT_EQ(saida.tomar(), LISTA);
+
+    quebrar_tabela("abelha_rainha");
+    EXPECT_EQ(abelha.listar().size(), 8u);
+
+    ABELHA outra(q.get());
+    EXPECT_TRUE(outra.listar().empty());
+}
+
+TEST_F(Abelha, BuscaPeloRgn)
+{
+    ABELHA abelha(q.get());
+    ABELHAS b = abelha.get_abelha("00004-00002");
+    EXPECT_EQ(saida.tomar(), "select * from cadastro.abelha_rainha where rgn='00004-00002'\n");
+    EXPECT_EQ(descrever(b), "4|00004-00002|20/12/2011|t|2");
+
+    EXPECT_EQ(abelha.get_abelha("00004-00003").id, 0);
+    EXPECT_EQ(abelha.get_abelha("").id, 0);
+    b = abelha.get_abelha("' or '1'='1");
+    EXPECT_EQ(descrever(b), "0|||f|0");
+    saida.tomar();
+    abelha.get_abelha("x' or rgn like '%");
+    EXPECT_EQ(saida.tomar(), "select * from cadastro.abelha_rainha where rgn='x'' or rgn like ''%'\n");
+}
+
+TEST_F(Abelha, DeletarApagaSoQuemNaoTemFilhas)
+{
+    ABELHA abelha(q.get());
+    std::string antes = banco.despejo();
+
+    // Bee 4 is the mother of 5 and 6: the database refuses.
+    EXPECT_FALSE(abelha.deletar(4));
+    std::string mensagem = q->get_mensagem();
+    EXPECT_FALSE(mensagem.empty());
+    EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=4\n" + mensagem + "\n");
+    EXPECT_EQ(banco.despejo(), antes);
+
+    EXPECT_TRUE(abelha.deletar(6)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=6\n");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha"), "7");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha where id_abelha=6"), "0");
+
+    quebrar_tabela("abelha_rainha");
+    EXPECT_FALSE(abelha.deletar(5));
+    EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=5\n" + q->get_mensagem() + "\n");
+}

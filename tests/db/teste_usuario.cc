@@ -1,0 +1,330 @@
+// Users: the login check (hostile logins included), loading and keeping the
+// list, caller-built filters, insert, update and password change.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "db/modelo_teste.h"
+#include "model/usuario.h"
+
+namespace {
+
+// What the user query writes: the join count once per joined table, then the
+// statement.
+const std::string CONSULTA =
+    "3\n3\n3\n"
+    "select u.id_usuario, u.nome, u.login, a.*, u.cpf, u.rg, u.oexp, to_char(u.nasc,'DD/MM/YYYY'), "
+    "u.endereco, u.numero, u.bairro, c.*, m.* from  cadastro.usuario as u "
+    "INNER JOIN cadastro.acesso as a ON u.id_acesso=a.id_acesso "
+    "INNER JOIN cadastro.ceps as c ON u.id_cep=c.id_cep "
+    "INNER JOIN cadastro.municipio as m ON c.cod_cid=m.cod_cid";
+
+class Usuario : public teste::ModeloTeste
+{
+protected:
+    // A user with every text filled, on postal code 7 (Campo Grande).
+    static USER novo(const std::string& login)
+    {
+        USER u;
+        u.nome = "Joana Mel";
+        u.login = login;
+        u.senha = "favo";
+        u.cpf = "123.456.789-09";
+        u.rg = "998877";
+        u.oexp = "SSP/MS";
+        u.nasc = "04/05/1990";
+        u.endereco = "Rua das Flores";
+        u.numero = "12A";
+        u.bairro = "Jardim";
+        u.cep.id = 7;
+        return u;
+    }
+
+    std::string ids(const std::vector<USER>& lista)
+    {
+        std::string s;
+        for (const USER& u : lista)
+            s += std::to_string(u.id) + ";";
+        return s;
+    }
+
+    std::string linha_usuario(int id)
+    {
+        TABELA t = banco.consultar("select nome, login, senha, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, "
+                                   "numero, bairro, id_cep, id_acesso from cadastro.usuario where id_usuario=" +
+                                   std::to_string(id));
+        std::string s;
+        for (const LINHA& l : t)
+            for (const std::string& v : l)
+                s += v + "|";
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(Usuario, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
+{
+    USUARIO usuario(q.get());
+    ASSERT_TRUE(usuario.verificar_acesso("admin", "admin"));
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.login='admin' and u.senha=md5('admin')\n");
+    EXPECT_EQ(usuario.get_mensagem(), "Acesso garantido");
+
+    std::vector<USER> lista = usuario.Get_User(0);
+    EXPECT_EQ(saida.tomar(), "");
+    ASSERT_EQ(lista.size(), 1u);
+    const USER& u = lista[0];
+    EXPECT_EQ(u.id, 1);
+    EXPECT_EQ(u.nome, "Administrador do Sistema");
+    EXPECT_EQ(u.login, "admin");
+    EXPECT_EQ(u.senha, "");
+    EXPECT_EQ(u.acesso.id, 1);
+    EXPECT_EQ(u.acesso.descricao, "Administrador");
+    EXPECT_EQ(u.acesso.nivel, 3);
+    EXPECT_EQ(u.cpf, "111.444.777-35");
+    EXPECT_EQ(u.rg, "1234567");
+    EXPECT_EQ(u.oexp, "SSP/MS");
+    EXPECT_EQ(u.nasc, "15/03/1980");
+    EXPECT_EQ(u.endereco, "Avenida Marcelino Pires");
+    EXPECT_EQ(u.numero, "1500");
+    EXPECT_EQ(u.bairro, "Centro");
+    EXPECT_EQ(u.cep.id, 1);
+    EXPECT_EQ(u.cep.cep, "79800-001");
+    EXPECT_EQ(u.cep.tipo_logradouro, "Avenida");
+    EXPECT_EQ(u.cep.logradouro, "Marcelino Pires");
+    EXPECT_EQ(u.cep.bairro, "Centro");
+    EXPECT_EQ(u.cep.municipio.cod_cid, 32);
+    EXPECT_EQ(u.cep.municipio.nome, "Dourados");
+    EXPECT_EQ(u.cep.municipio.estado, "MS");
+
+    // A second check replaces the one user of the list.
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    lista = usuario.Get_User(0);
+    ASSERT_EQ(lista.size(), 1u);
+    EXPECT_EQ(lista[0].id, 2);
+    EXPECT_EQ(lista[0].acesso.descricao, "Operador");
+    EXPECT_EQ(lista[0].cep.municipio.nome, "Campo Grande");
+}
+
+TEST_F(Usuario, SenhaErradaOuLoginDesconhecidoSaoOMesmoErro)
+{
+    USUARIO usuario(q.get());
+    EXPECT_FALSE(usuario.verificar_acesso("admin", "Admin"));
+    EXPECT_EQ(usuario.get_mensagem(), "Usuário e Senha inválidos");
+    EXPECT_FALSE(usuario.verificar_acesso("ADMIN", "admin"));
+    EXPECT_EQ(usuario.get_mensagem(), "Usuário e Senha inválidos");
+    EXPECT_FALSE(usuario.verificar_acesso("ninguem", "admin"));
+    EXPECT_EQ(usuario.get_mensagem(), "Usuário e Senha inválidos");
+    EXPECT_FALSE(usuario.verificar_acesso("", ""));
+    EXPECT_TRUE(usuario.Get_User(0).empty());
+}
+
+TEST_F(Usuario, LoginHostilNuncaEntra)
+{
+    USUARIO usuario(q.get());
+    const char* logins[] = { "' or '1'='1", "admin'--", "admin' --", "admin' or '1'='1", "admin'); --", "admin\\" };
+    const char* senhas[] = { "' or '1'='1", "x", "", "admin", "') or ('1'='1" };
+    for (const char* login : logins)
+        for (const char* senha : senhas) {
+            EXPECT_FALSE(usuario.verificar_acesso(login, senha)) << login << " / " << senha;
+            EXPECT_EQ(usuario.get_mensagem(), "Usuário e Senha inválidos") << login << " / " << senha;
+        }
+    EXPECT_TRUE(usuario.Get_User(0).empty());
+
+    saida.tomar();
+    usuario.verificar_acesso("admin'--", "' or '1'='1");
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.login='admin''--' and u.senha=md5(''' or ''1''=''1')\n");
+}
+
+TEST_F(Usuario, LoginRecusadoGuardaATextoDoBanco)
+{
+    quebrar_tabela("usuario");
+    USUARIO usuario(q.get());
+    EXPECT_FALSE(usuario.verificar_acesso("admin", "admin"));
+    EXPECT_EQ(usuario.get_mensagem(), q->get_mensagem());
+    EXPECT_NE(usuario.get_mensagem().find("cadastro.usuario"), std::string::npos) << usuario.get_mensagem();
+}
+
+TEST_F(Usuario, CarregarTodosUmOuNenhumGuardaALista)
+{
+    USUARIO usuario(q.get());
+    EXPECT_EQ(ids(usuario.Get_User(-1)), "1;2;");
+    EXPECT_EQ(saida.tomar(), CONSULTA + "\n");
+
+    EXPECT_EQ(ids(usuario.Get_User(2)), "2;");
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.id_usuario=2\n");
+
+    // Nothing found: the message is written and the list stays.
+    EXPECT_EQ(ids(usuario.Get_User(99)), "2;");
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.id_usuario=99\n" + q->get_mensagem() + "\n");
+    EXPECT_EQ(ids(usuario.Get_User(0)), "2;");
+
+    // A refused statement keeps it too.
+    usuario.carregar_usuario(-1);
+    quebrar_tabela("ceps");
+    usuario.carregar_usuario(1);
+    EXPECT_EQ(ids(usuario.Get_User(0)), "1;2;");
+}
+
+TEST_F(Usuario, SemNivelOuSemCepNaoApareceNemEntra)
+{
+    ASSERT_EQ(banco.executar(
+                  "alter table cadastro.usuario alter id_acesso drop not null, alter id_cep drop not null;"
+                  "alter table cadastro.usuario disable trigger usuario_nivel_padrao;"
+                  "insert into cadastro.usuario (id_usuario, nome, login, senha, nasc, id_cep, id_acesso) values"
+                  " (3, 'Sem Nivel', 'semnivel', md5('x'), '01/01/2000', 1, null),"
+                  " (4, 'Sem Cep', 'semcep', md5('x'), '01/01/2000', null, 2)"),
+              "");
+    USUARIO usuario(q.get());
+    EXPECT_EQ(ids(usuario.Get_User(-1)), "1;2;");
+    EXPECT_EQ(ids(usuario.Get_User(std::string("u.nome like 'Sem%'"))), "");
+    EXPECT_FALSE(usuario.verificar_acesso("semnivel", "x"));
+    EXPECT_FALSE(usuario.verificar_acesso("semcep", "x"));
+    EXPECT_EQ(ids(usuario.Get_User(3)), "1;2;");
+}
+
+TEST_F(Usuario, FiltroDoChamadorVaComoVeioENaoMexeNaLista)
+{
+    USUARIO usuario(q.get());
+    ASSERT_TRUE(usuario.verificar_acesso("admin", "admin"));
+    saida.tomar();
+
+    std::vector<USER> achados = usuario.Get_User(std::string("u.nome like 'Ma%' order by u.nome"));
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.nome like 'Ma%' order by u.nome\n");
+    EXPECT_EQ(ids(achados), "2;");
+    EXPECT_EQ(achados[0].login, "maria");
+
+    EXPECT_EQ(ids(usuario.Get_User(std::string("u.id_usuario > 0 order by u.nome desc"))), "2;1;");
+
+    saida.tomar();
+    achados = usuario.Get_User(std::string("u.nome like 'Zz%'"));
+    EXPECT_TRUE(achados.empty());
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.nome like 'Zz%'\n" + q->get_mensagem() + "\n");
+    EXPECT_EQ(ids(usuario.Get_User(0)), "1;");
+
+    // A broken filter is refused: empty result and the message.
+    saida.tomar();
+    EXPECT_TRUE(usuario.Get_User(std::string("u.nome like")).empty());
+    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.nome like\n" + q->get_mensagem() + "\n");
+}
+
+TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaEmMd5)
+{
+    USUARIO usuario(q.get());
+    USER u = novo("joana");
+    ASSERT_TRUE(usuario.inserir_usuario(&u)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(),
+              "insert into cadastro.usuario ( nome, login, senha, cpf, rg, oexp, nasc, endereco, numero, bairro, id_cep)"
+              " values ( 'Joana Mel', 'joana', md5('favo'), '123.456.789-09', '998877', 'SSP/MS', '04/05/1990',"
+              " 'Rua das Flores', '12A', 'Jardim', 7) returning  id_usuario;\n\n");
+    EXPECT_EQ(u.id, 0);   // the returned key is not read
+    EXPECT_EQ(linha_usuario(3), "Joana Mel|joana|" + banco.valor("select md5('favo')") +
+                                    "|123.456.789-09|998877|SSP/MS|04/05/1990|Rua das Flores|12A|Jardim|7|3|");
+
+    ASSERT_TRUE(usuario.verificar_acesso("joana", "favo"));
+    USER lido = usuario.Get_User(0)[0];
+    EXPECT_EQ(lido.acesso.descricao, "Operador");
+    EXPECT_EQ(lido.cep.cep, "79002-075");
+    EXPECT_EQ(lido.nasc, "04/05/1990");
+}
+
+TEST_F(Usuario, DataInvalidaRecusaInsercaoEAtualizacao)
+{
+    USUARIO usuario(q.get());
+    std::string antes = banco.despejo();
+    for (const char* data : { "31/02/2010", "", "abc", "32/01/2010", "01/13/2010" }) {
+        USER u = novo(std::string("data") + data);
+        u.nasc = data;
+        EXPECT_FALSE(usuario.inserir_usuario(&u)) << data;
+
+        ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+        USER m = usuario.Get_User(0)[0];
+        m.nome = "Outro Nome";
+        m.nasc = data;
+        EXPECT_FALSE(usuario.atualizar_usuario(&m)) << data;
+    }
+    EXPECT_EQ(banco.despejo(), antes);
+}
+
+TEST_F(Usuario, AtualizarNaoTocaSenhaNemNivel)
+{
+    USUARIO usuario(q.get());
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    USER m = usuario.Get_User(0)[0];
+    m.nome = "Maria A. Souza";
+    m.login = "mariaa";
+    m.cpf = "1";
+    m.rg = "2";
+    m.oexp = "SSP/SP";
+    m.nasc = "03/08/1975";
+    m.endereco = "Rua Nova";
+    m.numero = "9";
+    m.bairro = "Vila";
+    m.cep.id = 2;
+    m.acesso.id = 1;   // ignored
+    m.senha = "trocada";   // ignored
+    saida.tomar();
+    ASSERT_TRUE(usuario.atualizar_usuario(&m)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(),
+              "\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='mariaa', cpf='1', rg='2',"
+              " oexp='SSP/SP', nasc='03/08/1975', endereco='Rua Nova', numero='9', bairro='Vila', id_cep=2"
+              " WHERE id_usuario=2\n");
+    EXPECT_EQ(linha_usuario(2), "Maria A. Souza|mariaa|" + banco.valor("select md5('abelha')") +
+                                    "|1|2|SSP/SP|03/08/1975|Rua Nova|9|Vila|2|3|");
+    EXPECT_EQ(linha_usuario(1).substr(0, 25), "Administrador do Sistema|");
+    EXPECT_TRUE(usuario.verificar_acesso("mariaa", "abelha"));
+}
+
+TEST_F(Usuario, TextosHostisSaoGuardadosELidosComoDigitados)
+{
+    USUARIO usuario(q.get());
+    int id = 2;
+    for (const char* const* t = teste::textos_hostis(); *t; ++t) {
+        ++id;
+        USER u = novo(std::string(*t) + std::to_string(id));
+        u.nome = *t;
+        u.senha = *t;
+        u.endereco = *t;
+        u.bairro = *t;
+        u.numero = *t;
+        ASSERT_TRUE(usuario.inserir_usuario(&u)) << *t << "\n" << q->get_mensagem();
+        ASSERT_TRUE(usuario.verificar_acesso(u.login, *t)) << *t;
+        USER lido = usuario.Get_User(0)[0];
+        EXPECT_EQ(lido.id, id);
+        EXPECT_EQ(lido.nome, *t);
+        EXPECT_EQ(lido.login, u.login);
+        EXPECT_EQ(lido.endereco, *t);
+        EXPECT_EQ(lido.bairro, *t);
+        EXPECT_EQ(lido.numero, *t);
+
+        lido.cpf = *t;
+        lido.oexp = *t;
+        ASSERT_TRUE(usuario.atualizar_usuario(&lido));
+        USER relido = usuario.Get_User(id)[0];
+        EXPECT_EQ(relido.cpf, *t);
+        EXPECT_EQ(relido.oexp, *t);
+    }
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.usuario"), std::to_string(id));
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso"), "3");
+}
+
+TEST_F(Usuario, TrocaDeSenha)
+{
+    USUARIO usuario(q.get());
+    std::string antes = q->get_mensagem();
+    ASSERT_TRUE(usuario.update_senha(2, "nova'senha"));
+    EXPECT_EQ(saida.tomar(), antes + "\n\n SET QUERY 3\n\nUPDATE SENHA \n"
+                                     "update cadastro.usuario set  senha=md5('nova''senha') WHERE id_usuario=2\n"
+                                     "\nSenha Atualizada com sucesso\n");
+    EXPECT_FALSE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_TRUE(usuario.verificar_acesso("maria", "nova'senha"));
+    EXPECT_TRUE(usuario.verificar_acesso("admin", "admin"));
+
+    quebrar_tabela("usuario");
+    saida.tomar();
+    EXPECT_FALSE(usuario.update_senha(2, "x"));
+    std::string texto = saida.tomar();
+    EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
+    EXPECT_EQ(texto.find("Senha Atualizada"), std::string::npos) << texto;
+}
