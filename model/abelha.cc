@@ -144,4 +144,18 @@ ABELHAS ABELHA::get_abelha(std::string rgn)
     return b;
 }
 
+bool ABELHA::deletar(int id)
+{
+    query->set_tipoquery(4);
+    query->add_tabelas("cadastro.abelha_rainha");
+    query->add_campoconsulta("id_abelha");
+    query->add_dadosconsulta(intToString(id));
+
+    if (!query->ativar()) {
+        std::cout << query->get_mensagem() << '\n';
+        return false;
+    }
+    return true;
+}
+
 void ABELHA::buscar(ABELHAS*) {}

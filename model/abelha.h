@@ -38,6 +38,9 @@ public:
     std::vector<ABELHAS> listar();
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
+    // Deletes the bee with that code; false (and the database's message on
+    // standard output) when it is refused, as while daughters point at it.
+    bool deletar(int id);
     void buscar(ABELHAS* abelha);
 
 private:
