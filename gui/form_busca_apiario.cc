@@ -1,6 +1,79 @@
-// Placeholder until the apiary search is built.
+// The apiary search ("Buscar Apiario", id 20): apiaries whose name begins
+// with the typed text, listed again at every keystroke.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtkmm/box.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/scrolledwindow.h>
+
+#include "db/query.h"
 #include "gui/form_apiario.h"
 #include "gui/sistemagui.h"
 
-void SISTEMAGUI::montar_busca_apiario(FormBuscaApiario* f) { f->janela->set_title("Buscar Apiario"); }
-void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario*) {}
+void SISTEMAGUI::montar_busca_apiario(FormBuscaApiario* f)
+{
+    Gtk::Window& janela = *f->janela;
+    janela.set_size_request(-1, 300);
+    janela.set_title("Buscar Apiario");
+
+    Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
+    Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Opções de Busca"));
+    Gtk::HBox* linha = Gtk::manage(new Gtk::HBox(false, 0));
+    f->combo_opcoes = Gtk::manage(new Gtk::ComboBoxText());
+    linha->pack_start(*f->combo_opcoes, false, false, 5);
+    f->entry_pesquisa = Gtk::manage(new Gtk::Entry());
+    f->entry_pesquisa->set_size_request(250, -1);
+    linha->pack_start(*f->entry_pesquisa, false, false, 0);
+    quadro->add(*linha);
+    vertical->pack_start(*quadro, false, false, 0);
+
+    f->combo_opcoes->append("ID");
+    f->combo_opcoes->append("Nome");
+    f->combo_opcoes->append("Região");
+    f->combo_opcoes->set_active(1);
+    // Every option searches by the beginning of the name; choosing one only
+    // gives the focus back to the search text.
+    Gtk::Entry* entry = f->entry_pesquisa;
+    f->combo_opcoes->signal_changed().connect([entry] { entry->grab_focus(); });
+    f->entry_pesquisa->signal_changed().connect(
+        em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::carregar_dados), 20)));
+
+    Gtk::ScrolledWindow* rolagem = Gtk::manage(new Gtk::ScrolledWindow());
+    rolagem->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    f->treeview_resultado = Gtk::manage(new Gtk::TreeView());
+    rolagem->add(*f->treeview_resultado);
+    vertical->pack_start(*rolagem, true, true, 0);
+
+    janela.add(*vertical);
+    janela.set_focus(*f->entry_pesquisa);
+}
+
+void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
+{
+    if (!f)
+        return;
+
+    const std::string texto = f->entry_pesquisa->get_text().raw();
+    std::vector<APIARIOS> achados = apiario->Pesquisar_Apiario(" a.nome like " + query->literal(texto + "%"));
+    // The database hands the rows in no fixed order: list them by key.
+    std::stable_sort(achados.begin(), achados.end(),
+                     [](const APIARIOS& a, const APIARIOS& b) { return a.id_apiario < b.id_apiario; });
+
+    f->store_resultado = Gtk::ListStore::create(colunas);
+    f->treeview_resultado->set_model(f->store_resultado);
+    for (const APIARIOS& a : achados) {
+        Gtk::TreeModel::Row linha = *f->store_resultado->append();
+        linha[colunas.codigo] = a.id_apiario;
+        linha[colunas.textos[0]] = a.nome;
+        linha[colunas.textos[1]] = a.municipio.nome;
+    }
+
+    f->treeview_resultado->remove_all_columns();
+    f->treeview_resultado->append_column_numeric("ID", colunas.codigo, "%04d");
+    f->treeview_resultado->append_column("Nome", colunas.textos[0]);
+    f->treeview_resultado->append_column("Região", colunas.textos[1]);
+    for (int i = 0; i < 3; ++i)
+        f->treeview_resultado->get_column(i)->set_reorderable(true);
+}
