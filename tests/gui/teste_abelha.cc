@@ -1,0 +1,401 @@
+// The queen bee form with "Gerar Filhas" and Delete, and the beehive window,
+// driven through their widgets on the sample database.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <gtkmm/label.h>
+
+#include "gui/form_abelha.h"
+#include "gui/listas_teste.h"
+#include "gui/sistema_teste.h"
+
+using teste::Roteiro;
+using teste::escolher;
+using teste::textos_lista;
+
+namespace {
+
+class Abelha : public teste::SistemaTeste
+{
+protected:
+    FormAbelha* ab() { return form<FormAbelha>(5); }
+
+    // The stored bee as "rgn|nascimento|matriz|mae".
+    std::string linha(int id)
+    {
+        return banco->valor("select rgn || '|' || to_char(data_nasc,'DD/MM/YYYY') || '|' || matriz || '|' || "
+                            "coalesce(filha::text, 'null') from cadastro.abelha_rainha where id_abelha=" +
+                            std::to_string(id));
+    }
+
+    std::string mostrada()
+    {
+        FormAbelha* f = ab();
+        return f->entry_codigo->get_text() + "|" + f->entry_rgn->get_text() + "|" +
+               f->entry_nascimento->get_text() + "|" + (f->radio_sim->get_active() ? "Sim" : "Não") + "|" +
+               f->combo_mae->get_active_text();
+    }
+
+    std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
+
+    // Opens "Gerar Filhas" and waits for its dialog.
+    void abrir_filhas(Roteiro& r)
+    {
+        r.passo([this] { teste::clicar(ab()->button_gerar); });
+        r.esperar([this] { return ab()->dialogo_filhas != nullptr && ab()->dialogo_filhas->is_visible(); },
+                  "the daughters dialog");
+    }
+    // Fills the dialog and answers it.
+    void responder_filhas(Roteiro& r, const std::string& quantidade, const std::string& data, int resposta)
+    {
+        r.passo([this, quantidade, data, resposta] {
+            FormAbelha* f = ab();
+            f->entry_quantidade->set_text(quantidade);
+            f->entry_data_filhas->set_text(data);
+            f->dialogo_filhas->response(resposta);
+        });
+        r.esperar([this] { return ab()->dialogo_filhas == nullptr; }, "the daughters dialog to close");
+    }
+};
+
+} // namespace
+
+TEST_F(Abelha, NavegaPelasAbelhasComOContador)
+{
+    Roteiro r;
+    entrar(r);
+    r.passo([this] { saida.tomar(); });
+    abrir(r, 5);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        EXPECT_EQ(f->janela->get_title(), "Cadastro de Abelhas");
+        EXPECT_NE(saida.tomar().find(" Primeiro acesso à janela \n"), std::string::npos);
+        EXPECT_EQ(f->label_contador->get_text(), "1 / 8");
+        EXPECT_EQ(mostrada(), "1|00001-00000|01/10/2009|Sim|Não Sabe");
+        std::vector<std::string> maes { "Não Sabe" };
+        for (const LINHA& l : banco->consultar("select rgn from cadastro.abelha_rainha order by id_abelha"))
+            maes.push_back(l[0]);
+        EXPECT_EQ(textos_lista(f->combo_mae), maes);
+
+        EXPECT_FALSE(f->entry_codigo->get_sensitive());
+        EXPECT_FALSE(f->entry_rgn->get_editable());
+        EXPECT_FALSE(f->entry_nascimento->get_editable());
+        EXPECT_FALSE(f->combo_mae->get_sensitive());
+        EXPECT_FALSE(f->button_salvar->get_sensitive());
+        EXPECT_TRUE(f->button_novo->get_sensitive());
+        EXPECT_TRUE(f->button_excluir->get_sensitive());
+        EXPECT_TRUE(f->button_gerar->get_sensitive());
+        EXPECT_EQ(f->entry_nascimento->get_max_length(), 10);
+
+        teste::clicar(f->button_anterior);
+        EXPECT_EQ(f->label_contador->get_text(), "1 / 8");
+        teste::clicar(f->button_proximo);
+        teste::clicar(f->button_proximo);
+        EXPECT_NE(saida.tomar().find("2\n\nPROXIMO\n00003-00001\n"), std::string::npos);
+        EXPECT_EQ(f->label_contador->get_text(), "3 / 8");
+        EXPECT_EQ(mostrada(), "3|00003-00001|15/11/2010|Não|00001-00000");
+        EXPECT_EQ(f->mae_selecionada.id, 1);
+        teste::clicar(f->button_ultimo);
+        EXPECT_EQ(f->label_contador->get_text(), "8 / 8");
+        EXPECT_EQ(mostrada(), "8|00008-00000|07/10/2016|Sim|Não Sabe");
+        teste::clicar(f->button_proximo);
+        EXPECT_EQ(f->label_contador->get_text(), "8 / 8");
+        teste::clicar(f->button_primeiro);
+        EXPECT_EQ(f->label_contador->get_text(), "1 / 8");
+    });
+    rodar(r);
+}
+
+TEST_F(Abelha, NovaAbelhaGanhaRgnEEntraNaListaDeMaes)
+{
+    std::string antes;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this, &antes] {
+        FormAbelha* f = ab();
+        teste::clicar(f->button_novo);
+        EXPECT_EQ(f->entry_rgn->get_text(), "");
+        EXPECT_EQ(f->entry_nascimento->get_text(), "");
+        EXPECT_EQ(f->entry_codigo->get_text(), "");
+        EXPECT_TRUE(f->entry_nascimento->get_editable());
+        EXPECT_TRUE(f->combo_mae->get_sensitive());
+        EXPECT_FALSE(f->button_novo->get_sensitive());
+        EXPECT_FALSE(f->button_editar->get_sensitive());
+        EXPECT_TRUE(f->button_salvar->get_sensitive());
+        EXPECT_FALSE(f->button_proximo->get_sensitive());
+        EXPECT_EQ(f->janela->get_focus(), f->entry_nascimento);
+
+        // A date the database can't read: the error, nothing stored.
+        antes = banco->despejo();
+        teste::digitar(f->entry_nascimento, "31022020");
+        EXPECT_EQ(f->entry_nascimento->get_text(), "31/02/2020");
+        EXPECT_TRUE(escolher(f->combo_mae, "00004-00002"));
+        teste::clicar(f->button_salvar);
+    });
+    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    r.passo([this, &antes] {
+        FormAbelha* f = ab();
+        EXPECT_EQ(banco->despejo(), antes);
+        EXPECT_EQ(f->entry_nascimento->get_text(), "31/02/2020");
+        EXPECT_EQ(f->combo_mae->get_active_text(), "00004-00002");
+        EXPECT_FALSE(f->button_novo->get_sensitive());
+
+        teste::clicar(f->button_cancelar);
+        teste::clicar(f->button_novo);
+        f->entry_nascimento->set_text("05/06/2020");
+        f->radio_nao->set_active(true);
+        EXPECT_TRUE(escolher(f->combo_mae, "00004-00002"));
+        saida.tomar();
+        teste::clicar(f->button_salvar);
+        std::string s = saida.tomar();
+        EXPECT_NE(s.find("1\n0\n00004-00002\n"), std::string::npos) << s;
+        EXPECT_EQ(linha(9), "00009-00004|05/06/2020|false|4");
+        std::vector<std::string> maes = textos_lista(f->combo_mae);
+        ASSERT_EQ(maes.size(), 10u);
+        EXPECT_EQ(maes.back(), "00009-00004");
+        EXPECT_EQ(f->combo_mae->get_active_text(), "Não Sabe");
+        EXPECT_EQ(f->label_contador->get_text(), "1 / 9");
+        EXPECT_FALSE(f->combo_mae->get_sensitive());
+
+        // A breeding queen with unknown mother.
+        teste::clicar(f->button_novo);
+        f->entry_nascimento->set_text("06/06/2020");
+        f->radio_sim->set_active(true);
+        EXPECT_TRUE(escolher(f->combo_mae, "Não Sabe"));
+        teste::clicar(f->button_salvar);
+        EXPECT_EQ(linha(10), "00010-00000|06/06/2020|true|null");
+        teste::clicar(f->button_ultimo);
+        EXPECT_EQ(mostrada(), "10|00010-00000|06/06/2020|Sim|Não Sabe");
+    });
+    rodar(r);
+}
+
+TEST_F(Abelha, TrocarAMaeReescreveORgn)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        teste::clicar(f->button_proximo);
+        teste::clicar(f->button_proximo);
+        teste::clicar(f->button_editar);
+        EXPECT_TRUE(f->button_novo->get_sensitive());
+        EXPECT_FALSE(f->button_editar->get_sensitive());
+        EXPECT_TRUE(f->entry_nascimento->get_editable());
+        EXPECT_FALSE(f->entry_rgn->get_editable());
+        EXPECT_EQ(f->janela->get_focus(), f->entry_nascimento);
+        EXPECT_TRUE(escolher(f->combo_mae, "00002-00001"));
+        teste::clicar(f->button_salvar);
+        EXPECT_EQ(linha(3), "00003-00002|15/11/2010|false|2");
+        EXPECT_EQ(mostrada(), "3|00003-00002|15/11/2010|Não|00002-00001");
+        EXPECT_EQ(f->label_contador->get_text(), "3 / 8");
+
+        teste::clicar(f->button_editar);
+        EXPECT_TRUE(escolher(f->combo_mae, "Não Sabe"));
+        f->entry_nascimento->set_text("16/11/2010");
+        teste::clicar(f->button_salvar);
+        EXPECT_EQ(linha(3), "00003-00000|16/11/2010|false|null");
+        EXPECT_EQ(mostrada(), "3|00003-00000|16/11/2010|Não|Não Sabe");
+        EXPECT_EQ(contagem(), "8");
+    });
+    rodar(r);
+}
+
+TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        for (int i = 0; i < 3; ++i)
+            teste::clicar(ab()->button_proximo);
+        EXPECT_EQ(ab()->entry_codigo->get_text(), "4");
+    });
+    abrir_filhas(r);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        Gtk::Dialog* d = f->dialogo_filhas;
+        EXPECT_EQ(d->get_title(), "Gerar Filhas");
+        EXPECT_TRUE(d->get_modal());
+        EXPECT_EQ(d->get_transient_for(), f->janela.get());
+        // Digits only in the quantity, the date mask in the date.
+        teste::digitar(f->entry_quantidade, "3x");
+        EXPECT_EQ(f->entry_quantidade->get_text(), "3");
+        teste::digitar(f->entry_data_filhas, "10032011");
+        EXPECT_EQ(f->entry_data_filhas->get_text(), "10/03/2011");
+        f->entry_quantidade->activate();
+        EXPECT_EQ(d->get_focus(), f->entry_data_filhas);
+        f->dialogo_filhas->response(Gtk::RESPONSE_OK);
+    });
+    r.esperar([this] { return ab()->dialogo_filhas == nullptr; }, "the dialog to close");
+    r.passo([this] {
+        EXPECT_EQ(contagem(), "11");
+        EXPECT_EQ(linha(9), "00009-00004|10/03/2011|false|4");
+        EXPECT_EQ(linha(10), "00010-00004|10/03/2011|false|4");
+        EXPECT_EQ(linha(11), "00011-00004|10/03/2011|false|4");
+        EXPECT_EQ(ab()->label_contador->get_text(), "4 / 11");
+        EXPECT_EQ(textos_lista(ab()->combo_mae).back(), "00011-00004");
+    });
+    // Close, an empty, a zero and a non-numeric quantity create nothing.
+    abrir_filhas(r);
+    responder_filhas(r, "2", "10/03/2011", Gtk::RESPONSE_CLOSE);
+    abrir_filhas(r);
+    responder_filhas(r, "", "10/03/2011", Gtk::RESPONSE_OK);
+    abrir_filhas(r);
+    responder_filhas(r, "0", "10/03/2011", Gtk::RESPONSE_OK);
+    abrir_filhas(r);
+    responder_filhas(r, "1a2", "10/03/2011", Gtk::RESPONSE_OK);
+    r.passo([this] {
+        EXPECT_EQ(contagem(), "11");
+        EXPECT_EQ(ab()->label_contador->get_text(), "4 / 11");
+    });
+    // An unreadable date: no daughter at all, and the user is told.
+    abrir_filhas(r);
+    responder_filhas(r, "3", "31/02/2011", Gtk::RESPONSE_OK);
+    r.responder("Nenhuma filha foi cadastrada: verifique a data de nascimento.", Gtk::RESPONSE_CLOSE);
+    r.passo([this] { EXPECT_EQ(contagem(), "11"); });
+    rodar(r);
+}
+
+TEST_F(Abelha, GerarFilhasSemAbelhaMostradaSoAvisa)
+{
+    ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
+        EXPECT_EQ(textos_lista(ab()->combo_mae), (std::vector<std::string> { "Não Sabe" }));
+        teste::clicar(ab()->button_gerar);
+    });
+    r.responder("Nenhuma abelha exibida: não há de quem gerar filhas.", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(ab()->dialogo_filhas, nullptr);
+        EXPECT_EQ(contagem(), "0");
+        // The first bee of an empty table.
+        FormAbelha* f = ab();
+        teste::clicar(f->button_novo);
+        f->entry_nascimento->set_text("01/02/2010");
+        teste::clicar(f->button_salvar);
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.abelha_rainha where filha is null and "
+                               "rgn = lpad(id_abelha::text, 5, '0') || '-00000'"),
+                  "1");
+        EXPECT_EQ(f->label_contador->get_text(), "1 / 1");
+        EXPECT_EQ(textos_lista(f->combo_mae).size(), 2u);
+    });
+    rodar(r);
+}
+
+TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        for (int i = 0; i < 3; ++i)
+            teste::clicar(ab()->button_proximo);
+        teste::clicar(ab()->button_excluir);
+    });
+    // Cancel: nothing deleted, no second dialog.
+    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_CANCEL);
+    r.passo([this] {
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_EQ(contagem(), "8");
+        // Bee 4 is the mother of 5 and 6.
+        teste::clicar(ab()->button_excluir);
+    });
+    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Erro ao Excluir!", Gtk::RESPONSE_OK);
+    r.passo([this] {
+        EXPECT_EQ(contagem(), "8");
+        EXPECT_EQ(mostrada(), "4|00004-00002|20/12/2011|Sim|00002-00001");
+        teste::clicar(ab()->button_proximo);
+        teste::clicar(ab()->button_proximo);
+        EXPECT_EQ(ab()->entry_codigo->get_text(), "6");
+        teste::clicar(ab()->button_editar);
+        teste::clicar(ab()->button_excluir);
+    });
+    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        EXPECT_EQ(contagem(), "7");
+        EXPECT_EQ(linha(6), "");
+        // Back to browsing; the next bee takes the place.
+        EXPECT_EQ(f->label_contador->get_text(), "6 / 7");
+        EXPECT_EQ(f->entry_codigo->get_text(), "7");
+        EXPECT_FALSE(f->button_salvar->get_sensitive());
+        std::vector<std::string> maes = textos_lista(f->combo_mae);
+        EXPECT_EQ(std::count(maes.begin(), maes.end(), "00006-00004"), 0);
+        EXPECT_EQ(maes.size(), 8u);
+    });
+    rodar(r);
+}
+
+namespace {
+
+// The beehive window: the visible window over the main one without a title.
+Gtk::Window* janela_colmeias(SISTEMAGUI& s)
+{
+    for (Gtk::Window* j : teste::janelas_visiveis()) {
+        if (j != s.get_janela_principal() && j->get_transient_for() == s.get_janela_principal() &&
+            j->get_title().empty())
+            return j;
+    }
+    return nullptr;
+}
+
+// The texts of the labels and buttons inside a container, in packing order.
+void textos(Gtk::Widget* w, std::vector<std::string>& saida)
+{
+    if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(w)) {
+        saida.push_back("[" + b->get_label() + "]");
+        return;
+    }
+    if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(w)) {
+        saida.push_back(l->get_text());
+        return;
+    }
+    if (Gtk::Container* c = dynamic_cast<Gtk::Container*>(w)) {
+        std::vector<Gtk::Widget*> filhos = c->get_children();
+        for (Gtk::Widget* filho : filhos)
+            textos(filho, saida);
+    }
+}
+
+class Colmeias : public teste::SistemaTeste {};
+
+} // namespace
+
+TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
+{
+    Roteiro r;
+    entrar(r);
+    r.passo([this] { teste::item_menu(*sistema, 6).activate(); });
+    r.esperar([this] { return janela_colmeias(*sistema) != nullptr; }, "the beehive window");
+    r.passo([this] {
+        Gtk::Window* j = janela_colmeias(*sistema);
+        int largura = 0, altura = 0;
+        j->get_size_request(largura, altura);
+        EXPECT_EQ(largura, 650);
+        EXPECT_EQ(altura, 380);
+        EXPECT_EQ(j->get_border_width(), 15u);
+        std::vector<std::string> vistos;
+        textos(j, vistos);
+        EXPECT_EQ(vistos, (std::vector<std::string> { "Tipo", "Status", "Rainha", "Apiario", "[Salvar]",
+                                                      "[Pesquisar]", "[Cancelar]", "[Excluir]" }));
+        EXPECT_TRUE(sistema->formularios_abertos().empty());
+        j->hide();
+    });
+    r.esperar([this] { return janela_colmeias(*sistema) == nullptr; }, "the beehive window to close");
+    // Opened again, and the program closing ends its loop too.
+    r.passo([this] { teste::item_menu(*sistema, 6).activate(); });
+    r.esperar([this] { return janela_colmeias(*sistema) != nullptr; }, "the beehive window again");
+    r.passo([this] { sistema->get_janela_principal()->hide(); });
+    rodar(r);
+    EXPECT_TRUE(teste::janelas_visiveis().empty());
+}
