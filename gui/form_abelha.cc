@@ -206,11 +206,27 @@ bool SISTEMAGUI::salvar_abelha(FormAbelha* f, bool inserir)
     return inserir ? abelha->inserir(&b) : abelha->atualizar(&b);
 }
 
-bool SISTEMAGUI::excluir_abelha(FormAbelha*)
+bool SISTEMAGUI::excluir_abelha(FormAbelha* f)
 {
     if (posicao_abelha < 1 || posicao_abelha > abelhas.size())
         return false;
-    return abelha->deletar(abelhas[posicao_abelha - 1].id);
+    if (!abelha->deletar(abelhas[posicao_abelha - 1].id))
+        return false;
+
+    if (abelhas.size() == 1) {
+        // That was the last bee. The listing keeps what it found last when
+        // the table comes back empty, so a fresh data-access object is made,
+        // and the form stops showing the deleted bee.
+        abelha.reset(new ABELHA(query));
+        abelhas.clear();
+        if (f) {
+            f->entry_codigo->set_text("");
+            f->entry_rgn->set_text("");
+            f->entry_nascimento->set_text("");
+            Carregar_combo(3, -1);
+        }
+    }
+    return true;
 }
 
 void SISTEMAGUI::gerar_filhas(Gtk::Window* janela)

@@ -336,6 +336,30 @@ TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
     rodar(r);
 }
 
+TEST_F(Abelha, ExcluirAUltimaAbelhaEsvaziaOFormulario)
+{
+    ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha where id_abelha <> 1"), "");
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        EXPECT_EQ(ab()->label_contador->get_text(), "1 / 1");
+        teste::clicar(ab()->button_excluir);
+    });
+    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
+    r.passo([this] {
+        EXPECT_EQ(contagem(), "0");
+        EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
+        EXPECT_EQ(textos_lista(ab()->combo_mae), (std::vector<std::string> { "Não Sabe" }));
+        // Nothing shown: no mother for daughters.
+        teste::clicar(ab()->button_gerar);
+    });
+    r.responder("Nenhuma abelha exibida: não há de quem gerar filhas.", Gtk::RESPONSE_CLOSE);
+    r.passo([this] { EXPECT_EQ(contagem(), "0"); });
+    rodar(r);
+}
+
 namespace {
 
 // The beehive window: the visible window over the main one without a title.
