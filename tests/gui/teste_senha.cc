@@ -1,0 +1,182 @@
+// " Trocar de Senha ", opened from "Minha Conta": the two entries, the four
+// dialogs, the stored digest and the next login.
+#include <gtest/gtest.h>
+
+#include "gui/form_usuario.h"
+#include "gui/sistema_teste.h"
+#include "gui/widgets_teste.h"
+#include "model/usuario.h"
+
+using teste::Roteiro;
+
+namespace {
+
+class TrocaDeSenha : public teste::SistemaTeste
+{
+protected:
+    FormSenha* s() { return form<FormSenha>(7); }
+    FormUsuario* conta() { return form<FormUsuario>(1); }
+
+    // Logs in, opens "Minha Conta", Edit, then "Trocar Senha" (which blocks
+    // in the password window's loop).
+    void abrir_senha(Roteiro& r)
+    {
+        entrar(r);
+        abrir(r, 1);
+        r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->button_editar)); });
+        r.passo([this] { conta()->button_trocar_senha->clicked(); });
+        r.esperar([this] { return s() && s()->janela->is_visible(); }, "the password window");
+    }
+
+    void digitar(const std::string& nova, const std::string& repetida)
+    {
+        s()->entry_nova->set_text(nova);
+        s()->entry_repetir->set_text(repetida);
+    }
+
+    bool entra(const std::string& senha)
+    {
+        USUARIO u(query.get());
+        return u.verificar_acesso("admin", senha);
+    }
+
+    std::string senha_guardada() { return banco->valor("select senha from cadastro.usuario where id_usuario = 1"); }
+};
+
+} // namespace
+
+TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
+{
+    std::vector<std::string> conta_antes;
+    Roteiro r;
+    abrir_senha(r);
+    r.passo([this, &conta_antes] {
+        FormSenha* f = s();
+        EXPECT_EQ(f->janela->get_title(), " Trocar de Senha ");
+        int largura, altura;
+        f->janela->get_size_request(largura, altura);
+        EXPECT_EQ(largura, 380);
+        EXPECT_EQ(altura, 200);
+        EXPECT_EQ(f->janela->get_transient_for(), conta()->janela.get());
+        EXPECT_EQ(f->origem, conta());
+        std::map<Gtk::Widget*, std::string> nomes = { { f->entry_nova, "nova" }, { f->entry_repetir, "repetir" } };
+        std::vector<std::string> esperado = { "[Atualizar Senha ]", "Nova Senha :\t", "{nova}",
+            "Redigite a Senha: \t", "{repetir}", "<Alterar>", "<Cancelar>" };
+        EXPECT_EQ(teste::conteudo(f->janela.get(), nomes), esperado);
+        for (Gtk::Entry* e : { f->entry_nova, f->entry_repetir }) {
+            EXPECT_FALSE(e->get_visibility());
+            EXPECT_EQ(e->get_invisible_char(), gunichar('*'));
+            EXPECT_EQ(e->get_max_length(), 16);
+            e->get_size_request(largura, altura);
+            EXPECT_EQ(largura, 190);
+            e->set_text(std::string(17, 'x'));
+            EXPECT_EQ(e->get_text().size(), 16u);
+        }
+        f->button_alterar->get_size_request(largura, altura);
+        EXPECT_EQ(largura, 100);
+        f->entry_nova->activate();
+        EXPECT_EQ(f->janela->get_focus(), f->entry_repetir);
+        f->entry_repetir->activate();
+        EXPECT_EQ(f->janela->get_focus(), f->button_alterar);
+
+        // What "Minha Conta" shows, to compare after the change.
+        for (Gtk::Entry* e : { conta()->entry_nome, conta()->entry_usuario, conta()->entry_cep })
+            conta_antes.push_back(e->get_text());
+
+        // The mismatch is checked before emptiness.
+        digitar("abc", "");
+        f->button_alterar->clicked();
+    });
+    r.passo([this] {
+        Gtk::MessageDialog* d = teste::dialogo_visivel();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->property_message_type().get_value(), Gtk::MESSAGE_WARNING);
+        EXPECT_TRUE(d->get_modal());
+        EXPECT_EQ(d->get_transient_for(), sistema->get_janela_login());
+    });
+    r.responder("As senhas não correspondem", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        digitar("", "");
+        s()->button_alterar->clicked();
+    });
+    r.responder("Digite pelo menos um senha ", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_TRUE(s()->janela->is_visible());
+        EXPECT_EQ(senha_guardada(), banco->valor("select md5('admin')"));
+        saida.tomar();
+        digitar("mel'; --", "mel'; --");
+        s()->button_alterar->clicked();
+    });
+    r.passo([this] {
+        Gtk::MessageDialog* d = teste::dialogo_visivel();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->property_message_type().get_value(), Gtk::MESSAGE_INFO);
+    });
+    r.responder("Senha Atualizada !!!! ", Gtk::RESPONSE_CLOSE);
+    r.esperar([this] { return s() == nullptr; }, "the password window to close");
+    r.passo([this, &conta_antes] {
+        std::string t = saida.tomar();
+        EXPECT_NE(t.find("\nATUALIZAR SENHA \n"), std::string::npos) << t;
+        EXPECT_NE(t.find("\nUPDATE SENHA \nupdate cadastro.usuario set  senha=md5('mel''; --') WHERE id_usuario=1\n"
+                         "\nSenha Atualizada com sucesso\n"),
+                  std::string::npos) << t;
+        EXPECT_EQ(senha_guardada(), banco->valor("select md5('mel''; --')"));
+        // "Minha Conta" is still open, in its state, with its own fields.
+        ASSERT_NE(conta(), nullptr);
+        EXPECT_TRUE(conta()->janela->is_visible());
+        EXPECT_TRUE(conta()->button_salvar->is_sensitive());
+        std::vector<std::string> agora;
+        for (Gtk::Entry* e : { conta()->entry_nome, conta()->entry_usuario, conta()->entry_cep })
+            agora.push_back(e->get_text());
+        EXPECT_EQ(agora, conta_antes);
+        // The next login needs the new password.
+        EXPECT_TRUE(entra("mel'; --"));
+        EXPECT_FALSE(entra("admin"));
+    });
+    rodar(r);
+}
+
+TEST_F(TrocaDeSenha, CancelarFechaSemTocarNoBanco)
+{
+    std::string antes = banco->despejo();
+    Roteiro r;
+    abrir_senha(r);
+    r.passo([this] {
+        digitar("outra", "outra");
+        saida.tomar();
+        s()->button_cancelar_senha->clicked();
+    });
+    r.esperar([this] { return s() == nullptr; }, "the password window to close");
+    r.passo([this] {
+        EXPECT_EQ(saida.tomar().find("update"), std::string::npos);
+        EXPECT_TRUE(conta()->janela->is_visible());
+    });
+    rodar(r);
+    EXPECT_EQ(banco->despejo(), antes);
+    EXPECT_TRUE(entra("admin"));
+}
+
+TEST_F(TrocaDeSenha, FalhaDoBancoAvisaEMantemAJanela)
+{
+    banco->executar("create function cadastro.recusar() returns trigger language plpgsql as "
+                    "$$ begin raise exception 'recusado'; end $$");
+    banco->executar("create trigger recusar before update on cadastro.usuario "
+                    "for each row execute function cadastro.recusar()");
+    Roteiro r;
+    abrir_senha(r);
+    r.passo([this] {
+        digitar("nova", "nova");
+        saida.tomar();
+        s()->button_alterar->clicked();
+    });
+    r.responder("Erro ao Atualizar a senha \n Tente novamente !!! ", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        ASSERT_NE(s(), nullptr);
+        EXPECT_TRUE(s()->janela->is_visible());
+        EXPECT_EQ(s()->entry_nova->get_text(), "nova");
+        EXPECT_EQ(s()->entry_repetir->get_text(), "nova");
+        EXPECT_NE(saida.tomar().find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos);
+    });
+    rodar(r);
+    EXPECT_TRUE(entra("admin"));
+}

@@ -1,0 +1,124 @@
+// Reading what a form window shows: its labels and fields in order, the
+// items of its toolbar, the text a list cell renders.
+#ifndef ZUMBREL_TESTS_GUI_WIDGETS_TESTE_H
+#define ZUMBREL_TESTS_GUI_WIDGETS_TESTE_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtkmm/button.h>
+#include <gtkmm/cellrenderertext.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/label.h>
+#include <gtkmm/toolbar.h>
+#include <gtkmm/toolbutton.h>
+#include <gtkmm/treeview.h>
+
+namespace teste {
+
+// The window's content top to bottom, left to right: "[title]" for a frame,
+// a label's text, "<label>" for a button, the given name for a named widget
+// ("?" for any other entry). Toolbars are left out.
+inline void percorrer(Gtk::Widget* w, const std::map<Gtk::Widget*, std::string>& nomes,
+                      std::vector<std::string>& saida)
+{
+    auto nome = nomes.find(w);
+    if (nome != nomes.end()) {
+        saida.push_back("{" + nome->second + "}");
+        return;
+    }
+    if (dynamic_cast<Gtk::Toolbar*>(w))
+        return;
+    if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(w)) {
+        saida.push_back("<" + b->get_label() + ">");
+        return;
+    }
+    if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(w)) {
+        saida.push_back(l->get_label());
+        return;
+    }
+    if (dynamic_cast<Gtk::Entry*>(w)) {
+        saida.push_back("?");
+        return;
+    }
+    if (Gtk::Frame* f = dynamic_cast<Gtk::Frame*>(w)) {
+        saida.push_back("[" + f->get_label() + "]");
+        if (f->get_child())
+            percorrer(f->get_child(), nomes, saida);
+        return;
+    }
+    if (Gtk::Container* c = dynamic_cast<Gtk::Container*>(w)) {
+        for (Gtk::Widget* filho : c->get_children())
+            percorrer(filho, nomes, saida);
+    }
+}
+
+inline std::vector<std::string> conteudo(Gtk::Widget* w, const std::map<Gtk::Widget*, std::string>& nomes)
+{
+    std::vector<std::string> saida;
+    percorrer(w, nomes, saida);
+    return saida;
+}
+
+// The items of the toolbar that holds `item`, in order.
+inline std::vector<Gtk::ToolItem*> itens_da_barra(Gtk::ToolItem* item)
+{
+    std::vector<Gtk::ToolItem*> itens;
+    Gtk::Toolbar* barra = dynamic_cast<Gtk::Toolbar*>(item->get_parent());
+    if (!barra)
+        return itens;
+    for (int i = 0; i < barra->get_n_items(); ++i)
+        itens.push_back(barra->get_nth_item(i));
+    return itens;
+}
+
+// The text the list shows in a cell (after the column's format).
+inline std::string celula(Gtk::TreeView* v, int coluna, int linha)
+{
+    Gtk::TreeViewColumn* c = v->get_column(coluna);
+    Glib::RefPtr<Gtk::TreeModel> modelo = v->get_model();
+    Gtk::TreeModel::iterator it = modelo->children()[linha];
+    c->cell_set_cell_data(modelo, it, false, false);
+    Gtk::CellRendererText* r = dynamic_cast<Gtk::CellRendererText*>(c->get_first_cell_renderer());
+    return r ? std::string(r->property_text().get_value()) : std::string();
+}
+
+// Clicks a toolbar item as the user would: only when it can be clicked.
+inline bool clicar(Gtk::ToolButton* item)
+{
+    Gtk::Button* b = dynamic_cast<Gtk::Button*>(item->get_child());
+    if (!b || !item->is_sensitive())
+        return false;
+    b->clicked();
+    return true;
+}
+
+// Column titles of a list.
+inline std::vector<std::string> titulos(Gtk::TreeView* v)
+{
+    std::vector<std::string> t;
+    for (Gtk::TreeViewColumn* c : v->get_columns())
+        t.push_back(c->get_title());
+    return t;
+}
+
+// Every row of a list as the texts its columns show.
+inline std::vector<std::vector<std::string>> linhas(Gtk::TreeView* v)
+{
+    std::vector<std::vector<std::string>> t;
+    if (!v->get_model())
+        return t;
+    int n = v->get_model()->children().size();
+    for (int i = 0; i < n; ++i) {
+        std::vector<std::string> l;
+        for (int c = 0; c < int(v->get_columns().size()); ++c)
+            l.push_back(celula(v, c, i));
+        t.push_back(l);
+    }
+    return t;
+}
+
+} // namespace teste
+
+#endif // ZUMBREL_TESTS_GUI_WIDGETS_TESTE_H
