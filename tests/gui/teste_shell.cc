@@ -44,7 +44,7 @@ TEST_F(Login, FalhaMostraODialogoLimpaOsCamposEDeixaTentarDeNovo)
             EXPECT_EQ(s.find("Acesso Garantido!"), std::string::npos);
             EXPECT_FALSE(sistema->get_logado());
             EXPECT_TRUE(sistema->get_janela_login()->is_visible());
-            EXPECT_TRUE(sistema->get_entry_login()->has_focus());
+            EXPECT_EQ(sistema->get_janela_login()->get_focus(), sistema->get_entry_login());
         });
     }
     r.passo([this] { sistema->get_button_cancelar()->clicked(); });
