@@ -15,7 +15,8 @@ pg_bindir() {
 # Runs a command as the owner of the cluster.
 as_dono() {
     if [ "$(id -u)" = 0 ]; then
-        runuser -u postgres -- "$@"
+        # From a folder postgres can enter, whatever ours is.
+        (cd / && runuser -u postgres -- "$@")
     else
         "$@"
     fi
