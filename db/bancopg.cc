@@ -1,5 +1,6 @@
 #include "db/bancopg.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 
@@ -20,7 +21,7 @@ bool valor_da_linha(const std::string& linha, std::string& valor)
 
 BANCOPG::BANCOPG(const char* arquivo_conf)
     : conectado(false), situacao(0), ssl(0), linhas(0), colunas(0),
-      arquivo(arquivo_conf ? arquivo_conf : ""), conexao(nullptr), res(nullptr)
+      arquivo(arquivo_conf ? arquivo_conf : ""), conexao(nullptr)
 {
     std::string linha[5];
     std::ifstream entrada(arquivo.c_str());
@@ -47,8 +48,7 @@ BANCOPG::BANCOPG(const char* arquivo_conf)
 
 BANCOPG::~BANCOPG()
 {
-    if (res)
-        PQclear(res);
+    res.reset();
     if (conexao)
         PQfinish(conexao);
 }
@@ -93,23 +93,20 @@ void BANCOPG::executar(const char* sql)
     if (PQstatus(conexao) == CONNECTION_BAD)
         PQreset(conexao);
 
-    PGresult* novo = PQexec(conexao, sql);
-    if (res)
-        PQclear(res);
-    res = novo;
+    res.reset(PQexec(conexao, sql), PQclear);
 
-    switch (PQresultStatus(res)) {
+    switch (PQresultStatus(res.get())) {
     case PGRES_COMMAND_OK:
         situacao = 1;
         break;
     case PGRES_TUPLES_OK:
         situacao = 2;
-        linhas = PQntuples(res);
-        colunas = PQnfields(res);
+        linhas = PQntuples(res.get());
+        colunas = PQnfields(res.get());
         break;
     default:
         situacao = 3;
-        mensagem = res ? PQresultErrorMessage(res) : PQerrorMessage(conexao);
+        mensagem = res ? PQresultErrorMessage(res.get()) : PQerrorMessage(conexao);
         break;
     }
 }
@@ -117,10 +114,11 @@ void BANCOPG::executar(const char* sql)
 std::string BANCOPG::resultado(int linha, int coluna) const
 {
     // A superseded row set may be gone while the counts still describe it.
-    if (res && linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas &&
-        linha < PQntuples(res) && coluna < PQnfields(res)) {
-        const char* valor = PQgetvalue(res, linha, coluna);
-        return valor ? std::string(valor, PQgetlength(res, linha, coluna)) : std::string();
+    const PGresult* r = res.get();
+    if (r && linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas && linha < PQntuples(r) &&
+        coluna < PQnfields(r)) {
+        const char* valor = PQgetvalue(r, linha, coluna);
+        return valor ? std::string(valor, PQgetlength(r, linha, coluna)) : std::string();
     }
     return "Posição não encontrada!";
 }
@@ -128,13 +126,21 @@ std::string BANCOPG::resultado(int linha, int coluna) const
 void BANCOPG::resultado()
 {
     tabela.clear();
-    tabela.reserve(linhas);
+    // Every position read exists in the result: each value is read once,
+    // straight into its place.
+    const PGresult* r = res.get();
+    const int n = r ? std::min(linhas, PQntuples(r)) : 0;
+    const int m = r ? std::min(colunas, PQnfields(r)) : 0;
+    tabela.resize(linhas);
     for (int l = 0; l < linhas; ++l) {
-        LINHA valores;
+        LINHA& valores = tabela[l];
         valores.reserve(colunas);
-        for (int c = 0; c < colunas; ++c)
-            valores.push_back(resultado(l, c));
-        tabela.push_back(std::move(valores));
+        for (int c = 0; c < colunas; ++c) {
+            if (l < n && c < m)
+                valores.emplace_back(PQgetvalue(r, l, c), PQgetlength(r, l, c));
+            else
+                valores.emplace_back("Posição não encontrada!");
+        }
     }
 }
 

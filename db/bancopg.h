@@ -3,6 +3,7 @@
 #ifndef ZUMBREL_DB_BANCOPG_H
 #define ZUMBREL_DB_BANCOPG_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,9 @@ protected:
     std::string usuario;
     std::string senha;
     PGconn* conexao;
-    PGresult* res;
+    // Shared, so that the statement builder can keep the rows of a result
+    // after the next statement replaced it here.
+    std::shared_ptr<PGresult> res;
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

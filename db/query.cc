@@ -35,7 +35,45 @@ void juntar_pares(std::string& sql, const std::vector<std::string>& campos,
 
 } // namespace
 
+const char* LinhaResultado::c_str(std::size_t i) const
+{
+    if (!resultado_ || i >= size() || static_cast<int>(i) >= PQnfields(resultado_) ||
+        linha_ >= PQntuples(resultado_))
+        return "";
+    return PQgetvalue(resultado_, linha_, static_cast<int>(i));
+}
+
+std::string LinhaResultado::operator[](std::size_t i) const
+{
+    const char* valor = c_str(i);
+    if (*valor == '\0')
+        return std::string();
+    return std::string(valor, PQgetlength(resultado_, linha_, static_cast<int>(i)));
+}
+
 QUERY::QUERY() : QUERY("conf/db.conf") {}
+
+const TABELA& QUERY::ver_consulta() const
+{
+    if (!consulta_montada) {
+        const PGresult* r = resultado_consulta.get();
+        consulta.resize(linhas_consulta_);
+        for (int l = 0; l < linhas_consulta_; ++l) {
+            LINHA& valores = consulta[l];
+            valores.reserve(colunas_consulta_);
+            for (int c = 0; c < colunas_consulta_; ++c)
+                valores.emplace_back(PQgetvalue(r, l, c), PQgetlength(r, l, c));
+        }
+        consulta_montada = true;
+    }
+    return consulta;
+}
+
+LinhaResultado QUERY::linha_consulta(int i) const
+{
+    return LinhaResultado(i >= 0 && i < linhas_consulta_ ? resultado_consulta.get() : nullptr, i,
+                          colunas_consulta_);
+}
 
 QUERY::QUERY(const char* arquivo_conf)
     : BANCOPG(arquivo_conf), retorno(false), tipoquery(0), tipojoin(0), registros(0)
@@ -212,8 +250,13 @@ bool QUERY::ativar()
     if (tipoquery == 2 || (tipoquery == 1 && retorno)) {
         registros = linhas;
         if (registros != 0) {
-            resultado();
-            consulta = tabela;
+            // consulta takes the result as it is; its table is made only
+            // if someone asks for it.
+            resultado_consulta = res;
+            linhas_consulta_ = linhas;
+            colunas_consulta_ = colunas;
+            TABELA().swap(consulta);
+            consulta_montada = false;
         }
     }
     return true;

@@ -9,6 +9,23 @@
 
 #include "db/bancopg.h"
 
+// One row of the rows a statement returned, read in place.
+class LinhaResultado
+{
+public:
+    LinhaResultado(const PGresult* resultado, int linha, int colunas)
+        : resultado_(resultado), linha_(linha), colunas_(colunas) {}
+    std::size_t size() const { return static_cast<std::size_t>(colunas_); }
+    // Value i as text ("" for SQL NULL and past the last column).
+    const char* c_str(std::size_t i) const;
+    std::string operator[](std::size_t i) const;
+
+private:
+    const PGresult* resultado_;
+    int linha_;
+    int colunas_;
+};
+
 class QUERY : public BANCOPG
 {
 public:
@@ -35,9 +52,13 @@ public:
     bool ativar();
 
     int get_registros() const { return registros; }
-    TABELA retornar_consulta() const { return consulta; }
+    TABELA retornar_consulta() const { return ver_consulta(); }
     // The rows without a copy, for callers that only read them.
-    const TABELA& ver_consulta() const { return consulta; }
+    const TABELA& ver_consulta() const;
+    // The same rows read in place, without making the table: how many, and
+    // one of them.
+    int linhas_consulta() const { return linhas_consulta_; }
+    LinhaResultado linha_consulta(int i) const;
     std::string get_mensagem() const { return mensagem; }
 
     // The text the last ativar() assembled (empty when nothing was assembled).
@@ -50,7 +71,13 @@ private:
     std::string montar_update();
     std::string montar_delete();
 
-    TABELA consulta;
+    // The rows of the last statement that returned some: the result itself,
+    // made into a table only when a caller asks for the table.
+    mutable TABELA consulta;
+    mutable bool consulta_montada = true;
+    std::shared_ptr<PGresult> resultado_consulta;
+    int linhas_consulta_ = 0;
+    int colunas_consulta_ = 0;
     bool retorno;
     int tipoquery;
     int tipojoin;

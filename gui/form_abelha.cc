@@ -2,6 +2,7 @@
 // its registry number, birth date, breeding flag and mother; browsing,
 // insert, update, delete and "Gerar Filhas", which creates a number of
 // daughters of the shown bee at once.
+#include <chrono>
 #include <climits>
 #include <iostream>
 #include <memory>
@@ -9,6 +10,8 @@
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
+#include <gtkmm/main.h>
+#include <gtkmm/progressbar.h>
 #include <gtkmm/stock.h>
 #include <gtkmm/toolbar.h>
 #include <gtkmm/toolitem.h>
@@ -43,6 +46,50 @@ int quantidade_filhas(const std::string& texto)
     return static_cast<int>(n);
 }
 
+// While many daughters are stored, the dialog stays up and shows how far it
+// got; the windows keep being drawn, and since the dialog is modal and its
+// buttons are off, nothing else takes input until the work is done.
+class ProgressoFilhas
+{
+public:
+    ProgressoFilhas(Gtk::Dialog& dialogo, int total)
+        : dialogo_(dialogo), total_(total), ultima_(std::chrono::steady_clock::now())
+    {
+        dialogo_.set_response_sensitive(Gtk::RESPONSE_OK, false);
+        dialogo_.set_response_sensitive(Gtk::RESPONSE_CLOSE, false);
+        barra_ = Gtk::manage(new Gtk::ProgressBar());
+        dialogo_.get_vbox()->pack_start(*barra_, false, false, 5);
+        avancar(1);
+    }
+    ProgressoFilhas(const ProgressoFilhas&) = delete;
+    ProgressoFilhas& operator=(const ProgressoFilhas&) = delete;
+
+    // `feitas` daughters are stored. The bar moves and the pending events
+    // are handled every 100 ms, so showing progress costs next to nothing
+    // beside the statements.
+    void avancar(int feitas)
+    {
+        const auto agora = std::chrono::steady_clock::now();
+        if (feitas > 1 && feitas < total_ && agora - ultima_ < std::chrono::milliseconds(100))
+            return;
+        ultima_ = agora;
+        barra_->set_fraction(static_cast<double>(feitas) / total_);
+        barra_->set_text("Filhas cadastradas: " + std::to_string(feitas) + " de " + std::to_string(total_));
+        if (feitas == 1)
+            barra_->show();
+        // A bounded turn of the loop: a handler that keeps itself pending
+        // must not hold the work up.
+        for (int i = 0; i < 200 && Gtk::Main::events_pending(); ++i)
+            Gtk::Main::iteration(false);
+    }
+
+private:
+    Gtk::Dialog& dialogo_;
+    int total_;
+    std::chrono::steady_clock::time_point ultima_;
+    Gtk::ProgressBar* barra_ = nullptr;
+};
+
 } // namespace
 
 void SISTEMAGUI::montar_abelha(FormAbelha* f)
@@ -50,6 +97,9 @@ void SISTEMAGUI::montar_abelha(FormAbelha* f)
     Gtk::Window& janela = *f->janela;
     janela.set_title("Cadastro de Abelhas");
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
+    // The content is in the window from the start, so that each widget has
+    // its style before it is filled (the mother list shows as a list).
+    janela.add(*vertical);
 
     Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
     f->button_novo = botao(*barra, Gtk::Stock::NEW);
@@ -65,6 +115,8 @@ void SISTEMAGUI::montar_abelha(FormAbelha* f)
 
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Dados abelha"));
     Gtk::VBox* dados = Gtk::manage(new Gtk::VBox(false, 5));
+    quadro->add(*dados);
+    vertical->pack_start(*quadro, false, false, 0);
 
     f->entry_codigo = Gtk::manage(new Gtk::Entry());
     f->entry_codigo->set_sensitive(false);
@@ -87,12 +139,10 @@ void SISTEMAGUI::montar_abelha(FormAbelha* f)
     linha_matriz->pack_start(*f->radio_sim, false, false, 10);
     linha_matriz->pack_start(*f->radio_nao, false, false, 10);
 
-    f->combo_mae = Gtk::manage(new Gtk::ComboBoxText());
+    f->combo_mae = Gtk::manage(new ListaTextos());
     linha_dados(dados, "Filha de:\t")->pack_start(*f->combo_mae, false, false, 10);
     Carregar_combo(3, -1);
 
-    quadro->add(*dados);
-    vertical->pack_start(*quadro, false, false, 0);
     vertical->pack_start(*barra_navegacao(f, "1/1"), false, false, 0);
 
     janela.signal_show().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::estado), 5, 1)));
@@ -110,8 +160,6 @@ void SISTEMAGUI::montar_abelha(FormAbelha* f)
     f->button_cancelar->signal_clicked().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::estado), 5, 1)));
     f->button_excluir->signal_clicked().connect(em(f, [this, f] { excluir_dados(5, f->janela.get()); }));
     f->button_gerar->signal_clicked().connect(em(f, [this, f] { gerar_filhas(f->janela.get()); }));
-
-    janela.add(*vertical);
 }
 
 void SISTEMAGUI::estado_abelha(FormAbelha* f, int e)
@@ -271,10 +319,12 @@ void SISTEMAGUI::gerar_filhas(Gtk::Window* janela)
     const int resposta = dialogo->run();
     const int n = quantidade_filhas(quantidade->get_text().raw());
     const std::string nascimento = data->get_text().raw();
-    f->dialogo_filhas = nullptr;
-    f->entry_quantidade = nullptr;
-    f->entry_data_filhas = nullptr;
-    dialogo->hide();
+    auto fechar = [&] {
+        f->dialogo_filhas = nullptr;
+        f->entry_quantidade = nullptr;
+        f->entry_data_filhas = nullptr;
+        dialogo->hide();
+    };
 
     if (resposta == Gtk::RESPONSE_OK && n > 0) {
         // The first daughter tells whether the database takes the date:
@@ -284,17 +334,22 @@ void SISTEMAGUI::gerar_filhas(Gtk::Window* janela)
         primeira.matriz = false;
         primeira.mae = mae;
         if (!abelha->inserir(&primeira)) {
+            fechar();
             mensagem("Atenção", "Nenhuma filha foi cadastrada: verifique a data de nascimento.",
                      Gtk::MESSAGE_WARNING);
         } else {
+            ProgressoFilhas progresso(*dialogo, n);
             for (int i = 1; i < n; ++i) {
                 ABELHAS filha;
                 filha.nascimento = nascimento;
                 filha.matriz = false;
                 filha.mae = mae;
                 abelha->inserir(&filha);
+                progresso.avancar(i + 1);
             }
         }
     }
+    if (f->dialogo_filhas)
+        fechar();
     estado(5, 1);
 }

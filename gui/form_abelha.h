@@ -9,6 +9,7 @@
 #include <gtkmm/radiobutton.h>
 
 #include "gui/formulario.h"
+#include "gui/lista_textos.h"
 #include "model/abelha.h"
 
 struct FormAbelha : Formulario
@@ -20,7 +21,7 @@ struct FormAbelha : Formulario
     Gtk::Entry* entry_nascimento = nullptr;
     Gtk::RadioButton* radio_sim = nullptr;
     Gtk::RadioButton* radio_nao = nullptr;
-    Gtk::ComboBoxText* combo_mae = nullptr;
+    ListaTextos* combo_mae = nullptr;
     Gtk::Button* button_gerar = nullptr;
 
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.

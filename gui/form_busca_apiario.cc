@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <gtk/gtk.h>
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
@@ -61,14 +62,17 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
     std::stable_sort(achados.begin(), achados.end(),
                      [](const APIARIOS& a, const APIARIOS& b) { return a.id_apiario < b.id_apiario; });
 
+    // The rows go into a store no view sees yet: the view takes them all at
+    // once instead of following every row as it is added.
     f->store_resultado = Gtk::ListStore::create(colunas);
-    f->treeview_resultado->set_model(f->store_resultado);
+    GtkListStore* store = f->store_resultado->gobj();
+    const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(),
+              regiao = colunas.textos[1].index();
     for (const APIARIOS& a : achados) {
-        Gtk::TreeModel::Row linha = *f->store_resultado->append();
-        linha[colunas.codigo] = a.id_apiario;
-        linha[colunas.textos[0]] = a.nome;
-        linha[colunas.textos[1]] = a.municipio.nome;
+        gtk_list_store_insert_with_values(store, nullptr, -1, codigo, a.id_apiario, nome, a.nome.c_str(), regiao,
+                                          a.municipio.nome.c_str(), -1);
     }
+    f->treeview_resultado->set_model(f->store_resultado);
 
     f->treeview_resultado->remove_all_columns();
     f->treeview_resultado->append_column_numeric("ID", colunas.codigo, "%04d");

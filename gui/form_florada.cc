@@ -64,16 +64,25 @@ void SISTEMAGUI::Carregar_combo(int qual, int selecionado)
         FormAbelha* f = static_cast<FormAbelha*>(form_de(5));
         if (!f || !f->combo_mae)
             return;
-        esvaziar(f->combo_mae, f->preenchendo, NAO_SABE);
         std::vector<ABELHAS> lista = abelha->listar();
+        std::vector<std::string> textos;
+        textos.reserve(lista.size() + 1);
+        textos.emplace_back(NAO_SABE);
         for (std::size_t k = 0; k < lista.size(); ++k) {
-            f->combo_mae->append(lista[k].rgn);
+            textos.push_back(lista[k].rgn);
             if (selecionado != -1) {
                 std::cout << lista[k].id << " == " << selecionado << '\n';
                 if (lista[k].id == selecionado)
                     sel = static_cast<int>(k) + 1;
             }
         }
+        // The list is rebuilt only when the bees changed; either way it
+        // passes through "nothing chosen" while the handler looks away, and
+        // choosing `sel` then tells the handler, as after a refill.
+        f->preenchendo = true;
+        if (!f->combo_mae->preencher(std::move(textos)))
+            f->combo_mae->set_active(-1);
+        f->preenchendo = false;
         f->combo_mae->set_active(sel);
     }
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include <gtk/gtk.h>
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
@@ -112,14 +113,14 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     std::vector<USER> achados = busca.Get_User(filtro);
     std::cout << achados.size() << '\n';
 
+    // The rows go into a store no view sees yet: the view takes them all at
+    // once instead of following every row as it is added.
     f->lista = Gtk::ListStore::create(colunas);
+    GtkListStore* store = f->lista->gobj();
+    const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(), cpf = colunas.textos[1].index();
+    for (const USER& u : achados)
+        gtk_list_store_insert_with_values(store, nullptr, -1, codigo, u.id, nome, u.nome.c_str(), cpf, u.cpf.c_str(), -1);
     f->treeview_usuarios->set_model(f->lista);
-    for (const USER& u : achados) {
-        Gtk::TreeModel::Row linha = *f->lista->append();
-        linha[colunas.codigo] = u.id;
-        linha[colunas.textos[0]] = u.nome;
-        linha[colunas.textos[1]] = u.cpf;
-    }
 
     Gtk::TreeView* v = f->treeview_usuarios;
     v->remove_all_columns();

@@ -11,25 +11,24 @@ namespace {
 
 // A value of a result row by position; "" when the row is shorter than
 // expected, so a table laid out differently cannot crash the program.
-const std::string& coluna(const LINHA& linha, std::size_t i)
+std::string coluna(const LinhaResultado& linha, std::size_t i)
 {
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
+    return linha[i];
 }
 
 // id_abelha, rgn, data_nasc, matriz, filha, in this order; the date comes in
 // the database's ISO form and is shown day first.
-ABELHAS ler_abelha(const LINHA& linha)
+ABELHAS ler_abelha(const LinhaResultado& linha)
 {
     ABELHAS b;
-    b.id = std::atoi(coluna(linha, 0).c_str());
+    b.id = std::atoi(linha.c_str(0));
     b.rgn = coluna(linha, 1);
-    char* data = data_formatada(coluna(linha, 2).c_str(), 2);
+    char* data = data_formatada(linha.c_str(2), 2);
     b.nascimento = data;
     delete[] data;
-    b.matriz = coluna(linha, 3) == "t";
+    b.matriz = std::string(linha.c_str(3)) == "t";
     // An unknown mother (NULL) arrives as an empty text, which atoi reads as 0.
-    b.mae = std::atoi(coluna(linha, 4).c_str());
+    b.mae = std::atoi(linha.c_str(4));
     return b;
 }
 
@@ -59,10 +58,10 @@ bool ABELHA::inserir(ABELHAS* abelha)
     query->add_campoinsert("filha");
     query->add_dadosinsert(abelha->mae != 0 ? intToString(abelha->mae) : "null");
 
-    if (!query->ativar() || query->get_registros() == 0 || query->ver_consulta().empty())
+    if (!query->ativar() || query->get_registros() == 0 || query->linhas_consulta() == 0)
         return false;
 
-    abelha->id = std::atoi(coluna(query->ver_consulta().front(), 0).c_str());
+    abelha->id = std::atoi(coluna(query->linha_consulta(0), 0).c_str());
     abelha->rgn = rg_abelha(abelha->id, abelha->mae);
     return true;
 }
@@ -119,11 +118,11 @@ std::vector<ABELHAS> ABELHA::listar()
     // A failed or empty answer keeps what the last listing found.
     if (query->ativar() && query->get_registros() != 0) {
         abelhas.clear();
-        for (const LINHA& linha : query->ver_consulta()) {
-            ABELHAS b = ler_abelha(linha);
-            if (b.matriz)
+        abelhas.reserve(query->linhas_consulta());
+        for (int i = 0; i < query->linhas_consulta(); ++i) {
+            abelhas.push_back(ler_abelha(query->linha_consulta(i)));
+            if (abelhas.back().matriz)
                 std::cout << "true\n";
-            abelhas.push_back(b);
         }
     }
     return abelhas;
@@ -139,8 +138,8 @@ ABELHAS ABELHA::get_abelha(std::string rgn)
     query->add_campoconsulta("rgn");
     query->add_dadosconsulta(query->literal(rgn));
 
-    if (query->ativar() && query->get_registros() != 0 && !query->ver_consulta().empty())
-        b = ler_abelha(query->ver_consulta().front());
+    if (query->ativar() && query->get_registros() != 0 && query->linhas_consulta() != 0)
+        b = ler_abelha(query->linha_consulta(0));
     return b;
 }
 

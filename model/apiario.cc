@@ -9,15 +9,14 @@ namespace {
 
 // A value of a result row by position; "" when the row is shorter than
 // expected, so a table laid out differently cannot crash the program.
-const std::string& coluna(const LINHA& linha, std::size_t i)
+std::string coluna(const LinhaResultado& linha, std::size_t i)
 {
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
+    return linha[i];
 }
 
-int inteiro(const LINHA& linha, std::size_t i)
+int inteiro(const LinhaResultado& linha, std::size_t i)
 {
-    return std::atoi(coluna(linha, i).c_str());
+    return std::atoi(linha.c_str(i));
 }
 
 // The apiary, its floral source and its municipality, joined; both
@@ -62,8 +61,8 @@ bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
 
     if (!query->ativar())
         return false;
-    if (query->get_registros() != 0 && !query->ver_consulta().empty())
-        a->id_apiario = inteiro(query->ver_consulta().front(), 0);
+    if (query->get_registros() != 0 && query->linhas_consulta() != 0)
+        a->id_apiario = inteiro(query->linha_consulta(0), 0);
     return true;
 }
 
@@ -117,7 +116,9 @@ void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
     if (!query->ativar() || query->get_registros() == 0)
         return;
 
-    for (const LINHA& linha : query->ver_consulta()) {
+    lista->reserve(lista->size() + query->linhas_consulta());
+    for (int i = 0; i < query->linhas_consulta(); ++i) {
+        const LinhaResultado linha = query->linha_consulta(i);
         APIARIOS a;
         a.id_apiario = inteiro(linha, 0);
         a.nome = coluna(linha, 1);
@@ -131,7 +132,7 @@ void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
         a.longitude = coluna(linha, 9);
         a.florada.nome_florada = coluna(linha, 11);
         a.municipio.nome = coluna(linha, 13);
-        lista->push_back(a);
+        lista->push_back(std::move(a));
     }
 }
 
@@ -156,8 +157,10 @@ std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
         return lista;
     }
 
-    for (const LINHA& linha : query->ver_consulta()) {
-        std::cout << "\nNOME:" << coluna(linha, 1);
+    lista.reserve(query->linhas_consulta());
+    for (int i = 0; i < query->linhas_consulta(); ++i) {
+        const LinhaResultado linha = query->linha_consulta(i);
+        std::cout << "\nNOME:" << linha.c_str(1);
         // The search shows only names, dates, floral sources and places.
         APIARIOS a;
         a.id_apiario = inteiro(linha, 0);
@@ -167,7 +170,7 @@ std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
         a.data_criacao = coluna(linha, 5);
         a.florada.nome_florada = coluna(linha, 7);
         a.municipio.nome = coluna(linha, 9);
-        lista.push_back(a);
+        lista.push_back(std::move(a));
     }
     return lista;
 }

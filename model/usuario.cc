@@ -9,21 +9,20 @@ namespace {
 
 // A value of a result row by position; "" when the row is shorter than
 // expected, so a table laid out differently cannot crash the program.
-const std::string& coluna(const LINHA& linha, std::size_t i)
+std::string coluna(const LinhaResultado& linha, std::size_t i)
 {
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
+    return linha[i];
 }
 
-int inteiro(const LINHA& linha, std::size_t i)
+int inteiro(const LinhaResultado& linha, std::size_t i)
 {
-    return std::atoi(coluna(linha, i).c_str());
+    return std::atoi(linha.c_str(i));
 }
 
 // One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
 // last being the municipality code again) and m.* (19 to 21).
-USER ler_usuario(const LINHA& linha)
+USER ler_usuario(const LinhaResultado& linha)
 {
     USER u;
     u.id = inteiro(linha, 0);
@@ -85,13 +84,13 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
         mensagem = query->get_mensagem();
         return false;
     }
-    if (query->get_registros() == 0 || query->ver_consulta().empty()) {
+    if (query->get_registros() == 0 || query->linhas_consulta() == 0) {
         mensagem = "Usuário e Senha inválidos";
         return false;
     }
     mensagem = "Acesso garantido";
     usuarios.clear();
-    usuarios.push_back(ler_usuario(query->ver_consulta().front()));
+    usuarios.push_back(ler_usuario(query->linha_consulta(0)));
     return true;
 }
 
@@ -108,9 +107,11 @@ void USUARIO::carregar_usuario(int id)
         std::cout << query->get_mensagem() << '\n';
         return;
     }
-    usuarios.clear();
-    for (const LINHA& linha : query->ver_consulta())
-        usuarios.push_back(ler_usuario(linha));
+    std::vector<USER> lidos;
+    lidos.reserve(query->linhas_consulta());
+    for (int i = 0; i < query->linhas_consulta(); ++i)
+        lidos.push_back(ler_usuario(query->linha_consulta(i)));
+    usuarios.swap(lidos);
 }
 
 std::vector<USER> USUARIO::Get_User(int id)
@@ -131,8 +132,9 @@ std::vector<USER> USUARIO::Get_User(std::string filtro)
         std::cout << query->get_mensagem() << '\n';
         return lista;
     }
-    for (const LINHA& linha : query->ver_consulta())
-        lista.push_back(ler_usuario(linha));
+    lista.reserve(query->linhas_consulta());
+    for (int i = 0; i < query->linhas_consulta(); ++i)
+        lista.push_back(ler_usuario(query->linha_consulta(i)));
     return lista;
 }
 

@@ -1,0 +1,210 @@
+#include "bench/banco_bench.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace bench {
+
+namespace {
+
+std::string ambiente(const char* nome, const char* padrao)
+{
+    const char* v = std::getenv(nome);
+    if (v && *v)
+        return v;
+    if (padrao)
+        return padrao;
+    throw std::runtime_error(std::string(nome) + " is not set (run the benchmark through scripts/bench)");
+}
+
+std::string ler_arquivo(const std::string& caminho)
+{
+    std::ifstream f(caminho.c_str());
+    if (!f)
+        throw std::runtime_error("cannot read " + caminho);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void rodar(PGconn* c, const std::string& sql)
+{
+    PGresult* r = PQexec(c, sql.c_str());
+    ExecStatusType st = PQresultStatus(r);
+    std::string erro = PQresultErrorMessage(r);
+    PQclear(r);
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK)
+        throw std::runtime_error("SQL failed: " + erro + sql.substr(0, 200));
+}
+
+PGconn* abrir(const std::string& conninfo)
+{
+    PGconn* c = PQconnectdb(conninfo.c_str());
+    if (PQstatus(c) != CONNECTION_OK) {
+        std::string e = PQerrorMessage(c);
+        PQfinish(c);
+        throw std::runtime_error("cannot connect: " + e);
+    }
+    return c;
+}
+
+// The fill, in SQL: names drawn from Brazilian first names and surnames (so
+// that a one-letter prefix finds a share of the users, as in real data),
+// keys in order, registry numbers as the program writes them.
+const char* const PREENCHER = R"SQL(
+SET datestyle = 'ISO, DMY';
+CREATE TEMP TABLE nomes (i int, nome text);
+INSERT INTO nomes
+SELECT g,
+       (ARRAY['Ana','Antônio','Beatriz','Bruno','Carla','Carlos','Daniela','Diego','Eduarda','Eduardo',
+              'Fernanda','Felipe','Gabriela','Gustavo','Helena','Igor','Isabela','João','Juliana','José',
+              'Larissa','Lucas','Mariana','Marcos','Maria','Mateus','Natália','Nelson','Olívia','Paulo',
+              'Patrícia','Rafael','Renata','Rodrigo','Sandra','Sérgio','Tatiane','Thiago','Vanessa','Vítor'])
+           [1 + (g * 7) % 40] || ' ' ||
+       (ARRAY['Silva','Santos','Oliveira','Souza','Rodrigues','Ferreira','Alves','Pereira','Lima','Gomes',
+              'Costa','Ribeiro','Martins','Carvalho','Almeida','Lopes','Soares','Fernandes','Vieira','Barbosa'])
+           [1 + (g * 13) % 20] || ' ' ||
+       (ARRAY['Rocha','Dias','Nascimento','Andrade','Moreira','Nunes','Marques','Machado','Mendes','Freitas'])
+           [1 + (g * 3) % 10]
+  FROM generate_series(1, :n) g;
+
+INSERT INTO cadastro.usuario (id_usuario, nome, login, senha, cpf, rg, oexp, nasc, endereco, numero,
+                              bairro, id_cep, id_acesso)
+SELECT i, nome, 'usuario' || i, md5('senha' || i),
+       substr(lpad(((i::bigint * 7919) % 1000000000)::text, 9, '0'), 1, 3) || '.' ||
+       substr(lpad(((i::bigint * 7919) % 1000000000)::text, 9, '0'), 4, 3) || '.' ||
+       substr(lpad(((i::bigint * 7919) % 1000000000)::text, 9, '0'), 7, 3) || '-' || lpad((i % 100)::text, 2, '0'),
+       (1000000 + i)::text, 'SSP/MS', date '1950-01-01' + (i * 37) % 20000,
+       'Rua ' || (1 + i % 300), (1 + i % 2000)::text, 'Bairro ' || (1 + i % 40),
+       1 + i % 9, 1 + i % 3
+  FROM nomes
+ WHERE i > (SELECT count(*) FROM cadastro.usuario) AND i <= :n;
+
+INSERT INTO cadastro.apiario (id_apiario, nome, endereco, distrito, data_criacao, latitude, longitude, obs,
+                              id_florada, cod_cid)
+SELECT i, 'Apiário ' || split_part(nome, ' ', 2) || ' ' || i, 'Estrada vicinal ' || (i % 500) || ', km ' || (i % 40),
+       'Distrito ' || (i % 60), date '1990-01-01' + (i * 11) % 12000,
+       to_char(-20 - (i % 4000) / 1000.0, 'FM990.0000'), to_char(-53 - (i % 3000) / 1000.0, 'FM990.0000'),
+       CASE WHEN i % 3 = 0 THEN '' ELSE 'Caixas em bom estado; revisão ' || (i % 12 + 1) || ' vezes por ano.' END,
+       1 + i % 6, 1 + i % 79
+  FROM nomes
+ WHERE i > (SELECT count(*) FROM cadastro.apiario) AND i <= :n;
+
+INSERT INTO cadastro.abelha_rainha (id_abelha, rgn, data_nasc, matriz, filha)
+SELECT i,
+       lpad(i::text, greatest(5, length(i::text)), '0') || '-' ||
+       lpad(coalesce(mae, 0)::text, greatest(5, length(coalesce(mae, 0)::text)), '0'),
+       date '2000-01-01' + (i * 5) % 9000, i % 10 = 0, mae
+  FROM (SELECT g AS i, CASE WHEN g % 50 = 1 THEN NULL ELSE g / 2 END AS mae
+          FROM generate_series(1, :n) g) b
+ WHERE i > (SELECT count(*) FROM cadastro.abelha_rainha) AND i <= :n
+ ORDER BY i;
+
+SELECT setval(pg_get_serial_sequence('cadastro.usuario', 'id_usuario'), (SELECT max(id_usuario) FROM cadastro.usuario));
+SELECT setval(pg_get_serial_sequence('cadastro.apiario', 'id_apiario'), (SELECT max(id_apiario) FROM cadastro.apiario));
+SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SELECT max(id_abelha) FROM cadastro.abelha_rainha));
+ANALYZE;
+)SQL";
+
+} // namespace
+
+Servidor Servidor::do_ambiente()
+{
+    Servidor s;
+    s.host = ambiente("ZUMBREL_BENCH_HOST", "127.0.0.1");
+    s.porta = ambiente("ZUMBREL_BENCH_PORT", "5432");
+    s.usuario = ambiente("ZUMBREL_BENCH_USER", nullptr);
+    s.senha = ambiente("ZUMBREL_BENCH_PASS", nullptr);
+    return s;
+}
+
+std::string Servidor::conexao(const std::string& banco) const
+{
+    return "hostaddr=" + host + " port=" + porta + " dbname=" + banco + " user=" + usuario +
+           " password=" + senha + " sslmode=disable";
+}
+
+BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : servidor_(servidor)
+{
+    nome_ = "zumbrel_bench_" + std::to_string(getpid());
+    PGconn* c = abrir(servidor_.conexao("postgres"));
+    try {
+        rodar(c, "drop database if exists " + nome_);
+        rodar(c, "create database " + nome_ + " encoding 'UTF8' template template0");
+    } catch (...) {
+        PQfinish(c);
+        throw;
+    }
+    PQfinish(c);
+    criado_ = true;
+
+    std::string sql = "SET datestyle = 'ISO, DMY';\n" + ler_arquivo(fontes + "/sql/schema.sql") + "\n" +
+                      ler_arquivo(fontes + "/sql/seed.sql");
+    executar(sql);
+}
+
+BancoBench::~BancoBench()
+{
+    if (!criado_)
+        return;
+    try {
+        PGconn* c = abrir(servidor_.conexao("postgres"));
+        PQclear(PQexec(c, ("drop database if exists " + nome_ + " with (force)").c_str()));
+        PQfinish(c);
+    } catch (...) {
+    }
+}
+
+void BancoBench::preencher(int n)
+{
+    std::string sql = PREENCHER;
+    const std::string marca = ":n";
+    for (std::string::size_type p = sql.find(marca); p != std::string::npos; p = sql.find(marca, p))
+        sql.replace(p, marca.size(), std::to_string(n));
+    executar(sql);
+}
+
+PGconn* BancoBench::conectar() const
+{
+    PGconn* c = abrir(servidor_.conexao(nome_));
+    PQclear(PQexec(c, "SET datestyle = 'ISO, DMY'"));
+    return c;
+}
+
+void BancoBench::executar(const std::string& sql) const
+{
+    PGconn* c = abrir(servidor_.conexao(nome_));
+    try {
+        rodar(c, sql);
+    } catch (...) {
+        PQfinish(c);
+        throw;
+    }
+    PQfinish(c);
+}
+
+std::string BancoBench::valor(const std::string& sql) const
+{
+    PGconn* c = abrir(servidor_.conexao(nome_));
+    PGresult* r = PQexec(c, sql.c_str());
+    std::string v = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) > 0 ? PQgetvalue(r, 0, 0) : "";
+    PQclear(r);
+    PQfinish(c);
+    return v;
+}
+
+std::string BancoBench::escrever_conf(const std::string& pasta) const
+{
+    mkdir((pasta + "/conf").c_str(), 0700);
+    std::string caminho = pasta + "/conf/db.conf";
+    std::ofstream f(caminho.c_str());
+    f << "host=" << servidor_.host << "\nbanco=" << nome_ << "\nusuario=" << servidor_.usuario
+      << "\nsenha=" << servidor_.senha << "\nssl=0\n";
+    return caminho;
+}
+
+} // namespace bench

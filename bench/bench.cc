@@ -1,0 +1,460 @@
+// Benchmark of the real program on a database of N users, apiaries and queen
+// bees (N = 10,000 unless given). It makes a throwaway database, times the
+// start of the built program until its login window is mapped, then drives
+// the real interface object in-process (as the GUI tests do) and prints the
+// median, p90 and max of each workload, from the click until the result is
+// shown and the main loop is idle.
+//
+//   zumbrel_bench [N] [--runs R] [--budget S] [--program PATH] [--trace FILE]
+//
+// The server comes from ZUMBREL_BENCH_HOST, _PORT, _USER, _PASS (a role that
+// may create databases); scripts/bench sets them up. The program's trace goes
+// to FILE (a file in a temporary folder unless given); the figures go to
+// standard output.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <glibmm/main.h>
+#include <gtkmm/main.h>
+#include <gtkmm/menu.h>
+#include <gtkmm/menuitem.h>
+
+#include "bench/banco_bench.h"
+#include "bench/inicio_programa.h"
+#include "bench/roteiro_bench.h"
+#include "db/query.h"
+#include "gui/form_abelha.h"
+#include "gui/form_apiario.h"
+#include "gui/form_usuario.h"
+#include "gui/sistemagui.h"
+#include "res/icone.h"
+#include "util/saida.h"
+
+#ifndef ZUMBREL_SOURCE_DIR
+#define ZUMBREL_SOURCE_DIR "."
+#endif
+#ifndef ZUMBREL_PROGRAMA
+#define ZUMBREL_PROGRAMA "zumbrel"
+#endif
+
+using bench::Amostras;
+using bench::Roteiro;
+
+namespace {
+
+struct Opcoes
+{
+    int n = 10000;
+    int vezes = 9;
+    double orcamento_s = 45;
+    std::string programa = ZUMBREL_PROGRAMA;
+    std::string rastro;
+};
+
+Opcoes ler_opcoes(int argc, char** argv)
+{
+    Opcoes o;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto valor = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw std::runtime_error("missing value after " + a);
+            return argv[++i];
+        };
+        if (a == "--runs")
+            o.vezes = std::max(1, std::atoi(valor().c_str()));
+        else if (a == "--budget")
+            o.orcamento_s = std::atof(valor().c_str());
+        else if (a == "--program")
+            o.programa = valor();
+        else if (a == "--trace")
+            o.rastro = valor();
+        else if (!a.empty() && a[0] != '-')
+            o.n = std::max(10, std::atoi(a.c_str()));
+        else
+            throw std::runtime_error("unknown option " + a);
+    }
+    return o;
+}
+
+// The menu item of "_Sistema" that opens window id.
+Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id)
+{
+    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
+    return s.get_menu()->items()[posicao[id]];
+}
+
+void clicar(Gtk::ToolButton* b)
+{
+    g_signal_emit_by_name(b->gobj(), "clicked");
+}
+
+bool aberta(Formulario* f)
+{
+    return f && f->janela->get_mapped();
+}
+
+// Notes in `desenho` when the list is first drawn after a key: the moment
+// its drawing handler has run (an idle of the highest priority runs right
+// after it).
+void vigiar(Gtk::TreeView* lista, std::shared_ptr<double> desenho)
+{
+    lista->signal_expose_event().connect(
+        [desenho](GdkEventExpose*) {
+            if (*desenho < 0) {
+                *desenho = 0;
+                Glib::signal_idle().connect(
+                    [desenho] {
+                        *desenho = bench::agora_ms();
+                        return false;
+                    },
+                    Glib::PRIORITY_HIGH);
+            }
+            return false;
+        },
+        false);
+}
+
+double percentil(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return NAN;
+    std::sort(v.begin(), v.end());
+    std::size_t k = static_cast<std::size_t>(std::ceil(p * v.size()));
+    return v[std::min(v.size() - 1, k == 0 ? 0 : k - 1)];
+}
+
+// Sends the statements of "Gerar Filhas" for `quantas` daughters of `mae`
+// straight through libpq on one connection, one at a time: the INSERT with
+// its RETURNING, then the registry number's UPDATE, as the program words them.
+double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
+{
+    char mae_txt[16];
+    std::snprintf(mae_txt, sizeof mae_txt, "%05d", mae);
+    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '" +
+                               data + "', 'false', " + std::to_string(mae) + ") returning  id_abelha;";
+    const double inicio = bench::agora_ms();
+    for (int i = 0; i < quantas; ++i) {
+        PGresult* r = PQexec(c, insert.c_str());
+        if (PQresultStatus(r) != PGRES_TUPLES_OK || PQntuples(r) != 1)
+            throw std::runtime_error(std::string("raw insert failed: ") + PQresultErrorMessage(r));
+        int id = std::atoi(PQgetvalue(r, 0, 0));
+        PQclear(r);
+        char rgn[32];
+        std::snprintf(rgn, sizeof rgn, "%05d-%s", id, mae_txt);
+        const std::string update = std::string("update cadastro.abelha_rainha set  rgn='") + rgn +
+                                   "' WHERE id_abelha=" + std::to_string(id);
+        r = PQexec(c, update.c_str());
+        if (PQresultStatus(r) != PGRES_COMMAND_OK)
+            throw std::runtime_error(std::string("raw update failed: ") + PQresultErrorMessage(r));
+        PQclear(r);
+    }
+    return bench::agora_ms() - inicio;
+}
+
+// The workloads on the running interface object.
+void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, bench::BancoBench& banco,
+                    PGconn* bruta)
+{
+    const int vezes = o.vezes;
+    const double orc = o.orcamento_s;
+    // The moment a search list was last drawn (negative: not since the key).
+    auto desenho = std::make_shared<double>(-1);
+    auto principal_visivel = [&s] {
+        return s.get_janela_principal() && s.get_janela_principal()->get_mapped();
+    };
+
+    // Login until the main window is shown; logged out in between.
+    r.repetir("login", std::max(3, vezes / 2), orc, [&r, &s, principal_visivel] {
+        r.passo([&s] { s.get_janela_login()->show(); });
+        r.medir("Login -> main window shown", [&s] {
+            s.get_entry_login()->set_text("admin");
+            s.get_entry_senha()->set_text("admin");
+            s.get_button_ok()->clicked();
+        }, principal_visivel);
+        r.passo([&s] { s.get_janela_principal()->hide(); });
+    });
+    r.passo([&s] { s.get_janela_login()->show(); });
+    r.passo([&s] {
+        s.get_entry_login()->set_text("admin");
+        s.get_entry_senha()->set_text("admin");
+        s.get_button_ok()->clicked();
+    });
+    r.esperar(principal_visivel, "the main window");
+
+    struct Form
+    {
+        int id;
+        const char* nome;
+    };
+    const Form forms[] = { { 2, "users" }, { 4, "apiaries" }, { 5, "queen bees" } };
+    for (const Form& fm : forms) {
+        const int id = fm.id;
+        const std::string nome = fm.nome;
+        auto pronta = [&s, id] {
+            Formulario* f = s.formulario_aberto(id);
+            return aberta(f) && f->label_contador->get_text().find(" / ") != Glib::ustring::npos;
+        };
+        r.repetir("open " + nome, vezes, orc, [&r, &s, id, nome, pronta] {
+            r.medir("Open form: " + nome, [&s, id] { item_menu(s, id).activate(); }, pronta);
+            r.passo([&s, id] { s.formulario_aberto(id)->janela->hide(); });
+        });
+
+        // Browsing: First, Forward, Last, Back, one after another.
+        r.passo([&s, id] { item_menu(s, id).activate(); });
+        r.esperar(pronta, "form " + nome);
+        r.repetir("browse " + nome, vezes, orc, [&r, &s, id, nome] {
+            struct Botao
+            {
+                const char* rotulo;
+                Gtk::ToolButton* Formulario::*membro;
+            };
+            static const Botao botoes[] = { { "First", &Formulario::button_primeiro },
+                                            { "Forward", &Formulario::button_proximo },
+                                            { "Last", &Formulario::button_ultimo },
+                                            { "Back", &Formulario::button_anterior } };
+            for (const Botao& b : botoes) {
+                Gtk::ToolButton* Formulario::*membro = b.membro;
+                r.medir(std::string(b.rotulo) + ": " + nome,
+                        [&s, id, membro] { clicar(s.formulario_aberto(id)->*membro); }, [] { return true; });
+            }
+        });
+
+        if (id == 4) {
+            // Save of an edited apiary (the one in the middle of the list).
+            r.passo([&s] {
+                FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
+                clicar(f->button_primeiro);
+            });
+            r.repetir("save apiary", vezes, orc, [&r, &s] {
+                r.passo([&s] {
+                    FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
+                    clicar(f->button_editar);
+                    f->entry_distrito->set_text("Distrito " + std::to_string(std::rand() % 1000));
+                });
+                r.medir("Save edited apiary", [&s] {
+                    clicar(s.formulario_aberto(4)->button_salvar);
+                }, [&s] { return !s.formulario_aberto(4)->button_salvar->is_sensitive(); });
+            });
+
+            // The apiary search, opened by Find.
+            r.passo([&s] { clicar(s.formulario_aberto(4)->button_buscar); });
+            r.esperar([&s] { return aberta(s.formulario_aberto(20)); }, "the apiary search");
+            r.passo([&s, desenho] {
+                vigiar(dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->treeview_resultado, desenho);
+            });
+            r.repetir("apiary search", vezes, orc, [&r, &s, desenho] {
+                auto entry = [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->entry_pesquisa; };
+                auto tecla = [entry](const char* t) {
+                    return [entry, t] {
+                        int pos = entry()->get_text_length();
+                        entry()->insert_text(t, std::strlen(t), pos);
+                    };
+                };
+                auto apagar = [entry] {
+                    int n = entry()->get_text_length();
+                    entry()->delete_text(n - 1, n);
+                };
+                auto visto = [desenho] { return *desenho > 0 ? *desenho : -1.0; };
+                auto marcar = [desenho](std::function<void()> acao) {
+                    return [desenho, acao] {
+                        *desenho = -1;
+                        acao();
+                    };
+                };
+                r.passo([entry] { entry()->set_text("Apiário Silva 12"); });
+                r.medir_visto("Apiary search: key narrowing to a few rows", marcar(tecla("3")), visto);
+                r.passo([entry] { entry()->set_text(""); });
+                r.medir_visto("Apiary search: first key 'A' (all rows)", marcar(tecla("A")), visto);
+                r.medir_visto("Apiary search: backspace to empty (all rows)", marcar(apagar), visto);
+            });
+            r.passo([&s] { s.formulario_aberto(20)->janela->hide(); });
+        }
+
+        if (id == 2) {
+            // The user search, opened by Find.
+            r.passo([&s] { clicar(s.formulario_aberto(2)->button_buscar); });
+            r.esperar([&s] { return aberta(s.formulario_aberto(21)); }, "the user search");
+            r.passo([&s, desenho] {
+                vigiar(dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->treeview_usuarios, desenho);
+            });
+            r.repetir("user search", vezes, orc, [&r, &s, desenho] {
+                auto entry = [&s] { return dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->entry_pesquisa; };
+                auto tecla = [entry](const char* t) {
+                    return [entry, t] {
+                        int pos = entry()->get_text_length();
+                        entry()->insert_text(t, std::strlen(t), pos);
+                    };
+                };
+                auto apagar = [entry] {
+                    int n = entry()->get_text_length();
+                    entry()->delete_text(n - 1, n);
+                };
+                auto visto = [desenho] { return *desenho > 0 ? *desenho : -1.0; };
+                auto marcar = [desenho](std::function<void()> acao) {
+                    return [desenho, acao] {
+                        *desenho = -1;
+                        acao();
+                    };
+                };
+                r.medir_visto("User search: first key 'J'", marcar(tecla("J")), visto);
+                r.medir_visto("User search: second key 'o'", marcar(tecla("o")), visto);
+                r.medir_visto("User search: backspace", marcar(apagar), visto);
+                r.medir_visto("User search: backspace to empty (all rows)", marcar(apagar), visto);
+            });
+            r.passo([&s] { s.formulario_aberto(21)->janela->hide(); });
+        }
+
+        if (id == 5) {
+            // Save of an edited bee.
+            r.passo([&s] { clicar(s.formulario_aberto(5)->button_primeiro); });
+            r.passo([&s] { clicar(s.formulario_aberto(5)->button_proximo); });
+            r.repetir("save bee", vezes, orc, [&r, &s] {
+                r.passo([&s] {
+                    FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
+                    clicar(f->button_editar);
+                    if (f->radio_sim->get_active())
+                        f->radio_nao->set_active(true);
+                    else
+                        f->radio_sim->set_active(true);
+                });
+                r.medir("Save edited bee", [&s] { clicar(s.formulario_aberto(5)->button_salvar); },
+                        [&s] { return !s.formulario_aberto(5)->button_salvar->is_sensitive(); });
+            });
+
+            // "Gerar Filhas" of 1,000 daughters of the first bee, and the
+            // same statements sent raw through libpq.
+            r.passo([&s] { clicar(s.formulario_aberto(5)->button_primeiro); });
+            r.repetir("daughters", std::max(3, vezes / 3), orc * 2, [&r, &s, &a, &banco, bruta] {
+                auto f = [&s] { return dynamic_cast<FormAbelha*>(s.formulario_aberto(5)); };
+                auto contador = std::make_shared<std::string>();
+                r.passo([f] { f()->button_gerar->clicked(); });
+                r.esperar([f] { return f()->dialogo_filhas && f()->dialogo_filhas->get_mapped(); },
+                          "the daughters dialog");
+                r.medir("Gerar Filhas: 1,000 daughters", [f, contador] {
+                    *contador = f()->label_contador->get_text();
+                    f()->entry_quantidade->set_text("1000");
+                    f()->entry_data_filhas->set_text("10/03/2011");
+                    f()->dialogo_filhas->response(Gtk::RESPONSE_OK);
+                }, [f, contador] {
+                    return f()->dialogo_filhas == nullptr && !f()->button_salvar->is_sensitive() &&
+                           f()->label_contador->get_text() != *contador;
+                });
+                r.passo([&a, bruta] { a.juntar("Raw libpq: the same 2,000 statements", filhas_libpq(bruta, 1, 1000, "10/03/2011")); });
+            });
+        }
+
+        r.passo([&s, id] { s.formulario_aberto(id)->janela->hide(); });
+    }
+    (void)banco;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Gtk::Main kit(argc, argv, true);
+    Opcoes o;
+    try {
+        o = ler_opcoes(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 2;
+    }
+
+    // The figures go to the standard output the benchmark was given; the
+    // program's own trace goes to a file, as when it runs from a console
+    // that is redirected.
+    std::FILE* relatorio = fdopen(dup(1), "w");
+    char modelo_pasta[] = "/tmp/zumbrel-bench.XXXXXX";
+    const std::string pasta = mkdtemp(modelo_pasta);
+    const std::string rastro = o.rastro.empty() ? pasta + "/trace.txt" : o.rastro;
+    if (!std::freopen(rastro.c_str(), "w", stdout)) {
+        std::fprintf(stderr, "cannot write the trace to %s\n", rastro.c_str());
+        return 2;
+    }
+    saida_em_blocos();
+
+    int saida = 0;
+    Amostras a;
+    long memoria_kb = 0;
+    try {
+        bench::Servidor servidor = bench::Servidor::do_ambiente();
+        setenv("PGPORT", servidor.porta.c_str(), 1);
+        std::fprintf(stderr, "filling a throwaway database with %d users, apiaries and queen bees...\n", o.n);
+        double t = bench::agora_ms();
+        bench::BancoBench banco(servidor, ZUMBREL_SOURCE_DIR);
+        banco.preencher(o.n);
+        std::fprintf(stderr, "  done in %.1f s\n", (bench::agora_ms() - t) / 1000);
+        const std::string conf = banco.escrever_conf(pasta);
+
+        std::fprintf(stderr, "start-up of %s:\n", o.programa.c_str());
+        for (int i = 0; i < std::max(3, o.vezes / 2); ++i) {
+            double ms = bench::medir_inicio(o.programa, pasta, pasta + "/trace-inicio.txt");
+            if (ms < 0)
+                throw std::runtime_error("the login window of " + o.programa + " never showed up");
+            a.juntar("Start -> login window mapped", ms);
+        }
+
+        std::fprintf(stderr, "the interface in-process:\n");
+        {
+            QUERY query(conf.c_str());
+            if (!query.get_conectado())
+                throw std::runtime_error("cannot connect: " + query.get_mensagem());
+            PGconn* bruta = banco.conectar();
+            SISTEMAGUI sistema(&query, Gdk::Pixbuf::create_from_xpm_data(pote_de_mel));
+            Roteiro r(a);
+            montar_roteiro(r, a, sistema, o, banco, bruta);
+            if (!r.executar()) {
+                std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
+                saida = 1;
+            }
+            PQfinish(bruta);
+            struct rusage uso;
+            getrusage(RUSAGE_SELF, &uso);
+            memoria_kb = uso.ru_maxrss;
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "benchmark failed: %s\n", e.what());
+        saida = 1;
+    }
+    std::fflush(stdout);
+
+    char quando[64];
+    std::time_t agora = std::time(nullptr);
+    std::strftime(quando, sizeof quando, "%Y-%m-%d %H:%M", std::localtime(&agora));
+    std::fprintf(relatorio, "Zumbrel benchmark, N = %d (users, apiaries, queen bees), %ld cores, %s\n", o.n,
+                 sysconf(_SC_NPROCESSORS_ONLN), quando);
+    std::fprintf(relatorio, "%-56s %4s %10s %10s %10s\n", "workload (ms)", "runs", "median", "p90", "max");
+    for (const std::string& nome : a.nomes()) {
+        const std::vector<double>& v = a.de(nome);
+        std::fprintf(relatorio, "%-56s %4zu %10.1f %10.1f %10.1f\n", nome.c_str(), v.size(), percentil(v, 0.5),
+                     percentil(v, 0.9), percentil(v, 1.0));
+    }
+    const std::vector<double>& gerar = a.de("Gerar Filhas: 1,000 daughters");
+    const std::vector<double>& bruto = a.de("Raw libpq: the same 2,000 statements");
+    if (!gerar.empty() && !bruto.empty())
+        std::fprintf(relatorio, "Gerar Filhas / raw libpq (medians): %.2f\n", percentil(gerar, 0.5) / percentil(bruto, 0.5));
+    if (memoria_kb > 0)
+        std::fprintf(relatorio, "Peak resident memory: %.1f MB\n", memoria_kb / 1024.0);
+    std::fclose(relatorio);
+
+    unlink((pasta + "/conf/db.conf").c_str());
+    rmdir((pasta + "/conf").c_str());
+    if (o.rastro.empty())
+        unlink(rastro.c_str());
+    unlink((pasta + "/trace-inicio.txt").c_str());
+    rmdir(pasta.c_str());
+    return saida;
+}

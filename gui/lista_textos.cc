@@ -1,0 +1,170 @@
+#include "gui/lista_textos.h"
+
+#include <algorithm>
+
+#include <gtk/gtk.h>
+#include <gtkmm/liststore.h>
+#include <pangomm/layout.h>
+
+namespace {
+
+const char* const NOME = "zumbrel-lista-longa";
+
+// Lists of this kind show as a scrolled list (a style property of the
+// toolkit, given here to the widgets of this name).
+void registrar_estilo()
+{
+    static bool feito = false;
+    if (feito)
+        return;
+    feito = true;
+    gtk_rc_parse_string("style \"zumbrel-lista-longa\" { GtkComboBox::appears-as-list = 1 }\n"
+                        "widget \"*.zumbrel-lista-longa\" style \"zumbrel-lista-longa\"\n");
+}
+
+// A one-column model of the texts, built before any view sees it.
+Glib::RefPtr<Gtk::ListStore> modelo_de(const std::vector<std::string>& textos)
+{
+    GtkListStore* modelo = gtk_list_store_new(1, G_TYPE_STRING);
+    for (const std::string& t : textos)
+        gtk_list_store_insert_with_values(modelo, nullptr, -1, 0, t.c_str(), -1);
+    return Glib::wrap(modelo);
+}
+
+} // namespace
+
+ListaTextos::ListaTextos()
+{
+    registrar_estilo();
+    set_name(NOME);
+}
+
+std::string ListaTextos::forma(const std::string& texto, bool digitos_iguais)
+{
+    if (!digitos_iguais)
+        return texto;
+    std::string chave = texto;
+    for (char& c : chave) {
+        if (c >= '0' && c <= '9')
+            c = '0';
+    }
+    return chave;
+}
+
+bool ListaTextos::em_lista() const
+{
+    gboolean lista = FALSE;
+    gtk_widget_style_get(GTK_WIDGET(const_cast<GtkComboBox*>(gobj())), "appears-as-list", &lista, nullptr);
+    return lista;
+}
+
+bool ListaTextos::digitos_iguais()
+{
+    if (digitos_iguais_ >= 0)
+        return digitos_iguais_ == 1;
+    digitos_iguais_ = 0;
+    Glib::RefPtr<Pango::Layout> layout = create_pango_layout("0");
+    int largura0 = 0, altura = 0;
+    layout->get_size(largura0, altura);
+    for (char d = '1'; d <= '9'; ++d) {
+        layout->set_text(std::string(1, d));
+        int largura = 0;
+        layout->get_size(largura, altura);
+        if (largura != largura0)
+            return false;
+    }
+    digitos_iguais_ = 1;
+    return true;
+}
+
+void ListaTextos::medir(const std::vector<std::string>& textos)
+{
+    // A row's width depends only on its text; with equally wide digits,
+    // texts that differ only in their digits are equally wide. The toolkit
+    // measures a list of one text of each shape: the size it finds is the
+    // size of the whole list.
+    const bool iguais = digitos_iguais();
+    formas_.clear();
+    std::vector<std::string> uma_de_cada;
+    for (const std::string& t : textos) {
+        if (formas_.insert(forma(t, iguais)).second)
+            uma_de_cada.push_back(t);
+    }
+    set_model(modelo_de(uma_de_cada));
+    medida_valida_ = false;
+    queue_resize();
+    size_request();
+}
+
+bool ListaTextos::preencher(std::vector<std::string> textos)
+{
+    if (medida_valida_ && textos == textos_)
+        return false;
+
+    // The style (list or menu) is known once the widget sits in a window.
+    ensure_style();
+    const bool lista = em_lista();
+
+    // Entries only added at the end (new bees), all of shapes seen before:
+    // they go into the model the list has, and the size stays.
+    Glib::RefPtr<Gtk::TreeModel> atual = get_model();
+    if (lista && medida_valida_ && atual && GTK_IS_LIST_STORE(atual->gobj()) && textos.size() > textos_.size() &&
+        std::equal(textos_.begin(), textos_.end(), textos.begin())) {
+        const bool iguais = digitos_iguais();
+        bool conhecidas = true;
+        for (std::size_t i = textos_.size(); i < textos.size() && conhecidas; ++i)
+            conhecidas = formas_.count(forma(textos[i], iguais)) > 0;
+        if (conhecidas) {
+            set_active(-1);
+            GtkListStore* modelo = GTK_LIST_STORE(atual->gobj());
+            for (std::size_t i = textos_.size(); i < textos.size(); ++i)
+                gtk_list_store_insert_with_values(modelo, nullptr, -1, 0, textos[i].c_str(), -1);
+            textos_ = std::move(textos);
+            return true;
+        }
+    }
+
+    Glib::RefPtr<Gtk::ListStore> modelo = modelo_de(textos);
+    if (lista) {
+        medir(textos);
+    } else {
+        // Not in a window yet (the style comes with the window): the toolkit
+        // measures the whole list when it is shown.
+        medida_valida_ = false;
+    }
+    set_model(modelo);
+    textos_ = std::move(textos);
+    return true;
+}
+
+void ListaTextos::on_size_request(Gtk::Requisition* requisicao)
+{
+    // Choosing another entry asks for the size again; it is the same.
+    if (medida_valida_) {
+        *requisicao = medida_;
+        return;
+    }
+    Gtk::ComboBoxText::on_size_request(requisicao);
+    medida_ = *requisicao;
+    medida_valida_ = em_lista();
+}
+
+void ListaTextos::on_style_changed(const Glib::RefPtr<Gtk::Style>& anterior)
+{
+    medida_valida_ = false;
+    digitos_iguais_ = -1;
+    Gtk::ComboBoxText::on_style_changed(anterior);
+}
+
+void ListaTextos::on_direction_changed(Gtk::TextDirection anterior)
+{
+    medida_valida_ = false;
+    Gtk::ComboBoxText::on_direction_changed(anterior);
+}
+
+void ListaTextos::on_screen_changed(const Glib::RefPtr<Gdk::Screen>& anterior)
+{
+    medida_valida_ = false;
+    digitos_iguais_ = -1;
+    Gtk::ComboBoxText::on_screen_changed(anterior);
+}

@@ -1,0 +1,56 @@
+// A drop-down list of plain texts made for long lists (every queen bee of a
+// breeder, thousands of them). It shows as a scrolled list rather than a
+// menu, since a menu makes one item widget per entry; it is refilled by
+// swapping in a model built apart, and only when the entries differ from the
+// ones it holds; and it works out its size from one entry of each shape
+// instead of measuring every entry at every change of the chosen one.
+#ifndef ZUMBREL_GUI_LISTA_TEXTOS_H
+#define ZUMBREL_GUI_LISTA_TEXTOS_H
+
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include <gtkmm/comboboxtext.h>
+
+class ListaTextos : public Gtk::ComboBoxText
+{
+public:
+    ListaTextos();
+
+    // Makes `textos` the entries, in this order. When they are the ones the
+    // list holds already, nothing is rebuilt and false is returned; else the
+    // list gets them with no entry chosen and true is returned.
+    bool preencher(std::vector<std::string> textos);
+    const std::vector<std::string>& textos() const { return textos_; }
+
+    // The key under which entries are taken to be as wide as one another:
+    // every digit counts as "0" when the font draws all digits equally wide.
+    static std::string forma(const std::string& texto, bool digitos_iguais);
+
+protected:
+    void on_size_request(Gtk::Requisition* requisicao) override;
+    void on_style_changed(const Glib::RefPtr<Gtk::Style>& anterior) override;
+    void on_direction_changed(Gtk::TextDirection anterior) override;
+    void on_screen_changed(const Glib::RefPtr<Gdk::Screen>& anterior) override;
+
+private:
+    // Whether the toolkit shows this list as a list (its style says so once
+    // the widget sits in a window).
+    bool em_lista() const;
+    // Whether the font draws all ten digits equally wide (asked once per
+    // style).
+    bool digitos_iguais();
+    // The size the toolkit gives a list holding one entry of each shape of
+    // `textos`, which is the size it gives the whole list.
+    void medir(const std::vector<std::string>& textos);
+
+    std::vector<std::string> textos_;
+    Gtk::Requisition medida_;
+    bool medida_valida_ = false;
+    // The shapes the size was worked out from.
+    std::unordered_set<std::string> formas_;
+    int digitos_iguais_ = -1;
+};
+
+#endif // ZUMBREL_GUI_LISTA_TEXTOS_H

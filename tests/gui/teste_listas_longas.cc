@@ -1,0 +1,235 @@
+// The drop-down list made for long lists (the mother bees), what the queen
+// bee form writes while browsing, and the progress of "Gerar Filhas".
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <gtkmm/box.h>
+#include <gtkmm/progressbar.h>
+#include <gtkmm/window.h>
+
+#include "gui/form_abelha.h"
+#include "gui/lista_textos.h"
+#include "gui/listas_teste.h"
+#include "gui/sistema_teste.h"
+
+using teste::Roteiro;
+using teste::textos_lista;
+
+namespace {
+
+std::vector<std::string> rgns(int de, int ate, int mae)
+{
+    std::vector<std::string> t { "Não Sabe" };
+    char texto[32];
+    for (int i = de; i <= ate; ++i) {
+        std::snprintf(texto, sizeof texto, "%05d-%05d", i, mae == 0 ? i / 2 : mae);
+        t.push_back(texto);
+    }
+    return t;
+}
+
+// A window holding a long list, and a plain list of the same style and
+// texts whose size the toolkit works out by measuring every entry.
+struct Janela
+{
+    Gtk::Window janela;
+    Gtk::VBox caixa;
+    ListaTextos lista;
+    Gtk::ComboBoxText simples;
+
+    Janela()
+    {
+        janela.add(caixa);
+        caixa.pack_start(lista, false, false, 0);
+        caixa.pack_start(simples, false, false, 0);
+        simples.set_name(lista.get_name());
+        janela.show_all();
+        teste::processar_eventos();
+    }
+    ~Janela() { janela.hide(); }
+
+    // The whole list handed over at once, as the long list does, but
+    // measured by the toolkit entry by entry.
+    void encher_simples(const std::vector<std::string>& textos)
+    {
+        GtkListStore* modelo = gtk_list_store_new(1, G_TYPE_STRING);
+        for (const std::string& t : textos)
+            gtk_list_store_insert_with_values(modelo, nullptr, -1, 0, t.c_str(), -1);
+        simples.set_model(Glib::wrap(modelo));
+    }
+};
+
+void requisicoes_iguais(Gtk::Widget& a, Gtk::Widget& b)
+{
+    a.queue_resize();
+    b.queue_resize();
+    Gtk::Requisition ra = a.size_request(), rb = b.size_request();
+    EXPECT_EQ(ra.width, rb.width);
+    EXPECT_EQ(ra.height, rb.height);
+}
+
+} // namespace
+
+TEST(ListaTextos, RefazSoQuandoOsTextosMudamEGuardaAOrdem)
+{
+    Janela j;
+    std::vector<std::string> t = rgns(1, 300, 0);
+    EXPECT_TRUE(j.lista.preencher(t));
+    EXPECT_EQ(textos_lista(&j.lista), t);
+    EXPECT_EQ(j.lista.get_active_row_number(), -1);
+
+    j.lista.set_active(7);
+    Glib::RefPtr<Gtk::TreeModel> antes = j.lista.get_model();
+    EXPECT_FALSE(j.lista.preencher(t));
+    EXPECT_EQ(j.lista.get_model(), antes);
+    EXPECT_EQ(j.lista.get_active_text(), t[7]);
+
+    // One entry more, one less, one changed: rebuilt each time, nothing chosen.
+    t.push_back("00301-00150");
+    EXPECT_TRUE(j.lista.preencher(t));
+    EXPECT_EQ(textos_lista(&j.lista), t);
+    EXPECT_EQ(j.lista.get_active_row_number(), -1);
+    t.erase(t.begin() + 5);
+    EXPECT_TRUE(j.lista.preencher(t));
+    t[3] = "00004-00001";
+    EXPECT_TRUE(j.lista.preencher(t));
+    EXPECT_EQ(textos_lista(&j.lista), t);
+    EXPECT_TRUE(j.lista.preencher({ "Não Sabe" }));
+    EXPECT_EQ(textos_lista(&j.lista), (std::vector<std::string> { "Não Sabe" }));
+}
+
+TEST(ListaTextos, MostraComoListaEOTamanhoEOQueMedeTodos)
+{
+    Janela j;
+    gboolean lista = FALSE;
+    gtk_widget_style_get(GTK_WIDGET(j.lista.gobj()), "appears-as-list", &lista, nullptr);
+    EXPECT_TRUE(lista);
+
+    // Five- and six-digit codes and texts of other shapes: the size equals
+    // the one the toolkit finds by measuring every entry.
+    std::vector<std::string> t = rgns(99990, 100012, 0);
+    t.push_back("Mãe desconhecida, linhagem antiga");
+    t.push_back("W");
+    j.lista.preencher(t);
+    j.encher_simples(t);
+    requisicoes_iguais(j.lista, j.simples);
+
+    // Choosing another entry keeps it.
+    j.lista.set_active(3);
+    j.simples.set_active(3);
+    requisicoes_iguais(j.lista, j.simples);
+
+    t = rgns(1, 40, 7);
+    j.lista.preencher(t);
+    j.encher_simples(t);
+    requisicoes_iguais(j.lista, j.simples);
+}
+
+TEST(ListaTextos, FormaIgualaSoOsDigitos)
+{
+    EXPECT_EQ(ListaTextos::forma("00123-04567", true), "00000-00000");
+    EXPECT_EQ(ListaTextos::forma("123456-00007", true), "000000-00000");
+    EXPECT_EQ(ListaTextos::forma("Não Sabe", true), "Não Sabe");
+    EXPECT_EQ(ListaTextos::forma("00123-04567", false), "00123-04567");
+}
+
+namespace {
+
+class AbelhasLongas : public teste::SistemaTeste
+{
+protected:
+    FormAbelha* ab() { return form<FormAbelha>(5); }
+    std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
+};
+
+const char* const LISTAR =
+    "select id_abelha, rgn, data_nasc, matriz, filha from cadastro.abelha_rainha order by id_abelha\n"
+    "true\ntrue\ntrue\ntrue\n";
+
+} // namespace
+
+TEST_F(AbelhasLongas, NavegarEscreveOsMesmosComandosELinhas)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        teste::clicar(f->button_proximo);
+        Glib::RefPtr<Gtk::TreeModel> modelo = f->combo_mae->get_model();
+        saida.tomar();
+        teste::clicar(f->button_proximo);
+        std::string esperado = std::string("2\n\nPROXIMO\n00003-00001\n") + LISTAR + LISTAR;
+        for (int i = 1; i <= 8; ++i)
+            esperado += std::to_string(i) + " == 1\n";
+        esperado += "00001-00000\nselect * from cadastro.abelha_rainha where rgn='00001-00000'\n";
+        EXPECT_EQ(saida.tomar(), esperado);
+        // Same bees: the list was not rebuilt, and shows the mother.
+        EXPECT_EQ(f->combo_mae->get_model(), modelo);
+        EXPECT_EQ(f->combo_mae->get_active_text(), "00001-00000");
+        EXPECT_EQ(f->mae_selecionada.id, 1);
+
+        // Back to the first bee, whose mother is unknown: no lookup.
+        teste::clicar(f->button_primeiro);
+        std::string s = saida.tomar();
+        EXPECT_NE(s.find("8 == 0\nNão Sabe\n"), std::string::npos) << s;
+        EXPECT_EQ(s.find("where rgn="), std::string::npos) << s;
+        EXPECT_EQ(f->combo_mae->get_active_text(), "Não Sabe");
+        EXPECT_EQ(f->mae_selecionada.id, 0);
+    });
+    rodar(r);
+}
+
+TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
+{
+    const int quantas = 1500;
+    bool visto = false;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] { teste::clicar(ab()->button_gerar); });
+    r.esperar([this] { return ab()->dialogo_filhas != nullptr && ab()->dialogo_filhas->is_visible(); },
+              "the daughters dialog");
+    r.passo([this, quantas] {
+        FormAbelha* f = ab();
+        f->entry_quantidade->set_text(std::to_string(quantas));
+        f->entry_data_filhas->set_text("10/03/2011");
+        f->dialogo_filhas->response(Gtk::RESPONSE_OK);
+    });
+    // While the daughters are stored, the dialog shows how far it got and
+    // cannot be answered.
+    r.esperar([this, &visto] {
+        FormAbelha* f = ab();
+        if (!f->dialogo_filhas)
+            return true;
+        std::vector<Gtk::Widget*> filhos = f->dialogo_filhas->get_vbox()->get_children();
+        for (Gtk::Widget* w : filhos) {
+            Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w);
+            if (barra && barra->is_visible() && barra->get_text().find(" de 1500") != Glib::ustring::npos &&
+                barra->get_fraction() > 0 && barra->get_fraction() < 1) {
+                visto = true;
+                EXPECT_FALSE(gtk_widget_is_sensitive(
+                    gtk_dialog_get_widget_for_response(f->dialogo_filhas->gobj(), GTK_RESPONSE_OK)));
+                EXPECT_FALSE(gtk_widget_is_sensitive(
+                    gtk_dialog_get_widget_for_response(f->dialogo_filhas->gobj(), GTK_RESPONSE_CLOSE)));
+                EXPECT_TRUE(f->dialogo_filhas->get_modal());
+            }
+        }
+        return false;
+    }, "the daughters to be stored", 120);
+    r.passo([this, &visto, quantas] {
+        EXPECT_TRUE(visto) << "no progress was shown";
+        EXPECT_EQ(contagem(), std::to_string(8 + quantas));
+        // Bees 2 and 3 were daughters of bee 1 already.
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.abelha_rainha where filha = 1 and rgn = "
+                               "lpad(id_abelha::text, 5, '0') || '-00001'"),
+                  std::to_string(2 + quantas));
+        EXPECT_EQ(ab()->label_contador->get_text(), "1 / " + std::to_string(8 + quantas));
+        std::vector<std::string> maes = textos_lista(ab()->combo_mae);
+        EXPECT_EQ(maes.size(), 9u + quantas);
+        EXPECT_EQ(maes.back(), "01508-00001");
+        EXPECT_EQ(ab()->combo_mae->get_active_text(), "Não Sabe");
+    });
+    rodar(r);
+}
