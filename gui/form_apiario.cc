@@ -2,8 +2,10 @@
 // its floral source and municipality lists, browsing, insert and update.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <gtkmm/box.h>
+#include <gtkmm/cellrenderertext.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/stock.h>
@@ -29,6 +31,20 @@ bool ativar_texto(Gtk::ComboBoxText* combo, const std::string& texto)
         }
     }
     return false;
+}
+
+// Floral source names are typed by users and may be of any length: the list
+// shows a long one cut short with an ellipsis instead of growing the form
+// wider than the X server can draw, which would end the program.
+void limitar_largura(Gtk::ComboBoxText* combo)
+{
+    std::vector<Gtk::CellRenderer*> celulas = combo->get_cells();
+    for (Gtk::CellRenderer* c : celulas) {
+        if (Gtk::CellRendererText* texto = dynamic_cast<Gtk::CellRendererText*>(c)) {
+            texto->property_ellipsize() = Pango::ELLIPSIZE_END;
+            texto->property_width_chars() = 24;
+        }
+    }
 }
 
 // A label packed from the left of a row, not expanding.
@@ -89,6 +105,7 @@ void SISTEMAGUI::montar_apiario(FormApiario* f)
     Gtk::HBox* linha3 = Gtk::manage(new Gtk::HBox(false, 0));
     rotulo(linha3, "Florada: \t", 5);
     f->combo_florada = Gtk::manage(new Gtk::ComboBoxText());
+    limitar_largura(f->combo_florada);
     linha3->pack_start(*f->combo_florada, false, false, 5);
     Carregar_combo(1, -1);
     f->button_florada = Gtk::manage(new Gtk::Button("Nova Florada"));

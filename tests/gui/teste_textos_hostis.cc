@@ -1,0 +1,720 @@
+// Every hostile text of tests/dados/textos_hostis.txt typed into every text
+// field of every form that saves and into every search, through the real
+// windows: each saved value reads back byte for byte (or the save is refused
+// with the dialog where the database or the form must refuse it), no other
+// row of any table changes, and the searches list exactly the rows whose
+// text matches. Masked and length-limited entries change what is typed: the
+// expectation is always what the entry holds after the text was set.
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <glibmm/checksum.h>
+#include <gtest/gtest.h>
+#include <gtkmm/main.h>
+
+#include "gui/form_abelha.h"
+#include "gui/form_acesso.h"
+#include "gui/form_apiario.h"
+#include "gui/form_usuario.h"
+#include "gui/respondedor.h"
+#include "gui/sistema_teste.h"
+#include "gui/widgets_teste.h"
+#include "support/foto_banco.h"
+#include "support/textos_hostis.h"
+
+using teste::Roteiro;
+using teste::mostrar;
+
+namespace {
+
+const char* const ERRO_SALVAR = "Verifique as informações digitadas !";
+const char* const DATA_BOA = "01/02/2003";
+
+typedef std::vector<std::string> Textos;
+
+class TextosHostis : public teste::SistemaTeste
+{
+protected:
+    const Textos& corpus = teste::corpus_hostil();
+    teste::Respondedor respondedor;
+    teste::Foto foto;
+    std::unique_ptr<teste::Observador> obs;
+
+    void SetUp() override
+    {
+        teste::SistemaTeste::SetUp();
+        ASSERT_GE(corpus.size(), 60u);
+        obs.reset(new teste::Observador(*banco));
+        foto = obs->fotografar();
+    }
+
+    void TearDown() override
+    {
+        obs.reset();
+        teste::SistemaTeste::TearDown();
+    }
+
+    // The rows changed since the last call.
+    std::set<std::string> mudancas()
+    {
+        teste::Foto nova = obs->fotografar();
+        std::set<std::string> d = teste::diferencas(foto, nova);
+        foto = nova;
+        return d;
+    }
+
+    // The key of the one row of `tabela` added since the last picture, or
+    // "" (with a failure) when the changes are anything else.
+    std::string so_uma_nova(const std::string& tabela, const std::string& texto)
+    {
+        std::set<std::string> d = mudancas();
+        if (d.size() != 1 || d.begin()->compare(0, tabela.size() + 1, tabela + ":") != 0) {
+            std::string lista;
+            for (const std::string& m : d)
+                lista += m + " ";
+            ADD_FAILURE() << "text " << mostrar(texto) << ": expected one new row of " << tabela
+                          << ", changed: " << lista;
+            return "";
+        }
+        return d.begin()->substr(tabela.size() + 1);
+    }
+
+    void nada_mudou(const std::string& texto)
+    {
+        std::set<std::string> d = mudancas();
+        EXPECT_TRUE(d.empty()) << "text " << mostrar(texto) << " changed " << *d.begin();
+    }
+
+    Textos linha(const std::string& sql)
+    {
+        TABELA t = obs->consultar(sql);
+        return t.empty() ? Textos() : t[0];
+    }
+
+    // The date as the database reads it (day first), "" when it refuses it.
+    std::string data_lida(const std::string& texto)
+    {
+        const std::string sql = "select to_char(" + teste::cifrao(texto) + "::date, 'DD/MM/YYYY')";
+        if (!obs->erro(sql).empty())
+            return "";
+        return obs->valor(sql);
+    }
+
+    static std::string md5(const std::string& texto)
+    {
+        return Glib::Checksum::compute_checksum(Glib::Checksum::CHECKSUM_MD5, texto);
+    }
+
+    // Whether any row of the table has that text in that column.
+    bool existe(const std::string& tabela, const std::string& coluna, const std::string& texto)
+    {
+        return obs->valor("select count(*) from cadastro." + tabela + " where " + coluna + " = " +
+                            teste::cifrao(texto)) != "0";
+    }
+
+    void relatar(const std::string& o_que, std::size_t campos, int gravados, int recusados)
+    {
+        std::cerr << "[textos hostis] " << o_que << ": " << corpus.size() << " texts x " << campos
+                  << " fields, " << gravados << " saved, " << recusados << " refused\n";
+    }
+
+    // A step that drives many saves, with dialogs and windows of its own:
+    // the script waits for it to end before it goes on (and closes the
+    // windows), however long it takes.
+    void passo_longo(Roteiro& r, std::function<void()> acao)
+    {
+        auto feito = std::make_shared<bool>(false);
+        r.passo([acao, feito] {
+            acao();
+            *feito = true;
+        });
+        r.esperar([feito] { return *feito; }, "the end of the step", 280);
+    }
+
+    void executar(Roteiro& r) { r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, 280); }
+};
+
+// The texts of the form's entries, in the order they are given.
+Textos textos_de(std::initializer_list<Gtk::Entry*> entries)
+{
+    Textos t;
+    for (Gtk::Entry* e : entries)
+        t.push_back(e->get_text().raw());
+    return t;
+}
+
+void preencher(std::initializer_list<Gtk::Entry*> entries, const std::string& texto)
+{
+    for (Gtk::Entry* e : entries)
+        e->set_text(texto);
+}
+
+// A click on a button that the user can click; false when it is not sensitive.
+bool apertar(Gtk::Button* b)
+{
+    if (!b->is_sensitive())
+        return false;
+    b->clicked();
+    return true;
+}
+
+// Digits only and within an int (the number of a level); the empty text is 0.
+bool numero(const std::string& t, int& valor)
+{
+    if (t.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    long long v = 0;
+    for (char c : t) {
+        v = v * 10 + (c - '0');
+        if (v > INT_MAX)
+            return false;
+    }
+    valor = static_cast<int>(v);
+    return true;
+}
+
+} // namespace
+
+TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
+{
+    int gravados = 0, recusados = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 2);
+    passo_longo(r, [&] {
+        FormUsuario* u = form<FormUsuario>(2);
+        ASSERT_NE(u, nullptr);
+        // A lookup that finds a postal code: the new users take it.
+        teste::clicar(u->button_novo);
+        u->entry_cep->set_text("79800-001");
+        u->entry_cep->activate();
+        teste::clicar(u->button_cancelar);
+
+        for (const std::string& t : corpus) {
+            ASSERT_TRUE(teste::clicar(u->button_novo)) << mostrar(t);
+            // A lookup of the hostile text finds nothing (or a real postal
+            // code) and changes no row; it runs before the other fields are
+            // typed, since a code it finds fills street and district.
+            u->entry_cep->set_text(t);
+            u->entry_cep->activate();
+            preencher({ u->entry_nome, u->entry_cpf, u->entry_rg, u->entry_oexp, u->entry_rua, u->entry_numero,
+                        u->entry_bairro, u->entry_usuario, u->entry_senha }, t);
+            u->entry_nasc->set_text(DATA_BOA);
+            const Textos digitado = textos_de({ u->entry_nome, u->entry_usuario, u->entry_cpf, u->entry_rg,
+                                                u->entry_oexp, u->entry_nasc, u->entry_rua, u->entry_numero,
+                                                u->entry_bairro });
+            const std::string senha = u->entry_senha->get_text();
+            const bool recusar = digitado[0].empty() || digitado[1].empty() ||
+                                 existe("usuario", "login", digitado[1]);
+            respondedor.tomar();
+            ASSERT_TRUE(teste::clicar(u->button_salvar));
+
+            if (recusar) {
+                ++recusados;
+                EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+                nada_mudou(t);
+                teste::clicar(u->button_cancelar);
+                continue;
+            }
+            ++gravados;
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            const std::string id = so_uma_nova("usuario", t);
+            if (id.empty())
+                continue;
+            Textos esperado = digitado;
+            esperado.push_back("1");
+            esperado.push_back(md5(senha));
+            EXPECT_EQ(linha("select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, numero, "
+                            "bairro, id_cep::text, senha from cadastro.usuario where id_usuario = " + id),
+                      esperado)
+                << mostrar(t);
+        }
+
+        // The searches: by name and by CPF, each text as the typed prefix.
+        int buscas = 0;
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            if (janela.get_title() != "Buscar Usuário")
+                return;
+            FormBuscaUsuario* b = form<FormBuscaUsuario>(21);
+            ASSERT_NE(b, nullptr);
+            const TABELA todos = obs->consultar("select id_usuario, nome, cpf from cadastro.usuario");
+            for (int coluna : { 1, 2 }) {
+                b->combo_campo->set_active_text(coluna == 1 ? "Nome" : "CPF");
+                for (const std::string& t : corpus) {
+                    b->entry_pesquisa->set_text("~");
+                    b->entry_pesquisa->set_text(t);
+                    ++buscas;
+                    std::vector<Textos> esperado;
+                    for (const LINHA& l : todos) {
+                        if (teste::casa_like(l[coluna], t + "%")) {
+                            char codigo[16];
+                            std::snprintf(codigo, sizeof codigo, "%04d", std::atoi(l[0].c_str()));
+                            esperado.push_back({ codigo, l[1], l[2] });
+                        }
+                    }
+                    std::vector<Textos> listado = teste::linhas(b->treeview_usuarios);
+                    std::sort(esperado.begin(), esperado.end());
+                    std::sort(listado.begin(), listado.end());
+                    EXPECT_EQ(listado, esperado) << (coluna == 1 ? "name " : "CPF ") << mostrar(t);
+                }
+            }
+            janela.hide();
+        };
+        ASSERT_TRUE(teste::clicar(u->button_buscar));
+        respondedor.ao_abrir = nullptr;
+        EXPECT_EQ(buscas, 2 * static_cast<int>(corpus.size()));
+        nada_mudou("the searches");
+        u->janela->hide();
+    });
+    executar(r);
+    relatar("user registration (name, login, CPF, RG, Org. Exp., street, number, district, password; "
+            "CEP lookup)", 10, gravados, recusados);
+    EXPECT_GT(gravados, 90);
+}
+
+TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
+{
+    int gravados = 0, recusados = 0, senhas = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 1);
+    passo_longo(r, [&] {
+        FormUsuario* c = form<FormUsuario>(1);
+        ASSERT_NE(c, nullptr);
+        auto preencher_conta = [c](const std::string& t, const std::string& data) {
+            preencher({ c->entry_nome, c->entry_cpf, c->entry_rg, c->entry_oexp, c->entry_rua, c->entry_numero,
+                        c->entry_bairro, c->entry_usuario }, t);
+            c->entry_nasc->set_text(data);
+            return textos_de({ c->entry_nome, c->entry_usuario, c->entry_cpf, c->entry_rg, c->entry_oexp,
+                               c->entry_nasc, c->entry_rua, c->entry_numero, c->entry_bairro });
+        };
+        const std::string consulta =
+            "select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, numero, bairro "
+            "from cadastro.usuario where id_usuario = 1";
+
+        for (const std::string& t : corpus) {
+            // First the date field holds the text too: only a date the
+            // database reads can be saved.
+            for (bool data_hostil : { true, false }) {
+                ASSERT_TRUE(teste::clicar(c->button_editar)) << mostrar(t);
+                Textos digitado = preencher_conta(t, data_hostil ? t : DATA_BOA);
+                const std::string data = data_lida(digitado[5]);
+                const bool recusar = digitado[0].empty() || digitado[1].empty() || data.empty() ||
+                                     obs->valor("select count(*) from cadastro.usuario where id_usuario <> 1 "
+                                                  "and login = " + teste::cifrao(digitado[1])) != "0";
+                respondedor.tomar();
+                ASSERT_TRUE(teste::clicar(c->button_salvar));
+                if (recusar) {
+                    ++recusados;
+                    EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+                    nada_mudou(t);
+                    teste::clicar(c->button_cancelar);
+                    continue;
+                }
+                ++gravados;
+                EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                std::set<std::string> d = mudancas();
+                EXPECT_TRUE(d.empty() || d == std::set<std::string> { "usuario:1" }) << mostrar(t);
+                digitado[5] = data;
+                EXPECT_EQ(linha(consulta), digitado) << mostrar(t);
+                // The form shows what was stored, and so does the logged-in user.
+                EXPECT_EQ(c->entry_nome->get_text(), digitado[0]) << mostrar(t);
+                EXPECT_EQ(sistema->get_usuario_logado().login, digitado[1]) << mostrar(t);
+                break;
+            }
+
+            // The same text as the new password, typed twice.
+            std::string nova;
+            respondedor.ao_abrir = [&](Gtk::Window& janela) {
+                if (janela.get_title() != " Trocar de Senha ")
+                    return;
+                FormSenha* s = form<FormSenha>(7);
+                ASSERT_NE(s, nullptr);
+                s->entry_nova->set_text(t);
+                s->entry_repetir->set_text(t);
+                nova = s->entry_nova->get_text();
+                apertar(s->button_alterar);
+                if (janela.is_visible())
+                    s->button_cancelar_senha->clicked();
+            };
+            const std::string antes = obs->valor("select senha from cadastro.usuario where id_usuario = 1");
+            ASSERT_TRUE(teste::clicar(c->button_editar));
+            respondedor.tomar();
+            ASSERT_TRUE(apertar(c->button_trocar_senha));
+            respondedor.ao_abrir = nullptr;
+            if (nova.empty()) {
+                EXPECT_EQ(respondedor.tomar(), Textos { "Digite pelo menos um senha " }) << mostrar(t);
+                nada_mudou(t);
+            } else {
+                ++senhas;
+                EXPECT_EQ(respondedor.tomar(), Textos { "Senha Atualizada !!!! " }) << mostrar(t);
+                EXPECT_EQ(obs->valor("select senha from cadastro.usuario where id_usuario = 1"), md5(nova))
+                    << mostrar(t);
+                std::set<std::string> d = mudancas();
+                EXPECT_TRUE(d.empty() || (d == std::set<std::string> { "usuario:1" } && antes != md5(nova)))
+                    << mostrar(t);
+            }
+            teste::clicar(c->button_cancelar);
+        }
+        c->janela->hide();
+    });
+    executar(r);
+    relatar("my account (name, login, CPF, RG, Org. Exp., birth date, street, number, district)", 9, gravados,
+            recusados);
+    relatar("password change (new password, repeated)", 2, senhas, static_cast<int>(corpus.size()) - senhas);
+    EXPECT_GT(gravados, 90);
+}
+
+TEST_F(TextosHostis, NiveisDeAcesso)
+{
+    int gravados = 0, recusados = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 3);
+    passo_longo(r, [&] {
+        FormAcesso* a = form<FormAcesso>(3);
+        ASSERT_NE(a, nullptr);
+        for (const std::string& t : corpus) {
+            // A new level with the text as its description.
+            ASSERT_TRUE(teste::clicar(a->button_novo)) << mostrar(t);
+            a->entry_descricao->set_text(t);
+            a->entry_nivel->set_text("");
+            const std::string descricao = a->entry_descricao->get_text();
+            respondedor.tomar();
+            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            const std::string id = so_uma_nova("acesso", t);
+            if (id.empty())
+                continue;
+            ++gravados;
+            EXPECT_EQ(linha("select desc_acesso, nivel_acesso::text from cadastro.acesso where id_acesso = " + id),
+                      (Textos { descricao, "0" }))
+                << mostrar(t);
+
+            // Picked in the list it shows the same text; edited, the level
+            // takes the text through the digits filter.
+            const COLUNAS colunas;
+            int indice = -1;
+            for (std::size_t i = 0; i < a->lista->children().size(); ++i) {
+                if ((*a->lista->children()[i])[colunas.codigo] == std::atoi(id.c_str()))
+                    indice = static_cast<int>(i);
+            }
+            ASSERT_GE(indice, 0) << mostrar(t);
+            Gtk::TreePath caminho;
+            caminho.push_back(indice);
+            a->treeview_niveis->row_activated(caminho, *a->treeview_niveis->get_column(0));
+            EXPECT_EQ(a->entry_descricao->get_text(), descricao) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(a->button_editar));
+            a->entry_nivel->set_text(t);
+            const std::string nivel = a->entry_nivel->get_text();
+            int valor = 0;
+            const bool aceito = numero(nivel, valor);
+            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            if (!aceito) {
+                ++recusados;
+                EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+                nada_mudou(t);
+                teste::clicar(a->button_cancelar);
+                continue;
+            }
+            ++gravados;
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            std::set<std::string> d = mudancas();
+            EXPECT_TRUE(d.empty() || d == std::set<std::string> { "acesso:" + id }) << mostrar(t);
+            EXPECT_EQ(linha("select desc_acesso, nivel_acesso::text from cadastro.acesso where id_acesso = " + id),
+                      (Textos { descricao, std::to_string(valor) }))
+                << mostrar(t);
+        }
+        a->janela->hide();
+    });
+    executar(r);
+    relatar("access levels (description; level through the digits filter)", 2, gravados, recusados);
+}
+
+TEST_F(TextosHostis, ApiariosFloradasEBusca)
+{
+    int gravados = 0, recusados = 0, floradas = 0, floradas_recusadas = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 4);
+    passo_longo(r, [&] {
+        FormApiario* a = form<FormApiario>(4);
+        ASSERT_NE(a, nullptr);
+        const std::string consulta =
+            "select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, longitude, obs, "
+            "id_florada::text, cod_cid::text from cadastro.apiario where id_apiario = ";
+        for (const std::string& t : corpus) {
+            ASSERT_TRUE(teste::clicar(a->button_novo)) << mostrar(t);
+            preencher({ a->entry_nome, a->entry_endereco, a->entry_distrito, a->entry_latitude,
+                        a->entry_longitude }, t);
+            a->textview_obs->get_buffer()->set_text(t);
+            a->entry_data->set_text(DATA_BOA);
+
+            // A floral source of the same name, added from the form.
+            std::string nome_florada;
+            respondedor.ao_abrir = [&](Gtk::Window& janela) {
+                if (janela.get_title() != "Cadastro Florada")
+                    return;
+                FormFlorada* fl = form<FormFlorada>(8);
+                ASSERT_NE(fl, nullptr);
+                fl->entry_florada->set_text(t);
+                nome_florada = fl->entry_florada->get_text();
+                apertar(fl->button_cadastrar);
+                if (janela.is_visible())
+                    fl->button_cancelar_florada->clicked();
+            };
+            const int florada_antes = a->florada_atual.id_florada;
+            const bool repetida = existe("florada", "nome_florada", t);
+            respondedor.tomar();
+            ASSERT_TRUE(apertar(a->button_florada));
+            respondedor.ao_abrir = nullptr;
+            if (nome_florada.find_first_not_of(" \t") == std::string::npos) {
+                ++floradas_recusadas;
+                EXPECT_EQ(respondedor.tomar(), Textos { "Existe campos vazios " }) << mostrar(t);
+                nada_mudou(t);
+                EXPECT_EQ(a->florada_atual.id_florada, florada_antes);
+            } else if (repetida) {
+                ++floradas_recusadas;
+                EXPECT_EQ(respondedor.tomar(), Textos { "Erro ao inserir Florada" }) << mostrar(t);
+                nada_mudou(t);
+            } else {
+                ++floradas;
+                EXPECT_EQ(respondedor.tomar(), Textos { "Florada cadastrada com sucesso " }) << mostrar(t);
+                const std::string id = so_uma_nova("florada", t);
+                EXPECT_EQ(obs->valor("select nome_florada from cadastro.florada where id_florada = " + id),
+                          nome_florada)
+                    << mostrar(t);
+                EXPECT_EQ(std::to_string(a->florada_atual.id_florada), id) << mostrar(t);
+                EXPECT_EQ(a->combo_florada->get_active_text().raw(), nome_florada) << mostrar(t);
+                // However long the name, the form stays as wide as a screen can show.
+                EXPECT_LT(a->janela->size_request().width, 4096) << mostrar(t);
+            }
+
+            Textos digitado = textos_de({ a->entry_nome, a->entry_endereco, a->entry_distrito, a->entry_data,
+                                          a->entry_latitude, a->entry_longitude });
+            digitado.push_back(a->textview_obs->get_buffer()->get_text());
+            digitado.push_back(std::to_string(a->florada_atual.id_florada));
+            digitado.push_back(std::to_string(a->municipio_atual.cod_cid));
+            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            const std::string id = so_uma_nova("apiario", t);
+            if (id.empty())
+                continue;
+            ++gravados;
+            EXPECT_EQ(linha(consulta + id), digitado) << mostrar(t);
+
+            // The new apiary is the last one: it shows as stored, and an
+            // edit puts the text into its creation date.
+            ASSERT_TRUE(teste::clicar(a->button_ultimo));
+            EXPECT_EQ(a->label_id->get_text(), id) << mostrar(t);
+            EXPECT_EQ(a->entry_nome->get_text(), digitado[0]) << mostrar(t);
+            EXPECT_EQ(a->textview_obs->get_buffer()->get_text(), digitado[6]) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(a->button_editar));
+            a->entry_data->set_text(t);
+            const std::string data = data_lida(a->entry_data->get_text());
+            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            if (data.empty()) {
+                ++recusados;
+                EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+                nada_mudou(t);
+                teste::clicar(a->button_cancelar);
+                continue;
+            }
+            ++gravados;
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            std::set<std::string> d = mudancas();
+            EXPECT_TRUE(d.empty() || d == std::set<std::string> { "apiario:" + id }) << mostrar(t);
+            digitado[3] = data;
+            EXPECT_EQ(linha(consulta + id), digitado) << mostrar(t);
+        }
+
+        // The apiary search with each text as the typed prefix.
+        int buscas = 0;
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            if (janela.get_title() != "Buscar Apiario")
+                return;
+            FormBuscaApiario* b = form<FormBuscaApiario>(20);
+            ASSERT_NE(b, nullptr);
+            const TABELA todos = obs->consultar(
+                "select a.id_apiario, a.nome, m.nome from cadastro.apiario a join cadastro.municipio m "
+                "on a.cod_cid = m.cod_cid join cadastro.florada f on a.id_florada = f.id_florada "
+                "order by a.id_apiario");
+            for (const std::string& t : corpus) {
+                b->entry_pesquisa->set_text("~");
+                b->entry_pesquisa->set_text(t);
+                ++buscas;
+                std::vector<Textos> esperado;
+                for (const LINHA& l : todos) {
+                    if (teste::casa_like(l[1], t + "%")) {
+                        char codigo[16];
+                        std::snprintf(codigo, sizeof codigo, "%04d", std::atoi(l[0].c_str()));
+                        esperado.push_back({ codigo, l[1], l[2] });
+                    }
+                }
+                EXPECT_EQ(teste::linhas(b->treeview_resultado), esperado) << mostrar(t);
+            }
+            janela.hide();
+        };
+        ASSERT_TRUE(teste::clicar(a->button_buscar));
+        respondedor.ao_abrir = nullptr;
+        EXPECT_EQ(buscas, static_cast<int>(corpus.size()));
+        nada_mudou("the apiary search");
+        a->janela->hide();
+    });
+    executar(r);
+    relatar("apiaries (name, address, district, latitude, longitude, notes; creation date on edit)", 7,
+            gravados, recusados);
+    relatar("floral sources (name)", 1, floradas, floradas_recusadas);
+    EXPECT_GT(floradas, 90);
+}
+
+TEST_F(TextosHostis, AbelhasEFilhas)
+{
+    int gravadas = 0, recusadas = 0, filhas = 0, pedidos_recusados = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    passo_longo(r, [&] {
+        FormAbelha* b = form<FormAbelha>(5);
+        ASSERT_NE(b, nullptr);
+        int matriz = 0;
+        for (const std::string& t : corpus) {
+            ASSERT_TRUE(teste::clicar(b->button_novo)) << mostrar(t);
+            b->combo_mae->set_active_text("Não Sabe");
+            EXPECT_EQ(b->combo_mae->get_active_text(), "Não Sabe");
+            b->entry_nascimento->set_text(t);
+            (++matriz % 2 ? b->radio_sim : b->radio_nao)->set_active(true);
+            const std::string data = data_lida(b->entry_nascimento->get_text());
+            respondedor.tomar();
+            ASSERT_TRUE(teste::clicar(b->button_salvar));
+            if (data.empty()) {
+                ++recusadas;
+                EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+                nada_mudou(t);
+                teste::clicar(b->button_cancelar);
+                continue;
+            }
+            ++gravadas;
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            const std::string id = so_uma_nova("abelha_rainha", t);
+            if (id.empty())
+                continue;
+            EXPECT_EQ(linha("select rgn, to_char(data_nasc,'DD/MM/YYYY'), matriz::text, "
+                            "coalesce(filha::text, 'null') from cadastro.abelha_rainha where id_abelha = " + id),
+                      (Textos { formatar_rgn(std::atoi(id.c_str()), 0), data, matriz % 2 ? "true" : "false",
+                                "null" }))
+                << mostrar(t);
+        }
+
+        // "Gerar Filhas": the text as the quantity (with a good date), then
+        // as the date (one daughter).
+        for (const std::string& t : corpus) {
+            for (bool na_quantidade : { true, false }) {
+                std::string quantidade, data;
+                respondedor.ao_abrir = [&](Gtk::Window& janela) {
+                    if (janela.get_title() != "Gerar Filhas" || !b->dialogo_filhas)
+                        return;
+                    b->entry_quantidade->set_text(na_quantidade ? t : "1");
+                    b->entry_data_filhas->set_text(na_quantidade ? DATA_BOA : t);
+                    quantidade = b->entry_quantidade->get_text();
+                    data = b->entry_data_filhas->get_text();
+                    int n = 0;
+                    // More than a few would only slow the test down: the
+                    // corpus keeps away from such texts.
+                    const bool ok = numero(quantidade, n) && n <= 3;
+                    EXPECT_TRUE(ok || !numero(quantidade, n)) << "quantity " << quantidade;
+                    b->dialogo_filhas->response(ok ? Gtk::RESPONSE_OK : Gtk::RESPONSE_CLOSE);
+                };
+                const std::string mae = b->entry_codigo->get_text();
+                respondedor.tomar();
+                ASSERT_TRUE(apertar(b->button_gerar));
+                respondedor.ao_abrir = nullptr;
+                int n = 0;
+                if (!numero(quantidade, n))
+                    n = 0;
+                const std::string nascimento = data_lida(data);
+                if (n == 0) {
+                    EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                    nada_mudou(t);
+                } else if (nascimento.empty()) {
+                    ++pedidos_recusados;
+                    EXPECT_EQ(respondedor.tomar(),
+                              Textos { "Nenhuma filha foi cadastrada: verifique a data de nascimento." })
+                        << mostrar(t);
+                    nada_mudou(t);
+                } else {
+                    EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                    std::set<std::string> d = mudancas();
+                    EXPECT_EQ(d.size(), static_cast<std::size_t>(n)) << mostrar(t);
+                    for (const std::string& m : d) {
+                        ASSERT_EQ(m.compare(0, 14, "abelha_rainha:"), 0) << m;
+                        const std::string id = m.substr(14);
+                        ++filhas;
+                        EXPECT_EQ(linha("select rgn, to_char(data_nasc,'DD/MM/YYYY'), matriz::text, filha::text "
+                                        "from cadastro.abelha_rainha where id_abelha = " + id),
+                                  (Textos { formatar_rgn(std::atoi(id.c_str()), std::atoi(mae.c_str())),
+                                            nascimento, "false", mae }))
+                            << mostrar(t);
+                    }
+                }
+            }
+        }
+        b->janela->hide();
+    });
+    executar(r);
+    relatar("queen bees (birth date)", 1, gravadas, recusadas);
+    relatar("daughters (quantity, birth date)", 2, filhas, pedidos_recusados);
+    EXPECT_GT(gravadas, 3);
+    EXPECT_GT(filhas, 0);
+}
+
+TEST_F(TextosHostis, LoginNuncaEntraComTextoHostil)
+{
+    // Each text as login and as password, alone and combined, and beside
+    // the real logins and passwords.
+    int tentativas = 0;
+    for (const std::string& t : corpus) {
+        const std::pair<std::string, std::string> pares[] = {
+            { t, "" }, { "", t }, { t, t }, { "admin", t }, { t, "admin" }, { "maria", t }, { t, "abelha" },
+        };
+        for (const auto& par : pares) {
+            sistema->get_entry_login()->set_text(par.first);
+            sistema->get_entry_senha()->set_text(par.second);
+            const std::string login = sistema->get_entry_login()->get_text();
+            const std::string senha = sistema->get_entry_senha()->get_text();
+            if ((login == "admin" && senha == "admin") || (login == "maria" && senha == "abelha"))
+                continue;
+            ++tentativas;
+            respondedor.tomar();
+            saida.tomar();
+            sistema->get_button_ok()->clicked();
+            EXPECT_FALSE(sistema->get_logado()) << mostrar(login) << " / " << mostrar(senha);
+            EXPECT_EQ(respondedor.tomar(), Textos { "Verifique seu <b>Usuário</b> e <b>Senha</b>!" })
+                << mostrar(login) << " / " << mostrar(senha);
+            EXPECT_NE(saida.tomar().find("Verifique seu usuário e senha!\n"), std::string::npos);
+            EXPECT_EQ(sistema->get_entry_login()->get_text(), "");
+            EXPECT_EQ(sistema->get_entry_senha()->get_text(), "");
+        }
+    }
+    nada_mudou("the logins");
+    std::cerr << "[textos hostis] login: " << tentativas << " refused attempts\n";
+    EXPECT_GE(tentativas, 6 * static_cast<int>(corpus.size()));
+
+    // The right login still gets in.
+    respondedor.ao_abrir = [this](Gtk::Window& janela) {
+        if (&janela == sistema->get_janela_principal())
+            janela.hide();
+    };
+    sistema->get_entry_login()->set_text("admin");
+    sistema->get_entry_senha()->set_text("admin");
+    sistema->get_button_ok()->clicked();
+    EXPECT_TRUE(sistema->get_logado());
+    EXPECT_EQ(respondedor.tomar(), Textos());
+}

@@ -1,0 +1,108 @@
+#include "support/foto_banco.h"
+
+#include <gtest/gtest.h>
+
+namespace teste {
+
+Observador::Observador(const BancoTeste& banco)
+    : conexao_(PQconnectdb(conexao_admin(banco.nome()).c_str()))
+{
+    if (PQstatus(conexao_) != CONNECTION_OK)
+        ADD_FAILURE() << "observer connection: " << PQerrorMessage(conexao_);
+}
+
+Observador::~Observador()
+{
+    PQfinish(conexao_);
+}
+
+TABELA Observador::rodar(const std::string& sql, std::string* erro)
+{
+    TABELA linhas;
+    PGresult* r = PQexec(conexao_, sql.c_str());
+    ExecStatusType st = PQresultStatus(r);
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
+        std::string e = r ? PQresultErrorMessage(r) : PQerrorMessage(conexao_);
+        *erro = e.empty() ? "error" : e;
+        PQclear(r);
+        return linhas;
+    }
+    for (int i = 0; i < PQntuples(r); ++i) {
+        LINHA l;
+        for (int j = 0; j < PQnfields(r); ++j)
+            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
+                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
+        linhas.push_back(l);
+    }
+    PQclear(r);
+    return linhas;
+}
+
+TABELA Observador::consultar(const std::string& sql)
+{
+    std::string e;
+    TABELA t = rodar(sql, &e);
+    if (!e.empty())
+        ADD_FAILURE() << "SQL failed: " << sql.substr(0, 300) << "\n" << e;
+    return t;
+}
+
+std::string Observador::valor(const std::string& sql)
+{
+    TABELA t = consultar(sql);
+    return t.empty() || t[0].empty() ? std::string() : t[0][0];
+}
+
+std::string Observador::erro(const std::string& sql)
+{
+    std::string e;
+    rodar(sql, &e);
+    return e;
+}
+
+Foto Observador::fotografar()
+{
+    static const char* const tabelas[][2] = {
+        { "acesso", "id_acesso" },   { "municipio", "cod_cid" },  { "ceps", "id_cep" },
+        { "usuario", "id_usuario" }, { "florada", "id_florada" }, { "apiario", "id_apiario" },
+        { "abelha_rainha", "id_abelha" },
+    };
+    std::string sql;
+    for (const auto& t : tabelas) {
+        if (!sql.empty())
+            sql += " union all ";
+        sql += std::string("select '") + t[0] + "', " + t[1] + "::text, r::text from cadastro." + t[0] + " r";
+    }
+    Foto foto;
+    for (const auto& t : tabelas)
+        foto[t[0]];
+    for (const LINHA& l : consultar(sql)) {
+        if (l.size() == 3)
+            foto[l[0]][l[1]] = l[2];
+    }
+    return foto;
+}
+
+std::set<std::string> diferencas(const Foto& antes, const Foto& depois)
+{
+    std::set<std::string> mudadas;
+    auto comparar = [&mudadas](const Foto& a, const Foto& b) {
+        for (const auto& tabela : a) {
+            auto outra = b.find(tabela.first);
+            for (const auto& linha : tabela.second) {
+                if (outra == b.end()) {
+                    mudadas.insert(tabela.first + ":" + linha.first);
+                    continue;
+                }
+                auto igual = outra->second.find(linha.first);
+                if (igual == outra->second.end() || igual->second != linha.second)
+                    mudadas.insert(tabela.first + ":" + linha.first);
+            }
+        }
+    };
+    comparar(antes, depois);
+    comparar(depois, antes);
+    return mudadas;
+}
+
+} // namespace teste
