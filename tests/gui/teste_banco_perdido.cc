@@ -1,0 +1,417 @@
+// The database server lost under the running program, through the real
+// windows, on a private cluster that the test stops and starts: with the
+// server down from the start every login fails; with the server stopped
+// while a form is open every save shows the error dialog, lists come back
+// empty and every form still opens; when the server is back, the records
+// saved before the stop are all there, none of the refused ones is (not
+// even in part), and the program works again without a restart.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <gtkmm/main.h>
+
+#include "db/query.h"
+#include "gui/form_abelha.h"
+#include "gui/form_acesso.h"
+#include "gui/form_apiario.h"
+#include "gui/form_usuario.h"
+#include "gui/respondedor.h"
+#include "gui/roteiro.h"
+#include "gui/sistema_teste.h"
+#include "gui/sistemagui.h"
+#include "gui/widgets_teste.h"
+#include "res/icone.h"
+#include "support/banco_teste.h"
+#include "support/captura.h"
+
+using teste::Roteiro;
+
+namespace {
+
+typedef std::vector<std::string> Textos;
+
+const char* const ERRO_SALVAR = "Verifique as informações digitadas !";
+const char* const ERRO_LOGIN = "Verifique seu <b>Usuário</b> e <b>Senha</b>!";
+
+bool apertar(Gtk::Button* b)
+{
+    if (!b->is_sensitive())
+        return false;
+    b->clicked();
+    return true;
+}
+
+class BancoPerdido : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        cluster.reset(new teste::ClusterPrivado());
+        cluster->usar_porta();
+        conf = cluster->escrever_conf(teste::pasta_temporaria());
+    }
+
+    void TearDown() override
+    {
+        teste::esconder_tudo();
+        teste::processar_eventos();
+        sistema.reset();
+        query.reset();
+        cluster.reset();
+    }
+
+    // Starts the program's two objects, as the application object does.
+    void iniciar()
+    {
+        query.reset(new QUERY(conf.c_str()));
+        sistema.reset(new SISTEMAGUI(query.get(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
+    }
+
+    // One login attempt that must fail, with its dialog.
+    void login_recusado(const std::string& login, const std::string& senha)
+    {
+        sistema->get_entry_login()->set_text(login);
+        sistema->get_entry_senha()->set_text(senha);
+        respondedor.tomar();
+        saida.tomar();
+        sistema->get_button_ok()->clicked();
+        EXPECT_FALSE(sistema->get_logado()) << login;
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_LOGIN }) << login;
+        EXPECT_NE(saida.tomar().find("Verifique seu usuário e senha!\n"), std::string::npos) << login;
+    }
+
+    // Every row of every table, as one text.
+    std::string tudo()
+    {
+        static const char* const tabelas[] = { "acesso", "municipio", "ceps", "usuario",
+                                               "florada", "apiario", "abelha_rainha" };
+        std::string sql = "select ''";
+        for (const char* t : tabelas)
+            sql += std::string(" || E'\\n== ") + t + "\\n' || coalesce((select string_agg(r::text, E'\\n' "
+                   "order by r::text) from cadastro." + t + " r), '')";
+        return cluster->valor(sql);
+    }
+
+    std::string contar(const std::string& tabela, const std::string& condicao)
+    {
+        return cluster->valor("select count(*) from cadastro." + tabela + " where " + condicao);
+    }
+
+    template <class F>
+    F* form(int id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
+
+    // A step that may show dialogs and windows (answered by the
+    // responder): the script goes on only once it has ended.
+    void passo(Roteiro& r, std::function<void()> acao)
+    {
+        auto feito = std::make_shared<bool>(false);
+        r.passo([acao, feito] {
+            acao();
+            *feito = true;
+        });
+        r.esperar([feito] { return *feito; }, "the end of the step", 120);
+    }
+
+    void entrar(Roteiro& r)
+    {
+        r.passo([this] {
+            sistema->get_entry_login()->set_text("admin");
+            sistema->get_entry_senha()->set_text("admin");
+            sistema->get_button_ok()->clicked();
+        });
+        r.esperar([this] {
+            return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
+        }, "the main window");
+    }
+
+    // Opens a form from the menu, runs the step in it, and waits for it
+    // to close (the step hides it).
+    void no_formulario(Roteiro& r, int id, std::function<void(Formulario*)> acao)
+    {
+        r.passo([this, id] { teste::item_menu(*sistema, id).activate(); });
+        r.esperar([this, id] {
+            Formulario* f = sistema->formulario_aberto(id);
+            return f && f->janela->is_visible();
+        }, "form " + std::to_string(id));
+        passo(r, [this, id, acao] {
+            Formulario* f = sistema->formulario_aberto(id);
+            acao(f);
+            f->janela->hide();
+        });
+        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "form to close");
+    }
+
+    void rodar(Roteiro& r) { r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, 240); }
+
+    teste::CapturaSaida saida;
+    teste::Respondedor respondedor;
+    std::unique_ptr<teste::ClusterPrivado> cluster;
+    std::string conf;
+    std::unique_ptr<QUERY> query;
+    std::unique_ptr<SISTEMAGUI> sistema;
+};
+
+// Fills the apiary form with a name and a good date.
+void apiario(FormApiario* a, const std::string& nome)
+{
+    a->entry_nome->set_text(nome);
+    a->entry_endereco->set_text("Estrada " + nome);
+    a->entry_data->set_text("01/02/2003");
+    a->textview_obs->get_buffer()->set_text("obs " + nome);
+}
+
+} // namespace
+
+TEST_F(BancoPerdido, ServidorForaDesdeOInicioNenhumLoginEntra)
+{
+    ASSERT_TRUE(cluster->parar());
+    iniciar();
+    EXPECT_FALSE(query->get_conectado());
+    EXPECT_EQ(saida.tomar().rfind("Falha ao conectar!\n", 0), 0u);
+    EXPECT_TRUE(sistema->get_janela_login()->is_visible());
+
+    login_recusado("admin", "admin");
+    login_recusado("maria", "abelha");
+    login_recusado("admin", "");
+    login_recusado("' or '1'='1", "' or '1'='1");
+    login_recusado("", "");
+
+    // A program that never reached the server sends nothing, also once the
+    // server is up: it must be started again (nothing was touched).
+    const std::string antes = "2";
+    ASSERT_TRUE(cluster->iniciar());
+    login_recusado("admin", "admin");
+    EXPECT_EQ(contar("usuario", "true"), antes);
+
+    // Started again, it gets in.
+    sistema.reset();
+    query.reset();
+    iniciar();
+    EXPECT_TRUE(query->get_conectado()) << query->get_mensagem();
+    respondedor.ao_abrir = [this](Gtk::Window& janela) {
+        if (&janela == sistema->get_janela_principal())
+            janela.hide();
+    };
+    sistema->get_entry_login()->set_text("admin");
+    sistema->get_entry_senha()->set_text("admin");
+    sistema->get_button_ok()->clicked();
+    EXPECT_TRUE(sistema->get_logado());
+}
+
+TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
+{
+    iniciar();
+    ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
+    std::string antes_da_queda;
+    int falhas_mostradas = 0;
+
+    Roteiro r;
+    entrar(r);
+    // The apiary form is open, with a new apiary typed, when the server stops.
+    no_formulario(r, 4, [&](Formulario* f) {
+        FormApiario* a = static_cast<FormApiario*>(f);
+        ASSERT_TRUE(teste::clicar(a->button_novo));
+        apiario(a, "Antes da queda");
+        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos());
+        EXPECT_EQ(contar("apiario", "nome = 'Antes da queda'"), "1");
+        ASSERT_TRUE(teste::clicar(a->button_ultimo));
+        EXPECT_EQ(a->label_contador->get_text(), "5 / 5");
+        ASSERT_TRUE(teste::clicar(a->button_novo));
+        apiario(a, "Durante a queda");
+        antes_da_queda = tudo();
+
+        ASSERT_TRUE(cluster->parar());
+        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        ++falhas_mostradas;
+        // The form keeps what was typed; a second Save asks for New or Edit.
+        EXPECT_EQ(a->entry_nome->get_text(), "Durante a queda");
+        EXPECT_EQ(a->textview_obs->get_buffer()->get_text(), "obs Durante a queda");
+        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), (Textos { "Edite primeiro", ERRO_SALVAR }));
+
+        // Cancel and browsing reload nothing: the form keeps showing what it had.
+        ASSERT_TRUE(teste::clicar(a->button_cancelar));
+        for (Gtk::ToolButton* b : { a->button_primeiro, a->button_anterior, a->button_proximo, a->button_ultimo })
+            ASSERT_TRUE(teste::clicar(b));
+        EXPECT_EQ(respondedor.tomar(), Textos());
+
+        // The search lists nothing.
+        int buscas = 0;
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            if (janela.get_title() != "Buscar Apiario")
+                return;
+            FormBuscaApiario* b = form<FormBuscaApiario>(20);
+            for (const char* t : { "A", "", "Antes", "'" }) {
+                b->entry_pesquisa->set_text("~");
+                b->entry_pesquisa->set_text(t);
+                EXPECT_EQ(b->store_resultado->children().size(), 0u) << t;
+                ++buscas;
+            }
+            janela.hide();
+        };
+        ASSERT_TRUE(teste::clicar(a->button_buscar));
+        EXPECT_EQ(buscas, 4);
+
+        // Editing, with a new floral source: both refused.
+        ASSERT_TRUE(teste::clicar(a->button_editar));
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            if (janela.get_title() != "Cadastro Florada")
+                return;
+            FormFlorada* fl = form<FormFlorada>(8);
+            fl->entry_florada->set_text("Florada da queda");
+            apertar(fl->button_cadastrar);
+            EXPECT_TRUE(janela.is_visible());
+            fl->button_cancelar_florada->clicked();
+        };
+        ASSERT_TRUE(apertar(a->button_florada));
+        EXPECT_EQ(respondedor.tomar(), Textos { "Erro ao inserir Florada" });
+        a->entry_distrito->set_text("Distrito da queda");
+        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        falhas_mostradas += 2;
+        respondedor.ao_abrir = nullptr;
+    });
+
+    // Every other form opens, loads nothing, and refuses to save.
+    no_formulario(r, 1, [&](Formulario* f) {
+        FormUsuario* c = static_cast<FormUsuario*>(f);
+        EXPECT_EQ(c->entry_usuario->get_text(), "admin");
+        ASSERT_TRUE(teste::clicar(c->button_editar));
+        c->entry_nome->set_text("Nome da queda");
+        ASSERT_TRUE(teste::clicar(c->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        ASSERT_TRUE(teste::clicar(c->button_cancelar));
+        ASSERT_TRUE(teste::clicar(c->button_editar));
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            if (janela.get_title() != " Trocar de Senha ")
+                return;
+            FormSenha* s = form<FormSenha>(7);
+            s->entry_nova->set_text("senhanova");
+            s->entry_repetir->set_text("senhanova");
+            apertar(s->button_alterar);
+            EXPECT_TRUE(janela.is_visible());
+            s->button_cancelar_senha->clicked();
+        };
+        ASSERT_TRUE(apertar(c->button_trocar_senha));
+        respondedor.ao_abrir = nullptr;
+        EXPECT_EQ(respondedor.tomar(), Textos { "Erro ao Atualizar a senha \n Tente novamente !!! " });
+        ASSERT_TRUE(teste::clicar(c->button_cancelar));
+        falhas_mostradas += 2;
+    });
+    no_formulario(r, 2, [&](Formulario* f) {
+        FormUsuario* u = static_cast<FormUsuario*>(f);
+        // The list of the login is all there is to show.
+        EXPECT_EQ(u->label_contador->get_text(), "1 / 1");
+        for (Gtk::ToolButton* b : { u->button_ultimo, u->button_anterior, u->button_proximo, u->button_primeiro })
+            ASSERT_TRUE(teste::clicar(b));
+        int buscas = 0;
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            if (janela.get_title() != "Buscar Usuário")
+                return;
+            FormBuscaUsuario* b = form<FormBuscaUsuario>(21);
+            for (const char* campo : { "Nome", "CPF" }) {
+                b->combo_campo->set_active_text(campo);
+                for (const char* t : { "A", "", "M" }) {
+                    b->entry_pesquisa->set_text("~");
+                    b->entry_pesquisa->set_text(t);
+                    EXPECT_EQ(b->lista->children().size(), 0u) << t;
+                    ++buscas;
+                }
+            }
+            janela.hide();
+        };
+        ASSERT_TRUE(teste::clicar(u->button_buscar));
+        respondedor.ao_abrir = nullptr;
+        EXPECT_EQ(buscas, 6);
+        ASSERT_TRUE(teste::clicar(u->button_novo));
+        u->entry_cep->set_text("79800-001");
+        u->entry_cep->activate();
+        EXPECT_EQ(u->entry_rua->get_text(), "");
+        u->entry_nome->set_text("Usuário da queda");
+        u->entry_usuario->set_text("queda");
+        u->entry_nasc->set_text("01/02/2003");
+        ASSERT_TRUE(teste::clicar(u->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        falhas_mostradas += 1;
+    });
+    no_formulario(r, 3, [&](Formulario* f) {
+        FormAcesso* n = static_cast<FormAcesso*>(f);
+        EXPECT_EQ(n->lista->children().size(), 0u);
+        ASSERT_TRUE(teste::clicar(n->button_novo));
+        n->entry_descricao->set_text("Nível da queda");
+        n->entry_nivel->set_text("7");
+        ASSERT_TRUE(teste::clicar(n->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        falhas_mostradas += 1;
+    });
+    no_formulario(r, 5, [&](Formulario* f) {
+        FormAbelha* b = static_cast<FormAbelha*>(f);
+        EXPECT_EQ(b->entry_rgn->get_text(), "");
+        ASSERT_TRUE(teste::clicar(b->button_novo));
+        b->entry_nascimento->set_text("03/04/2005");
+        ASSERT_TRUE(teste::clicar(b->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        ASSERT_TRUE(teste::clicar(b->button_cancelar));
+        ASSERT_TRUE(apertar(b->button_gerar));
+        EXPECT_EQ(respondedor.tomar(), Textos { "Nenhuma abelha exibida: não há de quem gerar filhas." });
+        falhas_mostradas += 2;
+    });
+    // The beehive window has no data: it opens and closes.
+    passo(r, [this] {
+        bool aberta = false;
+        respondedor.ao_abrir = [&aberta](Gtk::Window& janela) {
+            if (janela.get_title().empty()) {
+                aberta = true;
+                janela.hide();
+            }
+        };
+        teste::item_menu(*sistema, 6).activate();
+        respondedor.ao_abrir = nullptr;
+        EXPECT_TRUE(aberta);
+    });
+
+    // The server is back: what was saved is there, none of the refused
+    // saves left anything behind, and the program works again.
+    passo(r, [&] {
+        ASSERT_TRUE(cluster->iniciar());
+        EXPECT_EQ(tudo(), antes_da_queda);
+        EXPECT_EQ(contar("apiario", "nome = 'Antes da queda'"), "1");
+        EXPECT_EQ(contar("apiario", "nome like '%queda%' and nome <> 'Antes da queda'"), "0");
+        saida.tomar();
+    });
+    no_formulario(r, 4, [&](Formulario* f) {
+        FormApiario* a = static_cast<FormApiario*>(f);
+        ASSERT_TRUE(teste::clicar(a->button_ultimo));
+        EXPECT_EQ(a->label_contador->get_text(), "5 / 5");
+        EXPECT_EQ(a->entry_nome->get_text(), "Antes da queda");
+        ASSERT_TRUE(teste::clicar(a->button_novo));
+        apiario(a, "Depois da volta");
+        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos());
+        EXPECT_EQ(contar("apiario", "nome = 'Depois da volta'"), "1");
+        // The statement went out once, as any other.
+        const std::string trace = saida.tomar();
+        const std::string insert = "insert into cadastro.apiario ( nome, endereco, distrito, data_criacao, "
+                                   "latitude, longitude, obs, id_florada, cod_cid) values ( 'Depois da volta',";
+        EXPECT_NE(trace.find(insert), std::string::npos);
+        EXPECT_EQ(trace.find(insert), trace.rfind(insert));
+    });
+    no_formulario(r, 3, [&](Formulario* f) {
+        FormAcesso* n = static_cast<FormAcesso*>(f);
+        EXPECT_EQ(n->lista->children().size(), 3u);
+        ASSERT_TRUE(teste::clicar(n->button_novo));
+        n->entry_descricao->set_text("Nível da volta");
+        ASSERT_TRUE(teste::clicar(n->button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos());
+        EXPECT_EQ(n->lista->children().size(), 4u);
+    });
+    rodar(r);
+    EXPECT_EQ(falhas_mostradas, 9);
+    EXPECT_EQ(contar("acesso", "desc_acesso = 'Nível da volta'"), "1");
+    EXPECT_EQ(contar("usuario", "true"), "2");
+}
