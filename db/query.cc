@@ -1,5 +1,6 @@
 #include "db/query.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -35,20 +36,24 @@ void juntar_pares(std::string& sql, const std::vector<std::string>& campos,
 
 } // namespace
 
+LinhaResultado::LinhaResultado(const PGresult* resultado, int linha, int colunas)
+    : resultado_(resultado), linha_(linha), colunas_(0)
+{
+    if (resultado_ && linha_ >= 0 && linha_ < PQntuples(resultado_))
+        colunas_ = std::max(0, std::min(colunas, PQnfields(resultado_)));
+}
+
 const char* LinhaResultado::c_str(std::size_t i) const
 {
-    if (!resultado_ || i >= size() || static_cast<int>(i) >= PQnfields(resultado_) ||
-        linha_ >= PQntuples(resultado_))
-        return "";
-    return PQgetvalue(resultado_, linha_, static_cast<int>(i));
+    return i < size() ? PQgetvalue(resultado_, linha_, static_cast<int>(i)) : "";
 }
 
 std::string LinhaResultado::operator[](std::size_t i) const
 {
-    const char* valor = c_str(i);
-    if (*valor == '\0')
+    if (i >= size())
         return std::string();
-    return std::string(valor, PQgetlength(resultado_, linha_, static_cast<int>(i)));
+    const int c = static_cast<int>(i);
+    return std::string(PQgetvalue(resultado_, linha_, c), PQgetlength(resultado_, linha_, c));
 }
 
 QUERY::QUERY() : QUERY("conf/db.conf") {}
@@ -67,6 +72,17 @@ const TABELA& QUERY::ver_consulta() const
         consulta_montada = true;
     }
     return consulta;
+}
+
+void QUERY::soltar_consulta()
+{
+    if (res == resultado_consulta)
+        res.reset();
+    resultado_consulta.reset();
+    linhas_consulta_ = 0;
+    colunas_consulta_ = 0;
+    TABELA().swap(consulta);
+    consulta_montada = true;
 }
 
 LinhaResultado QUERY::linha_consulta(int i) const

@@ -13,8 +13,8 @@
 class LinhaResultado
 {
 public:
-    LinhaResultado(const PGresult* resultado, int linha, int colunas)
-        : resultado_(resultado), linha_(linha), colunas_(colunas) {}
+    // A row that the result does not have reads as an empty one.
+    LinhaResultado(const PGresult* resultado, int linha, int colunas);
     std::size_t size() const { return static_cast<std::size_t>(colunas_); }
     // Value i as text ("" for SQL NULL and past the last column).
     const char* c_str(std::size_t i) const;
@@ -59,6 +59,11 @@ public:
     // one of them.
     int linhas_consulta() const { return linhas_consulta_; }
     LinhaResultado linha_consulta(int i) const;
+    // The result those rows are in, for a caller that keeps them.
+    std::shared_ptr<PGresult> resultado_linhas() const { return resultado_consulta; }
+    // Lets go of those rows once the caller has read them: the rows of a
+    // long list would otherwise stay until the next statement returning some.
+    void soltar_consulta();
     std::string get_mensagem() const { return mensagem; }
 
     // The text the last ativar() assembled (empty when nothing was assembled).

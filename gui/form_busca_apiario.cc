@@ -57,10 +57,12 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
         return;
 
     const std::string texto = f->entry_pesquisa->get_text().raw();
-    std::vector<APIARIOS> achados = apiario->Pesquisar_Apiario(" a.nome like " + query->literal(texto + "%"));
+    std::vector<APIARIO::Resumo> achados =
+        apiario->Pesquisar_Resumo(" a.nome like " + query->literal(texto + "%"));
     // The database hands the rows in no fixed order: list them by key.
-    std::stable_sort(achados.begin(), achados.end(),
-                     [](const APIARIOS& a, const APIARIOS& b) { return a.id_apiario < b.id_apiario; });
+    auto por_chave = [](const APIARIO::Resumo& a, const APIARIO::Resumo& b) { return a.id_apiario < b.id_apiario; };
+    if (!std::is_sorted(achados.begin(), achados.end(), por_chave))
+        std::stable_sort(achados.begin(), achados.end(), por_chave);
 
     // The rows go into a store no view sees yet: the view takes them all at
     // once instead of following every row as it is added.
@@ -68,9 +70,9 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
     GtkListStore* store = f->store_resultado->gobj();
     const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(),
               regiao = colunas.textos[1].index();
-    for (const APIARIOS& a : achados) {
+    for (const APIARIO::Resumo& a : achados) {
         gtk_list_store_insert_with_values(store, nullptr, -1, codigo, a.id_apiario, nome, a.nome.c_str(), regiao,
-                                          a.municipio.nome.c_str(), -1);
+                                          a.municipio.c_str(), -1);
     }
     f->treeview_resultado->set_model(f->store_resultado);
 

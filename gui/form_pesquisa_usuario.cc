@@ -110,7 +110,7 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     const std::string filtro =
         f->campo_pesquisa + " like " + query->literal(texto + "%") + " order by u.nome";
     USUARIO busca(query);
-    std::vector<USER> achados = busca.Get_User(filtro);
+    std::vector<USUARIO::Resumo> achados = busca.Get_Resumo(filtro);
     std::cout << achados.size() << '\n';
 
     // The rows go into a store no view sees yet: the view takes them all at
@@ -118,7 +118,7 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     f->lista = Gtk::ListStore::create(colunas);
     GtkListStore* store = f->lista->gobj();
     const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(), cpf = colunas.textos[1].index();
-    for (const USER& u : achados)
+    for (const USUARIO::Resumo& u : achados)
         gtk_list_store_insert_with_values(store, nullptr, -1, codigo, u.id, nome, u.nome.c_str(), cpf, u.cpf.c_str(), -1);
     f->treeview_usuarios->set_model(f->lista);
 

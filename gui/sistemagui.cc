@@ -322,6 +322,17 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     if (janela_cadastro == &janela)
         janela_cadastro = abertos.empty() ? nullptr : abertos.back()->janela.get();
     delete f;
+
+    // A list no open form browses is given back: every opening loads it
+    // again, and its position stays.
+    if (!formulario_aberto(id)) {
+        if (id == 2)
+            std::vector<USER>().swap(usuarios);
+        else if (id == 4)
+            std::vector<APIARIOS>().swap(apiarios);
+        else if (id == 5)
+            std::vector<ABELHAS>().swap(abelhas);
+    }
 }
 
 void SISTEMAGUI::estado(int id, int e)

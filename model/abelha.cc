@@ -124,6 +124,7 @@ std::vector<ABELHAS> ABELHA::listar()
             if (abelhas.back().matriz)
                 std::cout << "true\n";
         }
+        query->soltar_consulta();
     }
     return abelhas;
 }

@@ -134,12 +134,11 @@ void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
         a.municipio.nome = coluna(linha, 13);
         lista->push_back(std::move(a));
     }
+    query->soltar_consulta();
 }
 
-std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
+bool APIARIO::pesquisar(const std::string& filtro)
 {
-    std::vector<APIARIOS> lista;
-
     query->set_tipoquery(2);
     query->set_tipojoin(2);
     static const char* const campos[] = {
@@ -154,13 +153,22 @@ std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
 
     if (!query->ativar() || query->get_registros() == 0) {
         std::cout << query->get_mensagem() << '\n';
-        return lista;
+        return false;
     }
+    for (int i = 0; i < query->linhas_consulta(); ++i)
+        std::cout << "\nNOME:" << query->linha_consulta(i).c_str(1);
+    return true;
+}
+
+std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
+{
+    std::vector<APIARIOS> lista;
+    if (!pesquisar(filtro))
+        return lista;
 
     lista.reserve(query->linhas_consulta());
     for (int i = 0; i < query->linhas_consulta(); ++i) {
         const LinhaResultado linha = query->linha_consulta(i);
-        std::cout << "\nNOME:" << linha.c_str(1);
         // The search shows only names, dates, floral sources and places.
         APIARIOS a;
         a.id_apiario = inteiro(linha, 0);
@@ -172,5 +180,25 @@ std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
         a.municipio.nome = coluna(linha, 9);
         lista.push_back(std::move(a));
     }
+    query->soltar_consulta();
+    return lista;
+}
+
+std::vector<APIARIO::Resumo> APIARIO::Pesquisar_Resumo(std::string filtro)
+{
+    std::vector<Resumo> lista;
+    if (!pesquisar(filtro))
+        return lista;
+
+    lista.reserve(query->linhas_consulta());
+    for (int i = 0; i < query->linhas_consulta(); ++i) {
+        const LinhaResultado linha = query->linha_consulta(i);
+        Resumo a;
+        a.id_apiario = inteiro(linha, 0);
+        a.nome = coluna(linha, 1);
+        a.municipio = coluna(linha, 9);
+        lista.push_back(std::move(a));
+    }
+    query->soltar_consulta();
     return lista;
 }

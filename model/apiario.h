@@ -36,7 +36,22 @@ public:
     void Get_Apiarios(std::vector<APIARIOS>* lista);
     std::vector<APIARIOS> Pesquisar_Apiario(std::string filtro);
 
+    // What the apiary search shows of an apiary.
+    struct Resumo
+    {
+        int id_apiario = 0;
+        std::string nome;
+        std::string municipio;
+    };
+    // The same search as Pesquisar_Apiario (statement and console lines),
+    // keeping only what the search list shows.
+    std::vector<Resumo> Pesquisar_Resumo(std::string filtro);
+
 private:
+    // Describes and sends the search; false (and the message written) when
+    // it failed or found nothing. Writes each name found.
+    bool pesquisar(const std::string& filtro);
+
     QUERY* query;
 };
 

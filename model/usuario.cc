@@ -1,52 +1,62 @@
 #include "model/usuario.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
+
+#include <libpq-fe.h>
 
 #include "db/query.h"
 
 namespace {
 
-// A value of a result row by position; "" when the row is shorter than
-// expected, so a table laid out differently cannot crash the program.
-std::string coluna(const LinhaResultado& linha, std::size_t i)
-{
-    return linha[i];
-}
-
-int inteiro(const LinhaResultado& linha, std::size_t i)
-{
-    return std::atoi(linha.c_str(i));
-}
-
 // One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
-// last being the municipality code again) and m.* (19 to 21).
-USER ler_usuario(const LinhaResultado& linha)
+// last being the municipality code again) and m.* (19 to 21). A value past
+// the row's end reads as "".
+USER ler_usuario(const PGresult* r, int l)
 {
+    const int n = PQnfields(r);
+    auto txt = [r, l, n](int c) {
+        return c < n ? std::string(PQgetvalue(r, l, c), PQgetlength(r, l, c)) : std::string();
+    };
+    auto num = [r, l, n](int c) { return c < n ? std::atoi(PQgetvalue(r, l, c)) : 0; };
     USER u;
-    u.id = inteiro(linha, 0);
-    u.nome = coluna(linha, 1);
-    u.login = coluna(linha, 2);
-    u.acesso.id = inteiro(linha, 3);
-    u.acesso.descricao = coluna(linha, 4);
-    u.acesso.nivel = inteiro(linha, 5);
-    u.cpf = coluna(linha, 6);
-    u.rg = coluna(linha, 7);
-    u.oexp = coluna(linha, 8);
-    u.nasc = coluna(linha, 9);
-    u.endereco = coluna(linha, 10);
-    u.numero = coluna(linha, 11);
-    u.bairro = coluna(linha, 12);
-    u.cep.id = inteiro(linha, 13);
-    u.cep.cep = coluna(linha, 14);
-    u.cep.tipo_logradouro = coluna(linha, 15);
-    u.cep.logradouro = coluna(linha, 16);
-    u.cep.bairro = coluna(linha, 17);
-    u.cep.municipio.cod_cid = inteiro(linha, 19);
-    u.cep.municipio.nome = coluna(linha, 20);
-    u.cep.municipio.estado = coluna(linha, 21);
+    u.id = num(0);
+    u.nome = txt(1);
+    u.login = txt(2);
+    u.acesso.id = num(3);
+    u.acesso.descricao = txt(4);
+    u.acesso.nivel = num(5);
+    u.cpf = txt(6);
+    u.rg = txt(7);
+    u.oexp = txt(8);
+    u.nasc = txt(9);
+    u.endereco = txt(10);
+    u.numero = txt(11);
+    u.bairro = txt(12);
+    u.cep.id = num(13);
+    u.cep.cep = txt(14);
+    u.cep.tipo_logradouro = txt(15);
+    u.cep.logradouro = txt(16);
+    u.cep.bairro = txt(17);
+    u.cep.municipio.cod_cid = num(19);
+    u.cep.municipio.nome = txt(20);
+    u.cep.municipio.estado = txt(21);
     return u;
+}
+
+// The first `quantos` users of a result.
+std::vector<USER> ler_usuarios(const PGresult* r, int quantos)
+{
+    std::vector<USER> lista;
+    if (!r)
+        return lista;
+    quantos = std::min(quantos, PQntuples(r));
+    lista.reserve(quantos);
+    for (int l = 0; l < quantos; ++l)
+        lista.push_back(ler_usuario(r, l));
+    return lista;
 }
 
 } // namespace
@@ -89,8 +99,8 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
         return false;
     }
     mensagem = "Acesso garantido";
-    usuarios.clear();
-    usuarios.push_back(ler_usuario(query->linha_consulta(0)));
+    linhas = query->resultado_linhas();
+    quantos = 1;
     return true;
 }
 
@@ -107,18 +117,15 @@ void USUARIO::carregar_usuario(int id)
         std::cout << query->get_mensagem() << '\n';
         return;
     }
-    std::vector<USER> lidos;
-    lidos.reserve(query->linhas_consulta());
-    for (int i = 0; i < query->linhas_consulta(); ++i)
-        lidos.push_back(ler_usuario(query->linha_consulta(i)));
-    usuarios.swap(lidos);
+    linhas = query->resultado_linhas();
+    quantos = query->linhas_consulta();
 }
 
 std::vector<USER> USUARIO::Get_User(int id)
 {
     if (id != 0)
         carregar_usuario(id);
-    return usuarios;
+    return ler_usuarios(linhas.get(), quantos);
 }
 
 std::vector<USER> USUARIO::Get_User(std::string filtro)
@@ -132,9 +139,36 @@ std::vector<USER> USUARIO::Get_User(std::string filtro)
         std::cout << query->get_mensagem() << '\n';
         return lista;
     }
-    lista.reserve(query->linhas_consulta());
-    for (int i = 0; i < query->linhas_consulta(); ++i)
-        lista.push_back(ler_usuario(query->linha_consulta(i)));
+    lista = ler_usuarios(query->resultado_linhas().get(), query->linhas_consulta());
+    query->soltar_consulta();
+    return lista;
+}
+
+std::vector<USUARIO::Resumo> USUARIO::Get_Resumo(std::string filtro)
+{
+    std::vector<Resumo> lista;
+
+    preparar_consulta();
+    query->add_filtroconsulta(filtro);
+
+    if (!query->ativar() || query->get_registros() == 0) {
+        std::cout << query->get_mensagem() << '\n';
+        return lista;
+    }
+    const PGresult* r = query->resultado_linhas().get();
+    const int n = std::min(query->linhas_consulta(), PQntuples(r));
+    const bool completo = PQnfields(r) > 6;
+    lista.reserve(n);
+    for (int l = 0; l < n; ++l) {
+        Resumo u;
+        u.id = std::atoi(PQgetvalue(r, l, 0));
+        if (completo) {
+            u.nome.assign(PQgetvalue(r, l, 1), PQgetlength(r, l, 1));
+            u.cpf.assign(PQgetvalue(r, l, 6), PQgetlength(r, l, 6));
+        }
+        lista.push_back(std::move(u));
+    }
+    query->soltar_consulta();
     return lista;
 }
 

@@ -3,6 +3,7 @@
 #ifndef ZUMBREL_MODEL_USUARIO_H
 #define ZUMBREL_MODEL_USUARIO_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "model/municipio.h"
 
 class QUERY;
+struct pg_result;
 
 // One postal-code row: id, the four texts after id_cep in table order (the
 // code "#####-###", the kind of street, its name, the district) and the
@@ -51,6 +53,17 @@ public:
     bool verificar_acesso(std::string login, std::string senha);
     std::vector<USER> Get_User(int id);
     std::vector<USER> Get_User(std::string filtro);
+
+    // What the user search shows of a user.
+    struct Resumo
+    {
+        int id = 0;
+        std::string nome;
+        std::string cpf;
+    };
+    // The same search as Get_User(filtro) (statement and console lines),
+    // keeping only what the search list shows.
+    std::vector<Resumo> Get_Resumo(std::string filtro);
     void carregar_usuario(int id);
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
@@ -65,7 +78,11 @@ private:
 
     std::string mensagem;
     QUERY* query;
-    std::vector<USER> usuarios;
+    // The rows of the last load that found users (the list handed out when
+    // a later load finds none), kept as they came: the list is made from
+    // them when asked for, without a second copy of every user.
+    std::shared_ptr<pg_result> linhas;
+    int quantos = 0;
 };
 
 #endif // ZUMBREL_MODEL_USUARIO_H
