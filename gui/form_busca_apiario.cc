@@ -74,12 +74,16 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
         gtk_list_store_insert_with_values(store, nullptr, -1, codigo, a.id_apiario, nome, a.nome.c_str(), regiao,
                                           a.municipio.c_str(), -1);
     }
-    f->treeview_resultado->set_model(f->store_resultado);
 
-    f->treeview_resultado->remove_all_columns();
-    f->treeview_resultado->append_column_numeric("ID", colunas.codigo, "%04d");
-    f->treeview_resultado->append_column("Nome", colunas.textos[0]);
-    f->treeview_resultado->append_column("Região", colunas.textos[1]);
+    // The old rows go before the columns are made anew, and the new rows
+    // come last: the view lays them out once.
+    Gtk::TreeView* v = f->treeview_resultado;
+    v->unset_model();
+    v->remove_all_columns();
+    v->append_column_numeric("ID", colunas.codigo, "%04d");
+    v->append_column("Nome", colunas.textos[0]);
+    v->append_column("Região", colunas.textos[1]);
     for (int i = 0; i < 3; ++i)
-        f->treeview_resultado->get_column(i)->set_reorderable(true);
+        v->get_column(i)->set_reorderable(true);
+    v->set_model(f->store_resultado);
 }

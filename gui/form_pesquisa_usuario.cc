@@ -120,15 +120,18 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(), cpf = colunas.textos[1].index();
     for (const USUARIO::Resumo& u : achados)
         gtk_list_store_insert_with_values(store, nullptr, -1, codigo, u.id, nome, u.nome.c_str(), cpf, u.cpf.c_str(), -1);
-    f->treeview_usuarios->set_model(f->lista);
 
+    // The old rows go before the columns are made anew, and the new rows
+    // come last: the view lays them out once.
     Gtk::TreeView* v = f->treeview_usuarios;
+    v->unset_model();
     v->remove_all_columns();
     v->append_column_numeric("Código", colunas.codigo, "%04d");
     v->append_column("Nome", colunas.textos[0]);
     v->append_column("CPF", colunas.textos[1]);
     for (int i = 0; i < 3; ++i)
         v->get_column(i)->set_reorderable(true);
+    v->set_model(f->lista);
 }
 
 void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)
