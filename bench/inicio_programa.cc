@@ -58,7 +58,14 @@ int ignorar_erro(Display*, XErrorEvent*) { return 0; }
 
 double medir_inicio(const std::string& programa, const std::string& pasta, const std::string& saida)
 {
-    Display* d = XOpenDisplay(nullptr);
+    // Right after the previous run's program was ended the X server may
+    // refuse a new client for a moment.
+    Display* d = nullptr;
+    for (int i = 0; i < 100 && !d; ++i) {
+        d = XOpenDisplay(nullptr);
+        if (!d)
+            usleep(20000);
+    }
     if (!d)
         return -1;
     XErrorHandler antes = XSetErrorHandler(ignorar_erro);
