@@ -92,3 +92,26 @@ CREATE TABLE cadastro.abelha_rainha (
 );
 CREATE INDEX abelha_rainha_rgn ON cadastro.abelha_rainha (rgn);
 CREATE INDEX abelha_rainha_filha ON cadastro.abelha_rainha (filha);
+
+-- A queen bee's registry number is its code and its mother's, "%05d-%05d"
+-- (0 for an unknown mother; longer codes written in full). The program
+-- writes it with a second statement after inserting a bee or changing its
+-- mother; the database writes it already with the first one, so that a
+-- connection lost between the two never leaves a bee with a missing or
+-- stale number.
+CREATE FUNCTION cadastro.abelha_rgn() RETURNS trigger
+LANGUAGE plpgsql AS $$
+DECLARE
+    codigo text := NEW.id_abelha::text;
+    mae    text := coalesce(NEW.filha, 0)::text;
+BEGIN
+    IF (TG_OP = 'INSERT' AND NEW.rgn = '')
+       OR (TG_OP = 'UPDATE' AND NEW.filha IS DISTINCT FROM OLD.filha AND NEW.rgn = OLD.rgn) THEN
+        NEW.rgn := lpad(codigo, greatest(5, length(codigo)), '0') || '-' ||
+                   lpad(mae, greatest(5, length(mae)), '0');
+    END IF;
+    RETURN NEW;
+END
+$$;
+CREATE TRIGGER abelha_rgn BEFORE INSERT OR UPDATE ON cadastro.abelha_rainha
+    FOR EACH ROW EXECUTE FUNCTION cadastro.abelha_rgn();
