@@ -1,6 +1,7 @@
 // The entry masks and the digits filter as pure steps: typing key by key,
 // deleting, moving between fields, rejected characters, the cases where the
 // plain steps would never settle, and random key sequences.
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <random>
@@ -272,10 +273,14 @@ TEST(Mascara, SequenciasAleatorias)
         return t;
     };
 
+    // The sanitizer run, many times slower, asks for fewer sequences.
+    const char* pedidas = std::getenv("ZUMBREL_SEQUENCIAS_MASCARA");
+    const int sequencias = pedidas && std::atoi(pedidas) > 0 ? std::atoi(pedidas) : 200000;
+
     int maior_aninhamento = 0;
     for (const Mascara* m : mascaras) {
         const int L = static_cast<int>(std::strlen(m->padrao));
-        for (int sequencia = 0; sequencia < 200000; ++sequencia) {
+        for (int sequencia = 0; sequencia < sequencias; ++sequencia) {
             EstadoMascara estado;
             Campo campos[2] = {Campo(*m, 1, estado),
                                Campo(*mascaras[sorteio(3)], 1 + sorteio(2), estado)};
