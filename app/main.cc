@@ -1,4 +1,5 @@
 #include <gtkmm/main.h>
+#include <pango/pangocairo.h>
 
 #include "app/principal.h"
 #include "util/saida.h"
@@ -7,6 +8,9 @@ int main(int argc, char** argv)
 {
     Gtk::Main kit(argc, argv, true);
     saida_em_blocos();
+    // The font list is read in the background while the database connection
+    // is made, instead of after it, when the login window first draws text.
+    pango_cairo_font_map_get_default();
     PRINCIPAL* principal = new PRINCIPAL();
     Gtk::Main::run(*principal->get_janela());
     delete principal;
