@@ -1,6 +1,7 @@
 // The apiary search ("Buscar Apiario", id 20): apiaries whose name begins
 // with the typed text, listed again at every keystroke.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include <gtkmm/scrolledwindow.h>
 
 #include "db/query.h"
+#include "gui/colunas_fixas.h"
 #include "gui/form_apiario.h"
 #include "gui/sistemagui.h"
 
@@ -79,11 +81,22 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
     // come last: the view lays them out once.
     Gtk::TreeView* v = f->treeview_resultado;
     v->unset_model();
+    v->set_fixed_height_mode(false);
     v->remove_all_columns();
     v->append_column_numeric("ID", colunas.codigo, "%04d");
     v->append_column("Nome", colunas.textos[0]);
     v->append_column("Região", colunas.textos[1]);
     for (int i = 0; i < 3; ++i)
         v->get_column(i)->set_reorderable(true);
+    fixar_colunas(*v, achados.size(), [&achados](std::size_t i, int c) {
+        const auto& a = achados[i];
+        if (c == 1)
+            return a.nome;
+        if (c == 2)
+            return a.municipio;
+        char codigo[16];
+        std::snprintf(codigo, sizeof codigo, "%04d", a.id_apiario);
+        return std::string(codigo);
+    });
     v->set_model(f->store_resultado);
 }

@@ -2,6 +2,7 @@
 // a prefix of the name or of the CPF lists the matching users; choosing one
 // moves the user form to that user and closes the search.
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 
 #include <gtk/gtk.h>
@@ -10,6 +11,7 @@
 #include <gtkmm/scrolledwindow.h>
 
 #include "db/query.h"
+#include "gui/colunas_fixas.h"
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 
@@ -125,12 +127,23 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     // come last: the view lays them out once.
     Gtk::TreeView* v = f->treeview_usuarios;
     v->unset_model();
+    v->set_fixed_height_mode(false);
     v->remove_all_columns();
     v->append_column_numeric("Código", colunas.codigo, "%04d");
     v->append_column("Nome", colunas.textos[0]);
     v->append_column("CPF", colunas.textos[1]);
     for (int i = 0; i < 3; ++i)
         v->get_column(i)->set_reorderable(true);
+    fixar_colunas(*v, achados.size(), [&achados](std::size_t i, int c) {
+        const auto& u = achados[i];
+        if (c == 1)
+            return u.nome;
+        if (c == 2)
+            return u.cpf;
+        char codigo[16];
+        std::snprintf(codigo, sizeof codigo, "%04d", u.id);
+        return std::string(codigo);
+    });
     v->set_model(f->lista);
 }
 

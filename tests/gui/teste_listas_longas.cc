@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 #include <gtkmm/box.h>
+#include <gtkmm/liststore.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/treeview.h>
 #include <gtkmm/progressbar.h>
 #include <gtkmm/window.h>
 
+#include "gui/colunas_fixas.h"
 #include "gui/form_abelha.h"
 #include "gui/lista_textos.h"
 #include "gui/listas_teste.h"
@@ -132,6 +136,89 @@ TEST(ListaTextos, FormaIgualaSoOsDigitos)
     EXPECT_EQ(ListaTextos::forma("123456-00007", true), "000000-00000");
     EXPECT_EQ(ListaTextos::forma("Não Sabe", true), "Não Sabe");
     EXPECT_EQ(ListaTextos::forma("00123-04567", false), "00123-04567");
+}
+
+namespace {
+
+struct ColunasTexto : Gtk::TreeModel::ColumnRecord
+{
+    Gtk::TreeModelColumn<Glib::ustring> c[3];
+    ColunasTexto() { for (auto& x : c) add(x); }
+};
+
+// Two lists of the same rows: one whose columns the toolkit sizes by
+// measuring every row, one laid out from the texts.
+struct DuasListas
+{
+    Gtk::Window janela;
+    Gtk::VBox caixa;
+    Gtk::TreeView medida, fixa;
+    ColunasTexto colunas;
+    std::vector<std::vector<std::string>> linhas;
+
+    explicit DuasListas(std::vector<std::vector<std::string>> l) : linhas(std::move(l))
+    {
+        janela.add(caixa);
+        caixa.pack_start(medida, false, false, 0);
+        caixa.pack_start(fixa, false, false, 0);
+        const char* titulos[] = { "Código", "Nome", "CPF" };
+        for (Gtk::TreeView* v : { &medida, &fixa }) {
+            for (int i = 0; i < 3; ++i)
+                v->append_column(titulos[i], colunas.c[i]);
+        }
+        janela.show_all();
+        teste::processar_eventos();
+        fixar_colunas(fixa, linhas.size(), [this](std::size_t i, int c) { return linhas[i][c]; });
+        Glib::RefPtr<Gtk::ListStore> modelo = Gtk::ListStore::create(colunas);
+        for (const auto& l : linhas) {
+            Gtk::TreeModel::Row r = *modelo->append();
+            for (int i = 0; i < 3; ++i)
+                r[colunas.c[i]] = l[i];
+        }
+        medida.set_model(modelo);
+        fixa.set_model(modelo);
+        teste::processar_eventos();
+    }
+    ~DuasListas() { janela.hide(); }
+
+    void conferir()
+    {
+        EXPECT_TRUE(fixa.get_fixed_height_mode());
+        // The views ask for the same width (the last column would take up
+        // any difference of the other's allocation) and share their columns' widths.
+        EXPECT_EQ(fixa.size_request().width, medida.size_request().width);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(fixa.get_column(i)->get_width(), medida.get_column(i)->get_width()) << "column " << i;
+        Gdk::Rectangle a, b;
+        medida.get_cell_area(Gtk::TreeModel::Path("0"), *medida.get_column(1), a);
+        fixa.get_cell_area(Gtk::TreeModel::Path("0"), *fixa.get_column(1), b);
+        EXPECT_EQ(a.get_height(), b.get_height());
+    }
+};
+
+} // namespace
+
+TEST(ColunasFixas, LargurasIguaisAsQueMedemTodasAsLinhas)
+{
+    // Names with accents and with letter pairs the font draws closer
+    // (kerning), codes and CPFs of digits, and a title wider than its texts.
+    std::vector<std::vector<std::string>> linhas;
+    const char* nomes[] = { "Ana Silva", "WAVE Tavares Yolanda", "José Antônio Ávila", "Iii",
+                            "AVATAR Toyota Vovó", "Maria Aparecida Souza Nascimento", "Tânia Yara" };
+    for (int i = 0; i < 3000; ++i) {
+        char codigo[16], cpf[20];
+        std::snprintf(codigo, sizeof codigo, "%04d", i * 7);
+        std::snprintf(cpf, sizeof cpf, "%03d.%03d.%03d-%02d", i % 1000, (i * 7) % 1000, (i * 13) % 1000, i % 100);
+        linhas.push_back({ codigo, nomes[i % 7] + std::string(i % 3, 'i'), cpf });
+    }
+    DuasListas duas(linhas);
+    duas.conferir();
+
+    DuasListas curtas({ { "1", "W", "2" }, { "7", "Ab", "" } });
+    curtas.conferir();
+
+    DuasListas vazias({});
+    vazias.conferir();
 }
 
 namespace {

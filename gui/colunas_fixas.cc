@@ -1,0 +1,127 @@
+#include "gui/colunas_fixas.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include <gtk/gtk.h>
+#include <pangomm/layout.h>
+
+#include "gui/lista_textos.h"
+
+namespace {
+
+// Widths of single characters in the view's font, for a first guess of a
+// text's width (it leaves out kerning, hence the margin below).
+class Avancos
+{
+public:
+    explicit Avancos(Gtk::TreeView& lista) : layout_(lista.create_pango_layout("")) {}
+
+    // Whether all ten digits are equally wide: then texts that differ only
+    // in their digits are equally wide.
+    bool digitos_iguais()
+    {
+        for (gunichar d = '1'; d <= '9'; ++d) {
+            if (caractere(d) != caractere('0'))
+                return false;
+        }
+        return true;
+    }
+
+    int texto(const std::string& t)
+    {
+        int soma = 0;
+        for (const char* p = t.c_str(); *p; p = g_utf8_next_char(p))
+            soma += caractere(g_utf8_get_char(p));
+        return soma;
+    }
+
+private:
+    int caractere(gunichar c)
+    {
+        auto it = largura_.find(c);
+        if (it != largura_.end())
+            return it->second;
+        char utf8[8] = {};
+        g_unichar_to_utf8(c, utf8);
+        layout_->set_text(utf8);
+        int largura = 0, altura = 0;
+        layout_->get_size(largura, altura);
+        largura_.emplace(c, largura);
+        return largura;
+    }
+
+    Glib::RefPtr<Pango::Layout> layout_;
+    std::unordered_map<gunichar, int> largura_;
+};
+
+// How much wider than its guess a text may turn out (kerning mostly draws
+// letters closer; a wider pair is rare and slight). A text whose guess falls
+// more than this short of the widest text measured cannot be wider.
+const int MARGEM = 3 * PANGO_SCALE;
+
+} // namespace
+
+void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
+                   const std::function<std::string(std::size_t, int)>& texto)
+{
+    GtkTreeView* view = lista.gobj();
+    gint linha_foco = 0, separador = 0;
+    gtk_widget_style_get(GTK_WIDGET(view), "focus-line-width", &linha_foco, "horizontal-separator", &separador,
+                         nullptr);
+    Avancos avancos(lista);
+    const bool iguais = avancos.digitos_iguais();
+    Glib::RefPtr<Pango::Layout> medida = lista.create_pango_layout("");
+    Pango::Layout& layout = *medida.operator->();
+
+    GList* colunas = gtk_tree_view_get_columns(view);
+    int c = 0;
+    for (GList* l = colunas; l; l = l->next, ++c) {
+        GtkTreeViewColumn* coluna = GTK_TREE_VIEW_COLUMN(l->data);
+
+        // The title's button, as the toolkit asks it.
+        GtkRequisition botao = { 0, 0 };
+        if (coluna->button)
+            gtk_widget_size_request(coluna->button, &botao);
+        int largura = botao.width;
+
+        GList* celulas = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(coluna));
+        GtkCellRenderer* celula = celulas ? GTK_CELL_RENDERER(celulas->data) : nullptr;
+        g_list_free(celulas);
+        if (celula && linhas > 0) {
+            // Guess every text, then measure for real, as the toolkit does
+            // for each row, the widest guesses until no guess left can be
+            // wider than the widest text measured.
+            std::vector<std::pair<int, std::size_t>> palpites(linhas);
+            for (std::size_t i = 0; i < linhas; ++i)
+                palpites[i] = { avancos.texto(texto(i, c)), i };
+            std::sort(palpites.begin(), palpites.end(),
+                      [](const std::pair<int, std::size_t>& a, const std::pair<int, std::size_t>& b) {
+                          return a.first > b.first;
+                      });
+            std::unordered_set<std::string> medidos;
+            int maior_texto = -1;   // Pango units
+            for (const auto& p : palpites) {
+                if (maior_texto >= 0 && p.first + MARGEM < maior_texto)
+                    break;
+                const std::string t = texto(p.second, c);
+                if (!medidos.insert(ListaTextos::forma(t, iguais)).second)
+                    continue;
+                layout.set_text(t);
+                int lt = 0, at = 0;
+                layout.get_size(lt, at);
+                maior_texto = std::max(maior_texto, lt);
+                g_object_set(celula, "text", t.c_str(), nullptr);
+                gint w = 0, h = 0;
+                gtk_cell_renderer_get_size(celula, GTK_WIDGET(view), nullptr, nullptr, nullptr, &w, &h);
+                largura = std::max(largura, w + 2 * linha_foco + separador);
+            }
+        }
+        gtk_tree_view_column_set_sizing(coluna, GTK_TREE_VIEW_COLUMN_FIXED);
+        gtk_tree_view_column_set_fixed_width(coluna, std::max(1, largura));
+    }
+    g_list_free(colunas);
+    gtk_tree_view_set_fixed_height_mode(view, TRUE);
+}
