@@ -59,6 +59,10 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
         return;
 
     const std::string texto = f->entry_pesquisa->get_text().raw();
+    // The previous rows go before the new ones are read, so that the two
+    // lists are never held at once (the view is drawn again only after).
+    f->treeview_resultado->unset_model();
+    f->store_resultado.reset();
     std::vector<APIARIO::Resumo> achados =
         apiario->Pesquisar_Resumo(" a.nome like " + query->literal(texto + "%"));
     // The database hands the rows in no fixed order: list them by key.

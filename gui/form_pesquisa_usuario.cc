@@ -112,6 +112,10 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     const std::string filtro =
         f->campo_pesquisa + " like " + query->literal(texto + "%") + " order by u.nome";
     USUARIO busca(query);
+    // The previous rows go before the new ones are read, so that the two
+    // lists are never held at once (the view is drawn again only after).
+    f->treeview_usuarios->unset_model();
+    f->lista.reset();
     std::vector<USUARIO::Resumo> achados = busca.Get_Resumo(filtro);
     std::cout << achados.size() << '\n';
 
