@@ -101,7 +101,7 @@ void SISTEMAGUI::montar_abelha(FormAbelha* f)
     // its style before it is filled (the mother list shows as a list).
     janela.add(*vertical);
 
-    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
+    Gtk::Toolbar* barra = nova_barra();
     f->button_novo = botao(*barra, Gtk::Stock::NEW);
     f->button_editar = botao(*barra, Gtk::Stock::EDIT);
     f->button_salvar = botao(*barra, Gtk::Stock::SAVE);

@@ -43,7 +43,7 @@ void SISTEMAGUI::montar_acesso(FormAcesso* f)
     janela->set_title("Níveis de Acesso");
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
-    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
+    Gtk::Toolbar* barra = nova_barra();
     f->button_novo = botao(*barra, Gtk::Stock::NEW);
     f->button_editar = botao(*barra, Gtk::Stock::EDIT);
     f->button_salvar = botao(*barra, Gtk::Stock::SAVE);

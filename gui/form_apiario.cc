@@ -60,7 +60,7 @@ void SISTEMAGUI::montar_apiario(FormApiario* f)
     Gtk::Window& janela = *f->janela;
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
 
-    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
+    Gtk::Toolbar* barra = nova_barra();
     f->button_novo = botao(*barra, Gtk::Stock::NEW, "Novo Zumbrel");
     f->button_salvar = botao(*barra, Gtk::Stock::SAVE, "Salvar Dados");
     f->button_editar = botao(*barra, Gtk::Stock::EDIT, "Editar Zumbrel");

@@ -216,6 +216,13 @@ int SISTEMAGUI::mensagem(const Glib::ustring& primeiro, const Glib::ustring& tex
     return resposta;
 }
 
+Gtk::Toolbar* SISTEMAGUI::nova_barra()
+{
+    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
+    barra->set_show_arrow(false);
+    return barra;
+}
+
 Gtk::ToolButton* SISTEMAGUI::botao(Gtk::Toolbar& barra, const Gtk::StockID& stock, const Glib::ustring& dica)
 {
     Gtk::ToolButton* b = Gtk::manage(new Gtk::ToolButton(stock));
@@ -242,7 +249,7 @@ void SISTEMAGUI::botoes_navegacao(Formulario* f, const Glib::ustring& contador)
 Gtk::Toolbar* SISTEMAGUI::barra_navegacao(Formulario* f, const Glib::ustring& contador)
 {
     botoes_navegacao(f, contador);
-    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
+    Gtk::Toolbar* barra = nova_barra();
     Gtk::ToolItem* item = Gtk::manage(new Gtk::ToolItem());
     item->add(*f->label_contador);
     barra->append(*f->button_primeiro);
@@ -327,7 +334,7 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     // again, and its position stays.
     if (!formulario_aberto(id)) {
         if (id == 2)
-            std::vector<USER>().swap(usuarios);
+            usuarios = LISTA_USUARIOS();
         else if (id == 4)
             std::vector<APIARIOS>().swap(apiarios);
         else if (id == 5)
@@ -427,7 +434,7 @@ void SISTEMAGUI::navegar(int direcao, int id)
             std::string texto;
             if (*posicao >= 1 && *posicao <= tamanho) {
                 std::size_t i = *posicao - 1;
-                texto = id == 2 ? usuarios[i].nome : id == 4 ? apiarios[i].nome : abelhas[i].rgn;
+                texto = id == 2 ? usuarios.nome(i) : id == 4 ? apiarios[i].nome : abelhas[i].rgn;
             }
             std::cout << '\n' << palavras[direcao] << '\n' << texto << '\n';
         }

@@ -118,7 +118,9 @@ private:
     // A message dialog over the login window, created with `primeiro` and
     // then showing `texto` (markup): the save and password dialogs.
     int mensagem(const Glib::ustring& primeiro, const Glib::ustring& texto, Gtk::MessageType tipo);
-    // Toolbar and navigation building blocks.
+    // Toolbar and navigation building blocks. A form's toolbar never hides
+    // tools behind an overflow arrow: the window is as wide as its tools.
+    static Gtk::Toolbar* nova_barra();
     Gtk::ToolButton* botao(Gtk::Toolbar& barra, const Gtk::StockID& stock,
                            const Glib::ustring& dica = Glib::ustring());
     void botoes_navegacao(Formulario* f, const Glib::ustring& contador);
@@ -193,7 +195,7 @@ private:
 
     // Record lists browsed by the forms, with 1-based positions; they and the
     // first-opening flags outlive the form windows.
-    std::vector<USER> usuarios;
+    LISTA_USUARIOS usuarios;
     Posicao posicao_usuario = 1;
     std::vector<APIARIOS> apiarios;
     Posicao posicao_apiario = 1;

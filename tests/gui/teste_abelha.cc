@@ -87,6 +87,9 @@ TEST_F(Abelha, NavegaPelasAbelhasComOContador)
         EXPECT_TRUE(f->button_novo->get_sensitive());
         EXPECT_TRUE(f->button_excluir->get_sensitive());
         EXPECT_TRUE(f->button_gerar->get_sensitive());
+        // Every tool is on screen, none hidden behind an overflow arrow.
+        EXPECT_TRUE(f->button_gerar->get_mapped());
+        EXPECT_TRUE(f->button_excluir->get_mapped());
         EXPECT_EQ(f->entry_nascimento->get_max_length(), 10);
 
         teste::clicar(f->button_anterior);
