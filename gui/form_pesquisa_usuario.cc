@@ -18,10 +18,10 @@
 namespace {
 
 // 1-based position of the user with that id in the list, or 0.
-Posicao posicao_de(const std::vector<USER>& lista, int id)
+Posicao posicao_de(const LISTA_USUARIOS& lista, int id)
 {
     for (std::size_t i = 0; i < lista.size(); ++i) {
-        if (lista[i].id == id)
+        if (lista.id(i) == id)
             return i + 1;
     }
     return 0;
@@ -164,7 +164,8 @@ void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewC
     // A user added since the user form loaded its list is not in it yet.
     Posicao posicao = posicao_de(usuarios, id);
     if (posicao == 0) {
-        usuarios = usuario->Get_User(-1);
+        usuario->carregar_usuario(-1);
+        usuarios = usuario->lista();
         posicao = posicao_de(usuarios, id);
     }
     if (posicao == 0)

@@ -103,7 +103,7 @@ void SISTEMAGUI::montar_usuario(FormUsuario* f)
     janela->set_title(conta ? "Minha Conta" : "Cadastro de Usuarios");
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
-    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
+    Gtk::Toolbar* barra = nova_barra();
     if (conta) {
         f->button_editar = botao(*barra, Gtk::Stock::EDIT, "Editar Informações");
         f->button_salvar = botao(*barra, Gtk::Stock::SAVE, "Salvar Alterações");
@@ -242,7 +242,11 @@ void SISTEMAGUI::carregar_usuarios(FormUsuario* f)
     if (!f)
         return;
     f->cep_consultado = false;
-    usuarios = usuario->Get_User(-1);
+    // All users again; the rows of the previous load go first, unless
+    // nothing is found and they are kept.
+    usuarios = LISTA_USUARIOS();
+    usuario->carregar_usuario(-1);
+    usuarios = usuario->lista();
     if (!posicionar(usuarios.size(), primeiro_acesso_usuarios, posicao_usuario, f->label_contador))
         return;
     mostrar_usuario(f, usuarios[posicao_usuario - 1]);

@@ -61,6 +61,29 @@ std::vector<USER> ler_usuarios(const PGresult* r, int quantos)
 
 } // namespace
 
+LISTA_USUARIOS::LISTA_USUARIOS(std::shared_ptr<pg_result> l, int n)
+    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::min(n, PQntuples(linhas.get()))) : 0)
+{
+}
+
+USER LISTA_USUARIOS::operator[](std::size_t i) const
+{
+    return i < quantos ? ler_usuario(linhas.get(), static_cast<int>(i)) : USER();
+}
+
+int LISTA_USUARIOS::id(std::size_t i) const
+{
+    return i < quantos ? std::atoi(PQgetvalue(linhas.get(), static_cast<int>(i), 0)) : 0;
+}
+
+std::string LISTA_USUARIOS::nome(std::size_t i) const
+{
+    if (i >= quantos || PQnfields(linhas.get()) < 2)
+        return std::string();
+    return std::string(PQgetvalue(linhas.get(), static_cast<int>(i), 1),
+                       PQgetlength(linhas.get(), static_cast<int>(i), 1));
+}
+
 USUARIO::USUARIO(QUERY* query) : query(query) {}
 
 void USUARIO::preparar_consulta()

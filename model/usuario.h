@@ -45,6 +45,25 @@ public:
     CEPS cep;
 };
 
+// The users of one load, read from its rows when asked for: a list of
+// 100,000 users costs no more than the rows themselves.
+class LISTA_USUARIOS
+{
+public:
+    LISTA_USUARIOS() = default;
+    LISTA_USUARIOS(std::shared_ptr<pg_result> linhas, int quantos);
+
+    std::size_t size() const { return quantos; }
+    bool empty() const { return quantos == 0; }
+    USER operator[](std::size_t i) const;
+    int id(std::size_t i) const;
+    std::string nome(std::size_t i) const;
+
+private:
+    std::shared_ptr<pg_result> linhas;
+    std::size_t quantos = 0;
+};
+
 class USUARIO
 {
 public:
@@ -65,6 +84,8 @@ public:
     // keeping only what the search list shows.
     std::vector<Resumo> Get_Resumo(std::string filtro);
     void carregar_usuario(int id);
+    // The list of the last load, as Get_User(0) gives it, without a copy.
+    LISTA_USUARIOS lista() const { return LISTA_USUARIOS(linhas, quantos); }
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
     bool update_senha(int id, std::string senha);
