@@ -41,8 +41,9 @@ Roteiro& Roteiro::responder(const std::string& texto, int resposta)
     passo([texto, resposta] {
         Gtk::MessageDialog* d = dialogo_visivel();
         ASSERT_NE(d, nullptr);
-        if (!texto.empty())
+        if (!texto.empty()) {
             EXPECT_EQ(std::string(d->property_text().get_value()), texto);
+        }
         d->response(resposta);
     });
     return *this;
