@@ -93,33 +93,78 @@ void BANCOPG::executar(const char* sql)
     if (PQstatus(conexao) == CONNECTION_BAD)
         PQreset(conexao);
 
-    res.reset(PQexec(conexao, sql), PQclear);
+    // The rows are read one at a time as the server sends them, straight
+    // into a compact table. As with one PQexec, the outcome is that of the
+    // last statement in the text, and an error ends it.
+    std::shared_ptr<LINHAS> novas;
+    int nova_situacao = 3;
+    std::string erro;
+    if (!PQsendQuery(conexao, sql)) {
+        erro = PQerrorMessage(conexao);
+    } else {
+        PQsetSingleRowMode(conexao);
+        bool nova_instrucao = true;
+        while (PGresult* r = PQgetResult(conexao)) {
+            const ExecStatusType estado = PQresultStatus(r);
+            if (nova_instrucao && (estado == PGRES_SINGLE_TUPLE || estado == PGRES_TUPLES_OK))
+                novas = std::make_shared<LINHAS>(PQnfields(r));
+            switch (estado) {
+            case PGRES_SINGLE_TUPLE:
+            case PGRES_TUPLES_OK:
+                if (!novas->acrescentar(r)) {
+                    nova_situacao = 3;
+                    erro = "Resultado grande demais para ser lido.";
+                    PQclear(r);
+                    // Let the rest of the rows go by.
+                    while (PGresult* resto = PQgetResult(conexao))
+                        PQclear(resto);
+                    goto fim;
+                }
+                nova_instrucao = estado == PGRES_TUPLES_OK;
+                if (nova_instrucao)
+                    nova_situacao = 2;
+                break;
+            case PGRES_COMMAND_OK:
+                novas.reset();
+                nova_situacao = 1;
+                nova_instrucao = true;
+                break;
+            default:
+                novas.reset();
+                nova_situacao = 3;
+                erro = PQresultErrorMessage(r);
+                if (erro.empty())
+                    erro = PQerrorMessage(conexao);
+                nova_instrucao = true;
+                break;
+            }
+            PQclear(r);
+        }
+    }
+fim:
+    if (nova_situacao == 3 && erro.empty())
+        erro = PQerrorMessage(conexao);
 
-    switch (PQresultStatus(res.get())) {
-    case PGRES_COMMAND_OK:
-        situacao = 1;
-        break;
-    case PGRES_TUPLES_OK:
-        situacao = 2;
-        linhas = PQntuples(res.get());
-        colunas = PQnfields(res.get());
-        break;
-    default:
-        situacao = 3;
-        mensagem = res ? PQresultErrorMessage(res.get()) : PQerrorMessage(conexao);
-        break;
+    situacao = nova_situacao;
+    if (situacao == 2) {
+        novas->encerrar();
+        linhas = novas->ntuples();
+        colunas = novas->nfields();
+        res = std::move(novas);
+    } else {
+        res.reset();
+        if (situacao == 3)
+            mensagem = erro;
     }
 }
 
 std::string BANCOPG::resultado(int linha, int coluna) const
 {
     // A superseded row set may be gone while the counts still describe it.
-    const PGresult* r = res.get();
-    if (r && linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas && linha < PQntuples(r) &&
-        coluna < PQnfields(r)) {
-        const char* valor = PQgetvalue(r, linha, coluna);
-        return valor ? std::string(valor, PQgetlength(r, linha, coluna)) : std::string();
-    }
+    const LINHAS* r = res.get();
+    if (r && linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas && linha < r->ntuples() &&
+        coluna < r->nfields())
+        return std::string(r->valor(linha, coluna), r->tamanho(linha, coluna));
     return "Posição não encontrada!";
 }
 
@@ -128,16 +173,16 @@ void BANCOPG::resultado()
     tabela.clear();
     // Every position read exists in the result: each value is read once,
     // straight into its place.
-    const PGresult* r = res.get();
-    const int n = r ? std::min(linhas, PQntuples(r)) : 0;
-    const int m = r ? std::min(colunas, PQnfields(r)) : 0;
+    const LINHAS* r = res.get();
+    const int n = r ? std::min(linhas, r->ntuples()) : 0;
+    const int m = r ? std::min(colunas, r->nfields()) : 0;
     tabela.resize(linhas);
     for (int l = 0; l < linhas; ++l) {
         LINHA& valores = tabela[l];
         valores.reserve(colunas);
         for (int c = 0; c < colunas; ++c) {
             if (l < n && c < m)
-                valores.emplace_back(PQgetvalue(r, l, c), PQgetlength(r, l, c));
+                valores.emplace_back(r->valor(l, c), r->tamanho(l, c));
             else
                 valores.emplace_back("Posição não encontrada!");
         }

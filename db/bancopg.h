@@ -9,6 +9,8 @@
 
 #include <libpq-fe.h>
 
+#include "db/linhas.h"
+
 typedef std::vector<std::string> LINHA;
 typedef std::vector<LINHA> TABELA;
 
@@ -52,9 +54,10 @@ protected:
     std::string usuario;
     std::string senha;
     PGconn* conexao;
+    // The rows of the last statement sent (none for a command or a failure).
     // Shared, so that the statement builder can keep the rows of a result
     // after the next statement replaced it here.
-    std::shared_ptr<PGresult> res;
+    std::shared_ptr<LINHAS> res;
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

@@ -36,16 +36,16 @@ void juntar_pares(std::string& sql, const std::vector<std::string>& campos,
 
 } // namespace
 
-LinhaResultado::LinhaResultado(const PGresult* resultado, int linha, int colunas)
+LinhaResultado::LinhaResultado(const LINHAS* resultado, int linha, int colunas)
     : resultado_(resultado), linha_(linha), colunas_(0)
 {
-    if (resultado_ && linha_ >= 0 && linha_ < PQntuples(resultado_))
-        colunas_ = std::max(0, std::min(colunas, PQnfields(resultado_)));
+    if (resultado_ && linha_ >= 0 && linha_ < resultado_->ntuples())
+        colunas_ = std::max(0, std::min(colunas, resultado_->nfields()));
 }
 
 const char* LinhaResultado::c_str(std::size_t i) const
 {
-    return i < size() ? PQgetvalue(resultado_, linha_, static_cast<int>(i)) : "";
+    return i < size() ? resultado_->valor(linha_, static_cast<int>(i)) : "";
 }
 
 std::string LinhaResultado::operator[](std::size_t i) const
@@ -53,7 +53,7 @@ std::string LinhaResultado::operator[](std::size_t i) const
     if (i >= size())
         return std::string();
     const int c = static_cast<int>(i);
-    return std::string(PQgetvalue(resultado_, linha_, c), PQgetlength(resultado_, linha_, c));
+    return std::string(resultado_->valor(linha_, c), resultado_->tamanho(linha_, c));
 }
 
 QUERY::QUERY() : QUERY("conf/db.conf") {}
@@ -61,13 +61,13 @@ QUERY::QUERY() : QUERY("conf/db.conf") {}
 const TABELA& QUERY::ver_consulta() const
 {
     if (!consulta_montada) {
-        const PGresult* r = resultado_consulta.get();
+        const LINHAS* r = resultado_consulta.get();
         consulta.resize(linhas_consulta_);
         for (int l = 0; l < linhas_consulta_; ++l) {
             LINHA& valores = consulta[l];
             valores.reserve(colunas_consulta_);
             for (int c = 0; c < colunas_consulta_; ++c)
-                valores.emplace_back(PQgetvalue(r, l, c), PQgetlength(r, l, c));
+                valores.emplace_back(r->valor(l, c), r->tamanho(l, c));
         }
         consulta_montada = true;
     }

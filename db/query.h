@@ -14,14 +14,14 @@ class LinhaResultado
 {
 public:
     // A row that the result does not have reads as an empty one.
-    LinhaResultado(const PGresult* resultado, int linha, int colunas);
+    LinhaResultado(const LINHAS* resultado, int linha, int colunas);
     std::size_t size() const { return static_cast<std::size_t>(colunas_); }
     // Value i as text ("" for SQL NULL and past the last column).
     const char* c_str(std::size_t i) const;
     std::string operator[](std::size_t i) const;
 
 private:
-    const PGresult* resultado_;
+    const LINHAS* resultado_;
     int linha_;
     int colunas_;
 };
@@ -60,7 +60,7 @@ public:
     int linhas_consulta() const { return linhas_consulta_; }
     LinhaResultado linha_consulta(int i) const;
     // The result those rows are in, for a caller that keeps them.
-    std::shared_ptr<PGresult> resultado_linhas() const { return resultado_consulta; }
+    std::shared_ptr<LINHAS> resultado_linhas() const { return resultado_consulta; }
     // Lets go of those rows once the caller has read them: the rows of a
     // long list would otherwise stay until the next statement returning some.
     void soltar_consulta();
@@ -80,7 +80,7 @@ private:
     // made into a table only when a caller asks for the table.
     mutable TABELA consulta;
     mutable bool consulta_montada = true;
-    std::shared_ptr<PGresult> resultado_consulta;
+    std::shared_ptr<LINHAS> resultado_consulta;
     int linhas_consulta_ = 0;
     int colunas_consulta_ = 0;
     bool retorno;

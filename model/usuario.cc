@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <iostream>
 
-#include <libpq-fe.h>
-
 #include "db/query.h"
 
 namespace {
@@ -14,13 +12,13 @@ namespace {
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
 // last being the municipality code again) and m.* (19 to 21). A value past
 // the row's end reads as "".
-USER ler_usuario(const PGresult* r, int l)
+USER ler_usuario(const LINHAS* r, int l)
 {
-    const int n = PQnfields(r);
+    const int n = r->nfields();
     auto txt = [r, l, n](int c) {
-        return c < n ? std::string(PQgetvalue(r, l, c), PQgetlength(r, l, c)) : std::string();
+        return c < n ? std::string(r->valor(l, c), r->tamanho(l, c)) : std::string();
     };
-    auto num = [r, l, n](int c) { return c < n ? std::atoi(PQgetvalue(r, l, c)) : 0; };
+    auto num = [r, l, n](int c) { return c < n ? std::atoi(r->valor(l, c)) : 0; };
     USER u;
     u.id = num(0);
     u.nome = txt(1);
@@ -47,12 +45,12 @@ USER ler_usuario(const PGresult* r, int l)
 }
 
 // The first `quantos` users of a result.
-std::vector<USER> ler_usuarios(const PGresult* r, int quantos)
+std::vector<USER> ler_usuarios(const LINHAS* r, int quantos)
 {
     std::vector<USER> lista;
     if (!r)
         return lista;
-    quantos = std::min(quantos, PQntuples(r));
+    quantos = std::min(quantos, r->ntuples());
     lista.reserve(quantos);
     for (int l = 0; l < quantos; ++l)
         lista.push_back(ler_usuario(r, l));
@@ -61,8 +59,8 @@ std::vector<USER> ler_usuarios(const PGresult* r, int quantos)
 
 } // namespace
 
-LISTA_USUARIOS::LISTA_USUARIOS(std::shared_ptr<pg_result> l, int n)
-    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::min(n, PQntuples(linhas.get()))) : 0)
+LISTA_USUARIOS::LISTA_USUARIOS(std::shared_ptr<LINHAS> l, int n)
+    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::min(n, linhas->ntuples())) : 0)
 {
 }
 
@@ -73,15 +71,15 @@ USER LISTA_USUARIOS::operator[](std::size_t i) const
 
 int LISTA_USUARIOS::id(std::size_t i) const
 {
-    return i < quantos ? std::atoi(PQgetvalue(linhas.get(), static_cast<int>(i), 0)) : 0;
+    return i < quantos ? std::atoi(linhas->valor(static_cast<int>(i), 0)) : 0;
 }
 
 std::string LISTA_USUARIOS::nome(std::size_t i) const
 {
-    if (i >= quantos || PQnfields(linhas.get()) < 2)
+    if (i >= quantos || linhas->nfields() < 2)
         return std::string();
-    return std::string(PQgetvalue(linhas.get(), static_cast<int>(i), 1),
-                       PQgetlength(linhas.get(), static_cast<int>(i), 1));
+    return std::string(linhas->valor(static_cast<int>(i), 1),
+                       linhas->tamanho(static_cast<int>(i), 1));
 }
 
 USUARIO::USUARIO(QUERY* query) : query(query) {}
@@ -178,16 +176,16 @@ std::vector<USUARIO::Resumo> USUARIO::Get_Resumo(std::string filtro)
         std::cout << query->get_mensagem() << '\n';
         return lista;
     }
-    const PGresult* r = query->resultado_linhas().get();
-    const int n = std::min(query->linhas_consulta(), PQntuples(r));
-    const bool completo = PQnfields(r) > 6;
+    const LINHAS* r = query->resultado_linhas().get();
+    const int n = std::min(query->linhas_consulta(), r->ntuples());
+    const bool completo = r->nfields() > 6;
     lista.reserve(n);
     for (int l = 0; l < n; ++l) {
         Resumo u;
-        u.id = std::atoi(PQgetvalue(r, l, 0));
+        u.id = std::atoi(r->valor(l, 0));
         if (completo) {
-            u.nome.assign(PQgetvalue(r, l, 1), PQgetlength(r, l, 1));
-            u.cpf.assign(PQgetvalue(r, l, 6), PQgetlength(r, l, 6));
+            u.nome.assign(r->valor(l, 1), r->tamanho(l, 1));
+            u.cpf.assign(r->valor(l, 6), r->tamanho(l, 6));
         }
         lista.push_back(std::move(u));
     }

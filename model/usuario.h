@@ -11,7 +11,7 @@
 #include "model/municipio.h"
 
 class QUERY;
-struct pg_result;
+class LINHAS;
 
 // One postal-code row: id, the four texts after id_cep in table order (the
 // code "#####-###", the kind of street, its name, the district) and the
@@ -51,7 +51,7 @@ class LISTA_USUARIOS
 {
 public:
     LISTA_USUARIOS() = default;
-    LISTA_USUARIOS(std::shared_ptr<pg_result> linhas, int quantos);
+    LISTA_USUARIOS(std::shared_ptr<LINHAS> linhas, int quantos);
 
     std::size_t size() const { return quantos; }
     bool empty() const { return quantos == 0; }
@@ -60,7 +60,7 @@ public:
     std::string nome(std::size_t i) const;
 
 private:
-    std::shared_ptr<pg_result> linhas;
+    std::shared_ptr<LINHAS> linhas;
     std::size_t quantos = 0;
 };
 
@@ -102,7 +102,7 @@ private:
     // The rows of the last load that found users (the list handed out when
     // a later load finds none), kept as they came: the list is made from
     // them when asked for, without a second copy of every user.
-    std::shared_ptr<pg_result> linhas;
+    std::shared_ptr<LINHAS> linhas;
     int quantos = 0;
 };
 

@@ -172,6 +172,47 @@ TEST_F(Resultado, ComandoSemLinhasEFalhaGuardamContagensAnteriores)
     EXPECT_EQ(q->get_tabela()[1][1], "4");
 }
 
+// Several statements in one text: as with one PQexec, the outcome and rows
+// are the last statement's, and an error stops the text and undoes it.
+TEST_F(Resultado, VariosComandosNumTextoValeOUltimoEUmErroDesfazTudo)
+{
+    q->executar("select 1; select 'a', 'b' union all select 'c', null");
+    EXPECT_EQ(q->get_situacao(), 2);
+    EXPECT_EQ(q->get_linhas(), 2);
+    EXPECT_EQ(q->get_colunas(), 2);
+    EXPECT_EQ(q->resultado(1, 0), "c");
+    EXPECT_EQ(q->resultado(1, 1), "");
+
+    q->executar("select 1, 2, 3; update cadastro.acesso set nivel_acesso = nivel_acesso where false");
+    EXPECT_EQ(q->get_situacao(), 1);
+    EXPECT_EQ(q->resultado(0, 0), "Posição não encontrada!");
+
+    q->executar("insert into cadastro.acesso (desc_acesso, nivel_acesso) values ('Temporario', 9); "
+                "select * from tabela_que_nao_existe; select 5");
+    EXPECT_EQ(q->get_situacao(), 3);
+    EXPECT_NE(q->get_mensagem().find("tabela_que_nao_existe"), std::string::npos);
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Temporario'"), "0");
+
+    // An error after some rows were already sent leaves no rows behind.
+    q->executar("select 1 / (3 - g) from generate_series(1, 5) g");
+    EXPECT_EQ(q->get_situacao(), 3);
+    EXPECT_EQ(q->resultado(0, 0), "Posição não encontrada!");
+}
+
+// A long result read row by row keeps every value, empty and long ones too.
+TEST_F(Resultado, ResultadoLongoGuardaCadaValor)
+{
+    q->executar("select g, repeat('x', g % 300), case when g % 7 = 0 then null else 'v' || g end "
+                "from generate_series(1, 20000) g");
+    ASSERT_EQ(q->get_situacao(), 2);
+    ASSERT_EQ(q->get_linhas(), 20000);
+    for (int g : { 1, 299, 300, 301, 7777, 14000, 20000 }) {
+        EXPECT_EQ(q->resultado(g - 1, 0), std::to_string(g));
+        EXPECT_EQ(q->resultado(g - 1, 1), std::string(g % 300, 'x'));
+        EXPECT_EQ(q->resultado(g - 1, 2), g % 7 == 0 ? std::string() : "v" + std::to_string(g));
+    }
+}
+
 TEST_F(Resultado, DataDiaPrimeiroMesmoComServidorMesPrimeiro)
 {
     banco.executar("alter database " + banco.nome() + " set datestyle = 'SQL, MDY'");

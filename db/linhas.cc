@@ -1,0 +1,88 @@
+#include "db/linhas.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+LINHAS::LINHAS(int colunas) : ncolunas(colunas < 0 ? 0 : colunas)
+{
+    if (reservar_inicio(1))
+        inicio[n_inicio++] = 0;
+}
+
+LINHAS::~LINHAS()
+{
+    std::free(dados);
+    std::free(inicio);
+}
+
+bool LINHAS::reservar_dados(std::size_t mais)
+{
+    if (usados + mais <= capacidade)
+        return true;
+    if (usados + mais > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    std::size_t nova = capacidade ? capacidade : 4096;
+    while (nova < usados + mais)
+        nova *= 2;
+    char* p = static_cast<char*>(std::realloc(dados, nova));
+    if (!p)
+        return false;
+    dados = p;
+    capacidade = nova;
+    return true;
+}
+
+bool LINHAS::reservar_inicio(std::size_t mais)
+{
+    if (n_inicio + mais <= cap_inicio)
+        return true;
+    std::size_t nova = cap_inicio ? cap_inicio : 256;
+    while (nova < n_inicio + mais)
+        nova *= 2;
+    std::uint32_t* p = static_cast<std::uint32_t*>(std::realloc(inicio, nova * sizeof(std::uint32_t)));
+    if (!p)
+        return false;
+    inicio = p;
+    cap_inicio = nova;
+    return true;
+}
+
+bool LINHAS::acrescentar(const PGresult* r)
+{
+    if (!r || !inicio || PQnfields(r) != ncolunas)
+        return false;
+    const int n = PQntuples(r);
+    for (int l = 0; l < n; ++l) {
+        std::size_t tamanho_linha = 0;
+        for (int c = 0; c < ncolunas; ++c)
+            tamanho_linha += static_cast<std::size_t>(PQgetlength(r, l, c)) + 1;
+        if (!reservar_dados(tamanho_linha) || !reservar_inicio(static_cast<std::size_t>(ncolunas)))
+            return false;
+        for (int c = 0; c < ncolunas; ++c) {
+            const std::size_t t = static_cast<std::size_t>(PQgetlength(r, l, c));
+            std::memcpy(dados + usados, PQgetvalue(r, l, c), t);
+            usados += t;
+            dados[usados++] = '\0';
+            inicio[n_inicio++] = static_cast<std::uint32_t>(usados);
+        }
+        ++nlinhas;
+    }
+    return true;
+}
+
+void LINHAS::encerrar()
+{
+    if (usados && usados < capacidade) {
+        if (char* p = static_cast<char*>(std::realloc(dados, usados))) {
+            dados = p;
+            capacidade = usados;
+        }
+    }
+    if (n_inicio < cap_inicio) {
+        if (std::uint32_t* p = static_cast<std::uint32_t*>(std::realloc(inicio, n_inicio * sizeof(std::uint32_t)))) {
+            inicio = p;
+            cap_inicio = n_inicio;
+        }
+    }
+}
