@@ -3,6 +3,7 @@
 // statement, each comes back byte for byte, the searches find exactly the
 // rows whose text matches, and no other row changes.
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,7 +38,72 @@ std::set<int> ids_usuarios(const std::vector<USER>& lista)
     return s;
 }
 
+std::size_t caracteres(const std::string& t)
+{
+    std::size_t n = 0;
+    for (unsigned char c : t)
+        n += (c & 0xC0) != 0x80;
+    return n;
+}
+
 } // namespace
+
+// The corpus file holds every kind of text asked for, each once, and its
+// lines are read as the file says.
+TEST(Corpus, TemCadaTipoDeTextoHostilUmaVez)
+{
+    const std::vector<std::string>& c = teste::corpus_hostil();
+    auto tem = [&c](std::function<bool(const std::string&)> p) { return std::any_of(c.begin(), c.end(), p); };
+    auto contem = [&tem](const std::string& trecho) {
+        return tem([&trecho](const std::string& t) { return t.find(trecho) != std::string::npos; });
+    };
+    EXPECT_GE(c.size(), 60u);
+    EXPECT_EQ(std::set<std::string>(c.begin(), c.end()).size(), c.size());
+    for (const char* t : { "' or '1'='1", "'; drop table cadastro.usuario; --", "admin'--", "''", "%", "_", ";", "--",
+                           "/* */", "\\", "'" })
+        EXPECT_TRUE(tem([t](const std::string& x) { return x == t; })) << t;
+    for (const char* trecho : { "'abc", "abc'", "ab'c", "\\'", "ção", "\xF0\x9F\x90\x9D", "\xE2\x80\xAE",
+                                "\xD7\xA2", "\n" })
+        EXPECT_TRUE(contem(trecho)) << mostrar(trecho);
+    EXPECT_TRUE(tem([](const std::string& t) { return t.empty(); }));
+    EXPECT_TRUE(tem([](const std::string& t) {
+        return !t.empty() && t.find_first_not_of(" \t") == std::string::npos;
+    }));
+    EXPECT_GE(std::count_if(c.begin(), c.end(), [](const std::string& t) { return caracteres(t) >= 10000; }), 4);
+    // At and past the maximum lengths: CEP 9, dates 10, CPF 14, password 16, login 20.
+    for (std::size_t n : { 9, 10, 11, 14, 15, 16, 17, 20, 21 })
+        EXPECT_TRUE(tem([n](const std::string& t) { return caracteres(t) == n; })) << n;
+
+    std::string texto, erro;
+    EXPECT_TRUE(teste::decodificar_linha("~a\\sb\\tc\\nd\\\\\\u{1F41D}", texto, erro));
+    EXPECT_EQ(texto, "a b\tc\nd\\\xF0\x9F\x90\x9D");
+    EXPECT_TRUE(teste::decodificar_linha("@repetir 3 a\\s", texto, erro));
+    EXPECT_EQ(texto, "a a a ");
+    EXPECT_TRUE(teste::decodificar_linha("=#nao e comentario", texto, erro));
+    EXPECT_EQ(texto, "#nao e comentario");
+    EXPECT_TRUE(teste::decodificar_linha("a\\b ' \"", texto, erro));
+    EXPECT_EQ(texto, "a\\b ' \"");
+    EXPECT_TRUE(teste::decodificar_linha("@vazio", texto, erro));
+    EXPECT_EQ(texto, "");
+    EXPECT_FALSE(teste::decodificar_linha("# comentario", texto, erro));
+    EXPECT_EQ(erro, "");
+    EXPECT_FALSE(teste::decodificar_linha("", texto, erro));
+    EXPECT_FALSE(teste::decodificar_linha("~\\q", texto, erro));
+    EXPECT_NE(erro, "");
+    EXPECT_FALSE(teste::decodificar_linha("@repetir x", texto, erro));
+    EXPECT_NE(erro, "");
+
+    // The "like" matcher the searches are checked against.
+    EXPECT_TRUE(teste::casa_like("Maria", "Ma%"));
+    EXPECT_FALSE(teste::casa_like("maria", "Ma%"));
+    EXPECT_TRUE(teste::casa_like("ação", "a_ão"));
+    EXPECT_TRUE(teste::casa_like("100%", "100\\%%"));
+    EXPECT_FALSE(teste::casa_like("1000", "100\\%%"));
+    EXPECT_TRUE(teste::casa_like("a_b", "a\\_%"));
+    EXPECT_FALSE(teste::casa_like("axb", "a\\_%"));
+    EXPECT_TRUE(teste::casa_like("", "%"));
+    EXPECT_FALSE(teste::casa_like("", "_%"));
+}
 
 TEST_F(CorpusModelo, NenhumTextoEntraComoLoginOuSenha)
 {
