@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -161,6 +162,18 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
         PQclear(r);
     }
     return bench::agora_ms() - inicio;
+}
+
+// The process's peak resident memory so far (VmHWM), in MB.
+double pico_mb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string linha;
+    while (std::getline(status, linha)) {
+        if (linha.rfind("VmHWM:", 0) == 0)
+            return std::atof(linha.c_str() + 6) / 1024.0;
+    }
+    return 0;
 }
 
 // The workloads on the running interface object.
@@ -356,6 +369,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
         }
 
         r.passo([&s, id] { s.formulario_aberto(id)->janela->hide(); });
+        r.passo([nome] { std::fprintf(stderr, "  peak resident memory after the %s: %.1f MB\n", nome.c_str(), pico_mb()); });
     }
     (void)banco;
 }
