@@ -203,8 +203,9 @@ void SISTEMAGUI::estado_apiario(FormApiario* f, int e)
 
 void SISTEMAGUI::carregar_apiarios(FormApiario* f)
 {
-    apiarios.clear();
-    apiario->Get_Apiarios(&apiarios);
+    // The old list goes before the new one is read: never two at once.
+    apiarios = LISTA_APIARIOS();
+    apiarios = apiario->Get_Lista();
     if (!posicionar(apiarios.size(), primeiro_acesso_apiarios, posicao_apiario, f ? f->label_contador : nullptr))
         return;
     if (!f)

@@ -336,7 +336,7 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
         if (id == 2)
             usuarios = LISTA_USUARIOS();
         else if (id == 4)
-            std::vector<APIARIOS>().swap(apiarios);
+            apiarios = LISTA_APIARIOS();
         else if (id == 5)
             std::vector<ABELHAS>().swap(abelhas);
     }
@@ -434,7 +434,7 @@ void SISTEMAGUI::navegar(int direcao, int id)
             std::string texto;
             if (*posicao >= 1 && *posicao <= tamanho) {
                 std::size_t i = *posicao - 1;
-                texto = id == 2 ? usuarios.nome(i) : id == 4 ? apiarios[i].nome : abelhas[i].rgn;
+                texto = id == 2 ? usuarios.nome(i) : id == 4 ? apiarios.nome(i) : abelhas[i].rgn;
             }
             std::cout << '\n' << palavras[direcao] << '\n' << texto << '\n';
         }

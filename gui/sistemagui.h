@@ -197,7 +197,7 @@ private:
     // first-opening flags outlive the form windows.
     LISTA_USUARIOS usuarios;
     Posicao posicao_usuario = 1;
-    std::vector<APIARIOS> apiarios;
+    LISTA_APIARIOS apiarios;
     Posicao posicao_apiario = 1;
     std::vector<ABELHAS> abelhas;
     Posicao posicao_abelha = 1;

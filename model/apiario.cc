@@ -1,5 +1,6 @@
 #include "model/apiario.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -27,6 +28,27 @@ void juntar_tabelas(QUERY* query)
     query->add_tabelas("cadastro.municipio as m");
     query->add_tabelas("cadastro.florada as f");
     query->add_check_join("a.cod_cid=m.cod_cid");
+}
+
+// An apiary from a row of the load: a.id_apiario, a.nome, a.cod_cid,
+// a.distrito, a.id_florada, the creation date, a.obs, a.endereco,
+// a.latitude, a.longitude, f.* (10 and 11) and m.* (12 on).
+APIARIOS ler_apiario(const LinhaResultado& linha)
+{
+    APIARIOS a;
+    a.id_apiario = inteiro(linha, 0);
+    a.nome = coluna(linha, 1);
+    a.municipio.cod_cid = inteiro(linha, 2);
+    a.distrito = coluna(linha, 3);
+    a.florada.id_florada = inteiro(linha, 4);
+    a.data_criacao = coluna(linha, 5);
+    a.obs = coluna(linha, 6);
+    a.endereco = coluna(linha, 7);
+    a.latitude = coluna(linha, 8);
+    a.longitude = coluna(linha, 9);
+    a.florada.nome_florada = coluna(linha, 11);
+    a.municipio.nome = coluna(linha, 13);
+    return a;
 }
 
 } // namespace
@@ -96,11 +118,28 @@ bool APIARIO::Atualizar_Apiario(APIARIOS* a)
     return query->ativar();
 }
 
-void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
+LISTA_APIARIOS::LISTA_APIARIOS(std::shared_ptr<LINHAS> l, int n)
+    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::max(0, std::min(n, linhas->ntuples())))
+                                           : 0)
 {
-    if (!lista)
-        return;
+}
 
+APIARIOS LISTA_APIARIOS::operator[](std::size_t i) const
+{
+    if (i >= quantos)
+        return APIARIOS();
+    return ler_apiario(LinhaResultado(linhas.get(), static_cast<int>(i), linhas->nfields()));
+}
+
+std::string LISTA_APIARIOS::nome(std::size_t i) const
+{
+    if (i >= quantos)
+        return std::string();
+    return coluna(LinhaResultado(linhas.get(), static_cast<int>(i), linhas->nfields()), 1);
+}
+
+LISTA_APIARIOS APIARIO::Get_Lista()
+{
     query->set_tipoquery(2);
     query->set_tipojoin(2);
     static const char* const campos[] = {
@@ -114,27 +153,20 @@ void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
     query->add_check_join("a.id_florada=f.id_florada  order by a.id_apiario asc");
 
     if (!query->ativar() || query->get_registros() == 0)
-        return;
-
-    lista->reserve(lista->size() + query->linhas_consulta());
-    for (int i = 0; i < query->linhas_consulta(); ++i) {
-        const LinhaResultado linha = query->linha_consulta(i);
-        APIARIOS a;
-        a.id_apiario = inteiro(linha, 0);
-        a.nome = coluna(linha, 1);
-        a.municipio.cod_cid = inteiro(linha, 2);
-        a.distrito = coluna(linha, 3);
-        a.florada.id_florada = inteiro(linha, 4);
-        a.data_criacao = coluna(linha, 5);
-        a.obs = coluna(linha, 6);
-        a.endereco = coluna(linha, 7);
-        a.latitude = coluna(linha, 8);
-        a.longitude = coluna(linha, 9);
-        a.florada.nome_florada = coluna(linha, 11);
-        a.municipio.nome = coluna(linha, 13);
-        lista->push_back(std::move(a));
-    }
+        return LISTA_APIARIOS();
+    LISTA_APIARIOS lista(query->resultado_linhas(), query->linhas_consulta());
     query->soltar_consulta();
+    return lista;
+}
+
+void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
+{
+    if (!lista)
+        return;
+    const LISTA_APIARIOS lidos = Get_Lista();
+    lista->reserve(lista->size() + lidos.size());
+    for (std::size_t i = 0; i < lidos.size(); ++i)
+        lista->push_back(lidos[i]);
 }
 
 bool APIARIO::pesquisar(const std::string& filtro)

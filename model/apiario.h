@@ -2,6 +2,7 @@
 #ifndef ZUMBREL_MODEL_APIARIO_H
 #define ZUMBREL_MODEL_APIARIO_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "model/municipio.h"
 
 class QUERY;
+class LINHAS;
 
 class APIARIOS
 {
@@ -25,6 +27,25 @@ public:
     std::string obs;
 };
 
+// The apiaries of one load, each read from the load's rows when asked for:
+// a list of 100,000 apiaries costs little more than the text of its rows.
+class LISTA_APIARIOS
+{
+public:
+    LISTA_APIARIOS() = default;
+    LISTA_APIARIOS(std::shared_ptr<LINHAS> linhas, int quantos);
+
+    std::size_t size() const { return quantos; }
+    bool empty() const { return quantos == 0; }
+    // Apiary i (an empty record past the end).
+    APIARIOS operator[](std::size_t i) const;
+    std::string nome(std::size_t i) const;
+
+private:
+    std::shared_ptr<LINHAS> linhas;
+    std::size_t quantos = 0;
+};
+
 class APIARIO
 {
 public:
@@ -34,6 +55,9 @@ public:
     bool Cadastrar_Apiario(APIARIOS* a);
     bool Atualizar_Apiario(APIARIOS* a);
     void Get_Apiarios(std::vector<APIARIOS>* lista);
+    // The same load as Get_Apiarios (statement and console lines), as a list
+    // read from the rows; empty when the load failed or found nothing.
+    LISTA_APIARIOS Get_Lista();
     std::vector<APIARIOS> Pesquisar_Apiario(std::string filtro);
 
     // What the apiary search shows of an apiary.

@@ -178,6 +178,39 @@ TEST_F(Apiario, ListaEmOrdemComFloradaEMunicipio)
     EXPECT_EQ(ids(lista), "1;2;3;4;1;2;3;4;");
 }
 
+// The list read from the rows of the load holds the same apiaries as the
+// copied one, sends the same statement, and reads empty past its end.
+TEST_F(Apiario, ListaLidaDasLinhasIgualALista)
+{
+    APIARIO apiario(q.get());
+    std::vector<APIARIOS> copia;
+    apiario.Get_Apiarios(&copia);
+    saida.tomar();
+    const LISTA_APIARIOS lista = apiario.Get_Lista();
+    EXPECT_EQ(saida.tomar(), LISTA);
+    ASSERT_EQ(lista.size(), copia.size());
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        const APIARIOS a = lista[i];
+        EXPECT_EQ(a.id_apiario, copia[i].id_apiario);
+        EXPECT_EQ(a.nome, copia[i].nome);
+        EXPECT_EQ(lista.nome(i), copia[i].nome);
+        EXPECT_EQ(a.obs, copia[i].obs);
+        EXPECT_EQ(a.longitude, copia[i].longitude);
+        EXPECT_EQ(a.florada.nome_florada, copia[i].florada.nome_florada);
+        EXPECT_EQ(a.municipio.nome, copia[i].municipio.nome);
+    }
+    EXPECT_EQ(lista[4].id_apiario, 0);
+    EXPECT_EQ(lista.nome(4), "");
+
+    // The rows stay with the list when the next statement replaces them.
+    q->executar("select 1");
+    EXPECT_EQ(lista[3].municipio.nome, "Ponta Porã");
+
+    quebrar_tabela("apiario");
+    EXPECT_TRUE(apiario.Get_Lista().empty());
+    EXPECT_EQ(lista.size(), 4u);
+}
+
 TEST_F(Apiario, ApiarioSemFloradaOuMunicipioNaoApareceETabelaVaziaNaoAcrescenta)
 {
     ASSERT_EQ(banco.executar("set session_replication_role = replica;"
