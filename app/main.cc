@@ -2,10 +2,12 @@
 #include <pango/pangocairo.h>
 
 #include "app/principal.h"
+#include "util/memoria.h"
 #include "util/saida.h"
 
 int main(int argc, char** argv)
 {
+    memoria_devolvida();
     Gtk::Main kit(argc, argv, true);
     saida_em_blocos();
     // The font list is read in the background while the database connection
