@@ -84,6 +84,8 @@ void BANCOPG::conectar()
 
 void BANCOPG::executar(const char* sql)
 {
+    std::vector<int> guardadas;
+    guardadas.swap(so_colunas);
     if (!conectado)
         return;
 
@@ -107,7 +109,7 @@ void BANCOPG::executar(const char* sql)
         while (PGresult* r = PQgetResult(conexao)) {
             const ExecStatusType estado = PQresultStatus(r);
             if (nova_instrucao && (estado == PGRES_SINGLE_TUPLE || estado == PGRES_TUPLES_OK))
-                novas = std::make_shared<LINHAS>(PQnfields(r));
+                novas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
             switch (estado) {
             case PGRES_SINGLE_TUPLE:
             case PGRES_TUPLES_OK:

@@ -25,6 +25,10 @@ public:
 
     void conectar();
     void executar(const char* sql);
+    // The next statement sent keeps only the values of these columns of its
+    // rows (the others read as ""): a caller that shows two columns of a
+    // long list does not hold all of them. Applies to that one statement.
+    void guardar_so_colunas(std::vector<int> colunas_guardadas) { so_colunas = std::move(colunas_guardadas); }
     std::string resultado(int linha, int coluna) const;
     void resultado();
 
@@ -58,6 +62,7 @@ protected:
     // Shared, so that the statement builder can keep the rows of a result
     // after the next statement replaced it here.
     std::shared_ptr<LINHAS> res;
+    std::vector<int> so_colunas;
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

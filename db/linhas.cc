@@ -4,8 +4,15 @@
 #include <cstring>
 #include <limits>
 
-LINHAS::LINHAS(int colunas) : ncolunas(colunas < 0 ? 0 : colunas)
+LINHAS::LINHAS(int colunas, const std::vector<int>& guardadas) : ncolunas(colunas < 0 ? 0 : colunas)
 {
+    if (!guardadas.empty()) {
+        guardar.assign(static_cast<std::size_t>(ncolunas), false);
+        for (int c : guardadas) {
+            if (c >= 0 && c < ncolunas)
+                guardar[static_cast<std::size_t>(c)] = true;
+        }
+    }
     if (reservar_inicio(1))
         inicio[n_inicio++] = 0;
 }
@@ -53,14 +60,18 @@ bool LINHAS::acrescentar(const PGresult* r)
     if (!r || !inicio || PQnfields(r) != ncolunas)
         return false;
     const int n = PQntuples(r);
+    auto tamanho_guardado = [this, r](int l, int c) {
+        return guardar.empty() || guardar[static_cast<std::size_t>(c)] ? static_cast<std::size_t>(PQgetlength(r, l, c))
+                                                                       : 0;
+    };
     for (int l = 0; l < n; ++l) {
         std::size_t tamanho_linha = 0;
         for (int c = 0; c < ncolunas; ++c)
-            tamanho_linha += static_cast<std::size_t>(PQgetlength(r, l, c)) + 1;
+            tamanho_linha += tamanho_guardado(l, c) + 1;
         if (!reservar_dados(tamanho_linha) || !reservar_inicio(static_cast<std::size_t>(ncolunas)))
             return false;
         for (int c = 0; c < ncolunas; ++c) {
-            const std::size_t t = static_cast<std::size_t>(PQgetlength(r, l, c));
+            const std::size_t t = tamanho_guardado(l, c);
             std::memcpy(dados + usados, PQgetvalue(r, l, c), t);
             usados += t;
             dados[usados++] = '\0';

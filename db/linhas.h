@@ -7,13 +7,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include <libpq-fe.h>
 
 class LINHAS
 {
 public:
-    explicit LINHAS(int colunas);
+    // `guardadas`, when not empty, names the only columns whose values are
+    // kept; the others read as "".
+    explicit LINHAS(int colunas, const std::vector<int>& guardadas = {});
     ~LINHAS();
 
     LINHAS(const LINHAS&) = delete;
@@ -46,6 +49,7 @@ private:
 
     int nlinhas = 0;
     int ncolunas;
+    std::vector<bool> guardar;   // per column; empty: every column
     // Grown with realloc: large blocks are mapped pages, which grow without
     // copying and hold no memory for room not yet written.
     char* dados = nullptr;

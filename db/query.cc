@@ -256,8 +256,10 @@ std::string QUERY::montar()
 bool QUERY::ativar()
 {
     sql = montar();
-    if (sql.empty())
+    if (sql.empty()) {
+        so_colunas.clear();
         return false;
+    }
 
     executar(sql.c_str());
     if (situacao == 3)

@@ -169,7 +169,7 @@ void APIARIO::Get_Apiarios(std::vector<APIARIOS>* lista)
         lista->push_back(lidos[i]);
 }
 
-bool APIARIO::pesquisar(const std::string& filtro)
+bool APIARIO::pesquisar(const std::string& filtro, std::vector<int> guardadas)
 {
     query->set_tipoquery(2);
     query->set_tipojoin(2);
@@ -182,6 +182,7 @@ bool APIARIO::pesquisar(const std::string& filtro)
     juntar_tabelas(query);
     query->add_check_join("a.id_florada=f.id_florada ");
     query->add_filtroconsulta(filtro);
+    query->guardar_so_colunas(std::move(guardadas));
 
     if (!query->ativar() || query->get_registros() == 0) {
         std::cout << query->get_mensagem() << '\n';
@@ -219,7 +220,8 @@ std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
 std::vector<APIARIO::Resumo> APIARIO::Pesquisar_Resumo(std::string filtro)
 {
     std::vector<Resumo> lista;
-    if (!pesquisar(filtro))
+    // Of every apiary found, only the code, the name and the municipality.
+    if (!pesquisar(filtro, { 0, 1, 9 }))
         return lista;
 
     lista.reserve(query->linhas_consulta());

@@ -73,8 +73,9 @@ public:
 
 private:
     // Describes and sends the search; false (and the message written) when
-    // it failed or found nothing. Writes each name found.
-    bool pesquisar(const std::string& filtro);
+    // it failed or found nothing. Writes each name found. `guardadas`: the
+    // only columns kept of the rows found (every column when empty).
+    bool pesquisar(const std::string& filtro, std::vector<int> guardadas = {});
 
     QUERY* query;
 };

@@ -171,6 +171,8 @@ std::vector<USUARIO::Resumo> USUARIO::Get_Resumo(std::string filtro)
 
     preparar_consulta();
     query->add_filtroconsulta(filtro);
+    // Of every user found, only the code, the name and the CPF are kept.
+    query->guardar_so_colunas({ 0, 1, 6 });
 
     if (!query->ativar() || query->get_registros() == 0) {
         std::cout << query->get_mensagem() << '\n';

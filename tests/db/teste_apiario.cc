@@ -259,6 +259,15 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=32 order by a.id_apiario\n"
                                         "\nNOME:Apiário Boa Esperança\nNOME:Apiário Santa Luzia");
 
+    // The summary the search window shows: same statement and lines.
+    const std::vector<APIARIO::Resumo> resumo = apiario.Pesquisar_Resumo(" a.cod_cid=32 order by a.id_apiario");
+    EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=32 order by a.id_apiario\n"
+                                        "\nNOME:Apiário Boa Esperança\nNOME:Apiário Santa Luzia");
+    ASSERT_EQ(resumo.size(), 2u);
+    EXPECT_EQ(resumo[1].id_apiario, 2);
+    EXPECT_EQ(resumo[1].nome, "Apiário Santa Luzia");
+    EXPECT_EQ(resumo[1].municipio, "Dourados");
+
     achados = apiario.Pesquisar_Apiario(" a.nome like 'zz%'");
     EXPECT_TRUE(achados.empty());
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.nome like 'zz%'\n" + q->get_mensagem() + "\n");

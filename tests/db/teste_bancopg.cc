@@ -213,6 +213,30 @@ TEST_F(Resultado, ResultadoLongoGuardaCadaValor)
     }
 }
 
+// Keeping only some columns changes neither the counts nor the kept values,
+// and holds for the next statement only.
+TEST_F(Resultado, SoColunasGuardadasValemSoParaOProximoComando)
+{
+    q->guardar_so_colunas({ 0, 2, 7, -1 });
+    q->executar("select g, 'b' || g, 'c' || g from generate_series(1, 3) g");
+    ASSERT_EQ(q->get_situacao(), 2);
+    EXPECT_EQ(q->get_linhas(), 3);
+    EXPECT_EQ(q->get_colunas(), 3);
+    EXPECT_EQ(q->resultado(2, 0), "3");
+    EXPECT_EQ(q->resultado(2, 1), "");
+    EXPECT_EQ(q->resultado(2, 2), "c3");
+
+    q->executar("select 'a', 'b'");
+    EXPECT_EQ(q->resultado(0, 1), "b");
+
+    // A statement that sends nothing uses the choice up too.
+    q->guardar_so_colunas({ 0 });
+    q->set_tipoquery(9);
+    EXPECT_FALSE(q->ativar());
+    q->executar("select 'a', 'b'");
+    EXPECT_EQ(q->resultado(0, 1), "b");
+}
+
 TEST_F(Resultado, DataDiaPrimeiroMesmoComServidorMesPrimeiro)
 {
     banco.executar("alter database " + banco.nome() + " set datestyle = 'SQL, MDY'");

@@ -209,6 +209,30 @@ TEST_F(Usuario, FiltroDoChamadorVaComoVeioENaoMexeNaLista)
     EXPECT_EQ(saida.tomar(), CONSULTA + " where u.nome like\n" + q->get_mensagem() + "\n");
 }
 
+// The search summary sends the same statement and holds the same code, name
+// and CPF as the full records.
+TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
+{
+    USUARIO usuario(q.get());
+    const std::string filtro = "u.id_usuario > 0 order by u.nome desc";
+    saida.tomar();
+    const std::vector<USER> completos = usuario.Get_User(filtro);
+    const std::string rastro = saida.tomar();
+    const std::vector<USUARIO::Resumo> resumo = usuario.Get_Resumo(filtro);
+    EXPECT_EQ(saida.tomar(), rastro);
+    ASSERT_EQ(resumo.size(), 2u);
+    ASSERT_EQ(completos.size(), 2u);
+    for (std::size_t i = 0; i < resumo.size(); ++i) {
+        EXPECT_EQ(resumo[i].id, completos[i].id);
+        EXPECT_EQ(resumo[i].nome, completos[i].nome);
+        EXPECT_EQ(resumo[i].cpf, completos[i].cpf);
+        EXPECT_FALSE(resumo[i].cpf.empty());
+    }
+    // The next statement reads every column again.
+    EXPECT_EQ(usuario.Get_User(filtro)[0].login, completos[0].login);
+    EXPECT_TRUE(usuario.Get_Resumo("u.nome like 'Zz%'").empty());
+}
+
 TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaEmMd5)
 {
     USUARIO usuario(q.get());
