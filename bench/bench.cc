@@ -40,6 +40,7 @@
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
+#include "util/memoria.h"
 #include "util/saida.h"
 
 #ifndef ZUMBREL_SOURCE_DIR
@@ -205,6 +206,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
         s.get_button_ok()->clicked();
     });
     r.esperar(principal_visivel, "the main window");
+    r.passo([] { std::fprintf(stderr, "  peak resident memory after the login: %.1f MB\n", pico_mb()); });
 
     struct Form
     {
@@ -378,6 +380,8 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
 
 int main(int argc, char** argv)
 {
+    // As the program itself does.
+    memoria_devolvida();
     Gtk::Main kit(argc, argv, true);
     Opcoes o;
     try {
