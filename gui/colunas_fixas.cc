@@ -1,6 +1,7 @@
 #include "gui/colunas_fixas.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -124,4 +125,35 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
     }
     g_list_free(colunas);
     gtk_tree_view_set_fixed_height_mode(view, TRUE);
+}
+
+Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
+                                             const char* const (&titulos)[3], std::size_t linhas,
+                                             const std::function<int(std::size_t)>& codigo,
+                                             const std::function<const std::string&(std::size_t, int)>& texto)
+{
+    Glib::RefPtr<Gtk::ListStore> store = Gtk::ListStore::create(colunas);
+    GtkListStore* s = store->gobj();
+    const int c0 = colunas.codigo.index(), c1 = colunas.textos[0].index(), c2 = colunas.textos[1].index();
+    for (std::size_t i = 0; i < linhas; ++i)
+        gtk_list_store_insert_with_values(s, nullptr, -1, c0, codigo(i), c1, texto(i, 1).c_str(), c2,
+                                          texto(i, 2).c_str(), -1);
+
+    lista.unset_model();
+    lista.set_fixed_height_mode(false);
+    lista.remove_all_columns();
+    lista.append_column_numeric(titulos[0], colunas.codigo, "%04d");
+    lista.append_column(titulos[1], colunas.textos[0]);
+    lista.append_column(titulos[2], colunas.textos[1]);
+    for (int c = 0; c < 3; ++c)
+        lista.get_column(c)->set_reorderable(true);
+    fixar_colunas(lista, linhas, [&codigo, &texto](std::size_t i, int c) {
+        if (c != 0)
+            return texto(i, c);
+        char numero[16];
+        std::snprintf(numero, sizeof numero, "%04d", codigo(i));
+        return std::string(numero);
+    });
+    lista.set_model(store);
+    return store;
 }

@@ -8,11 +8,24 @@
 #include <functional>
 #include <string>
 
+#include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
+
+#include "util/actions.h"
 
 // `texto(linha, coluna)` gives the text shown in that cell. The view's
 // columns each have one text cell; the view must be in a window.
 void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
                    const std::function<std::string(std::size_t, int)>& texto);
+
+// A search's rows shown in its view: a code (shown as "%04d") and two
+// texts per row, under these three titles. The rows go into a new store
+// that no view sees yet, the view's columns are made anew and laid out once
+// from the texts, and the store is handed to the view last, so the view
+// takes every row at once. `codigo(i)` and `texto(i, 1 or 2)` give row i.
+Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
+                                             const char* const (&titulos)[3], std::size_t linhas,
+                                             const std::function<int(std::size_t)>& codigo,
+                                             const std::function<const std::string&(std::size_t, int)>& texto);
 
 #endif // ZUMBREL_GUI_COLUNAS_FIXAS_H

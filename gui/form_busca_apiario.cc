@@ -1,11 +1,9 @@
 // The apiary search ("Buscar Apiario", id 20): apiaries whose name begins
 // with the typed text, listed again at every keystroke.
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include <gtk/gtk.h>
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
@@ -70,37 +68,8 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
     if (!std::is_sorted(achados.begin(), achados.end(), por_chave))
         std::stable_sort(achados.begin(), achados.end(), por_chave);
 
-    // The rows go into a store no view sees yet: the view takes them all at
-    // once instead of following every row as it is added.
-    f->store_resultado = Gtk::ListStore::create(colunas);
-    GtkListStore* store = f->store_resultado->gobj();
-    const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(),
-              regiao = colunas.textos[1].index();
-    for (const APIARIO::Resumo& a : achados) {
-        gtk_list_store_insert_with_values(store, nullptr, -1, codigo, a.id_apiario, nome, a.nome.c_str(), regiao,
-                                          a.municipio.c_str(), -1);
-    }
-
-    // The old rows go before the columns are made anew, and the new rows
-    // come last: the view lays them out once.
-    Gtk::TreeView* v = f->treeview_resultado;
-    v->unset_model();
-    v->set_fixed_height_mode(false);
-    v->remove_all_columns();
-    v->append_column_numeric("ID", colunas.codigo, "%04d");
-    v->append_column("Nome", colunas.textos[0]);
-    v->append_column("Região", colunas.textos[1]);
-    for (int i = 0; i < 3; ++i)
-        v->get_column(i)->set_reorderable(true);
-    fixar_colunas(*v, achados.size(), [&achados](std::size_t i, int c) {
-        const auto& a = achados[i];
-        if (c == 1)
-            return a.nome;
-        if (c == 2)
-            return a.municipio;
-        char codigo[16];
-        std::snprintf(codigo, sizeof codigo, "%04d", a.id_apiario);
-        return std::string(codigo);
-    });
-    v->set_model(f->store_resultado);
+    static const char* const titulos[3] = { "ID", "Nome", "Região" };
+    f->store_resultado = mostrar_achados(
+        *f->treeview_resultado, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id_apiario; },
+        [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].municipio; });
 }

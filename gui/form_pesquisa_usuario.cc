@@ -2,10 +2,8 @@
 // a prefix of the name or of the CPF lists the matching users; choosing one
 // moves the user form to that user and closes the search.
 #include <algorithm>
-#include <cstdio>
 #include <iostream>
 
-#include <gtk/gtk.h>
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
@@ -119,36 +117,10 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     std::vector<USUARIO::Resumo> achados = busca.Get_Resumo(filtro);
     std::cout << achados.size() << '\n';
 
-    // The rows go into a store no view sees yet: the view takes them all at
-    // once instead of following every row as it is added.
-    f->lista = Gtk::ListStore::create(colunas);
-    GtkListStore* store = f->lista->gobj();
-    const int codigo = colunas.codigo.index(), nome = colunas.textos[0].index(), cpf = colunas.textos[1].index();
-    for (const USUARIO::Resumo& u : achados)
-        gtk_list_store_insert_with_values(store, nullptr, -1, codigo, u.id, nome, u.nome.c_str(), cpf, u.cpf.c_str(), -1);
-
-    // The old rows go before the columns are made anew, and the new rows
-    // come last: the view lays them out once.
-    Gtk::TreeView* v = f->treeview_usuarios;
-    v->unset_model();
-    v->set_fixed_height_mode(false);
-    v->remove_all_columns();
-    v->append_column_numeric("Código", colunas.codigo, "%04d");
-    v->append_column("Nome", colunas.textos[0]);
-    v->append_column("CPF", colunas.textos[1]);
-    for (int i = 0; i < 3; ++i)
-        v->get_column(i)->set_reorderable(true);
-    fixar_colunas(*v, achados.size(), [&achados](std::size_t i, int c) {
-        const auto& u = achados[i];
-        if (c == 1)
-            return u.nome;
-        if (c == 2)
-            return u.cpf;
-        char codigo[16];
-        std::snprintf(codigo, sizeof codigo, "%04d", u.id);
-        return std::string(codigo);
-    });
-    v->set_model(f->lista);
+    static const char* const titulos[3] = { "Código", "Nome", "CPF" };
+    f->lista = mostrar_achados(
+        *f->treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id; },
+        [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].cpf; });
 }
 
 void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)
