@@ -1,5 +1,7 @@
 #include "db/query.h"
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <iostream>
 
@@ -54,6 +56,23 @@ std::string LinhaResultado::operator[](std::size_t i) const
         return std::string();
     const int c = static_cast<int>(i);
     return std::string(resultado_->valor(linha_, c), resultado_->tamanho(linha_, c));
+}
+
+int LinhaResultado::inteiro(std::size_t i) const
+{
+    return std::atoi(c_str(i));
+}
+
+LISTA_LINHAS::LISTA_LINHAS(std::shared_ptr<LINHAS> l, int n)
+    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::max(0, std::min(n, linhas->ntuples()))) : 0)
+{
+}
+
+LinhaResultado LISTA_LINHAS::linha(std::size_t i) const
+{
+    if (i >= quantos)
+        return LinhaResultado(nullptr, 0, 0);
+    return LinhaResultado(linhas.get(), static_cast<int>(i), linhas->nfields());
 }
 
 QUERY::QUERY() : QUERY("conf/db.conf") {}

@@ -4,6 +4,7 @@
 #ifndef ZUMBREL_DB_QUERY_H
 #define ZUMBREL_DB_QUERY_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,11 +20,32 @@ public:
     // Value i as text ("" for SQL NULL and past the last column).
     const char* c_str(std::size_t i) const;
     std::string operator[](std::size_t i) const;
+    // Value i read as a number (0 when it is not one).
+    int inteiro(std::size_t i) const;
 
 private:
     const LINHAS* resultado_;
     int linha_;
     int colunas_;
+};
+
+// The first rows of a result kept as a list whose records are read from
+// the rows when asked for: a list of 100,000 records costs little more than
+// the text of its rows. The record lists of the forms build on it.
+class LISTA_LINHAS
+{
+public:
+    LISTA_LINHAS() = default;
+    LISTA_LINHAS(std::shared_ptr<LINHAS> linhas, int quantos);
+
+    std::size_t size() const { return quantos; }
+    bool empty() const { return quantos == 0; }
+    // Row i (an empty row past the end).
+    LinhaResultado linha(std::size_t i) const;
+
+private:
+    std::shared_ptr<LINHAS> linhas;
+    std::size_t quantos = 0;
 };
 
 class QUERY : public BANCOPG

@@ -1,7 +1,6 @@
 #include "model/abelha.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 
 #include "db/query.h"
@@ -9,26 +8,19 @@
 
 namespace {
 
-// A value of a result row by position; "" when the row is shorter than
-// expected, so a table laid out differently cannot crash the program.
-std::string coluna(const LinhaResultado& linha, std::size_t i)
-{
-    return linha[i];
-}
-
 // id_abelha, rgn, data_nasc, matriz, filha, in this order; the date comes in
 // the database's ISO form and is shown day first.
 ABELHAS ler_abelha(const LinhaResultado& linha)
 {
     ABELHAS b;
-    b.id = std::atoi(linha.c_str(0));
-    b.rgn = coluna(linha, 1);
+    b.id = linha.inteiro(0);
+    b.rgn = linha[1];
     char* data = data_formatada(linha.c_str(2), 2);
     b.nascimento = data;
     delete[] data;
     b.matriz = std::string(linha.c_str(3)) == "t";
-    // An unknown mother (NULL) arrives as an empty text, which atoi reads as 0.
-    b.mae = std::atoi(linha.c_str(4));
+    // An unknown mother (NULL) arrives as an empty text, which reads as 0.
+    b.mae = linha.inteiro(4);
     return b;
 }
 
@@ -61,7 +53,7 @@ bool ABELHA::inserir(ABELHAS* abelha)
     if (!query->ativar() || query->get_registros() == 0 || query->linhas_consulta() == 0)
         return false;
 
-    abelha->id = std::atoi(coluna(query->linha_consulta(0), 0).c_str());
+    abelha->id = query->linha_consulta(0).inteiro(0);
     abelha->rgn = rg_abelha(abelha->id, abelha->mae);
     return true;
 }

@@ -1,26 +1,8 @@
 #include "model/acesso.h"
 
-#include <cstdlib>
 #include <iostream>
 
 #include "db/query.h"
-
-namespace {
-
-// A value of a result row by position; "" when the row is shorter than
-// expected, so a table laid out differently cannot crash the program.
-const std::string& coluna(const LINHA& linha, std::size_t i)
-{
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
-}
-
-int inteiro(const LINHA& linha, std::size_t i)
-{
-    return std::atoi(coluna(linha, i).c_str());
-}
-
-} // namespace
 
 ACESSO::ACESSO(QUERY* query) : query(query) {}
 

@@ -1,24 +1,10 @@
 #include "model/apiario.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 #include "db/query.h"
 
 namespace {
-
-// A value of a result row by position; "" when the row is shorter than
-// expected, so a table laid out differently cannot crash the program.
-std::string coluna(const LinhaResultado& linha, std::size_t i)
-{
-    return linha[i];
-}
-
-int inteiro(const LinhaResultado& linha, std::size_t i)
-{
-    return std::atoi(linha.c_str(i));
-}
 
 // The apiary, its floral source and its municipality, joined; both
 // listings share it and differ in the select list and what follows.
@@ -36,18 +22,18 @@ void juntar_tabelas(QUERY* query)
 APIARIOS ler_apiario(const LinhaResultado& linha)
 {
     APIARIOS a;
-    a.id_apiario = inteiro(linha, 0);
-    a.nome = coluna(linha, 1);
-    a.municipio.cod_cid = inteiro(linha, 2);
-    a.distrito = coluna(linha, 3);
-    a.florada.id_florada = inteiro(linha, 4);
-    a.data_criacao = coluna(linha, 5);
-    a.obs = coluna(linha, 6);
-    a.endereco = coluna(linha, 7);
-    a.latitude = coluna(linha, 8);
-    a.longitude = coluna(linha, 9);
-    a.florada.nome_florada = coluna(linha, 11);
-    a.municipio.nome = coluna(linha, 13);
+    a.id_apiario = linha.inteiro(0);
+    a.nome = linha[1];
+    a.municipio.cod_cid = linha.inteiro(2);
+    a.distrito = linha[3];
+    a.florada.id_florada = linha.inteiro(4);
+    a.data_criacao = linha[5];
+    a.obs = linha[6];
+    a.endereco = linha[7];
+    a.latitude = linha[8];
+    a.longitude = linha[9];
+    a.florada.nome_florada = linha[11];
+    a.municipio.nome = linha[13];
     return a;
 }
 
@@ -84,7 +70,7 @@ bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
     if (!query->ativar())
         return false;
     if (query->get_registros() != 0 && query->linhas_consulta() != 0)
-        a->id_apiario = inteiro(query->linha_consulta(0), 0);
+        a->id_apiario = query->linha_consulta(0).inteiro(0);
     return true;
 }
 
@@ -118,24 +104,9 @@ bool APIARIO::Atualizar_Apiario(APIARIOS* a)
     return query->ativar();
 }
 
-LISTA_APIARIOS::LISTA_APIARIOS(std::shared_ptr<LINHAS> l, int n)
-    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::max(0, std::min(n, linhas->ntuples())))
-                                           : 0)
-{
-}
-
 APIARIOS LISTA_APIARIOS::operator[](std::size_t i) const
 {
-    if (i >= quantos)
-        return APIARIOS();
-    return ler_apiario(LinhaResultado(linhas.get(), static_cast<int>(i), linhas->nfields()));
-}
-
-std::string LISTA_APIARIOS::nome(std::size_t i) const
-{
-    if (i >= quantos)
-        return std::string();
-    return coluna(LinhaResultado(linhas.get(), static_cast<int>(i), linhas->nfields()), 1);
+    return ler_apiario(linha(i));
 }
 
 LISTA_APIARIOS APIARIO::Get_Lista()
@@ -204,13 +175,13 @@ std::vector<APIARIOS> APIARIO::Pesquisar_Apiario(std::string filtro)
         const LinhaResultado linha = query->linha_consulta(i);
         // The search shows only names, dates, floral sources and places.
         APIARIOS a;
-        a.id_apiario = inteiro(linha, 0);
-        a.nome = coluna(linha, 1);
-        a.municipio.cod_cid = inteiro(linha, 2);
-        a.florada.id_florada = inteiro(linha, 4);
-        a.data_criacao = coluna(linha, 5);
-        a.florada.nome_florada = coluna(linha, 7);
-        a.municipio.nome = coluna(linha, 9);
+        a.id_apiario = linha.inteiro(0);
+        a.nome = linha[1];
+        a.municipio.cod_cid = linha.inteiro(2);
+        a.florada.id_florada = linha.inteiro(4);
+        a.data_criacao = linha[5];
+        a.florada.nome_florada = linha[7];
+        a.municipio.nome = linha[9];
         lista.push_back(std::move(a));
     }
     query->soltar_consulta();
@@ -228,9 +199,9 @@ std::vector<APIARIO::Resumo> APIARIO::Pesquisar_Resumo(std::string filtro)
     for (int i = 0; i < query->linhas_consulta(); ++i) {
         const LinhaResultado linha = query->linha_consulta(i);
         Resumo a;
-        a.id_apiario = inteiro(linha, 0);
-        a.nome = coluna(linha, 1);
-        a.municipio = coluna(linha, 9);
+        a.id_apiario = linha.inteiro(0);
+        a.nome = linha[1];
+        a.municipio = linha[9];
         lista.push_back(std::move(a));
     }
     query->soltar_consulta();

@@ -2,15 +2,13 @@
 #ifndef ZUMBREL_MODEL_APIARIO_H
 #define ZUMBREL_MODEL_APIARIO_H
 
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "db/query.h"
 #include "model/florada.h"
 #include "model/municipio.h"
 
-class QUERY;
-class LINHAS;
 
 class APIARIOS
 {
@@ -27,23 +25,15 @@ public:
     std::string obs;
 };
 
-// The apiaries of one load, each read from the load's rows when asked for:
-// a list of 100,000 apiaries costs little more than the text of its rows.
-class LISTA_APIARIOS
+// The apiaries of one load, read from its rows when asked for.
+class LISTA_APIARIOS : public LISTA_LINHAS
 {
 public:
-    LISTA_APIARIOS() = default;
-    LISTA_APIARIOS(std::shared_ptr<LINHAS> linhas, int quantos);
+    using LISTA_LINHAS::LISTA_LINHAS;
 
-    std::size_t size() const { return quantos; }
-    bool empty() const { return quantos == 0; }
     // Apiary i (an empty record past the end).
     APIARIOS operator[](std::size_t i) const;
-    std::string nome(std::size_t i) const;
-
-private:
-    std::shared_ptr<LINHAS> linhas;
-    std::size_t quantos = 0;
+    std::string nome(std::size_t i) const { return linha(i)[1]; }
 };
 
 class APIARIO

@@ -1,24 +1,15 @@
 #include "model/florada.h"
 
-#include <cstdlib>
 #include <iostream>
 
 #include "db/query.h"
 
 namespace {
 
-// A value of a result row by position; "" when the row is shorter than
-// expected, so a table laid out differently cannot crash the program.
-const std::string& coluna(const LINHA& linha, std::size_t i)
-{
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
-}
-
 FLORADA ler_florada(const LINHA& linha)
 {
     FLORADA f;
-    f.id_florada = std::atoi(coluna(linha, 0).c_str());
+    f.id_florada = inteiro(linha, 0);
     f.nome_florada = coluna(linha, 1);
     return f;
 }

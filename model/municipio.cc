@@ -1,24 +1,15 @@
 #include "model/municipio.h"
 
-#include <cstdlib>
 #include <iostream>
 
 #include "db/query.h"
 
 namespace {
 
-// A value of a result row by position; "" when the row is shorter than
-// expected, so a table laid out differently cannot crash the program.
-const std::string& coluna(const LINHA& linha, std::size_t i)
-{
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
-}
-
 MUNICIPIOS ler_municipio(const LINHA& linha)
 {
     MUNICIPIOS m;
-    m.cod_cid = std::atoi(coluna(linha, 0).c_str());
+    m.cod_cid = inteiro(linha, 0);
     m.nome = coluna(linha, 1);
     m.estado = coluna(linha, 2);
     return m;

@@ -1,7 +1,5 @@
 #include "model/usuario.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 #include "db/query.h"
@@ -12,74 +10,48 @@ namespace {
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
 // last being the municipality code again) and m.* (19 to 21). A value past
 // the row's end reads as "".
-USER ler_usuario(const LINHAS* r, int l)
+USER ler_usuario(const LinhaResultado& linha)
 {
-    const int n = r->nfields();
-    auto txt = [r, l, n](int c) {
-        return c < n ? std::string(r->valor(l, c), r->tamanho(l, c)) : std::string();
-    };
-    auto num = [r, l, n](int c) { return c < n ? std::atoi(r->valor(l, c)) : 0; };
     USER u;
-    u.id = num(0);
-    u.nome = txt(1);
-    u.login = txt(2);
-    u.acesso.id = num(3);
-    u.acesso.descricao = txt(4);
-    u.acesso.nivel = num(5);
-    u.cpf = txt(6);
-    u.rg = txt(7);
-    u.oexp = txt(8);
-    u.nasc = txt(9);
-    u.endereco = txt(10);
-    u.numero = txt(11);
-    u.bairro = txt(12);
-    u.cep.id = num(13);
-    u.cep.cep = txt(14);
-    u.cep.tipo_logradouro = txt(15);
-    u.cep.logradouro = txt(16);
-    u.cep.bairro = txt(17);
-    u.cep.municipio.cod_cid = num(19);
-    u.cep.municipio.nome = txt(20);
-    u.cep.municipio.estado = txt(21);
+    u.id = linha.inteiro(0);
+    u.nome = linha[1];
+    u.login = linha[2];
+    u.acesso.id = linha.inteiro(3);
+    u.acesso.descricao = linha[4];
+    u.acesso.nivel = linha.inteiro(5);
+    u.cpf = linha[6];
+    u.rg = linha[7];
+    u.oexp = linha[8];
+    u.nasc = linha[9];
+    u.endereco = linha[10];
+    u.numero = linha[11];
+    u.bairro = linha[12];
+    u.cep.id = linha.inteiro(13);
+    u.cep.cep = linha[14];
+    u.cep.tipo_logradouro = linha[15];
+    u.cep.logradouro = linha[16];
+    u.cep.bairro = linha[17];
+    u.cep.municipio.cod_cid = linha.inteiro(19);
+    u.cep.municipio.nome = linha[20];
+    u.cep.municipio.estado = linha[21];
     return u;
 }
 
-// The first `quantos` users of a result.
-std::vector<USER> ler_usuarios(const LINHAS* r, int quantos)
+// Every user of a list, as records.
+std::vector<USER> copiar(const LISTA_USUARIOS& lista)
 {
-    std::vector<USER> lista;
-    if (!r)
-        return lista;
-    quantos = std::min(quantos, r->ntuples());
-    lista.reserve(quantos);
-    for (int l = 0; l < quantos; ++l)
-        lista.push_back(ler_usuario(r, l));
-    return lista;
+    std::vector<USER> usuarios;
+    usuarios.reserve(lista.size());
+    for (std::size_t i = 0; i < lista.size(); ++i)
+        usuarios.push_back(lista[i]);
+    return usuarios;
 }
 
 } // namespace
 
-LISTA_USUARIOS::LISTA_USUARIOS(std::shared_ptr<LINHAS> l, int n)
-    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::min(n, linhas->ntuples())) : 0)
-{
-}
-
 USER LISTA_USUARIOS::operator[](std::size_t i) const
 {
-    return i < quantos ? ler_usuario(linhas.get(), static_cast<int>(i)) : USER();
-}
-
-int LISTA_USUARIOS::id(std::size_t i) const
-{
-    return i < quantos ? std::atoi(linhas->valor(static_cast<int>(i), 0)) : 0;
-}
-
-std::string LISTA_USUARIOS::nome(std::size_t i) const
-{
-    if (i >= quantos || linhas->nfields() < 2)
-        return std::string();
-    return std::string(linhas->valor(static_cast<int>(i), 1),
-                       linhas->tamanho(static_cast<int>(i), 1));
+    return ler_usuario(linha(i));
 }
 
 USUARIO::USUARIO(QUERY* query) : query(query) {}
@@ -120,8 +92,7 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
         return false;
     }
     mensagem = "Acesso garantido";
-    linhas = query->resultado_linhas();
-    quantos = 1;
+    carregados = LISTA_USUARIOS(query->resultado_linhas(), 1);
     return true;
 }
 
@@ -138,15 +109,14 @@ void USUARIO::carregar_usuario(int id)
         std::cout << query->get_mensagem() << '\n';
         return;
     }
-    linhas = query->resultado_linhas();
-    quantos = query->linhas_consulta();
+    carregados = LISTA_USUARIOS(query->resultado_linhas(), query->linhas_consulta());
 }
 
 std::vector<USER> USUARIO::Get_User(int id)
 {
     if (id != 0)
         carregar_usuario(id);
-    return ler_usuarios(linhas.get(), quantos);
+    return copiar(carregados);
 }
 
 std::vector<USER> USUARIO::Get_User(std::string filtro)
@@ -160,7 +130,7 @@ std::vector<USER> USUARIO::Get_User(std::string filtro)
         std::cout << query->get_mensagem() << '\n';
         return lista;
     }
-    lista = ler_usuarios(query->resultado_linhas().get(), query->linhas_consulta());
+    lista = copiar(LISTA_USUARIOS(query->resultado_linhas(), query->linhas_consulta()));
     query->soltar_consulta();
     return lista;
 }
@@ -178,18 +148,11 @@ std::vector<USUARIO::Resumo> USUARIO::Get_Resumo(std::string filtro)
         std::cout << query->get_mensagem() << '\n';
         return lista;
     }
-    const LINHAS* r = query->resultado_linhas().get();
-    const int n = std::min(query->linhas_consulta(), r->ntuples());
-    const bool completo = r->nfields() > 6;
-    lista.reserve(n);
-    for (int l = 0; l < n; ++l) {
-        Resumo u;
-        u.id = std::atoi(r->valor(l, 0));
-        if (completo) {
-            u.nome.assign(r->valor(l, 1), r->tamanho(l, 1));
-            u.cpf.assign(r->valor(l, 6), r->tamanho(l, 6));
-        }
-        lista.push_back(std::move(u));
+    const LISTA_LINHAS achados(query->resultado_linhas(), query->linhas_consulta());
+    lista.reserve(achados.size());
+    for (std::size_t i = 0; i < achados.size(); ++i) {
+        const LinhaResultado linha = achados.linha(i);
+        lista.push_back(Resumo { linha.inteiro(0), linha[1], linha[6] });
     }
     query->soltar_consulta();
     return lista;

@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "db/query.h"
 #include "model/acesso.h"
 #include "model/municipio.h"
 
-class QUERY;
-class LINHAS;
 
 // One postal-code row: id, the four texts after id_cep in table order (the
 // code "#####-###", the kind of street, its name, the district) and the
@@ -45,23 +44,16 @@ public:
     CEPS cep;
 };
 
-// The users of one load, read from its rows when asked for: a list of
-// 100,000 users costs no more than the rows themselves.
-class LISTA_USUARIOS
+// The users of one load, read from its rows when asked for.
+class LISTA_USUARIOS : public LISTA_LINHAS
 {
 public:
-    LISTA_USUARIOS() = default;
-    LISTA_USUARIOS(std::shared_ptr<LINHAS> linhas, int quantos);
+    using LISTA_LINHAS::LISTA_LINHAS;
 
-    std::size_t size() const { return quantos; }
-    bool empty() const { return quantos == 0; }
+    // User i (an empty record past the end).
     USER operator[](std::size_t i) const;
-    int id(std::size_t i) const;
-    std::string nome(std::size_t i) const;
-
-private:
-    std::shared_ptr<LINHAS> linhas;
-    std::size_t quantos = 0;
+    int id(std::size_t i) const { return linha(i).inteiro(0); }
+    std::string nome(std::size_t i) const { return linha(i)[1]; }
 };
 
 class USUARIO
@@ -85,7 +77,7 @@ public:
     std::vector<Resumo> Get_Resumo(std::string filtro);
     void carregar_usuario(int id);
     // The list of the last load, as Get_User(0) gives it, without a copy.
-    LISTA_USUARIOS lista() const { return LISTA_USUARIOS(linhas, quantos); }
+    LISTA_USUARIOS lista() const { return carregados; }
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
     bool update_senha(int id, std::string senha);
@@ -99,11 +91,9 @@ private:
 
     std::string mensagem;
     QUERY* query;
-    // The rows of the last load that found users (the list handed out when
-    // a later load finds none), kept as they came: the list is made from
-    // them when asked for, without a second copy of every user.
-    std::shared_ptr<LINHAS> linhas;
-    int quantos = 0;
+    // The users of the last load that found any (the list handed out when a
+    // later load finds none), read from the rows as they came.
+    LISTA_USUARIOS carregados;
 };
 
 #endif // ZUMBREL_MODEL_USUARIO_H
