@@ -128,6 +128,57 @@ void vigiar(Gtk::TreeView* lista, std::shared_ptr<double> desenho)
         false);
 }
 
+// Keystrokes typed into a search's entry, each measured from the key until
+// the search's list is first drawn after it (as `vigiar` notes).
+class TeclasBusca
+{
+public:
+    TeclasBusca(std::function<Gtk::Entry*()> entry, std::shared_ptr<double> desenho)
+        : entry_(std::move(entry)), desenho_(std::move(desenho))
+    {
+    }
+
+    void digitar(Roteiro& r, const std::string& rotulo, const char* texto) const
+    {
+        auto entry = entry_;
+        medir(r, rotulo, [entry, texto] {
+            int pos = entry()->get_text_length();
+            entry()->insert_text(texto, std::strlen(texto), pos);
+        });
+    }
+
+    void apagar(Roteiro& r, const std::string& rotulo) const
+    {
+        auto entry = entry_;
+        medir(r, rotulo, [entry] {
+            int n = entry()->get_text_length();
+            entry()->delete_text(n - 1, n);
+        });
+    }
+
+    void escrever(Roteiro& r, const std::string& texto) const
+    {
+        auto entry = entry_;
+        r.passo([entry, texto] { entry()->set_text(texto); });
+    }
+
+private:
+    void medir(Roteiro& r, const std::string& rotulo, std::function<void()> acao) const
+    {
+        auto desenho = desenho_;
+        r.medir_visto(
+            rotulo,
+            [desenho, acao] {
+                *desenho = -1;
+                acao();
+            },
+            [desenho] { return *desenho > 0 ? *desenho : -1.0; });
+    }
+
+    std::function<Gtk::Entry*()> entry_;
+    std::shared_ptr<double> desenho_;
+};
+
 double percentil(std::vector<double> v, double p)
 {
     if (v.empty())
@@ -270,29 +321,13 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                 vigiar(dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->treeview_resultado, desenho);
             });
             r.repetir("apiary search", vezes, orc, [&r, &s, desenho] {
-                auto entry = [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->entry_pesquisa; };
-                auto tecla = [entry](const char* t) {
-                    return [entry, t] {
-                        int pos = entry()->get_text_length();
-                        entry()->insert_text(t, std::strlen(t), pos);
-                    };
-                };
-                auto apagar = [entry] {
-                    int n = entry()->get_text_length();
-                    entry()->delete_text(n - 1, n);
-                };
-                auto visto = [desenho] { return *desenho > 0 ? *desenho : -1.0; };
-                auto marcar = [desenho](std::function<void()> acao) {
-                    return [desenho, acao] {
-                        *desenho = -1;
-                        acao();
-                    };
-                };
-                r.passo([entry] { entry()->set_text("Apiário Silva 12"); });
-                r.medir_visto("Apiary search: key narrowing to a few rows", marcar(tecla("3")), visto);
-                r.passo([entry] { entry()->set_text(""); });
-                r.medir_visto("Apiary search: first key 'A' (all rows)", marcar(tecla("A")), visto);
-                r.medir_visto("Apiary search: backspace to empty (all rows)", marcar(apagar), visto);
+                const TeclasBusca teclas(
+                    [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->entry_pesquisa; }, desenho);
+                teclas.escrever(r, "Apiário Silva 12");
+                teclas.digitar(r, "Apiary search: key narrowing to a few rows", "3");
+                teclas.escrever(r, "");
+                teclas.digitar(r, "Apiary search: first key 'A' (all rows)", "A");
+                teclas.apagar(r, "Apiary search: backspace to empty (all rows)");
             });
             r.passo([&s] { s.formulario_aberto(20)->janela->hide(); });
         }
@@ -305,28 +340,12 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                 vigiar(dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->treeview_usuarios, desenho);
             });
             r.repetir("user search", vezes, orc, [&r, &s, desenho] {
-                auto entry = [&s] { return dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->entry_pesquisa; };
-                auto tecla = [entry](const char* t) {
-                    return [entry, t] {
-                        int pos = entry()->get_text_length();
-                        entry()->insert_text(t, std::strlen(t), pos);
-                    };
-                };
-                auto apagar = [entry] {
-                    int n = entry()->get_text_length();
-                    entry()->delete_text(n - 1, n);
-                };
-                auto visto = [desenho] { return *desenho > 0 ? *desenho : -1.0; };
-                auto marcar = [desenho](std::function<void()> acao) {
-                    return [desenho, acao] {
-                        *desenho = -1;
-                        acao();
-                    };
-                };
-                r.medir_visto("User search: first key 'J'", marcar(tecla("J")), visto);
-                r.medir_visto("User search: second key 'o'", marcar(tecla("o")), visto);
-                r.medir_visto("User search: backspace", marcar(apagar), visto);
-                r.medir_visto("User search: backspace to empty (all rows)", marcar(apagar), visto);
+                const TeclasBusca teclas(
+                    [&s] { return dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->entry_pesquisa; }, desenho);
+                teclas.digitar(r, "User search: first key 'J'", "J");
+                teclas.digitar(r, "User search: second key 'o'", "o");
+                teclas.apagar(r, "User search: backspace");
+                teclas.apagar(r, "User search: backspace to empty (all rows)");
             });
             r.passo([&s] { s.formulario_aberto(21)->janela->hide(); });
         }
