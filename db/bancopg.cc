@@ -117,44 +117,34 @@ void BANCOPG::executar(const char* sql)
     } else {
         PQsetSingleRowMode(conexao);
         bool nova_instrucao = true;
+        bool grande_demais = false;
         while (PGresult* r = PQgetResult(conexao)) {
             const ExecStatusType estado = PQresultStatus(r);
-            if (nova_instrucao && (estado == PGRES_SINGLE_TUPLE || estado == PGRES_TUPLES_OK))
-                novas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
-            switch (estado) {
-            case PGRES_SINGLE_TUPLE:
-            case PGRES_TUPLES_OK:
-                if (!novas->acrescentar(r)) {
+            if (grande_demais) {
+                // The rest of the rows go by unread.
+            } else if (estado == PGRES_SINGLE_TUPLE || estado == PGRES_TUPLES_OK) {
+                if (nova_instrucao)
+                    novas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
+                if (novas->acrescentar(r)) {
+                    nova_instrucao = estado == PGRES_TUPLES_OK;
+                    if (nova_instrucao)
+                        nova_situacao = 2;
+                } else {
+                    grande_demais = true;
+                    novas.reset();
                     nova_situacao = 3;
                     erro = "Resultado grande demais para ser lido.";
-                    PQclear(r);
-                    // Let the rest of the rows go by.
-                    while (PGresult* resto = PQgetResult(conexao))
-                        PQclear(resto);
-                    goto fim;
                 }
-                nova_instrucao = estado == PGRES_TUPLES_OK;
-                if (nova_instrucao)
-                    nova_situacao = 2;
-                break;
-            case PGRES_COMMAND_OK:
+            } else {
                 novas.reset();
-                nova_situacao = 1;
                 nova_instrucao = true;
-                break;
-            default:
-                novas.reset();
-                nova_situacao = 3;
-                erro = PQresultErrorMessage(r);
-                if (erro.empty())
-                    erro = PQerrorMessage(conexao);
-                nova_instrucao = true;
-                break;
+                nova_situacao = estado == PGRES_COMMAND_OK ? 1 : 3;
+                if (nova_situacao == 3)
+                    erro = PQresultErrorMessage(r);
             }
             PQclear(r);
         }
     }
-fim:
     if (nova_situacao == 3 && erro.empty())
         erro = PQerrorMessage(conexao);
 
