@@ -2,8 +2,7 @@
 #include <pango/pangocairo.h>
 
 #include "app/principal.h"
-#include "util/memoria.h"
-#include "util/saida.h"
+#include "app/ajustes.h"
 
 int main(int argc, char** argv)
 {

@@ -40,8 +40,7 @@
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
-#include "util/memoria.h"
-#include "util/saida.h"
+#include "app/ajustes.h"
 
 #ifndef ZUMBREL_SOURCE_DIR
 #define ZUMBREL_SOURCE_DIR "."

@@ -7,7 +7,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
-#include "util/actions.h"
+#include "gui/eventos.h"
 
 class COLMEIA_VIEW : private EVENTOS
 {

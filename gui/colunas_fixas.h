@@ -11,7 +11,7 @@
 #include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
 
-#include "util/actions.h"
+#include "gui/colunas.h"
 
 // `texto(linha, coluna)` gives the text shown in that cell. The view's
 // columns each have one text cell; the view must be in a window.

@@ -30,7 +30,8 @@
 #include "model/florada.h"
 #include "model/municipio.h"
 #include "model/usuario.h"
-#include "util/actions.h"
+#include "gui/colunas.h"
+#include "gui/eventos.h"
 #include "util/navegacao.h"
 
 class QUERY;

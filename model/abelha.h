@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "util/actions.h"
+#include "util/conversoes.h"
 
 class QUERY;
 
@@ -28,7 +28,7 @@ public:
 // (longer codes are written in full).
 std::string formatar_rgn(int id, int mae);
 
-class ABELHA : public EVENTOS
+class ABELHA : public CONVERSOES
 {
 public:
     explicit ABELHA(QUERY* query);

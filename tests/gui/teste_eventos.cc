@@ -16,7 +16,8 @@
 #include <sigc++/functors/mem_fun.h>
 
 #include "res/icone.h"
-#include "util/actions.h"
+#include "gui/colunas.h"
+#include "gui/eventos.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/abelha.h"
-#include "util/actions.h"
+#include "util/conversoes.h"
 #include "util/libex.h"
 
 namespace {
@@ -82,7 +82,7 @@ TEST(ParaMaiusculos, SoLetrasAsciiMudam)
 
 TEST(Conversoes, IntToString)
 {
-    EVENTOS e;
+    CONVERSOES e;
     EXPECT_EQ(e.intToString(-7), "-7");
     EXPECT_EQ(e.intToString(0), "0");
     EXPECT_EQ(e.intToString(42), "42");
@@ -92,7 +92,7 @@ TEST(Conversoes, IntToString)
 
 TEST(Conversoes, StringToCharCopiaTodosOsBytesComNulFinal)
 {
-    EVENTOS e;
+    CONVERSOES e;
     std::unique_ptr<char[]> c(e.StringToChar("mel"));
     EXPECT_EQ(std::memcmp(c.get(), "mel", 4), 0);
 

@@ -1,4 +1,4 @@
-#include "util/actions.h"
+#include "gui/eventos.h"
 
 #include <glibmm/main.h>
 #include <sigc++/adaptors/bind.h>
@@ -106,14 +106,4 @@ void EVENTOS::case_upper(Gtk::Entry* entry)
 {
     if (entry != nullptr)
         entry->set_text(ParaMaiusculos(entry->get_text().raw()));
-}
-
-COLUNAS::COLUNAS()
-{
-    add(codigo);
-    for (int i = 0; i < 10; ++i) {
-        add(inteiros[i]);
-        add(reais[i]);
-        add(textos[i]);
-    }
 }

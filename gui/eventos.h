@@ -1,20 +1,20 @@
-// Field helpers that the forms attach to their entries (masks, digits filter,
-// Enter to the next field, hide a window), two text conversions, and the
-// column record of every list.
-#ifndef ZUMBREL_UTIL_ACTIONS_H
-#define ZUMBREL_UTIL_ACTIONS_H
+// Field helpers that the forms attach to their entries: masks, digits filter,
+// Enter to the next field, hide a window. The two text conversions come from
+// the window-free base the data-access classes use as well.
+#ifndef ZUMBREL_GUI_EVENTOS_H
+#define ZUMBREL_GUI_EVENTOS_H
 
 #include <string>
 
 #include <glibmm/ustring.h>
 #include <gtkmm/entry.h>
-#include <gtkmm/treemodelcolumn.h>
 #include <gtkmm/widget.h>
 #include <gtkmm/window.h>
 
+#include "util/conversoes.h"
 #include "util/mascara.h"
 
-class EVENTOS
+class EVENTOS : public CONVERSOES
 {
 public:
     EVENTOS() = default;
@@ -27,8 +27,6 @@ public:
     void set_posicao(Gtk::Entry* entry, int posicao);
     void tabular(Gtk::Window* janela, Gtk::Widget* widget);
     void sair(Gtk::Window* janela);
-    std::string intToString(int numero);
-    char* StringToChar(std::string texto);
     void case_upper(Gtk::Entry* entry);
 
 protected:
@@ -40,16 +38,4 @@ private:
     bool mascarando = false;   // true while a mask writes its own result back
 };
 
-class COLUNAS : public Gtk::TreeModelColumnRecord
-{
-public:
-    COLUNAS();
-    ~COLUNAS() override = default;
-
-    Gtk::TreeModelColumn<int> codigo;
-    Gtk::TreeModelColumn<int> inteiros[10];
-    Gtk::TreeModelColumn<float> reais[10];
-    Gtk::TreeModelColumn<Glib::ustring> textos[10];
-};
-
-#endif // ZUMBREL_UTIL_ACTIONS_H
+#endif // ZUMBREL_GUI_EVENTOS_H
