@@ -37,6 +37,10 @@
 #include "db/query.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
+#include "gui/form_busca_apiario.h"
+#include "gui/form_florada.h"
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
@@ -103,7 +107,7 @@ void clicar(Gtk::ToolButton* b)
 
 bool aberta(Formulario* f)
 {
-    return f && f->janela->get_mapped();
+    return f && f->janela()->get_mapped();
 }
 
 // Notes in `desenho` when the list is first drawn after a key: the moment
@@ -269,11 +273,11 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
         const std::string nome = fm.nome;
         auto pronta = [&s, id] {
             Formulario* f = s.formulario_aberto(id);
-            return aberta(f) && f->label_contador->get_text().find(" / ") != Glib::ustring::npos;
+            return aberta(f) && f->widgets().label_contador->get_text().find(" / ") != Glib::ustring::npos;
         };
         r.repetir("open " + nome, vezes, orc, [&r, &s, id, nome, pronta] {
             r.medir("Open form: " + nome, [&s, id] { item_menu(s, id).activate(); }, pronta);
-            r.passo([&s, id] { s.formulario_aberto(id)->janela->hide(); });
+            r.passo([&s, id] { s.formulario_aberto(id)->janela()->hide(); });
         });
 
         // Browsing: First, Forward, Last, Back, one after another.
@@ -283,16 +287,16 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             struct Botao
             {
                 const char* rotulo;
-                Gtk::ToolButton* Formulario::*membro;
+                Gtk::ToolButton* BotoesForm::*membro;
             };
-            static const Botao botoes[] = { { "First", &Formulario::button_primeiro },
-                                            { "Forward", &Formulario::button_proximo },
-                                            { "Last", &Formulario::button_ultimo },
-                                            { "Back", &Formulario::button_anterior } };
+            static const Botao botoes[] = { { "First", &BotoesForm::button_primeiro },
+                                            { "Forward", &BotoesForm::button_proximo },
+                                            { "Last", &BotoesForm::button_ultimo },
+                                            { "Back", &BotoesForm::button_anterior } };
             for (const Botao& b : botoes) {
-                Gtk::ToolButton* Formulario::*membro = b.membro;
+                Gtk::ToolButton* BotoesForm::*membro = b.membro;
                 r.medir(std::string(b.rotulo) + ": " + nome,
-                        [&s, id, membro] { clicar(s.formulario_aberto(id)->*membro); }, [] { return true; });
+                        [&s, id, membro] { clicar(s.formulario_aberto(id)->widgets().*membro); }, [] { return true; });
             }
         });
 
@@ -300,95 +304,95 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             // Save of an edited apiary (the one in the middle of the list).
             r.passo([&s] {
                 FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
-                clicar(f->button_primeiro);
+                clicar(f->widgets().button_primeiro);
             });
             r.repetir("save apiary", vezes, orc, [&r, &s] {
                 r.passo([&s] {
                     FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
-                    clicar(f->button_editar);
-                    f->entry_distrito->set_text("Distrito " + std::to_string(std::rand() % 1000));
+                    clicar(f->widgets().button_editar);
+                    f->widgets().entry_distrito->set_text("Distrito " + std::to_string(std::rand() % 1000));
                 });
                 r.medir("Save edited apiary", [&s] {
-                    clicar(s.formulario_aberto(4)->button_salvar);
-                }, [&s] { return !s.formulario_aberto(4)->button_salvar->is_sensitive(); });
+                    clicar(s.formulario_aberto(4)->widgets().button_salvar);
+                }, [&s] { return !s.formulario_aberto(4)->widgets().button_salvar->is_sensitive(); });
             });
 
             // The apiary search, opened by Find.
-            r.passo([&s] { clicar(s.formulario_aberto(4)->button_buscar); });
+            r.passo([&s] { clicar(s.formulario_aberto(4)->widgets().button_buscar); });
             r.esperar([&s] { return aberta(s.formulario_aberto(20)); }, "the apiary search");
             r.passo([&s, desenho] {
-                vigiar(dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->treeview_resultado, desenho);
+                vigiar(dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().treeview_resultado, desenho);
             });
             r.repetir("apiary search", vezes, orc, [&r, &s, desenho] {
                 const TeclasBusca teclas(
-                    [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->entry_pesquisa; }, desenho);
+                    [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().entry_pesquisa; }, desenho);
                 teclas.escrever(r, "Apiário Silva 12");
                 teclas.digitar(r, "Apiary search: key narrowing to a few rows", "3");
                 teclas.escrever(r, "");
                 teclas.digitar(r, "Apiary search: first key 'A' (all rows)", "A");
                 teclas.apagar(r, "Apiary search: backspace to empty (all rows)");
             });
-            r.passo([&s] { s.formulario_aberto(20)->janela->hide(); });
+            r.passo([&s] { s.formulario_aberto(20)->janela()->hide(); });
         }
 
         if (id == 2) {
             // The user search, opened by Find.
-            r.passo([&s] { clicar(s.formulario_aberto(2)->button_buscar); });
+            r.passo([&s] { clicar(s.formulario_aberto(2)->widgets().button_buscar); });
             r.esperar([&s] { return aberta(s.formulario_aberto(21)); }, "the user search");
             r.passo([&s, desenho] {
-                vigiar(dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->treeview_usuarios, desenho);
+                vigiar(dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().treeview_usuarios, desenho);
             });
             r.repetir("user search", vezes, orc, [&r, &s, desenho] {
                 const TeclasBusca teclas(
-                    [&s] { return dynamic_cast<FormBuscaUsuario*>(s.formulario_aberto(21))->entry_pesquisa; }, desenho);
+                    [&s] { return dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().entry_pesquisa; }, desenho);
                 teclas.digitar(r, "User search: first key 'J'", "J");
                 teclas.digitar(r, "User search: second key 'o'", "o");
                 teclas.apagar(r, "User search: backspace");
                 teclas.apagar(r, "User search: backspace to empty (all rows)");
             });
-            r.passo([&s] { s.formulario_aberto(21)->janela->hide(); });
+            r.passo([&s] { s.formulario_aberto(21)->janela()->hide(); });
         }
 
         if (id == 5) {
             // Save of an edited bee.
-            r.passo([&s] { clicar(s.formulario_aberto(5)->button_primeiro); });
-            r.passo([&s] { clicar(s.formulario_aberto(5)->button_proximo); });
+            r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_primeiro); });
+            r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_proximo); });
             r.repetir("save bee", vezes, orc, [&r, &s] {
                 r.passo([&s] {
                     FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
-                    clicar(f->button_editar);
-                    if (f->radio_sim->get_active())
-                        f->radio_nao->set_active(true);
+                    clicar(f->widgets().button_editar);
+                    if (f->widgets().radio_sim->get_active())
+                        f->widgets().radio_nao->set_active(true);
                     else
-                        f->radio_sim->set_active(true);
+                        f->widgets().radio_sim->set_active(true);
                 });
-                r.medir("Save edited bee", [&s] { clicar(s.formulario_aberto(5)->button_salvar); },
-                        [&s] { return !s.formulario_aberto(5)->button_salvar->is_sensitive(); });
+                r.medir("Save edited bee", [&s] { clicar(s.formulario_aberto(5)->widgets().button_salvar); },
+                        [&s] { return !s.formulario_aberto(5)->widgets().button_salvar->is_sensitive(); });
             });
 
             // "Gerar Filhas" of 1,000 daughters of the first bee, and the
             // same statements sent raw through libpq.
-            r.passo([&s] { clicar(s.formulario_aberto(5)->button_primeiro); });
+            r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_primeiro); });
             r.repetir("daughters", std::max(3, vezes / 3), orc * 2, [&r, &s, &a, &banco, bruta] {
                 auto f = [&s] { return dynamic_cast<FormAbelha*>(s.formulario_aberto(5)); };
                 auto contador = std::make_shared<std::string>();
-                r.passo([f] { f()->button_gerar->clicked(); });
-                r.esperar([f] { return f()->dialogo_filhas && f()->dialogo_filhas->get_mapped(); },
+                r.passo([f] { f()->widgets().button_gerar->clicked(); });
+                r.esperar([f] { return f()->get_dialogo_filhas() && f()->get_dialogo_filhas()->get_mapped(); },
                           "the daughters dialog");
                 r.medir("Gerar Filhas: 1,000 daughters", [f, contador] {
-                    *contador = f()->label_contador->get_text();
-                    f()->entry_quantidade->set_text("1000");
-                    f()->entry_data_filhas->set_text("10/03/2011");
-                    f()->dialogo_filhas->response(Gtk::RESPONSE_OK);
+                    *contador = f()->widgets().label_contador->get_text();
+                    f()->get_dialogo_filhas()->widgets().entry_quantidade->set_text("1000");
+                    f()->get_dialogo_filhas()->widgets().entry_data->set_text("10/03/2011");
+                    f()->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
                 }, [f, contador] {
-                    return f()->dialogo_filhas == nullptr && !f()->button_salvar->is_sensitive() &&
-                           f()->label_contador->get_text() != *contador;
+                    return f()->get_dialogo_filhas() == nullptr && !f()->widgets().button_salvar->is_sensitive() &&
+                           f()->widgets().label_contador->get_text() != *contador;
                 });
                 r.passo([&a, bruta] { a.juntar("Raw libpq: the same 2,000 statements", filhas_libpq(bruta, 1, 1000, "10/03/2011")); });
             });
         }
 
-        r.passo([&s, id] { s.formulario_aberto(id)->janela->hide(); });
+        r.passo([&s, id] { s.formulario_aberto(id)->janela()->hide(); });
         r.passo([nome] { std::fprintf(stderr, "  peak resident memory after the %s: %.1f MB\n", nome.c_str(), pico_mb()); });
     }
     (void)banco;

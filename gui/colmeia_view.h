@@ -5,40 +5,31 @@
 
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
-#include <gtkmm/window.h>
 
-#include "gui/eventos.h"
+#include "gui/formulario.h"
 
-class COLMEIA_VIEW : private EVENTOS
+struct WidgetsColmeia : BotoesForm
+{
+    Gtk::Label* label_tipo = nullptr;
+    Gtk::Label* label_status = nullptr;
+    Gtk::Label* label_rainha = nullptr;
+    Gtk::Label* label_apiario = nullptr;
+    Gtk::Button* button_salvar_colmeia = nullptr;
+    Gtk::Button* button_cancelar_colmeia = nullptr;
+    Gtk::Button* button_pesquisar = nullptr;
+    Gtk::Button* button_excluir_colmeia = nullptr;
+};
+
+class COLMEIA_VIEW : public FormularioCom<WidgetsColmeia>
 {
 public:
-    COLMEIA_VIEW();
-    explicit COLMEIA_VIEW(Gtk::Window* pai);
-    virtual ~COLMEIA_VIEW();
-
-    COLMEIA_VIEW(const COLMEIA_VIEW&) = delete;
-    COLMEIA_VIEW& operator=(const COLMEIA_VIEW&) = delete;
+    using FormularioCom::FormularioCom;
+    void montar() override { inicializar(); }
 
     void inicializar();
     void inicializarJanela();
     void inicializarObjetosJanela();
     void posicionaObjetosJanela();
-    // Shows the window and returns once it is hidden.
-    void exibeJanela();
-
-    Gtk::Window* get_janela() const { return janela; }
-
-private:
-    Gtk::Window* pai;
-    Gtk::Window* janela;
-    Gtk::Label* label_tipo;
-    Gtk::Label* label_status;
-    Gtk::Label* label_rainha;
-    Gtk::Label* label_apiario;
-    Gtk::Button* button_salvar;
-    Gtk::Button* button_cancelar;
-    Gtk::Button* button_pesquisar;
-    Gtk::Button* button_excluir;
 };
 
 #endif // ZUMBREL_GUI_COLMEIA_VIEW_H

@@ -9,6 +9,7 @@
 #include <gtk/gtk.h>
 #include <pangomm/layout.h>
 
+#include "gui/gtk2_interno.h"
 #include "gui/lista_textos.h"
 
 namespace {
@@ -84,8 +85,8 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
 
         // The title's button, as the toolkit asks it.
         GtkRequisition botao = { 0, 0 };
-        if (coluna->button)
-            gtk_widget_size_request(coluna->button, &botao);
+        if (GtkWidget* titulo = botao_do_titulo(coluna))
+            gtk_widget_size_request(titulo, &botao);
         int largura = botao.width;
 
         GList* celulas = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(coluna));

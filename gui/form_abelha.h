@@ -1,21 +1,22 @@
-// Widgets of the queen bee form ("Cadastro de Abelhas", id 5).
+// "Cadastro de Abelhas": one queen bee at a time with its registry number,
+// birth date, breeding flag and mother; browsing, insert, update, delete and
+// "Gerar Filhas", which creates a number of daughters of the shown bee.
 #ifndef ZUMBREL_GUI_FORM_ABELHA_H
 #define ZUMBREL_GUI_FORM_ABELHA_H
 
+#include <vector>
+
 #include <gtkmm/button.h>
-#include <gtkmm/comboboxtext.h>
-#include <gtkmm/dialog.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/radiobutton.h>
 
+#include "gui/dialogo_filhas.h"
 #include "gui/formulario.h"
 #include "gui/lista_textos.h"
 #include "model/abelha.h"
 
-struct FormAbelha : Formulario
+struct WidgetsAbelha : BotoesForm
 {
-    FormAbelha() : Formulario(5) {}
-
     Gtk::Entry* entry_codigo = nullptr;
     Gtk::Entry* entry_rgn = nullptr;
     Gtk::Entry* entry_nascimento = nullptr;
@@ -23,16 +24,42 @@ struct FormAbelha : Formulario
     Gtk::RadioButton* radio_nao = nullptr;
     ListaTextos* combo_mae = nullptr;
     Gtk::Button* button_gerar = nullptr;
+};
 
+class FormAbelha : public FormularioCom<WidgetsAbelha>
+{
+public:
+    using FormularioCom::FormularioCom;
+    void montar() override;
+    void carregar_dados(int dado) override;
+    // 3: the mother list, "Não Sabe" and every bee's RGN.
+    void Carregar_combo(int qual, int selecionado) override;
+    // The mother list changed: the chosen bee becomes the selected mother.
+    void selecionar_abelha();
+    // "Gerar Filhas": asks how many daughters of the shown bee, and stores them.
+    void gerar_filhas(Gtk::Window* janela);
+
+    const ABELHAS& get_mae_selecionada() const { return mae_selecionada; }
+    // The "Gerar Filhas" dialog while it is open, else null.
+    DialogoFilhas* get_dialogo_filhas() const { return dialogo_filhas; }
+
+protected:
+    void mudar_estado(int e) override;
+    bool salvar(bool inserir) override;
+    bool excluir() override;
+    void depois_de_salvar() override { Carregar_combo(3, -1); }
+    Lembranca* lembranca() override { return &ctx.abelhas; }
+    std::size_t tamanho() const override { return abelhas.size(); }
+    std::string texto_registro(std::size_t i) const override { return abelhas[i].rgn; }
+    void antes_de_navegar() override;
+
+private:
+    std::vector<ABELHAS> abelhas;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.
     ABELHAS mae_selecionada;
-    // True while Carregar_combo empties and refills the list.
+    // True while the list is emptied and refilled.
     bool preenchendo = false;
-
-    // The "Gerar Filhas" dialog and its two entries while it is open.
-    Gtk::Dialog* dialogo_filhas = nullptr;
-    Gtk::Entry* entry_quantidade = nullptr;
-    Gtk::Entry* entry_data_filhas = nullptr;
+    DialogoFilhas* dialogo_filhas = nullptr;
 };
 
 #endif // ZUMBREL_GUI_FORM_ABELHA_H

@@ -1,4 +1,6 @@
-// Widgets of the access level form ("Níveis de Acesso", id 3).
+// "Níveis de Acesso": every access level in a list sorted by description;
+// the level picked in the list is shown in three fields and can be edited
+// or deleted.
 #ifndef ZUMBREL_GUI_FORM_ACESSO_H
 #define ZUMBREL_GUI_FORM_ACESSO_H
 
@@ -6,17 +8,37 @@
 #include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
 
+#include "gui/colunas.h"
 #include "gui/formulario.h"
 #include "model/acesso.h"
 
-struct FormAcesso : Formulario
+struct WidgetsAcesso : BotoesForm
 {
-    FormAcesso() : Formulario(3) {}
-
     Gtk::Entry* entry_codigo = nullptr;
     Gtk::Entry* entry_descricao = nullptr;
     Gtk::Entry* entry_nivel = nullptr;
     Gtk::TreeView* treeview_niveis = nullptr;
+};
+
+class FormAcesso : public FormularioCom<WidgetsAcesso>
+{
+public:
+    using FormularioCom::FormularioCom;
+    void montar() override;
+    void carregar_dados(int dado) override;
+    // A row activated in the list becomes the level shown.
+    void selecionar_nivel(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna);
+
+    const ACESS& get_nivel_atual() const { return nivel_atual; }
+    Glib::RefPtr<Gtk::ListStore> get_lista() const { return lista; }
+
+protected:
+    void mudar_estado(int e) override;
+    bool salvar(bool inserir) override;
+    bool excluir() override;
+
+private:
+    COLUNAS colunas;
     Glib::RefPtr<Gtk::ListStore> lista;
     // The level last picked in the list: what Save after Edit, and Delete,
     // act on.

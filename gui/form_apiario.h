@@ -1,31 +1,22 @@
-// Widgets of the apiary form (id 4), the apiary search (id 20) and the
-// floral source window (id 8).
+// "Cadastro de Apiários": one apiary at a time, with its floral source and
+// municipality lists, browsing, insert and update; "Nova Florada" adds a
+// floral source on the spot and Find opens the apiary search.
 #ifndef ZUMBREL_GUI_FORM_APIARIO_H
 #define ZUMBREL_GUI_FORM_APIARIO_H
 
-#include <glibmm/refptr.h>
 #include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
-#include <gtkmm/liststore.h>
 #include <gtkmm/textview.h>
-#include <gtkmm/treeview.h>
 
 #include "gui/formulario.h"
+#include "model/apiario.h"
 #include "model/florada.h"
 #include "model/municipio.h"
 
-struct FormApiario : Formulario
+struct WidgetsApiario : BotoesForm
 {
-    FormApiario() : Formulario(4)
-    {
-        // Unknown until a list selection or a shown apiary gives them a key:
-        // a save refuses them rather than sending an undefined key.
-        florada_atual.id_florada = -1;
-        municipio_atual.cod_cid = -1;
-    }
-
     Gtk::Label* label_id = nullptr;
     Gtk::Entry* entry_nome = nullptr;
     Gtk::Entry* entry_data = nullptr;
@@ -37,33 +28,40 @@ struct FormApiario : Formulario
     Gtk::Entry* entry_latitude = nullptr;
     Gtk::Entry* entry_longitude = nullptr;
     Gtk::TextView* textview_obs = nullptr;
+};
 
+class FormApiario : public FormularioCom<WidgetsApiario>
+{
+public:
+    FormApiario(int id, Contexto& contexto);
+    void montar() override;
+    void carregar_dados(int dado) override;
+    // 1 the floral sources, 2 the municipalities of MS.
+    void Carregar_combo(int qual, int selecionado) override;
+    // The list handlers: the chosen name becomes the current floral source
+    // or municipality (an unknown name keeps the current one).
+    void selecionar_florada();
+    void selecionar_municipio();
+
+    const FLORADA& get_florada_atual() const { return florada_atual; }
+    const MUNICIPIOS& get_municipio_atual() const { return municipio_atual; }
+
+protected:
+    void mudar_estado(int e) override;
+    bool salvar(bool inserir) override;
+    Lembranca* lembranca() override { return &ctx.apiarios; }
+    std::size_t tamanho() const override { return apiarios.size(); }
+    std::string texto_registro(std::size_t i) const override { return apiarios.nome(i); }
+
+private:
+    LISTA_APIARIOS apiarios;
     // The floral source and municipality a save of this form uses; they
     // follow the two lists and the shown apiary.
     FLORADA florada_atual;
     MUNICIPIOS municipio_atual;
-    // True while Carregar_combo empties and refills a list, so the list
-    // handlers ignore the changes of the emptying.
+    // True while a list is emptied and refilled, so that its handler
+    // ignores the changes of the emptying.
     bool preenchendo = false;
-};
-
-struct FormBuscaApiario : Formulario
-{
-    FormBuscaApiario() : Formulario(20) {}
-
-    Gtk::ComboBoxText* combo_opcoes = nullptr;
-    Gtk::Entry* entry_pesquisa = nullptr;
-    Gtk::TreeView* treeview_resultado = nullptr;
-    Glib::RefPtr<Gtk::ListStore> store_resultado;
-};
-
-struct FormFlorada : Formulario
-{
-    FormFlorada() : Formulario(8) {}
-
-    Gtk::Entry* entry_florada = nullptr;
-    Gtk::Button* button_cadastrar = nullptr;
-    Gtk::Button* button_cancelar_florada = nullptr;
 };
 
 #endif // ZUMBREL_GUI_FORM_APIARIO_H

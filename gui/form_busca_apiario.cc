@@ -1,5 +1,5 @@
-// The apiary search ("Buscar Apiario", id 20): apiaries whose name begins
-// with the typed text, listed again at every keystroke.
+#include "gui/form_busca_apiario.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -10,66 +10,61 @@
 
 #include "db/query.h"
 #include "gui/colunas_fixas.h"
-#include "gui/form_apiario.h"
-#include "gui/sistemagui.h"
+#include "model/apiario.h"
 
-void SISTEMAGUI::montar_busca_apiario(FormBuscaApiario* f)
+void FormBuscaApiario::montar()
 {
-    Gtk::Window& janela = *f->janela;
-    janela.set_size_request(-1, 300);
-    janela.set_title("Buscar Apiario");
+    Gtk::Window& j = *janela();
+    j.set_size_request(-1, 300);
+    j.set_title("Buscar Apiario");
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Opções de Busca"));
     Gtk::HBox* linha = Gtk::manage(new Gtk::HBox(false, 0));
-    f->combo_opcoes = Gtk::manage(new Gtk::ComboBoxText());
-    linha->pack_start(*f->combo_opcoes, false, false, 5);
-    f->entry_pesquisa = Gtk::manage(new Gtk::Entry());
-    f->entry_pesquisa->set_size_request(250, -1);
-    linha->pack_start(*f->entry_pesquisa, false, false, 0);
+    w.combo_opcoes = Gtk::manage(new Gtk::ComboBoxText());
+    linha->pack_start(*w.combo_opcoes, false, false, 5);
+    w.entry_pesquisa = Gtk::manage(new Gtk::Entry());
+    w.entry_pesquisa->set_size_request(250, -1);
+    linha->pack_start(*w.entry_pesquisa, false, false, 0);
     quadro->add(*linha);
     vertical->pack_start(*quadro, false, false, 0);
 
-    f->combo_opcoes->append("ID");
-    f->combo_opcoes->append("Nome");
-    f->combo_opcoes->append("Região");
-    f->combo_opcoes->set_active(1);
+    w.combo_opcoes->append("ID");
+    w.combo_opcoes->append("Nome");
+    w.combo_opcoes->append("Região");
+    w.combo_opcoes->set_active(1);
     // Every option searches by the beginning of the name; choosing one only
     // gives the focus back to the search text.
-    Gtk::Entry* entry = f->entry_pesquisa;
-    f->combo_opcoes->signal_changed().connect([entry] { entry->grab_focus(); });
-    f->entry_pesquisa->signal_changed().connect(
-        em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::carregar_dados), 20)));
+    Gtk::Entry* entry = w.entry_pesquisa;
+    w.combo_opcoes->signal_changed().connect([entry] { entry->grab_focus(); });
+    w.entry_pesquisa->signal_changed().connect([this] { carregar_dados(get_id()); });
 
     Gtk::ScrolledWindow* rolagem = Gtk::manage(new Gtk::ScrolledWindow());
     rolagem->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
-    f->treeview_resultado = Gtk::manage(new Gtk::TreeView());
-    rolagem->add(*f->treeview_resultado);
+    w.treeview_resultado = Gtk::manage(new Gtk::TreeView());
+    rolagem->add(*w.treeview_resultado);
     vertical->pack_start(*rolagem, true, true, 0);
 
-    janela.add(*vertical);
-    janela.set_focus(*f->entry_pesquisa);
+    j.add(*vertical);
+    focar(*w.entry_pesquisa);
 }
 
-void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
+void FormBuscaApiario::carregar_dados(int)
 {
-    if (!f)
-        return;
-
-    const std::string texto = f->entry_pesquisa->get_text().raw();
+    const std::string texto = w.entry_pesquisa->get_text().raw();
     // The previous rows go before the new ones are read, so that the two
     // lists are never held at once (the view is drawn again only after).
-    f->treeview_resultado->unset_model();
-    f->store_resultado.reset();
+    w.treeview_resultado->unset_model();
+    store_resultado.reset();
     std::vector<APIARIO::Resumo> achados =
-        apiario->Pesquisar_Resumo(" a.nome like " + query->literal(texto + "%"));
+        ctx.apiario->Pesquisar_Resumo(" a.nome like " + ctx.query->literal(texto + "%"));
     // The database hands the rows in no fixed order: list them by key.
     auto por_chave = [](const APIARIO::Resumo& a, const APIARIO::Resumo& b) { return a.id_apiario < b.id_apiario; };
     if (!std::is_sorted(achados.begin(), achados.end(), por_chave))
         std::stable_sort(achados.begin(), achados.end(), por_chave);
 
     static const char* const titulos[3] = { "ID", "Nome", "Região" };
-    f->store_resultado = mostrar_achados(
-        *f->treeview_resultado, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id_apiario; },
+    store_resultado = mostrar_achados(
+        *w.treeview_resultado, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id_apiario; },
         [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].municipio; });
 }

@@ -1,8 +1,7 @@
-// The user search window "Buscar Usuário", opened by Find in the user form:
-// a prefix of the name or of the CPF lists the matching users; choosing one
-// moves the user form to that user and closes the search.
-#include <algorithm>
+#include "gui/form_pesquisa_usuario.h"
+
 #include <iostream>
+#include <vector>
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
@@ -10,143 +9,81 @@
 
 #include "db/query.h"
 #include "gui/colunas_fixas.h"
-#include "gui/form_usuario.h"
-#include "gui/sistemagui.h"
+#include "gui/janelas.h"
+#include "model/usuario.h"
 
-namespace {
-
-// 1-based position of the user with that id in the list, or 0.
-Posicao posicao_de(const LISTA_USUARIOS& lista, int id)
+void FormPesquisaUsuario::montar()
 {
-    for (std::size_t i = 0; i < lista.size(); ++i) {
-        if (lista.id(i) == id)
-            return i + 1;
-    }
-    return 0;
-}
+    // Nothing typed in the user form is saved once the search has run.
+    if (origem())
+        origem()->esquecer_acao();
 
-} // namespace
-
-void SISTEMAGUI::carregar_pesquisa(int, Gtk::Window* pai)
-{
-    // Nothing typed in the form is saved once the search has run.
-    if (atual) {
-        atual->editando = false;
-        atual->inserindo = false;
-    }
-
-    FormBuscaUsuario* f = new FormBuscaUsuario();
-    for (Formulario* aberto : abertos) {
-        if (pai && aberto->janela.get() == pai)
-            f->origem = aberto;
-    }
-    if (!f->origem)
-        f->origem = atual;
-
-    Gtk::Window& janela = *f->janela;
-    janela.set_size_request(-1, 250);
-    if (pai)
-        janela.set_transient_for(*pai);
-    janela.set_position(Gtk::WIN_POS_CENTER);
-    janela.set_border_width(15);
-    janela.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela));
-    if (icone)
-        janela.set_icon(icone);
-    f->campo_pesquisa = "u.nome";
-    janela.set_title("Buscar Usuário");
+    Gtk::Window& j = *janela();
+    j.set_size_request(-1, 250);
+    j.set_title("Buscar Usuário");
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
     Gtk::Frame* frame = Gtk::manage(new Gtk::Frame("Opções de Busca"));
     Gtk::HBox* opcoes = Gtk::manage(new Gtk::HBox(false, 0));
-    f->combo_campo = Gtk::manage(new Gtk::ComboBoxText());
-    f->combo_campo->append("Nome");
-    f->combo_campo->append("CPF");
-    f->combo_campo->set_active_text("Nome");
-    f->entry_pesquisa = Gtk::manage(new Gtk::Entry());
-    f->entry_pesquisa->set_size_request(250, -1);
-    opcoes->pack_start(*f->combo_campo, false, false, 0);
-    opcoes->pack_start(*f->entry_pesquisa, false, false, 0);
+    w.combo_campo = Gtk::manage(new Gtk::ComboBoxText());
+    w.combo_campo->append("Nome");
+    w.combo_campo->append("CPF");
+    w.combo_campo->set_active_text("Nome");
+    w.entry_pesquisa = Gtk::manage(new Gtk::Entry());
+    w.entry_pesquisa->set_size_request(250, -1);
+    opcoes->pack_start(*w.combo_campo, false, false, 0);
+    opcoes->pack_start(*w.entry_pesquisa, false, false, 0);
     frame->add(*opcoes);
 
     Gtk::ScrolledWindow* rolagem = Gtk::manage(new Gtk::ScrolledWindow());
     rolagem->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
-    f->treeview_usuarios = Gtk::manage(new Gtk::TreeView());
-    rolagem->add(*f->treeview_usuarios);
+    w.treeview_usuarios = Gtk::manage(new Gtk::TreeView());
+    rolagem->add(*w.treeview_usuarios);
     vertical->pack_start(*frame, false, false, 0);
     vertical->pack_start(*rolagem, true, true, 0);
-    janela.add(*vertical);
+    j.add(*vertical);
 
-    f->combo_campo->signal_changed().connect(em(f, sigc::mem_fun(*this, &SISTEMAGUI::sel_pesquisa)));
-    f->entry_pesquisa->signal_changed().connect(
-        em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::carregar_dados), 21)));
-    f->treeview_usuarios->signal_row_activated().connect(
-        [this, f](const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna) {
-            Atuando atuando(*this, f);
-            selecionar_usuario(caminho, coluna);
-        });
-
-    abertos.push_back(f);
-    janela.set_focus(*f->entry_pesquisa);
-    janela.show_all();
-    rodar(janela);
-    abertos.erase(std::find(abertos.begin(), abertos.end(), f));
-    delete f;
+    w.combo_campo->signal_changed().connect(sigc::mem_fun(*this, &FormPesquisaUsuario::sel_pesquisa));
+    w.entry_pesquisa->signal_changed().connect([this] { carregar_dados(get_id()); });
+    w.treeview_usuarios->signal_row_activated().connect(
+        sigc::mem_fun(*this, &FormPesquisaUsuario::selecionar_usuario));
+    focar(*w.entry_pesquisa);
 }
 
-void SISTEMAGUI::sel_pesquisa()
+void FormPesquisaUsuario::sel_pesquisa()
 {
-    FormBuscaUsuario* f = dynamic_cast<FormBuscaUsuario*>(atual);
-    if (!f)
-        return;
-    f->campo_pesquisa = f->combo_campo->get_active_text() == "CPF" ? "u.cpf" : "u.nome";
-    tabular(f->janela.get(), f->entry_pesquisa);
+    campo_pesquisa = w.combo_campo->get_active_text() == "CPF" ? "u.cpf" : "u.nome";
+    tabular(janela(), w.entry_pesquisa);
 }
 
-void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
+void FormPesquisaUsuario::carregar_dados(int)
 {
-    if (!f)
-        return;
-    const std::string texto = f->entry_pesquisa->get_text();
-    const std::string filtro =
-        f->campo_pesquisa + " like " + query->literal(texto + "%") + " order by u.nome";
-    USUARIO busca(query);
+    const std::string texto = w.entry_pesquisa->get_text();
+    const std::string filtro = campo_pesquisa + " like " + ctx.query->literal(texto + "%") + " order by u.nome";
+    USUARIO busca(ctx.query);
     // The previous rows go before the new ones are read, so that the two
     // lists are never held at once (the view is drawn again only after).
-    f->treeview_usuarios->unset_model();
-    f->lista.reset();
+    w.treeview_usuarios->unset_model();
+    lista.reset();
     std::vector<USUARIO::Resumo> achados = busca.Get_Resumo(filtro);
     std::cout << achados.size() << '\n';
 
     static const char* const titulos[3] = { "Código", "Nome", "CPF" };
-    f->lista = mostrar_achados(
-        *f->treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id; },
+    lista = mostrar_achados(
+        *w.treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id; },
         [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].cpf; });
 }
 
-void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)
+void FormPesquisaUsuario::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)
 {
-    FormBuscaUsuario* f = dynamic_cast<FormBuscaUsuario*>(atual);
-    if (!f || !f->lista)
+    if (!lista)
         return;
-    Gtk::TreeModel::iterator it = f->lista->get_iter(caminho);
+    Gtk::TreeModel::iterator it = lista->get_iter(caminho);
     if (!it)
         return;
     const int id = (*it)[colunas.codigo];
-
-    // A user added since the user form loaded its list is not in it yet.
-    Posicao posicao = posicao_de(usuarios, id);
-    if (posicao == 0) {
-        usuario->carregar_usuario(-1);
-        usuarios = usuario->lista();
-        posicao = posicao_de(usuarios, id);
-    }
-    if (posicao == 0)
-        return;
-    posicao_usuario = posicao;
-
-    {
-        Atuando atuando(*this, f->origem && f->origem->id == 2 ? f->origem : form_de(2));
-        carregar_dados(2);
-    }
-    f->janela->hide();
+    Formulario* usuarios = origem() && origem()->get_id() == ids::USUARIOS ? origem() : ctx.aberto(ids::USUARIOS);
+    // A user gone since the search listed it is not shown: the search stays.
+    if (usuarios && usuarios->receber_escolha(get_id(), id))
+        janela()->hide();
 }

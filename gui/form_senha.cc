@@ -1,13 +1,10 @@
-// " Trocar de Senha " (id 7): the logged-in user types a new password twice;
-// opened by "Trocar Senha" in "Minha Conta", whose widgets it leaves alone.
+#include "gui/form_senha.h"
+
 #include <iostream>
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
-
-#include "gui/form_usuario.h"
-#include "gui/sistemagui.h"
 
 namespace {
 
@@ -23,18 +20,18 @@ Gtk::Entry* entry_senha_oculta()
 
 } // namespace
 
-void SISTEMAGUI::montar_senha(FormSenha* f)
+void FormSenha::montar()
 {
-    Gtk::Window* janela = f->janela.get();
-    janela->set_size_request(380, 200);
-    janela->set_title(" Trocar de Senha ");
+    Gtk::Window* j = janela();
+    j->set_size_request(380, 200);
+    j->set_title(" Trocar de Senha ");
 
-    f->entry_nova = entry_senha_oculta();
-    f->entry_repetir = entry_senha_oculta();
-    f->button_alterar = Gtk::manage(new Gtk::Button("Alterar"));
-    f->button_cancelar_senha = Gtk::manage(new Gtk::Button("Cancelar"));
-    f->button_alterar->set_size_request(100, -1);
-    f->button_cancelar_senha->set_size_request(100, -1);
+    w.entry_nova = entry_senha_oculta();
+    w.entry_repetir = entry_senha_oculta();
+    w.button_alterar = Gtk::manage(new Gtk::Button("Alterar"));
+    w.button_cancelar_senha = Gtk::manage(new Gtk::Button("Cancelar"));
+    w.button_alterar->set_size_request(100, -1);
+    w.button_cancelar_senha->set_size_request(100, -1);
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
     Gtk::Frame* frame = Gtk::manage(new Gtk::Frame("Atualizar Senha "));
@@ -44,36 +41,29 @@ void SISTEMAGUI::montar_senha(FormSenha* f)
     Gtk::HBox* botoes = Gtk::manage(new Gtk::HBox(false, 0));
 
     linha_nova->pack_start(*Gtk::manage(new Gtk::Label("Nova Senha :\t")), false, false, 25);
-    linha_nova->pack_start(*f->entry_nova, false, false, 0);
+    linha_nova->pack_start(*w.entry_nova, false, false, 0);
     linha_repetir->pack_start(*Gtk::manage(new Gtk::Label("Redigite a Senha: \t")), false, false, 10);
-    linha_repetir->pack_start(*f->entry_repetir, false, false, 0);
+    linha_repetir->pack_start(*w.entry_repetir, false, false, 0);
     campos->pack_start(*linha_nova, false, false, 0);
     campos->pack_start(*linha_repetir, false, false, 5);
     frame->add(*campos);
 
-    botoes->pack_start(*f->button_alterar, false, false, 0);
-    botoes->pack_start(*f->button_cancelar_senha, false, false, 0);
+    botoes->pack_start(*w.button_alterar, false, false, 0);
+    botoes->pack_start(*w.button_cancelar_senha, false, false, 0);
     vertical->pack_start(*frame, false, false, 0);
     vertical->pack_start(*botoes, false, false, 5);
-    janela->add(*vertical);
+    j->add(*vertical);
 
-    f->button_cancelar_senha->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), janela));
-    f->button_alterar->signal_clicked().connect(
-        em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::atualizar_senha), 0)));
-    f->entry_nova->signal_activate().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), janela, f->entry_repetir));
-    f->entry_repetir->signal_activate().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), janela, f->button_alterar));
+    w.button_cancelar_senha->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), j));
+    w.button_alterar->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &FormSenha::atualizar_senha), 0));
+    tab(*w.entry_nova, *w.entry_repetir);
+    tab(*w.entry_repetir, *w.button_alterar);
 }
 
-void SISTEMAGUI::atualizar_senha(int)
+void FormSenha::atualizar_senha(int)
 {
-    // 0 is the only caller's value: the logged-in user.
-    FormSenha* f = dynamic_cast<FormSenha*>(form_de(7));
-    if (!f)
-        return;
-    const std::string nova = f->entry_nova->get_text();
-    const std::string repetida = f->entry_repetir->get_text();
+    const std::string nova = w.entry_nova->get_text();
+    const std::string repetida = w.entry_repetir->get_text();
 
     if (nova != repetida) {
         mensagem("Atenção", "As senhas não correspondem", Gtk::MESSAGE_WARNING);
@@ -85,10 +75,10 @@ void SISTEMAGUI::atualizar_senha(int)
     }
 
     std::cout << '\n' << "ATUALIZAR SENHA " << '\n';
-    if (!usuario->update_senha(usuario_logado.id, nova)) {
+    if (!ctx.usuario->update_senha(ctx.usuario_logado.id, nova)) {
         mensagem("Erro!", "Erro ao Atualizar a senha \n Tente novamente !!! ", Gtk::MESSAGE_WARNING);
         return;
     }
     mensagem("Sucesso!", "Senha Atualizada !!!! ", Gtk::MESSAGE_INFO);
-    f->janela->hide();
+    janela()->hide();
 }

@@ -1,20 +1,12 @@
-// "Minha Conta" (id 1: the logged-in user's own data) and "Cadastro de
-// Usuarios" (id 2: all users, one at a time), with the postal-code lookup
-// that both run on Enter in their CEP entry.
-#include <cstdlib>
+#include "gui/form_usuario.h"
+
 #include <iostream>
 #include <utility>
-#include <vector>
 
-#include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
-#include <gtkmm/stock.h>
-#include <gtkmm/toolbar.h>
 
-#include "db/query.h"
-#include "gui/form_usuario.h"
-#include "gui/sistemagui.h"
+#include "gui/janelas.h"
 
 namespace {
 
@@ -50,281 +42,152 @@ Gtk::Frame* quadro(const char* titulo, std::initializer_list<Gtk::HBox*> linhas)
     return frame;
 }
 
-// The twelve entries both forms share (Senha is not among them).
-std::vector<Gtk::Entry*> entradas(FormUsuario* f)
-{
-    return { f->entry_nome, f->entry_cpf,    f->entry_rg,     f->entry_oexp,
-             f->entry_nasc, f->entry_rua,    f->entry_numero, f->entry_bairro,
-             f->entry_cidade, f->entry_cep,  f->entry_estado, f->entry_usuario };
-}
-
-// The user's data into the entries. The postal code comes from its row:
-// the CEP, the municipality and its state are shown, never read back.
-void mostrar_usuario(FormUsuario* f, const USER& u)
-{
-    f->entry_nome->set_text(u.nome);
-    f->entry_oexp->set_text(u.oexp);
-    f->entry_cpf->set_text(u.cpf);
-    f->entry_rg->set_text(u.rg);
-    f->entry_nasc->set_text(u.nasc);
-    f->entry_rua->set_text(u.endereco);
-    f->entry_numero->set_text(u.numero);
-    f->entry_bairro->set_text(u.bairro);
-    f->entry_cidade->set_text(u.cep.municipio.nome);
-    f->entry_cep->set_text(u.cep.cep);
-    if (f->id == 2)
-        std::cout << u.cep.id << '\n';
-    f->entry_estado->set_text(u.cep.municipio.estado);
-    f->entry_usuario->set_text(u.login);
-}
-
-// The typed fields over `u`; the postal code, the access level and the id
-// are the caller's.
-void ler_campos(FormUsuario* f, USER& u)
-{
-    u.nome = f->entry_nome->get_text();
-    u.login = f->entry_usuario->get_text();
-    u.cpf = f->entry_cpf->get_text();
-    u.rg = f->entry_rg->get_text();
-    u.oexp = f->entry_oexp->get_text();
-    u.nasc = f->entry_nasc->get_text();
-    u.endereco = f->entry_rua->get_text();
-    u.numero = f->entry_numero->get_text();
-    u.bairro = f->entry_bairro->get_text();
-}
-
 } // namespace
 
-void SISTEMAGUI::montar_usuario(FormUsuario* f)
+Gtk::VBox* FormUsuario::montar_campos(Gtk::Toolbar* barra, Gtk::HBox*& privilegios)
 {
-    const int id = f->id;
-    const bool conta = id == 1;
-    Gtk::Window* janela = f->janela.get();
-    janela->set_title(conta ? "Minha Conta" : "Cadastro de Usuarios");
-
+    const int id = get_id();
+    const bool conta = id == ids::MINHA_CONTA;
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
-    Gtk::Toolbar* barra = nova_barra();
-    if (conta) {
-        f->button_editar = botao(*barra, Gtk::Stock::EDIT, "Editar Informações");
-        f->button_salvar = botao(*barra, Gtk::Stock::SAVE, "Salvar Alterações");
-        f->button_cancelar = botao(*barra, Gtk::Stock::CANCEL, "Cancelar ação atual");
-    } else {
-        f->button_novo = botao(*barra, Gtk::Stock::NEW);
-        f->button_editar = botao(*barra, Gtk::Stock::EDIT);
-        f->button_salvar = botao(*barra, Gtk::Stock::SAVE);
-        f->button_cancelar = botao(*barra, Gtk::Stock::CANCEL);
-        f->button_buscar = botao(*barra, Gtk::Stock::FIND);
-    }
     vertical->pack_start(*barra, false, false, 0);
 
-    f->entry_nome = nova_entry(265);
-    f->entry_nasc = nova_entry(100, 10);
-    f->entry_cpf = nova_entry(135, 14);
-    f->entry_rg = nova_entry(80);
-    f->entry_oexp = nova_entry(80);
-    f->entry_cep = nova_entry(110, 9);
-    f->entry_rua = nova_entry(265);
-    f->entry_numero = nova_entry(50);
-    f->entry_bairro = nova_entry(100);
-    f->entry_cidade = nova_entry(100);
-    f->entry_estado = nova_entry(conta ? 40 : -1);
-    f->entry_usuario = nova_entry();
+    w.entry_nome = nova_entry(265);
+    w.entry_nasc = nova_entry(100, 10);
+    w.entry_cpf = nova_entry(135, 14);
+    w.entry_rg = nova_entry(80);
+    w.entry_oexp = nova_entry(80);
+    w.entry_cep = nova_entry(110, 9);
+    w.entry_rua = nova_entry(265);
+    w.entry_numero = nova_entry(50);
+    w.entry_bairro = nova_entry(100);
+    w.entry_cidade = nova_entry(100);
+    w.entry_estado = nova_entry(conta ? 40 : -1);
+    w.entry_usuario = nova_entry();
 
     vertical->pack_start(*quadro("Dados Pessoais", {
-        linha({ { "Nome:\t", f->entry_nome }, { "Data Nasc:\t", f->entry_nasc } }),
-        linha({ { "CPF:\t", f->entry_cpf }, { "RG:\t", f->entry_rg }, { "Org. Exp.:\t", f->entry_oexp } }),
+        linha({ { "Nome:\t", w.entry_nome }, { "Data Nasc:\t", w.entry_nasc } }),
+        linha({ { "CPF:\t", w.entry_cpf }, { "RG:\t", w.entry_rg }, { "Org. Exp.:\t", w.entry_oexp } }),
     }), false, false, 0);
     vertical->pack_start(*quadro("Endereço", {
-        linha({ { "CEP:\t", f->entry_cep } }),
-        linha({ { "Rua:\t", f->entry_rua }, { "N°:\t", f->entry_numero }, { "Bairro:\t", f->entry_bairro } }),
-        linha({ { "Cidade:\t", f->entry_cidade }, { conta ? "ES:\t" : "UF:\t", f->entry_estado } }),
+        linha({ { "CEP:\t", w.entry_cep } }),
+        linha({ { "Rua:\t", w.entry_rua }, { "N°:\t", w.entry_numero }, { "Bairro:\t", w.entry_bairro } }),
+        linha({ { "Cidade:\t", w.entry_cidade }, { conta ? "ES:\t" : "UF:\t", w.entry_estado } }),
     }), false, false, 0);
 
-    Gtk::HBox* privilegios;
     if (conta) {
-        f->button_trocar_senha = Gtk::manage(new Gtk::Button("Trocar Senha"));
-        privilegios = linha({ { "Usuario:", f->entry_usuario } });
-        privilegios->pack_start(*f->button_trocar_senha, true, true, 0);
+        w.button_trocar_senha = Gtk::manage(new Gtk::Button("Trocar Senha"));
+        privilegios = linha({ { "Usuario:", w.entry_usuario } });
+        privilegios->pack_start(*w.button_trocar_senha, true, true, 0);
     } else {
-        f->entry_senha = nova_entry();
-        privilegios = linha({ { "Usuario:\t", f->entry_usuario }, { "Senha:\t", f->entry_senha } });
+        w.entry_senha = nova_entry();
+        privilegios = linha({ { "Usuario:\t", w.entry_usuario }, { "Senha:\t", w.entry_senha } });
     }
     vertical->pack_start(*quadro("Privilegios ", { privilegios }), false, false, 0);
 
-    if (!conta)
-        vertical->pack_start(*barra_navegacao(f, "1/1"), false, false, 0);
-    janela->add(*vertical);
-
     // Masks: the date and CPF carry the form's own tag, the CEP always 1.
-    f->entry_nasc->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), id, f->entry_nasc));
-    f->entry_cpf->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::cpf_mascara), id, f->entry_cpf));
-    f->entry_cep->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::cep_mascara), 1, f->entry_cep));
+    w.entry_nasc->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), id, w.entry_nasc));
+    w.entry_cpf->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::cpf_mascara), id, w.entry_cpf));
+    w.entry_cep->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::cep_mascara), 1, w.entry_cep));
 
     // Enter moves on to the next field; in the CEP it looks the code up.
     const std::pair<Gtk::Entry*, Gtk::Widget*> seguintes[] = {
-        { f->entry_nome, f->entry_nasc },     { f->entry_nasc, f->entry_cpf },
-        { f->entry_cpf, f->entry_rg },        { f->entry_rg, f->entry_oexp },
-        { f->entry_oexp, f->entry_cep },      { f->entry_rua, f->entry_numero },
-        { f->entry_numero, f->entry_bairro }, { f->entry_bairro, f->entry_cidade },
-        { f->entry_cidade, f->entry_estado }, { f->entry_estado, f->entry_usuario },
+        { w.entry_nome, w.entry_nasc },     { w.entry_nasc, w.entry_cpf },
+        { w.entry_cpf, w.entry_rg },        { w.entry_rg, w.entry_oexp },
+        { w.entry_oexp, w.entry_cep },      { w.entry_rua, w.entry_numero },
+        { w.entry_numero, w.entry_bairro }, { w.entry_bairro, w.entry_cidade },
+        { w.entry_cidade, w.entry_estado }, { w.entry_estado, w.entry_usuario },
     };
     for (const auto& s : seguintes)
-        s.first->signal_activate().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), janela, s.second));
-    f->entry_cep->signal_activate().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::carregar_dados), 121)));
+        tab(*s.first, *s.second);
+    w.entry_cep->signal_activate().connect([this] { carregar_dados(ids::CEP); });
 
-    janela->signal_show().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::estado), id, 1)));
-    f->button_editar->signal_clicked().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::editar_dados), id)));
-    f->button_salvar->signal_clicked().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::salvar_dados), id)));
-    f->button_cancelar->signal_clicked().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::estado), id, 1)));
-    if (conta) {
-        f->button_trocar_senha->signal_clicked().connect(
-            em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::carregar_cadastro), 7, janela)));
-    } else {
-        f->button_novo->signal_clicked().connect(em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::inserir_dados), id)));
-        f->button_buscar->signal_clicked().connect(
-            em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::carregar_pesquisa), 21, janela)));
-    }
+    janela()->signal_show().connect([this] { estado(1); });
+    ligar_barra(w);
+    return vertical;
 }
 
-void SISTEMAGUI::estado_usuario(FormUsuario* f, int e)
+void FormUsuario::mudar_estado(int e)
 {
-    if (!f || (e != 0 && e != 1 && e != 2))
-        return;
-    // My account has no New.
-    if (f->id == 1 && e == 0)
-        return;
-
     const bool navegando = e == 1;
-    std::vector<Gtk::Entry*> campos = entradas(f);
-    if (f->entry_senha)
-        campos.push_back(f->entry_senha);
+    std::vector<Gtk::Entry*> campos = entradas();
+    if (w.entry_senha)
+        campos.push_back(w.entry_senha);
     for (Gtk::Entry* c : campos)
         c->set_editable(!navegando);
 
-    f->button_editar->set_sensitive(navegando);
-    f->button_salvar->set_sensitive(!navegando);
-    f->button_cancelar->set_sensitive(!navegando);
-    if (f->id == 1) {
-        f->button_trocar_senha->set_sensitive(!navegando);
-    } else {
-        Gtk::Widget* navegacao[] = { f->button_novo, f->button_buscar, f->button_primeiro,
-                                     f->button_anterior, f->button_proximo, f->button_ultimo };
-        for (Gtk::Widget* w : navegacao)
-            w->set_sensitive(navegando);
-    }
+    w.button_editar->set_sensitive(navegando);
+    w.button_salvar->set_sensitive(!navegando);
+    w.button_cancelar->set_sensitive(!navegando);
+    sensibilizar(navegando);
 
+    focar(*w.entry_nome);
     if (e == 0) {
         for (Gtk::Entry* c : campos)
             c->set_text("");
-        f->janela->set_focus(*f->entry_nome);
         return;
     }
-    f->janela->set_focus(*f->entry_nome);
-    if (f->id == 1)
-        carregar_minha_conta(f);
+    carregar();
+}
+
+void FormUsuario::carregar_dados(int dado)
+{
+    if (dado == ids::CEP)
+        consultar_cep();
     else
-        carregar_usuarios(f);
+        carregar();
 }
 
-void SISTEMAGUI::carregar_minha_conta(FormUsuario* f)
+std::vector<Gtk::Entry*> FormUsuario::entradas() const
 {
-    if (!f)
-        return;
-    f->cep_consultado = false;
-    mostrar_usuario(f, usuario_logado);
+    return { w.entry_nome, w.entry_cpf,    w.entry_rg,     w.entry_oexp,
+             w.entry_nasc, w.entry_rua,    w.entry_numero, w.entry_bairro,
+             w.entry_cidade, w.entry_cep,  w.entry_estado, w.entry_usuario };
 }
 
-void SISTEMAGUI::carregar_usuarios(FormUsuario* f)
+void FormUsuario::mostrar_usuario(const USER& u)
 {
-    if (!f)
-        return;
-    f->cep_consultado = false;
-    // All users again; the rows of the previous load go first, unless
-    // nothing is found and they are kept.
-    usuarios = LISTA_USUARIOS();
-    usuario->carregar_usuario(-1);
-    usuarios = usuario->lista();
-    if (!posicionar(usuarios.size(), primeiro_acesso_usuarios, posicao_usuario, f->label_contador))
-        return;
-    mostrar_usuario(f, usuarios[posicao_usuario - 1]);
+    w.entry_nome->set_text(u.nome);
+    w.entry_oexp->set_text(u.oexp);
+    w.entry_cpf->set_text(u.cpf);
+    w.entry_rg->set_text(u.rg);
+    w.entry_nasc->set_text(u.nasc);
+    w.entry_rua->set_text(u.endereco);
+    w.entry_numero->set_text(u.numero);
+    w.entry_bairro->set_text(u.bairro);
+    w.entry_cidade->set_text(u.cep.municipio.nome);
+    w.entry_cep->set_text(u.cep.cep);
+    if (get_id() == ids::USUARIOS)
+        std::cout << u.cep.id << '\n';
+    w.entry_estado->set_text(u.cep.municipio.estado);
+    w.entry_usuario->set_text(u.login);
 }
 
-void SISTEMAGUI::consultar_cep(FormUsuario* f)
+void FormUsuario::ler_campos(USER& u) const
 {
-    if (!f)
-        return;
+    u.nome = w.entry_nome->get_text();
+    u.login = w.entry_usuario->get_text();
+    u.cpf = w.entry_cpf->get_text();
+    u.rg = w.entry_rg->get_text();
+    u.oexp = w.entry_oexp->get_text();
+    u.nasc = w.entry_nasc->get_text();
+    u.endereco = w.entry_rua->get_text();
+    u.numero = w.entry_numero->get_text();
+    u.bairro = w.entry_bairro->get_text();
+}
+
+void FormUsuario::consultar_cep()
+{
     // Marked whatever the outcome: a save after a failed lookup takes the
     // row of the last lookup that found one.
-    f->cep_consultado = true;
-
-    query->set_tipoquery(2);
-    query->set_tipojoin(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.ceps");
-    query->add_tabelas("cadastro.municipio");
-    query->add_check_join("ceps.cod_cid=municipio.cod_cid");
-    query->add_campoconsulta("cep");
-    query->add_dadosconsulta(query->literal(f->entry_cep->get_text()));
-    if (!query->ativar() || query->get_registros() == 0 || query->ver_consulta().empty())
-        return;
-
-    // ceps: id, cep, kind of street, street, district, cod_cid; then
-    // municipio: cod_cid (again), name, state.
-    const LINHA& l = query->ver_consulta().front();
-    if (l.size() < 9)
-        return;
+    cep_consultado = true;
     CEPS achado;
-    achado.id = std::atoi(l[0].c_str());
-    achado.cep = l[1];
-    achado.tipo_logradouro = l[2];
-    achado.logradouro = l[3];
-    achado.bairro = l[4];
-    achado.municipio.cod_cid = std::atoi(l[5].c_str());
-    achado.municipio.nome = l[7];
-    achado.municipio.estado = l[8];
+    if (!ctx.usuario->buscar_cep(w.entry_cep->get_text(), achado))
+        return;
     cep_atual = achado;
 
-    f->entry_rua->set_text(achado.tipo_logradouro + " " + achado.logradouro);
-    f->entry_bairro->set_text(achado.bairro);
-    f->entry_estado->set_text(achado.municipio.estado);
-    f->entry_cidade->set_text(achado.municipio.nome);
-    f->janela->set_focus(*f->entry_rua);
-}
-
-bool SISTEMAGUI::salvar_usuario(FormUsuario* f, bool inserir)
-{
-    if (!f)
-        return false;
-    USER u;
-    if (f->id == 2 && inserir) {
-        ler_campos(f, u);
-        u.senha = f->entry_senha->get_text();
-        u.cep = f->cep_consultado ? cep_atual : usuario_logado.cep;
-        u.acesso = usuario_logado.acesso;
-    } else if (f->id == 1 && !inserir) {
-        u.id = usuario_logado.id;
-        ler_campos(f, u);
-        u.cep = f->cep_consultado ? cep_atual : usuario_logado.cep;
-        u.acesso = usuario_logado.acesso;
-    } else if (f->id == 2) {
-        if (posicao_usuario < 1 || posicao_usuario > usuarios.size())
-            return false;
-        u = usuarios[posicao_usuario - 1];
-        std::cout << u.id << '\n';
-        ler_campos(f, u);
-        std::cout << u.cep.id << '\n';
-        if (f->cep_consultado)
-            u.cep = cep_atual;
-    } else {
-        return false;
-    }
-
-    // No postal code known (no lookup ever found one and there is none to
-    // fall back on): the key would point nowhere, so the save is refused.
-    if (u.cep.id <= 0)
-        return false;
-    return inserir ? usuario->inserir_usuario(&u) : usuario->atualizar_usuario(&u);
+    w.entry_rua->set_text(achado.tipo_logradouro + " " + achado.logradouro);
+    w.entry_bairro->set_text(achado.bairro);
+    w.entry_estado->set_text(achado.municipio.estado);
+    w.entry_cidade->set_text(achado.municipio.nome);
+    focar(*w.entry_rua);
 }

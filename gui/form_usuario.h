@@ -1,22 +1,21 @@
-// Widgets of the user forms ("Minha Conta", id 1, and "Cadastro de
-// Usuarios", id 2), of the user search window and of the password window.
+// What "Minha Conta" (gui/form_minha_conta.h) and "Cadastro de Usuarios"
+// (gui/form_usuarios.h) share: the three frames of a user's data, their
+// masks and Enter order, showing and reading a user, and the postal-code
+// lookup that both run on Enter in their CEP entry.
 #ifndef ZUMBREL_GUI_FORM_USUARIO_H
 #define ZUMBREL_GUI_FORM_USUARIO_H
 
-#include <string>
+#include <vector>
 
+#include <gtkmm/box.h>
 #include <gtkmm/button.h>
-#include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
-#include <gtkmm/liststore.h>
-#include <gtkmm/treeview.h>
 
 #include "gui/formulario.h"
+#include "model/usuario.h"
 
-struct FormUsuario : Formulario
+struct WidgetsUsuario : BotoesForm
 {
-    explicit FormUsuario(int id_janela) : Formulario(id_janela) {}
-
     Gtk::Entry* entry_nome = nullptr;
     Gtk::Entry* entry_nasc = nullptr;
     Gtk::Entry* entry_cpf = nullptr;
@@ -29,34 +28,49 @@ struct FormUsuario : Formulario
     Gtk::Entry* entry_cidade = nullptr;
     Gtk::Entry* entry_estado = nullptr;   // "ES:" in my account, "UF:" in the user form
     Gtk::Entry* entry_usuario = nullptr;
-    Gtk::Entry* entry_senha = nullptr;    // user form only
+    Gtk::Entry* entry_senha = nullptr;            // user form only
     Gtk::Button* button_trocar_senha = nullptr;   // my account only
+};
 
-    // A postal-code lookup was started since this form last loaded a record:
-    // the next save takes the row that lookup found.
+class FormUsuario : public FormularioCom<WidgetsUsuario>
+{
+public:
+    using FormularioCom::FormularioCom;
+
+    // Its own load, or the postal-code lookup.
+    void carregar_dados(int dado) override;
+
+protected:
+    // Builds the three frames under the toolbar; `privilegios` gets the
+    // widgets of the last frame's row.
+    Gtk::VBox* montar_campos(Gtk::Toolbar* barra, Gtk::HBox*& privilegios);
+    // Loads the record the form shows.
+    virtual void carregar() = 0;
+    // Sets the widgets only this form has for browsing or editing.
+    virtual void sensibilizar(bool navegando) = 0;
+    void mudar_estado(int e) override;
+
+    // The entries every user form has (Senha is not among them).
+    std::vector<Gtk::Entry*> entradas() const;
+    // The user's data into the entries. The CEP, the municipality and its
+    // state come from the postal-code row: shown, never read back.
+    void mostrar_usuario(const USER& u);
+    // The typed fields over `u`; the postal code, the access level and the
+    // id are the caller's.
+    void ler_campos(USER& u) const;
+    // The postal code a save takes: the row of the last lookup that found
+    // one, once a lookup ran since the last load; else `proprio`.
+    CEPS cep_para_salvar(const CEPS& proprio) const { return cep_consultado ? cep_atual : proprio; }
+    // A load forgets the lookups made over the record shown before.
+    void esquecer_cep() { cep_consultado = false; }
+
+private:
+    void consultar_cep();
+
+    // A lookup was started since this form last loaded a record; the row
+    // the last lookup that found one gave (kept whatever came later).
     bool cep_consultado = false;
-};
-
-struct FormBuscaUsuario : Formulario
-{
-    FormBuscaUsuario() : Formulario(21) {}
-
-    Gtk::ComboBoxText* combo_campo = nullptr;   // "Nome" or "CPF"
-    Gtk::Entry* entry_pesquisa = nullptr;
-    Gtk::TreeView* treeview_usuarios = nullptr;
-    Glib::RefPtr<Gtk::ListStore> lista;
-    // The column the typed prefix is matched against: "u.nome" or "u.cpf".
-    std::string campo_pesquisa = "u.nome";
-};
-
-struct FormSenha : Formulario
-{
-    FormSenha() : Formulario(7) {}
-
-    Gtk::Entry* entry_nova = nullptr;
-    Gtk::Entry* entry_repetir = nullptr;
-    Gtk::Button* button_alterar = nullptr;
-    Gtk::Button* button_cancelar_senha = nullptr;
+    CEPS cep_atual;
 };
 
 #endif // ZUMBREL_GUI_FORM_USUARIO_H

@@ -5,27 +5,30 @@
 
 #include <gtkmm/main.h>
 #include <gtkmm/menu_elems.h>
-#include <gtkmm/separatortoolitem.h>
+#include <gtkmm/messagedialog.h>
 #include <gtkmm/stock.h>
-#include <gtkmm/toolitem.h>
 
 #include "db/query.h"
 #include "gui/form_abelha.h"
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
-#include "gui/form_usuario.h"
+#include "gui/form_florada.h"
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
+#include "gui/janelas.h"
 
 SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
-    : button_ok(Gtk::Stock::OK), button_cancelar(Gtk::Stock::CANCEL), query(q), icone(i)
+    : button_ok(Gtk::Stock::OK), button_cancelar(Gtk::Stock::CANCEL)
 {
+    contexto.query = q;
+    contexto.icone = i;
+    contexto.janela_login = &janela_login;
+    contexto.abrir = [this](int id, Gtk::Window* pai) { carregar_cadastro(id, pai); };
+    contexto.aberto = [this](int id) { return formulario_aberto(id); };
     montar_login();
 }
 
-SISTEMAGUI::~SISTEMAGUI()
-{
-    for (Formulario* f : abertos)
-        delete f;
-}
+SISTEMAGUI::~SISTEMAGUI() = default;
 
 // ---------------------------------------------------------------- login
 
@@ -34,8 +37,8 @@ void SISTEMAGUI::montar_login()
     janela_login.set_position(Gtk::WIN_POS_CENTER);
     janela_login.set_border_width(15);
     janela_login.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela_login));
-    if (icone)
-        janela_login.set_icon(icone);
+    if (contexto.icone)
+        janela_login.set_icon(contexto.icone);
     janela_login.set_title("Acesso ao Sistema");
 
     Gtk::VBox* caixa = Gtk::manage(new Gtk::VBox(false, 10));
@@ -82,19 +85,20 @@ void SISTEMAGUI::verificar()
     std::string senha = entry_senha.get_text();
 
     // Fresh data-access objects for every attempt.
-    usuario.reset(new USUARIO(query));
-    apiario.reset(new APIARIO(query));
-    floradas.reset(new FLORADAS(query));
-    municipio.reset(new MUNICIPIO(query));
-    acesso.reset(new ACESSO(query));
-    abelha.reset(new ABELHA(query));
+    QUERY* query = contexto.query;
+    contexto.usuario.reset(new USUARIO(query));
+    contexto.apiario.reset(new APIARIO(query));
+    contexto.floradas.reset(new FLORADAS(query));
+    contexto.municipio.reset(new MUNICIPIO(query));
+    contexto.acesso.reset(new ACESSO(query));
+    contexto.abelha.reset(new ABELHA(query));
 
-    if (usuario->verificar_acesso(login, senha)) {
-        std::vector<USER> conferido = usuario->Get_User(0);
+    if (contexto.usuario->verificar_acesso(login, senha)) {
+        std::vector<USER> conferido = contexto.usuario->Get_User(0);
         if (!conferido.empty()) {
             logado = true;
             std::cout << login << '\n' << "Acesso Garantido!" << '\n';
-            usuario_logado = conferido.front();
+            contexto.usuario_logado = conferido.front();
             janela_login.hide();
             carregar_sistema();
             return;
@@ -109,22 +113,22 @@ void SISTEMAGUI::verificar()
     dialogo.run();
     dialogo.hide();
     std::cout << "Verifique seu usuário e senha!" << '\n';
-    usuario.reset();
+    contexto.usuario.reset();
 }
 
 // ---------------------------------------------------------- main window
 
 void SISTEMAGUI::carregar_sistema()
 {
-    cep_atual = CEPS();
-    primeiro_acesso_usuarios = false;
-    primeiro_acesso_apiarios = false;
-    primeiro_acesso_abelhas = false;
+    contexto.usuarios = Lembranca();
+    contexto.apiarios = Lembranca();
+    contexto.abelhas = Lembranca();
 
     janela_principal.reset(new Gtk::Window());
     Gtk::Window& janela = *janela_principal;
-    if (icone)
-        janela.set_icon(icone);
+    contexto.janela_principal = &janela;
+    if (contexto.icone)
+        janela.set_icon(contexto.icone);
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
     Gtk::HBox* horizontal = Gtk::manage(new Gtk::HBox(false, 0));
@@ -139,13 +143,13 @@ void SISTEMAGUI::carregar_sistema()
         return sigc::slot<void>([this, id] { carregar_cadastro(id, janela_principal.get()); });
     };
     Gtk::Menu::MenuList& itens = menu->items();
-    itens.push_back(MenuElem("_Minha Conta", Gtk::AccelKey("<control>M", ""), abrir(1)));
+    itens.push_back(MenuElem("_Minha Conta", Gtk::AccelKey("<control>M", ""), abrir(ids::MINHA_CONTA)));
     itens.push_back(SeparatorElem());
-    itens.push_back(MenuElem("Cadastro de _Usuários", Gtk::AccelKey("<control>U", ""), abrir(2)));
-    itens.push_back(MenuElem("_Níveis de Acesso", Gtk::AccelKey("<control>N", ""), abrir(3)));
-    itens.push_back(MenuElem("Cadastro de A_piários", Gtk::AccelKey("<control>P", ""), abrir(4)));
-    itens.push_back(MenuElem("Cadastro de A_belhas", Gtk::AccelKey("<control>B", ""), abrir(5)));
-    itens.push_back(MenuElem("Cadastro de Co_lméias", Gtk::AccelKey("<control>L", ""), abrir(6)));
+    itens.push_back(MenuElem("Cadastro de _Usuários", Gtk::AccelKey("<control>U", ""), abrir(ids::USUARIOS)));
+    itens.push_back(MenuElem("_Níveis de Acesso", Gtk::AccelKey("<control>N", ""), abrir(ids::NIVEIS)));
+    itens.push_back(MenuElem("Cadastro de A_piários", Gtk::AccelKey("<control>P", ""), abrir(ids::APIARIOS)));
+    itens.push_back(MenuElem("Cadastro de A_belhas", Gtk::AccelKey("<control>B", ""), abrir(ids::ABELHAS)));
+    itens.push_back(MenuElem("Cadastro de Co_lméias", Gtk::AccelKey("<control>L", ""), abrir(ids::COLMEIAS)));
     itens.push_back(SeparatorElem());
     itens.push_back(MenuElem("_Sair", Gtk::AccelKey("<alt>F4", ""),
                              sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela)));
@@ -181,317 +185,172 @@ void SISTEMAGUI::rodar(Gtk::Window& janela)
         Gtk::Main::iteration();
 }
 
-// ------------------------------------------------------------ the frame
-
-Formulario* SISTEMAGUI::formulario_aberto(int id) const
-{
-    for (auto it = abertos.rbegin(); it != abertos.rend(); ++it) {
-        if ((*it)->id == id)
-            return *it;
-    }
-    return nullptr;
-}
-
-Formulario* SISTEMAGUI::form_de(int id) const
-{
-    if (atual && atual->id == id)
-        return atual;
-    return formulario_aberto(id);
-}
-
-sigc::slot<void> SISTEMAGUI::em(Formulario* f, const sigc::slot<void>& acao)
-{
-    return [this, f, acao]() {
-        Atuando atuando(*this, f);
-        acao();
-    };
-}
-
-int SISTEMAGUI::mensagem(const Glib::ustring& primeiro, const Glib::ustring& texto, Gtk::MessageType tipo)
-{
-    Gtk::MessageDialog dialogo(janela_login, primeiro, true, tipo, Gtk::BUTTONS_CLOSE, true);
-    dialogo.set_message(texto, true);
-    int resposta = dialogo.run();
-    dialogo.hide();
-    return resposta;
-}
-
-Gtk::Toolbar* SISTEMAGUI::nova_barra()
-{
-    Gtk::Toolbar* barra = Gtk::manage(new Gtk::Toolbar());
-    barra->set_show_arrow(false);
-    return barra;
-}
-
-Gtk::ToolButton* SISTEMAGUI::botao(Gtk::Toolbar& barra, const Gtk::StockID& stock, const Glib::ustring& dica)
-{
-    Gtk::ToolButton* b = Gtk::manage(new Gtk::ToolButton(stock));
-    if (!dica.empty())
-        b->set_tooltip_text(dica);
-    barra.append(*b);
-    return b;
-}
-
-void SISTEMAGUI::botoes_navegacao(Formulario* f, const Glib::ustring& contador)
-{
-    f->button_primeiro = Gtk::manage(new Gtk::ToolButton(Gtk::Stock::GOTO_FIRST));
-    f->button_anterior = Gtk::manage(new Gtk::ToolButton(Gtk::Stock::GO_BACK));
-    f->button_proximo = Gtk::manage(new Gtk::ToolButton(Gtk::Stock::GO_FORWARD));
-    f->button_ultimo = Gtk::manage(new Gtk::ToolButton(Gtk::Stock::GOTO_LAST));
-    f->label_contador = Gtk::manage(new Gtk::Label(contador));
-    Gtk::ToolButton* botoes[4] = { f->button_primeiro, f->button_anterior, f->button_proximo, f->button_ultimo };
-    for (int direcao = 0; direcao < 4; ++direcao) {
-        botoes[direcao]->signal_clicked().connect(
-            em(f, sigc::bind(sigc::mem_fun(*this, &SISTEMAGUI::navegar), direcao, f->id)));
-    }
-}
-
-Gtk::Toolbar* SISTEMAGUI::barra_navegacao(Formulario* f, const Glib::ustring& contador)
-{
-    botoes_navegacao(f, contador);
-    Gtk::Toolbar* barra = nova_barra();
-    Gtk::ToolItem* item = Gtk::manage(new Gtk::ToolItem());
-    item->add(*f->label_contador);
-    barra->append(*f->button_primeiro);
-    barra->append(*f->button_anterior);
-    barra->append(*item);
-    barra->append(*f->button_proximo);
-    barra->append(*f->button_ultimo);
-    return barra;
-}
-
-Gtk::HBox* SISTEMAGUI::caixa_navegacao(Formulario* f, const Glib::ustring& contador)
-{
-    botoes_navegacao(f, contador);
-    Gtk::HBox* caixa = Gtk::manage(new Gtk::HBox(false, 0));
-    caixa->pack_start(*f->button_primeiro, false, false, 0);
-    caixa->pack_start(*f->button_anterior, false, false, 0);
-    caixa->pack_start(*f->label_contador, false, false, 5);
-    caixa->pack_start(*f->button_proximo, false, false, 0);
-    caixa->pack_start(*f->button_ultimo, false, false, 0);
-    return caixa;
-}
+// ------------------------------------------------------------ the forms
 
 void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
 {
-    if (id == 6) {
-        abrir_colmeias(pai);
-        return;
-    }
-
-    Formulario* f;
-    switch (id) {
-    case 1:
-    case 2: f = new FormUsuario(id); break;
-    case 3: f = new FormAcesso(); break;
-    case 4: f = new FormApiario(); break;
-    case 5: f = new FormAbelha(); break;
-    case 7: f = new FormSenha(); break;
-    case 8: f = new FormFlorada(); break;
-    case 20: f = new FormBuscaApiario(); break;
-    default: f = new Formulario(id); break;
-    }
+    std::unique_ptr<Formulario> dono = criar_formulario(id, contexto);
+    Formulario* f = dono.get();
     for (Formulario* aberto : abertos) {
-        if (pai && aberto->janela.get() == pai)
-            f->origem = aberto;
+        if (pai && aberto->janela() == pai)
+            f->set_origem(aberto);
     }
 
-    Gtk::Window& janela = *f->janela;
+    Gtk::Window& janela = *f->janela();
     janela_cadastro = &janela;
     if (pai)
         janela.set_transient_for(*pai);
     janela.set_position(Gtk::WIN_POS_CENTER);
     janela.set_border_width(15);
-    if (icone)
-        janela.set_icon(icone);
+    if (contexto.icone)
+        janela.set_icon(contexto.icone);
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela));
     abertos.push_back(f);
 
-    {
-        Atuando atuando(*this, f);
-        switch (id) {
-        case 1:
-        case 2: montar_usuario(static_cast<FormUsuario*>(f)); break;
-        case 3: montar_acesso(static_cast<FormAcesso*>(f)); break;
-        case 4: montar_apiario(static_cast<FormApiario*>(f)); break;
-        case 5: montar_abelha(static_cast<FormAbelha*>(f)); break;
-        case 7: montar_senha(static_cast<FormSenha*>(f)); break;
-        case 8: montar_florada(static_cast<FormFlorada*>(f)); break;
-        case 20: montar_busca_apiario(static_cast<FormBuscaApiario*>(f)); break;
-        default: break;
-        }
-    }
-
+    f->montar();
     janela.show_all();
     rodar(janela);
 
     abertos.erase(std::find(abertos.begin(), abertos.end(), f));
     if (janela_cadastro == &janela)
-        janela_cadastro = abertos.empty() ? nullptr : abertos.back()->janela.get();
-    delete f;
+        janela_cadastro = abertos.empty() ? nullptr : abertos.back()->janela();
+}
 
-    // A list no open form browses is given back: every opening loads it
-    // again, and its position stays.
-    if (!formulario_aberto(id)) {
-        if (id == 2)
-            usuarios = LISTA_USUARIOS();
-        else if (id == 4)
-            apiarios = LISTA_APIARIOS();
-        else if (id == 5)
-            std::vector<ABELHAS>().swap(abelhas);
+Formulario* SISTEMAGUI::formulario_aberto(int id) const
+{
+    for (auto it = abertos.rbegin(); it != abertos.rend(); ++it) {
+        if ((*it)->get_id() == id)
+            return *it;
     }
+    return nullptr;
+}
+
+template <class F>
+F* SISTEMAGUI::aberto_como(int id) const
+{
+    return dynamic_cast<F*>(formulario_aberto(id));
 }
 
 void SISTEMAGUI::estado(int id, int e)
 {
-    std::cout << id << " - " << e << '\n';
-    switch (id) {
-    case 1:
-    case 2: estado_usuario(static_cast<FormUsuario*>(form_de(id)), e); break;
-    case 3: estado_acesso(static_cast<FormAcesso*>(form_de(id)), e); break;
-    case 4: estado_apiario(static_cast<FormApiario*>(form_de(id)), e); break;
-    case 5: estado_abelha(static_cast<FormAbelha*>(form_de(id)), e); break;
-    default: break;
-    }
+    if (Formulario* f = formulario_aberto(id))
+        f->estado(e);
+    else
+        std::cout << id << " - " << e << '\n';
 }
 
 void SISTEMAGUI::inserir_dados(int id)
 {
-    if (Formulario* f = form_de(id)) {
-        f->inserindo = true;
-        f->editando = false;
-    }
-    estado(id, 0);
+    if (Formulario* f = formulario_aberto(id))
+        f->inserir_dados();
 }
 
 void SISTEMAGUI::editar_dados(int id)
 {
-    if (Formulario* f = form_de(id)) {
-        f->editando = true;
-        f->inserindo = false;
-    }
-    estado(id, 2);
+    if (Formulario* f = formulario_aberto(id))
+        f->editar_dados();
 }
 
 void SISTEMAGUI::salvar_dados(int id)
 {
-    Formulario* f = form_de(id);
-    bool inserindo = f && f->inserindo;
-    bool editando = f && f->editando;
-    std::cout << (inserindo ? 1 : 0) << '\n' << (editando ? 1 : 0) << '\n';
-
-    bool ok = false;
-    if (inserindo || editando) {
-        f->inserindo = false;
-        f->editando = false;
-        switch (id) {
-        case 1:
-        case 2: ok = salvar_usuario(static_cast<FormUsuario*>(f), inserindo); break;
-        case 3: ok = salvar_acesso(static_cast<FormAcesso*>(f), inserindo); break;
-        case 4: ok = salvar_apiario(static_cast<FormApiario*>(f), inserindo); break;
-        case 5: ok = salvar_abelha(static_cast<FormAbelha*>(f), inserindo); break;
-        default: break;
-        }
-    } else {
-        mensagem("Atenção", "Edite primeiro", Gtk::MESSAGE_WARNING);
-    }
-
-    if (!ok) {
-        mensagem("Erro!", "Verifique as informações digitadas !", Gtk::MESSAGE_ERROR);
+    if (Formulario* f = formulario_aberto(id)) {
+        f->salvar_dados();
         return;
     }
-    if (id == 1) {
-        std::vector<USER> recarregado = usuario->Get_User(usuario_logado.id);
-        if (!recarregado.empty())
-            usuario_logado = recarregado.front();
-    }
-    if (id == 5)
-        Carregar_combo(3, -1);
-    estado(id, 1);
+    // A window of that id that is not open has nothing pending: the save
+    // says so as any form's does.
+    criar_formulario(id, contexto)->salvar_dados();
 }
 
 void SISTEMAGUI::navegar(int direcao, int id)
 {
-    static const char* palavras[4] = { "INICIO", "ANTERIOR", "PROXIMO", "FIM" };
-    Posicao* posicao = nullptr;
-    std::size_t tamanho = 0;
-    switch (id) {
-    case 2: posicao = &posicao_usuario; tamanho = usuarios.size(); break;
-    case 4: posicao = &posicao_apiario; tamanho = apiarios.size(); break;
-    case 5:
-        posicao = &posicao_abelha;
-        tamanho = abelhas.size();
-        std::cout << posicao_abelha << '\n';
-        break;
-    default: break;
-    }
-
-    if (posicao && direcao >= 0 && direcao <= 3) {
-        bool agiu = false;
-        *posicao = mover_posicao(*posicao, tamanho, direcao, agiu);
-        if (agiu) {
-            // The first text of the record now at the position, when there is one.
-            std::string texto;
-            if (*posicao >= 1 && *posicao <= tamanho) {
-                std::size_t i = *posicao - 1;
-                texto = id == 2 ? usuarios.nome(i) : id == 4 ? apiarios.nome(i) : abelhas[i].rgn;
-            }
-            std::cout << '\n' << palavras[direcao] << '\n' << texto << '\n';
-        }
-    }
-    carregar_dados(id);
-}
-
-bool SISTEMAGUI::posicionar(std::size_t tamanho, bool& primeiro_acesso, Posicao& posicao, Gtk::Label* contador)
-{
-    if (tamanho == 0)
-        return false;
-    if (!primeiro_acesso) {
-        std::cout << " Primeiro acesso à janela " << '\n';
-        primeiro_acesso = true;
-        posicao = 1;
-    }
-    posicao = posicao_valida(posicao, tamanho);
-    if (contador)
-        contador->set_text(texto_contador(posicao, tamanho));
-    return true;
+    if (Formulario* f = formulario_aberto(id))
+        f->navegar(direcao);
 }
 
 void SISTEMAGUI::carregar_dados(int id)
 {
-    switch (id) {
-    case 1: carregar_minha_conta(static_cast<FormUsuario*>(form_de(1))); break;
-    case 2: carregar_usuarios(static_cast<FormUsuario*>(form_de(2))); break;
-    case 3: carregar_acessos(static_cast<FormAcesso*>(form_de(3))); break;
-    case 4: carregar_apiarios(static_cast<FormApiario*>(form_de(4))); break;
-    case 5: carregar_abelhas(static_cast<FormAbelha*>(form_de(5))); break;
-    case 20: pesquisar_apiarios(static_cast<FormBuscaApiario*>(form_de(20))); break;
-    case 21: pesquisar_usuarios(dynamic_cast<FormBuscaUsuario*>(atual)); break;
-    case 121: consultar_cep(dynamic_cast<FormUsuario*>(atual)); break;
-    default: break;
+    // The postal-code lookup belongs to the newest open user form.
+    Formulario* f = nullptr;
+    if (id == ids::CEP) {
+        for (auto it = abertos.rbegin(); it != abertos.rend() && !f; ++it) {
+            if ((*it)->get_id() == ids::MINHA_CONTA || (*it)->get_id() == ids::USUARIOS)
+                f = *it;
+        }
+    } else {
+        f = formulario_aberto(id);
     }
+    if (f)
+        f->carregar_dados(id);
 }
 
 void SISTEMAGUI::excluir_dados(int id, Gtk::Window* pai)
 {
-    Gtk::Window& sobre = pai ? *pai : janela_login;
-    Gtk::MessageDialog pergunta(sobre, "Exclusão de Item", false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK_CANCEL, false);
-    pergunta.set_message("Deseja realmente excluir esse item?");
-    int resposta = pergunta.run();
-    pergunta.hide();
+    if (Formulario* f = formulario_aberto(id))
+        f->excluir_dados(pai);
+}
 
-    if (resposta != Gtk::RESPONSE_CANCEL) {
-        bool ok = false;
-        if (resposta == Gtk::RESPONSE_OK) {
-            if (id == 3)
-                ok = excluir_acesso(static_cast<FormAcesso*>(form_de(3)));
-            else if (id == 5)
-                ok = excluir_abelha(static_cast<FormAbelha*>(form_de(5)));
-        }
-        Gtk::MessageDialog resultado(sobre, ok ? "Excluído com Sucesso!" : "Erro ao Excluir!", false,
-                                     ok ? Gtk::MESSAGE_INFO : Gtk::MESSAGE_ERROR, Gtk::BUTTONS_OK, false);
-        resultado.run();
-        resultado.hide();
-    }
-    estado(id, 1);
+void SISTEMAGUI::Carregar_combo(int qual, int selecionado)
+{
+    if (Formulario* f = formulario_aberto(qual == 3 ? ids::ABELHAS : ids::APIARIOS))
+        f->Carregar_combo(qual, selecionado);
+}
+
+void SISTEMAGUI::carregar_pesquisa(int id, Gtk::Window* pai)
+{
+    carregar_cadastro(id, pai);
+}
+
+void SISTEMAGUI::sel_pesquisa()
+{
+    if (auto* f = aberto_como<FormPesquisaUsuario>(ids::BUSCA_USUARIO))
+        f->sel_pesquisa();
+}
+
+void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna)
+{
+    if (auto* f = aberto_como<FormPesquisaUsuario>(ids::BUSCA_USUARIO))
+        f->selecionar_usuario(caminho, coluna);
+}
+
+void SISTEMAGUI::atualizar_senha(int quem)
+{
+    if (auto* f = aberto_como<FormSenha>(ids::SENHA))
+        f->atualizar_senha(quem);
+}
+
+void SISTEMAGUI::selecionar_nivel(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna)
+{
+    if (auto* f = aberto_como<FormAcesso>(ids::NIVEIS))
+        f->selecionar_nivel(caminho, coluna);
+}
+
+void SISTEMAGUI::selecionar_florada()
+{
+    if (auto* f = aberto_como<FormApiario>(ids::APIARIOS))
+        f->selecionar_florada();
+}
+
+void SISTEMAGUI::selecionar_municipio()
+{
+    if (auto* f = aberto_como<FormApiario>(ids::APIARIOS))
+        f->selecionar_municipio();
+}
+
+void SISTEMAGUI::Cadastrar_Florada()
+{
+    if (auto* f = aberto_como<FormFlorada>(ids::FLORADA))
+        f->Cadastrar_Florada();
+}
+
+void SISTEMAGUI::selecionar_abelha()
+{
+    if (auto* f = aberto_como<FormAbelha>(ids::ABELHAS))
+        f->selecionar_abelha();
+}
+
+void SISTEMAGUI::gerar_filhas(Gtk::Window* janela)
+{
+    if (auto* f = aberto_como<FormAbelha>(ids::ABELHAS))
+        f->gerar_filhas(janela);
 }

@@ -236,3 +236,33 @@ bool USUARIO::update_senha(int id, std::string senha)
     std::cout << "\nERRO AO ATUALIZAR A SENHA \n";
     return false;
 }
+
+bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
+{
+    query->set_tipoquery(2);
+    query->set_tipojoin(2);
+    query->add_camporetorno("*");
+    query->add_tabelas("cadastro.ceps");
+    query->add_tabelas("cadastro.municipio");
+    query->add_check_join("ceps.cod_cid=municipio.cod_cid");
+    query->add_campoconsulta("cep");
+    query->add_dadosconsulta(query->literal(cep));
+    if (!query->ativar() || query->get_registros() == 0 || query->linhas_consulta() == 0)
+        return false;
+
+    // ceps: id, cep, kind of street, street, district, cod_cid; then
+    // municipio: cod_cid (again), name, state.
+    const LinhaResultado l = query->linha_consulta(0);
+    if (l.size() < 9)
+        return false;
+    achado = CEPS();
+    achado.id = l.inteiro(0);
+    achado.cep = l[1];
+    achado.tipo_logradouro = l[2];
+    achado.logradouro = l[3];
+    achado.bairro = l[4];
+    achado.municipio.cod_cid = l.inteiro(5);
+    achado.municipio.nome = l[7];
+    achado.municipio.estado = l[8];
+    return true;
+}

@@ -81,6 +81,9 @@ public:
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
     bool update_senha(int id, std::string senha);
+    // The postal code typed in a user form ("#####-###") with its
+    // municipality; false when it is not found or the lookup failed.
+    bool buscar_cep(const std::string& cep, CEPS& achado);
 
     std::string get_mensagem() const { return mensagem; }
 

@@ -47,7 +47,7 @@ void SistemaTeste::abrir(Roteiro& r, int id)
     r.passo([this, id] { item_menu(*sistema, id).activate(); });
     r.esperar([this, id] {
         Formulario* f = sistema->formulario_aberto(id);
-        return f && f->janela->is_visible();
+        return f && f->janela()->is_visible();
     }, "form " + std::to_string(id));
 }
 

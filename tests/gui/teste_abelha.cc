@@ -33,9 +33,9 @@ protected:
     std::string mostrada()
     {
         FormAbelha* f = ab();
-        return f->entry_codigo->get_text() + "|" + f->entry_rgn->get_text() + "|" +
-               f->entry_nascimento->get_text() + "|" + (f->radio_sim->get_active() ? "Sim" : "Não") + "|" +
-               f->combo_mae->get_active_text();
+        return f->widgets().entry_codigo->get_text() + "|" + f->widgets().entry_rgn->get_text() + "|" +
+               f->widgets().entry_nascimento->get_text() + "|" + (f->widgets().radio_sim->get_active() ? "Sim" : "Não") + "|" +
+               f->widgets().combo_mae->get_active_text();
     }
 
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
@@ -43,8 +43,8 @@ protected:
     // Opens "Gerar Filhas" and waits for its dialog.
     void abrir_filhas(Roteiro& r)
     {
-        r.passo([this] { teste::clicar(ab()->button_gerar); });
-        r.esperar([this] { return ab()->dialogo_filhas != nullptr && ab()->dialogo_filhas->is_visible(); },
+        r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
+        r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
                   "the daughters dialog");
     }
     // Fills the dialog and answers it.
@@ -52,11 +52,11 @@ protected:
     {
         r.passo([this, quantidade, data, resposta] {
             FormAbelha* f = ab();
-            f->entry_quantidade->set_text(quantidade);
-            f->entry_data_filhas->set_text(data);
-            f->dialogo_filhas->response(resposta);
+            f->get_dialogo_filhas()->widgets().entry_quantidade->set_text(quantidade);
+            f->get_dialogo_filhas()->widgets().entry_data->set_text(data);
+            f->get_dialogo_filhas()->response(resposta);
         });
-        r.esperar([this] { return ab()->dialogo_filhas == nullptr; }, "the daughters dialog to close");
+        r.esperar([this] { return ab()->get_dialogo_filhas() == nullptr; }, "the daughters dialog to close");
     }
 };
 
@@ -70,43 +70,43 @@ TEST_F(Abelha, NavegaPelasAbelhasComOContador)
     abrir(r, 5);
     r.passo([this] {
         FormAbelha* f = ab();
-        EXPECT_EQ(f->janela->get_title(), "Cadastro de Abelhas");
+        EXPECT_EQ(f->janela()->get_title(), "Cadastro de Abelhas");
         EXPECT_NE(saida.tomar().find(" Primeiro acesso à janela \n"), std::string::npos);
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 8");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 8");
         EXPECT_EQ(mostrada(), "1|00001-00000|01/10/2009|Sim|Não Sabe");
         std::vector<std::string> maes { "Não Sabe" };
         for (const LINHA& l : banco->consultar("select rgn from cadastro.abelha_rainha order by id_abelha"))
             maes.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->combo_mae), maes);
+        EXPECT_EQ(textos_lista(f->widgets().combo_mae), maes);
 
-        EXPECT_FALSE(f->entry_codigo->get_sensitive());
-        EXPECT_FALSE(f->entry_rgn->get_editable());
-        EXPECT_FALSE(f->entry_nascimento->get_editable());
-        EXPECT_FALSE(f->combo_mae->get_sensitive());
-        EXPECT_FALSE(f->button_salvar->get_sensitive());
-        EXPECT_TRUE(f->button_novo->get_sensitive());
-        EXPECT_TRUE(f->button_excluir->get_sensitive());
-        EXPECT_TRUE(f->button_gerar->get_sensitive());
+        EXPECT_FALSE(f->widgets().entry_codigo->get_sensitive());
+        EXPECT_FALSE(f->widgets().entry_rgn->get_editable());
+        EXPECT_FALSE(f->widgets().entry_nascimento->get_editable());
+        EXPECT_FALSE(f->widgets().combo_mae->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_novo->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_excluir->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_gerar->get_sensitive());
         // Every tool is on screen, none hidden behind an overflow arrow.
-        EXPECT_TRUE(f->button_gerar->get_mapped());
-        EXPECT_TRUE(f->button_excluir->get_mapped());
-        EXPECT_EQ(f->entry_nascimento->get_max_length(), 10);
+        EXPECT_TRUE(f->widgets().button_gerar->get_mapped());
+        EXPECT_TRUE(f->widgets().button_excluir->get_mapped());
+        EXPECT_EQ(f->widgets().entry_nascimento->get_max_length(), 10);
 
-        teste::clicar(f->button_anterior);
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 8");
-        teste::clicar(f->button_proximo);
-        teste::clicar(f->button_proximo);
+        teste::clicar(f->widgets().button_anterior);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 8");
+        teste::clicar(f->widgets().button_proximo);
+        teste::clicar(f->widgets().button_proximo);
         EXPECT_NE(saida.tomar().find("2\n\nPROXIMO\n00003-00001\n"), std::string::npos);
-        EXPECT_EQ(f->label_contador->get_text(), "3 / 8");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "3 / 8");
         EXPECT_EQ(mostrada(), "3|00003-00001|15/11/2010|Não|00001-00000");
-        EXPECT_EQ(f->mae_selecionada.id, 1);
-        teste::clicar(f->button_ultimo);
-        EXPECT_EQ(f->label_contador->get_text(), "8 / 8");
+        EXPECT_EQ(f->get_mae_selecionada().id, 1);
+        teste::clicar(f->widgets().button_ultimo);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "8 / 8");
         EXPECT_EQ(mostrada(), "8|00008-00000|07/10/2016|Sim|Não Sabe");
-        teste::clicar(f->button_proximo);
-        EXPECT_EQ(f->label_contador->get_text(), "8 / 8");
-        teste::clicar(f->button_primeiro);
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 8");
+        teste::clicar(f->widgets().button_proximo);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "8 / 8");
+        teste::clicar(f->widgets().button_primeiro);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 8");
     });
     rodar(r);
 }
@@ -119,58 +119,58 @@ TEST_F(Abelha, NovaAbelhaGanhaRgnEEntraNaListaDeMaes)
     abrir(r, 5);
     r.passo([this, &antes] {
         FormAbelha* f = ab();
-        teste::clicar(f->button_novo);
-        EXPECT_EQ(f->entry_rgn->get_text(), "");
-        EXPECT_EQ(f->entry_nascimento->get_text(), "");
-        EXPECT_EQ(f->entry_codigo->get_text(), "");
-        EXPECT_TRUE(f->entry_nascimento->get_editable());
-        EXPECT_TRUE(f->combo_mae->get_sensitive());
-        EXPECT_FALSE(f->button_novo->get_sensitive());
-        EXPECT_FALSE(f->button_editar->get_sensitive());
-        EXPECT_TRUE(f->button_salvar->get_sensitive());
-        EXPECT_FALSE(f->button_proximo->get_sensitive());
-        EXPECT_EQ(f->janela->get_focus(), f->entry_nascimento);
+        teste::clicar(f->widgets().button_novo);
+        EXPECT_EQ(f->widgets().entry_rgn->get_text(), "");
+        EXPECT_EQ(f->widgets().entry_nascimento->get_text(), "");
+        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "");
+        EXPECT_TRUE(f->widgets().entry_nascimento->get_editable());
+        EXPECT_TRUE(f->widgets().combo_mae->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_novo->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_editar->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_proximo->get_sensitive());
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_nascimento);
 
         // A date the database can't read: the error, nothing stored.
         antes = banco->despejo();
-        teste::digitar(f->entry_nascimento, "31022020");
-        EXPECT_EQ(f->entry_nascimento->get_text(), "31/02/2020");
-        EXPECT_TRUE(escolher(f->combo_mae, "00004-00002"));
-        teste::clicar(f->button_salvar);
+        teste::digitar(f->widgets().entry_nascimento, "31022020");
+        EXPECT_EQ(f->widgets().entry_nascimento->get_text(), "31/02/2020");
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "00004-00002"));
+        teste::clicar(f->widgets().button_salvar);
     });
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this, &antes] {
         FormAbelha* f = ab();
         EXPECT_EQ(banco->despejo(), antes);
-        EXPECT_EQ(f->entry_nascimento->get_text(), "31/02/2020");
-        EXPECT_EQ(f->combo_mae->get_active_text(), "00004-00002");
-        EXPECT_FALSE(f->button_novo->get_sensitive());
+        EXPECT_EQ(f->widgets().entry_nascimento->get_text(), "31/02/2020");
+        EXPECT_EQ(f->widgets().combo_mae->get_active_text(), "00004-00002");
+        EXPECT_FALSE(f->widgets().button_novo->get_sensitive());
 
-        teste::clicar(f->button_cancelar);
-        teste::clicar(f->button_novo);
-        f->entry_nascimento->set_text("05/06/2020");
-        f->radio_nao->set_active(true);
-        EXPECT_TRUE(escolher(f->combo_mae, "00004-00002"));
+        teste::clicar(f->widgets().button_cancelar);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nascimento->set_text("05/06/2020");
+        f->widgets().radio_nao->set_active(true);
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "00004-00002"));
         saida.tomar();
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_salvar);
         std::string s = saida.tomar();
         EXPECT_NE(s.find("1\n0\n00004-00002\n"), std::string::npos) << s;
         EXPECT_EQ(linha(9), "00009-00004|05/06/2020|false|4");
-        std::vector<std::string> maes = textos_lista(f->combo_mae);
+        std::vector<std::string> maes = textos_lista(f->widgets().combo_mae);
         ASSERT_EQ(maes.size(), 10u);
         EXPECT_EQ(maes.back(), "00009-00004");
-        EXPECT_EQ(f->combo_mae->get_active_text(), "Não Sabe");
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 9");
-        EXPECT_FALSE(f->combo_mae->get_sensitive());
+        EXPECT_EQ(f->widgets().combo_mae->get_active_text(), "Não Sabe");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 9");
+        EXPECT_FALSE(f->widgets().combo_mae->get_sensitive());
 
         // A breeding queen with unknown mother.
-        teste::clicar(f->button_novo);
-        f->entry_nascimento->set_text("06/06/2020");
-        f->radio_sim->set_active(true);
-        EXPECT_TRUE(escolher(f->combo_mae, "Não Sabe"));
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nascimento->set_text("06/06/2020");
+        f->widgets().radio_sim->set_active(true);
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "Não Sabe"));
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(linha(10), "00010-00000|06/06/2020|true|null");
-        teste::clicar(f->button_ultimo);
+        teste::clicar(f->widgets().button_ultimo);
         EXPECT_EQ(mostrada(), "10|00010-00000|06/06/2020|Sim|Não Sabe");
     });
     rodar(r);
@@ -183,24 +183,24 @@ TEST_F(Abelha, TrocarAMaeReescreveORgn)
     abrir(r, 5);
     r.passo([this] {
         FormAbelha* f = ab();
-        teste::clicar(f->button_proximo);
-        teste::clicar(f->button_proximo);
-        teste::clicar(f->button_editar);
-        EXPECT_TRUE(f->button_novo->get_sensitive());
-        EXPECT_FALSE(f->button_editar->get_sensitive());
-        EXPECT_TRUE(f->entry_nascimento->get_editable());
-        EXPECT_FALSE(f->entry_rgn->get_editable());
-        EXPECT_EQ(f->janela->get_focus(), f->entry_nascimento);
-        EXPECT_TRUE(escolher(f->combo_mae, "00002-00001"));
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_proximo);
+        teste::clicar(f->widgets().button_proximo);
+        teste::clicar(f->widgets().button_editar);
+        EXPECT_TRUE(f->widgets().button_novo->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_editar->get_sensitive());
+        EXPECT_TRUE(f->widgets().entry_nascimento->get_editable());
+        EXPECT_FALSE(f->widgets().entry_rgn->get_editable());
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_nascimento);
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "00002-00001"));
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(linha(3), "00003-00002|15/11/2010|false|2");
         EXPECT_EQ(mostrada(), "3|00003-00002|15/11/2010|Não|00002-00001");
-        EXPECT_EQ(f->label_contador->get_text(), "3 / 8");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "3 / 8");
 
-        teste::clicar(f->button_editar);
-        EXPECT_TRUE(escolher(f->combo_mae, "Não Sabe"));
-        f->entry_nascimento->set_text("16/11/2010");
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_editar);
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "Não Sabe"));
+        f->widgets().entry_nascimento->set_text("16/11/2010");
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(linha(3), "00003-00000|16/11/2010|false|null");
         EXPECT_EQ(mostrada(), "3|00003-00000|16/11/2010|Não|Não Sabe");
         EXPECT_EQ(contagem(), "8");
@@ -215,33 +215,33 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
     abrir(r, 5);
     r.passo([this] {
         for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->button_proximo);
-        EXPECT_EQ(ab()->entry_codigo->get_text(), "4");
+            teste::clicar(ab()->widgets().button_proximo);
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "4");
     });
     abrir_filhas(r);
     r.passo([this] {
         FormAbelha* f = ab();
-        Gtk::Dialog* d = f->dialogo_filhas;
+        Gtk::Dialog* d = f->get_dialogo_filhas();
         EXPECT_EQ(d->get_title(), "Gerar Filhas");
         EXPECT_TRUE(d->get_modal());
-        EXPECT_EQ(d->get_transient_for(), f->janela.get());
+        EXPECT_EQ(d->get_transient_for(), f->janela());
         // Digits only in the quantity, the date mask in the date.
-        teste::digitar(f->entry_quantidade, "3x");
-        EXPECT_EQ(f->entry_quantidade->get_text(), "3");
-        teste::digitar(f->entry_data_filhas, "10032011");
-        EXPECT_EQ(f->entry_data_filhas->get_text(), "10/03/2011");
-        f->entry_quantidade->activate();
-        EXPECT_EQ(d->get_focus(), f->entry_data_filhas);
-        f->dialogo_filhas->response(Gtk::RESPONSE_OK);
+        teste::digitar(f->get_dialogo_filhas()->widgets().entry_quantidade, "3x");
+        EXPECT_EQ(f->get_dialogo_filhas()->widgets().entry_quantidade->get_text(), "3");
+        teste::digitar(f->get_dialogo_filhas()->widgets().entry_data, "10032011");
+        EXPECT_EQ(f->get_dialogo_filhas()->widgets().entry_data->get_text(), "10/03/2011");
+        f->get_dialogo_filhas()->widgets().entry_quantidade->activate();
+        EXPECT_EQ(d->get_focus(), f->get_dialogo_filhas()->widgets().entry_data);
+        f->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
     });
-    r.esperar([this] { return ab()->dialogo_filhas == nullptr; }, "the dialog to close");
+    r.esperar([this] { return ab()->get_dialogo_filhas() == nullptr; }, "the dialog to close");
     r.passo([this] {
         EXPECT_EQ(contagem(), "11");
         EXPECT_EQ(linha(9), "00009-00004|10/03/2011|false|4");
         EXPECT_EQ(linha(10), "00010-00004|10/03/2011|false|4");
         EXPECT_EQ(linha(11), "00011-00004|10/03/2011|false|4");
-        EXPECT_EQ(ab()->label_contador->get_text(), "4 / 11");
-        EXPECT_EQ(textos_lista(ab()->combo_mae).back(), "00011-00004");
+        EXPECT_EQ(ab()->widgets().label_contador->get_text(), "4 / 11");
+        EXPECT_EQ(textos_lista(ab()->widgets().combo_mae).back(), "00011-00004");
     });
     // Close, an empty, a zero and a non-numeric quantity create nothing.
     abrir_filhas(r);
@@ -254,7 +254,7 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
     responder_filhas(r, "1a2", "10/03/2011", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(contagem(), "11");
-        EXPECT_EQ(ab()->label_contador->get_text(), "4 / 11");
+        EXPECT_EQ(ab()->widgets().label_contador->get_text(), "4 / 11");
     });
     // An unreadable date: no daughter at all, and the user is told.
     abrir_filhas(r);
@@ -272,23 +272,23 @@ TEST_F(Abelha, GerarFilhasSemAbelhaMostradaSoAvisa)
     abrir(r, 5);
     r.passo([this] {
         EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
-        EXPECT_EQ(textos_lista(ab()->combo_mae), (std::vector<std::string> { "Não Sabe" }));
-        teste::clicar(ab()->button_gerar);
+        EXPECT_EQ(textos_lista(ab()->widgets().combo_mae), (std::vector<std::string> { "Não Sabe" }));
+        teste::clicar(ab()->widgets().button_gerar);
     });
     r.responder("Nenhuma abelha exibida: não há de quem gerar filhas.", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        EXPECT_EQ(ab()->dialogo_filhas, nullptr);
+        EXPECT_EQ(ab()->get_dialogo_filhas(), nullptr);
         EXPECT_EQ(contagem(), "0");
         // The first bee of an empty table.
         FormAbelha* f = ab();
-        teste::clicar(f->button_novo);
-        f->entry_nascimento->set_text("01/02/2010");
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nascimento->set_text("01/02/2010");
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(banco->valor("select count(*) from cadastro.abelha_rainha where filha is null and "
                                "rgn = lpad(id_abelha::text, 5, '0') || '-00000'"),
                   "1");
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 1");
-        EXPECT_EQ(textos_lista(f->combo_mae).size(), 2u);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 1");
+        EXPECT_EQ(textos_lista(f->widgets().combo_mae).size(), 2u);
     });
     rodar(r);
 }
@@ -300,8 +300,8 @@ TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
     abrir(r, 5);
     r.passo([this] {
         for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->button_proximo);
-        teste::clicar(ab()->button_excluir);
+            teste::clicar(ab()->widgets().button_proximo);
+        teste::clicar(ab()->widgets().button_excluir);
     });
     // Cancel: nothing deleted, no second dialog.
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_CANCEL);
@@ -309,18 +309,18 @@ TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_EQ(contagem(), "8");
         // Bee 4 is the mother of 5 and 6.
-        teste::clicar(ab()->button_excluir);
+        teste::clicar(ab()->widgets().button_excluir);
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
     r.responder("Erro ao Excluir!", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(contagem(), "8");
         EXPECT_EQ(mostrada(), "4|00004-00002|20/12/2011|Sim|00002-00001");
-        teste::clicar(ab()->button_proximo);
-        teste::clicar(ab()->button_proximo);
-        EXPECT_EQ(ab()->entry_codigo->get_text(), "6");
-        teste::clicar(ab()->button_editar);
-        teste::clicar(ab()->button_excluir);
+        teste::clicar(ab()->widgets().button_proximo);
+        teste::clicar(ab()->widgets().button_proximo);
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "6");
+        teste::clicar(ab()->widgets().button_editar);
+        teste::clicar(ab()->widgets().button_excluir);
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
@@ -329,10 +329,10 @@ TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
         EXPECT_EQ(contagem(), "7");
         EXPECT_EQ(linha(6), "");
         // Back to browsing; the next bee takes the place.
-        EXPECT_EQ(f->label_contador->get_text(), "6 / 7");
-        EXPECT_EQ(f->entry_codigo->get_text(), "7");
-        EXPECT_FALSE(f->button_salvar->get_sensitive());
-        std::vector<std::string> maes = textos_lista(f->combo_mae);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "6 / 7");
+        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "7");
+        EXPECT_FALSE(f->widgets().button_salvar->get_sensitive());
+        std::vector<std::string> maes = textos_lista(f->widgets().combo_mae);
         EXPECT_EQ(std::count(maes.begin(), maes.end(), "00006-00004"), 0);
         EXPECT_EQ(maes.size(), 8u);
     });
@@ -346,17 +346,17 @@ TEST_F(Abelha, ExcluirAUltimaAbelhaEsvaziaOFormulario)
     entrar(r);
     abrir(r, 5);
     r.passo([this] {
-        EXPECT_EQ(ab()->label_contador->get_text(), "1 / 1");
-        teste::clicar(ab()->button_excluir);
+        EXPECT_EQ(ab()->widgets().label_contador->get_text(), "1 / 1");
+        teste::clicar(ab()->widgets().button_excluir);
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(contagem(), "0");
         EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
-        EXPECT_EQ(textos_lista(ab()->combo_mae), (std::vector<std::string> { "Não Sabe" }));
+        EXPECT_EQ(textos_lista(ab()->widgets().combo_mae), (std::vector<std::string> { "Não Sabe" }));
         // Nothing shown: no mother for daughters.
-        teste::clicar(ab()->button_gerar);
+        teste::clicar(ab()->widgets().button_gerar);
     });
     r.responder("Nenhuma abelha exibida: não há de quem gerar filhas.", Gtk::RESPONSE_CLOSE);
     r.passo([this] { EXPECT_EQ(contagem(), "0"); });
@@ -415,7 +415,8 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
         textos(j, vistos);
         EXPECT_EQ(vistos, (std::vector<std::string> { "Tipo", "Status", "Rainha", "Apiario", "[Salvar]",
                                                       "[Pesquisar]", "[Cancelar]", "[Excluir]" }));
-        EXPECT_TRUE(sistema->formularios_abertos().empty());
+        ASSERT_NE(sistema->formulario_aberto(6), nullptr);
+        EXPECT_EQ(sistema->formulario_aberto(6)->janela(), j);
         j->hide();
     });
     r.esperar([this] { return janela_colmeias(*sistema) == nullptr; }, "the beehive window to close");

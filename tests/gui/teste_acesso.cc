@@ -20,12 +20,12 @@ protected:
     // Picks the row of the list showing that description, as a double click.
     void escolher(const std::string& descricao)
     {
-        Linhas l = teste::linhas(f()->treeview_niveis);
+        Linhas l = teste::linhas(f()->widgets().treeview_niveis);
         for (std::size_t i = 0; i < l.size(); ++i) {
             if (l[i][1] == descricao) {
                 Gtk::TreePath caminho;
                 caminho.push_back(int(i));
-                f()->treeview_niveis->row_activated(caminho, *f()->treeview_niveis->get_column(0));
+                f()->widgets().treeview_niveis->row_activated(caminho, *f()->widgets().treeview_niveis->get_column(0));
                 return;
             }
         }
@@ -36,9 +36,9 @@ protected:
     std::string botoes()
     {
         std::string s;
-        for (Gtk::Widget* b : { (Gtk::Widget*)f()->button_novo, (Gtk::Widget*)f()->button_editar,
-                                (Gtk::Widget*)f()->button_excluir, (Gtk::Widget*)f()->button_salvar,
-                                (Gtk::Widget*)f()->button_cancelar })
+        for (Gtk::Widget* b : { (Gtk::Widget*)f()->widgets().button_novo, (Gtk::Widget*)f()->widgets().button_editar,
+                                (Gtk::Widget*)f()->widgets().button_excluir, (Gtk::Widget*)f()->widgets().button_salvar,
+                                (Gtk::Widget*)f()->widgets().button_cancelar })
             s += b->is_sensitive() ? '1' : '0';
         return s;
     }
@@ -56,62 +56,62 @@ TEST_F(NiveisDeAcesso, MontagemListaOrdenadaEEstadoDeNavegacao)
     abrir(r, 3);
     r.passo([this] {
         FormAcesso* a = f();
-        EXPECT_EQ(a->janela->get_title(), "Níveis de Acesso");
-        std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(a->button_novo);
-        std::vector<Gtk::ToolItem*> esperado = { a->button_novo, a->button_editar, a->button_salvar,
-                                                 a->button_cancelar, a->button_excluir };
+        EXPECT_EQ(a->janela()->get_title(), "Níveis de Acesso");
+        std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(a->widgets().button_novo);
+        std::vector<Gtk::ToolItem*> esperado = { a->widgets().button_novo, a->widgets().button_editar, a->widgets().button_salvar,
+                                                 a->widgets().button_cancelar, a->widgets().button_excluir };
         EXPECT_EQ(barra, esperado);
-        EXPECT_EQ(a->button_excluir->get_stock_id(), "gtk-delete");
+        EXPECT_EQ(a->widgets().button_excluir->get_stock_id(), "gtk-delete");
 
         std::map<Gtk::Widget*, std::string> nomes = {
-            { a->entry_codigo, "codigo" }, { a->entry_descricao, "descricao" },
-            { a->entry_nivel, "nivel" }, { a->treeview_niveis, "lista" } };
+            { a->widgets().entry_codigo, "codigo" }, { a->widgets().entry_descricao, "descricao" },
+            { a->widgets().entry_nivel, "nivel" }, { a->widgets().treeview_niveis, "lista" } };
         std::vector<std::string> esperado_conteudo = { "[Nível de acesso]", "Código:\t", "{codigo}",
             "Descrição:\t", "{descricao}", "Nível:\t", "{nivel}", "{lista}" };
-        EXPECT_EQ(teste::conteudo(a->janela.get(), nomes), esperado_conteudo);
+        EXPECT_EQ(teste::conteudo(a->janela(), nomes), esperado_conteudo);
         int largura, altura;
-        a->entry_descricao->get_size_request(largura, altura);
+        a->widgets().entry_descricao->get_size_request(largura, altura);
         EXPECT_EQ(largura, 265);
-        a->entry_nivel->get_size_request(largura, altura);
+        a->widgets().entry_nivel->get_size_request(largura, altura);
         EXPECT_EQ(largura, 100);
-        a->treeview_niveis->get_size_request(largura, altura);
+        a->widgets().treeview_niveis->get_size_request(largura, altura);
         EXPECT_EQ(altura, 150);
-        EXPECT_FALSE(a->entry_codigo->is_sensitive());
+        EXPECT_FALSE(a->widgets().entry_codigo->is_sensitive());
 
         // Browse state.
         EXPECT_EQ(botoes(), "10000");
-        EXPECT_FALSE(a->entry_descricao->get_editable());
-        EXPECT_FALSE(a->entry_nivel->get_editable());
+        EXPECT_FALSE(a->widgets().entry_descricao->get_editable());
+        EXPECT_FALSE(a->widgets().entry_nivel->get_editable());
         std::string s = saida.tomar();
         EXPECT_NE(s.find("3 - 1\nCarregando dados\n"
                          "select id_acesso, nivel_acesso, desc_acesso from cadastro.acesso order by desc_acesso\n"),
                   std::string::npos) << s;
 
         std::vector<std::string> colunas = { "Código", "Descrição do Nível de Acesso", "Nível de Acesso" };
-        EXPECT_EQ(teste::titulos(a->treeview_niveis), colunas);
-        for (Gtk::TreeViewColumn* c : a->treeview_niveis->get_columns())
+        EXPECT_EQ(teste::titulos(a->widgets().treeview_niveis), colunas);
+        for (Gtk::TreeViewColumn* c : a->widgets().treeview_niveis->get_columns())
             EXPECT_TRUE(c->get_reorderable());
         Linhas esperado_linhas = { { "0001", "Administrador", "3" }, { "0002", "Gerente", "2" },
                                    { "0003", "Operador", "1" } };
-        EXPECT_EQ(teste::linhas(a->treeview_niveis), esperado_linhas);
+        EXPECT_EQ(teste::linhas(a->widgets().treeview_niveis), esperado_linhas);
     });
     // A level whose description sorts first goes to the top, its code with
     // four digits, the level in plain.
     r.passo([this] { banco->executar("insert into cadastro.acesso values (7, 'Abelheiro', 12)"); });
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
-        EXPECT_TRUE(teste::clicar(f()->button_cancelar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
     });
     r.passo([this] {
-        Linhas l = teste::linhas(f()->treeview_niveis);
+        Linhas l = teste::linhas(f()->widgets().treeview_niveis);
         ASSERT_EQ(l.size(), 4u);
         EXPECT_EQ(l[0], (std::vector<std::string>{ "0007", "Abelheiro", "12" }));
         escolher("Abelheiro");
-        EXPECT_EQ(f()->entry_codigo->get_text(), "7");
-        EXPECT_EQ(f()->entry_descricao->get_text(), "Abelheiro");
-        EXPECT_EQ(f()->entry_nivel->get_text(), "12");
+        EXPECT_EQ(f()->widgets().entry_codigo->get_text(), "7");
+        EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Abelheiro");
+        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "12");
         EXPECT_EQ(botoes(), "01101");
-        EXPECT_FALSE(f()->entry_descricao->get_editable());
+        EXPECT_FALSE(f()->widgets().entry_descricao->get_editable());
     });
     rodar(r);
 }
@@ -122,25 +122,25 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
     entrar(r);
     abrir(r, 3);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         EXPECT_EQ(botoes(), "00011");
-        EXPECT_TRUE(f()->entry_descricao->get_editable());
-        EXPECT_TRUE(f()->entry_nivel->get_editable());
-        EXPECT_EQ(f()->janela->get_focus(), f()->entry_descricao);
+        EXPECT_TRUE(f()->widgets().entry_descricao->get_editable());
+        EXPECT_TRUE(f()->widgets().entry_nivel->get_editable());
+        EXPECT_EQ(f()->janela()->get_focus(), f()->widgets().entry_descricao);
 
         // Enter walks from the description to the level and on to Save.
-        f()->entry_descricao->activate();
-        EXPECT_EQ(f()->janela->get_focus(), f()->entry_nivel);
-        f()->entry_nivel->activate();
-        EXPECT_EQ(f()->janela->get_focus(), f()->button_salvar->get_child());
+        f()->widgets().entry_descricao->activate();
+        EXPECT_EQ(f()->janela()->get_focus(), f()->widgets().entry_nivel);
+        f()->widgets().entry_nivel->activate();
+        EXPECT_EQ(f()->janela()->get_focus(), f()->widgets().button_salvar->get_child());
 
         // Only digits stay in the level.
-        f()->entry_descricao->set_text("Visitante d'Oeste");
-        f()->entry_nivel->set_text("0");
-        f()->entry_nivel->set_text("0x");
-        EXPECT_EQ(f()->entry_nivel->get_text(), "0");
+        f()->widgets().entry_descricao->set_text("Visitante d'Oeste");
+        f()->widgets().entry_nivel->set_text("0");
+        f()->widgets().entry_nivel->set_text("0x");
+        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "0");
         saida.tomar();
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         EXPECT_EQ(banco->valor("select nivel_acesso from cadastro.acesso where desc_acesso = 'Visitante d''Oeste'"),
@@ -150,19 +150,19 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
                   std::string::npos);
         // Back to browsing: fields emptied, list reloaded.
         EXPECT_EQ(botoes(), "10000");
-        EXPECT_EQ(f()->entry_descricao->get_text(), "");
-        EXPECT_EQ(teste::linhas(f()->treeview_niveis).size(), 4u);
-        EXPECT_EQ(teste::linhas(f()->treeview_niveis)[3][1], "Visitante d'Oeste");
+        EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "");
+        EXPECT_EQ(teste::linhas(f()->widgets().treeview_niveis).size(), 4u);
+        EXPECT_EQ(teste::linhas(f()->widgets().treeview_niveis)[3][1], "Visitante d'Oeste");
 
         escolher("Gerente");
-        EXPECT_TRUE(teste::clicar(f()->button_editar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
         EXPECT_EQ(botoes(), "00011");
-        EXPECT_TRUE(f()->entry_descricao->get_editable());
+        EXPECT_TRUE(f()->widgets().entry_descricao->get_editable());
         // Edit keeps the picked level on show.
-        EXPECT_EQ(f()->entry_descricao->get_text(), "Gerente");
-        f()->entry_descricao->set_text("Supervisor");
-        f()->entry_nivel->set_text("5");
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Gerente");
+        f()->widgets().entry_descricao->set_text("Supervisor");
+        f()->widgets().entry_nivel->set_text("5");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         EXPECT_EQ(banco->valor("select desc_acesso || ' ' || nivel_acesso from cadastro.acesso where id_acesso = 2"),
@@ -170,16 +170,16 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
         EXPECT_NE(saida.tomar().find("update cadastro.acesso set  desc_acesso='Supervisor', nivel_acesso=5 "
                                      "WHERE id_acesso=2\n"),
                   std::string::npos);
-        Linhas l = teste::linhas(f()->treeview_niveis);
+        Linhas l = teste::linhas(f()->widgets().treeview_niveis);
         EXPECT_EQ(l[2], (std::vector<std::string>{ "0002", "Supervisor", "5" }));
 
         // Cancel after typing: nothing stored, fields emptied.
         escolher("Operador");
-        EXPECT_TRUE(teste::clicar(f()->button_editar));
-        f()->entry_descricao->set_text("Mudado");
-        EXPECT_TRUE(teste::clicar(f()->button_cancelar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        f()->widgets().entry_descricao->set_text("Mudado");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
         EXPECT_EQ(botoes(), "10000");
-        EXPECT_EQ(f()->entry_descricao->get_text(), "");
+        EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "");
         EXPECT_EQ(banco->valor("select desc_acesso from cadastro.acesso where id_acesso = 3"), "Operador");
     });
     rodar(r);
@@ -192,23 +192,23 @@ TEST_F(NiveisDeAcesso, SalvarRecusadoMostraErroEDepoisEditePrimeiro)
     entrar(r);
     abrir(r, 3);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
-        f()->entry_descricao->set_text("Enorme");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        f()->widgets().entry_descricao->set_text("Enorme");
         // More than an integer column holds.
-        f()->entry_nivel->set_text("99999999999");
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        f()->widgets().entry_nivel->set_text("99999999999");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         // The form stays as it was, flags cleared.
         EXPECT_EQ(botoes(), "00011");
-        EXPECT_EQ(f()->entry_descricao->get_text(), "Enorme");
-        EXPECT_FALSE(f()->inserindo);
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Enorme");
+        EXPECT_FALSE(f()->inserindo());
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.responder("Edite primeiro", Gtk::RESPONSE_CLOSE);
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
-    r.passo([this] { EXPECT_EQ(f()->entry_descricao->get_text(), "Enorme"); });
+    r.passo([this] { EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Enorme"); });
     rodar(r);
     EXPECT_EQ(niveis(), antes);
 }
@@ -223,7 +223,7 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
     r.passo([this] {
         escolher("Temporario");
         saida.tomar();
-        EXPECT_TRUE(teste::clicar(f()->button_excluir));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_CANCEL);
     r.passo([this] {
@@ -235,20 +235,20 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
     // OK: deleted, the success dialog, the list reloaded without it.
     r.passo([this] {
         escolher("Temporario");
-        EXPECT_TRUE(teste::clicar(f()->button_excluir));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 9"), "0");
         EXPECT_NE(saida.tomar().find("delete from cadastro.acesso WHERE id_acesso=9\n"), std::string::npos);
-        EXPECT_EQ(teste::linhas(f()->treeview_niveis).size(), 3u);
+        EXPECT_EQ(teste::linhas(f()->widgets().treeview_niveis).size(), 3u);
         EXPECT_EQ(botoes(), "10000");
     });
     // A level that users still hold: refused, it stays, the list reloads.
     r.passo([this] {
         escolher("Administrador");
-        EXPECT_TRUE(teste::clicar(f()->button_excluir));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
     r.passo([this] {
@@ -260,7 +260,7 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 1"), "1");
         EXPECT_NE(saida.tomar().find("Carregando dados\nselect id_acesso"), std::string::npos);
-        EXPECT_EQ(teste::linhas(f()->treeview_niveis).size(), 3u);
+        EXPECT_EQ(teste::linhas(f()->widgets().treeview_niveis).size(), 3u);
         EXPECT_EQ(botoes(), "10000");
     });
     rodar(r);

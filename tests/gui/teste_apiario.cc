@@ -7,6 +7,8 @@
 #include <gtkmm/cellrenderertext.h>
 
 #include "gui/form_apiario.h"
+#include "gui/form_busca_apiario.h"
+#include "gui/form_florada.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 
@@ -36,29 +38,29 @@ protected:
     std::string mostrado()
     {
         FormApiario* f = ap();
-        return f->label_id->get_text() + "|" + f->entry_nome->get_text() + "|" + f->entry_endereco->get_text() +
-               "|" + f->entry_data->get_text() + "|" + f->combo_florada->get_active_text() + "|" +
-               f->combo_municipio->get_active_text() + "|" + f->entry_distrito->get_text() + "|" +
-               f->entry_latitude->get_text() + "|" + f->entry_longitude->get_text() + "|" +
-               f->textview_obs->get_buffer()->get_text();
+        return f->widgets().label_id->get_text() + "|" + f->widgets().entry_nome->get_text() + "|" + f->widgets().entry_endereco->get_text() +
+               "|" + f->widgets().entry_data->get_text() + "|" + f->widgets().combo_florada->get_active_text() + "|" +
+               f->widgets().combo_municipio->get_active_text() + "|" + f->widgets().entry_distrito->get_text() + "|" +
+               f->widgets().entry_latitude->get_text() + "|" + f->widgets().entry_longitude->get_text() + "|" +
+               f->widgets().textview_obs->get_buffer()->get_text();
     }
 
     // Browse state: the fields closed, New/Edit/Find and navigation open.
     void conferir_navegando()
     {
         FormApiario* f = ap();
-        EXPECT_FALSE(f->button_salvar->get_sensitive());
-        EXPECT_FALSE(f->button_cancelar->get_sensitive());
-        EXPECT_TRUE(f->button_novo->get_sensitive());
-        EXPECT_TRUE(f->button_editar->get_sensitive());
-        EXPECT_TRUE(f->button_buscar->get_sensitive());
-        EXPECT_FALSE(f->entry_nome->get_sensitive());
-        EXPECT_FALSE(f->combo_florada->get_sensitive());
-        EXPECT_FALSE(f->combo_municipio->get_sensitive());
-        EXPECT_FALSE(f->button_florada->get_sensitive());
-        EXPECT_FALSE(f->textview_obs->get_editable());
-        EXPECT_TRUE(f->button_primeiro->get_sensitive());
-        EXPECT_TRUE(f->button_ultimo->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_cancelar->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_novo->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_editar->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_buscar->get_sensitive());
+        EXPECT_FALSE(f->widgets().entry_nome->get_sensitive());
+        EXPECT_FALSE(f->widgets().combo_florada->get_sensitive());
+        EXPECT_FALSE(f->widgets().combo_municipio->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_florada->get_sensitive());
+        EXPECT_FALSE(f->widgets().textview_obs->get_editable());
+        EXPECT_TRUE(f->widgets().button_primeiro->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_ultimo->get_sensitive());
     }
 };
 
@@ -76,69 +78,69 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
     abrir(r, 4);
     r.passo([this] {
         FormApiario* f = ap();
-        EXPECT_EQ(f->janela->get_title(), "Cadastro de Apiários");
+        EXPECT_EQ(f->janela()->get_title(), "Cadastro de Apiários");
         EXPECT_NE(saida.tomar().find(" Primeiro acesso à janela \n"), std::string::npos);
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 4");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 4");
         EXPECT_EQ(mostrado(), APIARIO_1);
-        EXPECT_EQ(f->florada_atual.id_florada, 2);
-        EXPECT_EQ(f->municipio_atual.cod_cid, 32);
+        EXPECT_EQ(f->get_florada_atual().id_florada, 2);
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, 32);
         conferir_navegando();
-        EXPECT_EQ(f->entry_data->get_max_length(), 10);
+        EXPECT_EQ(f->widgets().entry_data->get_max_length(), 10);
 
         // The lists: an empty entry, then the records in the order stored.
         std::vector<std::string> esperadas { "" };
         for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
             esperadas.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->combo_florada), esperadas);
-        std::vector<std::string> municipios = textos_lista(f->combo_municipio);
+        EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        std::vector<std::string> municipios = textos_lista(f->widgets().combo_municipio);
         ASSERT_EQ(municipios.size(), 80u);
         EXPECT_EQ(municipios[0], "");
         EXPECT_EQ(municipios[1], banco->valor("select nome from cadastro.municipio where estado='MS' order by nome"));
 
         // Back on the first one stays, and still reloads.
-        teste::clicar(f->button_anterior);
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 4");
+        teste::clicar(f->widgets().button_anterior);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 4");
         EXPECT_EQ(saida.tomar().find("ANTERIOR"), std::string::npos);
-        teste::clicar(f->button_proximo);
+        teste::clicar(f->widgets().button_proximo);
         EXPECT_NE(saida.tomar().find("\nPROXIMO\nApiário Santa Luzia\n"), std::string::npos);
-        EXPECT_EQ(f->label_contador->get_text(), "2 / 4");
-        EXPECT_EQ(f->entry_nome->get_text(), "Apiário Santa Luzia");
-        EXPECT_EQ(f->combo_florada->get_active_text(), "Laranjeira");
-        EXPECT_EQ(f->florada_atual.id_florada, 3);
-        teste::clicar(f->button_ultimo);
-        EXPECT_EQ(f->label_contador->get_text(), "4 / 4");
-        EXPECT_EQ(f->entry_nome->get_text(), "Apiário Fronteira");
-        EXPECT_EQ(f->combo_municipio->get_active_text(), "Ponta Porã");
-        EXPECT_EQ(f->municipio_atual.cod_cid, 62);
-        EXPECT_EQ(f->florada_atual.id_florada, 1);
-        EXPECT_EQ(f->textview_obs->get_buffer()->get_text(), "");
-        teste::clicar(f->button_proximo);
-        EXPECT_EQ(f->label_contador->get_text(), "4 / 4");
-        teste::clicar(f->button_primeiro);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "2 / 4");
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Santa Luzia");
+        EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Laranjeira");
+        EXPECT_EQ(f->get_florada_atual().id_florada, 3);
+        teste::clicar(f->widgets().button_ultimo);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "4 / 4");
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Fronteira");
+        EXPECT_EQ(f->widgets().combo_municipio->get_active_text(), "Ponta Porã");
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, 62);
+        EXPECT_EQ(f->get_florada_atual().id_florada, 1);
+        EXPECT_EQ(f->widgets().textview_obs->get_buffer()->get_text(), "");
+        teste::clicar(f->widgets().button_proximo);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "4 / 4");
+        teste::clicar(f->widgets().button_primeiro);
         EXPECT_EQ(mostrado(), APIARIO_1);
-        teste::clicar(f->button_proximo);
-        teste::clicar(f->button_proximo);
-        EXPECT_EQ(f->label_contador->get_text(), "3 / 4");
+        teste::clicar(f->widgets().button_proximo);
+        teste::clicar(f->widgets().button_proximo);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "3 / 4");
 
         // Enter moves along the open fields.
-        teste::clicar(f->button_editar);
-        f->entry_nome->activate();
-        EXPECT_EQ(f->janela->get_focus(), f->entry_data);
-        f->entry_data->activate();
-        EXPECT_EQ(f->janela->get_focus(), f->entry_endereco);
-        f->entry_distrito->activate();
-        EXPECT_EQ(f->janela->get_focus(), f->entry_latitude);
-        f->entry_latitude->activate();
-        EXPECT_EQ(f->janela->get_focus(), f->entry_longitude);
-        teste::clicar(f->button_cancelar);
-        f->janela->hide();
+        teste::clicar(f->widgets().button_editar);
+        f->widgets().entry_nome->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_data);
+        f->widgets().entry_data->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_endereco);
+        f->widgets().entry_distrito->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_latitude);
+        f->widgets().entry_latitude->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_longitude);
+        teste::clicar(f->widgets().button_cancelar);
+        f->janela()->hide();
     });
     r.esperar([this] { return ap() == nullptr; }, "the form to close");
     r.passo([this] { saida.tomar(); });
     abrir(r, 4);
     r.passo([this] {
-        EXPECT_EQ(ap()->label_contador->get_text(), "3 / 4");
-        EXPECT_EQ(ap()->entry_nome->get_text(), "Apiário Três Irmãos");
+        EXPECT_EQ(ap()->widgets().label_contador->get_text(), "3 / 4");
+        EXPECT_EQ(ap()->widgets().entry_nome->get_text(), "Apiário Três Irmãos");
         EXPECT_EQ(saida.tomar().find("Primeiro acesso"), std::string::npos);
     });
     rodar(r);
@@ -151,37 +153,37 @@ TEST_F(Apiario, NovoComAsListasIntocadasUsaAsDoApiarioMostrado)
     abrir(r, 4);
     r.passo([this] {
         FormApiario* f = ap();
-        teste::clicar(f->button_ultimo);
-        teste::clicar(f->button_novo);
+        teste::clicar(f->widgets().button_ultimo);
+        teste::clicar(f->widgets().button_novo);
         // New: fields and lists emptied, navigation closed, focus on the name.
         EXPECT_EQ(mostrado(), "|||||||||");
-        EXPECT_EQ(f->combo_florada->get_active_row_number(), 0);
-        EXPECT_EQ(f->combo_municipio->get_active_row_number(), 0);
-        EXPECT_FALSE(f->button_novo->get_sensitive());
-        EXPECT_FALSE(f->button_editar->get_sensitive());
-        EXPECT_FALSE(f->button_buscar->get_sensitive());
-        EXPECT_TRUE(f->button_salvar->get_sensitive());
-        EXPECT_TRUE(f->entry_nome->get_sensitive());
-        EXPECT_TRUE(f->button_florada->get_sensitive());
-        EXPECT_TRUE(f->textview_obs->get_editable());
-        EXPECT_FALSE(f->button_proximo->get_sensitive());
-        EXPECT_EQ(f->janela->get_focus(), f->entry_nome);
+        EXPECT_EQ(f->widgets().combo_florada->get_active_row_number(), 0);
+        EXPECT_EQ(f->widgets().combo_municipio->get_active_row_number(), 0);
+        EXPECT_FALSE(f->widgets().button_novo->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_editar->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_buscar->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_TRUE(f->widgets().entry_nome->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_florada->get_sensitive());
+        EXPECT_TRUE(f->widgets().textview_obs->get_editable());
+        EXPECT_FALSE(f->widgets().button_proximo->get_sensitive());
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_nome);
 
-        f->entry_nome->set_text("Apiário d'Oeste");
-        teste::digitar(f->entry_data, "01022020");
-        EXPECT_EQ(f->entry_data->get_text(), "01/02/2020");
-        f->entry_endereco->set_text("Rua 'A', 10");
-        f->entry_distrito->set_text("Itahum");
-        f->entry_latitude->set_text("-22.1");
-        f->entry_longitude->set_text("-54.9");
-        f->textview_obs->get_buffer()->set_text("Nota com ' aspas e \\ barra");
+        f->widgets().entry_nome->set_text("Apiário d'Oeste");
+        teste::digitar(f->widgets().entry_data, "01022020");
+        EXPECT_EQ(f->widgets().entry_data->get_text(), "01/02/2020");
+        f->widgets().entry_endereco->set_text("Rua 'A', 10");
+        f->widgets().entry_distrito->set_text("Itahum");
+        f->widgets().entry_latitude->set_text("-22.1");
+        f->widgets().entry_longitude->set_text("-54.9");
+        f->widgets().textview_obs->get_buffer()->set_text("Nota com ' aspas e \\ barra");
         saida.tomar();
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(linha(5), "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|62|");
         EXPECT_NE(saida.tomar().find("Cadastrar Apiario"), std::string::npos);
         // Back to browsing at the same place, in a longer list.
-        EXPECT_EQ(f->label_contador->get_text(), "4 / 5");
-        EXPECT_EQ(f->entry_nome->get_text(), "Apiário Fronteira");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "4 / 5");
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Fronteira");
         conferir_navegando();
         EXPECT_EQ(linha(4), "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|62|");
     });
@@ -196,42 +198,42 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     abrir(r, 4);
     r.passo([this] {
         FormApiario* f = ap();
-        teste::clicar(f->button_novo);
-        f->entry_nome->set_text("Apiário Ipê");
-        f->entry_data->set_text("15/08/2021");
-        EXPECT_TRUE(escolher(f->combo_municipio, "Bonito"));
-        EXPECT_EQ(f->municipio_atual.cod_cid, 16);
-        teste::clicar(f->button_florada);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nome->set_text("Apiário Ipê");
+        f->widgets().entry_data->set_text("15/08/2021");
+        EXPECT_TRUE(escolher(f->widgets().combo_municipio, "Bonito"));
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, 16);
+        teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela->is_visible(); }, "the floral source window");
+    r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela()->is_visible(); }, "the floral source window");
     r.passo([this] {
         FormFlorada* fl = form<FormFlorada>(8);
-        EXPECT_EQ(fl->janela->get_title(), "Cadastro Florada");
-        EXPECT_EQ(fl->janela->get_transient_for(), ap()->janela.get());
-        EXPECT_EQ(fl->origem, ap());
-        teste::clicar(fl->button_cadastrar);
+        EXPECT_EQ(fl->janela()->get_title(), "Cadastro Florada");
+        EXPECT_EQ(fl->janela()->get_transient_for(), ap()->janela());
+        EXPECT_EQ(fl->origem(), ap());
+        teste::clicar(fl->widgets().button_cadastrar);
     });
     r.responder("Existe campos vazios ", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         FormFlorada* fl = form<FormFlorada>(8);
-        EXPECT_TRUE(fl->janela->is_visible());
-        fl->entry_florada->set_text("   ");
-        teste::clicar(fl->button_cadastrar);
+        EXPECT_TRUE(fl->janela()->is_visible());
+        fl->widgets().entry_florada->set_text("   ");
+        teste::clicar(fl->widgets().button_cadastrar);
     });
     r.responder("Existe campos vazios ", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "6");
         // A name already stored is refused by the database.
-        form<FormFlorada>(8)->entry_florada->set_text("Eucalipto");
-        teste::clicar(form<FormFlorada>(8)->button_cadastrar);
+        form<FormFlorada>(8)->widgets().entry_florada->set_text("Eucalipto");
+        teste::clicar(form<FormFlorada>(8)->widgets().button_cadastrar);
     });
     r.responder("Erro ao inserir Florada", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         FormFlorada* fl = form<FormFlorada>(8);
-        EXPECT_TRUE(fl->janela->is_visible());
-        EXPECT_EQ(fl->entry_florada->get_text(), "Eucalipto");
-        fl->entry_florada->set_text("Jatobá d'Ouro");
-        teste::clicar(fl->button_cadastrar);
+        EXPECT_TRUE(fl->janela()->is_visible());
+        EXPECT_EQ(fl->widgets().entry_florada->get_text(), "Eucalipto");
+        fl->widgets().entry_florada->set_text("Jatobá d'Ouro");
+        teste::clicar(fl->widgets().button_cadastrar);
     });
     r.responder("Florada cadastrada com sucesso ", Gtk::RESPONSE_CLOSE);
     r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "the floral source window to close");
@@ -241,28 +243,28 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         std::vector<std::string> esperadas { "" };
         for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
             esperadas.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->combo_florada), esperadas);
-        EXPECT_EQ(f->combo_florada->get_active_text(), "Jatobá d'Ouro");
-        EXPECT_EQ(f->florada_atual.id_florada, chave);
+        EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Jatobá d'Ouro");
+        EXPECT_EQ(f->get_florada_atual().id_florada, chave);
         // The pending New survived the floral source window.
-        EXPECT_TRUE(f->inserindo);
-        EXPECT_EQ(f->entry_nome->get_text(), "Apiário Ipê");
-        EXPECT_EQ(f->combo_municipio->get_active_text(), "Bonito");
+        EXPECT_TRUE(f->inserindo());
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Ipê");
+        EXPECT_EQ(f->widgets().combo_municipio->get_active_text(), "Bonito");
 
         // Cancelar closes the window and adds nothing.
-        teste::clicar(f->button_florada);
+        teste::clicar(f->widgets().button_florada);
     });
     r.esperar([this] { return form<FormFlorada>(8) != nullptr; }, "the floral source window again");
-    r.passo([this] { teste::clicar(form<FormFlorada>(8)->button_cancelar_florada); });
+    r.passo([this] { teste::clicar(form<FormFlorada>(8)->widgets().button_cancelar_florada); });
     r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "Cancelar to close it");
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
-        EXPECT_EQ(f->combo_florada->get_active_text(), "Jatobá d'Ouro");
-        teste::clicar(f->button_salvar);
+        EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Jatobá d'Ouro");
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(linha(5), "Apiário Ipê|||15/08/2021||||" + banco->valor("select id_florada from cadastro.florada "
                                                                           "where nome_florada='Jatobá d''Ouro'") + "|16|");
-        EXPECT_FALSE(f->inserindo);
+        EXPECT_FALSE(f->inserindo());
         conferir_navegando();
     });
     rodar(r);
@@ -275,22 +277,22 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
     abrir(r, 4);
     r.passo([this] {
         FormApiario* f = ap();
-        teste::clicar(f->button_editar);
-        EXPECT_TRUE(f->button_novo->get_sensitive());
-        EXPECT_FALSE(f->button_editar->get_sensitive());
-        EXPECT_FALSE(f->button_buscar->get_sensitive());
-        EXPECT_TRUE(f->button_salvar->get_sensitive());
-        EXPECT_TRUE(f->combo_municipio->get_sensitive());
-        EXPECT_FALSE(f->button_primeiro->get_sensitive());
+        teste::clicar(f->widgets().button_editar);
+        EXPECT_TRUE(f->widgets().button_novo->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_editar->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_buscar->get_sensitive());
+        EXPECT_TRUE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_TRUE(f->widgets().combo_municipio->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_primeiro->get_sensitive());
         EXPECT_EQ(mostrado(), APIARIO_1);
 
-        f->entry_nome->set_text("Apiário Boa Esperança II");
-        f->entry_latitude->set_text("-22.3");
-        f->textview_obs->get_buffer()->set_text("Nova nota");
-        EXPECT_TRUE(escolher(f->combo_municipio, "Bonito"));
-        EXPECT_TRUE(escolher(f->combo_florada, "Silvestre"));
+        f->widgets().entry_nome->set_text("Apiário Boa Esperança II");
+        f->widgets().entry_latitude->set_text("-22.3");
+        f->widgets().textview_obs->get_buffer()->set_text("Nova nota");
+        EXPECT_TRUE(escolher(f->widgets().combo_municipio, "Bonito"));
+        EXPECT_TRUE(escolher(f->widgets().combo_florada, "Silvestre"));
         saida.tomar();
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_salvar);
         std::string s = saida.tomar();
         EXPECT_NE(s.find("0\n1\n"), std::string::npos) << s;
         EXPECT_NE(s.find("UPDATE APIARIO \n"), std::string::npos) << s;
@@ -301,15 +303,15 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
         EXPECT_EQ(linha(1),
                   "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|Nova nota|4|32|");
         conferir_navegando();
-        EXPECT_EQ(f->combo_municipio->get_active_text(), "Dourados");
-        EXPECT_EQ(f->combo_florada->get_active_text(), "Silvestre");
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 4");
+        EXPECT_EQ(f->widgets().combo_municipio->get_active_text(), "Dourados");
+        EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Silvestre");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 4");
 
         // Cancel drops typed changes.
-        teste::clicar(f->button_editar);
-        f->entry_nome->set_text("Descartado");
-        teste::clicar(f->button_cancelar);
-        EXPECT_EQ(f->entry_nome->get_text(), "Apiário Boa Esperança II");
+        teste::clicar(f->widgets().button_editar);
+        f->widgets().entry_nome->set_text("Descartado");
+        teste::clicar(f->widgets().button_cancelar);
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Boa Esperança II");
     });
     rodar(r);
 }
@@ -323,21 +325,21 @@ TEST_F(Apiario, DataIlegivelMostraOErroENadaGuarda)
     r.passo([this, &antes] {
         antes = banco->despejo();
         FormApiario* f = ap();
-        teste::clicar(f->button_novo);
-        f->entry_nome->set_text("Apiário Ruim");
-        f->entry_data->set_text("31/02/2020");
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nome->set_text("Apiário Ruim");
+        f->widgets().entry_data->set_text("31/02/2020");
+        teste::clicar(f->widgets().button_salvar);
     });
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this, &antes] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->despejo(), antes);
-        EXPECT_EQ(f->entry_nome->get_text(), "Apiário Ruim");
-        EXPECT_EQ(f->entry_data->get_text(), "31/02/2020");
-        EXPECT_TRUE(f->button_salvar->get_sensitive());
-        EXPECT_FALSE(f->button_novo->get_sensitive());
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Ruim");
+        EXPECT_EQ(f->widgets().entry_data->get_text(), "31/02/2020");
+        EXPECT_TRUE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_FALSE(f->widgets().button_novo->get_sensitive());
         // Nothing pending any more.
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_salvar);
     });
     r.responder("Edite primeiro", Gtk::RESPONSE_CLOSE);
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
@@ -345,10 +347,10 @@ TEST_F(Apiario, DataIlegivelMostraOErroENadaGuarda)
         EXPECT_EQ(banco->despejo(), antes);
         // An edit with an empty date is refused the same way.
         FormApiario* f = ap();
-        teste::clicar(f->button_cancelar);
-        teste::clicar(f->button_editar);
-        f->entry_data->set_text("");
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_cancelar);
+        teste::clicar(f->widgets().button_editar);
+        f->widgets().entry_data->set_text("");
+        teste::clicar(f->widgets().button_salvar);
     });
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this, &antes] { EXPECT_EQ(banco->despejo(), antes); });
@@ -364,29 +366,29 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(mostrado(), "|||||Dourados||||");
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 1");
-        EXPECT_EQ(f->florada_atual.id_florada, -1);
-        EXPECT_EQ(f->municipio_atual.cod_cid, -1);
-        teste::clicar(f->button_novo);
-        f->entry_nome->set_text("Primeiro");
-        f->entry_data->set_text("01/01/2020");
-        EXPECT_TRUE(escolher(f->combo_florada, "Aroeira"));
-        teste::clicar(f->button_salvar);
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 1");
+        EXPECT_EQ(f->get_florada_atual().id_florada, -1);
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, -1);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nome->set_text("Primeiro");
+        f->widgets().entry_data->set_text("01/01/2020");
+        EXPECT_TRUE(escolher(f->widgets().combo_florada, "Aroeira"));
+        teste::clicar(f->widgets().button_salvar);
     });
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.apiario"), "0");
         FormApiario* f = ap();
-        teste::clicar(f->button_cancelar);
-        teste::clicar(f->button_novo);
-        f->entry_nome->set_text("Primeiro");
-        f->entry_data->set_text("01/01/2020");
-        EXPECT_TRUE(escolher(f->combo_municipio, "Dourados"));
-        teste::clicar(f->button_salvar);
+        teste::clicar(f->widgets().button_cancelar);
+        teste::clicar(f->widgets().button_novo);
+        f->widgets().entry_nome->set_text("Primeiro");
+        f->widgets().entry_data->set_text("01/01/2020");
+        EXPECT_TRUE(escolher(f->widgets().combo_municipio, "Dourados"));
+        teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(banco->valor("select nome || '|' || id_florada || '|' || cod_cid from cadastro.apiario"),
                   "Primeiro|6|32");
-        EXPECT_EQ(f->label_contador->get_text(), "1 / 1");
-        EXPECT_EQ(f->entry_nome->get_text(), "Primeiro");
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 1");
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Primeiro");
     });
     rodar(r);
 }
@@ -421,56 +423,56 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
     Roteiro r;
     entrar(r);
     abrir(r, 4);
-    r.passo([this] { teste::clicar(ap()->button_buscar); });
+    r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
     r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window");
     r.passo([this] {
         FormBuscaApiario* b = form<FormBuscaApiario>(20);
-        EXPECT_EQ(b->janela->get_title(), "Buscar Apiario");
-        EXPECT_EQ(b->janela->get_transient_for(), sistema->get_janela_principal());
-        EXPECT_EQ(textos_lista(b->combo_opcoes), (std::vector<std::string> { "ID", "Nome", "Região" }));
-        EXPECT_EQ(b->combo_opcoes->get_active_text(), "Nome");
-        EXPECT_EQ(b->janela->get_focus(), b->entry_pesquisa);
-        EXPECT_TRUE(linhas(b->treeview_resultado).empty());
+        EXPECT_EQ(b->janela()->get_title(), "Buscar Apiario");
+        EXPECT_EQ(b->janela()->get_transient_for(), sistema->get_janela_principal());
+        EXPECT_EQ(textos_lista(b->widgets().combo_opcoes), (std::vector<std::string> { "ID", "Nome", "Região" }));
+        EXPECT_EQ(b->widgets().combo_opcoes->get_active_text(), "Nome");
+        EXPECT_EQ(b->janela()->get_focus(), b->widgets().entry_pesquisa);
+        EXPECT_TRUE(linhas(b->widgets().treeview_resultado).empty());
 
         saida.tomar();
-        teste::digitar(b->entry_pesquisa, "ab");
+        teste::digitar(b->widgets().entry_pesquisa, "ab");
         EXPECT_NE(saida.tomar().find("INNER JOIN cadastro.florada as f ON a.id_florada=f.id_florada  where  "
                                      "a.nome like 'ab%'\n"),
                   std::string::npos);
-        EXPECT_TRUE(linhas(b->treeview_resultado).empty());
+        EXPECT_TRUE(linhas(b->widgets().treeview_resultado).empty());
 
-        b->entry_pesquisa->set_text("Apiário T");
-        EXPECT_EQ(linhas(b->treeview_resultado), (std::vector<std::string> { "0003|Apiário Três Irmãos|Itaporã" }));
-        EXPECT_EQ(b->treeview_resultado->get_column(0)->get_title(), "ID");
-        EXPECT_EQ(b->treeview_resultado->get_column(1)->get_title(), "Nome");
-        EXPECT_EQ(b->treeview_resultado->get_column(2)->get_title(), "Região");
-        EXPECT_TRUE(b->treeview_resultado->get_column(2)->get_reorderable());
+        b->widgets().entry_pesquisa->set_text("Apiário T");
+        EXPECT_EQ(linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0003|Apiário Três Irmãos|Itaporã" }));
+        EXPECT_EQ(b->widgets().treeview_resultado->get_column(0)->get_title(), "ID");
+        EXPECT_EQ(b->widgets().treeview_resultado->get_column(1)->get_title(), "Nome");
+        EXPECT_EQ(b->widgets().treeview_resultado->get_column(2)->get_title(), "Região");
+        EXPECT_TRUE(b->widgets().treeview_resultado->get_column(2)->get_reorderable());
 
         const std::vector<std::string> todos { "0001|Apiário Boa Esperança|Dourados", "0002|Apiário Santa Luzia|Dourados",
                                                "0003|Apiário Três Irmãos|Itaporã", "0004|Apiário Fronteira|Ponta Porã" };
-        b->entry_pesquisa->set_text("A");
-        EXPECT_EQ(linhas(b->treeview_resultado), todos);
-        b->entry_pesquisa->set_text("apiário");
-        EXPECT_TRUE(linhas(b->treeview_resultado).empty());
-        b->entry_pesquisa->set_text("");
-        EXPECT_EQ(linhas(b->treeview_resultado), todos);
+        b->widgets().entry_pesquisa->set_text("A");
+        EXPECT_EQ(linhas(b->widgets().treeview_resultado), todos);
+        b->widgets().entry_pesquisa->set_text("apiário");
+        EXPECT_TRUE(linhas(b->widgets().treeview_resultado).empty());
+        b->widgets().entry_pesquisa->set_text("");
+        EXPECT_EQ(linhas(b->widgets().treeview_resultado), todos);
 
         // A quote is only a character of the name.
         std::string antes = banco->despejo();
         saida.tomar();
-        b->entry_pesquisa->set_text("x' or '1'='1");
+        b->widgets().entry_pesquisa->set_text("x' or '1'='1");
         EXPECT_NE(saida.tomar().find("a.nome like 'x'' or ''1''=''1%'\n"), std::string::npos);
-        EXPECT_TRUE(linhas(b->treeview_resultado).empty());
+        EXPECT_TRUE(linhas(b->widgets().treeview_resultado).empty());
         EXPECT_EQ(banco->executar("update cadastro.apiario set nome='O''Brien' where id_apiario=2"), "");
-        b->entry_pesquisa->set_text("O'B");
-        EXPECT_EQ(linhas(b->treeview_resultado), (std::vector<std::string> { "0002|O'Brien|Dourados" }));
+        b->widgets().entry_pesquisa->set_text("O'B");
+        EXPECT_EQ(linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0002|O'Brien|Dourados" }));
 
         // Another option only gives the focus back to the text.
-        b->janela->set_focus(*b->treeview_resultado);
-        b->combo_opcoes->set_active(0);
-        EXPECT_EQ(b->janela->get_focus(), b->entry_pesquisa);
-        EXPECT_EQ(linhas(b->treeview_resultado), (std::vector<std::string> { "0002|O'Brien|Dourados" }));
-        b->janela->hide();
+        b->janela()->set_focus(*b->widgets().treeview_resultado);
+        b->widgets().combo_opcoes->set_active(0);
+        EXPECT_EQ(b->janela()->get_focus(), b->widgets().entry_pesquisa);
+        EXPECT_EQ(linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0002|O'Brien|Dourados" }));
+        b->janela()->hide();
     });
     r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
     r.passo([this] {

@@ -17,6 +17,10 @@
 #include "gui/form_abelha.h"
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
+#include "gui/form_busca_apiario.h"
+#include "gui/form_florada.h"
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/respondedor.h"
 #include "gui/roteiro.h"
@@ -134,12 +138,12 @@ protected:
         r.passo([this, id] { teste::item_menu(*sistema, id).activate(); });
         r.esperar([this, id] {
             Formulario* f = sistema->formulario_aberto(id);
-            return f && f->janela->is_visible();
+            return f && f->janela()->is_visible();
         }, "form " + std::to_string(id));
         passo(r, [this, id, acao] {
             Formulario* f = sistema->formulario_aberto(id);
             acao(f);
-            f->janela->hide();
+            f->janela()->hide();
         });
         r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "form to close");
     }
@@ -157,10 +161,10 @@ protected:
 // Fills the apiary form with a name and a good date.
 void apiario(FormApiario* a, const std::string& nome)
 {
-    a->entry_nome->set_text(nome);
-    a->entry_endereco->set_text("Estrada " + nome);
-    a->entry_data->set_text("01/02/2003");
-    a->textview_obs->get_buffer()->set_text("obs " + nome);
+    a->widgets().entry_nome->set_text(nome);
+    a->widgets().entry_endereco->set_text("Estrada " + nome);
+    a->widgets().entry_data->set_text("01/02/2003");
+    a->widgets().textview_obs->get_buffer()->set_text("obs " + nome);
 }
 
 } // namespace
@@ -213,30 +217,30 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     // The apiary form is open, with a new apiary typed, when the server stops.
     no_formulario(r, 4, [&](Formulario* f) {
         FormApiario* a = static_cast<FormApiario*>(f);
-        ASSERT_TRUE(teste::clicar(a->button_novo));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes da queda");
-        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos());
         EXPECT_EQ(contar("apiario", "nome = 'Antes da queda'"), "1");
-        ASSERT_TRUE(teste::clicar(a->button_ultimo));
-        EXPECT_EQ(a->label_contador->get_text(), "5 / 5");
-        ASSERT_TRUE(teste::clicar(a->button_novo));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
+        EXPECT_EQ(a->widgets().label_contador->get_text(), "5 / 5");
+        ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Durante a queda");
         antes_da_queda = tudo();
 
         ASSERT_TRUE(cluster->parar());
-        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         ++falhas_mostradas;
         // The form keeps what was typed; a second Save asks for New or Edit.
-        EXPECT_EQ(a->entry_nome->get_text(), "Durante a queda");
-        EXPECT_EQ(a->textview_obs->get_buffer()->get_text(), "obs Durante a queda");
-        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        EXPECT_EQ(a->widgets().entry_nome->get_text(), "Durante a queda");
+        EXPECT_EQ(a->widgets().textview_obs->get_buffer()->get_text(), "obs Durante a queda");
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), (Textos { "Edite primeiro", ERRO_SALVAR }));
 
         // Cancel and browsing reload nothing: the form keeps showing what it had.
-        ASSERT_TRUE(teste::clicar(a->button_cancelar));
-        for (Gtk::ToolButton* b : { a->button_primeiro, a->button_anterior, a->button_proximo, a->button_ultimo })
+        ASSERT_TRUE(teste::clicar(a->widgets().button_cancelar));
+        for (Gtk::ToolButton* b : { a->widgets().button_primeiro, a->widgets().button_anterior, a->widgets().button_proximo, a->widgets().button_ultimo })
             ASSERT_TRUE(teste::clicar(b));
         EXPECT_EQ(respondedor.tomar(), Textos());
 
@@ -247,31 +251,31 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
                 return;
             FormBuscaApiario* b = form<FormBuscaApiario>(20);
             for (const char* t : { "A", "", "Antes", "'" }) {
-                b->entry_pesquisa->set_text("~");
-                b->entry_pesquisa->set_text(t);
-                EXPECT_EQ(b->store_resultado->children().size(), 0u) << t;
+                b->widgets().entry_pesquisa->set_text("~");
+                b->widgets().entry_pesquisa->set_text(t);
+                EXPECT_EQ(b->get_store_resultado()->children().size(), 0u) << t;
                 ++buscas;
             }
             janela.hide();
         };
-        ASSERT_TRUE(teste::clicar(a->button_buscar));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_buscar));
         EXPECT_EQ(buscas, 4);
 
         // Editing, with a new floral source: both refused.
-        ASSERT_TRUE(teste::clicar(a->button_editar));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_editar));
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Cadastro Florada")
                 return;
             FormFlorada* fl = form<FormFlorada>(8);
-            fl->entry_florada->set_text("Florada da queda");
-            apertar(fl->button_cadastrar);
+            fl->widgets().entry_florada->set_text("Florada da queda");
+            apertar(fl->widgets().button_cadastrar);
             EXPECT_TRUE(janela.is_visible());
-            fl->button_cancelar_florada->clicked();
+            fl->widgets().button_cancelar_florada->clicked();
         };
-        ASSERT_TRUE(apertar(a->button_florada));
+        ASSERT_TRUE(apertar(a->widgets().button_florada));
         EXPECT_EQ(respondedor.tomar(), Textos { "Erro ao inserir Florada" });
-        a->entry_distrito->set_text("Distrito da queda");
-        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        a->widgets().entry_distrito->set_text("Distrito da queda");
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 2;
         respondedor.ao_abrir = nullptr;
@@ -280,84 +284,84 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     // Every other form opens, loads nothing, and refuses to save.
     no_formulario(r, 1, [&](Formulario* f) {
         FormUsuario* c = static_cast<FormUsuario*>(f);
-        EXPECT_EQ(c->entry_usuario->get_text(), "admin");
-        ASSERT_TRUE(teste::clicar(c->button_editar));
-        c->entry_nome->set_text("Nome da queda");
-        ASSERT_TRUE(teste::clicar(c->button_salvar));
+        EXPECT_EQ(c->widgets().entry_usuario->get_text(), "admin");
+        ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
+        c->widgets().entry_nome->set_text("Nome da queda");
+        ASSERT_TRUE(teste::clicar(c->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
-        ASSERT_TRUE(teste::clicar(c->button_cancelar));
-        ASSERT_TRUE(teste::clicar(c->button_editar));
+        ASSERT_TRUE(teste::clicar(c->widgets().button_cancelar));
+        ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != " Trocar de Senha ")
                 return;
             FormSenha* s = form<FormSenha>(7);
-            s->entry_nova->set_text("senhanova");
-            s->entry_repetir->set_text("senhanova");
-            apertar(s->button_alterar);
+            s->widgets().entry_nova->set_text("senhanova");
+            s->widgets().entry_repetir->set_text("senhanova");
+            apertar(s->widgets().button_alterar);
             EXPECT_TRUE(janela.is_visible());
-            s->button_cancelar_senha->clicked();
+            s->widgets().button_cancelar_senha->clicked();
         };
-        ASSERT_TRUE(apertar(c->button_trocar_senha));
+        ASSERT_TRUE(apertar(c->widgets().button_trocar_senha));
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(respondedor.tomar(), Textos { "Erro ao Atualizar a senha \n Tente novamente !!! " });
-        ASSERT_TRUE(teste::clicar(c->button_cancelar));
+        ASSERT_TRUE(teste::clicar(c->widgets().button_cancelar));
         falhas_mostradas += 2;
     });
     no_formulario(r, 2, [&](Formulario* f) {
         FormUsuario* u = static_cast<FormUsuario*>(f);
         // The list of the login is all there is to show.
-        EXPECT_EQ(u->label_contador->get_text(), "1 / 1");
-        for (Gtk::ToolButton* b : { u->button_ultimo, u->button_anterior, u->button_proximo, u->button_primeiro })
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 1");
+        for (Gtk::ToolButton* b : { u->widgets().button_ultimo, u->widgets().button_anterior, u->widgets().button_proximo, u->widgets().button_primeiro })
             ASSERT_TRUE(teste::clicar(b));
         int buscas = 0;
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Usuário")
                 return;
-            FormBuscaUsuario* b = form<FormBuscaUsuario>(21);
+            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(21);
             for (const char* campo : { "Nome", "CPF" }) {
-                b->combo_campo->set_active_text(campo);
+                b->widgets().combo_campo->set_active_text(campo);
                 for (const char* t : { "A", "", "M" }) {
-                    b->entry_pesquisa->set_text("~");
-                    b->entry_pesquisa->set_text(t);
-                    EXPECT_EQ(b->lista->children().size(), 0u) << t;
+                    b->widgets().entry_pesquisa->set_text("~");
+                    b->widgets().entry_pesquisa->set_text(t);
+                    EXPECT_EQ(b->get_lista()->children().size(), 0u) << t;
                     ++buscas;
                 }
             }
             janela.hide();
         };
-        ASSERT_TRUE(teste::clicar(u->button_buscar));
+        ASSERT_TRUE(teste::clicar(u->widgets().button_buscar));
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, 6);
-        ASSERT_TRUE(teste::clicar(u->button_novo));
-        u->entry_cep->set_text("79800-001");
-        u->entry_cep->activate();
-        EXPECT_EQ(u->entry_rua->get_text(), "");
-        u->entry_nome->set_text("Usuário da queda");
-        u->entry_usuario->set_text("queda");
-        u->entry_nasc->set_text("01/02/2003");
-        ASSERT_TRUE(teste::clicar(u->button_salvar));
+        ASSERT_TRUE(teste::clicar(u->widgets().button_novo));
+        u->widgets().entry_cep->set_text("79800-001");
+        u->widgets().entry_cep->activate();
+        EXPECT_EQ(u->widgets().entry_rua->get_text(), "");
+        u->widgets().entry_nome->set_text("Usuário da queda");
+        u->widgets().entry_usuario->set_text("queda");
+        u->widgets().entry_nasc->set_text("01/02/2003");
+        ASSERT_TRUE(teste::clicar(u->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
     no_formulario(r, 3, [&](Formulario* f) {
         FormAcesso* n = static_cast<FormAcesso*>(f);
-        EXPECT_EQ(n->lista->children().size(), 0u);
-        ASSERT_TRUE(teste::clicar(n->button_novo));
-        n->entry_descricao->set_text("Nível da queda");
-        n->entry_nivel->set_text("7");
-        ASSERT_TRUE(teste::clicar(n->button_salvar));
+        EXPECT_EQ(n->get_lista()->children().size(), 0u);
+        ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
+        n->widgets().entry_descricao->set_text("Nível da queda");
+        n->widgets().entry_nivel->set_text("7");
+        ASSERT_TRUE(teste::clicar(n->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
     no_formulario(r, 5, [&](Formulario* f) {
         FormAbelha* b = static_cast<FormAbelha*>(f);
-        EXPECT_EQ(b->entry_rgn->get_text(), "");
-        ASSERT_TRUE(teste::clicar(b->button_novo));
-        b->entry_nascimento->set_text("03/04/2005");
-        ASSERT_TRUE(teste::clicar(b->button_salvar));
+        EXPECT_EQ(b->widgets().entry_rgn->get_text(), "");
+        ASSERT_TRUE(teste::clicar(b->widgets().button_novo));
+        b->widgets().entry_nascimento->set_text("03/04/2005");
+        ASSERT_TRUE(teste::clicar(b->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
-        ASSERT_TRUE(teste::clicar(b->button_cancelar));
-        ASSERT_TRUE(apertar(b->button_gerar));
+        ASSERT_TRUE(teste::clicar(b->widgets().button_cancelar));
+        ASSERT_TRUE(apertar(b->widgets().button_gerar));
         EXPECT_EQ(respondedor.tomar(), Textos { "Nenhuma abelha exibida: não há de quem gerar filhas." });
         falhas_mostradas += 2;
     });
@@ -386,12 +390,12 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     });
     no_formulario(r, 4, [&](Formulario* f) {
         FormApiario* a = static_cast<FormApiario*>(f);
-        ASSERT_TRUE(teste::clicar(a->button_ultimo));
-        EXPECT_EQ(a->label_contador->get_text(), "5 / 5");
-        EXPECT_EQ(a->entry_nome->get_text(), "Antes da queda");
-        ASSERT_TRUE(teste::clicar(a->button_novo));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
+        EXPECT_EQ(a->widgets().label_contador->get_text(), "5 / 5");
+        EXPECT_EQ(a->widgets().entry_nome->get_text(), "Antes da queda");
+        ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Depois da volta");
-        ASSERT_TRUE(teste::clicar(a->button_salvar));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos());
         EXPECT_EQ(contar("apiario", "nome = 'Depois da volta'"), "1");
         // The statement went out once, as any other.
@@ -403,12 +407,12 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     });
     no_formulario(r, 3, [&](Formulario* f) {
         FormAcesso* n = static_cast<FormAcesso*>(f);
-        EXPECT_EQ(n->lista->children().size(), 3u);
-        ASSERT_TRUE(teste::clicar(n->button_novo));
-        n->entry_descricao->set_text("Nível da volta");
-        ASSERT_TRUE(teste::clicar(n->button_salvar));
+        EXPECT_EQ(n->get_lista()->children().size(), 3u);
+        ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
+        n->widgets().entry_descricao->set_text("Nível da volta");
+        ASSERT_TRUE(teste::clicar(n->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos());
-        EXPECT_EQ(n->lista->children().size(), 4u);
+        EXPECT_EQ(n->get_lista()->children().size(), 4u);
     });
     rodar(r);
     EXPECT_EQ(falhas_mostradas, 9);

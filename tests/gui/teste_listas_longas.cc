@@ -243,27 +243,27 @@ TEST_F(AbelhasLongas, NavegarEscreveOsMesmosComandosELinhas)
     abrir(r, 5);
     r.passo([this] {
         FormAbelha* f = ab();
-        teste::clicar(f->button_proximo);
-        Glib::RefPtr<Gtk::TreeModel> modelo = f->combo_mae->get_model();
+        teste::clicar(f->widgets().button_proximo);
+        Glib::RefPtr<Gtk::TreeModel> modelo = f->widgets().combo_mae->get_model();
         saida.tomar();
-        teste::clicar(f->button_proximo);
+        teste::clicar(f->widgets().button_proximo);
         std::string esperado = std::string("2\n\nPROXIMO\n00003-00001\n") + LISTAR + LISTAR;
         for (int i = 1; i <= 8; ++i)
             esperado += std::to_string(i) + " == 1\n";
         esperado += "00001-00000\nselect * from cadastro.abelha_rainha where rgn='00001-00000'\n";
         EXPECT_EQ(saida.tomar(), esperado);
         // Same bees: the list was not rebuilt, and shows the mother.
-        EXPECT_EQ(f->combo_mae->get_model(), modelo);
-        EXPECT_EQ(f->combo_mae->get_active_text(), "00001-00000");
-        EXPECT_EQ(f->mae_selecionada.id, 1);
+        EXPECT_EQ(f->widgets().combo_mae->get_model(), modelo);
+        EXPECT_EQ(f->widgets().combo_mae->get_active_text(), "00001-00000");
+        EXPECT_EQ(f->get_mae_selecionada().id, 1);
 
         // Back to the first bee, whose mother is unknown: no lookup.
-        teste::clicar(f->button_primeiro);
+        teste::clicar(f->widgets().button_primeiro);
         std::string s = saida.tomar();
         EXPECT_NE(s.find("8 == 0\nNão Sabe\n"), std::string::npos) << s;
         EXPECT_EQ(s.find("where rgn="), std::string::npos) << s;
-        EXPECT_EQ(f->combo_mae->get_active_text(), "Não Sabe");
-        EXPECT_EQ(f->mae_selecionada.id, 0);
+        EXPECT_EQ(f->widgets().combo_mae->get_active_text(), "Não Sabe");
+        EXPECT_EQ(f->get_mae_selecionada().id, 0);
     });
     rodar(r);
 }
@@ -275,32 +275,32 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
     Roteiro r;
     entrar(r);
     abrir(r, 5);
-    r.passo([this] { teste::clicar(ab()->button_gerar); });
-    r.esperar([this] { return ab()->dialogo_filhas != nullptr && ab()->dialogo_filhas->is_visible(); },
+    r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
+    r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
               "the daughters dialog");
     r.passo([this, quantas] {
         FormAbelha* f = ab();
-        f->entry_quantidade->set_text(std::to_string(quantas));
-        f->entry_data_filhas->set_text("10/03/2011");
-        f->dialogo_filhas->response(Gtk::RESPONSE_OK);
+        f->get_dialogo_filhas()->widgets().entry_quantidade->set_text(std::to_string(quantas));
+        f->get_dialogo_filhas()->widgets().entry_data->set_text("10/03/2011");
+        f->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
     });
     // While the daughters are stored, the dialog shows how far it got and
     // cannot be answered.
     r.esperar([this, &visto] {
         FormAbelha* f = ab();
-        if (!f->dialogo_filhas)
+        if (!f->get_dialogo_filhas())
             return true;
-        std::vector<Gtk::Widget*> filhos = f->dialogo_filhas->get_vbox()->get_children();
+        std::vector<Gtk::Widget*> filhos = f->get_dialogo_filhas()->get_vbox()->get_children();
         for (Gtk::Widget* w : filhos) {
             Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w);
             if (barra && barra->is_visible() && barra->get_text().find(" de 1500") != Glib::ustring::npos &&
                 barra->get_fraction() > 0 && barra->get_fraction() < 1) {
                 visto = true;
                 EXPECT_FALSE(gtk_widget_is_sensitive(
-                    gtk_dialog_get_widget_for_response(f->dialogo_filhas->gobj(), GTK_RESPONSE_OK)));
+                    gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_OK)));
                 EXPECT_FALSE(gtk_widget_is_sensitive(
-                    gtk_dialog_get_widget_for_response(f->dialogo_filhas->gobj(), GTK_RESPONSE_CLOSE)));
-                EXPECT_TRUE(f->dialogo_filhas->get_modal());
+                    gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_CLOSE)));
+                EXPECT_TRUE(f->get_dialogo_filhas()->get_modal());
             }
         }
         return false;
@@ -312,11 +312,11 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
         EXPECT_EQ(banco->valor("select count(*) from cadastro.abelha_rainha where filha = 1 and rgn = "
                                "lpad(id_abelha::text, 5, '0') || '-00001'"),
                   std::to_string(2 + quantas));
-        EXPECT_EQ(ab()->label_contador->get_text(), "1 / " + std::to_string(8 + quantas));
-        std::vector<std::string> maes = textos_lista(ab()->combo_mae);
+        EXPECT_EQ(ab()->widgets().label_contador->get_text(), "1 / " + std::to_string(8 + quantas));
+        std::vector<std::string> maes = textos_lista(ab()->widgets().combo_mae);
         EXPECT_EQ(maes.size(), 9u + quantas);
         EXPECT_EQ(maes.back(), "01508-00001");
-        EXPECT_EQ(ab()->combo_mae->get_active_text(), "Não Sabe");
+        EXPECT_EQ(ab()->widgets().combo_mae->get_active_text(), "Não Sabe");
     });
     rodar(r);
 }

@@ -2,6 +2,8 @@
 // dialogs, the stored digest and the next login.
 #include <gtest/gtest.h>
 
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
@@ -23,15 +25,15 @@ protected:
     {
         entrar(r);
         abrir(r, 1);
-        r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->button_editar)); });
-        r.passo([this] { conta()->button_trocar_senha->clicked(); });
-        r.esperar([this] { return s() && s()->janela->is_visible(); }, "the password window");
+        r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->widgets().button_editar)); });
+        r.passo([this] { conta()->widgets().button_trocar_senha->clicked(); });
+        r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
     }
 
     void digitar(const std::string& nova, const std::string& repetida)
     {
-        s()->entry_nova->set_text(nova);
-        s()->entry_repetir->set_text(repetida);
+        s()->widgets().entry_nova->set_text(nova);
+        s()->widgets().entry_repetir->set_text(repetida);
     }
 
     bool entra(const std::string& senha)
@@ -52,18 +54,18 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
     abrir_senha(r);
     r.passo([this, &conta_antes] {
         FormSenha* f = s();
-        EXPECT_EQ(f->janela->get_title(), " Trocar de Senha ");
+        EXPECT_EQ(f->janela()->get_title(), " Trocar de Senha ");
         int largura, altura;
-        f->janela->get_size_request(largura, altura);
+        f->janela()->get_size_request(largura, altura);
         EXPECT_EQ(largura, 380);
         EXPECT_EQ(altura, 200);
-        EXPECT_EQ(f->janela->get_transient_for(), conta()->janela.get());
-        EXPECT_EQ(f->origem, conta());
-        std::map<Gtk::Widget*, std::string> nomes = { { f->entry_nova, "nova" }, { f->entry_repetir, "repetir" } };
+        EXPECT_EQ(f->janela()->get_transient_for(), conta()->janela());
+        EXPECT_EQ(f->origem(), conta());
+        std::map<Gtk::Widget*, std::string> nomes = { { f->widgets().entry_nova, "nova" }, { f->widgets().entry_repetir, "repetir" } };
         std::vector<std::string> esperado = { "[Atualizar Senha ]", "Nova Senha :\t", "{nova}",
             "Redigite a Senha: \t", "{repetir}", "<Alterar>", "<Cancelar>" };
-        EXPECT_EQ(teste::conteudo(f->janela.get(), nomes), esperado);
-        for (Gtk::Entry* e : { f->entry_nova, f->entry_repetir }) {
+        EXPECT_EQ(teste::conteudo(f->janela(), nomes), esperado);
+        for (Gtk::Entry* e : { f->widgets().entry_nova, f->widgets().entry_repetir }) {
             EXPECT_FALSE(e->get_visibility());
             EXPECT_EQ(e->get_invisible_char(), gunichar('*'));
             EXPECT_EQ(e->get_max_length(), 16);
@@ -72,20 +74,20 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
             e->set_text(std::string(17, 'x'));
             EXPECT_EQ(e->get_text().size(), 16u);
         }
-        f->button_alterar->get_size_request(largura, altura);
+        f->widgets().button_alterar->get_size_request(largura, altura);
         EXPECT_EQ(largura, 100);
-        f->entry_nova->activate();
-        EXPECT_EQ(f->janela->get_focus(), f->entry_repetir);
-        f->entry_repetir->activate();
-        EXPECT_EQ(f->janela->get_focus(), f->button_alterar);
+        f->widgets().entry_nova->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_repetir);
+        f->widgets().entry_repetir->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().button_alterar);
 
         // What "Minha Conta" shows, to compare after the change.
-        for (Gtk::Entry* e : { conta()->entry_nome, conta()->entry_usuario, conta()->entry_cep })
+        for (Gtk::Entry* e : { conta()->widgets().entry_nome, conta()->widgets().entry_usuario, conta()->widgets().entry_cep })
             conta_antes.push_back(e->get_text());
 
         // The mismatch is checked before emptiness.
         digitar("abc", "");
-        f->button_alterar->clicked();
+        f->widgets().button_alterar->clicked();
     });
     r.passo([this] {
         Gtk::MessageDialog* d = teste::dialogo_visivel();
@@ -97,15 +99,15 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
     r.responder("As senhas não correspondem", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         digitar("", "");
-        s()->button_alterar->clicked();
+        s()->widgets().button_alterar->clicked();
     });
     r.responder("Digite pelo menos um senha ", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        EXPECT_TRUE(s()->janela->is_visible());
+        EXPECT_TRUE(s()->janela()->is_visible());
         EXPECT_EQ(senha_guardada(), banco->valor("select md5('admin')"));
         saida.tomar();
         digitar("mel'; --", "mel'; --");
-        s()->button_alterar->clicked();
+        s()->widgets().button_alterar->clicked();
     });
     r.passo([this] {
         Gtk::MessageDialog* d = teste::dialogo_visivel();
@@ -123,10 +125,10 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_EQ(senha_guardada(), banco->valor("select md5('mel''; --')"));
         // "Minha Conta" is still open, in its state, with its own fields.
         ASSERT_NE(conta(), nullptr);
-        EXPECT_TRUE(conta()->janela->is_visible());
-        EXPECT_TRUE(conta()->button_salvar->is_sensitive());
+        EXPECT_TRUE(conta()->janela()->is_visible());
+        EXPECT_TRUE(conta()->widgets().button_salvar->is_sensitive());
         std::vector<std::string> agora;
-        for (Gtk::Entry* e : { conta()->entry_nome, conta()->entry_usuario, conta()->entry_cep })
+        for (Gtk::Entry* e : { conta()->widgets().entry_nome, conta()->widgets().entry_usuario, conta()->widgets().entry_cep })
             agora.push_back(e->get_text());
         EXPECT_EQ(agora, conta_antes);
         // The next login needs the new password.
@@ -144,12 +146,12 @@ TEST_F(TrocaDeSenha, CancelarFechaSemTocarNoBanco)
     r.passo([this] {
         digitar("outra", "outra");
         saida.tomar();
-        s()->button_cancelar_senha->clicked();
+        s()->widgets().button_cancelar_senha->clicked();
     });
     r.esperar([this] { return s() == nullptr; }, "the password window to close");
     r.passo([this] {
         EXPECT_EQ(saida.tomar().find("update"), std::string::npos);
-        EXPECT_TRUE(conta()->janela->is_visible());
+        EXPECT_TRUE(conta()->janela()->is_visible());
     });
     rodar(r);
     EXPECT_EQ(banco->despejo(), antes);
@@ -167,14 +169,14 @@ TEST_F(TrocaDeSenha, FalhaDoBancoAvisaEMantemAJanela)
     r.passo([this] {
         digitar("nova", "nova");
         saida.tomar();
-        s()->button_alterar->clicked();
+        s()->widgets().button_alterar->clicked();
     });
     r.responder("Erro ao Atualizar a senha \n Tente novamente !!! ", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         ASSERT_NE(s(), nullptr);
-        EXPECT_TRUE(s()->janela->is_visible());
-        EXPECT_EQ(s()->entry_nova->get_text(), "nova");
-        EXPECT_EQ(s()->entry_repetir->get_text(), "nova");
+        EXPECT_TRUE(s()->janela()->is_visible());
+        EXPECT_EQ(s()->widgets().entry_nova->get_text(), "nova");
+        EXPECT_EQ(s()->widgets().entry_repetir->get_text(), "nova");
         EXPECT_NE(saida.tomar().find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos);
     });
     rodar(r);

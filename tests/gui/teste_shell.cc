@@ -136,10 +136,10 @@ TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
         r.esperar([this, a] { return sistema->formulario_aberto(a.id) != nullptr; }, a.titulo);
         r.passo([this, a] {
             Formulario* f = sistema->formulario_aberto(a.id);
-            EXPECT_EQ(f->janela->get_title(), a.titulo);
-            EXPECT_EQ(f->janela->get_transient_for(), sistema->get_janela_principal());
-            EXPECT_EQ(sistema->get_janela_cadastro(), f->janela.get());
-            f->janela->hide();
+            EXPECT_EQ(f->janela()->get_title(), a.titulo);
+            EXPECT_EQ(f->janela()->get_transient_for(), sistema->get_janela_principal());
+            EXPECT_EQ(sistema->get_janela_cadastro(), f->janela());
+            f->janela()->hide();
         });
         r.esperar([this, a] { return sistema->formulario_aberto(a.id) == nullptr; }, "the form to close");
     }

@@ -22,6 +22,10 @@
 #include "gui/form_abelha.h"
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
+#include "gui/form_busca_apiario.h"
+#include "gui/form_florada.h"
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/respondedor.h"
 #include "gui/sistema_teste.h"
@@ -192,35 +196,35 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
         FormUsuario* u = form<FormUsuario>(2);
         ASSERT_NE(u, nullptr);
         // A lookup that finds a postal code: the new users take it.
-        teste::clicar(u->button_novo);
-        u->entry_cep->set_text("79800-001");
-        u->entry_cep->activate();
-        teste::clicar(u->button_cancelar);
+        teste::clicar(u->widgets().button_novo);
+        u->widgets().entry_cep->set_text("79800-001");
+        u->widgets().entry_cep->activate();
+        teste::clicar(u->widgets().button_cancelar);
 
         for (const std::string& t : corpus) {
-            ASSERT_TRUE(teste::clicar(u->button_novo)) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(u->widgets().button_novo)) << mostrar(t);
             // A lookup of the hostile text finds nothing (or a real postal
             // code) and changes no row; it runs before the other fields are
             // typed, since a code it finds fills street and district.
-            u->entry_cep->set_text(t);
-            u->entry_cep->activate();
-            preencher({ u->entry_nome, u->entry_cpf, u->entry_rg, u->entry_oexp, u->entry_rua, u->entry_numero,
-                        u->entry_bairro, u->entry_usuario, u->entry_senha }, t);
-            u->entry_nasc->set_text(DATA_BOA);
-            const Textos digitado = textos_de({ u->entry_nome, u->entry_usuario, u->entry_cpf, u->entry_rg,
-                                                u->entry_oexp, u->entry_nasc, u->entry_rua, u->entry_numero,
-                                                u->entry_bairro });
-            const std::string senha = u->entry_senha->get_text();
+            u->widgets().entry_cep->set_text(t);
+            u->widgets().entry_cep->activate();
+            preencher({ u->widgets().entry_nome, u->widgets().entry_cpf, u->widgets().entry_rg, u->widgets().entry_oexp, u->widgets().entry_rua, u->widgets().entry_numero,
+                        u->widgets().entry_bairro, u->widgets().entry_usuario, u->widgets().entry_senha }, t);
+            u->widgets().entry_nasc->set_text(DATA_BOA);
+            const Textos digitado = textos_de({ u->widgets().entry_nome, u->widgets().entry_usuario, u->widgets().entry_cpf, u->widgets().entry_rg,
+                                                u->widgets().entry_oexp, u->widgets().entry_nasc, u->widgets().entry_rua, u->widgets().entry_numero,
+                                                u->widgets().entry_bairro });
+            const std::string senha = u->widgets().entry_senha->get_text();
             const bool recusar = digitado[0].empty() || digitado[1].empty() ||
                                  existe("usuario", "login", digitado[1]);
             respondedor.tomar();
-            ASSERT_TRUE(teste::clicar(u->button_salvar));
+            ASSERT_TRUE(teste::clicar(u->widgets().button_salvar));
 
             if (recusar) {
                 ++recusados;
                 EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                 nada_mudou(t);
-                teste::clicar(u->button_cancelar);
+                teste::clicar(u->widgets().button_cancelar);
                 continue;
             }
             ++gravados;
@@ -242,14 +246,14 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Usuário")
                 return;
-            FormBuscaUsuario* b = form<FormBuscaUsuario>(21);
+            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(21);
             ASSERT_NE(b, nullptr);
             const TABELA todos = obs->consultar("select id_usuario, nome, cpf from cadastro.usuario");
             for (int coluna : { 1, 2 }) {
-                b->combo_campo->set_active_text(coluna == 1 ? "Nome" : "CPF");
+                b->widgets().combo_campo->set_active_text(coluna == 1 ? "Nome" : "CPF");
                 for (const std::string& t : corpus) {
-                    b->entry_pesquisa->set_text("~");
-                    b->entry_pesquisa->set_text(t);
+                    b->widgets().entry_pesquisa->set_text("~");
+                    b->widgets().entry_pesquisa->set_text(t);
                     ++buscas;
                     std::vector<Textos> esperado;
                     for (const LINHA& l : todos) {
@@ -259,7 +263,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
                             esperado.push_back({ codigo, l[1], l[2] });
                         }
                     }
-                    std::vector<Textos> listado = teste::linhas(b->treeview_usuarios);
+                    std::vector<Textos> listado = teste::linhas(b->widgets().treeview_usuarios);
                     std::sort(esperado.begin(), esperado.end());
                     std::sort(listado.begin(), listado.end());
                     EXPECT_EQ(listado, esperado) << (coluna == 1 ? "name " : "CPF ") << mostrar(t);
@@ -267,11 +271,11 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
             }
             janela.hide();
         };
-        ASSERT_TRUE(teste::clicar(u->button_buscar));
+        ASSERT_TRUE(teste::clicar(u->widgets().button_buscar));
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, 2 * static_cast<int>(corpus.size()));
         nada_mudou("the searches");
-        u->janela->hide();
+        u->janela()->hide();
     });
     executar(r);
     relatar("user registration (name, login, CPF, RG, Org. Exp., street, number, district, password; "
@@ -289,11 +293,11 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
         FormUsuario* c = form<FormUsuario>(1);
         ASSERT_NE(c, nullptr);
         auto preencher_conta = [c](const std::string& t, const std::string& data) {
-            preencher({ c->entry_nome, c->entry_cpf, c->entry_rg, c->entry_oexp, c->entry_rua, c->entry_numero,
-                        c->entry_bairro, c->entry_usuario }, t);
-            c->entry_nasc->set_text(data);
-            return textos_de({ c->entry_nome, c->entry_usuario, c->entry_cpf, c->entry_rg, c->entry_oexp,
-                               c->entry_nasc, c->entry_rua, c->entry_numero, c->entry_bairro });
+            preencher({ c->widgets().entry_nome, c->widgets().entry_cpf, c->widgets().entry_rg, c->widgets().entry_oexp, c->widgets().entry_rua, c->widgets().entry_numero,
+                        c->widgets().entry_bairro, c->widgets().entry_usuario }, t);
+            c->widgets().entry_nasc->set_text(data);
+            return textos_de({ c->widgets().entry_nome, c->widgets().entry_usuario, c->widgets().entry_cpf, c->widgets().entry_rg, c->widgets().entry_oexp,
+                               c->widgets().entry_nasc, c->widgets().entry_rua, c->widgets().entry_numero, c->widgets().entry_bairro });
         };
         const std::string consulta =
             "select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, numero, bairro "
@@ -303,19 +307,19 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
             // First the date field holds the text too: only a date the
             // database reads can be saved.
             for (bool data_hostil : { true, false }) {
-                ASSERT_TRUE(teste::clicar(c->button_editar)) << mostrar(t);
+                ASSERT_TRUE(teste::clicar(c->widgets().button_editar)) << mostrar(t);
                 Textos digitado = preencher_conta(t, data_hostil ? t : DATA_BOA);
                 const std::string data = data_lida(digitado[5]);
                 const bool recusar = digitado[0].empty() || digitado[1].empty() || data.empty() ||
                                      obs->valor("select count(*) from cadastro.usuario where id_usuario <> 1 "
                                                   "and login = " + teste::cifrao(digitado[1])) != "0";
                 respondedor.tomar();
-                ASSERT_TRUE(teste::clicar(c->button_salvar));
+                ASSERT_TRUE(teste::clicar(c->widgets().button_salvar));
                 if (recusar) {
                     ++recusados;
                     EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                     nada_mudou(t);
-                    teste::clicar(c->button_cancelar);
+                    teste::clicar(c->widgets().button_cancelar);
                     continue;
                 }
                 ++gravados;
@@ -325,7 +329,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                 digitado[5] = data;
                 EXPECT_EQ(linha(consulta), digitado) << mostrar(t);
                 // The form shows what was stored, and so does the logged-in user.
-                EXPECT_EQ(c->entry_nome->get_text(), digitado[0]) << mostrar(t);
+                EXPECT_EQ(c->widgets().entry_nome->get_text(), digitado[0]) << mostrar(t);
                 EXPECT_EQ(sistema->get_usuario_logado().login, digitado[1]) << mostrar(t);
                 break;
             }
@@ -337,17 +341,17 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                     return;
                 FormSenha* s = form<FormSenha>(7);
                 ASSERT_NE(s, nullptr);
-                s->entry_nova->set_text(t);
-                s->entry_repetir->set_text(t);
-                nova = s->entry_nova->get_text();
-                apertar(s->button_alterar);
+                s->widgets().entry_nova->set_text(t);
+                s->widgets().entry_repetir->set_text(t);
+                nova = s->widgets().entry_nova->get_text();
+                apertar(s->widgets().button_alterar);
                 if (janela.is_visible())
-                    s->button_cancelar_senha->clicked();
+                    s->widgets().button_cancelar_senha->clicked();
             };
             const std::string antes = obs->valor("select senha from cadastro.usuario where id_usuario = 1");
-            ASSERT_TRUE(teste::clicar(c->button_editar));
+            ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
             respondedor.tomar();
-            ASSERT_TRUE(apertar(c->button_trocar_senha));
+            ASSERT_TRUE(apertar(c->widgets().button_trocar_senha));
             respondedor.ao_abrir = nullptr;
             if (nova.empty()) {
                 EXPECT_EQ(respondedor.tomar(), Textos { "Digite pelo menos um senha " }) << mostrar(t);
@@ -361,9 +365,9 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                 EXPECT_TRUE(d.empty() || (d == std::set<std::string> { "usuario:1" } && antes != md5(nova)))
                     << mostrar(t);
             }
-            teste::clicar(c->button_cancelar);
+            teste::clicar(c->widgets().button_cancelar);
         }
-        c->janela->hide();
+        c->janela()->hide();
     });
     executar(r);
     relatar("my account (name, login, CPF, RG, Org. Exp., birth date, street, number, district)", 9, gravados,
@@ -383,12 +387,12 @@ TEST_F(TextosHostis, NiveisDeAcesso)
         ASSERT_NE(a, nullptr);
         for (const std::string& t : corpus) {
             // A new level with the text as its description.
-            ASSERT_TRUE(teste::clicar(a->button_novo)) << mostrar(t);
-            a->entry_descricao->set_text(t);
-            a->entry_nivel->set_text("");
-            const std::string descricao = a->entry_descricao->get_text();
+            ASSERT_TRUE(teste::clicar(a->widgets().button_novo)) << mostrar(t);
+            a->widgets().entry_descricao->set_text(t);
+            a->widgets().entry_nivel->set_text("");
+            const std::string descricao = a->widgets().entry_descricao->get_text();
             respondedor.tomar();
-            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
             EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
             const std::string id = so_uma_nova("acesso", t);
             if (id.empty())
@@ -402,26 +406,26 @@ TEST_F(TextosHostis, NiveisDeAcesso)
             // takes the text through the digits filter.
             const COLUNAS colunas;
             int indice = -1;
-            for (std::size_t i = 0; i < a->lista->children().size(); ++i) {
-                if ((*a->lista->children()[i])[colunas.codigo] == std::atoi(id.c_str()))
+            for (std::size_t i = 0; i < a->get_lista()->children().size(); ++i) {
+                if ((*a->get_lista()->children()[i])[colunas.codigo] == std::atoi(id.c_str()))
                     indice = static_cast<int>(i);
             }
             ASSERT_GE(indice, 0) << mostrar(t);
             Gtk::TreePath caminho;
             caminho.push_back(indice);
-            a->treeview_niveis->row_activated(caminho, *a->treeview_niveis->get_column(0));
-            EXPECT_EQ(a->entry_descricao->get_text(), descricao) << mostrar(t);
-            ASSERT_TRUE(teste::clicar(a->button_editar));
-            a->entry_nivel->set_text(t);
-            const std::string nivel = a->entry_nivel->get_text();
+            a->widgets().treeview_niveis->row_activated(caminho, *a->widgets().treeview_niveis->get_column(0));
+            EXPECT_EQ(a->widgets().entry_descricao->get_text(), descricao) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(a->widgets().button_editar));
+            a->widgets().entry_nivel->set_text(t);
+            const std::string nivel = a->widgets().entry_nivel->get_text();
             int valor = 0;
             const bool aceito = numero(nivel, valor);
-            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
             if (!aceito) {
                 ++recusados;
                 EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                 nada_mudou(t);
-                teste::clicar(a->button_cancelar);
+                teste::clicar(a->widgets().button_cancelar);
                 continue;
             }
             ++gravados;
@@ -432,7 +436,7 @@ TEST_F(TextosHostis, NiveisDeAcesso)
                       (Textos { descricao, std::to_string(valor) }))
                 << mostrar(t);
         }
-        a->janela->hide();
+        a->janela()->hide();
     });
     executar(r);
     relatar("access levels (description; level through the digits filter)", 2, gravados, recusados);
@@ -451,11 +455,11 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
             "select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, longitude, obs, "
             "id_florada::text, cod_cid::text from cadastro.apiario where id_apiario = ";
         for (const std::string& t : corpus) {
-            ASSERT_TRUE(teste::clicar(a->button_novo)) << mostrar(t);
-            preencher({ a->entry_nome, a->entry_endereco, a->entry_distrito, a->entry_latitude,
-                        a->entry_longitude }, t);
-            a->textview_obs->get_buffer()->set_text(t);
-            a->entry_data->set_text(DATA_BOA);
+            ASSERT_TRUE(teste::clicar(a->widgets().button_novo)) << mostrar(t);
+            preencher({ a->widgets().entry_nome, a->widgets().entry_endereco, a->widgets().entry_distrito, a->widgets().entry_latitude,
+                        a->widgets().entry_longitude }, t);
+            a->widgets().textview_obs->get_buffer()->set_text(t);
+            a->widgets().entry_data->set_text(DATA_BOA);
 
             // A floral source of the same name, added from the form.
             std::string nome_florada;
@@ -464,22 +468,22 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                     return;
                 FormFlorada* fl = form<FormFlorada>(8);
                 ASSERT_NE(fl, nullptr);
-                fl->entry_florada->set_text(t);
-                nome_florada = fl->entry_florada->get_text();
-                apertar(fl->button_cadastrar);
+                fl->widgets().entry_florada->set_text(t);
+                nome_florada = fl->widgets().entry_florada->get_text();
+                apertar(fl->widgets().button_cadastrar);
                 if (janela.is_visible())
-                    fl->button_cancelar_florada->clicked();
+                    fl->widgets().button_cancelar_florada->clicked();
             };
-            const int florada_antes = a->florada_atual.id_florada;
+            const int florada_antes = a->get_florada_atual().id_florada;
             const bool repetida = existe("florada", "nome_florada", t);
             respondedor.tomar();
-            ASSERT_TRUE(apertar(a->button_florada));
+            ASSERT_TRUE(apertar(a->widgets().button_florada));
             respondedor.ao_abrir = nullptr;
             if (nome_florada.find_first_not_of(" \t") == std::string::npos) {
                 ++floradas_recusadas;
                 EXPECT_EQ(respondedor.tomar(), Textos { "Existe campos vazios " }) << mostrar(t);
                 nada_mudou(t);
-                EXPECT_EQ(a->florada_atual.id_florada, florada_antes);
+                EXPECT_EQ(a->get_florada_atual().id_florada, florada_antes);
             } else if (repetida) {
                 ++floradas_recusadas;
                 EXPECT_EQ(respondedor.tomar(), Textos { "Erro ao inserir Florada" }) << mostrar(t);
@@ -491,18 +495,18 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                 EXPECT_EQ(obs->valor("select nome_florada from cadastro.florada where id_florada = " + id),
                           nome_florada)
                     << mostrar(t);
-                EXPECT_EQ(std::to_string(a->florada_atual.id_florada), id) << mostrar(t);
-                EXPECT_EQ(a->combo_florada->get_active_text().raw(), nome_florada) << mostrar(t);
+                EXPECT_EQ(std::to_string(a->get_florada_atual().id_florada), id) << mostrar(t);
+                EXPECT_EQ(a->widgets().combo_florada->get_active_text().raw(), nome_florada) << mostrar(t);
                 // However long the name, the form stays as wide as a screen can show.
-                EXPECT_LT(a->janela->size_request().width, 4096) << mostrar(t);
+                EXPECT_LT(a->janela()->size_request().width, 4096) << mostrar(t);
             }
 
-            Textos digitado = textos_de({ a->entry_nome, a->entry_endereco, a->entry_distrito, a->entry_data,
-                                          a->entry_latitude, a->entry_longitude });
-            digitado.push_back(a->textview_obs->get_buffer()->get_text());
-            digitado.push_back(std::to_string(a->florada_atual.id_florada));
-            digitado.push_back(std::to_string(a->municipio_atual.cod_cid));
-            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            Textos digitado = textos_de({ a->widgets().entry_nome, a->widgets().entry_endereco, a->widgets().entry_distrito, a->widgets().entry_data,
+                                          a->widgets().entry_latitude, a->widgets().entry_longitude });
+            digitado.push_back(a->widgets().textview_obs->get_buffer()->get_text());
+            digitado.push_back(std::to_string(a->get_florada_atual().id_florada));
+            digitado.push_back(std::to_string(a->get_municipio_atual().cod_cid));
+            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
             EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
             const std::string id = so_uma_nova("apiario", t);
             if (id.empty())
@@ -512,19 +516,19 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
 
             // The new apiary is the last one: it shows as stored, and an
             // edit puts the text into its creation date.
-            ASSERT_TRUE(teste::clicar(a->button_ultimo));
-            EXPECT_EQ(a->label_id->get_text(), id) << mostrar(t);
-            EXPECT_EQ(a->entry_nome->get_text(), digitado[0]) << mostrar(t);
-            EXPECT_EQ(a->textview_obs->get_buffer()->get_text(), digitado[6]) << mostrar(t);
-            ASSERT_TRUE(teste::clicar(a->button_editar));
-            a->entry_data->set_text(t);
-            const std::string data = data_lida(a->entry_data->get_text());
-            ASSERT_TRUE(teste::clicar(a->button_salvar));
+            ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
+            EXPECT_EQ(a->widgets().label_id->get_text(), id) << mostrar(t);
+            EXPECT_EQ(a->widgets().entry_nome->get_text(), digitado[0]) << mostrar(t);
+            EXPECT_EQ(a->widgets().textview_obs->get_buffer()->get_text(), digitado[6]) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(a->widgets().button_editar));
+            a->widgets().entry_data->set_text(t);
+            const std::string data = data_lida(a->widgets().entry_data->get_text());
+            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
             if (data.empty()) {
                 ++recusados;
                 EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                 nada_mudou(t);
-                teste::clicar(a->button_cancelar);
+                teste::clicar(a->widgets().button_cancelar);
                 continue;
             }
             ++gravados;
@@ -547,8 +551,8 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                 "on a.cod_cid = m.cod_cid join cadastro.florada f on a.id_florada = f.id_florada "
                 "order by a.id_apiario");
             for (const std::string& t : corpus) {
-                b->entry_pesquisa->set_text("~");
-                b->entry_pesquisa->set_text(t);
+                b->widgets().entry_pesquisa->set_text("~");
+                b->widgets().entry_pesquisa->set_text(t);
                 ++buscas;
                 std::vector<Textos> esperado;
                 for (const LINHA& l : todos) {
@@ -558,15 +562,15 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                         esperado.push_back({ codigo, l[1], l[2] });
                     }
                 }
-                EXPECT_EQ(teste::linhas(b->treeview_resultado), esperado) << mostrar(t);
+                EXPECT_EQ(teste::linhas(b->widgets().treeview_resultado), esperado) << mostrar(t);
             }
             janela.hide();
         };
-        ASSERT_TRUE(teste::clicar(a->button_buscar));
+        ASSERT_TRUE(teste::clicar(a->widgets().button_buscar));
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, static_cast<int>(corpus.size()));
         nada_mudou("the apiary search");
-        a->janela->hide();
+        a->janela()->hide();
     });
     executar(r);
     relatar("apiaries (name, address, district, latitude, longitude, notes; creation date on edit)", 7,
@@ -586,19 +590,19 @@ TEST_F(TextosHostis, AbelhasEFilhas)
         ASSERT_NE(b, nullptr);
         int matriz = 0;
         for (const std::string& t : corpus) {
-            ASSERT_TRUE(teste::clicar(b->button_novo)) << mostrar(t);
-            b->combo_mae->set_active_text("Não Sabe");
-            EXPECT_EQ(b->combo_mae->get_active_text(), "Não Sabe");
-            b->entry_nascimento->set_text(t);
-            (++matriz % 2 ? b->radio_sim : b->radio_nao)->set_active(true);
-            const std::string data = data_lida(b->entry_nascimento->get_text());
+            ASSERT_TRUE(teste::clicar(b->widgets().button_novo)) << mostrar(t);
+            b->widgets().combo_mae->set_active_text("Não Sabe");
+            EXPECT_EQ(b->widgets().combo_mae->get_active_text(), "Não Sabe");
+            b->widgets().entry_nascimento->set_text(t);
+            (++matriz % 2 ? b->widgets().radio_sim : b->widgets().radio_nao)->set_active(true);
+            const std::string data = data_lida(b->widgets().entry_nascimento->get_text());
             respondedor.tomar();
-            ASSERT_TRUE(teste::clicar(b->button_salvar));
+            ASSERT_TRUE(teste::clicar(b->widgets().button_salvar));
             if (data.empty()) {
                 ++recusadas;
                 EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                 nada_mudou(t);
-                teste::clicar(b->button_cancelar);
+                teste::clicar(b->widgets().button_cancelar);
                 continue;
             }
             ++gravadas;
@@ -619,22 +623,22 @@ TEST_F(TextosHostis, AbelhasEFilhas)
             for (bool na_quantidade : { true, false }) {
                 std::string quantidade, data;
                 respondedor.ao_abrir = [&](Gtk::Window& janela) {
-                    if (janela.get_title() != "Gerar Filhas" || !b->dialogo_filhas)
+                    if (janela.get_title() != "Gerar Filhas" || !b->get_dialogo_filhas())
                         return;
-                    b->entry_quantidade->set_text(na_quantidade ? t : "1");
-                    b->entry_data_filhas->set_text(na_quantidade ? DATA_BOA : t);
-                    quantidade = b->entry_quantidade->get_text();
-                    data = b->entry_data_filhas->get_text();
+                    b->get_dialogo_filhas()->widgets().entry_quantidade->set_text(na_quantidade ? t : "1");
+                    b->get_dialogo_filhas()->widgets().entry_data->set_text(na_quantidade ? DATA_BOA : t);
+                    quantidade = b->get_dialogo_filhas()->widgets().entry_quantidade->get_text();
+                    data = b->get_dialogo_filhas()->widgets().entry_data->get_text();
                     int n = 0;
                     // More than a few would only slow the test down: the
                     // corpus keeps away from such texts.
                     const bool ok = numero(quantidade, n) && n <= 3;
                     EXPECT_TRUE(ok || !numero(quantidade, n)) << "quantity " << quantidade;
-                    b->dialogo_filhas->response(ok ? Gtk::RESPONSE_OK : Gtk::RESPONSE_CLOSE);
+                    b->get_dialogo_filhas()->response(ok ? Gtk::RESPONSE_OK : Gtk::RESPONSE_CLOSE);
                 };
-                const std::string mae = b->entry_codigo->get_text();
+                const std::string mae = b->widgets().entry_codigo->get_text();
                 respondedor.tomar();
-                ASSERT_TRUE(apertar(b->button_gerar));
+                ASSERT_TRUE(apertar(b->widgets().button_gerar));
                 respondedor.ao_abrir = nullptr;
                 int n = 0;
                 if (!numero(quantidade, n))
@@ -666,7 +670,7 @@ TEST_F(TextosHostis, AbelhasEFilhas)
                 }
             }
         }
-        b->janela->hide();
+        b->janela()->hide();
     });
     executar(r);
     relatar("queen bees (birth date)", 1, gravadas, recusadas);

@@ -3,6 +3,8 @@
 // saves, and the user search.
 #include <gtest/gtest.h>
 
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
@@ -25,61 +27,61 @@ class Usuarios : public teste::SistemaTeste
 {
 protected:
     FormUsuario* f(int id = 2) { return form<FormUsuario>(id); }
-    FormBuscaUsuario* busca() { return form<FormBuscaUsuario>(21); }
+    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(21); }
 
     // Names of the fields, for the layout and the state checks.
     std::map<Gtk::Widget*, std::string> nomes(FormUsuario* u)
     {
         std::map<Gtk::Widget*, std::string> n = {
-            { u->entry_nome, "nome" }, { u->entry_nasc, "nasc" }, { u->entry_cpf, "cpf" },
-            { u->entry_rg, "rg" }, { u->entry_oexp, "oexp" }, { u->entry_cep, "cep" },
-            { u->entry_rua, "rua" }, { u->entry_numero, "numero" }, { u->entry_bairro, "bairro" },
-            { u->entry_cidade, "cidade" }, { u->entry_estado, "estado" }, { u->entry_usuario, "usuario" } };
-        if (u->entry_senha)
-            n[u->entry_senha] = "senha";
-        if (u->label_contador)
-            n[u->label_contador] = "contador";
+            { u->widgets().entry_nome, "nome" }, { u->widgets().entry_nasc, "nasc" }, { u->widgets().entry_cpf, "cpf" },
+            { u->widgets().entry_rg, "rg" }, { u->widgets().entry_oexp, "oexp" }, { u->widgets().entry_cep, "cep" },
+            { u->widgets().entry_rua, "rua" }, { u->widgets().entry_numero, "numero" }, { u->widgets().entry_bairro, "bairro" },
+            { u->widgets().entry_cidade, "cidade" }, { u->widgets().entry_estado, "estado" }, { u->widgets().entry_usuario, "usuario" } };
+        if (u->widgets().entry_senha)
+            n[u->widgets().entry_senha] = "senha";
+        if (u->widgets().label_contador)
+            n[u->widgets().label_contador] = "contador";
         return n;
     }
 
     std::vector<Gtk::Entry*> entradas(FormUsuario* u)
     {
-        std::vector<Gtk::Entry*> e = { u->entry_nome, u->entry_nasc, u->entry_cpf, u->entry_rg,
-                                       u->entry_oexp, u->entry_cep, u->entry_rua, u->entry_numero,
-                                       u->entry_bairro, u->entry_cidade, u->entry_estado, u->entry_usuario };
-        if (u->entry_senha)
-            e.push_back(u->entry_senha);
+        std::vector<Gtk::Entry*> e = { u->widgets().entry_nome, u->widgets().entry_nasc, u->widgets().entry_cpf, u->widgets().entry_rg,
+                                       u->widgets().entry_oexp, u->widgets().entry_cep, u->widgets().entry_rua, u->widgets().entry_numero,
+                                       u->widgets().entry_bairro, u->widgets().entry_cidade, u->widgets().entry_estado, u->widgets().entry_usuario };
+        if (u->widgets().entry_senha)
+            e.push_back(u->widgets().entry_senha);
         return e;
     }
 
     // What the form shows: name, login, CEP, street, district, city, state.
     std::vector<std::string> mostrado(FormUsuario* u)
     {
-        return { u->entry_nome->get_text(), u->entry_usuario->get_text(), u->entry_cep->get_text(),
-                 u->entry_rua->get_text(), u->entry_bairro->get_text(), u->entry_cidade->get_text(),
-                 u->entry_estado->get_text() };
+        return { u->widgets().entry_nome->get_text(), u->widgets().entry_usuario->get_text(), u->widgets().entry_cep->get_text(),
+                 u->widgets().entry_rua->get_text(), u->widgets().entry_bairro->get_text(), u->widgets().entry_cidade->get_text(),
+                 u->widgets().entry_estado->get_text() };
     }
 
     void preencher(FormUsuario* u, const Campos& c)
     {
-        u->entry_nome->set_text(c.nome);
-        u->entry_nasc->set_text(c.nasc);
-        u->entry_cpf->set_text(c.cpf);
-        u->entry_rg->set_text(c.rg);
-        u->entry_oexp->set_text(c.oexp);
-        u->entry_rua->set_text(c.rua);
-        u->entry_numero->set_text(c.numero);
-        u->entry_bairro->set_text(c.bairro);
-        u->entry_usuario->set_text(c.usuario);
-        if (u->entry_senha)
-            u->entry_senha->set_text(c.senha);
+        u->widgets().entry_nome->set_text(c.nome);
+        u->widgets().entry_nasc->set_text(c.nasc);
+        u->widgets().entry_cpf->set_text(c.cpf);
+        u->widgets().entry_rg->set_text(c.rg);
+        u->widgets().entry_oexp->set_text(c.oexp);
+        u->widgets().entry_rua->set_text(c.rua);
+        u->widgets().entry_numero->set_text(c.numero);
+        u->widgets().entry_bairro->set_text(c.bairro);
+        u->widgets().entry_usuario->set_text(c.usuario);
+        if (u->widgets().entry_senha)
+            u->widgets().entry_senha->set_text(c.senha);
     }
 
     // Types a CEP and presses Enter in it.
     void consultar(FormUsuario* u, const std::string& cep)
     {
-        u->entry_cep->set_text(cep);
-        u->entry_cep->activate();
+        u->widgets().entry_cep->set_text(cep);
+        u->widgets().entry_cep->activate();
     }
 
     // The row of a user as the database holds it.
@@ -103,11 +105,11 @@ protected:
     std::string botoes(FormUsuario* u)
     {
         std::string s;
-        for (Gtk::Widget* b : { (Gtk::Widget*)u->button_novo, (Gtk::Widget*)u->button_editar,
-                                (Gtk::Widget*)u->button_salvar, (Gtk::Widget*)u->button_cancelar,
-                                (Gtk::Widget*)u->button_buscar, (Gtk::Widget*)u->button_primeiro,
-                                (Gtk::Widget*)u->button_anterior, (Gtk::Widget*)u->button_proximo,
-                                (Gtk::Widget*)u->button_ultimo })
+        for (Gtk::Widget* b : { (Gtk::Widget*)u->widgets().button_novo, (Gtk::Widget*)u->widgets().button_editar,
+                                (Gtk::Widget*)u->widgets().button_salvar, (Gtk::Widget*)u->widgets().button_cancelar,
+                                (Gtk::Widget*)u->widgets().button_buscar, (Gtk::Widget*)u->widgets().button_primeiro,
+                                (Gtk::Widget*)u->widgets().button_anterior, (Gtk::Widget*)u->widgets().button_proximo,
+                                (Gtk::Widget*)u->widgets().button_ultimo })
             s += b->is_sensitive() ? '1' : '0';
         return s;
     }
@@ -123,15 +125,15 @@ protected:
     // Opens the search window from the user form (blocks in its loop).
     void abrir_busca(Roteiro& r)
     {
-        r.passo([this] { EXPECT_TRUE(teste::clicar(f()->button_buscar)); });
-        r.esperar([this] { return busca() && busca()->janela->is_visible(); }, "the search window");
+        r.passo([this] { EXPECT_TRUE(teste::clicar(f()->widgets().button_buscar)); });
+        r.esperar([this] { return busca() && busca()->janela()->is_visible(); }, "the search window");
     }
 
     void escolher_linha(int i)
     {
         Gtk::TreePath caminho;
         caminho.push_back(i);
-        busca()->treeview_usuarios->row_activated(caminho, *busca()->treeview_usuarios->get_column(0));
+        busca()->widgets().treeview_usuarios->row_activated(caminho, *busca()->widgets().treeview_usuarios->get_column(0));
     }
 
     const Campos joana = { "Joana Mel", "10/05/1990", "390.533.447-05", "998877", "SSP/MS",
@@ -153,15 +155,15 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
     abrir(r, 1);
     r.passo([this] {
         FormUsuario* c = f(1);
-        EXPECT_EQ(c->janela->get_title(), "Minha Conta");
-        std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(c->button_editar);
-        std::vector<Gtk::ToolItem*> ordem = { c->button_editar, c->button_salvar, c->button_cancelar };
+        EXPECT_EQ(c->janela()->get_title(), "Minha Conta");
+        std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(c->widgets().button_editar);
+        std::vector<Gtk::ToolItem*> ordem = { c->widgets().button_editar, c->widgets().button_salvar, c->widgets().button_cancelar };
         EXPECT_EQ(barra, ordem);
-        EXPECT_EQ(c->button_editar->get_child()->get_tooltip_text(), "Editar Informações");
-        EXPECT_EQ(c->button_salvar->get_child()->get_tooltip_text(), "Salvar Alterações");
-        EXPECT_EQ(c->button_cancelar->get_child()->get_tooltip_text(), "Cancelar ação atual");
-        EXPECT_EQ(c->button_novo, nullptr);
-        EXPECT_EQ(c->label_contador, nullptr);
+        EXPECT_EQ(c->widgets().button_editar->get_child()->get_tooltip_text(), "Editar Informações");
+        EXPECT_EQ(c->widgets().button_salvar->get_child()->get_tooltip_text(), "Salvar Alterações");
+        EXPECT_EQ(c->widgets().button_cancelar->get_child()->get_tooltip_text(), "Cancelar ação atual");
+        EXPECT_EQ(c->widgets().button_novo, nullptr);
+        EXPECT_EQ(c->widgets().label_contador, nullptr);
 
         std::vector<std::string> esperado = {
             "[Dados Pessoais]", "Nome:\t", "{nome}", "Data Nasc:\t", "{nasc}",
@@ -169,15 +171,15 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
             "[Endereço]", "CEP:\t", "{cep}", "Rua:\t", "{rua}", "N°:\t", "{numero}", "Bairro:\t", "{bairro}",
             "Cidade:\t", "{cidade}", "ES:\t", "{estado}",
             "[Privilegios ]", "Usuario:", "{usuario}", "<Trocar Senha>" };
-        EXPECT_EQ(teste::conteudo(c->janela.get(), nomes(c)), esperado);
+        EXPECT_EQ(teste::conteudo(c->janela(), nomes(c)), esperado);
 
         // Widths and maximum lengths.
         struct Medida { Gtk::Entry* e; int largura; int maximo; };
         const Medida medidas[] = {
-            { c->entry_nome, 265, 0 }, { c->entry_nasc, 100, 10 }, { c->entry_cpf, 135, 14 },
-            { c->entry_rg, 80, 0 }, { c->entry_oexp, 80, 0 }, { c->entry_cep, 110, 9 },
-            { c->entry_rua, 265, 0 }, { c->entry_numero, 50, 0 }, { c->entry_bairro, 100, 0 },
-            { c->entry_cidade, 100, 0 }, { c->entry_estado, 40, 0 }, { c->entry_usuario, -1, 0 } };
+            { c->widgets().entry_nome, 265, 0 }, { c->widgets().entry_nasc, 100, 10 }, { c->widgets().entry_cpf, 135, 14 },
+            { c->widgets().entry_rg, 80, 0 }, { c->widgets().entry_oexp, 80, 0 }, { c->widgets().entry_cep, 110, 9 },
+            { c->widgets().entry_rua, 265, 0 }, { c->widgets().entry_numero, 50, 0 }, { c->widgets().entry_bairro, 100, 0 },
+            { c->widgets().entry_cidade, 100, 0 }, { c->widgets().entry_estado, 40, 0 }, { c->widgets().entry_usuario, -1, 0 } };
         for (const Medida& m : medidas) {
             int largura, altura;
             m.e->get_size_request(largura, altura);
@@ -188,48 +190,48 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         // Browse state: the logged-in user, nothing editable.
         EXPECT_TRUE(contem(saida.tomar(), "1 - 1\n"));
         EXPECT_EQ(mostrado(c), ADMIN);
-        EXPECT_EQ(c->entry_nasc->get_text(), "15/03/1980");
-        EXPECT_EQ(c->entry_cpf->get_text(), "111.444.777-35");
-        EXPECT_EQ(c->entry_numero->get_text(), "1500");
+        EXPECT_EQ(c->widgets().entry_nasc->get_text(), "15/03/1980");
+        EXPECT_EQ(c->widgets().entry_cpf->get_text(), "111.444.777-35");
+        EXPECT_EQ(c->widgets().entry_numero->get_text(), "1500");
         EXPECT_EQ(editaveis(c), 0);
-        EXPECT_TRUE(c->button_editar->is_sensitive());
-        EXPECT_FALSE(c->button_salvar->is_sensitive());
-        EXPECT_FALSE(c->button_cancelar->is_sensitive());
-        EXPECT_FALSE(c->button_trocar_senha->is_sensitive());
-        EXPECT_EQ(c->janela->get_focus(), c->entry_nome);
+        EXPECT_TRUE(c->widgets().button_editar->is_sensitive());
+        EXPECT_FALSE(c->widgets().button_salvar->is_sensitive());
+        EXPECT_FALSE(c->widgets().button_cancelar->is_sensitive());
+        EXPECT_FALSE(c->widgets().button_trocar_senha->is_sensitive());
+        EXPECT_EQ(c->janela()->get_focus(), c->widgets().entry_nome);
 
         // Enter walks the fields.
         const std::pair<Gtk::Entry*, Gtk::Widget*> cadeia[] = {
-            { c->entry_nome, c->entry_nasc }, { c->entry_nasc, c->entry_cpf }, { c->entry_cpf, c->entry_rg },
-            { c->entry_rg, c->entry_oexp }, { c->entry_oexp, c->entry_cep }, { c->entry_rua, c->entry_numero },
-            { c->entry_numero, c->entry_bairro }, { c->entry_bairro, c->entry_cidade },
-            { c->entry_cidade, c->entry_estado }, { c->entry_estado, c->entry_usuario } };
+            { c->widgets().entry_nome, c->widgets().entry_nasc }, { c->widgets().entry_nasc, c->widgets().entry_cpf }, { c->widgets().entry_cpf, c->widgets().entry_rg },
+            { c->widgets().entry_rg, c->widgets().entry_oexp }, { c->widgets().entry_oexp, c->widgets().entry_cep }, { c->widgets().entry_rua, c->widgets().entry_numero },
+            { c->widgets().entry_numero, c->widgets().entry_bairro }, { c->widgets().entry_bairro, c->widgets().entry_cidade },
+            { c->widgets().entry_cidade, c->widgets().entry_estado }, { c->widgets().entry_estado, c->widgets().entry_usuario } };
         for (const auto& p : cadeia) {
             p.first->activate();
-            EXPECT_EQ(c->janela->get_focus(), p.second) << nomes(c)[p.first];
+            EXPECT_EQ(c->janela()->get_focus(), p.second) << nomes(c)[p.first];
         }
 
         // Edit state.
-        EXPECT_TRUE(teste::clicar(c->button_editar));
+        EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
         EXPECT_EQ(editaveis(c), 12);
-        EXPECT_FALSE(c->button_editar->is_sensitive());
-        EXPECT_TRUE(c->button_salvar->is_sensitive());
-        EXPECT_TRUE(c->button_cancelar->is_sensitive());
-        EXPECT_TRUE(c->button_trocar_senha->is_sensitive());
-        EXPECT_EQ(c->janela->get_focus(), c->entry_nome);
+        EXPECT_FALSE(c->widgets().button_editar->is_sensitive());
+        EXPECT_TRUE(c->widgets().button_salvar->is_sensitive());
+        EXPECT_TRUE(c->widgets().button_cancelar->is_sensitive());
+        EXPECT_TRUE(c->widgets().button_trocar_senha->is_sensitive());
+        EXPECT_EQ(c->janela()->get_focus(), c->widgets().entry_nome);
 
         // Cancel drops what was typed.
-        c->entry_nome->set_text("Outro Nome");
-        EXPECT_TRUE(teste::clicar(c->button_cancelar));
+        c->widgets().entry_nome->set_text("Outro Nome");
+        EXPECT_TRUE(teste::clicar(c->widgets().button_cancelar));
         EXPECT_EQ(mostrado(c), ADMIN);
         EXPECT_EQ(editaveis(c), 0);
 
         // Edit and save without a lookup: the postal code stays.
-        EXPECT_TRUE(teste::clicar(c->button_editar));
-        c->entry_nome->set_text("Admin d'Ávila");
-        c->entry_numero->set_text("77");
+        EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
+        c->widgets().entry_nome->set_text("Admin d'Ávila");
+        c->widgets().entry_numero->set_text("77");
         saida.tomar();
-        EXPECT_TRUE(teste::clicar(c->button_salvar));
+        EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
     r.passo([this] {
         FormUsuario* c = f(1);
@@ -242,26 +244,26 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_EQ(linha("admin"), "Admin d'Ávila|111.444.777-35|1234567|SSP/MS|15/03/1980|Avenida Marcelino Pires|"
                                   "77|Centro|1|1");
         // Reloaded: the form and the logged-in user show the stored name.
-        EXPECT_EQ(c->entry_nome->get_text(), "Admin d'Ávila");
+        EXPECT_EQ(c->widgets().entry_nome->get_text(), "Admin d'Ávila");
         EXPECT_EQ(sistema->get_usuario_logado().nome, "Admin d'Ávila");
         EXPECT_EQ(editaveis(c), 0);
 
         // Edit with a lookup: the new postal code is saved and shown.
-        EXPECT_TRUE(teste::clicar(c->button_editar));
+        EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
         consultar(c, "79002-075");
-        EXPECT_EQ(c->entry_rua->get_text(), "Avenida Afonso Pena");
-        EXPECT_EQ(c->entry_bairro->get_text(), "Centro");
-        EXPECT_EQ(c->entry_cidade->get_text(), "Campo Grande");
-        EXPECT_EQ(c->entry_estado->get_text(), "MS");
-        EXPECT_EQ(c->entry_cep->get_text(), "79002-075");
-        EXPECT_EQ(c->janela->get_focus(), c->entry_rua);
-        EXPECT_TRUE(teste::clicar(c->button_salvar));
+        EXPECT_EQ(c->widgets().entry_rua->get_text(), "Avenida Afonso Pena");
+        EXPECT_EQ(c->widgets().entry_bairro->get_text(), "Centro");
+        EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
+        EXPECT_EQ(c->widgets().entry_estado->get_text(), "MS");
+        EXPECT_EQ(c->widgets().entry_cep->get_text(), "79002-075");
+        EXPECT_EQ(c->janela()->get_focus(), c->widgets().entry_rua);
+        EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
     r.passo([this] {
         FormUsuario* c = f(1);
         EXPECT_EQ(banco->valor("select id_cep from cadastro.usuario where id_usuario = 1"), "7");
-        EXPECT_EQ(c->entry_cep->get_text(), "79002-075");
-        EXPECT_EQ(c->entry_cidade->get_text(), "Campo Grande");
+        EXPECT_EQ(c->widgets().entry_cep->get_text(), "79002-075");
+        EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
         EXPECT_EQ(sistema->get_usuario_logado().cep.id, 7);
     });
     rodar(r);
@@ -275,21 +277,21 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
     abrir(r, 2);
     r.passo([this] {
         FormUsuario* u = f();
-        EXPECT_EQ(u->janela->get_title(), "Cadastro de Usuarios");
-        std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(u->button_novo);
-        std::vector<Gtk::ToolItem*> ordem = { u->button_novo, u->button_editar, u->button_salvar,
-                                              u->button_cancelar, u->button_buscar };
+        EXPECT_EQ(u->janela()->get_title(), "Cadastro de Usuarios");
+        std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(u->widgets().button_novo);
+        std::vector<Gtk::ToolItem*> ordem = { u->widgets().button_novo, u->widgets().button_editar, u->widgets().button_salvar,
+                                              u->widgets().button_cancelar, u->widgets().button_buscar };
         EXPECT_EQ(barra, ordem);
         for (Gtk::ToolItem* i : barra)
             EXPECT_EQ(i->get_child()->get_tooltip_text(), "");
-        EXPECT_EQ(u->button_buscar->get_stock_id(), "gtk-find");
-        std::vector<Gtk::ToolItem*> navegacao = teste::itens_da_barra(u->button_primeiro);
+        EXPECT_EQ(u->widgets().button_buscar->get_stock_id(), "gtk-find");
+        std::vector<Gtk::ToolItem*> navegacao = teste::itens_da_barra(u->widgets().button_primeiro);
         ASSERT_EQ(navegacao.size(), 5u);
-        EXPECT_EQ(navegacao[0], u->button_primeiro);
-        EXPECT_EQ(navegacao[1], u->button_anterior);
-        EXPECT_EQ(navegacao[2]->get_child(), u->label_contador);
-        EXPECT_EQ(navegacao[3], u->button_proximo);
-        EXPECT_EQ(navegacao[4], u->button_ultimo);
+        EXPECT_EQ(navegacao[0], u->widgets().button_primeiro);
+        EXPECT_EQ(navegacao[1], u->widgets().button_anterior);
+        EXPECT_EQ(navegacao[2]->get_child(), u->widgets().label_contador);
+        EXPECT_EQ(navegacao[3], u->widgets().button_proximo);
+        EXPECT_EQ(navegacao[4], u->widgets().button_ultimo);
 
         std::vector<std::string> esperado = {
             "[Dados Pessoais]", "Nome:\t", "{nome}", "Data Nasc:\t", "{nasc}",
@@ -297,45 +299,45 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
             "[Endereço]", "CEP:\t", "{cep}", "Rua:\t", "{rua}", "N°:\t", "{numero}", "Bairro:\t", "{bairro}",
             "Cidade:\t", "{cidade}", "UF:\t", "{estado}",
             "[Privilegios ]", "Usuario:\t", "{usuario}", "Senha:\t", "{senha}" };
-        EXPECT_EQ(teste::conteudo(u->janela.get(), nomes(u)), esperado);
+        EXPECT_EQ(teste::conteudo(u->janela(), nomes(u)), esperado);
         int largura, altura;
-        u->entry_estado->get_size_request(largura, altura);
+        u->widgets().entry_estado->get_size_request(largura, altura);
         EXPECT_EQ(largura, -1);
-        EXPECT_TRUE(u->entry_senha->get_visibility());
+        EXPECT_TRUE(u->widgets().entry_senha->get_visibility());
 
         // First opening: the console line, position 1 of 2.
         std::string t = saida.tomar();
         EXPECT_TRUE(contem(t, "2 - 1\n")) << t;
         EXPECT_TRUE(contem(t, " Primeiro acesso à janela \n1\n")) << t;
-        EXPECT_EQ(u->label_contador->get_text(), "1 / 2");
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 2");
         EXPECT_EQ(mostrado(u), ADMIN);
         EXPECT_EQ(botoes(u), "110011111");
         EXPECT_EQ(editaveis(u), 0);
 
         // Back on the first stays, but reloads.
-        EXPECT_TRUE(teste::clicar(u->button_anterior));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_anterior));
         t = saida.tomar();
         EXPECT_FALSE(contem(t, "ANTERIOR")) << t;
         EXPECT_TRUE(contem(t, "select u.id_usuario")) << t;
-        EXPECT_EQ(u->label_contador->get_text(), "1 / 2");
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 2");
 
-        EXPECT_TRUE(teste::clicar(u->button_proximo));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_proximo));
         t = saida.tomar();
         EXPECT_TRUE(contem(t, "\nPROXIMO\nMaria Aparecida Souza\n")) << t;
         EXPECT_TRUE(contem(t, "\n6\n")) << t;   // her postal-code id
-        EXPECT_EQ(u->label_contador->get_text(), "2 / 2");
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "2 / 2");
         EXPECT_EQ(mostrado(u), MARIA);
 
-        EXPECT_TRUE(teste::clicar(u->button_proximo));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_proximo));
         EXPECT_FALSE(contem(saida.tomar(), "PROXIMO"));
-        EXPECT_EQ(u->label_contador->get_text(), "2 / 2");
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "2 / 2");
 
-        EXPECT_TRUE(teste::clicar(u->button_primeiro));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_primeiro));
         EXPECT_TRUE(contem(saida.tomar(), "\nINICIO\nAdministrador do Sistema\n"));
         EXPECT_EQ(mostrado(u), ADMIN);
-        EXPECT_TRUE(teste::clicar(u->button_ultimo));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_ultimo));
         EXPECT_TRUE(contem(saida.tomar(), "\nFIM\nMaria Aparecida Souza\n"));
-        EXPECT_EQ(u->label_contador->get_text(), "2 / 2");
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "2 / 2");
 
         // "Minha Conta" opened now still shows the logged-in user.
         teste::item_menu(*sistema, 1).activate();
@@ -343,10 +345,10 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
     r.esperar([this] { return f(1) != nullptr; }, "my account");
     r.passo([this] {
         EXPECT_EQ(mostrado(f(1)), ADMIN);
-        f(1)->janela->hide();
+        f(1)->janela()->hide();
     });
     r.esperar([this] { return f(1) == nullptr; }, "my account to close");
-    r.passo([this] { f()->janela->hide(); });
+    r.passo([this] { f()->janela()->hide(); });
     r.esperar([this] { return f() == nullptr; }, "the user form to close");
     r.passo([this] { saida.tomar(); });
     // Reopened: the same user, no first-opening line.
@@ -354,7 +356,7 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
     r.passo([this] {
         std::string t = saida.tomar();
         EXPECT_FALSE(contem(t, "Primeiro acesso")) << t;
-        EXPECT_EQ(f()->label_contador->get_text(), "2 / 2");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "2 / 2");
         EXPECT_EQ(mostrado(f()), MARIA);
     });
     rodar(r);
@@ -367,26 +369,26 @@ TEST_F(Usuarios, EstadosNovoEdicaoCancelar)
     abrir(r, 2);
     r.passo([this] {
         FormUsuario* u = f();
-        EXPECT_TRUE(teste::clicar(u->button_editar));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_editar));
         EXPECT_EQ(botoes(u), "001100000");
         EXPECT_EQ(editaveis(u), 13);
-        EXPECT_EQ(u->janela->get_focus(), u->entry_nome);
+        EXPECT_EQ(u->janela()->get_focus(), u->widgets().entry_nome);
         EXPECT_EQ(mostrado(u), ADMIN);
-        u->entry_nome->set_text("Digitado");
-        u->entry_cidade->set_text("Outra");
-        EXPECT_TRUE(teste::clicar(u->button_cancelar));
+        u->widgets().entry_nome->set_text("Digitado");
+        u->widgets().entry_cidade->set_text("Outra");
+        EXPECT_TRUE(teste::clicar(u->widgets().button_cancelar));
         EXPECT_EQ(mostrado(u), ADMIN);
         EXPECT_EQ(botoes(u), "110011111");
         EXPECT_EQ(editaveis(u), 0);
 
-        EXPECT_TRUE(teste::clicar(u->button_novo));
+        EXPECT_TRUE(teste::clicar(u->widgets().button_novo));
         EXPECT_EQ(botoes(u), "001100000");
         EXPECT_EQ(editaveis(u), 13);
         for (Gtk::Entry* e : entradas(u))
             EXPECT_EQ(e->get_text(), "") << nomes(u)[e];
-        EXPECT_EQ(u->janela->get_focus(), u->entry_nome);
-        EXPECT_EQ(u->label_contador->get_text(), "1 / 2");
-        EXPECT_TRUE(teste::clicar(u->button_cancelar));
+        EXPECT_EQ(u->janela()->get_focus(), u->widgets().entry_nome);
+        EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 2");
+        EXPECT_TRUE(teste::clicar(u->widgets().button_cancelar));
         EXPECT_EQ(mostrado(u), ADMIN);
     });
     rodar(r);
@@ -399,10 +401,10 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
     abrir(r, 2);
     r.passo([this] {
         // Without a lookup the new user gets the logged-in user's postal code.
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), joana);
         saida.tomar();
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         std::string t = saida.tomar();
@@ -413,22 +415,22 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         EXPECT_EQ(linha("joana"), "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua das Flores|12|Vila Rica|1|3");
         EXPECT_EQ(senha_de("joana"), banco->valor("select md5('favo123')"));
         // Back to browsing at the position it showed, one more user.
-        EXPECT_EQ(f()->label_contador->get_text(), "1 / 3");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
         EXPECT_EQ(mostrado(f()), ADMIN);
         EXPECT_EQ(botoes(f()), "110011111");
 
         // With a lookup: the street, district, city and state come from it.
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         Campos c = joana;
         c.usuario = "joana2";
         c.senha = "outra";
         preencher(f(), c);
         consultar(f(), "79824-140");
-        EXPECT_EQ(f()->entry_rua->get_text(), "Rua Hayel Bon Faker");
-        EXPECT_EQ(f()->entry_bairro->get_text(), "Jardim Central");
-        EXPECT_EQ(f()->entry_cidade->get_text(), "Dourados");
-        EXPECT_EQ(f()->entry_estado->get_text(), "MS");
-        EXPECT_EQ(f()->janela->get_focus(), f()->entry_rua);
+        EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
+        EXPECT_EQ(f()->widgets().entry_bairro->get_text(), "Jardim Central");
+        EXPECT_EQ(f()->widgets().entry_cidade->get_text(), "Dourados");
+        EXPECT_EQ(f()->widgets().entry_estado->get_text(), "MS");
+        EXPECT_EQ(f()->janela()->get_focus(), f()->widgets().entry_rua);
         EXPECT_TRUE(contem(saida.tomar(), "select * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
                                           "ceps.cod_cid=municipio.cod_cid where cep='79824-140'\n"));
         // A CEP that is not there changes nothing on the form.
@@ -441,15 +443,15 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         // A quote that got in by pasting reaches the lookup as text.
         consultar(f(), "7'9");
         EXPECT_TRUE(contem(saida.tomar(), "where cep='7''9'\n"));
-        EXPECT_EQ(f()->entry_rua->get_text(), "Rua Hayel Bon Faker");
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         // The row of the last lookup that found one.
         EXPECT_EQ(linha("joana2"),
                   "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua Hayel Bon Faker|12|Jardim Central|3|3");
         EXPECT_EQ(senha_de("joana2"), banco->valor("select md5('outra')"));
-        EXPECT_EQ(f()->label_contador->get_text(), "1 / 4");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 4");
     });
     rodar(r);
 }
@@ -461,19 +463,19 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
     entrar(r);
     abrir(r, 2);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), joana);
         // Nothing found and no earlier lookup in this session.
         consultar(f(), "00000-000");
-        EXPECT_EQ(f()->entry_rua->get_text(), "Rua das Flores");
+        EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua das Flores");
         saida.tomar();
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         EXPECT_FALSE(contem(saida.tomar(), "insert into"));
-        EXPECT_EQ(f()->entry_nome->get_text(), "Joana Mel");
-        EXPECT_EQ(f()->entry_senha->get_text(), "favo123");
+        EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Joana Mel");
+        EXPECT_EQ(f()->widgets().entry_senha->get_text(), "favo123");
         EXPECT_EQ(botoes(f()), "001100000");
     });
     rodar(r);
@@ -508,28 +510,28 @@ TEST_F(Usuarios, GravacoesRecusadasMantemOsValores)
     for (const Caso& caso : casos) {
         r.passo([this, caso] {
             // After a refused save the form is still in the new-record state.
-            if (!f()->button_novo->is_sensitive()) {
-                EXPECT_TRUE(teste::clicar(f()->button_cancelar));
+            if (!f()->widgets().button_novo->is_sensitive()) {
+                EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
             }
-            EXPECT_TRUE(teste::clicar(f()->button_novo)) << caso.o_que;
+            EXPECT_TRUE(teste::clicar(f()->widgets().button_novo)) << caso.o_que;
             preencher(f(), caso.campos);
-            EXPECT_TRUE(teste::clicar(f()->button_salvar));
+            EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
         });
         r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
         r.passo([this, caso] {
-            EXPECT_EQ(f()->entry_nome->get_text(), caso.campos.nome) << caso.o_que;
-            EXPECT_EQ(f()->entry_usuario->get_text(), caso.campos.usuario) << caso.o_que;
-            EXPECT_EQ(f()->entry_nasc->get_text(), caso.campos.nasc) << caso.o_que;
+            EXPECT_EQ(f()->widgets().entry_nome->get_text(), caso.campos.nome) << caso.o_que;
+            EXPECT_EQ(f()->widgets().entry_usuario->get_text(), caso.campos.usuario) << caso.o_que;
+            EXPECT_EQ(f()->widgets().entry_nasc->get_text(), caso.campos.nasc) << caso.o_que;
             EXPECT_EQ(editaveis(f()), 13) << caso.o_que;
         });
     }
     // Save again with nothing pending: the warning, then the error.
-    r.passo([this] { EXPECT_TRUE(teste::clicar(f()->button_salvar)); });
+    r.passo([this] { EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar)); });
     r.responder("Edite primeiro", Gtk::RESPONSE_CLOSE);
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        EXPECT_EQ(f()->entry_usuario->get_text(), "");
-        EXPECT_EQ(f()->label_contador->get_text(), "1 / 2");
+        EXPECT_EQ(f()->widgets().entry_usuario->get_text(), "");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 2");
     });
     rodar(r);
     EXPECT_EQ(banco->despejo(), antes);
@@ -543,16 +545,16 @@ TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
     entrar(r);
     abrir(r, 2);
     r.passo([this, c] {
-        EXPECT_TRUE(teste::clicar(f()->button_novo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), c);
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         EXPECT_EQ(linha("ze'"), "Zé d'Água|123.456.789-09|1'2|SSP'MS|01/01/2000|Rua '; drop table "
                                 "cadastro.usuario; --|1'|Vila d'Ouro|1|3");
         EXPECT_EQ(senha_de("ze'"), banco->valor("select md5('se''nha\\')"));
         EXPECT_EQ(usuarios_no_banco(), "3");
-        EXPECT_EQ(f()->label_contador->get_text(), "1 / 3");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
     });
     rodar(r);
 }
@@ -564,12 +566,12 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
     entrar(r);
     abrir(r, 2);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f()->button_ultimo));
-        EXPECT_TRUE(teste::clicar(f()->button_editar));
-        f()->entry_nome->set_text("Maria A. Souza");
-        f()->entry_senha->set_text("nao-usada");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        f()->widgets().entry_nome->set_text("Maria A. Souza");
+        f()->widgets().entry_senha->set_text("nao-usada");
         saida.tomar();
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         std::string t = saida.tomar();
@@ -580,26 +582,26 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
                                "where id_usuario = 2"),
                   "Maria A. Souza 6 3");
         EXPECT_EQ(senha_de("maria"), banco->valor("select md5('abelha')"));
-        EXPECT_EQ(f()->label_contador->get_text(), "2 / 2");
-        EXPECT_EQ(f()->entry_nome->get_text(), "Maria A. Souza");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "2 / 2");
+        EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Maria A. Souza");
 
         // With a lookup the new postal code is saved.
-        EXPECT_TRUE(teste::clicar(f()->button_editar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
         consultar(f(), "79070-900");
-        EXPECT_EQ(f()->entry_rua->get_text(), "Avenida Costa e Silva");
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Avenida Costa e Silva");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         EXPECT_EQ(banco->valor("select id_cep || ' ' || endereco || ' ' || bairro from cadastro.usuario "
                                "where id_usuario = 2"),
                   "9 Avenida Costa e Silva Universitário");
-        EXPECT_EQ(f()->entry_cep->get_text(), "79070-900");
-        EXPECT_EQ(f()->entry_bairro->get_text(), "Universitário");
+        EXPECT_EQ(f()->widgets().entry_cep->get_text(), "79070-900");
+        EXPECT_EQ(f()->widgets().entry_bairro->get_text(), "Universitário");
         // Navigating drops the lookup: the next edit keeps the stored code.
-        EXPECT_TRUE(teste::clicar(f()->button_primeiro));
-        EXPECT_TRUE(teste::clicar(f()->button_ultimo));
-        EXPECT_TRUE(teste::clicar(f()->button_editar));
-        EXPECT_TRUE(teste::clicar(f()->button_salvar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_primeiro));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         EXPECT_EQ(banco->valor("select id_cep from cadastro.usuario where id_usuario = 2"), "9");
@@ -618,57 +620,57 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
     abrir(r, 2);
     abrir_busca(r);
     r.passo([this] {
-        FormBuscaUsuario* b = busca();
-        EXPECT_EQ(b->janela->get_title(), "Buscar Usuário");
-        EXPECT_EQ(b->janela->get_transient_for(), f()->janela.get());
-        EXPECT_EQ(b->origem, f());
+        FormPesquisaUsuario* b = busca();
+        EXPECT_EQ(b->janela()->get_title(), "Buscar Usuário");
+        EXPECT_EQ(b->janela()->get_transient_for(), f()->janela());
+        EXPECT_EQ(b->origem(), f());
         int largura, altura;
-        b->janela->get_size_request(largura, altura);
+        b->janela()->get_size_request(largura, altura);
         EXPECT_EQ(largura, -1);
         EXPECT_EQ(altura, 250);
-        b->entry_pesquisa->get_size_request(largura, altura);
+        b->widgets().entry_pesquisa->get_size_request(largura, altura);
         EXPECT_EQ(largura, 250);
-        EXPECT_EQ(b->combo_campo->get_active_text(), "Nome");
-        EXPECT_EQ(b->janela->get_focus(), b->entry_pesquisa);
-        EXPECT_TRUE(teste::conteudo(b->janela.get(), {}).front() == "[Opções de Busca]");
+        EXPECT_EQ(b->widgets().combo_campo->get_active_text(), "Nome");
+        EXPECT_EQ(b->janela()->get_focus(), b->widgets().entry_pesquisa);
+        EXPECT_TRUE(teste::conteudo(b->janela(), {}).front() == "[Opções de Busca]");
         // Nothing listed until something is typed.
-        EXPECT_EQ(b->treeview_usuarios->get_columns().size(), 0u);
+        EXPECT_EQ(b->widgets().treeview_usuarios->get_columns().size(), 0u);
 
         saida.tomar();
-        b->entry_pesquisa->set_text("Ma");
+        b->widgets().entry_pesquisa->set_text("Ma");
         std::string t = saida.tomar();
         EXPECT_TRUE(contem(t, "where u.nome like 'Ma%' order by u.nome\n2\n")) << t;
         std::vector<std::string> colunas = { "Código", "Nome", "CPF" };
-        EXPECT_EQ(teste::titulos(b->treeview_usuarios), colunas);
-        for (Gtk::TreeViewColumn* c : b->treeview_usuarios->get_columns())
+        EXPECT_EQ(teste::titulos(b->widgets().treeview_usuarios), colunas);
+        for (Gtk::TreeViewColumn* c : b->widgets().treeview_usuarios->get_columns())
             EXPECT_TRUE(c->get_reorderable());
         std::vector<std::vector<std::string>> esperado = {
             { "0007", "Marcos Favo", "700.000.000-07" }, { "0002", "Maria Aparecida Souza", "529.982.247-25" } };
-        EXPECT_EQ(teste::linhas(b->treeview_usuarios), esperado);
+        EXPECT_EQ(teste::linhas(b->widgets().treeview_usuarios), esperado);
 
         // Case-sensitive prefix; an empty text lists everyone by name.
-        b->entry_pesquisa->set_text("ma");
-        EXPECT_EQ(teste::linhas(b->treeview_usuarios).size(), 0u);
-        b->entry_pesquisa->set_text("");
-        std::vector<std::vector<std::string>> todos = teste::linhas(b->treeview_usuarios);
+        b->widgets().entry_pesquisa->set_text("ma");
+        EXPECT_EQ(teste::linhas(b->widgets().treeview_usuarios).size(), 0u);
+        b->widgets().entry_pesquisa->set_text("");
+        std::vector<std::vector<std::string>> todos = teste::linhas(b->widgets().treeview_usuarios);
         ASSERT_EQ(todos.size(), 3u);
         EXPECT_EQ(todos[0][1], "Administrador do Sistema");
         // A quote is only text.
-        b->entry_pesquisa->set_text("Ma'");
+        b->widgets().entry_pesquisa->set_text("Ma'");
         EXPECT_TRUE(contem(saida.tomar(), "u.nome like 'Ma''%' order by u.nome\n"));
-        EXPECT_EQ(teste::linhas(b->treeview_usuarios).size(), 0u);
+        EXPECT_EQ(teste::linhas(b->widgets().treeview_usuarios).size(), 0u);
 
         // By CPF: choosing the field does not search again.
-        b->combo_campo->set_active_text("CPF");
-        EXPECT_EQ(b->campo_pesquisa, "u.cpf");
-        EXPECT_EQ(b->janela->get_focus(), b->entry_pesquisa);
+        b->widgets().combo_campo->set_active_text("CPF");
+        EXPECT_EQ(b->get_campo_pesquisa(), "u.cpf");
+        EXPECT_EQ(b->janela()->get_focus(), b->widgets().entry_pesquisa);
         EXPECT_FALSE(contem(saida.tomar(), "select"));
-        b->entry_pesquisa->set_text("529");
+        b->widgets().entry_pesquisa->set_text("529");
         EXPECT_TRUE(contem(saida.tomar(), "where u.cpf like '529%' order by u.nome\n1\n"));
-        ASSERT_EQ(teste::linhas(b->treeview_usuarios).size(), 1u);
-        EXPECT_EQ(teste::linhas(b->treeview_usuarios)[0][0], "0002");
-        b->combo_campo->set_active_text("Nome");
-        EXPECT_EQ(b->campo_pesquisa, "u.nome");
+        ASSERT_EQ(teste::linhas(b->widgets().treeview_usuarios).size(), 1u);
+        EXPECT_EQ(teste::linhas(b->widgets().treeview_usuarios)[0][0], "0002");
+        b->widgets().combo_campo->set_active_text("Nome");
+        EXPECT_EQ(b->get_campo_pesquisa(), "u.nome");
 
         // Choosing the row moves the user form there and closes the search.
         escolher_linha(0);
@@ -677,11 +679,11 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
     r.passo([this] {
         EXPECT_EQ(mostrado(f()), MARIA);
         Posicao p = sistema->get_posicao_usuario();
-        EXPECT_EQ(f()->label_contador->get_text(), std::to_string(p) + " / 3");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(p) + " / 3");
         EXPECT_EQ(botoes(f()), "110011111");
         // The position is hers: the same user after a reload.
-        EXPECT_TRUE(teste::clicar(f()->button_editar));
-        EXPECT_TRUE(teste::clicar(f()->button_cancelar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
         EXPECT_EQ(mostrado(f()), MARIA);
     });
     rodar(r);
@@ -694,39 +696,39 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
     abrir(r, 2);
     // Added by someone else after the form loaded its list.
     r.passo([this] {
-        EXPECT_EQ(f()->label_contador->get_text(), "1 / 2");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 2");
         banco->executar("insert into cadastro.usuario (id_usuario, nome, login, senha, nasc, id_cep, id_acesso) "
                         "values (7, 'Zeca Novo', 'zeca', md5('x'), '01/01/1970', 2, 3)");
     });
     abrir_busca(r);
     r.passo([this] {
-        busca()->entry_pesquisa->set_text("Zeca");
+        busca()->widgets().entry_pesquisa->set_text("Zeca");
         escolher_linha(0);
     });
     r.esperar([this] { return busca() == nullptr; }, "the search window to close");
     r.passo([this] {
-        EXPECT_EQ(f()->entry_nome->get_text(), "Zeca Novo");
-        EXPECT_EQ(f()->label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
+        EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Zeca Novo");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
         banco->executar("insert into cadastro.usuario (id_usuario, nome, login, senha, nasc, id_cep, id_acesso) "
                         "values (8, 'Xisto Breve', 'xisto', md5('x'), '01/01/1970', 2, 3)");
     });
     // Listed, then gone before it is chosen: the choice is ignored.
     abrir_busca(r);
     r.passo([this] {
-        busca()->entry_pesquisa->set_text("Xisto");
-        ASSERT_EQ(teste::linhas(busca()->treeview_usuarios).size(), 1u);
+        busca()->widgets().entry_pesquisa->set_text("Xisto");
+        ASSERT_EQ(teste::linhas(busca()->widgets().treeview_usuarios).size(), 1u);
         banco->executar("delete from cadastro.usuario where id_usuario = 8");
         escolher_linha(0);
         EXPECT_NE(busca(), nullptr);
-        EXPECT_TRUE(busca()->janela->is_visible());
-        EXPECT_EQ(f()->entry_nome->get_text(), "Zeca Novo");
-        EXPECT_EQ(f()->label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
-        busca()->janela->hide();
+        EXPECT_TRUE(busca()->janela()->is_visible());
+        EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Zeca Novo");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
+        busca()->janela()->hide();
     });
     r.esperar([this] { return busca() == nullptr; }, "the search window to close");
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f()->button_primeiro));
-        EXPECT_EQ(f()->label_contador->get_text(), "1 / 3");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_primeiro));
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
     });
     rodar(r);
 }
@@ -741,31 +743,31 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
     abrir(r, 1);
     r.passo([this] {
         FormUsuario* c = f(1);
-        EXPECT_TRUE(teste::clicar(c->button_editar));
-        c->entry_cep->set_text("79800-00");
-        c->entry_cep->set_text("79800-001");
-        c->entry_nasc->set_text("12");
-        EXPECT_EQ(c->entry_nasc->get_text(), "12");   // same tag as the CEP
-        c->entry_cpf->set_text("123");
-        EXPECT_EQ(c->entry_cpf->get_text(), "123.");
+        EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
+        c->widgets().entry_cep->set_text("79800-00");
+        c->widgets().entry_cep->set_text("79800-001");
+        c->widgets().entry_nasc->set_text("12");
+        EXPECT_EQ(c->widgets().entry_nasc->get_text(), "12");   // same tag as the CEP
+        c->widgets().entry_cpf->set_text("123");
+        EXPECT_EQ(c->widgets().entry_cpf->get_text(), "123.");
         // Typing digit by digit is masked.
-        c->entry_cep->set_text("");
+        c->widgets().entry_cep->set_text("");
         for (char d : std::string("12345678"))
-            c->entry_cep->set_text(c->entry_cep->get_text() + d);
-        EXPECT_EQ(c->entry_cep->get_text(), "12345-678");
-        c->janela->hide();
+            c->widgets().entry_cep->set_text(c->widgets().entry_cep->get_text() + d);
+        EXPECT_EQ(c->widgets().entry_cep->get_text(), "12345-678");
+        c->janela()->hide();
     });
     r.esperar([this] { return f(1) == nullptr; }, "my account to close");
     abrir(r, 2);
     r.passo([this] {
         FormUsuario* u = f();
-        EXPECT_TRUE(teste::clicar(u->button_novo));
-        u->entry_cep->set_text("79800-001");
-        u->entry_nasc->set_text("12");
-        EXPECT_EQ(u->entry_nasc->get_text(), "12/");   // another tag than the CEP
-        u->entry_cpf->set_text("123.456.789-09");
-        u->entry_nasc->set_text("12");
-        EXPECT_EQ(u->entry_nasc->get_text(), "12");   // same tag as the CPF
+        EXPECT_TRUE(teste::clicar(u->widgets().button_novo));
+        u->widgets().entry_cep->set_text("79800-001");
+        u->widgets().entry_nasc->set_text("12");
+        EXPECT_EQ(u->widgets().entry_nasc->get_text(), "12/");   // another tag than the CEP
+        u->widgets().entry_cpf->set_text("123.456.789-09");
+        u->widgets().entry_nasc->set_text("12");
+        EXPECT_EQ(u->widgets().entry_nasc->get_text(), "12");   // same tag as the CPF
     });
     rodar(r);
 }

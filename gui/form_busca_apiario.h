@@ -1,0 +1,36 @@
+// "Buscar Apiario": apiaries whose name begins with the typed text, listed
+// again at every keystroke.
+#ifndef ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
+#define ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
+
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/liststore.h>
+#include <gtkmm/treeview.h>
+
+#include "gui/colunas.h"
+#include "gui/formulario.h"
+
+struct WidgetsBuscaApiario : BotoesForm
+{
+    Gtk::ComboBoxText* combo_opcoes = nullptr;
+    Gtk::Entry* entry_pesquisa = nullptr;
+    Gtk::TreeView* treeview_resultado = nullptr;
+};
+
+class FormBuscaApiario : public FormularioCom<WidgetsBuscaApiario>
+{
+public:
+    using FormularioCom::FormularioCom;
+    void montar() override;
+    // Lists the apiaries matching the typed text.
+    void carregar_dados(int dado) override;
+
+    Glib::RefPtr<Gtk::ListStore> get_store_resultado() const { return store_resultado; }
+
+private:
+    COLUNAS colunas;
+    Glib::RefPtr<Gtk::ListStore> store_resultado;
+};
+
+#endif // ZUMBREL_GUI_FORM_BUSCA_APIARIO_H

@@ -1,0 +1,57 @@
+#include "gui/form_minha_conta.h"
+
+#include <gtkmm/stock.h>
+
+#include "gui/janelas.h"
+
+void FormMinhaConta::montar()
+{
+    janela()->set_title("Minha Conta");
+    Gtk::Toolbar* barra = nova_barra();
+    w.button_editar = botao(*barra, Gtk::Stock::EDIT, "Editar Informações");
+    w.button_salvar = botao(*barra, Gtk::Stock::SAVE, "Salvar Alterações");
+    w.button_cancelar = botao(*barra, Gtk::Stock::CANCEL, "Cancelar ação atual");
+    Gtk::HBox* privilegios = nullptr;
+    janela()->add(*montar_campos(barra, privilegios));
+    w.button_trocar_senha->signal_clicked().connect([this] { abrir(ids::SENHA); });
+}
+
+void FormMinhaConta::mudar_estado(int e)
+{
+    // My account has no New.
+    if (e != 0)
+        FormUsuario::mudar_estado(e);
+}
+
+void FormMinhaConta::sensibilizar(bool navegando)
+{
+    w.button_trocar_senha->set_sensitive(!navegando);
+}
+
+void FormMinhaConta::carregar()
+{
+    esquecer_cep();
+    mostrar_usuario(ctx.usuario_logado);
+}
+
+bool FormMinhaConta::salvar(bool inserir)
+{
+    if (inserir)
+        return false;
+    USER u;
+    u.id = ctx.usuario_logado.id;
+    ler_campos(u);
+    u.cep = cep_para_salvar(ctx.usuario_logado.cep);
+    u.acesso = ctx.usuario_logado.acesso;
+    // No postal code known: the key would point nowhere.
+    if (u.cep.id <= 0)
+        return false;
+    return ctx.usuario->atualizar_usuario(&u);
+}
+
+void FormMinhaConta::depois_de_salvar()
+{
+    std::vector<USER> recarregado = ctx.usuario->Get_User(ctx.usuario_logado.id);
+    if (!recarregado.empty())
+        ctx.usuario_logado = recarregado.front();
+}

@@ -1,0 +1,52 @@
+#include "gui/janelas.h"
+
+#include <map>
+
+#include "gui/colmeia_view.h"
+#include "gui/form_abelha.h"
+#include "gui/form_acesso.h"
+#include "gui/form_apiario.h"
+#include "gui/form_busca_apiario.h"
+#include "gui/form_florada.h"
+#include "gui/form_minha_conta.h"
+#include "gui/form_pesquisa_usuario.h"
+#include "gui/form_senha.h"
+#include "gui/form_usuarios.h"
+
+namespace {
+
+// A window with no content of its own: what an id without a form opens.
+class FormVazio : public FormularioCom<BotoesForm>
+{
+public:
+    using FormularioCom::FormularioCom;
+    void montar() override {}
+};
+
+template <class F>
+std::unique_ptr<Formulario> fazer(int id, Contexto& contexto)
+{
+    return std::unique_ptr<Formulario>(new F(id, contexto));
+}
+
+typedef std::unique_ptr<Formulario> (*Fabrica)(int, Contexto&);
+
+} // namespace
+
+std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
+{
+    static const std::map<int, Fabrica> tabela = {
+        { ids::MINHA_CONTA, fazer<FormMinhaConta> },
+        { ids::USUARIOS, fazer<FormUsuarios> },
+        { ids::NIVEIS, fazer<FormAcesso> },
+        { ids::APIARIOS, fazer<FormApiario> },
+        { ids::ABELHAS, fazer<FormAbelha> },
+        { ids::COLMEIAS, fazer<COLMEIA_VIEW> },
+        { ids::SENHA, fazer<FormSenha> },
+        { ids::FLORADA, fazer<FormFlorada> },
+        { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
+        { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
+    };
+    auto it = tabela.find(id);
+    return it != tabela.end() ? it->second(id, contexto) : fazer<FormVazio>(id, contexto);
+}

@@ -1,0 +1,33 @@
+// The number each window of the program is known by, and the one table that
+// turns a number into the class of its window (gui/janelas.cc). The main
+// menu opens 1 to 6; forms open the others over themselves. 121 names no
+// window: it is the postal-code lookup of the user forms.
+#ifndef ZUMBREL_GUI_JANELAS_H
+#define ZUMBREL_GUI_JANELAS_H
+
+#include <memory>
+
+class Formulario;
+struct Contexto;
+
+namespace ids {
+enum Janela : int {
+    MINHA_CONTA = 1,
+    USUARIOS = 2,
+    NIVEIS = 3,
+    APIARIOS = 4,
+    ABELHAS = 5,
+    COLMEIAS = 6,
+    SENHA = 7,
+    FLORADA = 8,
+    BUSCA_APIARIO = 20,
+    BUSCA_USUARIO = 21,
+    CEP = 121,
+};
+} // namespace ids
+
+// A new window of that id, not built yet; an id without a window of its own
+// gets a bare one.
+std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto);
+
+#endif // ZUMBREL_GUI_JANELAS_H
