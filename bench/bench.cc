@@ -325,7 +325,8 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             });
             r.repetir("apiary search", vezes, orc, [&r, &s, desenho] {
                 const TeclasBusca teclas(
-                    [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().entry_pesquisa; }, desenho);
+                    [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().entry_pesquisa; },
+                    desenho);
                 teclas.escrever(r, "Apiário Silva 12");
                 teclas.digitar(r, "Apiary search: key narrowing to a few rows", "3");
                 teclas.escrever(r, "");
@@ -340,11 +341,15 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             r.passo([&s] { clicar(s.formulario_aberto(2)->widgets().button_buscar); });
             r.esperar([&s] { return aberta(s.formulario_aberto(21)); }, "the user search");
             r.passo([&s, desenho] {
-                vigiar(dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().treeview_usuarios, desenho);
+                vigiar(
+                    dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().treeview_usuarios, desenho);
             });
             r.repetir("user search", vezes, orc, [&r, &s, desenho] {
                 const TeclasBusca teclas(
-                    [&s] { return dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().entry_pesquisa; }, desenho);
+                    [&s] {
+                        return dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().entry_pesquisa;
+                    },
+                    desenho);
                 teclas.digitar(r, "User search: first key 'J'", "J");
                 teclas.digitar(r, "User search: second key 'o'", "o");
                 teclas.apagar(r, "User search: backspace");
@@ -388,12 +393,16 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                     return f()->get_dialogo_filhas() == nullptr && !f()->widgets().button_salvar->is_sensitive() &&
                            f()->widgets().label_contador->get_text() != *contador;
                 });
-                r.passo([&a, bruta] { a.juntar("Raw libpq: the same 2,000 statements", filhas_libpq(bruta, 1, 1000, "10/03/2011")); });
+                r.passo([&a, bruta] {
+                    a.juntar("Raw libpq: the same 2,000 statements", filhas_libpq(bruta, 1, 1000, "10/03/2011"));
+                });
             });
         }
 
         r.passo([&s, id] { s.formulario_aberto(id)->janela()->hide(); });
-        r.passo([nome] { std::fprintf(stderr, "  peak resident memory after the %s: %.1f MB\n", nome.c_str(), pico_mb()); });
+        r.passo([nome] {
+            std::fprintf(stderr, "  peak resident memory after the %s: %.1f MB\n", nome.c_str(), pico_mb());
+        });
     }
     (void)banco;
 }
@@ -485,7 +494,8 @@ int main(int argc, char** argv)
     const std::vector<double>& gerar = a.de("Gerar Filhas: 1,000 daughters");
     const std::vector<double>& bruto = a.de("Raw libpq: the same 2,000 statements");
     if (!gerar.empty() && !bruto.empty())
-        std::fprintf(relatorio, "Gerar Filhas / raw libpq (medians): %.2f\n", percentil(gerar, 0.5) / percentil(bruto, 0.5));
+        std::fprintf(
+            relatorio, "Gerar Filhas / raw libpq (medians): %.2f\n", percentil(gerar, 0.5) / percentil(bruto, 0.5));
     if (memoria_kb > 0)
         std::fprintf(relatorio, "Peak resident memory: %.1f MB\n", memoria_kb / 1024.0);
     std::fclose(relatorio);

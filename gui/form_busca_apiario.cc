@@ -65,6 +65,8 @@ void FormBuscaApiario::carregar_dados(int)
 
     static const char* const titulos[3] = { "ID", "Nome", "Região" };
     store_resultado = mostrar_achados(
-        *w.treeview_resultado, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id_apiario; },
-        [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].municipio; });
+        *w.treeview_resultado, colunas, titulos, achados.size(),
+        [&achados](std::size_t i) { return achados[i].id_apiario; },
+        [&achados](
+            std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].municipio; });
 }

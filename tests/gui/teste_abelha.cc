@@ -34,8 +34,8 @@ protected:
     {
         FormAbelha* f = ab();
         return f->widgets().entry_codigo->get_text() + "|" + f->widgets().entry_rgn->get_text() + "|" +
-               f->widgets().entry_nascimento->get_text() + "|" + (f->widgets().radio_sim->get_active() ? "Sim" : "Não") + "|" +
-               f->widgets().combo_mae->get_active_text();
+            f->widgets().entry_nascimento->get_text() + "|" + (f->widgets().radio_sim->get_active() ? "Sim" : "Não") +
+            "|" + f->widgets().combo_mae->get_active_text();
     }
 
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }

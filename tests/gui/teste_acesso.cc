@@ -58,8 +58,8 @@ TEST_F(NiveisDeAcesso, MontagemListaOrdenadaEEstadoDeNavegacao)
         FormAcesso* a = f();
         EXPECT_EQ(a->janela()->get_title(), "Níveis de Acesso");
         std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(a->widgets().button_novo);
-        std::vector<Gtk::ToolItem*> esperado = { a->widgets().button_novo, a->widgets().button_editar, a->widgets().button_salvar,
-                                                 a->widgets().button_cancelar, a->widgets().button_excluir };
+        std::vector<Gtk::ToolItem*> esperado = { a->widgets().button_novo, a->widgets().button_editar,
+            a->widgets().button_salvar, a->widgets().button_cancelar, a->widgets().button_excluir };
         EXPECT_EQ(barra, esperado);
         EXPECT_EQ(a->widgets().button_excluir->get_stock_id(), "gtk-delete");
 

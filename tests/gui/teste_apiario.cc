@@ -38,11 +38,11 @@ protected:
     std::string mostrado()
     {
         FormApiario* f = ap();
-        return f->widgets().label_id->get_text() + "|" + f->widgets().entry_nome->get_text() + "|" + f->widgets().entry_endereco->get_text() +
-               "|" + f->widgets().entry_data->get_text() + "|" + f->widgets().combo_florada->get_active_text() + "|" +
-               f->widgets().combo_municipio->get_active_text() + "|" + f->widgets().entry_distrito->get_text() + "|" +
-               f->widgets().entry_latitude->get_text() + "|" + f->widgets().entry_longitude->get_text() + "|" +
-               f->widgets().textview_obs->get_buffer()->get_text();
+        return f->widgets().label_id->get_text() + "|" + f->widgets().entry_nome->get_text() + "|" +
+            f->widgets().entry_endereco->get_text() + "|" + f->widgets().entry_data->get_text() + "|" +
+            f->widgets().combo_florada->get_active_text() + "|" + f->widgets().combo_municipio->get_active_text() +
+            "|" + f->widgets().entry_distrito->get_text() + "|" + f->widgets().entry_latitude->get_text() + "|" +
+            f->widgets().entry_longitude->get_text() + "|" + f->widgets().textview_obs->get_buffer()->get_text();
     }
 
     // Browse state: the fields closed, New/Edit/Find and navigation open.
@@ -179,13 +179,15 @@ TEST_F(Apiario, NovoComAsListasIntocadasUsaAsDoApiarioMostrado)
         f->widgets().textview_obs->get_buffer()->set_text("Nota com ' aspas e \\ barra");
         saida.tomar();
         teste::clicar(f->widgets().button_salvar);
-        EXPECT_EQ(linha(5), "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|62|");
+        EXPECT_EQ(
+            linha(5), "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|62|");
         EXPECT_NE(saida.tomar().find("Cadastrar Apiario"), std::string::npos);
         // Back to browsing at the same place, in a longer list.
         EXPECT_EQ(f->widgets().label_contador->get_text(), "4 / 5");
         EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Fronteira");
         conferir_navegando();
-        EXPECT_EQ(linha(4), "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|62|");
+        EXPECT_EQ(
+            linha(4), "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|62|");
     });
     rodar(r);
 }
@@ -205,7 +207,8 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(f->get_municipio_atual().cod_cid, 16);
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela()->is_visible(); }, "the floral source window");
+    r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela()->is_visible(); },
+        "the floral source window");
     r.passo([this] {
         FormFlorada* fl = form<FormFlorada>(8);
         EXPECT_EQ(fl->janela()->get_title(), "Cadastro Florada");
@@ -239,7 +242,8 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "the floral source window to close");
     r.passo([this, &novas_floradas] {
         FormApiario* f = ap();
-        const int chave = std::stoi(banco->valor("select id_florada from cadastro.florada where nome_florada='Jatobá d''Ouro'"));
+        const int chave =
+            std::stoi(banco->valor("select id_florada from cadastro.florada where nome_florada='Jatobá d''Ouro'"));
         std::vector<std::string> esperadas { "" };
         for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
             esperadas.push_back(l[0]);
@@ -262,8 +266,11 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
         EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Jatobá d'Ouro");
         teste::clicar(f->widgets().button_salvar);
-        EXPECT_EQ(linha(5), "Apiário Ipê|||15/08/2021||||" + banco->valor("select id_florada from cadastro.florada "
-                                                                          "where nome_florada='Jatobá d''Ouro'") + "|16|");
+        EXPECT_EQ(linha(5),
+            "Apiário Ipê|||15/08/2021||||" +
+                banco->valor("select id_florada from cadastro.florada "
+                             "where nome_florada='Jatobá d''Ouro'") +
+                "|16|");
         EXPECT_FALSE(f->inserindo());
         conferir_navegando();
     });
@@ -301,7 +308,7 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
         ASSERT_NE(update, std::string::npos) << s;
         EXPECT_EQ(s.substr(update, s.find('\n', update) - update).find("cod_cid"), std::string::npos) << s;
         EXPECT_EQ(linha(1),
-                  "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|Nova nota|4|32|");
+            "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|Nova nota|4|32|");
         conferir_navegando();
         EXPECT_EQ(f->widgets().combo_municipio->get_active_text(), "Dourados");
         EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Silvestre");
@@ -442,14 +449,16 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
         EXPECT_TRUE(linhas(b->widgets().treeview_resultado).empty());
 
         b->widgets().entry_pesquisa->set_text("Apiário T");
-        EXPECT_EQ(linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0003|Apiário Três Irmãos|Itaporã" }));
+        EXPECT_EQ(
+            linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0003|Apiário Três Irmãos|Itaporã" }));
         EXPECT_EQ(b->widgets().treeview_resultado->get_column(0)->get_title(), "ID");
         EXPECT_EQ(b->widgets().treeview_resultado->get_column(1)->get_title(), "Nome");
         EXPECT_EQ(b->widgets().treeview_resultado->get_column(2)->get_title(), "Região");
         EXPECT_TRUE(b->widgets().treeview_resultado->get_column(2)->get_reorderable());
 
-        const std::vector<std::string> todos { "0001|Apiário Boa Esperança|Dourados", "0002|Apiário Santa Luzia|Dourados",
-                                               "0003|Apiário Três Irmãos|Itaporã", "0004|Apiário Fronteira|Ponta Porã" };
+        const std::vector<std::string> todos { "0001|Apiário Boa Esperança|Dourados",
+            "0002|Apiário Santa Luzia|Dourados", "0003|Apiário Três Irmãos|Itaporã",
+            "0004|Apiário Fronteira|Ponta Porã" };
         b->widgets().entry_pesquisa->set_text("A");
         EXPECT_EQ(linhas(b->widgets().treeview_resultado), todos);
         b->widgets().entry_pesquisa->set_text("apiário");

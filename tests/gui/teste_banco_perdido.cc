@@ -240,7 +240,8 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
 
         // Cancel and browsing reload nothing: the form keeps showing what it had.
         ASSERT_TRUE(teste::clicar(a->widgets().button_cancelar));
-        for (Gtk::ToolButton* b : { a->widgets().button_primeiro, a->widgets().button_anterior, a->widgets().button_proximo, a->widgets().button_ultimo })
+        for (Gtk::ToolButton* b : { a->widgets().button_primeiro, a->widgets().button_anterior,
+                 a->widgets().button_proximo, a->widgets().button_ultimo })
             ASSERT_TRUE(teste::clicar(b));
         EXPECT_EQ(respondedor.tomar(), Textos());
 
@@ -311,7 +312,8 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         FormUsuario* u = static_cast<FormUsuario*>(f);
         // The list of the login is all there is to show.
         EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 1");
-        for (Gtk::ToolButton* b : { u->widgets().button_ultimo, u->widgets().button_anterior, u->widgets().button_proximo, u->widgets().button_primeiro })
+        for (Gtk::ToolButton* b : { u->widgets().button_ultimo, u->widgets().button_anterior,
+                 u->widgets().button_proximo, u->widgets().button_primeiro })
             ASSERT_TRUE(teste::clicar(b));
         int buscas = 0;
         respondedor.ao_abrir = [&](Gtk::Window& janela) {

@@ -61,7 +61,8 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_EQ(altura, 200);
         EXPECT_EQ(f->janela()->get_transient_for(), conta()->janela());
         EXPECT_EQ(f->origem(), conta());
-        std::map<Gtk::Widget*, std::string> nomes = { { f->widgets().entry_nova, "nova" }, { f->widgets().entry_repetir, "repetir" } };
+        std::map<Gtk::Widget*, std::string> nomes = { { f->widgets().entry_nova, "nova" },
+            { f->widgets().entry_repetir, "repetir" } };
         std::vector<std::string> esperado = { "[Atualizar Senha ]", "Nova Senha :\t", "{nova}",
             "Redigite a Senha: \t", "{repetir}", "<Alterar>", "<Cancelar>" };
         EXPECT_EQ(teste::conteudo(f->janela(), nomes), esperado);
@@ -82,7 +83,8 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_EQ(f->janela()->get_focus(), f->widgets().button_alterar);
 
         // What "Minha Conta" shows, to compare after the change.
-        for (Gtk::Entry* e : { conta()->widgets().entry_nome, conta()->widgets().entry_usuario, conta()->widgets().entry_cep })
+        for (Gtk::Entry* e :
+            { conta()->widgets().entry_nome, conta()->widgets().entry_usuario, conta()->widgets().entry_cep })
             conta_antes.push_back(e->get_text());
 
         // The mismatch is checked before emptiness.
@@ -128,7 +130,8 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_TRUE(conta()->janela()->is_visible());
         EXPECT_TRUE(conta()->widgets().button_salvar->is_sensitive());
         std::vector<std::string> agora;
-        for (Gtk::Entry* e : { conta()->widgets().entry_nome, conta()->widgets().entry_usuario, conta()->widgets().entry_cep })
+        for (Gtk::Entry* e :
+            { conta()->widgets().entry_nome, conta()->widgets().entry_usuario, conta()->widgets().entry_cep })
             agora.push_back(e->get_text());
         EXPECT_EQ(agora, conta_antes);
         // The next login needs the new password.

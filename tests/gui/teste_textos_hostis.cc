@@ -143,7 +143,39 @@ protected:
     }
 
     void executar(Roteiro& r) { r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, 280); }
+
+    // After a Save: a refused one showed the save error, changed nothing and
+    // is cancelled (false); one that went through showed no dialog (true).
+    bool conferir_gravacao(bool recusar, const std::string& t, Gtk::ToolButton* cancelar, int& gravados,
+                           int& recusados)
+    {
+        if (recusar) {
+            ++recusados;
+            EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+            nada_mudou(t);
+            teste::clicar(cancelar);
+            return false;
+        }
+        ++gravados;
+        EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+        return true;
+    }
 };
+
+// The rows a search lists for a typed prefix: those of `todos` (code, name,
+// third column) whose column `coluna` begins with it, code in four digits.
+std::vector<Textos> achados_esperados(const TABELA& todos, int coluna, const std::string& prefixo)
+{
+    std::vector<Textos> esperado;
+    for (const LINHA& l : todos) {
+        if (teste::casa_like(l[coluna], prefixo + "%")) {
+            char codigo[16];
+            std::snprintf(codigo, sizeof codigo, "%04d", std::atoi(l[0].c_str()));
+            esperado.push_back({ codigo, l[1], l[2] });
+        }
+    }
+    return esperado;
+}
 
 // The texts of the form's entries, in the order they are given.
 Textos textos_de(std::initializer_list<Gtk::Entry*> entries)
@@ -195,40 +227,34 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
     passo_longo(r, [&] {
         FormUsuario* u = form<FormUsuario>(2);
         ASSERT_NE(u, nullptr);
+        const auto& w = u->widgets();
         // A lookup that finds a postal code: the new users take it.
-        teste::clicar(u->widgets().button_novo);
-        u->widgets().entry_cep->set_text("79800-001");
-        u->widgets().entry_cep->activate();
-        teste::clicar(u->widgets().button_cancelar);
+        teste::clicar(w.button_novo);
+        w.entry_cep->set_text("79800-001");
+        w.entry_cep->activate();
+        teste::clicar(w.button_cancelar);
 
         for (const std::string& t : corpus) {
-            ASSERT_TRUE(teste::clicar(u->widgets().button_novo)) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
             // A lookup of the hostile text finds nothing (or a real postal
             // code) and changes no row; it runs before the other fields are
             // typed, since a code it finds fills street and district.
-            u->widgets().entry_cep->set_text(t);
-            u->widgets().entry_cep->activate();
-            preencher({ u->widgets().entry_nome, u->widgets().entry_cpf, u->widgets().entry_rg, u->widgets().entry_oexp, u->widgets().entry_rua, u->widgets().entry_numero,
-                        u->widgets().entry_bairro, u->widgets().entry_usuario, u->widgets().entry_senha }, t);
-            u->widgets().entry_nasc->set_text(DATA_BOA);
-            const Textos digitado = textos_de({ u->widgets().entry_nome, u->widgets().entry_usuario, u->widgets().entry_cpf, u->widgets().entry_rg,
-                                                u->widgets().entry_oexp, u->widgets().entry_nasc, u->widgets().entry_rua, u->widgets().entry_numero,
-                                                u->widgets().entry_bairro });
-            const std::string senha = u->widgets().entry_senha->get_text();
+            w.entry_cep->set_text(t);
+            w.entry_cep->activate();
+            preencher({ w.entry_nome, w.entry_cpf, w.entry_rg, w.entry_oexp, w.entry_rua, w.entry_numero,
+                        w.entry_bairro, w.entry_usuario, w.entry_senha }, t);
+            w.entry_nasc->set_text(DATA_BOA);
+            const Textos digitado = textos_de({ w.entry_nome, w.entry_usuario, w.entry_cpf, w.entry_rg,
+                                                w.entry_oexp, w.entry_nasc, w.entry_rua, w.entry_numero,
+                                                w.entry_bairro });
+            const std::string senha = w.entry_senha->get_text();
             const bool recusar = digitado[0].empty() || digitado[1].empty() ||
                                  existe("usuario", "login", digitado[1]);
             respondedor.tomar();
-            ASSERT_TRUE(teste::clicar(u->widgets().button_salvar));
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
 
-            if (recusar) {
-                ++recusados;
-                EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
-                nada_mudou(t);
-                teste::clicar(u->widgets().button_cancelar);
+            if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados))
                 continue;
-            }
-            ++gravados;
-            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
             const std::string id = so_uma_nova("usuario", t);
             if (id.empty())
                 continue;
@@ -255,14 +281,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
                     b->widgets().entry_pesquisa->set_text("~");
                     b->widgets().entry_pesquisa->set_text(t);
                     ++buscas;
-                    std::vector<Textos> esperado;
-                    for (const LINHA& l : todos) {
-                        if (teste::casa_like(l[coluna], t + "%")) {
-                            char codigo[16];
-                            std::snprintf(codigo, sizeof codigo, "%04d", std::atoi(l[0].c_str()));
-                            esperado.push_back({ codigo, l[1], l[2] });
-                        }
-                    }
+                    std::vector<Textos> esperado = achados_esperados(todos, coluna, t);
                     std::vector<Textos> listado = teste::linhas(b->widgets().treeview_usuarios);
                     std::sort(esperado.begin(), esperado.end());
                     std::sort(listado.begin(), listado.end());
@@ -271,7 +290,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
             }
             janela.hide();
         };
-        ASSERT_TRUE(teste::clicar(u->widgets().button_buscar));
+        ASSERT_TRUE(teste::clicar(w.button_buscar));
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, 2 * static_cast<int>(corpus.size()));
         nada_mudou("the searches");
@@ -292,12 +311,13 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
     passo_longo(r, [&] {
         FormUsuario* c = form<FormUsuario>(1);
         ASSERT_NE(c, nullptr);
-        auto preencher_conta = [c](const std::string& t, const std::string& data) {
-            preencher({ c->widgets().entry_nome, c->widgets().entry_cpf, c->widgets().entry_rg, c->widgets().entry_oexp, c->widgets().entry_rua, c->widgets().entry_numero,
-                        c->widgets().entry_bairro, c->widgets().entry_usuario }, t);
-            c->widgets().entry_nasc->set_text(data);
-            return textos_de({ c->widgets().entry_nome, c->widgets().entry_usuario, c->widgets().entry_cpf, c->widgets().entry_rg, c->widgets().entry_oexp,
-                               c->widgets().entry_nasc, c->widgets().entry_rua, c->widgets().entry_numero, c->widgets().entry_bairro });
+        const auto& w = c->widgets();
+        auto preencher_conta = [&w](const std::string& t, const std::string& data) {
+            preencher({ w.entry_nome, w.entry_cpf, w.entry_rg, w.entry_oexp, w.entry_rua, w.entry_numero,
+                        w.entry_bairro, w.entry_usuario }, t);
+            w.entry_nasc->set_text(data);
+            return textos_de({ w.entry_nome, w.entry_usuario, w.entry_cpf, w.entry_rg, w.entry_oexp,
+                               w.entry_nasc, w.entry_rua, w.entry_numero, w.entry_bairro });
         };
         const std::string consulta =
             "select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, numero, bairro "
@@ -307,29 +327,22 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
             // First the date field holds the text too: only a date the
             // database reads can be saved.
             for (bool data_hostil : { true, false }) {
-                ASSERT_TRUE(teste::clicar(c->widgets().button_editar)) << mostrar(t);
+                ASSERT_TRUE(teste::clicar(w.button_editar)) << mostrar(t);
                 Textos digitado = preencher_conta(t, data_hostil ? t : DATA_BOA);
                 const std::string data = data_lida(digitado[5]);
                 const bool recusar = digitado[0].empty() || digitado[1].empty() || data.empty() ||
                                      obs->valor("select count(*) from cadastro.usuario where id_usuario <> 1 "
                                                   "and login = " + teste::cifrao(digitado[1])) != "0";
                 respondedor.tomar();
-                ASSERT_TRUE(teste::clicar(c->widgets().button_salvar));
-                if (recusar) {
-                    ++recusados;
-                    EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
-                    nada_mudou(t);
-                    teste::clicar(c->widgets().button_cancelar);
+                ASSERT_TRUE(teste::clicar(w.button_salvar));
+                if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados))
                     continue;
-                }
-                ++gravados;
-                EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
                 std::set<std::string> d = mudancas();
                 EXPECT_TRUE(d.empty() || d == std::set<std::string> { "usuario:1" }) << mostrar(t);
                 digitado[5] = data;
                 EXPECT_EQ(linha(consulta), digitado) << mostrar(t);
                 // The form shows what was stored, and so does the logged-in user.
-                EXPECT_EQ(c->widgets().entry_nome->get_text(), digitado[0]) << mostrar(t);
+                EXPECT_EQ(w.entry_nome->get_text(), digitado[0]) << mostrar(t);
                 EXPECT_EQ(sistema->get_usuario_logado().login, digitado[1]) << mostrar(t);
                 break;
             }
@@ -341,17 +354,18 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                     return;
                 FormSenha* s = form<FormSenha>(7);
                 ASSERT_NE(s, nullptr);
-                s->widgets().entry_nova->set_text(t);
-                s->widgets().entry_repetir->set_text(t);
-                nova = s->widgets().entry_nova->get_text();
-                apertar(s->widgets().button_alterar);
+                const auto& sw = s->widgets();
+                sw.entry_nova->set_text(t);
+                sw.entry_repetir->set_text(t);
+                nova = sw.entry_nova->get_text();
+                apertar(sw.button_alterar);
                 if (janela.is_visible())
-                    s->widgets().button_cancelar_senha->clicked();
+                    sw.button_cancelar_senha->clicked();
             };
             const std::string antes = obs->valor("select senha from cadastro.usuario where id_usuario = 1");
-            ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
+            ASSERT_TRUE(teste::clicar(w.button_editar));
             respondedor.tomar();
-            ASSERT_TRUE(apertar(c->widgets().button_trocar_senha));
+            ASSERT_TRUE(apertar(w.button_trocar_senha));
             respondedor.ao_abrir = nullptr;
             if (nova.empty()) {
                 EXPECT_EQ(respondedor.tomar(), Textos { "Digite pelo menos um senha " }) << mostrar(t);
@@ -365,7 +379,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                 EXPECT_TRUE(d.empty() || (d == std::set<std::string> { "usuario:1" } && antes != md5(nova)))
                     << mostrar(t);
             }
-            teste::clicar(c->widgets().button_cancelar);
+            teste::clicar(w.button_cancelar);
         }
         c->janela()->hide();
     });
@@ -385,14 +399,15 @@ TEST_F(TextosHostis, NiveisDeAcesso)
     passo_longo(r, [&] {
         FormAcesso* a = form<FormAcesso>(3);
         ASSERT_NE(a, nullptr);
+        const auto& w = a->widgets();
         for (const std::string& t : corpus) {
             // A new level with the text as its description.
-            ASSERT_TRUE(teste::clicar(a->widgets().button_novo)) << mostrar(t);
-            a->widgets().entry_descricao->set_text(t);
-            a->widgets().entry_nivel->set_text("");
-            const std::string descricao = a->widgets().entry_descricao->get_text();
+            ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
+            w.entry_descricao->set_text(t);
+            w.entry_nivel->set_text("");
+            const std::string descricao = w.entry_descricao->get_text();
             respondedor.tomar();
-            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
             EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
             const std::string id = so_uma_nova("acesso", t);
             if (id.empty())
@@ -413,23 +428,16 @@ TEST_F(TextosHostis, NiveisDeAcesso)
             ASSERT_GE(indice, 0) << mostrar(t);
             Gtk::TreePath caminho;
             caminho.push_back(indice);
-            a->widgets().treeview_niveis->row_activated(caminho, *a->widgets().treeview_niveis->get_column(0));
-            EXPECT_EQ(a->widgets().entry_descricao->get_text(), descricao) << mostrar(t);
-            ASSERT_TRUE(teste::clicar(a->widgets().button_editar));
-            a->widgets().entry_nivel->set_text(t);
-            const std::string nivel = a->widgets().entry_nivel->get_text();
+            w.treeview_niveis->row_activated(caminho, *w.treeview_niveis->get_column(0));
+            EXPECT_EQ(w.entry_descricao->get_text(), descricao) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(w.button_editar));
+            w.entry_nivel->set_text(t);
+            const std::string nivel = w.entry_nivel->get_text();
             int valor = 0;
             const bool aceito = numero(nivel, valor);
-            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
-            if (!aceito) {
-                ++recusados;
-                EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
-                nada_mudou(t);
-                teste::clicar(a->widgets().button_cancelar);
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
+            if (!conferir_gravacao(!aceito, t, w.button_cancelar, gravados, recusados))
                 continue;
-            }
-            ++gravados;
-            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
             std::set<std::string> d = mudancas();
             EXPECT_TRUE(d.empty() || d == std::set<std::string> { "acesso:" + id }) << mostrar(t);
             EXPECT_EQ(linha("select desc_acesso, nivel_acesso::text from cadastro.acesso where id_acesso = " + id),
@@ -451,15 +459,16 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
     passo_longo(r, [&] {
         FormApiario* a = form<FormApiario>(4);
         ASSERT_NE(a, nullptr);
+        const auto& w = a->widgets();
         const std::string consulta =
             "select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, longitude, obs, "
             "id_florada::text, cod_cid::text from cadastro.apiario where id_apiario = ";
         for (const std::string& t : corpus) {
-            ASSERT_TRUE(teste::clicar(a->widgets().button_novo)) << mostrar(t);
-            preencher({ a->widgets().entry_nome, a->widgets().entry_endereco, a->widgets().entry_distrito, a->widgets().entry_latitude,
-                        a->widgets().entry_longitude }, t);
-            a->widgets().textview_obs->get_buffer()->set_text(t);
-            a->widgets().entry_data->set_text(DATA_BOA);
+            ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
+            preencher({ w.entry_nome, w.entry_endereco, w.entry_distrito, w.entry_latitude,
+                        w.entry_longitude }, t);
+            w.textview_obs->get_buffer()->set_text(t);
+            w.entry_data->set_text(DATA_BOA);
 
             // A floral source of the same name, added from the form.
             std::string nome_florada;
@@ -468,16 +477,17 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                     return;
                 FormFlorada* fl = form<FormFlorada>(8);
                 ASSERT_NE(fl, nullptr);
-                fl->widgets().entry_florada->set_text(t);
-                nome_florada = fl->widgets().entry_florada->get_text();
-                apertar(fl->widgets().button_cadastrar);
+                const auto& flw = fl->widgets();
+                flw.entry_florada->set_text(t);
+                nome_florada = flw.entry_florada->get_text();
+                apertar(flw.button_cadastrar);
                 if (janela.is_visible())
-                    fl->widgets().button_cancelar_florada->clicked();
+                    flw.button_cancelar_florada->clicked();
             };
             const int florada_antes = a->get_florada_atual().id_florada;
             const bool repetida = existe("florada", "nome_florada", t);
             respondedor.tomar();
-            ASSERT_TRUE(apertar(a->widgets().button_florada));
+            ASSERT_TRUE(apertar(w.button_florada));
             respondedor.ao_abrir = nullptr;
             if (nome_florada.find_first_not_of(" \t") == std::string::npos) {
                 ++floradas_recusadas;
@@ -496,17 +506,17 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                           nome_florada)
                     << mostrar(t);
                 EXPECT_EQ(std::to_string(a->get_florada_atual().id_florada), id) << mostrar(t);
-                EXPECT_EQ(a->widgets().combo_florada->get_active_text().raw(), nome_florada) << mostrar(t);
+                EXPECT_EQ(w.combo_florada->get_active_text().raw(), nome_florada) << mostrar(t);
                 // However long the name, the form stays as wide as a screen can show.
                 EXPECT_LT(a->janela()->size_request().width, 4096) << mostrar(t);
             }
 
-            Textos digitado = textos_de({ a->widgets().entry_nome, a->widgets().entry_endereco, a->widgets().entry_distrito, a->widgets().entry_data,
-                                          a->widgets().entry_latitude, a->widgets().entry_longitude });
-            digitado.push_back(a->widgets().textview_obs->get_buffer()->get_text());
+            Textos digitado = textos_de({ w.entry_nome, w.entry_endereco, w.entry_distrito, w.entry_data,
+                                          w.entry_latitude, w.entry_longitude });
+            digitado.push_back(w.textview_obs->get_buffer()->get_text());
             digitado.push_back(std::to_string(a->get_florada_atual().id_florada));
             digitado.push_back(std::to_string(a->get_municipio_atual().cod_cid));
-            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
             EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
             const std::string id = so_uma_nova("apiario", t);
             if (id.empty())
@@ -516,19 +526,19 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
 
             // The new apiary is the last one: it shows as stored, and an
             // edit puts the text into its creation date.
-            ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
-            EXPECT_EQ(a->widgets().label_id->get_text(), id) << mostrar(t);
-            EXPECT_EQ(a->widgets().entry_nome->get_text(), digitado[0]) << mostrar(t);
-            EXPECT_EQ(a->widgets().textview_obs->get_buffer()->get_text(), digitado[6]) << mostrar(t);
-            ASSERT_TRUE(teste::clicar(a->widgets().button_editar));
-            a->widgets().entry_data->set_text(t);
-            const std::string data = data_lida(a->widgets().entry_data->get_text());
-            ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
+            ASSERT_TRUE(teste::clicar(w.button_ultimo));
+            EXPECT_EQ(w.label_id->get_text(), id) << mostrar(t);
+            EXPECT_EQ(w.entry_nome->get_text(), digitado[0]) << mostrar(t);
+            EXPECT_EQ(w.textview_obs->get_buffer()->get_text(), digitado[6]) << mostrar(t);
+            ASSERT_TRUE(teste::clicar(w.button_editar));
+            w.entry_data->set_text(t);
+            const std::string data = data_lida(w.entry_data->get_text());
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
             if (data.empty()) {
                 ++recusados;
                 EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                 nada_mudou(t);
-                teste::clicar(a->widgets().button_cancelar);
+                teste::clicar(w.button_cancelar);
                 continue;
             }
             ++gravados;
@@ -554,19 +564,12 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                 b->widgets().entry_pesquisa->set_text("~");
                 b->widgets().entry_pesquisa->set_text(t);
                 ++buscas;
-                std::vector<Textos> esperado;
-                for (const LINHA& l : todos) {
-                    if (teste::casa_like(l[1], t + "%")) {
-                        char codigo[16];
-                        std::snprintf(codigo, sizeof codigo, "%04d", std::atoi(l[0].c_str()));
-                        esperado.push_back({ codigo, l[1], l[2] });
-                    }
-                }
-                EXPECT_EQ(teste::linhas(b->widgets().treeview_resultado), esperado) << mostrar(t);
+                EXPECT_EQ(teste::linhas(b->widgets().treeview_resultado), achados_esperados(todos, 1, t))
+                    << mostrar(t);
             }
             janela.hide();
         };
-        ASSERT_TRUE(teste::clicar(a->widgets().button_buscar));
+        ASSERT_TRUE(teste::clicar(w.button_buscar));
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, static_cast<int>(corpus.size()));
         nada_mudou("the apiary search");
@@ -588,21 +591,22 @@ TEST_F(TextosHostis, AbelhasEFilhas)
     passo_longo(r, [&] {
         FormAbelha* b = form<FormAbelha>(5);
         ASSERT_NE(b, nullptr);
+        const auto& w = b->widgets();
         int matriz = 0;
         for (const std::string& t : corpus) {
-            ASSERT_TRUE(teste::clicar(b->widgets().button_novo)) << mostrar(t);
-            b->widgets().combo_mae->set_active_text("Não Sabe");
-            EXPECT_EQ(b->widgets().combo_mae->get_active_text(), "Não Sabe");
-            b->widgets().entry_nascimento->set_text(t);
-            (++matriz % 2 ? b->widgets().radio_sim : b->widgets().radio_nao)->set_active(true);
-            const std::string data = data_lida(b->widgets().entry_nascimento->get_text());
+            ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
+            w.combo_mae->set_active_text("Não Sabe");
+            EXPECT_EQ(w.combo_mae->get_active_text(), "Não Sabe");
+            w.entry_nascimento->set_text(t);
+            (++matriz % 2 ? w.radio_sim : w.radio_nao)->set_active(true);
+            const std::string data = data_lida(w.entry_nascimento->get_text());
             respondedor.tomar();
-            ASSERT_TRUE(teste::clicar(b->widgets().button_salvar));
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
             if (data.empty()) {
                 ++recusadas;
                 EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
                 nada_mudou(t);
-                teste::clicar(b->widgets().button_cancelar);
+                teste::clicar(w.button_cancelar);
                 continue;
             }
             ++gravadas;
@@ -636,9 +640,9 @@ TEST_F(TextosHostis, AbelhasEFilhas)
                     EXPECT_TRUE(ok || !numero(quantidade, n)) << "quantity " << quantidade;
                     b->get_dialogo_filhas()->response(ok ? Gtk::RESPONSE_OK : Gtk::RESPONSE_CLOSE);
                 };
-                const std::string mae = b->widgets().entry_codigo->get_text();
+                const std::string mae = w.entry_codigo->get_text();
                 respondedor.tomar();
-                ASSERT_TRUE(apertar(b->widgets().button_gerar));
+                ASSERT_TRUE(apertar(w.button_gerar));
                 respondedor.ao_abrir = nullptr;
                 int n = 0;
                 if (!numero(quantidade, n))

@@ -32,11 +32,12 @@ protected:
     // Names of the fields, for the layout and the state checks.
     std::map<Gtk::Widget*, std::string> nomes(FormUsuario* u)
     {
-        std::map<Gtk::Widget*, std::string> n = {
-            { u->widgets().entry_nome, "nome" }, { u->widgets().entry_nasc, "nasc" }, { u->widgets().entry_cpf, "cpf" },
-            { u->widgets().entry_rg, "rg" }, { u->widgets().entry_oexp, "oexp" }, { u->widgets().entry_cep, "cep" },
-            { u->widgets().entry_rua, "rua" }, { u->widgets().entry_numero, "numero" }, { u->widgets().entry_bairro, "bairro" },
-            { u->widgets().entry_cidade, "cidade" }, { u->widgets().entry_estado, "estado" }, { u->widgets().entry_usuario, "usuario" } };
+        std::map<Gtk::Widget*, std::string> n = { { u->widgets().entry_nome, "nome" },
+            { u->widgets().entry_nasc, "nasc" }, { u->widgets().entry_cpf, "cpf" }, { u->widgets().entry_rg, "rg" },
+            { u->widgets().entry_oexp, "oexp" }, { u->widgets().entry_cep, "cep" }, { u->widgets().entry_rua, "rua" },
+            { u->widgets().entry_numero, "numero" }, { u->widgets().entry_bairro, "bairro" },
+            { u->widgets().entry_cidade, "cidade" }, { u->widgets().entry_estado, "estado" },
+            { u->widgets().entry_usuario, "usuario" } };
         if (u->widgets().entry_senha)
             n[u->widgets().entry_senha] = "senha";
         if (u->widgets().label_contador)
@@ -46,9 +47,10 @@ protected:
 
     std::vector<Gtk::Entry*> entradas(FormUsuario* u)
     {
-        std::vector<Gtk::Entry*> e = { u->widgets().entry_nome, u->widgets().entry_nasc, u->widgets().entry_cpf, u->widgets().entry_rg,
-                                       u->widgets().entry_oexp, u->widgets().entry_cep, u->widgets().entry_rua, u->widgets().entry_numero,
-                                       u->widgets().entry_bairro, u->widgets().entry_cidade, u->widgets().entry_estado, u->widgets().entry_usuario };
+        std::vector<Gtk::Entry*> e = { u->widgets().entry_nome, u->widgets().entry_nasc, u->widgets().entry_cpf,
+            u->widgets().entry_rg, u->widgets().entry_oexp, u->widgets().entry_cep, u->widgets().entry_rua,
+            u->widgets().entry_numero, u->widgets().entry_bairro, u->widgets().entry_cidade, u->widgets().entry_estado,
+            u->widgets().entry_usuario };
         if (u->widgets().entry_senha)
             e.push_back(u->widgets().entry_senha);
         return e;
@@ -57,9 +59,10 @@ protected:
     // What the form shows: name, login, CEP, street, district, city, state.
     std::vector<std::string> mostrado(FormUsuario* u)
     {
-        return { u->widgets().entry_nome->get_text(), u->widgets().entry_usuario->get_text(), u->widgets().entry_cep->get_text(),
-                 u->widgets().entry_rua->get_text(), u->widgets().entry_bairro->get_text(), u->widgets().entry_cidade->get_text(),
-                 u->widgets().entry_estado->get_text() };
+        return { u->widgets().entry_nome->get_text(), u->widgets().entry_usuario->get_text(),
+            u->widgets().entry_cep->get_text(), u->widgets().entry_rua->get_text(),
+            u->widgets().entry_bairro->get_text(), u->widgets().entry_cidade->get_text(),
+            u->widgets().entry_estado->get_text() };
     }
 
     void preencher(FormUsuario* u, const Campos& c)
@@ -133,7 +136,8 @@ protected:
     {
         Gtk::TreePath caminho;
         caminho.push_back(i);
-        busca()->widgets().treeview_usuarios->row_activated(caminho, *busca()->widgets().treeview_usuarios->get_column(0));
+        busca()->widgets().treeview_usuarios->row_activated(
+            caminho, *busca()->widgets().treeview_usuarios->get_column(0));
     }
 
     const Campos joana = { "Joana Mel", "10/05/1990", "390.533.447-05", "998877", "SSP/MS",
@@ -157,7 +161,8 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         FormUsuario* c = f(1);
         EXPECT_EQ(c->janela()->get_title(), "Minha Conta");
         std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(c->widgets().button_editar);
-        std::vector<Gtk::ToolItem*> ordem = { c->widgets().button_editar, c->widgets().button_salvar, c->widgets().button_cancelar };
+        std::vector<Gtk::ToolItem*> ordem = { c->widgets().button_editar, c->widgets().button_salvar,
+            c->widgets().button_cancelar };
         EXPECT_EQ(barra, ordem);
         EXPECT_EQ(c->widgets().button_editar->get_child()->get_tooltip_text(), "Editar Informações");
         EXPECT_EQ(c->widgets().button_salvar->get_child()->get_tooltip_text(), "Salvar Alterações");
@@ -175,11 +180,12 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
 
         // Widths and maximum lengths.
         struct Medida { Gtk::Entry* e; int largura; int maximo; };
-        const Medida medidas[] = {
-            { c->widgets().entry_nome, 265, 0 }, { c->widgets().entry_nasc, 100, 10 }, { c->widgets().entry_cpf, 135, 14 },
-            { c->widgets().entry_rg, 80, 0 }, { c->widgets().entry_oexp, 80, 0 }, { c->widgets().entry_cep, 110, 9 },
-            { c->widgets().entry_rua, 265, 0 }, { c->widgets().entry_numero, 50, 0 }, { c->widgets().entry_bairro, 100, 0 },
-            { c->widgets().entry_cidade, 100, 0 }, { c->widgets().entry_estado, 40, 0 }, { c->widgets().entry_usuario, -1, 0 } };
+        const Medida medidas[] = { { c->widgets().entry_nome, 265, 0 }, { c->widgets().entry_nasc, 100, 10 },
+            { c->widgets().entry_cpf, 135, 14 }, { c->widgets().entry_rg, 80, 0 }, { c->widgets().entry_oexp, 80, 0 },
+            { c->widgets().entry_cep, 110, 9 }, { c->widgets().entry_rua, 265, 0 },
+            { c->widgets().entry_numero, 50, 0 }, { c->widgets().entry_bairro, 100, 0 },
+            { c->widgets().entry_cidade, 100, 0 }, { c->widgets().entry_estado, 40, 0 },
+            { c->widgets().entry_usuario, -1, 0 } };
         for (const Medida& m : medidas) {
             int largura, altura;
             m.e->get_size_request(largura, altura);
@@ -201,11 +207,14 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_EQ(c->janela()->get_focus(), c->widgets().entry_nome);
 
         // Enter walks the fields.
-        const std::pair<Gtk::Entry*, Gtk::Widget*> cadeia[] = {
-            { c->widgets().entry_nome, c->widgets().entry_nasc }, { c->widgets().entry_nasc, c->widgets().entry_cpf }, { c->widgets().entry_cpf, c->widgets().entry_rg },
-            { c->widgets().entry_rg, c->widgets().entry_oexp }, { c->widgets().entry_oexp, c->widgets().entry_cep }, { c->widgets().entry_rua, c->widgets().entry_numero },
-            { c->widgets().entry_numero, c->widgets().entry_bairro }, { c->widgets().entry_bairro, c->widgets().entry_cidade },
-            { c->widgets().entry_cidade, c->widgets().entry_estado }, { c->widgets().entry_estado, c->widgets().entry_usuario } };
+        const std::pair<Gtk::Entry*, Gtk::Widget*> cadeia[] = { { c->widgets().entry_nome, c->widgets().entry_nasc },
+            { c->widgets().entry_nasc, c->widgets().entry_cpf }, { c->widgets().entry_cpf, c->widgets().entry_rg },
+            { c->widgets().entry_rg, c->widgets().entry_oexp }, { c->widgets().entry_oexp, c->widgets().entry_cep },
+            { c->widgets().entry_rua, c->widgets().entry_numero },
+            { c->widgets().entry_numero, c->widgets().entry_bairro },
+            { c->widgets().entry_bairro, c->widgets().entry_cidade },
+            { c->widgets().entry_cidade, c->widgets().entry_estado },
+            { c->widgets().entry_estado, c->widgets().entry_usuario } };
         for (const auto& p : cadeia) {
             p.first->activate();
             EXPECT_EQ(c->janela()->get_focus(), p.second) << nomes(c)[p.first];
@@ -236,10 +245,12 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
     r.passo([this] {
         FormUsuario* c = f(1);
         std::string t = saida.tomar();
-        EXPECT_TRUE(contem(t, "0\n1\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Admin d''Ávila', login='admin', "
-                              "cpf='111.444.777-35', rg='1234567', oexp='SSP/MS', nasc='15/03/1980', "
-                              "endereco='Avenida Marcelino Pires', numero='77', bairro='Centro', id_cep=1 "
-                              "WHERE id_usuario=1\n")) << t;
+        EXPECT_TRUE(contem(t,
+            "0\n1\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Admin d''Ávila', login='admin', "
+            "cpf='111.444.777-35', rg='1234567', oexp='SSP/MS', nasc='15/03/1980', "
+            "endereco='Avenida Marcelino Pires', numero='77', bairro='Centro', id_cep=1 "
+            "WHERE id_usuario=1\n"))
+            << t;
         EXPECT_TRUE(contem(t, "1 - 1\n")) << t;
         EXPECT_EQ(linha("admin"), "Admin d'Ávila|111.444.777-35|1234567|SSP/MS|15/03/1980|Avenida Marcelino Pires|"
                                   "77|Centro|1|1");
@@ -279,8 +290,8 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
         FormUsuario* u = f();
         EXPECT_EQ(u->janela()->get_title(), "Cadastro de Usuarios");
         std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(u->widgets().button_novo);
-        std::vector<Gtk::ToolItem*> ordem = { u->widgets().button_novo, u->widgets().button_editar, u->widgets().button_salvar,
-                                              u->widgets().button_cancelar, u->widgets().button_buscar };
+        std::vector<Gtk::ToolItem*> ordem = { u->widgets().button_novo, u->widgets().button_editar,
+            u->widgets().button_salvar, u->widgets().button_cancelar, u->widgets().button_buscar };
         EXPECT_EQ(barra, ordem);
         for (Gtk::ToolItem* i : barra)
             EXPECT_EQ(i->get_child()->get_tooltip_text(), "");
@@ -575,7 +586,8 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
     });
     r.passo([this] {
         std::string t = saida.tomar();
-        EXPECT_TRUE(contem(t, "0\n1\n2\n6\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='maria', "))
+        EXPECT_TRUE(contem(
+            t, "0\n1\n2\n6\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='maria', "))
             << t;
         EXPECT_TRUE(contem(t, "id_cep=6 WHERE id_usuario=2\n")) << t;
         EXPECT_EQ(banco->valor("select nome || ' ' || id_cep || ' ' || id_acesso from cadastro.usuario "
