@@ -1,5 +1,6 @@
 // The apiary form, its floral source window and the apiary search, driven
 // through their widgets on the sample database.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -81,7 +82,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         EXPECT_EQ(f->label_contador->get_text(), "1 / 4");
         EXPECT_EQ(mostrado(), APIARIO_1);
         EXPECT_EQ(f->florada_atual.id_florada, 2);
-        EXPECT_EQ(f->municipio_atual.cod_cid, 32);
+        EXPECT_EQ(f->municipio_atual.cod_cid, 5003702);
         conferir_navegando();
         EXPECT_EQ(f->entry_data->get_max_length(), 10);
 
@@ -90,10 +91,15 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
             esperadas.push_back(l[0]);
         EXPECT_EQ(textos_lista(f->combo_florada), esperadas);
+        // "Região": the 79 municipalities of MS, none of another state.
         std::vector<std::string> municipios = textos_lista(f->combo_municipio);
         ASSERT_EQ(municipios.size(), 80u);
         EXPECT_EQ(municipios[0], "");
-        EXPECT_EQ(municipios[1], banco->valor("select nome from cadastro.municipio where estado='MS' order by nome"));
+        std::vector<std::string> de_ms { "" };
+        for (const LINHA& l : banco->consultar("select nome from cadastro.municipio where estado='MS' order by nome"))
+            de_ms.push_back(l[0]);
+        EXPECT_EQ(municipios, de_ms);
+        EXPECT_EQ(std::find(municipios.begin(), municipios.end(), "Curitiba"), municipios.end());
 
         // Back on the first one stays, and still reloads.
         teste::clicar(f->button_anterior);
@@ -109,7 +115,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         EXPECT_EQ(f->label_contador->get_text(), "4 / 4");
         EXPECT_EQ(f->entry_nome->get_text(), "Apiário Fronteira");
         EXPECT_EQ(f->combo_municipio->get_active_text(), "Ponta Porã");
-        EXPECT_EQ(f->municipio_atual.cod_cid, 62);
+        EXPECT_EQ(f->municipio_atual.cod_cid, 5006606);
         EXPECT_EQ(f->florada_atual.id_florada, 1);
         EXPECT_EQ(f->textview_obs->get_buffer()->get_text(), "");
         teste::clicar(f->button_proximo);
@@ -177,13 +183,15 @@ TEST_F(Apiario, NovoComAsListasIntocadasUsaAsDoApiarioMostrado)
         f->textview_obs->get_buffer()->set_text("Nota com ' aspas e \\ barra");
         saida.tomar();
         teste::clicar(f->button_salvar);
-        EXPECT_EQ(linha(5), "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|62|");
+        EXPECT_EQ(linha(5),
+                  "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|5006606|");
         EXPECT_NE(saida.tomar().find("Cadastrar Apiario"), std::string::npos);
         // Back to browsing at the same place, in a longer list.
         EXPECT_EQ(f->label_contador->get_text(), "4 / 5");
         EXPECT_EQ(f->entry_nome->get_text(), "Apiário Fronteira");
         conferir_navegando();
-        EXPECT_EQ(linha(4), "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|62|");
+        EXPECT_EQ(linha(4),
+                  "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|5006606|");
     });
     rodar(r);
 }
@@ -200,7 +208,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         f->entry_nome->set_text("Apiário Ipê");
         f->entry_data->set_text("15/08/2021");
         EXPECT_TRUE(escolher(f->combo_municipio, "Bonito"));
-        EXPECT_EQ(f->municipio_atual.cod_cid, 16);
+        EXPECT_EQ(f->municipio_atual.cod_cid, 5002209);   // Bonito of MS, not of PE, PA or BA
         teste::clicar(f->button_florada);
     });
     r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela->is_visible(); }, "the floral source window");
@@ -260,8 +268,9 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
         EXPECT_EQ(f->combo_florada->get_active_text(), "Jatobá d'Ouro");
         teste::clicar(f->button_salvar);
-        EXPECT_EQ(linha(5), "Apiário Ipê|||15/08/2021||||" + banco->valor("select id_florada from cadastro.florada "
-                                                                          "where nome_florada='Jatobá d''Ouro'") + "|16|");
+        const std::string florada =
+            banco->valor("select id_florada from cadastro.florada where nome_florada='Jatobá d''Ouro'");
+        EXPECT_EQ(linha(5), "Apiário Ipê|||15/08/2021||||" + florada + "|5002209|");
         EXPECT_FALSE(f->inserindo);
         conferir_navegando();
     });
@@ -298,8 +307,8 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
         std::size_t update = s.find("update cadastro.Apiario set ");
         ASSERT_NE(update, std::string::npos) << s;
         EXPECT_EQ(s.substr(update, s.find('\n', update) - update).find("cod_cid"), std::string::npos) << s;
-        EXPECT_EQ(linha(1),
-                  "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|Nova nota|4|32|");
+        EXPECT_EQ(linha(1), "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|"
+                            "Nova nota|4|5003702|");
         conferir_navegando();
         EXPECT_EQ(f->combo_municipio->get_active_text(), "Dourados");
         EXPECT_EQ(f->combo_florada->get_active_text(), "Silvestre");
@@ -384,7 +393,7 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
         EXPECT_TRUE(escolher(f->combo_municipio, "Dourados"));
         teste::clicar(f->button_salvar);
         EXPECT_EQ(banco->valor("select nome || '|' || id_florada || '|' || cod_cid from cadastro.apiario"),
-                  "Primeiro|6|32");
+                  "Primeiro|6|5003702");
         EXPECT_EQ(f->label_contador->get_text(), "1 / 1");
         EXPECT_EQ(f->entry_nome->get_text(), "Primeiro");
     });
