@@ -125,6 +125,10 @@ TEST_F(Municipio, ListaSoOsDeMSPeloNome)
         EXPECT_EQ(lista[i].estado, "MS");
         EXPECT_EQ(lista[i].cod_cid / 100000, 50) << lista[i].nome;   // the IBGE codes of MS
     }
+    // Dictionary order, accents kept.
+    EXPECT_EQ(lista.front().nome, "Água Clara");
+    EXPECT_EQ(lista.front().cod_cid, 5000203);
+    EXPECT_EQ(lista.back().nome, "Vicentina");
 }
 
 TEST_F(Municipio, ListaVaziaOuFalhaEscreveAMensagem)

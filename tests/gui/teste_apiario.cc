@@ -91,7 +91,9 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
             esperadas.push_back(l[0]);
         EXPECT_EQ(textos_lista(f->combo_florada), esperadas);
-        // "Região": the 79 municipalities of MS, none of another state.
+        // "Região": the 79 municipalities of MS, with their accents, in
+        // dictionary order ("Água Clara" first, "Fátima do Sul" before
+        // "Figueirão"), none of another state.
         std::vector<std::string> municipios = textos_lista(f->combo_municipio);
         ASSERT_EQ(municipios.size(), 80u);
         EXPECT_EQ(municipios[0], "");
@@ -99,7 +101,14 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         for (const LINHA& l : banco->consultar("select nome from cadastro.municipio where estado='MS' order by nome"))
             de_ms.push_back(l[0]);
         EXPECT_EQ(municipios, de_ms);
-        EXPECT_EQ(std::find(municipios.begin(), municipios.end(), "Curitiba"), municipios.end());
+        EXPECT_EQ(municipios[1], "Água Clara");
+        EXPECT_EQ(municipios[79], "Vicentina");
+        const auto posicao = [&municipios](const char* nome) {
+            return std::find(municipios.begin(), municipios.end(), nome) - municipios.begin();
+        };
+        EXPECT_LT(posicao("Fátima do Sul"), posicao("Figueirão"));
+        EXPECT_LT(posicao("São Gabriel do Oeste"), posicao("Selvíria"));
+        EXPECT_EQ(posicao("Curitiba"), 80);
 
         // Back on the first one stays, and still reloads.
         teste::clicar(f->button_anterior);
