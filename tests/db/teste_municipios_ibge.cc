@@ -1,11 +1,13 @@
 // The municipalities of a new database: every Brazilian one with its IBGE
 // code and its state, and the sample postal codes, apiaries and users in
 // the right ones.
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "support/banco_teste.h"
+#include "support/foto_banco.h"
 
 namespace {
 
@@ -102,4 +104,23 @@ TEST_F(MunicipiosIbge, CepsApiariosEUsuariosDeExemploNosMunicipiosCertos)
                      "order by u.id_usuario"),
               "admin|79800-001|Dourados|MS\n"
               "maria|79002-071|Campo Grande|MS\n");
+}
+
+// The tests' picture of the database keeps the municipalities as one value:
+// any write to them must still show.
+TEST_F(MunicipiosIbge, FotoDoBancoVeQualquerMudancaNosMunicipios)
+{
+    teste::Observador obs(banco);
+    teste::Foto antes = obs.fotografar();
+    EXPECT_TRUE(teste::diferencas(antes, obs.fotografar()).empty());
+    for (const char* sql : { "update cadastro.municipio set nome = nome where cod_cid = 5003702",
+                             "begin; delete from cadastro.municipio where cod_cid = 5300108; insert into "
+                             "cadastro.municipio values (5300108, 'Brasília', 'DF'); commit",
+                             "insert into cadastro.municipio values (9999999, 'Novo', 'MS')",
+                             "delete from cadastro.municipio where cod_cid = 9999999" }) {
+        ASSERT_EQ(obs.erro(sql), "") << sql;
+        teste::Foto depois = obs.fotografar();
+        EXPECT_EQ(teste::diferencas(antes, depois), std::set<std::string> { "municipio:*" }) << sql;
+        antes = depois;
+    }
 }
