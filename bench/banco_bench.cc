@@ -90,8 +90,9 @@ SELECT i, 'Apiário ' || split_part(nome, ' ', 2) || ' ' || i, 'Estrada vicinal 
        'Distrito ' || (i % 60), date '1990-01-01' + (i * 11) % 12000,
        to_char(-20 - (i % 4000) / 1000.0, 'FM990.0000'), to_char(-53 - (i % 3000) / 1000.0, 'FM990.0000'),
        CASE WHEN i % 3 = 0 THEN '' ELSE 'Caixas em bom estado; revisão ' || (i % 12 + 1) || ' vezes por ano.' END,
-       1 + i % 6, 1 + i % 79
-  FROM nomes
+       1 + i % 6, ms.codigos[1 + i % array_length(ms.codigos, 1)]
+  FROM nomes,
+       (SELECT array_agg(cod_cid ORDER BY cod_cid) AS codigos FROM cadastro.municipio WHERE estado = 'MS') ms
  WHERE i > (SELECT count(*) FROM cadastro.apiario) AND i <= :n;
 
 INSERT INTO cadastro.abelha_rainha (id_abelha, rgn, data_nasc, matriz, filha)
@@ -143,7 +144,7 @@ BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : se
     criado_ = true;
 
     std::string sql = "SET datestyle = 'ISO, DMY';\n" + ler_arquivo(fontes + "/sql/schema.sql") + "\n" +
-                      ler_arquivo(fontes + "/sql/seed.sql");
+                      ler_arquivo(fontes + "/sql/municipios.sql") + "\n" + ler_arquivo(fontes + "/sql/seed.sql");
     executar(sql);
 }
 

@@ -1,6 +1,7 @@
-// The benchmark's throwaway database: made from sql/schema.sql and
-// sql/seed.sql on the server named by the ZUMBREL_BENCH_* variables, filled
-// with N users, apiaries and queen bees, and dropped at the end.
+// The benchmark's throwaway database: made from sql/schema.sql,
+// sql/municipios.sql and sql/seed.sql on the server named by the
+// ZUMBREL_BENCH_* variables, filled with N users, apiaries (in the
+// municipalities of MS) and queen bees, and dropped at the end.
 #ifndef ZUMBREL_BENCH_BANCO_BENCH_H
 #define ZUMBREL_BENCH_BANCO_BENCH_H
 

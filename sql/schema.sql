@@ -11,9 +11,13 @@ CREATE TABLE cadastro.acesso (
     nivel_acesso integer NOT NULL
 );
 
+-- Municipalities: the 7-digit IBGE code, the name and the state's
+-- abbreviation. Names sort as in a Portuguese dictionary ("Água Clara"
+-- among the A's, not after "Vicentina" as byte order would put it),
+-- whatever the database's own locale; equality stays exact.
 CREATE TABLE cadastro.municipio (
     cod_cid integer PRIMARY KEY,
-    nome    text    NOT NULL,
+    nome    text    NOT NULL COLLATE "pt-BR-x-icu",
     estado  text    NOT NULL
 );
 CREATE INDEX municipio_estado_nome ON cadastro.municipio (estado, nome);

@@ -1,6 +1,6 @@
-# Shell helpers shared by scripts/db and scripts/test: a PostgreSQL cluster in
-# a folder of our own, run as the postgres system user when we are root
-# (initdb refuses to run as root).
+# Shell helpers shared by scripts/db, scripts/test and the test support: a
+# PostgreSQL cluster in a folder of our own, run as the postgres system user
+# when we are root (initdb refuses to run as root).
 
 pg_bindir() {
     local d
@@ -93,4 +93,15 @@ cluster_psql() {
     local base=$1 porta=$2 banco=$3; shift 3
     PGPASSWORD=$(cat "$base/superuser.senha") PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
         psql -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$porta" -U postgres -d "$banco" "$@"
+}
+
+# Loads a new, empty database as its owner, in one transaction: the schema,
+# every municipality and the sample data, in this order (the sample data
+# names municipalities by code).
+#   banco_carregar TOPO PORT USER PASSWORD DB
+banco_carregar() {
+    local topo=$1 porta=$2 usuario=$3 senha=$4 banco=$5
+    PGPASSWORD=$senha PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
+        psql -X -q -v ON_ERROR_STOP=1 -1 -h 127.0.0.1 -p "$porta" -U "$usuario" -d "$banco" \
+        -f "$topo/sql/schema.sql" -f "$topo/sql/municipios.sql" -f "$topo/sql/seed.sql" >/dev/null
 }

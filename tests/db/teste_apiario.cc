@@ -42,7 +42,7 @@ protected:
         a.longitude = "-54.8";
         a.florada.id_florada = 6;
         a.florada.nome_florada = "nome da tela";
-        a.municipio.cod_cid = 20;
+        a.municipio.cod_cid = 5002704;   // Campo Grande
         a.municipio.nome = "outro nome da tela";
         return a;
     }
@@ -77,13 +77,13 @@ TEST_F(Apiario, CadastrarComTextosVaziosGuardaAChaveESoEla)
     EXPECT_EQ(saida.tomar(),
               BANNER_CADASTRAR +
                   "insert into cadastro.apiario ( nome, endereco, distrito, data_criacao, latitude, longitude, obs,"
-                  " id_florada, cod_cid) values ( 'Apiário Novo', '', '', '01/03/2020', '-22.1', '-54.8', '', 6, 20)"
-                  " returning  id_apiario;\n\n");
+                  " id_florada, cod_cid) values ( 'Apiário Novo', '', '', '01/03/2020', '-22.1', '-54.8', '', 6,"
+                  " 5002704) returning  id_apiario;\n\n");
     EXPECT_EQ(a.id_apiario, 5);
     EXPECT_EQ(a.florada.nome_florada, "nome da tela");
     EXPECT_EQ(a.municipio.nome, "outro nome da tela");
     EXPECT_EQ(a.municipio.estado, "");
-    EXPECT_EQ(linha(5), "Apiário Novo|||01/03/2020|-22.1|-54.8||6|20|");
+    EXPECT_EQ(linha(5), "Apiário Novo|||01/03/2020|-22.1|-54.8||6|5002704|");
     EXPECT_EQ(banco.valor("select data_criacao from cadastro.apiario where id_apiario=5"), "2020-03-01");
 }
 
@@ -118,7 +118,7 @@ TEST_F(Apiario, AtualizarMudaAFloradaMasNuncaOMunicipio)
     a.data_criacao = "22/04/2010";
     a.obs = "Mudou de lugar.";
     a.florada.id_florada = 5;
-    a.municipio.cod_cid = 62;
+    a.municipio.cod_cid = 5006606;   // Ponta Porã
     ASSERT_TRUE(apiario.Atualizar_Apiario(&a)) << q->get_mensagem();
     EXPECT_EQ(saida.tomar(),
               BANNER_ATUALIZAR +
@@ -126,9 +126,10 @@ TEST_F(Apiario, AtualizarMudaAFloradaMasNuncaOMunicipio)
                   "update cadastro.Apiario set  nome='Santa Luzia II', endereco='Rodovia MS-156, km 9', "
                   "distrito='Vila Vargas', data_criacao='22/04/2010', latitude='-22.1', longitude='-54.8', "
                   "obs='Mudou de lugar.', id_florada=5 WHERE id_apiario=2\n");
-    EXPECT_EQ(linha(2), "Santa Luzia II|Rodovia MS-156, km 9|Vila Vargas|22/04/2010|-22.1|-54.8|Mudou de lugar.|5|32|");
+    EXPECT_EQ(linha(2),
+              "Santa Luzia II|Rodovia MS-156, km 9|Vila Vargas|22/04/2010|-22.1|-54.8|Mudou de lugar.|5|5003702|");
     EXPECT_EQ(linha(1), "Apiário Boa Esperança|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.2211|-54.8056|"
-                        "Perto do córrego; acesso difícil em dias de chuva.|2|32|");
+                        "Perto do córrego; acesso difícil em dias de chuva.|2|5003702|");
 }
 
 TEST_F(Apiario, AtualizarComDataRuimOuFloradaInexistenteFalha)
@@ -166,7 +167,7 @@ TEST_F(Apiario, ListaEmOrdemComFloradaEMunicipio)
     EXPECT_EQ(a.obs, "Perto do córrego; acesso difícil em dias de chuva.");
     EXPECT_EQ(a.florada.id_florada, 2);
     EXPECT_EQ(a.florada.nome_florada, "Eucalipto");
-    EXPECT_EQ(a.municipio.cod_cid, 32);
+    EXPECT_EQ(a.municipio.cod_cid, 5003702);
     EXPECT_EQ(a.municipio.nome, "Dourados");
     EXPECT_EQ(a.municipio.estado, "");
     EXPECT_EQ(lista[3].municipio.nome, "Ponta Porã");
@@ -215,7 +216,8 @@ TEST_F(Apiario, ApiarioSemFloradaOuMunicipioNaoApareceETabelaVaziaNaoAcrescenta)
 {
     ASSERT_EQ(banco.executar("set session_replication_role = replica;"
                              "insert into cadastro.apiario (id_apiario, nome, data_criacao, id_florada, cod_cid) values"
-                             " (10, 'Sem florada', '01/01/2001', 99, 32), (11, 'Sem municipio', '01/01/2001', 1, 999)"),
+                             " (10, 'Sem florada', '01/01/2001', 99, 5003702),"
+                             " (11, 'Sem municipio', '01/01/2001', 1, 999)"),
               "");
     APIARIO apiario(q.get());
     std::vector<APIARIOS> lista;
@@ -247,21 +249,21 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     EXPECT_EQ(a.data_criacao, "21/04/2010");
     EXPECT_EQ(a.florada.id_florada, 3);
     EXPECT_EQ(a.florada.nome_florada, "Laranjeira");
-    EXPECT_EQ(a.municipio.cod_cid, 32);
+    EXPECT_EQ(a.municipio.cod_cid, 5003702);
     EXPECT_EQ(a.municipio.nome, "Dourados");
     EXPECT_EQ(a.distrito, "");
     EXPECT_EQ(a.endereco, "");
     EXPECT_EQ(a.latitude, "");
     EXPECT_EQ(a.municipio.estado, "");
 
-    achados = apiario.Pesquisar_Apiario(" a.cod_cid=32 order by a.id_apiario");
+    achados = apiario.Pesquisar_Apiario(" a.cod_cid=5003702 order by a.id_apiario");
     EXPECT_EQ(ids(achados), "1;2;");
-    EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=32 order by a.id_apiario\n"
+    EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=5003702 order by a.id_apiario\n"
                                         "\nNOME:Apiário Boa Esperança\nNOME:Apiário Santa Luzia");
 
     // The summary the search window shows: same statement and lines.
-    const std::vector<APIARIO::Resumo> resumo = apiario.Pesquisar_Resumo(" a.cod_cid=32 order by a.id_apiario");
-    EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=32 order by a.id_apiario\n"
+    const std::vector<APIARIO::Resumo> resumo = apiario.Pesquisar_Resumo(" a.cod_cid=5003702 order by a.id_apiario");
+    EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=5003702 order by a.id_apiario\n"
                                         "\nNOME:Apiário Boa Esperança\nNOME:Apiário Santa Luzia");
     ASSERT_EQ(resumo.size(), 2u);
     EXPECT_EQ(resumo[1].id_apiario, 2);

@@ -192,7 +192,7 @@ TEST_F(CorpusModelo, CadaTextoVoltaComoFoiGuardadoESoMudaASuaLinha)
         a.nome = a.endereco = a.distrito = a.latitude = a.longitude = a.obs = t;
         a.data_criacao = "03/04/2005";
         a.florada.id_florada = std::stoi(chave);
-        a.municipio.cod_cid = 32;
+        a.municipio.cod_cid = 5003702;   // Dourados
         ASSERT_TRUE(apiario.Cadastrar_Apiario(&a)) << mostrar(t) << q->get_mensagem();
         a.obs = t + t;
         a.distrito = "x" + t;

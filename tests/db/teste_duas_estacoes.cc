@@ -97,7 +97,7 @@ void trabalhar(Estacao& e, std::atomic<int>& prontas)
         a.nome = "Apiário " + nome;
         a.data_criacao = "01/02/2003";
         a.florada.id_florada = id_florada;
-        a.municipio.cod_cid = 32;
+        a.municipio.cod_cid = 5003702;   // Dourados
         if (!apiario.Cadastrar_Apiario(&a))
             falhou(volta, "apiary");
         else

@@ -123,8 +123,12 @@ TEST_F(Municipio, ListaSoOsDeMSPeloNome)
         EXPECT_EQ(std::to_string(lista[i].cod_cid), esperado[i][0]);
         EXPECT_EQ(lista[i].nome, esperado[i][1]);
         EXPECT_EQ(lista[i].estado, "MS");
-        EXPECT_LT(lista[i].cod_cid, 100);
+        EXPECT_EQ(lista[i].cod_cid / 100000, 50) << lista[i].nome;   // the IBGE codes of MS
     }
+    // Dictionary order, accents kept.
+    EXPECT_EQ(lista.front().nome, "Água Clara");
+    EXPECT_EQ(lista.front().cod_cid, 5000203);
+    EXPECT_EQ(lista.back().nome, "Vicentina");
 }
 
 TEST_F(Municipio, ListaVaziaOuFalhaEscreveAMensagem)
@@ -147,18 +151,20 @@ TEST_F(Municipio, BuscaExataSoEmMS)
     MUNICIPIO municipio(q.get());
     MUNICIPIOS m = municipio.get_municipio("Dourados");
     EXPECT_EQ(saida.tomar(), "select * from cadastro.municipio where nome='Dourados' and estado='MS'\n");
-    EXPECT_EQ(m.cod_cid, 32);
+    EXPECT_EQ(m.cod_cid, 5003702);
     EXPECT_EQ(m.nome, "Dourados");
     EXPECT_EQ(m.estado, "MS");
 
-    // Same name in another state: the one of MS.
-    EXPECT_EQ(municipio.get_municipio("Campo Grande").cod_cid, 20);
-    EXPECT_EQ(municipio.get_municipio("Bonito").cod_cid, 16);
-    EXPECT_EQ(municipio.get_municipio("Três Lagoas").cod_cid, 78);
+    // Same name in another state (Campo Grande of AL, Bonito of PE, PA and
+    // BA): the one of MS.
+    EXPECT_EQ(municipio.get_municipio("Campo Grande").cod_cid, 5002704);
+    EXPECT_EQ(municipio.get_municipio("Bonito").cod_cid, 5002209);
+    EXPECT_EQ(municipio.get_municipio("Três Lagoas").cod_cid, 5008305);
 
-    // Case differs, another state only, hostile text: not found; the state
-    // of the last record found stays.
-    for (const char* nome : { "dourados", "DOURADOS", "Curitiba", "Londrina", "' or '1'='1", "Dourados' --" }) {
+    // Case or accents differ, another state only, hostile text: not found;
+    // the state of the last record found stays.
+    for (const char* nome : { "dourados", "DOURADOS", "Tres Lagoas", "Curitiba", "Londrina", "' or '1'='1",
+                              "Dourados' --" }) {
         m = municipio.get_municipio(nome);
         EXPECT_EQ(m.cod_cid, -1) << nome;
         EXPECT_EQ(m.nome, q->get_mensagem()) << nome;
@@ -169,11 +175,11 @@ TEST_F(Municipio, BuscaExataSoEmMS)
 TEST_F(Municipio, BuscaRecusadaGuardaORegistroAnterior)
 {
     MUNICIPIO municipio(q.get());
-    ASSERT_EQ(municipio.get_municipio("Dourados").cod_cid, 32);
+    ASSERT_EQ(municipio.get_municipio("Dourados").cod_cid, 5003702);
     quebrar_tabela("municipio");
     saida.tomar();
     MUNICIPIOS m = municipio.get_municipio("Amambai");
-    EXPECT_EQ(m.cod_cid, 32);
+    EXPECT_EQ(m.cod_cid, 5003702);
     EXPECT_EQ(m.nome, "Dourados");
     EXPECT_EQ(saida.tomar(), "select * from cadastro.municipio where nome='Amambai' and estado='MS'\n" +
                              q->get_mensagem() + "\n");

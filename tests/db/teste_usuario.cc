@@ -94,7 +94,7 @@ TEST_F(Usuario, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
     EXPECT_EQ(u.cep.tipo_logradouro, "Avenida");
     EXPECT_EQ(u.cep.logradouro, "Marcelino Pires");
     EXPECT_EQ(u.cep.bairro, "Centro");
-    EXPECT_EQ(u.cep.municipio.cod_cid, 32);
+    EXPECT_EQ(u.cep.municipio.cod_cid, 5003702);
     EXPECT_EQ(u.cep.municipio.nome, "Dourados");
     EXPECT_EQ(u.cep.municipio.estado, "MS");
 

@@ -1,5 +1,6 @@
 // The apiary form, its floral source window and the apiary search, driven
 // through their widgets on the sample database.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 4");
         EXPECT_EQ(mostrado(), APIARIO_1);
         EXPECT_EQ(f->get_florada_atual().id_florada, 2);
-        EXPECT_EQ(f->get_municipio_atual().cod_cid, 32);
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, 5003702);
         conferir_navegando();
         EXPECT_EQ(f->widgets().entry_data->get_max_length(), 10);
 
@@ -92,10 +93,24 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
             esperadas.push_back(l[0]);
         EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        // "Região": the 79 municipalities of MS, with their accents, in
+        // dictionary order ("Água Clara" first, "Fátima do Sul" before
+        // "Figueirão"), none of another state.
         std::vector<std::string> municipios = textos_lista(f->widgets().combo_municipio);
         ASSERT_EQ(municipios.size(), 80u);
         EXPECT_EQ(municipios[0], "");
-        EXPECT_EQ(municipios[1], banco->valor("select nome from cadastro.municipio where estado='MS' order by nome"));
+        std::vector<std::string> de_ms { "" };
+        for (const LINHA& l : banco->consultar("select nome from cadastro.municipio where estado='MS' order by nome"))
+            de_ms.push_back(l[0]);
+        EXPECT_EQ(municipios, de_ms);
+        EXPECT_EQ(municipios[1], "Água Clara");
+        EXPECT_EQ(municipios[79], "Vicentina");
+        const auto posicao = [&municipios](const char* nome) {
+            return std::find(municipios.begin(), municipios.end(), nome) - municipios.begin();
+        };
+        EXPECT_LT(posicao("Fátima do Sul"), posicao("Figueirão"));
+        EXPECT_LT(posicao("São Gabriel do Oeste"), posicao("Selvíria"));
+        EXPECT_EQ(posicao("Curitiba"), 80);
 
         // Back on the first one stays, and still reloads.
         teste::clicar(f->widgets().button_anterior);
@@ -111,7 +126,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         EXPECT_EQ(f->widgets().label_contador->get_text(), "4 / 4");
         EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Fronteira");
         EXPECT_EQ(f->widgets().combo_municipio->get_active_text(), "Ponta Porã");
-        EXPECT_EQ(f->get_municipio_atual().cod_cid, 62);
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, 5006606);
         EXPECT_EQ(f->get_florada_atual().id_florada, 1);
         EXPECT_EQ(f->widgets().textview_obs->get_buffer()->get_text(), "");
         teste::clicar(f->widgets().button_proximo);
@@ -179,15 +194,15 @@ TEST_F(Apiario, NovoComAsListasIntocadasUsaAsDoApiarioMostrado)
         f->widgets().textview_obs->get_buffer()->set_text("Nota com ' aspas e \\ barra");
         saida.tomar();
         teste::clicar(f->widgets().button_salvar);
-        EXPECT_EQ(
-            linha(5), "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|62|");
+        EXPECT_EQ(linha(5),
+                  "Apiário d'Oeste|Rua 'A', 10|Itahum|01/02/2020|-22.1|-54.9|Nota com ' aspas e \\ barra|1|5006606|");
         EXPECT_NE(saida.tomar().find("Cadastrar Apiario"), std::string::npos);
         // Back to browsing at the same place, in a longer list.
         EXPECT_EQ(f->widgets().label_contador->get_text(), "4 / 5");
         EXPECT_EQ(f->widgets().entry_nome->get_text(), "Apiário Fronteira");
         conferir_navegando();
-        EXPECT_EQ(
-            linha(4), "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|62|");
+        EXPECT_EQ(linha(4),
+                  "Apiário Fronteira|Colônia Cabeceira do Apa|Sanga Puitã|30/11/2015|-22.5432|-55.7265||1|5006606|");
     });
     rodar(r);
 }
@@ -204,7 +219,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         f->widgets().entry_nome->set_text("Apiário Ipê");
         f->widgets().entry_data->set_text("15/08/2021");
         EXPECT_TRUE(escolher(f->widgets().combo_municipio, "Bonito"));
-        EXPECT_EQ(f->get_municipio_atual().cod_cid, 16);
+        EXPECT_EQ(f->get_municipio_atual().cod_cid, 5002209);   // Bonito of MS, not of PE, PA or BA
         teste::clicar(f->widgets().button_florada);
     });
     r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela()->is_visible(); },
@@ -266,11 +281,9 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
         EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Jatobá d'Ouro");
         teste::clicar(f->widgets().button_salvar);
-        EXPECT_EQ(linha(5),
-            "Apiário Ipê|||15/08/2021||||" +
-                banco->valor("select id_florada from cadastro.florada "
-                             "where nome_florada='Jatobá d''Ouro'") +
-                "|16|");
+        const std::string florada =
+            banco->valor("select id_florada from cadastro.florada where nome_florada='Jatobá d''Ouro'");
+        EXPECT_EQ(linha(5), "Apiário Ipê|||15/08/2021||||" + florada + "|5002209|");
         EXPECT_FALSE(f->inserindo());
         conferir_navegando();
     });
@@ -307,8 +320,8 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
         std::size_t update = s.find("update cadastro.Apiario set ");
         ASSERT_NE(update, std::string::npos) << s;
         EXPECT_EQ(s.substr(update, s.find('\n', update) - update).find("cod_cid"), std::string::npos) << s;
-        EXPECT_EQ(linha(1),
-            "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|Nova nota|4|32|");
+        EXPECT_EQ(linha(1), "Apiário Boa Esperança II|Estrada do Panambi, km 12|Panambi|10/09/2008|-22.3|-54.8056|"
+                            "Nova nota|4|5003702|");
         conferir_navegando();
         EXPECT_EQ(f->widgets().combo_municipio->get_active_text(), "Dourados");
         EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Silvestre");
@@ -393,7 +406,7 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
         EXPECT_TRUE(escolher(f->widgets().combo_municipio, "Dourados"));
         teste::clicar(f->widgets().button_salvar);
         EXPECT_EQ(banco->valor("select nome || '|' || id_florada || '|' || cod_cid from cadastro.apiario"),
-                  "Primeiro|6|32");
+                  "Primeiro|6|5003702");
         EXPECT_EQ(f->widgets().label_contador->get_text(), "1 / 1");
         EXPECT_EQ(f->widgets().entry_nome->get_text(), "Primeiro");
     });

@@ -42,7 +42,8 @@ public:
     // into `pasta`/conf/db.conf (creating the folders) and returns its path.
     std::string escrever_conf(const std::string& pasta, int ssl = 0) const;
 
-    // A dump of every table of schema cadastro, ordered, for comparisons.
+    // A dump of every table of schema cadastro, ordered, for comparisons
+    // (the municipalities as their count and a digest).
     std::string despejo() const;
 
 private:

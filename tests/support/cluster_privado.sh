@@ -19,9 +19,7 @@ case "$acao" in
         cluster_iniciar "$base"
         cluster_psql "$base" "$porta" postgres -c "create role $ZUMBREL_TEST_USER login password '$ZUMBREL_TEST_PASS'" >/dev/null
         cluster_psql "$base" "$porta" postgres -c "create database privado owner $ZUMBREL_TEST_USER" >/dev/null
-        PGPASSWORD=$ZUMBREL_TEST_PASS PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
-            psql -X -q -v ON_ERROR_STOP=1 -1 -h 127.0.0.1 -p "$porta" -U "$ZUMBREL_TEST_USER" -d privado \
-            -f "$topo/sql/schema.sql" -f "$topo/sql/seed.sql" >/dev/null
+        banco_carregar "$topo" "$porta" "$ZUMBREL_TEST_USER" "$ZUMBREL_TEST_PASS" privado
         echo "$porta" ;;
     parar) cluster_parar "$base" ;;
     iniciar) cluster_iniciar "$base" ;;

@@ -71,6 +71,15 @@ Foto Observador::fotografar()
     for (const auto& t : tabelas) {
         if (!sql.empty())
             sql += " union all ";
+        if (std::string(t[0]) == "municipio") {
+            // Thousands of rows the program only reads, pictured after every
+            // action: as "municipio:*", their count and the newest
+            // transaction that wrote one of them, which any insert, update
+            // or delete changes, at a fraction of the cost of every row.
+            sql += "select 'municipio', '*', count(*) || ' ' || coalesce(max(xmin::text::bigint), 0) "
+                   "from cadastro.municipio";
+            continue;
+        }
         sql += std::string("select '") + t[0] + "', " + t[1] + "::text, r::text from cadastro." + t[0] + " r";
     }
     Foto foto;

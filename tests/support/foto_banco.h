@@ -15,7 +15,8 @@
 
 namespace teste {
 
-// Table -> key -> the whole row as the database writes it.
+// Table -> key -> the whole row as the database writes it (the
+// municipalities: key "*", a value that any change of theirs changes).
 typedef std::map<std::string, std::map<std::string, std::string>> Foto;
 
 // "table:key" of every row that differs between the two pictures.
