@@ -1,6 +1,6 @@
 // A server that goes away and comes back: statements fail while it is down
 // (nothing half stored) and the connection is made again, unseen, once it is
-// back. Each test has a cluster of its own, since it stops the server.
+// back. A test that stops the server has a cluster of its own.
 #include <gtest/gtest.h>
 
 #include "db/query.h"
@@ -68,4 +68,40 @@ TEST(Reconexao, FalhaEnquantoOServidorEstaForaEVoltaSemNadaAparecer)
     // The new session still reads day-first dates.
     q.executar("select '03/02/2010'::date = '2010-02-03'::date");
     EXPECT_EQ(q.resultado(0, 0), "t");
+}
+
+// The server ends the session after the text was committed and before the
+// reply came: the program cannot know what was stored, so the outcome is a
+// failure and the text is never sent again, neither then nor on the next
+// statement, which makes the connection again. An apiary's name has no
+// unique key, so a second send would store a second apiary without any error.
+TEST(Reconexao, SessaoQueCaiDepoisDoCommitNaoReenviaOTexto)
+{
+    teste::BancoTeste banco;
+    std::string conf = banco.escrever_conf(teste::pasta_temporaria());
+    teste::CapturaSaida saida;
+    QUERY q(conf.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+    const std::string quantos = "select count(*) from cadastro.apiario where nome = 'Enviado uma vez'";
+    ASSERT_EQ(banco.valor(quantos), "0");
+
+    // The sleep is cut short by the end of the session, so the reply never
+    // comes whatever point the server had reached.
+    q.executar("begin; insert into cadastro.apiario (nome, data_criacao, id_florada, cod_cid) "
+               "values ('Enviado uma vez', '03/02/2010', 1, 32); commit; "
+               "select pg_terminate_backend(pg_backend_pid()); select pg_sleep(30)");
+    EXPECT_EQ(q.get_situacao(), 3);
+    EXPECT_FALSE(q.get_mensagem().empty());
+    EXPECT_EQ(banco.valor(quantos), "1");
+
+    // The next statement goes through a new session, alone.
+    EXPECT_TRUE(contar_floradas(q)) << q.get_mensagem();
+    EXPECT_EQ(q.retornar_consulta()[0][0], "6");
+    q.executar(quantos.c_str());
+    EXPECT_EQ(q.get_situacao(), 2) << q.get_mensagem();
+    EXPECT_EQ(q.resultado(0, 0), "1");
+    EXPECT_EQ(banco.valor(quantos), "1");
+    EXPECT_EQ(banco.valor("select to_char(data_criacao, 'YYYY-MM-DD') || ' ' || id_florada || ' ' || cod_cid "
+                          "from cadastro.apiario where nome = 'Enviado uma vez'"),
+              "2010-02-03 1 32");
 }

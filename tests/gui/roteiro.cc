@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 
+#include "gui/respondedor.h"
+
 namespace teste {
 
 namespace {
@@ -16,6 +18,10 @@ double agora()
 }
 
 } // namespace
+
+Roteiro::Roteiro() = default;
+
+Roteiro::~Roteiro() = default;
 
 Roteiro& Roteiro::passo(std::function<void()> acao)
 {
@@ -89,6 +95,30 @@ void Roteiro::encerrar()
     if (terminado)
         return;
     terminado = true;
+    // Nobody answers the program any more. Hiding a dialog ends its loop,
+    // but the handler that opened it may go on and open another one (a
+    // failed save shows "Edite primeiro" and then "Verifique as informações
+    // digitadas !"), which would wait for an answer until the test is
+    // killed. From now on every message dialog is closed as a person would
+    // close it, never with OK, and every other window is hidden, each as
+    // soon as its loop turns; all of them are failures of the test.
+    for (Gtk::Window* j : janelas_visiveis()) {
+        if (Gtk::MessageDialog* d = dynamic_cast<Gtk::MessageDialog*>(j))
+            ADD_FAILURE() << "a message dialog was still open when the script ended: \""
+                          << d->property_text().get_value() << "\"";
+    }
+    fechador.reset(new Respondedor());
+    fechador->resposta = [](const std::string& texto) {
+        ADD_FAILURE() << "a message dialog opened after the script ended: \"" << texto << "\"";
+        return static_cast<int>(Gtk::RESPONSE_DELETE_EVENT);
+    };
+    fechador->ao_abrir = [](Gtk::Window& janela) {
+        // Menus and tooltips are windows too, but run no loop of their own.
+        if (janela.get_window_type() != Gtk::WINDOW_TOPLEVEL)
+            return;
+        ADD_FAILURE() << "a window opened after the script ended: \"" << janela.get_title() << "\"";
+        janela.hide();
+    };
     esconder_tudo();
 }
 
@@ -109,6 +139,7 @@ void Roteiro::executar(std::function<void()> inicio, double limite_segundos)
         Gtk::Main::iteration();
     vigia.disconnect();
     processar_eventos();
+    fechador.reset();
     EXPECT_FALSE(estourou) << "the script did not end within " << limite_segundos << " s";
     EXPECT_EQ(proximo, passos.size()) << "steps left undone";
 }

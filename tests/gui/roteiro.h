@@ -8,6 +8,7 @@
 #define ZUMBREL_TESTS_GUI_ROTEIRO_H
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,16 @@
 
 namespace teste {
 
+class Respondedor;
+
 class Roteiro
 {
 public:
+    Roteiro();
+    ~Roteiro();
+    Roteiro(const Roteiro&) = delete;
+    Roteiro& operator=(const Roteiro&) = delete;
+
     // A step to run.
     Roteiro& passo(std::function<void()> acao);
     // Waits (up to `segundos`) until the condition holds; fails the test and
@@ -34,8 +42,12 @@ public:
     // block in the program's loop (Gtk::Main::run on the login window, say).
     // When `inicio` returns before the steps are done, the loop is turned
     // here until they are. After the last step (or a failure), every window
-    // still shown is hidden, which ends all nested loops.
-    void executar(std::function<void()> inicio = nullptr, double limite_segundos = 120);
+    // still shown is hidden, which ends all nested loops; a message dialog
+    // still open then is a failure, and so is every window the program
+    // opens while its handlers unwind (a dialog that follows the one just
+    // closed, say): each is answered or hidden as soon as it is up, so that
+    // the test ends instead of waiting for a click that never comes.
+    void executar(std::function<void()> inicio = nullptr, double limite_segundos = 40);
 
 private:
     struct Passo
@@ -50,6 +62,8 @@ private:
     void encerrar();
 
     std::vector<Passo> passos;
+    // Closes what opens once the script has ended (set from then on).
+    std::unique_ptr<Respondedor> fechador;
     std::size_t proximo = 0;
     double esperando_desde = -1;
     bool terminado = false;
