@@ -33,8 +33,10 @@
 
 #include "bench/banco_bench.h"
 #include "bench/inicio_programa.h"
-#include "bench/roteiro_bench.h"
+#include "app/ajustes.h"
+#include "bench/amostras.h"
 #include "db/query.h"
+#include "gui/roteiro.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
@@ -44,7 +46,6 @@
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
-#include "app/ajustes.h"
 
 #ifndef ZUMBREL_SOURCE_DIR
 #define ZUMBREL_SOURCE_DIR "."
@@ -54,7 +55,8 @@
 #endif
 
 using bench::Amostras;
-using bench::Roteiro;
+using teste::Roteiro;
+using teste::agora_ms;
 
 namespace {
 
@@ -121,7 +123,7 @@ void vigiar(Gtk::TreeView* lista, std::shared_ptr<double> desenho)
                 *desenho = 0;
                 Glib::signal_idle().connect(
                     [desenho] {
-                        *desenho = bench::agora_ms();
+                        *desenho = agora_ms();
                         return false;
                     },
                     Glib::PRIORITY_HIGH);
@@ -200,7 +202,7 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
     std::snprintf(mae_txt, sizeof mae_txt, "%05d", mae);
     const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '" +
                                data + "', 'false', " + std::to_string(mae) + ") returning  id_abelha;";
-    const double inicio = bench::agora_ms();
+    const double inicio = agora_ms();
     for (int i = 0; i < quantas; ++i) {
         PGresult* r = PQexec(c, insert.c_str());
         if (PQresultStatus(r) != PGRES_TUPLES_OK || PQntuples(r) != 1)
@@ -216,7 +218,7 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
             throw std::runtime_error(std::string("raw update failed: ") + PQresultErrorMessage(r));
         PQclear(r);
     }
-    return bench::agora_ms() - inicio;
+    return agora_ms() - inicio;
 }
 
 // The process's peak resident memory so far (VmHWM), in MB.
@@ -442,10 +444,10 @@ int main(int argc, char** argv)
         bench::Servidor servidor = bench::Servidor::do_ambiente();
         setenv("PGPORT", servidor.porta.c_str(), 1);
         std::fprintf(stderr, "filling a throwaway database with %d users, apiaries and queen bees...\n", o.n);
-        double t = bench::agora_ms();
+        double t = agora_ms();
         bench::BancoBench banco(servidor, ZUMBREL_SOURCE_DIR);
         banco.preencher(o.n);
-        std::fprintf(stderr, "  done in %.1f s\n", (bench::agora_ms() - t) / 1000);
+        std::fprintf(stderr, "  done in %.1f s\n", (agora_ms() - t) / 1000);
         const std::string conf = banco.escrever_conf(pasta);
 
         std::fprintf(stderr, "start-up of %s:\n", o.programa.c_str());
@@ -463,9 +465,10 @@ int main(int argc, char** argv)
                 throw std::runtime_error("cannot connect: " + query.get_mensagem());
             PGconn* bruta = banco.conectar();
             SISTEMAGUI sistema(&query, Gdk::Pixbuf::create_from_xpm_data(pote_de_mel));
-            Roteiro r(a);
+            Roteiro r(Roteiro::OCIOSO);
+            r.ao_medir = [&a](const std::string& nome, double ms) { a.juntar(nome, ms); };
             montar_roteiro(r, a, sistema, o, banco, bruta);
-            if (!r.executar()) {
+            if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
             }

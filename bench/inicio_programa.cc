@@ -7,10 +7,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// The toolkit headers go before Xlib's, whose macros they would trip on.
+#include "gui/roteiro.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-#include "bench/roteiro_bench.h"
 
 namespace bench {
 
@@ -73,7 +74,7 @@ double medir_inicio(const std::string& programa, const std::string& pasta, const
     XSelectInput(d, raiz, SubstructureNotifyMask);
     XSync(d, False);
 
-    const double inicio = agora_ms();
+    const double inicio = teste::agora_ms();
     pid_t pid = fork();
     if (pid == 0) {
         if (chdir(pasta.c_str()) != 0)
@@ -88,13 +89,13 @@ double medir_inicio(const std::string& programa, const std::string& pasta, const
     }
 
     double fim = -1;
-    while (pid > 0 && fim < 0 && agora_ms() - inicio < 30000) {
+    while (pid > 0 && fim < 0 && teste::agora_ms() - inicio < 30000) {
         while (XPending(d)) {
             XEvent e;
             XNextEvent(d, &e);
             if ((e.type == MapNotify || e.type == ReparentNotify || e.type == ConfigureNotify) &&
                 achar_visivel(d, raiz, 3)) {
-                fim = agora_ms();
+                fim = teste::agora_ms();
                 break;
             }
         }

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "db/query.h"
-#include "gui/roteiro.h"
+#include "gui/roteiro_teste.h"
 #include "gui/sistemagui.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"

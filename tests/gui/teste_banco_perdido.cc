@@ -23,7 +23,7 @@
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/respondedor.h"
-#include "gui/roteiro.h"
+#include "gui/roteiro_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/sistemagui.h"
 #include "gui/widgets_teste.h"
@@ -31,7 +31,7 @@
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 
 namespace {
 

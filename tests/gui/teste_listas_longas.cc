@@ -17,7 +17,7 @@
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 using teste::textos_lista;
 
 namespace {

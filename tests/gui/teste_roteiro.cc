@@ -13,7 +13,7 @@
 
 #include "gui/sistema_teste.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "gui/widgets_teste.h"
 #include "model/usuario.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 
 namespace {
 

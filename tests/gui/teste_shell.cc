@@ -6,7 +6,7 @@
 
 #include "gui/sistema_teste.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 using teste::item_menu;
 
 namespace {

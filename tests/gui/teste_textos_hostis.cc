@@ -33,7 +33,7 @@
 #include "support/foto_banco.h"
 #include "support/textos_hostis.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 using teste::mostrar;
 
 namespace {

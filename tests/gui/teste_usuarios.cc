@@ -9,7 +9,7 @@
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
 
-using teste::Roteiro;
+using Roteiro = teste::RoteiroTeste;
 
 namespace {
 
