@@ -339,6 +339,30 @@ class BackupFalho(ComBanco):
         self.assertEqual(len(self.local.backups()), 10)
 
 
+class ConfExterna(unittest.TestCase):
+    """A conf/db.conf in the folder that points at another server is left
+    alone: nothing is created, and backup, restore and reset refuse."""
+
+    def test_nada_e_criado_nem_mudado(self):
+        raiz = pasta_temporaria("zumbrel-local.")
+        self.addCleanup(remover, raiz)
+        local = Local(raiz)
+        os.makedirs(os.path.join(local.base, "conf"))
+        conf = "host=10.1.2.3\nbanco=apiario\nusuario=apicultor\nsenha=segredo\nssl=1\n"
+        with open(os.path.join(local.base, "conf", "db.conf"), "w") as f:
+            f.write(conf)
+        self.assertEqual(local.db("externo").returncode, 0)
+        r = local.db_ok("start")
+        self.assertIn("aponta para outro servidor", r.stdout)
+        for args in (["backup"], ["reset", "--yes"], ["restore", os.path.join(TOPO, "sql", "seed.sql"), "--yes"]):
+            r = local.db(*args)
+            self.assertEqual(r.returncode, 1, args)
+        self.assertEqual(os.listdir(local.base), ["conf"])
+        self.assertEqual(os.listdir(os.path.join(local.base, "conf")), ["db.conf"])
+        with open(os.path.join(local.base, "conf", "db.conf")) as f:
+            self.assertEqual(f.read(), conf)
+
+
 class Retencao(unittest.TestCase):
     """Of the automatic backups, the 10 newest and the newest of each of the
     last 30 days stay; nothing else made by hand or before a restore or reset
