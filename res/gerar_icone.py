@@ -6,11 +6,18 @@ res/pote_de_mel.xpm, next to this script.
 The picture is drawn in true colour with 4 x 4 samples per pixel, then every
 pixel takes the nearest of the 524 palette colours: "None" for the
 background, the three light tones of the pot's label first, then warm honey
-and amber tones from light to dark."""
+and amber tones from light to dark.
+
+With --png FOLDER SIZE...: draws the same picture at each size instead, in
+true colour with soft edges, and writes FOLDER/SIZExSIZE/zumbrel.png (the
+desktop menu's icons)."""
 
 import colorsys
 import math
 import os
+import struct
+import sys
+import zlib
 
 LADO = 40
 AMOSTRAS = 4
@@ -207,5 +214,55 @@ def main():
         arquivo.write("\n".join(saida) + "\n")
 
 
+def desenhar_rgba(lado):
+    """The picture at LADO x LADO pixels, as rows of (r, g, b, a) bytes; the
+    alpha is the share of the pixel's samples that fall on the pot."""
+    amostras = max(2, min(6, 160 // lado))
+    escala = LADO / lado
+    linhas = []
+    for py in range(lado):
+        linha = bytearray()
+        for px in range(lado):
+            soma = [0.0, 0.0, 0.0]
+            cobertas = 0
+            for sy in range(amostras):
+                for sx in range(amostras):
+                    cor = amostra((px + (sx + 0.5) / amostras) * escala,
+                                  (py + (sy + 0.5) / amostras) * escala)
+                    if cor is not None:
+                        cobertas += 1
+                        for k in range(3):
+                            soma[k] += cor[k]
+            if cobertas == 0:
+                linha += bytes(4)
+            else:
+                linha += bytes(min(255, round(c / cobertas)) for c in soma)
+                linha.append(round(255 * cobertas / (amostras * amostras)))
+        linhas.append(bytes(linha))
+    return linhas
+
+
+def png(lado, linhas):
+    """A PNG file (8-bit RGBA, no interlace) of the rows."""
+    def bloco(tipo, dados):
+        return (struct.pack(">I", len(dados)) + tipo + dados +
+                struct.pack(">I", zlib.crc32(tipo + dados) & 0xFFFFFFFF))
+    cabecalho = struct.pack(">IIBBBBB", lado, lado, 8, 6, 0, 0, 0)
+    cru = b"".join(b"\0" + linha for linha in linhas)
+    return (b"\x89PNG\r\n\x1a\n" + bloco(b"IHDR", cabecalho) +
+            bloco(b"IDAT", zlib.compress(cru, 9)) + bloco(b"IEND", b""))
+
+
+def main_png(pasta, lados):
+    for lado in lados:
+        destino = os.path.join(pasta, "%dx%d" % (lado, lado))
+        os.makedirs(destino, exist_ok=True)
+        with open(os.path.join(destino, "zumbrel.png"), "wb") as arquivo:
+            arquivo.write(png(lado, desenhar_rgba(lado)))
+
+
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) > 2 and sys.argv[1] == "--png":
+        main_png(sys.argv[2], [int(a) for a in sys.argv[3:]])
+    else:
+        main()

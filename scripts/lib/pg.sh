@@ -1,4 +1,5 @@
-# Shell helpers shared by scripts/db, scripts/test and the test support: a
+# Shell helpers shared by scripts/db, scripts/test, scripts/bench and the
+# test support: a
 # PostgreSQL cluster in a folder of our own, run as the postgres system user
 # when we are root (initdb refuses to run as root).
 
@@ -38,29 +39,54 @@ s.close()
 PY
 }
 
-# cluster_criar BASE PORT: makes BASE/data with a superuser "postgres" whose
-# password is in BASE/superuser.senha; listens on 127.0.0.1:PORT only, with
-# its socket in BASE/run. Optional third argument "ssl" turns SSL on with a
-# self-signed certificate made here.
+# Runs a command with none of the descriptors above 2 that this shell holds
+# open (locks among them), so that a server it starts does not keep them.
+sem_descritores() {
+    (
+        for fd in /proc/$BASHPID/fd/*; do
+            fd=${fd##*/}
+            [ "$fd" -gt 2 ] 2>/dev/null && eval "exec $fd>&-" 2>/dev/null
+        done
+        "$@"
+    )
+}
+
+# cluster_criar BASE PORT [ssl] [rapido]: makes BASE/data with data checksums
+# and a superuser "postgres" whose password is in BASE/superuser.senha;
+# listens on 127.0.0.1:PORT only, with its socket in BASE/run. The cluster
+# keeps PostgreSQL's crash-safe settings unless "rapido" is given, which only
+# throwaway clusters may ask for (fsync, synchronous_commit and
+# full_page_writes off: a crash of the machine can corrupt it). "ssl" turns
+# SSL on with a self-signed certificate made here.
 cluster_criar() {
-    local base=$1 porta=$2 modo=${3:-}
+    local base=$1 porta=$2; shift 2
+    local ssl= rapido= modo
+    for modo in "$@"; do
+        case $modo in
+            ssl) ssl=1 ;;
+            rapido) rapido=1 ;;
+            *) echo "cluster_criar: modo desconhecido: $modo" >&2; return 1 ;;
+        esac
+    done
     local bin; bin=$(pg_bindir) || return 1
     mkdir -p "$base/run"
     [ -f "$base/superuser.senha" ] || head -c 18 /dev/urandom | base64 | tr -d '/+=' > "$base/superuser.senha"
     chmod 600 "$base/superuser.senha"
     if [ "$(id -u)" = 0 ]; then chown -R postgres: "$base"; fi
     as_dono "$bin/initdb" -D "$base/data" -U postgres --pwfile="$base/superuser.senha" \
-        --auth=scram-sha-256 -E UTF8 --locale=C.UTF-8 >"$base/initdb.log" 2>&1 || {
-        cat "$base/initdb.log" >&2; return 1; }
+        --auth=scram-sha-256 -E UTF8 --locale=C.UTF-8 --data-checksums ${rapido:+--no-sync} \
+        >"$base/initdb.log" 2>&1 || { cat "$base/initdb.log" >&2; return 1; }
     {
         echo "listen_addresses = '127.0.0.1'"
         echo "port = $porta"
         echo "unix_socket_directories = '$base/run'"
-        echo "fsync = off"
-        echo "synchronous_commit = off"
-        echo "full_page_writes = off"
+        if [ -n "$rapido" ]; then
+            echo "fsync = off"
+            echo "synchronous_commit = off"
+            echo "full_page_writes = off"
+        fi
     } | as_dono tee -a "$base/data/postgresql.conf" >/dev/null
-    if [ "$modo" = ssl ]; then
+    if [ -n "$ssl" ]; then
         as_dono openssl req -new -x509 -days 2 -nodes -subj "/CN=127.0.0.1" \
             -keyout "$base/data/server.key" -out "$base/data/server.crt" >/dev/null 2>&1 || return 1
         as_dono chmod 600 "$base/data/server.key"
@@ -68,24 +94,117 @@ cluster_criar() {
     fi
 }
 
-cluster_iniciar() {
-    local base=$1
+# The value of a setting as the cluster's configuration files give it (the
+# server need not run): cluster_valor BASE NAME.
+cluster_valor() {
+    local base=$1 nome=$2
     local bin; bin=$(pg_bindir) || return 1
-    as_dono "$bin/pg_ctl" -D "$base/data" -l "$base/server.log" -w -t 60 start >/dev/null || {
-        tail -n 20 "$base/server.log" >&2; return 1; }
+    as_dono "$bin/postgres" -D "$base/data" -C "$nome" 2>/dev/null
 }
 
-cluster_parar() {
+# cluster_definir BASE NAME VALUE: sets NAME in postgresql.conf, taking out
+# every other line that sets it there or in postgresql.auto.conf (which would
+# win over it). Takes effect at the next start or reload.
+cluster_definir() {
+    local base=$1 nome=$2 valor=$3 arq
+    for arq in "$base/data/postgresql.conf" "$base/data/postgresql.auto.conf"; do
+        [ -f "$arq" ] || continue
+        as_dono sed -i -E "s/^([[:space:]]*$nome[[:space:]]*(=|[[:space:]]))/# \1/" "$arq" || return 1
+    done
+    echo "$nome = $valor" | as_dono tee -a "$base/data/postgresql.conf" >/dev/null
+}
+
+# Writes to disk whatever of the cluster's files is still only in the
+# system's cache. Needed after fsync was off, before trusting the cluster to
+# survive a crash of the machine.
+cluster_sincronizar() {
     local base=$1
-    local bin; bin=$(pg_bindir) || return 0
-    [ -f "$base/data/postmaster.pid" ] || return 0
-    as_dono "$bin/pg_ctl" -D "$base/data" -m fast -w stop >/dev/null 2>&1 || true
+    local bin; bin=$(pg_bindir) || return 1
+    as_dono "$bin/initdb" --sync-only -D "$base/data" >/dev/null
+}
+
+# Turns the crash-safe settings back on in a cluster made with them off (by
+# earlier versions of these scripts), and flushes what was written without
+# them, as PostgreSQL asks when fsync is turned back on. A running server
+# takes the settings by a reload. BASE/sincronizar-pendente marks a flush
+# still owed, so that an interrupted switch is finished at the next start.
+cluster_duravel() {
+    local base=$1 porta=${2:-} nome mudou=
+    for nome in fsync synchronous_commit full_page_writes; do
+        if [ "$(cluster_valor "$base" "$nome")" = off ]; then
+            [ -n "$mudou" ] || : > "$base/sincronizar-pendente"
+            cluster_definir "$base" "$nome" on || return 1
+            mudou=1
+        fi
+    done
+    [ -f "$base/sincronizar-pendente" ] || return 0
+    if cluster_rodando "$base"; then
+        local bin; bin=$(pg_bindir) || return 1
+        as_dono "$bin/pg_ctl" -D "$base/data" reload >/dev/null || return 1
+        # The flush only counts once the server itself writes with fsync on.
+        local i
+        for i in $(seq 100); do
+            [ "$(cluster_psql "$base" "$porta" postgres -tAc "show fsync" 2>/dev/null)" = on ] && break
+            sleep 0.1
+        done
+    fi
+    cluster_sincronizar "$base" || return 1
+    rm -f "$base/sincronizar-pendente"
+    [ -z "$mudou" ] || echo "O banco em $base passou a gravar com segurança contra quedas (fsync, synchronous_commit e full_page_writes ligados)."
+}
+
+# Processes (of the cluster's owner) working in the cluster's folder: the
+# server and its backends. A backend may outlive a killed server.
+cluster_processos() {
+    local base=$1 dados p
+    dados=$(readlink -f "$base/data")
+    for p in /proc/[0-9]*; do
+        [ "$(readlink "$p/cwd" 2>/dev/null)" = "$dados" ] && [ "$(cat "$p/comm" 2>/dev/null)" = postgres ] && echo "${p#/proc/}"
+    done
+    return 0
+}
+
+# The pid of the cluster's running server, or failure. After a crash the pid
+# left in postmaster.pid may belong to any other process: only a postgres
+# process working in this cluster's folder counts.
+cluster_pid() {
+    local base=$1 pid
+    pid=$(head -n 1 "$base/data/postmaster.pid" 2>/dev/null) || return 1
+    [[ $pid =~ ^[0-9]+$ ]] || return 1
+    [ "$(readlink "/proc/$pid/cwd" 2>/dev/null)" = "$(readlink -f "$base/data")" ] || return 1
+    [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = postgres ] || return 1
+    echo "$pid"
 }
 
 cluster_rodando() {
+    cluster_pid "$1" >/dev/null
+}
+
+# Starts the server. A postmaster.pid left by a crash, and the lock of the
+# socket in BASE/run, are taken out when no process of the cluster lives on
+# (PostgreSQL itself refuses to start while the pid in them belongs to
+# another live process of the same user, as after a reboot), and the server
+# then recovers from its log as after any crash.
+cluster_iniciar() {
     local base=$1
     local bin; bin=$(pg_bindir) || return 1
-    as_dono "$bin/pg_ctl" -D "$base/data" status >/dev/null 2>&1
+    cluster_rodando "$base" && return 0
+    if [ -f "$base/data/postmaster.pid" ] && [ -z "$(cluster_processos "$base")" ]; then
+        as_dono rm -f "$base/data/postmaster.pid" "$base"/run/.s.PGSQL.*
+    fi
+    if [ -f "$base/sincronizar-pendente" ]; then
+        cluster_sincronizar "$base" && rm -f "$base/sincronizar-pendente"
+    fi
+    sem_descritores as_dono "$bin/pg_ctl" -D "$base/data" -l "$base/server.log" -w -t 60 start >/dev/null || {
+        tail -n 20 "$base/server.log" >&2; return 1; }
+}
+
+# Stops the server if it runs; never signals a process that is not it.
+cluster_parar() {
+    local base=$1
+    local bin; bin=$(pg_bindir) || return 0
+    cluster_rodando "$base" || return 0
+    as_dono "$bin/pg_ctl" -D "$base/data" -m fast -w -t 120 stop >/dev/null 2>&1 || true
 }
 
 # psql as the superuser over TCP: cluster_psql BASE PORT DB [psql args...]

@@ -15,7 +15,7 @@ case "$acao" in
         mkdir -p "$base"
         porta=$(porta_livre)
         echo "$porta" > "$base/porta"
-        cluster_criar "$base" "$porta"
+        cluster_criar "$base" "$porta" rapido
         cluster_iniciar "$base"
         cluster_psql "$base" "$porta" postgres -c "create role $ZUMBREL_TEST_USER login password '$ZUMBREL_TEST_PASS'" >/dev/null
         cluster_psql "$base" "$porta" postgres -c "create database privado owner $ZUMBREL_TEST_USER" >/dev/null

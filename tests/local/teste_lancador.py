@@ -1,0 +1,208 @@
+#!/usr/bin/env python3
+"""The installed launcher as a desktop user runs it: installed with
+cmake --install into a temporary prefix and started by a normal user (when
+the tests run as root, the system user zumbrel-teste, made here if missing)
+with a temporary HOME and nothing else of ours in its environment, under the
+X server of the test command. Usage: teste_lancador.py BUILD_FOLDER."""
+import os
+import pwd
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from banco_local import RAIZ, Local, esperar, pasta_temporaria, processos_do_cluster, porta_livre, remover  # noqa: E402
+
+BUILD = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
+USUARIO_TESTE = "zumbrel-teste"
+LOGIN = "Acesso ao Sistema"
+PRINCIPAL = "Sistema de Controle de Zumbrel"
+
+
+def conta_de_teste():
+    """The account the launcher runs as: ours, or an unprivileged one when
+    we are root."""
+    if not RAIZ:
+        return pwd.getpwuid(os.getuid())
+    try:
+        return pwd.getpwnam(USUARIO_TESTE)
+    except KeyError:
+        subprocess.run(["useradd", "--system", "--no-create-home", "--home-dir", "/nonexistent",
+                        "--shell", "/usr/sbin/nologin", USUARIO_TESTE], check=True)
+        return pwd.getpwnam(USUARIO_TESTE)
+
+
+def xdotool(*args, check=True):
+    return subprocess.run(["xdotool", *args], check=check, capture_output=True, text=True,
+                          timeout=30).stdout.strip()
+
+
+def janelas(titulo):
+    return xdotool("search", "--onlyvisible", "--name", "^" + titulo + "$", check=False).split()
+
+
+def digitar(id_janela, *teclas):
+    """Focuses the window and types: plain texts are typed, names in <> are keys."""
+    xdotool("windowfocus", "--sync", id_janela)
+    for t in teclas:
+        if t.startswith("<") and t.endswith(">"):
+            xdotool("key", "--clearmodifiers", t[1:-1])
+        else:
+            xdotool("type", "--delay", "20", t)
+        time.sleep(0.05)
+
+
+class Lancador(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.raiz = pasta_temporaria("zumbrel-lancador.")
+        cls.prefixo = os.path.join(cls.raiz, "usr")
+        subprocess.run(["cmake", "--install", BUILD, "--prefix", cls.prefixo, "--strip"],
+                       check=True, capture_output=True, timeout=120)
+        cls.conta = conta_de_teste()
+
+    @classmethod
+    def tearDownClass(cls):
+        remover(cls.raiz)
+
+    def setUp(self):
+        self.processos = []
+        self.addCleanup(self.encerrar_todos)
+
+    def casa(self, nome):
+        """A new, empty HOME of the account."""
+        pasta = os.path.join(self.raiz, nome)
+        os.mkdir(pasta, 0o700)
+        if RAIZ:
+            os.chown(pasta, self.conta.pw_uid, self.conta.pw_gid)
+        return pasta
+
+    def lancar(self, casa, **env):
+        ambiente = {"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": casa, "USER": self.conta.pw_name,
+                    "LOGNAME": self.conta.pw_name, "DISPLAY": os.environ["DISPLAY"], "LANG": "C.UTF-8"}
+        ambiente.update(env)
+        conta = dict(user=self.conta.pw_uid, group=self.conta.pw_gid, extra_groups=[]) if RAIZ else {}
+        p = subprocess.Popen([os.path.join(self.prefixo, "bin", "zumbrel")], env=ambiente, cwd="/",
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, **conta)
+        self.processos.append(p)
+        return p
+
+    def encerrar_todos(self):
+        for p in self.processos:
+            if p.poll() is None:
+                p.kill()
+            p.communicate()
+
+    def terminar(self, p):
+        try:
+            saida, erros = p.communicate(timeout=60)
+        except subprocess.TimeoutExpired:
+            p.kill()
+            saida, erros = p.communicate()
+            self.fail("the launcher did not end:\n" + saida + erros)
+        self.assertEqual(p.returncode, 0, saida + erros)
+        return saida, erros
+
+    def esperar_janelas(self, titulo, n):
+        self.assertTrue(esperar(lambda: len(janelas(titulo)) >= n, tempo=90),
+                        "%d window(s) %r never showed up" % (n, titulo))
+        return janelas(titulo)
+
+    def entrar(self, id_login):
+        antes = set(janelas(PRINCIPAL))
+        digitar(id_login, "admin", "<Return>", "admin", "<Return>", "<Return>")
+        self.assertTrue(esperar(lambda: set(janelas(PRINCIPAL)) - antes, tempo=30), "login failed")
+        return (set(janelas(PRINCIPAL)) - antes).pop()
+
+    def banco_de(self, casa, porta):
+        """The local database the launcher made in this HOME, read as its superuser."""
+        local = Local(self.raiz)
+        local.base = os.path.join(casa, ".local", "share", "zumbrel")
+        local.porta = porta
+        return local
+
+    def test_dois_ao_mesmo_tempo_um_servidor_e_depois_reusado(self):
+        casa = self.casa("casa")
+        porta = porta_livre()
+        a = self.lancar(casa, ZUMBREL_PGPORT=str(porta))
+        b = self.lancar(casa, ZUMBREL_PGPORT=str(porta))
+        logins = self.esperar_janelas(LOGIN, 2)
+
+        local = self.banco_de(casa, porta)
+        dados = os.path.join(local.base, "data")
+        self.assertEqual(os.stat(dados).st_uid, self.conta.pw_uid)
+        self.assertEqual(local.sql("select current_setting('fsync'), current_setting('data_checksums')"), "on|on")
+        servidor = local.pid_servidor()
+        self.assertIsNotNone(servidor)
+        # One server: every process of the cluster is it or its child.
+        for pid in processos_do_cluster(dados):
+            with open("/proc/%d/stat" % pid) as f:
+                pai = int(f.read().rsplit(")", 1)[1].split()[1])
+            self.assertIn(servidor, (pid, pai))
+
+        principais = [self.entrar(j) for j in logins]
+        local.sql("insert into cadastro.florada (nome_florada) values ('Do primeiro dia')")
+        digitar(principais[0], "<alt+F4>")
+        self.assertTrue(esperar(lambda: a.poll() is not None or b.poll() is not None, tempo=30))
+        primeiro, segundo = (a, b) if a.poll() is not None else (b, a)
+        saida, _ = self.terminar(primeiro)
+        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
+        self.assertIn("Acesso Garantido!", saida)
+        # The other program still uses the server: it stays, and still works.
+        self.assertEqual(local.pid_servidor(), servidor)
+        self.assertEqual(local.sql_programa("select count(*) from cadastro.florada "
+                                            "where nome_florada = 'Do primeiro dia'"), "1")
+        digitar(principais[1], "<alt+F4>")
+        saida, _ = self.terminar(segundo)
+        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
+        self.assertIn("Acesso Garantido!", saida)
+        self.assertTrue(esperar(lambda: not processos_do_cluster(dados), tempo=30), "the server was not stopped")
+        backups = local.backups()
+        self.assertGreaterEqual(len(backups), 1)
+
+        # A second start: the same database, no sample data loaded again.
+        criado = os.stat(os.path.join(local.base, "initdb.log")).st_mtime
+        c = self.lancar(casa, ZUMBREL_PGPORT=str(porta))
+        principal = self.entrar(self.esperar_janelas(LOGIN, 1)[0])
+        self.assertEqual(os.stat(os.path.join(local.base, "initdb.log")).st_mtime, criado)
+        self.assertEqual(local.sql("select count(*) from cadastro.florada where nome_florada = 'Do primeiro dia'"),
+                         "1")
+        self.assertEqual(local.sql("select count(*) from cadastro.usuario where login = 'admin'"), "1")
+        digitar(principal, "<alt+F4>")
+        self.terminar(c)
+        self.assertTrue(esperar(lambda: not processos_do_cluster(dados), tempo=30))
+        self.assertEqual(len(local.backups()), len(backups) + 1)
+
+    def test_conf_de_outro_servidor_e_usada_e_nada_criado(self):
+        ambiente = os.environ
+        banco = "lancador_%d" % os.getpid()
+        superusuario = Local(self.raiz)
+        superusuario.porta = int(ambiente["ZUMBREL_TEST_PORT"])
+        superusuario.senha = lambda base=None: ambiente["ZUMBREL_TEST_SUPERPASS"]
+        superusuario.sql("create database %s template %s" % (banco, ambiente["ZUMBREL_TEST_TEMPLATE"]),
+                         banco="postgres")
+        self.addCleanup(superusuario.sql, "drop database if exists %s with (force)" % banco, banco="postgres")
+
+        casa = self.casa("casa-externa")
+        pasta = os.path.join(casa, ".local", "share", "zumbrel")
+        os.makedirs(os.path.join(pasta, "conf"))
+        with open(os.path.join(pasta, "conf", "db.conf"), "w") as f:
+            f.write("host=%s\nbanco=%s\nusuario=%s\nsenha=%s\nssl=0\n" % (
+                ambiente["ZUMBREL_TEST_HOST"], banco, ambiente["ZUMBREL_TEST_USER"], ambiente["ZUMBREL_TEST_PASS"]))
+        if RAIZ:
+            for raiz, pastas, arquivos in os.walk(casa):
+                for nome in [raiz] + [os.path.join(raiz, a) for a in arquivos]:
+                    os.chown(nome, self.conta.pw_uid, self.conta.pw_gid)
+
+        p = self.lancar(casa, PGPORT=ambiente["ZUMBREL_TEST_PORT"])
+        principal = self.entrar(self.esperar_janelas(LOGIN, 1)[0])
+        digitar(principal, "<alt+F4>")
+        saida, _ = self.terminar(p)
+        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
+        self.assertEqual(sorted(os.listdir(pasta)), ["conf"])
+        self.assertEqual(os.listdir(os.path.join(pasta, "conf")), ["db.conf"])
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
