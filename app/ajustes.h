@@ -8,9 +8,8 @@
 // to the system as soon as they are freed. By default glibc raises that
 // threshold after the first such block is freed and puts later ones in the
 // heap, where a small block left above them keeps the whole range held.
-// What it buys grows with the lists: at N = 10,000 records the peak is
-// 49 MB with it and 50 MB without; with the long lists of N = 100,000 the
-// freed rows of one reload would otherwise stay held through the next.
+// At N = 10,000 records the benchmark's peak is 49 MB with it, 50 MB
+// without; it matters more the longer the lists.
 void memoria_devolvida();
 
 // The trace on standard output is written in blocks, not line by line (a
