@@ -93,12 +93,11 @@ void BANCOPG::conectar()
     }
 }
 
-void BANCOPG::executar(const char* sql)
+void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
 {
-    std::vector<int> guardadas;
-    guardadas.swap(so_colunas);
     if (!conectado)
         return;
+    res.reset();
 
     // A connection lost since the last statement (server restarted, network
     // down) is made again before sending; a statement that failed is never

@@ -29,11 +29,10 @@ public:
     BANCOPG& operator=(const BANCOPG&) = delete;
 
     void conectar();
-    void executar(const char* sql);
-    // The next statement sent keeps only the values of these columns of its
-    // rows (the others read as ""): a caller that shows two columns of a
-    // long list does not hold all of them. Applies to that one statement.
-    void guardar_so_colunas(std::vector<int> colunas_guardadas) { so_colunas = std::move(colunas_guardadas); }
+    // `guardadas`, when not empty: the only columns whose values are kept
+    // of the rows the statement returns (the others read as ""), so that a
+    // caller showing two columns of a long list does not hold all of them.
+    void executar(const char* sql, const std::vector<int>& guardadas = {});
     std::string resultado(int linha, int coluna) const;
     void resultado();
 
@@ -63,11 +62,11 @@ protected:
     std::string usuario;
     std::string senha;
     PGconn* conexao;
-    // The rows of the last statement sent (none for a command or a failure).
-    // Shared, so that the statement builder can keep the rows of a result
-    // after the next statement replaced it here.
+    // The rows of the last statement sent (none for a command or a failure),
+    // shared with the result the statement builder hands out. Let go when
+    // the next statement is sent, so that the rows of two statements are
+    // never held here at once.
     std::shared_ptr<LINHAS> res;
-    std::vector<int> so_colunas;
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H
