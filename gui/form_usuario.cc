@@ -260,31 +260,9 @@ void SISTEMAGUI::consultar_cep(FormUsuario* f)
     // row of the last lookup that found one.
     f->cep_consultado = true;
 
-    query->set_tipoquery(2);
-    query->set_tipojoin(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.ceps");
-    query->add_tabelas("cadastro.municipio");
-    query->add_check_join("ceps.cod_cid=municipio.cod_cid");
-    query->add_campoconsulta("cep");
-    query->add_dadosconsulta(query->literal(f->entry_cep->get_text()));
-    if (!query->ativar() || query->get_registros() == 0 || query->ver_consulta().empty())
-        return;
-
-    // ceps: id, cep, kind of street, street, district, cod_cid; then
-    // municipio: cod_cid (again), name, state.
-    const LINHA& l = query->ver_consulta().front();
-    if (l.size() < 9)
-        return;
     CEPS achado;
-    achado.id = std::atoi(l[0].c_str());
-    achado.cep = l[1];
-    achado.tipo_logradouro = l[2];
-    achado.logradouro = l[3];
-    achado.bairro = l[4];
-    achado.municipio.cod_cid = std::atoi(l[5].c_str());
-    achado.municipio.nome = l[7];
-    achado.municipio.estado = l[8];
+    if (!usuario->buscar_cep(f->entry_cep->get_text(), achado))
+        return;
     cep_atual = achado;
 
     f->entry_rua->set_text(achado.tipo_logradouro + " " + achado.logradouro);

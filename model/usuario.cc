@@ -236,3 +236,29 @@ bool USUARIO::update_senha(int id, std::string senha)
     std::cout << "\nERRO AO ATUALIZAR A SENHA \n";
     return false;
 }
+
+bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.tipojoin = INSTRUCAO::INTERNA;
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.ceps", "cadastro.municipio" };
+    i.check_join = { "ceps.cod_cid=municipio.cod_cid" };
+    i.condicao("cep", query->literal(cep));
+
+    // ceps: id, cep, kind of street, street, district, cod_cid; then
+    // municipio: cod_cid (again), name, state.
+    const RESULTADO r = query->ativar(i);
+    const LinhaResultado linha = r.linha(0);
+    if (!r.achou() || linha.size() < 9)
+        return false;
+    achado.id = linha.inteiro(0);
+    achado.cep = linha[1];
+    achado.tipo_logradouro = linha[2];
+    achado.logradouro = linha[3];
+    achado.bairro = linha[4];
+    achado.municipio.cod_cid = linha.inteiro(5);
+    achado.municipio.nome = linha[7];
+    achado.municipio.estado = linha[8];
+    return true;
+}

@@ -81,6 +81,9 @@ public:
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
     bool update_senha(int id, std::string senha);
+    // The postal code typed, with its municipality, into `achado`; false
+    // (and `achado` as it was) when no row has it or the statement fails.
+    bool buscar_cep(const std::string& cep, CEPS& achado);
 
     std::string get_mensagem() const { return mensagem; }
 

@@ -1,5 +1,6 @@
 // Users: the login check (hostile logins included), loading and keeping the
-// list, caller-built filters, insert, update and password change.
+// list, caller-built filters, insert, update, password change and the
+// postal-code lookup.
 #include <string>
 #include <vector>
 
@@ -351,4 +352,39 @@ TEST_F(Usuario, TrocaDeSenha)
     std::string texto = saida.tomar();
     EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
     EXPECT_EQ(texto.find("Senha Atualizada"), std::string::npos) << texto;
+}
+
+// The postal-code lookup of the user forms: the code with its street and
+// municipality; a code no row has, or a refused statement, changes nothing.
+TEST_F(Usuario, BuscarCepTrazORegistroComOMunicipio)
+{
+    USUARIO usuario(q.get());
+    CEPS c;
+    ASSERT_TRUE(usuario.buscar_cep("79800-001", c)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(), "1\nselect * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
+                             "ceps.cod_cid=municipio.cod_cid where cep='79800-001'\n");
+    EXPECT_EQ(c.id, 1);
+    EXPECT_EQ(c.cep, "79800-001");
+    EXPECT_EQ(c.tipo_logradouro, "Avenida");
+    EXPECT_EQ(c.logradouro, "Marcelino Pires");
+    EXPECT_EQ(c.bairro, "Centro");
+    EXPECT_EQ(c.municipio.cod_cid, 32);
+    EXPECT_EQ(c.municipio.nome, "Dourados");
+    EXPECT_EQ(c.municipio.estado, "MS");
+
+    EXPECT_FALSE(usuario.buscar_cep("00000-000", c));
+    EXPECT_FALSE(usuario.buscar_cep("' or '1'='1", c));
+    EXPECT_EQ(saida.tomar(), "1\nselect * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
+                             "ceps.cod_cid=municipio.cod_cid where cep='00000-000'\n"
+                             "1\nselect * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
+                             "ceps.cod_cid=municipio.cod_cid where cep=''' or ''1''=''1'\n");
+    EXPECT_EQ(c.id, 1);
+    ASSERT_TRUE(usuario.buscar_cep("79002-075", c));
+    EXPECT_EQ(c.id, 7);
+    EXPECT_EQ(c.municipio.nome, "Campo Grande");
+
+    quebrar_tabela("ceps");
+    EXPECT_FALSE(usuario.buscar_cep("79800-001", c));
+    EXPECT_EQ(c.id, 7);
+    EXPECT_EQ(c.logradouro, "Afonso Pena");
 }
