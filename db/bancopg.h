@@ -14,11 +14,6 @@
 typedef std::vector<std::string> LINHA;
 typedef std::vector<LINHA> TABELA;
 
-// Value i of a row of a table, "" past the row's end (so a table laid out
-// differently cannot crash the program), and the same value as a number.
-const std::string& coluna(const LINHA& linha, std::size_t i);
-int inteiro(const LINHA& linha, std::size_t i);
-
 class BANCOPG
 {
 public:

@@ -1,6 +1,5 @@
 #include "db/query.h"
 
-#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -225,23 +224,4 @@ TABELA QUERY::retornar_consulta() const
         }
     }
     return tabela_consulta;
-}
-
-LISTA_LINHAS::LISTA_LINHAS(std::shared_ptr<const LINHAS> l, int n)
-    : linhas(std::move(l)), quantos(linhas && n > 0 ? static_cast<std::size_t>(std::min(n, linhas->ntuples())) : 0)
-{
-}
-
-const TABELA& QUERY::ver_consulta() const
-{
-    tabela_consulta = retornar_consulta();
-    return tabela_consulta;
-}
-
-void QUERY::soltar_consulta()
-{
-    if (res == consulta)
-        res.reset();
-    consulta.reset();
-    TABELA().swap(tabela_consulta);
 }

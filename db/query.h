@@ -15,27 +15,6 @@
 #include "db/linhas.h"
 #include "db/resultado.h"
 
-// The first rows of a result kept as a list whose records are read from
-// the rows when asked for.
-class LISTA_LINHAS
-{
-public:
-    LISTA_LINHAS() = default;
-    LISTA_LINHAS(std::shared_ptr<const LINHAS> linhas, int quantos);
-
-    std::size_t size() const { return quantos; }
-    bool empty() const { return quantos == 0; }
-    // Row i (an empty row past the end).
-    LinhaResultado linha(std::size_t i) const
-    {
-        return LinhaResultado(i < quantos ? linhas.get() : nullptr, static_cast<int>(i));
-    }
-
-private:
-    std::shared_ptr<const LINHAS> linhas;
-    std::size_t quantos = 0;
-};
-
 class QUERY : public BANCOPG
 {
 public:
@@ -82,16 +61,6 @@ public:
     // The text the last ativar assembled (empty when nothing was assembled).
     const std::string& get_sql() const { return sql; }
 
-    // The rows ativar() keeps, read in place: the table, how many rows, one
-    // of them, the result they are in. The next statement described keeps
-    // only these columns of its rows; soltar_consulta lets go of the rows.
-    const TABELA& ver_consulta() const;
-    int linhas_consulta() const { return consulta ? consulta->ntuples() : 0; }
-    LinhaResultado linha_consulta(int i) const { return LinhaResultado(consulta.get(), i); }
-    std::shared_ptr<const LINHAS> resultado_linhas() const { return consulta; }
-    void guardar_so_colunas(std::vector<int> colunas) { descrita.colunas_guardadas = std::move(colunas); }
-    void soltar_consulta();
-
 private:
     // The statement being described through the calls above.
     INSTRUCAO descrita;
@@ -101,7 +70,6 @@ private:
     int registros;
     // The rows of the last statement run by ativar() that returned some.
     std::shared_ptr<const LINHAS> consulta;
-    mutable TABELA tabela_consulta;
     std::string sql;
 };
 

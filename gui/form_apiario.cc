@@ -205,7 +205,7 @@ void SISTEMAGUI::carregar_apiarios(FormApiario* f)
 {
     // The old list goes before the new one is read: never two at once.
     apiarios = LISTA_APIARIOS();
-    apiarios = apiario->Get_Lista();
+    apiario->Get_Apiarios(&apiarios);
     if (!posicionar(apiarios.size(), primeiro_acesso_apiarios, posicao_apiario, f ? f->label_contador : nullptr))
         return;
     if (!f)

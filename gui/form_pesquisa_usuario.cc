@@ -114,13 +114,13 @@ void SISTEMAGUI::pesquisar_usuarios(FormBuscaUsuario* f)
     // lists are never held at once (the view is drawn again only after).
     f->treeview_usuarios->unset_model();
     f->lista.reset();
-    std::vector<USUARIO::Resumo> achados = busca.Get_Resumo(filtro);
+    const LISTA_USUARIOS achados = busca.Get_User(filtro, Detalhe::RESUMO);
     std::cout << achados.size() << '\n';
 
     static const char* const titulos[3] = { "Código", "Nome", "CPF" };
     f->lista = mostrar_achados(
-        *f->treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id; },
-        [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].cpf; });
+        *f->treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados.id(i); },
+        [&achados](std::size_t i, int c) { return c == 1 ? achados.nome(i) : achados.cpf(i); });
 }
 
 void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)
@@ -136,8 +136,7 @@ void SISTEMAGUI::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewC
     // A user added since the user form loaded its list is not in it yet.
     Posicao posicao = posicao_de(usuarios, id);
     if (posicao == 0) {
-        usuario->carregar_usuario(-1);
-        usuarios = usuario->lista();
+        usuarios = usuario->Get_User(-1);
         posicao = posicao_de(usuarios, id);
     }
     if (posicao == 0)

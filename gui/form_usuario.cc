@@ -245,8 +245,7 @@ void SISTEMAGUI::carregar_usuarios(FormUsuario* f)
     // All users again; the rows of the previous load go first, unless
     // nothing is found and they are kept.
     usuarios = LISTA_USUARIOS();
-    usuario->carregar_usuario(-1);
-    usuarios = usuario->lista();
+    usuarios = usuario->Get_User(-1);
     if (!posicionar(usuarios.size(), primeiro_acesso_usuarios, posicao_usuario, f->label_contador))
         return;
     mostrar_usuario(f, usuarios[posicao_usuario - 1]);

@@ -90,7 +90,7 @@ void SISTEMAGUI::verificar()
     abelha.reset(new ABELHA(query));
 
     if (usuario->verificar_acesso(login, senha)) {
-        std::vector<USER> conferido = usuario->Get_User(0);
+        const LISTA_USUARIOS conferido = usuario->Get_User(0);
         if (!conferido.empty()) {
             logado = true;
             std::cout << login << '\n' << "Acesso Garantido!" << '\n';
@@ -401,7 +401,7 @@ void SISTEMAGUI::salvar_dados(int id)
         return;
     }
     if (id == 1) {
-        std::vector<USER> recarregado = usuario->Get_User(usuario_logado.id);
+        const LISTA_USUARIOS recarregado = usuario->Get_User(usuario_logado.id);
         if (!recarregado.empty())
             usuario_logado = recarregado.front();
     }

@@ -2,7 +2,6 @@
 // list, caller-built filters, insert, update, password change and the
 // postal-code lookup.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +41,7 @@ protected:
         return u;
     }
 
-    std::string ids(const std::vector<USER>& lista)
+    static std::string ids(const LISTA_USUARIOS& lista)
     {
         std::string s;
         for (const USER& u : lista)
@@ -72,7 +71,7 @@ TEST_F(Usuario, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
     EXPECT_EQ(saida.tomar(), CONSULTA + " where u.login='admin' and u.senha=md5('admin')\n");
     EXPECT_EQ(usuario.get_mensagem(), "Acesso garantido");
 
-    std::vector<USER> lista = usuario.Get_User(0);
+    LISTA_USUARIOS lista = usuario.Get_User(0);
     EXPECT_EQ(saida.tomar(), "");
     ASSERT_EQ(lista.size(), 1u);
     const USER& u = lista[0];
@@ -191,7 +190,7 @@ TEST_F(Usuario, FiltroDoChamadorVaComoVeioENaoMexeNaLista)
     ASSERT_TRUE(usuario.verificar_acesso("admin", "admin"));
     saida.tomar();
 
-    std::vector<USER> achados = usuario.Get_User(std::string("u.nome like 'Ma%' order by u.nome"));
+    LISTA_USUARIOS achados = usuario.Get_User(std::string("u.nome like 'Ma%' order by u.nome"));
     EXPECT_EQ(saida.tomar(), CONSULTA + " where u.nome like 'Ma%' order by u.nome\n");
     EXPECT_EQ(ids(achados), "2;");
     EXPECT_EQ(achados[0].login, "maria");
@@ -211,15 +210,15 @@ TEST_F(Usuario, FiltroDoChamadorVaComoVeioENaoMexeNaLista)
 }
 
 // The search summary sends the same statement and holds the same code, name
-// and CPF as the full records.
+// and CPF as the full records, and nothing else.
 TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
 {
     USUARIO usuario(q.get());
     const std::string filtro = "u.id_usuario > 0 order by u.nome desc";
     saida.tomar();
-    const std::vector<USER> completos = usuario.Get_User(filtro);
+    const LISTA_USUARIOS completos = usuario.Get_User(filtro);
     const std::string rastro = saida.tomar();
-    const std::vector<USUARIO::Resumo> resumo = usuario.Get_Resumo(filtro);
+    const LISTA_USUARIOS resumo = usuario.Get_User(filtro, Detalhe::RESUMO);
     EXPECT_EQ(saida.tomar(), rastro);
     ASSERT_EQ(resumo.size(), 2u);
     ASSERT_EQ(completos.size(), 2u);
@@ -227,11 +226,17 @@ TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
         EXPECT_EQ(resumo[i].id, completos[i].id);
         EXPECT_EQ(resumo[i].nome, completos[i].nome);
         EXPECT_EQ(resumo[i].cpf, completos[i].cpf);
+        EXPECT_EQ(resumo.id(i), completos[i].id);
+        EXPECT_EQ(resumo.nome(i), completos[i].nome);
+        EXPECT_EQ(resumo.cpf(i), completos[i].cpf);
         EXPECT_FALSE(resumo[i].cpf.empty());
+        EXPECT_FALSE(completos[i].login.empty());
+        EXPECT_EQ(resumo[i].login, "");
+        EXPECT_EQ(resumo[i].cep.municipio.nome, "");
     }
     // The next statement reads every column again.
     EXPECT_EQ(usuario.Get_User(filtro)[0].login, completos[0].login);
-    EXPECT_TRUE(usuario.Get_Resumo("u.nome like 'Zz%'").empty());
+    EXPECT_TRUE(usuario.Get_User("u.nome like 'Zz%'", Detalhe::RESUMO).empty());
 }
 
 TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaEmMd5)
