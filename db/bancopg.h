@@ -28,6 +28,9 @@ public:
     // of the rows the statement returns (the others read as ""), so that a
     // caller showing two columns of a long list does not hold all of them.
     void executar(const char* sql, const std::vector<int>& guardadas = {});
+    // A value, and the table, of the rows of the last statement sent here
+    // (rows that QUERY::ativar handed over to its result are no longer here:
+    // their positions read as "Posição não encontrada!").
     std::string resultado(int linha, int coluna) const;
     void resultado();
 
@@ -57,10 +60,10 @@ protected:
     std::string usuario;
     std::string senha;
     PGconn* conexao;
-    // The rows of the last statement sent (none for a command or a failure),
-    // shared with the result the statement builder hands out. Let go when
-    // the next statement is sent, so that the rows of two statements are
-    // never held here at once.
+    // The rows of the last statement sent (none for a command or a failure).
+    // The statement builder hands them over to the result it gives out, so
+    // that they live only as long as someone reads them; otherwise they are
+    // let go when the next statement is sent.
     std::shared_ptr<LINHAS> res;
 };
 

@@ -102,6 +102,15 @@ public:
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, total); }
 
+protected:
+    // How record i is read (null past the end): a list that reads some value
+    // in place knows from it where the statement put that value.
+    Leitor leitor(std::size_t i) const
+    {
+        const Trecho* t = trecho(i);
+        return t ? t->ler : nullptr;
+    }
+
 private:
     struct Trecho
     {

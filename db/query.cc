@@ -1,6 +1,7 @@
 #include "db/query.h"
 
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -187,8 +188,8 @@ RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
         // was: to the caller, an empty database.
         r.ok = situacao != 3;
         if (r.ok && res) {
-            r.linhas = res;
             r.registros = res->ntuples();
+            r.linhas = std::move(res);
         }
     }
     r.mensagem = mensagem;

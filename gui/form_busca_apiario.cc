@@ -77,6 +77,6 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
     f->store_resultado = mostrar_achados(
         *f->treeview_resultado, colunas, titulos, achados.size(), [&ordem](std::size_t i) { return ordem[i].first; },
         [&achados, &ordem](std::size_t i, int c) {
-            return c == 1 ? achados.nome(ordem[i].second) : achados[ordem[i].second].municipio.nome;
+            return c == 1 ? achados.nome(ordem[i].second) : achados.municipio(ordem[i].second);
         });
 }

@@ -36,6 +36,8 @@ public:
     // end): every statement that lists apiaries selects them first.
     int id(std::size_t i) const { return linha(i).inteiro(0); }
     std::string nome(std::size_t i) const { return linha(i)[1]; }
+    // The name of its municipality, read in place.
+    std::string municipio(std::size_t i) const;
 };
 
 class APIARIO

@@ -200,10 +200,12 @@ TEST_F(Apiario, ListaLidaDasLinhasIgualATabela)
         EXPECT_EQ(a.longitude, tabela[i][3]);
         EXPECT_EQ(a.florada.nome_florada, tabela[i][4]);
         EXPECT_EQ(a.municipio.nome, tabela[i][5]);
+        EXPECT_EQ(lista.municipio(i), tabela[i][5]);
     }
     EXPECT_EQ(lista[4].id_apiario, 0);
     EXPECT_EQ(lista.nome(4), "");
     EXPECT_EQ(lista.id(4), 0);
+    EXPECT_EQ(lista.municipio(4), "");
 
     // The rows stay with the list when the next statement replaces them.
     q->executar("select 1");
@@ -275,6 +277,7 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     EXPECT_EQ(resumo[1].nome, "Apiário Santa Luzia");
     EXPECT_EQ(resumo.nome(1), "Apiário Santa Luzia");
     EXPECT_EQ(resumo[1].municipio.nome, "Dourados");
+    EXPECT_EQ(resumo.municipio(1), "Dourados");
     EXPECT_EQ(resumo[1].data_criacao, "");
     EXPECT_EQ(resumo[1].florada.nome_florada, "");
 
@@ -285,6 +288,18 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     achados = apiario.Pesquisar_Apiario(" a.nome like");
     EXPECT_TRUE(achados.empty());
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.nome like\n" + q->get_mensagem() + "\n");
+
+    // A load appended to what a search found: each part is read as its
+    // statement laid it out.
+    LISTA_APIARIOS juntas = apiario.Pesquisar_Apiario(" a.nome like 'Apiário S%'", Detalhe::RESUMO);
+    apiario.Get_Apiarios(&juntas);
+    ASSERT_EQ(juntas.size(), 5u);
+    EXPECT_EQ(juntas.id(0), 2);
+    EXPECT_EQ(juntas.municipio(0), "Dourados");
+    EXPECT_EQ(juntas[0].florada.nome_florada, "");
+    EXPECT_EQ(juntas.id(4), 4);
+    EXPECT_EQ(juntas.municipio(4), "Ponta Porã");
+    EXPECT_EQ(juntas[4].florada.nome_florada, "Assa-peixe");
 }
 
 TEST_F(Apiario, TextosHostisSaoGuardadosELidosComoDigitados)

@@ -481,3 +481,31 @@ TEST_F(Leitura, ListaDeRegistrosJuntaOsResultadosEmOrdem)
     EXPECT_TRUE(lista.empty());
     EXPECT_EQ(descrever(copia.copia()), "1:Administrador;2:Gerente;3:Operador;1:Administrador;2:Gerente;3:Operador;");
 }
+
+// The rows of a statement run as a value live as long as its result or a
+// list reads them, and no longer: nothing in the builder keeps them.
+TEST_F(Leitura, LinhasDeUmResultadoVivemSoEnquantoAlguemAsLe)
+{
+    std::weak_ptr<const LINHAS> soltas, na_lista;
+    LISTA_REGISTROS<Nivel> lista;
+    {
+        const RESULTADO r = q->ativar(acessos("id_acesso > 0"));
+        ASSERT_TRUE(r.achou());
+        soltas = r.linhas;
+        const RESULTADO s = q->ativar(acessos("id_acesso > 1"));
+        ASSERT_TRUE(s.achou());
+        na_lista = s.linhas;
+        lista.acrescentar(s, ler_nivel);
+    }
+    EXPECT_TRUE(soltas.expired());
+    EXPECT_FALSE(na_lista.expired());
+    EXPECT_EQ(descrever(lista), "2:Gerente;3:Operador;");
+    lista.clear();
+    EXPECT_TRUE(na_lista.expired());
+
+    // The rows of a statement run by ativar() stay for retornar_consulta.
+    selecionar_acesso("nivel_acesso > 2");
+    ASSERT_TRUE(q->ativar());
+    q->ativar(acessos("id_acesso > 0"));
+    EXPECT_EQ(q->retornar_consulta(), (TABELA { { "1", "Administrador" } }));
+}
