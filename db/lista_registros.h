@@ -59,14 +59,15 @@ public:
         return t ? t->ler(LinhaResultado(t->linhas.get(), static_cast<int>(i))) : T();
     }
     T front() const { return (*this)[0]; }
-    // Every record, made now.
-    std::vector<T> copia() const
+    // Every record, made now, in place of what `registros` held; the room
+    // it had is used again, so a list copied at every reload is not
+    // allocated (and faulted in) anew each time.
+    void copiar(std::vector<T>& registros) const
     {
-        std::vector<T> registros;
+        registros.clear();
         registros.reserve(total);
         for (std::size_t i = 0; i < total; ++i)
             registros.push_back((*this)[i]);
-        return registros;
     }
     // The row of record i, read in place (an empty row past the end).
     LinhaResultado linha(std::size_t i) const

@@ -103,7 +103,7 @@ std::vector<ABELHAS> ABELHA::listar()
     // A failed or empty answer keeps what the last listing found.
     const RESULTADO r = query->ativar(i);
     if (r.achou()) {
-        abelhas = LISTA_REGISTROS<ABELHAS>(r, ler_abelha).copia();
+        LISTA_REGISTROS<ABELHAS>(r, ler_abelha).copiar(abelhas);
         for (const ABELHAS& b : abelhas) {
             if (b.matriz)
                 std::cout << "true\n";

@@ -66,7 +66,7 @@ std::vector<ACESS> ACESSO::listar()
     // A failed or empty answer keeps what the last listing found.
     const RESULTADO r = query->ativar(i);
     if (r.achou())
-        acessos = LISTA_REGISTROS<ACESS>(r, ler_acesso).copia();
+        LISTA_REGISTROS<ACESS>(r, ler_acesso).copiar(acessos);
     return acessos;
 }
 

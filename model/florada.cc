@@ -49,7 +49,7 @@ std::vector<FLORADA> FLORADAS::listar_floradas()
     if (!r.achou())
         std::cout << r.mensagem << '\n';
     else
-        floradas = LISTA_REGISTROS<FLORADA>(r, ler_florada).copia();
+        LISTA_REGISTROS<FLORADA>(r, ler_florada).copiar(floradas);
     return floradas;
 }
 

@@ -35,7 +35,7 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
     if (!r.achou())
         std::cout << r.mensagem << '\n';
     else
-        municipios = LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copia();
+        LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(municipios);
     return municipios;
 }
 

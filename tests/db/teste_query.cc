@@ -479,7 +479,9 @@ TEST_F(Leitura, ListaDeRegistrosJuntaOsResultadosEmOrdem)
     const LISTA_REGISTROS<Nivel> copia = lista;
     lista.clear();
     EXPECT_TRUE(lista.empty());
-    EXPECT_EQ(descrever(copia.copia()), "1:Administrador;2:Gerente;3:Operador;1:Administrador;2:Gerente;3:Operador;");
+    std::vector<Nivel> registros(9);
+    copia.copiar(registros);
+    EXPECT_EQ(descrever(registros), "1:Administrador;2:Gerente;3:Operador;1:Administrador;2:Gerente;3:Operador;");
 }
 
 // The rows of a statement run as a value live as long as its result or a
