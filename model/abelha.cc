@@ -100,9 +100,9 @@ std::vector<ABELHAS> ABELHA::listar()
     i.tabelas = { "cadastro.abelha_rainha" };
     i.campoorder = { "id_abelha" };
 
-    // A failed or empty answer keeps what the last listing found.
-    const RESULTADO r = query->ativar(i);
-    if (r.achou()) {
+    // A failed or empty answer keeps what the last listing found. The rows
+    // go once they are copied, before the copy is handed out.
+    if (const RESULTADO r = query->ativar(i); r.achou()) {
         LISTA_REGISTROS<ABELHAS>(r, ler_abelha).copiar(abelhas);
         for (const ABELHAS& b : abelhas) {
             if (b.matriz)

@@ -63,9 +63,9 @@ std::vector<ACESS> ACESSO::listar()
     i.tabelas = { "cadastro.acesso" };
     i.campoorder = { "desc_acesso" };
 
-    // A failed or empty answer keeps what the last listing found.
-    const RESULTADO r = query->ativar(i);
-    if (r.achou())
+    // A failed or empty answer keeps what the last listing found. The rows
+    // go once they are copied, before the copy is handed out.
+    if (const RESULTADO r = query->ativar(i); r.achou())
         LISTA_REGISTROS<ACESS>(r, ler_acesso).copiar(acessos);
     return acessos;
 }

@@ -45,8 +45,7 @@ std::vector<FLORADA> FLORADAS::listar_floradas()
     i.tabelas = { "cadastro.florada" };
     i.campoorder = { "nome_florada" };
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.achou())
+    if (const RESULTADO r = query->ativar(i); !r.achou())
         std::cout << r.mensagem << '\n';
     else
         LISTA_REGISTROS<FLORADA>(r, ler_florada).copiar(floradas);

@@ -31,8 +31,7 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
     i.condicao("estado", "'MS'");
     i.campoorder = { "nome" };
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.achou())
+    if (const RESULTADO r = query->ativar(i); !r.achou())
         std::cout << r.mensagem << '\n';
     else
         LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(municipios);
