@@ -71,7 +71,7 @@ void SISTEMAGUI::pesquisar_apiarios(FormBuscaApiario* f)
     for (std::size_t i = 0; i < achados.size(); ++i)
         ordem.emplace_back(achados.id(i), i);
     if (!std::is_sorted(ordem.begin(), ordem.end()))
-        std::sort(ordem.begin(), ordem.end());
+        std::stable_sort(ordem.begin(), ordem.end());
 
     static const char* const titulos[3] = { "ID", "Nome", "Região" };
     f->store_resultado = mostrar_achados(

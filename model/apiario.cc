@@ -71,10 +71,10 @@ APIARIOS ler_apiario_achado(const LinhaResultado& linha)
 
 } // namespace
 
-std::string LISTA_APIARIOS::municipio(std::size_t i) const
+const char* LISTA_APIARIOS::municipio(std::size_t i) const
 {
     // The load and the search put it in different places.
-    return linha(i)[leitor(i) == ler_apiario_achado ? 9 : 13];
+    return linha(i).c_str(leitor(i) == ler_apiario_achado ? 9 : 13);
 }
 
 APIARIO::APIARIO(QUERY* query) : query(query) {}

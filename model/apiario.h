@@ -33,11 +33,12 @@ public:
     using LISTA_REGISTROS<APIARIOS>::LISTA_REGISTROS;
 
     // The key and the name of apiary i, read in place (0 and "" past the
-    // end): every statement that lists apiaries selects them first.
+    // end): every statement that lists apiaries selects them first. The
+    // texts live as long as the rows of the list.
     int id(std::size_t i) const { return linha(i).inteiro(0); }
-    std::string nome(std::size_t i) const { return linha(i)[1]; }
+    const char* nome(std::size_t i) const { return linha(i).c_str(1); }
     // The name of its municipality, read in place.
-    std::string municipio(std::size_t i) const;
+    const char* municipio(std::size_t i) const;
 };
 
 class APIARIO

@@ -50,10 +50,11 @@ public:
     using LISTA_REGISTROS<USER>::LISTA_REGISTROS;
 
     // What a list of users shows of user i, read in place from the row of
-    // the user query (0 and "" past the end).
+    // the user query (0 and "" past the end). The texts live as long as the
+    // rows of the list.
     int id(std::size_t i) const { return linha(i).inteiro(0); }
-    std::string nome(std::size_t i) const { return linha(i)[1]; }
-    std::string cpf(std::size_t i) const { return linha(i)[6]; }
+    const char* nome(std::size_t i) const { return linha(i).c_str(1); }
+    const char* cpf(std::size_t i) const { return linha(i).c_str(6); }
 };
 
 class USUARIO

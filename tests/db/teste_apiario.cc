@@ -203,9 +203,9 @@ TEST_F(Apiario, ListaLidaDasLinhasIgualATabela)
         EXPECT_EQ(lista.municipio(i), tabela[i][5]);
     }
     EXPECT_EQ(lista[4].id_apiario, 0);
-    EXPECT_EQ(lista.nome(4), "");
+    EXPECT_STREQ(lista.nome(4), "");
     EXPECT_EQ(lista.id(4), 0);
-    EXPECT_EQ(lista.municipio(4), "");
+    EXPECT_STREQ(lista.municipio(4), "");
 
     // The rows stay with the list when the next statement replaces them.
     q->executar("select 1");
@@ -275,9 +275,9 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     EXPECT_EQ(resumo[1].id_apiario, 2);
     EXPECT_EQ(resumo.id(1), 2);
     EXPECT_EQ(resumo[1].nome, "Apiário Santa Luzia");
-    EXPECT_EQ(resumo.nome(1), "Apiário Santa Luzia");
+    EXPECT_STREQ(resumo.nome(1), "Apiário Santa Luzia");
     EXPECT_EQ(resumo[1].municipio.nome, "Dourados");
-    EXPECT_EQ(resumo.municipio(1), "Dourados");
+    EXPECT_STREQ(resumo.municipio(1), "Dourados");
     EXPECT_EQ(resumo[1].data_criacao, "");
     EXPECT_EQ(resumo[1].florada.nome_florada, "");
 
@@ -295,10 +295,10 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     apiario.Get_Apiarios(&juntas);
     ASSERT_EQ(juntas.size(), 5u);
     EXPECT_EQ(juntas.id(0), 2);
-    EXPECT_EQ(juntas.municipio(0), "Dourados");
+    EXPECT_STREQ(juntas.municipio(0), "Dourados");
     EXPECT_EQ(juntas[0].florada.nome_florada, "");
     EXPECT_EQ(juntas.id(4), 4);
-    EXPECT_EQ(juntas.municipio(4), "Ponta Porã");
+    EXPECT_STREQ(juntas.municipio(4), "Ponta Porã");
     EXPECT_EQ(juntas[4].florada.nome_florada, "Assa-peixe");
 }
 
