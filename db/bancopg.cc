@@ -19,17 +19,6 @@ bool valor_da_linha(const std::string& linha, std::string& valor)
 
 } // namespace
 
-const std::string& coluna(const LINHA& linha, std::size_t i)
-{
-    static const std::string vazio;
-    return i < linha.size() ? linha[i] : vazio;
-}
-
-int inteiro(const LINHA& linha, std::size_t i)
-{
-    return std::atoi(coluna(linha, i).c_str());
-}
-
 BANCOPG::BANCOPG(const char* arquivo_conf)
     : conectado(false), situacao(0), ssl(0), linhas(0), colunas(0),
       arquivo(arquivo_conf ? arquivo_conf : ""), conexao(nullptr)
@@ -93,12 +82,11 @@ void BANCOPG::conectar()
     }
 }
 
-void BANCOPG::executar(const char* sql)
+void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
 {
-    std::vector<int> guardadas;
-    guardadas.swap(so_colunas);
     if (!conectado)
         return;
+    res.reset();
 
     // A connection lost since the last statement (server restarted, network
     // down) is made again before sending; a statement that failed is never

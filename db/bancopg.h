@@ -14,11 +14,6 @@
 typedef std::vector<std::string> LINHA;
 typedef std::vector<LINHA> TABELA;
 
-// Value i of a row of a table, "" past the row's end (so a table laid out
-// differently cannot crash the program), and the same value as a number.
-const std::string& coluna(const LINHA& linha, std::size_t i);
-int inteiro(const LINHA& linha, std::size_t i);
-
 class BANCOPG
 {
 public:
@@ -29,11 +24,13 @@ public:
     BANCOPG& operator=(const BANCOPG&) = delete;
 
     void conectar();
-    void executar(const char* sql);
-    // The next statement sent keeps only the values of these columns of its
-    // rows (the others read as ""): a caller that shows two columns of a
-    // long list does not hold all of them. Applies to that one statement.
-    void guardar_so_colunas(std::vector<int> colunas_guardadas) { so_colunas = std::move(colunas_guardadas); }
+    // `guardadas`, when not empty: the only columns whose values are kept
+    // of the rows the statement returns (the others read as ""), so that a
+    // caller showing two columns of a long list does not hold all of them.
+    void executar(const char* sql, const std::vector<int>& guardadas = {});
+    // A value, and the table, of the rows of the last statement sent here
+    // (rows that QUERY::ativar handed over to its result are no longer here:
+    // their positions read as "Posição não encontrada!").
     std::string resultado(int linha, int coluna) const;
     void resultado();
 
@@ -64,10 +61,10 @@ protected:
     std::string senha;
     PGconn* conexao;
     // The rows of the last statement sent (none for a command or a failure).
-    // Shared, so that the statement builder can keep the rows of a result
-    // after the next statement replaced it here.
+    // The statement builder hands them over to the result it gives out, so
+    // that they live only as long as someone reads them; otherwise they are
+    // let go when the next statement is sent.
     std::shared_ptr<LINHAS> res;
-    std::vector<int> so_colunas;
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

@@ -1,9 +1,7 @@
 #include "db/query.h"
 
-#include <cstdlib>
-
-#include <algorithm>
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -36,265 +34,195 @@ void juntar_pares(std::string& sql, const std::vector<std::string>& campos,
     }
 }
 
-} // namespace
-
-LinhaResultado::LinhaResultado(const LINHAS* resultado, int linha, int colunas)
-    : resultado_(resultado), linha_(linha), colunas_(0)
-{
-    if (resultado_ && linha_ >= 0 && linha_ < resultado_->ntuples())
-        colunas_ = std::max(0, std::min(colunas, resultado_->nfields()));
-}
-
-const char* LinhaResultado::c_str(std::size_t i) const
-{
-    return i < size() ? resultado_->valor(linha_, static_cast<int>(i)) : "";
-}
-
-std::string LinhaResultado::operator[](std::size_t i) const
-{
-    if (i >= size())
-        return std::string();
-    const int c = static_cast<int>(i);
-    return std::string(resultado_->valor(linha_, c), resultado_->tamanho(linha_, c));
-}
-
-int LinhaResultado::inteiro(std::size_t i) const
-{
-    return std::atoi(c_str(i));
-}
-
-LISTA_LINHAS::LISTA_LINHAS(std::shared_ptr<LINHAS> l, int n)
-    : linhas(std::move(l)), quantos(linhas ? static_cast<std::size_t>(std::max(0, std::min(n, linhas->ntuples()))) : 0)
-{
-}
-
-LinhaResultado LISTA_LINHAS::linha(std::size_t i) const
-{
-    if (i >= quantos)
-        return LinhaResultado(nullptr, 0, 0);
-    return LinhaResultado(linhas.get(), static_cast<int>(i), linhas->nfields());
-}
-
-QUERY::QUERY() : QUERY("conf/db.conf") {}
-
-const TABELA& QUERY::ver_consulta() const
-{
-    if (!consulta_montada) {
-        const LINHAS* r = resultado_consulta.get();
-        consulta.resize(linhas_consulta_);
-        for (int l = 0; l < linhas_consulta_; ++l) {
-            LINHA& valores = consulta[l];
-            valores.reserve(colunas_consulta_);
-            for (int c = 0; c < colunas_consulta_; ++c)
-                valores.emplace_back(r->valor(l, c), r->tamanho(l, c));
-        }
-        consulta_montada = true;
-    }
-    return consulta;
-}
-
-void QUERY::soltar_consulta()
-{
-    if (res == resultado_consulta)
-        res.reset();
-    resultado_consulta.reset();
-    linhas_consulta_ = 0;
-    colunas_consulta_ = 0;
-    TABELA().swap(consulta);
-    consulta_montada = true;
-}
-
-LinhaResultado QUERY::linha_consulta(int i) const
-{
-    return LinhaResultado(i >= 0 && i < linhas_consulta_ ? resultado_consulta.get() : nullptr, i,
-                          colunas_consulta_);
-}
-
-QUERY::QUERY(const char* arquivo_conf)
-    : BANCOPG(arquivo_conf), retorno(false), tipoquery(0), tipojoin(0), registros(0)
-{
-    std::cout << mensagem << '\n';
-}
-
-QUERY::~QUERY() = default;
-
-void QUERY::set_tipoquery(int tipo)
-{
-    tipoquery = tipo;
-    switch (tipo) {
-    case 1:
-        campoinsert.clear();
-        dadosinsert.clear();
-        tabelas.clear();
-        camporetorno.clear();
-        dadosconsulta.clear();
-        break;
-    case 2:
-        campoconsulta.clear();
-        tabelas.clear();
-        camporetorno.clear();
-        dadosconsulta.clear();
-        check_join.clear();
-        filtroconsulta.clear();
-        campoorder.clear();
-        break;
-    case 3:
-        tabelas.clear();
-        campoupdate.clear();
-        dadosupdate.clear();
-        campoconsulta.clear();
-        dadosconsulta.clear();
-        camporetorno.clear();
-        std::cout << "\n SET QUERY 3\n";
-        break;
-    case 4:
-        tabelas.clear();
-        campoconsulta.clear();
-        dadosconsulta.clear();
-        break;
-    default:
-        break;
-    }
-}
-
-void QUERY::set_tipojoin(int tipo) { tipojoin = tipo; }
-void QUERY::add_camporetorno(const std::string& s) { camporetorno.push_back(s); }
-void QUERY::add_tabelas(const std::string& s) { tabelas.push_back(s); }
-void QUERY::add_check_join(const std::string& s) { check_join.push_back(s); }
-void QUERY::add_campoconsulta(const std::string& s) { campoconsulta.push_back(s); }
-void QUERY::add_dadosconsulta(const std::string& s) { dadosconsulta.push_back(s); }
-void QUERY::add_filtroconsulta(const std::string& s) { filtroconsulta = s; }
-void QUERY::add_campoupdate(const std::string& s) { campoupdate.push_back(s); }
-void QUERY::add_dadosupdate(const std::string& s) { dadosupdate.push_back(s); }
-void QUERY::add_campoinsert(const std::string& s) { campoinsert.push_back(s); }
-void QUERY::add_dadosinsert(const std::string& s) { dadosinsert.push_back(s); }
-void QUERY::add_campoorder(const std::string& s) { campoorder.push_back(s); }
-void QUERY::set_retorno() { retorno = true; }
-
-std::string QUERY::montar_insert()
+std::string montar_insert(const INSTRUCAO& i)
 {
     std::string texto;
-    if (tabelas.empty())
+    if (i.tabelas.empty())
         return texto;
-    texto = "insert into " + tabelas[0] + " (";
-    juntar(texto, campoinsert, " ", ",");
+    texto = "insert into " + i.tabelas[0] + " (";
+    juntar(texto, i.campoinsert, " ", ",");
     texto += ") values (";
-    juntar(texto, dadosinsert, " ", ",");
+    juntar(texto, i.dadosinsert, " ", ",");
     texto += ")";
-    if (!camporetorno.empty()) {
-        set_retorno();
+    if (!i.camporetorno.empty()) {
         texto += " returning ";
-        juntar(texto, camporetorno, " ", ",");
+        juntar(texto, i.camporetorno, " ", ",");
     }
     texto += ";";
     std::cout << texto << "\n\n";
     return texto;
 }
 
-std::string QUERY::montar_select()
+std::string montar_select(const INSTRUCAO& i)
 {
     std::string texto = "select";
-    juntar(texto, camporetorno, " ", ",");
+    juntar(texto, i.camporetorno, " ", ",");
     texto += " from ";
+    const std::vector<std::string>& tabelas = i.tabelas;
     if (tabelas.size() == 1) {
         texto += tabelas[0];
-    } else if (tabelas.size() > 1 && tipojoin == 1) {
+    } else if (tabelas.size() > 1 && i.tipojoin == INSTRUCAO::NATURAL) {
         juntar(texto, tabelas, " ", " NATURAL JOIN");
-    } else if (tabelas.size() > 1 && tipojoin == 2) {
-        for (size_t i = 0; i < tabelas.size(); ++i) {
+    } else if (tabelas.size() > 1 && i.tipojoin == INSTRUCAO::INTERNA) {
+        for (size_t t = 0; t < tabelas.size(); ++t) {
             texto += ' ';
-            texto += tabelas[i];
-            if (i > 0) {
-                std::cout << check_join.size() << '\n';
+            texto += tabelas[t];
+            if (t > 0) {
+                std::cout << i.check_join.size() << '\n';
                 texto += " ON ";
-                if (i - 1 < check_join.size())
-                    texto += check_join[i - 1];
+                if (t - 1 < i.check_join.size())
+                    texto += i.check_join[t - 1];
             }
-            if (i + 1 < tabelas.size())
+            if (t + 1 < tabelas.size())
                 texto += " INNER JOIN";
         }
     }
-    if (!campoconsulta.empty()) {
+    if (!i.campoconsulta.empty()) {
         texto += " where";
-        juntar_pares(texto, campoconsulta, dadosconsulta, " and");
+        juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
     }
-    if (!filtroconsulta.empty())
-        texto += " where " + filtroconsulta;
-    if (!campoorder.empty()) {
+    if (!i.filtroconsulta.empty())
+        texto += " where " + i.filtroconsulta;
+    if (!i.campoorder.empty()) {
         texto += " order by";
-        juntar(texto, campoorder, " ", " ,");
+        juntar(texto, i.campoorder, " ", " ,");
     }
     std::cout << texto << '\n';
     return texto;
 }
 
-std::string QUERY::montar_update()
+std::string montar_update(const INSTRUCAO& i)
 {
-    std::string texto = "update ";
-    if (tabelas.empty()) {
-        texto.clear();
-    } else {
-        texto += tabelas[0] + " set ";
-        juntar_pares(texto, campoupdate, dadosupdate, ",");
-        if (!campoconsulta.empty()) {
+    std::string texto;
+    if (!i.tabelas.empty()) {
+        texto = "update " + i.tabelas[0] + " set ";
+        juntar_pares(texto, i.campoupdate, i.dadosupdate, ",");
+        if (!i.campoconsulta.empty()) {
             texto += " WHERE";
-            juntar_pares(texto, campoconsulta, dadosconsulta, " and");
+            juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
         }
     }
     std::cout << texto << '\n';
     return texto;
 }
 
-std::string QUERY::montar_delete()
+std::string montar_delete(const INSTRUCAO& i)
 {
-    std::string texto = "delete from ";
-    if (tabelas.empty()) {
-        texto.clear();
-    } else {
-        texto += tabelas[0];
-        if (!campoconsulta.empty()) {
+    std::string texto;
+    if (!i.tabelas.empty()) {
+        texto = "delete from " + i.tabelas[0];
+        if (!i.campoconsulta.empty()) {
             texto += " WHERE";
-            juntar_pares(texto, campoconsulta, dadosconsulta, " and");
+            juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
         }
     }
     std::cout << texto << '\n';
     return texto;
 }
 
-std::string QUERY::montar()
+// The text of the statement, written to standard output as it is sent
+// (an update or delete without a table as an empty line).
+std::string montar(const INSTRUCAO& i)
 {
-    switch (tipoquery) {
-    case 1: return montar_insert();
-    case 2: return montar_select();
-    case 3: return montar_update();
-    case 4: return montar_delete();
+    switch (i.tipo()) {
+    case INSTRUCAO::INSERIR: return montar_insert(i);
+    case INSTRUCAO::CONSULTAR: return montar_select(i);
+    case INSTRUCAO::ATUALIZAR: return montar_update(i);
+    case INSTRUCAO::EXCLUIR: return montar_delete(i);
     default: return std::string();
     }
 }
 
-bool QUERY::ativar()
+} // namespace
+
+QUERY::QUERY() : QUERY("conf/db.conf") {}
+
+QUERY::QUERY(const char* arquivo_conf)
+    : BANCOPG(arquivo_conf), descrita(INSTRUCAO::NENHUM), tipojoin(0), retorno(false), registros(0)
 {
-    sql = montar();
-    if (sql.empty()) {
-        so_colunas.clear();
-        return false;
-    }
+    std::cout << mensagem << '\n';
+}
 
-    executar(sql.c_str());
-    if (situacao == 3)
-        return false;
+QUERY::~QUERY() = default;
 
-    if (tipoquery == 2 || (tipoquery == 1 && retorno)) {
-        registros = linhas;
-        if (registros != 0) {
-            // consulta takes the result as it is; its table is made only
-            // if someone asks for it.
-            resultado_consulta = res;
-            linhas_consulta_ = linhas;
-            colunas_consulta_ = colunas;
-            TABELA().swap(consulta);
-            consulta_montada = false;
+INSTRUCAO QUERY::descrever(int tipo) const
+{
+    if (tipo == INSTRUCAO::ATUALIZAR)
+        std::cout << "\n SET QUERY 3\n";
+    return INSTRUCAO(tipo);
+}
+
+void QUERY::set_tipoquery(int tipo)
+{
+    descrita = descrever(tipo);
+    descrita.tipojoin = tipojoin;
+}
+
+void QUERY::set_tipojoin(int tipo)
+{
+    tipojoin = tipo;
+    descrita.tipojoin = tipo;
+}
+
+void QUERY::add_camporetorno(const std::string& s) { descrita.camporetorno.push_back(s); }
+void QUERY::add_tabelas(const std::string& s) { descrita.tabelas.push_back(s); }
+void QUERY::add_check_join(const std::string& s) { descrita.check_join.push_back(s); }
+void QUERY::add_campoconsulta(const std::string& s) { descrita.campoconsulta.push_back(s); }
+void QUERY::add_dadosconsulta(const std::string& s) { descrita.dadosconsulta.push_back(s); }
+void QUERY::add_filtroconsulta(const std::string& s) { descrita.filtroconsulta = s; }
+void QUERY::add_campoupdate(const std::string& s) { descrita.campoupdate.push_back(s); }
+void QUERY::add_dadosupdate(const std::string& s) { descrita.dadosupdate.push_back(s); }
+void QUERY::add_campoinsert(const std::string& s) { descrita.campoinsert.push_back(s); }
+void QUERY::add_dadosinsert(const std::string& s) { descrita.dadosinsert.push_back(s); }
+void QUERY::add_campoorder(const std::string& s) { descrita.campoorder.push_back(s); }
+void QUERY::set_retorno() { descrita.ler_retorno = true; }
+
+RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
+{
+    RESULTADO r;
+    r.tipo = instrucao.tipo();
+    sql = montar(instrucao);
+    if (!sql.empty()) {
+        executar(sql.c_str(), instrucao.colunas_guardadas);
+        // Without a connection nothing is sent and the outcome stays as it
+        // was: to the caller, an empty database.
+        r.ok = situacao != 3;
+        if (r.ok && res) {
+            r.registros = res->ntuples();
+            r.linhas = std::move(res);
         }
     }
+    r.mensagem = mensagem;
+    return r;
+}
+
+bool QUERY::ativar()
+{
+    const RESULTADO r = ativar(descrita);
+    retorno = descrita.tipo() == INSTRUCAO::INSERIR && (descrita.ler_retorno || !descrita.camporetorno.empty());
+    if (!r.ok)
+        return false;
+    if (descrita.tipo() == INSTRUCAO::CONSULTAR || retorno) {
+        // The count and the rows always belong to the same statement: one
+        // that finds nothing leaves the rows of the last one that did.
+        registros = r.registros;
+        if (registros != 0)
+            consulta = r.linhas;
+    }
     return true;
+}
+
+TABELA QUERY::retornar_consulta() const
+{
+    TABELA tabela_consulta;
+    if (const LINHAS* r = consulta.get()) {
+        tabela_consulta.resize(r->ntuples());
+        for (int l = 0; l < r->ntuples(); ++l) {
+            LINHA& valores = tabela_consulta[l];
+            valores.reserve(r->nfields());
+            for (int c = 0; c < r->nfields(); ++c)
+                valores.emplace_back(r->valor(l, c), r->tamanho(l, c));
+        }
+    }
+    return tabela_consulta;
 }

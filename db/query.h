@@ -1,6 +1,8 @@
-// The statement builder: callers describe a statement piece by piece, ativar()
-// assembles it, writes it to standard output, sends it and keeps the rows.
-// The only code that assembles SQL text.
+// The statement builder, the one place that assembles, traces and sends SQL.
+// A statement is an INSTRUCAO value run by ativar(INSTRUCAO), which gives
+// back its RESULTADO. The calls set_tipoquery, add_... and ativar() describe
+// and run a statement piece by piece over the same path, and keep its count
+// and rows for get_registros() and retornar_consulta().
 #ifndef ZUMBREL_DB_QUERY_H
 #define ZUMBREL_DB_QUERY_H
 
@@ -9,44 +11,9 @@
 #include <vector>
 
 #include "db/bancopg.h"
-
-// One row of the rows a statement returned, read in place.
-class LinhaResultado
-{
-public:
-    // A row that the result does not have reads as an empty one.
-    LinhaResultado(const LINHAS* resultado, int linha, int colunas);
-    std::size_t size() const { return static_cast<std::size_t>(colunas_); }
-    // Value i as text ("" for SQL NULL and past the last column).
-    const char* c_str(std::size_t i) const;
-    std::string operator[](std::size_t i) const;
-    // Value i read as a number (0 when it is not one).
-    int inteiro(std::size_t i) const;
-
-private:
-    const LINHAS* resultado_;
-    int linha_;
-    int colunas_;
-};
-
-// The first rows of a result kept as a list whose records are read from
-// the rows when asked for: a list of 100,000 records costs little more than
-// the text of its rows. The record lists of the forms build on it.
-class LISTA_LINHAS
-{
-public:
-    LISTA_LINHAS() = default;
-    LISTA_LINHAS(std::shared_ptr<LINHAS> linhas, int quantos);
-
-    std::size_t size() const { return quantos; }
-    bool empty() const { return quantos == 0; }
-    // Row i (an empty row past the end).
-    LinhaResultado linha(std::size_t i) const;
-
-private:
-    std::shared_ptr<LINHAS> linhas;
-    std::size_t quantos = 0;
-};
+#include "db/instrucao.h"
+#include "db/linhas.h"
+#include "db/resultado.h"
 
 class QUERY : public BANCOPG
 {
@@ -56,6 +23,16 @@ public:
     explicit QUERY(const char* arquivo_conf);
     ~QUERY() override;
 
+    // A new statement of that kind to describe. Describing an update starts
+    // with the trace line " SET QUERY 3".
+    INSTRUCAO descrever(int tipo) const;
+    // Assembles the statement, writes it to standard output, sends it and
+    // gives back what it returned. Keeps nothing of it: the rows belong to
+    // the result and to whoever takes them from it.
+    RESULTADO ativar(const INSTRUCAO& instrucao);
+
+    // The statement described piece by piece: set_tipoquery starts a new
+    // one of that kind; the join kind stays from one statement to the next.
     void set_tipoquery(int tipo);
     void set_tipojoin(int tipo);
     void add_camporetorno(const std::string& s);
@@ -69,57 +46,30 @@ public:
     void add_campoinsert(const std::string& s);
     void add_dadosinsert(const std::string& s);
     void add_campoorder(const std::string& s);
+    // The insert being described returns its rows even without a RETURNING list.
     void set_retorno();
 
+    // Runs the statement described. A query, or an insert that returns rows,
+    // sets the count; when that count is not 0 its rows become the ones
+    // retornar_consulta() gives. Any other statement leaves both as they were.
     bool ativar();
 
     int get_registros() const { return registros; }
-    TABELA retornar_consulta() const { return ver_consulta(); }
-    // The rows without a copy, for callers that only read them.
-    const TABELA& ver_consulta() const;
-    // The same rows read in place, without making the table: how many, and
-    // one of them.
-    int linhas_consulta() const { return linhas_consulta_; }
-    LinhaResultado linha_consulta(int i) const;
-    // The result those rows are in, for a caller that keeps them.
-    std::shared_ptr<LINHAS> resultado_linhas() const { return resultado_consulta; }
-    // Lets go of those rows once the caller has read them: the rows of a
-    // long list would otherwise stay until the next statement returning some.
-    void soltar_consulta();
+    TABELA retornar_consulta() const;
     std::string get_mensagem() const { return mensagem; }
 
-    // The text the last ativar() assembled (empty when nothing was assembled).
+    // The text the last ativar assembled (empty when nothing was assembled).
     const std::string& get_sql() const { return sql; }
 
 private:
-    std::string montar();
-    std::string montar_insert();
-    std::string montar_select();
-    std::string montar_update();
-    std::string montar_delete();
-
-    // The rows of the last statement that returned some: the result itself,
-    // made into a table only when a caller asks for the table.
-    mutable TABELA consulta;
-    mutable bool consulta_montada = true;
-    std::shared_ptr<LINHAS> resultado_consulta;
-    int linhas_consulta_ = 0;
-    int colunas_consulta_ = 0;
-    bool retorno;
-    int tipoquery;
+    // The statement being described through the calls above.
+    INSTRUCAO descrita;
     int tipojoin;
+    // Whether the statement last run by ativar() was an insert that returns rows.
+    bool retorno;
     int registros;
-    std::vector<std::string> camporetorno;
-    std::vector<std::string> tabelas;
-    std::vector<std::string> campoconsulta;
-    std::vector<std::string> dadosconsulta;
-    std::string filtroconsulta;
-    std::vector<std::string> check_join;
-    std::vector<std::string> campoupdate;
-    std::vector<std::string> dadosupdate;
-    std::vector<std::string> campoinsert;
-    std::vector<std::string> dadosinsert;
-    std::vector<std::string> campoorder;
+    // The rows of the last statement run by ativar() that returned some.
+    std::shared_ptr<const LINHAS> consulta;
     std::string sql;
 };
 

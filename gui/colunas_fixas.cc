@@ -131,14 +131,13 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
 Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
                                              const char* const (&titulos)[3], std::size_t linhas,
                                              const std::function<int(std::size_t)>& codigo,
-                                             const std::function<const std::string&(std::size_t, int)>& texto)
+                                             const std::function<const char*(std::size_t, int)>& texto)
 {
     Glib::RefPtr<Gtk::ListStore> store = Gtk::ListStore::create(colunas);
     GtkListStore* s = store->gobj();
     const int c0 = colunas.codigo.index(), c1 = colunas.textos[0].index(), c2 = colunas.textos[1].index();
     for (std::size_t i = 0; i < linhas; ++i)
-        gtk_list_store_insert_with_values(s, nullptr, -1, c0, codigo(i), c1, texto(i, 1).c_str(), c2,
-                                          texto(i, 2).c_str(), -1);
+        gtk_list_store_insert_with_values(s, nullptr, -1, c0, codigo(i), c1, texto(i, 1), c2, texto(i, 2), -1);
 
     lista.unset_model();
     lista.set_fixed_height_mode(false);
@@ -150,7 +149,7 @@ Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS
         lista.get_column(c)->set_reorderable(true);
     fixar_colunas(lista, linhas, [&codigo, &texto](std::size_t i, int c) {
         if (c != 0)
-            return texto(i, c);
+            return std::string(texto(i, c));
         char numero[16];
         std::snprintf(numero, sizeof numero, "%04d", codigo(i));
         return std::string(numero);

@@ -26,6 +26,6 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
 Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
                                              const char* const (&titulos)[3], std::size_t linhas,
                                              const std::function<int(std::size_t)>& codigo,
-                                             const std::function<const std::string&(std::size_t, int)>& texto);
+                                             const std::function<const char*(std::size_t, int)>& texto);
 
 #endif // ZUMBREL_GUI_COLUNAS_FIXAS_H

@@ -211,7 +211,7 @@ void FormApiario::carregar_dados(int)
 {
     // The old list goes before the new one is read: never two at once.
     apiarios = LISTA_APIARIOS();
-    apiarios = ctx.apiario->Get_Lista();
+    ctx.apiario->Get_Apiarios(&apiarios);
     if (!posicionar(apiarios.size()))
         return;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtkmm/box.h>
@@ -56,17 +57,21 @@ void FormBuscaApiario::carregar_dados(int)
     // lists are never held at once (the view is drawn again only after).
     w.treeview_resultado->unset_model();
     store_resultado.reset();
-    std::vector<APIARIO::Resumo> achados =
-        ctx.apiario->Pesquisar_Resumo(" a.nome like " + ctx.query->literal(texto + "%"));
-    // The database hands the rows in no fixed order: list them by key.
-    auto por_chave = [](const APIARIO::Resumo& a, const APIARIO::Resumo& b) { return a.id_apiario < b.id_apiario; };
-    if (!std::is_sorted(achados.begin(), achados.end(), por_chave))
-        std::stable_sort(achados.begin(), achados.end(), por_chave);
+    const LISTA_APIARIOS achados =
+        ctx.apiario->Pesquisar_Apiario(" a.nome like " + ctx.query->literal(texto + "%"), Detalhe::RESUMO);
+    // The database hands the rows in no fixed order: list them by key (the
+    // row number after the key keeps rows of one key in their order).
+    std::vector<std::pair<int, std::size_t>> ordem;
+    ordem.reserve(achados.size());
+    for (std::size_t i = 0; i < achados.size(); ++i)
+        ordem.emplace_back(achados.id(i), i);
+    if (!std::is_sorted(ordem.begin(), ordem.end()))
+        std::stable_sort(ordem.begin(), ordem.end());
 
     static const char* const titulos[3] = { "ID", "Nome", "Região" };
     store_resultado = mostrar_achados(
-        *w.treeview_resultado, colunas, titulos, achados.size(),
-        [&achados](std::size_t i) { return achados[i].id_apiario; },
-        [&achados](
-            std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].municipio; });
+        *w.treeview_resultado, colunas, titulos, achados.size(), [&ordem](std::size_t i) { return ordem[i].first; },
+        [&achados, &ordem](std::size_t i, int c) {
+            return c == 1 ? achados.nome(ordem[i].second) : achados.municipio(ordem[i].second);
+        });
 }

@@ -51,7 +51,7 @@ bool FormMinhaConta::salvar(bool inserir)
 
 void FormMinhaConta::depois_de_salvar()
 {
-    std::vector<USER> recarregado = ctx.usuario->Get_User(ctx.usuario_logado.id);
+    const LISTA_USUARIOS recarregado = ctx.usuario->Get_User(ctx.usuario_logado.id);
     if (!recarregado.empty())
         ctx.usuario_logado = recarregado.front();
 }

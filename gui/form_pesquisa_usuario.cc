@@ -65,13 +65,13 @@ void FormPesquisaUsuario::carregar_dados(int)
     // lists are never held at once (the view is drawn again only after).
     w.treeview_usuarios->unset_model();
     lista.reset();
-    std::vector<USUARIO::Resumo> achados = busca.Get_Resumo(filtro);
+    const LISTA_USUARIOS achados = busca.Get_User(filtro, Detalhe::RESUMO);
     std::cout << achados.size() << '\n';
 
     static const char* const titulos[3] = { "Código", "Nome", "CPF" };
     lista = mostrar_achados(
-        *w.treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados[i].id; },
-        [&achados](std::size_t i, int c) -> const std::string& { return c == 1 ? achados[i].nome : achados[i].cpf; });
+        *w.treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados.id(i); },
+        [&achados](std::size_t i, int c) { return c == 1 ? achados.nome(i) : achados.cpf(i); });
 }
 
 void FormPesquisaUsuario::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)

@@ -36,8 +36,7 @@ void FormUsuarios::carregar()
     // All users again; the rows of the previous load go first, unless
     // nothing is found and they are kept.
     usuarios = LISTA_USUARIOS();
-    ctx.usuario->carregar_usuario(-1);
-    usuarios = ctx.usuario->lista();
+    usuarios = ctx.usuario->Get_User(-1);
     if (!posicionar(usuarios.size()))
         return;
     mostrar_usuario(usuarios[ctx.usuarios.posicao - 1]);
@@ -84,8 +83,7 @@ bool FormUsuarios::receber_escolha(int de_onde, int chave)
     // A user added since this form loaded its list is not in it yet.
     Posicao posicao = posicao_de(chave);
     if (posicao == 0) {
-        ctx.usuario->carregar_usuario(-1);
-        usuarios = ctx.usuario->lista();
+        usuarios = ctx.usuario->Get_User(-1);
         posicao = posicao_de(chave);
     }
     if (posicao == 0)

@@ -94,7 +94,7 @@ void SISTEMAGUI::verificar()
     contexto.abelha.reset(new ABELHA(query));
 
     if (contexto.usuario->verificar_acesso(login, senha)) {
-        std::vector<USER> conferido = contexto.usuario->Get_User(0);
+        const LISTA_USUARIOS conferido = contexto.usuario->Get_User(0);
         if (!conferido.empty()) {
             logado = true;
             std::cout << login << '\n' << "Acesso Garantido!" << '\n';

@@ -3,10 +3,21 @@
 #include <cstdio>
 #include <iostream>
 
+#include "db/lista_registros.h"
 #include "db/query.h"
 #include "util/libex.h"
 
 namespace {
+
+// The columns of a bee as insert and update write them, in this order. The
+// registry number needs the new code: an insert writes it empty and
+// rg_abelha writes it right after.
+const COLUNA<ABELHAS> COLUNAS_ABELHA[] = {
+    { "rgn", [](const BANCOPG&, const ABELHAS&) { return std::string("''"); }, true },
+    { "data_nasc", [](const BANCOPG& b, const ABELHAS& a) { return b.literal(a.nascimento); } },
+    { "matriz", [](const BANCOPG&, const ABELHAS& a) { return std::string(a.matriz ? "'true'" : "'false'"); } },
+    { "filha", [](const BANCOPG&, const ABELHAS& a) { return a.mae != 0 ? std::to_string(a.mae) : std::string("null"); } },
+};
 
 // id_abelha, rgn, data_nasc, matriz, filha, in this order; the date comes in
 // the database's ISO form and is shown day first.
@@ -37,23 +48,15 @@ ABELHA::ABELHA(QUERY* query) : query(query) {}
 
 bool ABELHA::inserir(ABELHAS* abelha)
 {
-    query->set_tipoquery(1);
-    query->add_tabelas("cadastro.abelha_rainha");
-    query->add_camporetorno("id_abelha");
-    // The registry number needs the new code: it is written right after.
-    query->add_campoinsert("rgn");
-    query->add_dadosinsert("''");
-    query->add_campoinsert("data_nasc");
-    query->add_dadosinsert(query->literal(abelha->nascimento));
-    query->add_campoinsert("matriz");
-    query->add_dadosinsert(abelha->matriz ? "'true'" : "'false'");
-    query->add_campoinsert("filha");
-    query->add_dadosinsert(abelha->mae != 0 ? intToString(abelha->mae) : "null");
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.camporetorno = { "id_abelha" };
+    i.inserir(COLUNAS_ABELHA, *abelha, *query);
 
-    if (!query->ativar() || query->get_registros() == 0 || query->linhas_consulta() == 0)
+    const RESULTADO r = query->ativar(i);
+    if (!r.achou())
         return false;
-
-    abelha->id = query->linha_consulta(0).inteiro(0);
+    abelha->id = r.linha(0).inteiro(0);
     abelha->rgn = rg_abelha(abelha->id, abelha->mae);
     return true;
 }
@@ -62,33 +65,27 @@ std::string ABELHA::rg_abelha(int id, int mae)
 {
     std::string rgn = formatar_rgn(id, mae);
 
-    query->set_tipoquery(3);
-    query->add_tabelas("cadastro.abelha_rainha");
-    query->add_campoupdate("rgn");
-    query->add_dadosupdate(query->literal(rgn));
-    query->add_campoconsulta("id_abelha");
-    query->add_dadosconsulta(intToString(id));
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.atualizar("rgn", query->literal(rgn));
+    i.condicao("id_abelha", intToString(id));
 
-    if (!query->ativar())
-        std::cout << query->get_mensagem() << '\n';
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok)
+        std::cout << r.mensagem << '\n';
     return rgn;
 }
 
 bool ABELHA::atualizar(ABELHAS* abelha)
 {
-    query->set_tipoquery(3);
-    query->add_tabelas("cadastro.abelha_rainha");
-    query->add_campoupdate("data_nasc");
-    query->add_dadosupdate(query->literal(abelha->nascimento));
-    query->add_campoupdate("matriz");
-    query->add_dadosupdate(abelha->matriz ? "'true'" : "'false'");
-    query->add_campoupdate("filha");
-    query->add_dadosupdate(abelha->mae != 0 ? intToString(abelha->mae) : "null");
-    query->add_campoconsulta("id_abelha");
-    query->add_dadosconsulta(intToString(abelha->id));
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.atualizar(COLUNAS_ABELHA, *abelha, *query);
+    i.condicao("id_abelha", intToString(abelha->id));
 
-    if (!query->ativar()) {
-        std::cout << query->get_mensagem() << '\n';
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        std::cout << r.mensagem << '\n';
         return false;
     }
     // The stored number follows a changed mother.
@@ -98,53 +95,43 @@ bool ABELHA::atualizar(ABELHAS* abelha)
 
 std::vector<ABELHAS> ABELHA::listar()
 {
-    query->set_tipoquery(2);
-    query->add_camporetorno("id_abelha");
-    query->add_camporetorno("rgn");
-    query->add_camporetorno("data_nasc");
-    query->add_camporetorno("matriz");
-    query->add_camporetorno("filha");
-    query->add_tabelas("cadastro.abelha_rainha");
-    query->add_campoorder("id_abelha");
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha" };
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.campoorder = { "id_abelha" };
 
-    // A failed or empty answer keeps what the last listing found.
-    if (query->ativar() && query->get_registros() != 0) {
-        abelhas.clear();
-        abelhas.reserve(query->linhas_consulta());
-        for (int i = 0; i < query->linhas_consulta(); ++i) {
-            abelhas.push_back(ler_abelha(query->linha_consulta(i)));
-            if (abelhas.back().matriz)
+    // A failed or empty answer keeps what the last listing found. The rows
+    // go once they are copied, before the copy is handed out.
+    if (const RESULTADO r = query->ativar(i); r.achou()) {
+        LISTA_REGISTROS<ABELHAS>(r, ler_abelha).copiar(abelhas);
+        for (const ABELHAS& b : abelhas) {
+            if (b.matriz)
                 std::cout << "true\n";
         }
-        query->soltar_consulta();
     }
     return abelhas;
 }
 
 ABELHAS ABELHA::get_abelha(std::string rgn)
 {
-    ABELHAS b;
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.condicao("rgn", query->literal(rgn));
 
-    query->set_tipoquery(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.abelha_rainha");
-    query->add_campoconsulta("rgn");
-    query->add_dadosconsulta(query->literal(rgn));
-
-    if (query->ativar() && query->get_registros() != 0 && query->linhas_consulta() != 0)
-        b = ler_abelha(query->linha_consulta(0));
-    return b;
+    const RESULTADO r = query->ativar(i);
+    return r.achou() ? ler_abelha(r.linha(0)) : ABELHAS();
 }
 
 bool ABELHA::deletar(int id)
 {
-    query->set_tipoquery(4);
-    query->add_tabelas("cadastro.abelha_rainha");
-    query->add_campoconsulta("id_abelha");
-    query->add_dadosconsulta(intToString(id));
+    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.condicao("id_abelha", intToString(id));
 
-    if (!query->ativar()) {
-        std::cout << query->get_mensagem() << '\n';
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        std::cout << r.mensagem << '\n';
         return false;
     }
     return true;

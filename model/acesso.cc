@@ -2,40 +2,55 @@
 
 #include <iostream>
 
+#include "db/lista_registros.h"
 #include "db/query.h"
+
+namespace {
+
+// The columns of an access level as insert and update write them.
+const COLUNA<ACESS> COLUNAS_ACESSO[] = {
+    { "desc_acesso", [](const BANCOPG& b, const ACESS& a) { return b.literal(a.descricao); } },
+    { "nivel_acesso", [](const BANCOPG&, const ACESS& a) { return std::to_string(a.nivel); } },
+};
+
+// id_acesso, nivel_acesso, desc_acesso, as listar selects them.
+ACESS ler_acesso(const LinhaResultado& linha)
+{
+    ACESS a;
+    a.id = linha.inteiro(0);
+    a.nivel = linha.inteiro(1);
+    a.descricao = linha[2];
+    return a;
+}
+
+} // namespace
 
 ACESSO::ACESSO(QUERY* query) : query(query) {}
 
 bool ACESSO::inserir(ACESS* registro)
 {
-    query->set_tipoquery(1);
-    query->add_tabelas("cadastro.acesso");
-    query->add_camporetorno("id_acesso");
-    query->add_campoinsert("desc_acesso");
-    query->add_dadosinsert(query->literal(registro->descricao));
-    query->add_campoinsert("nivel_acesso");
-    query->add_dadosinsert(std::to_string(registro->nivel));
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.acesso" };
+    i.camporetorno = { "id_acesso" };
+    i.inserir(COLUNAS_ACESSO, *registro, *query);
 
-    if (query->ativar() && query->get_registros() != 0 && !query->ver_consulta().empty()) {
-        registro->id = inteiro(query->ver_consulta().front(), 0);
-        return true;
-    }
-    return false;
+    const RESULTADO r = query->ativar(i);
+    if (!r.achou())
+        return false;
+    registro->id = r.linha(0).inteiro(0);
+    return true;
 }
 
 bool ACESSO::atualizar(ACESS* registro)
 {
-    query->set_tipoquery(3);
-    query->add_tabelas("cadastro.acesso");
-    query->add_campoupdate("desc_acesso");
-    query->add_dadosupdate(query->literal(registro->descricao));
-    query->add_campoupdate("nivel_acesso");
-    query->add_dadosupdate(std::to_string(registro->nivel));
-    query->add_campoconsulta("id_acesso");
-    query->add_dadosconsulta(std::to_string(registro->id));
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
+    i.tabelas = { "cadastro.acesso" };
+    i.atualizar(COLUNAS_ACESSO, *registro, *query);
+    i.condicao("id_acesso", std::to_string(registro->id));
 
-    if (!query->ativar()) {
-        std::cout << query->get_mensagem() << '\n';
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        std::cout << r.mensagem << '\n';
         return false;
     }
     return true;
@@ -43,36 +58,27 @@ bool ACESSO::atualizar(ACESS* registro)
 
 std::vector<ACESS> ACESSO::listar()
 {
-    query->set_tipoquery(2);
-    query->add_camporetorno("id_acesso");
-    query->add_camporetorno("nivel_acesso");
-    query->add_camporetorno("desc_acesso");
-    query->add_tabelas("cadastro.acesso");
-    query->add_campoorder("desc_acesso");
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "id_acesso", "nivel_acesso", "desc_acesso" };
+    i.tabelas = { "cadastro.acesso" };
+    i.campoorder = { "desc_acesso" };
 
-    // A failed or empty answer keeps what the last listing found.
-    if (query->ativar() && query->get_registros() != 0) {
-        acessos.clear();
-        for (const LINHA& linha : query->ver_consulta()) {
-            ACESS a;
-            a.id = inteiro(linha, 0);
-            a.nivel = inteiro(linha, 1);
-            a.descricao = coluna(linha, 2);
-            acessos.push_back(a);
-        }
-    }
+    // A failed or empty answer keeps what the last listing found. The rows
+    // go once they are copied, before the copy is handed out.
+    if (const RESULTADO r = query->ativar(i); r.achou())
+        LISTA_REGISTROS<ACESS>(r, ler_acesso).copiar(acessos);
     return acessos;
 }
 
 bool ACESSO::deletar(int id)
 {
-    query->set_tipoquery(4);
-    query->add_tabelas("cadastro.acesso");
-    query->add_campoconsulta("id_acesso");
-    query->add_dadosconsulta(std::to_string(id));
+    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
+    i.tabelas = { "cadastro.acesso" };
+    i.condicao("id_acesso", std::to_string(id));
 
-    if (!query->ativar()) {
-        std::cout << query->get_mensagem() << '\n';
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        std::cout << r.mensagem << '\n';
         return false;
     }
     return true;

@@ -3,12 +3,12 @@
 #define ZUMBREL_MODEL_APIARIO_H
 
 #include <string>
-#include <vector>
 
-#include "db/query.h"
+#include "db/lista_registros.h"
 #include "model/florada.h"
 #include "model/municipio.h"
 
+class QUERY;
 
 class APIARIOS
 {
@@ -25,15 +25,20 @@ public:
     std::string obs;
 };
 
-// The apiaries of one load, read from its rows when asked for.
-class LISTA_APIARIOS : public LISTA_LINHAS
+// Apiaries as a load or a search finds them, each read from its row when
+// asked for.
+class LISTA_APIARIOS : public LISTA_REGISTROS<APIARIOS>
 {
 public:
-    using LISTA_LINHAS::LISTA_LINHAS;
+    using LISTA_REGISTROS<APIARIOS>::LISTA_REGISTROS;
 
-    // Apiary i (an empty record past the end).
-    APIARIOS operator[](std::size_t i) const;
-    std::string nome(std::size_t i) const { return linha(i)[1]; }
+    // The key and the name of apiary i, read in place (0 and "" past the
+    // end): every statement that lists apiaries selects them first. The
+    // texts live as long as the rows of the list.
+    int id(std::size_t i) const { return linha(i).inteiro(0); }
+    const char* nome(std::size_t i) const { return linha(i).c_str(1); }
+    // The name of its municipality, read in place.
+    const char* municipio(std::size_t i) const;
 };
 
 class APIARIO
@@ -44,29 +49,16 @@ public:
 
     bool Cadastrar_Apiario(APIARIOS* a);
     bool Atualizar_Apiario(APIARIOS* a);
-    void Get_Apiarios(std::vector<APIARIOS>* lista);
-    // The same load as Get_Apiarios (statement and console lines), as a list
-    // read from the rows; empty when the load failed or found nothing.
-    LISTA_APIARIOS Get_Lista();
-    std::vector<APIARIOS> Pesquisar_Apiario(std::string filtro);
-
-    // What the apiary search shows of an apiary.
-    struct Resumo
-    {
-        int id_apiario = 0;
-        std::string nome;
-        std::string municipio;
-    };
-    // The same search as Pesquisar_Apiario (statement and console lines),
-    // keeping only what the search list shows.
-    std::vector<Resumo> Pesquisar_Resumo(std::string filtro);
+    // Appends every apiary, by key, to the list (the caller empties it
+    // first); a load that fails or finds nothing appends nothing.
+    void Get_Apiarios(LISTA_APIARIOS* lista);
+    // The apiaries a caller-built condition finds, in the database's order;
+    // each has its key, name, creation date, floral source and municipality
+    // (code and name). With Detalhe::RESUMO only the key, the name and the
+    // municipality's name are kept.
+    LISTA_APIARIOS Pesquisar_Apiario(std::string filtro, Detalhe detalhe = Detalhe::COMPLETO);
 
 private:
-    // Describes and sends the search; false (and the message written) when
-    // it failed or found nothing. Writes each name found. `guardadas`: the
-    // only columns kept of the rows found (every column when empty).
-    bool pesquisar(const std::string& filtro, std::vector<int> guardadas = {});
-
     QUERY* query;
 };
 

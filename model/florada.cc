@@ -2,15 +2,22 @@
 
 #include <iostream>
 
+#include "db/lista_registros.h"
 #include "db/query.h"
 
 namespace {
 
-FLORADA ler_florada(const LINHA& linha)
+// A floral source has one column of its own to write.
+const COLUNA<FLORADA> COLUNAS_FLORADA[] = {
+    { "nome_florada", [](const BANCOPG& b, const FLORADA& f) { return b.literal(f.nome_florada); } },
+};
+
+// id_florada, nome_florada, in table order.
+FLORADA ler_florada(const LinhaResultado& linha)
 {
     FLORADA f;
-    f.id_florada = inteiro(linha, 0);
-    f.nome_florada = coluna(linha, 1);
+    f.id_florada = linha.inteiro(0);
+    f.nome_florada = linha[1];
     return f;
 }
 
@@ -20,53 +27,47 @@ FLORADAS::FLORADAS(QUERY* query) : query(query) {}
 
 std::string FLORADAS::inserir(FLORADA f)
 {
-    std::string chave;
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
+    i.inserir(COLUNAS_FLORADA, f, *query);
+    i.tabelas = { "cadastro.florada" };
+    i.camporetorno = { "id_florada" };
 
-    query->set_tipoquery(1);
-    query->add_campoinsert("nome_florada");
-    query->add_dadosinsert(query->literal(f.nome_florada));
-    query->add_tabelas("cadastro.florada");
-    query->add_camporetorno("id_florada");
-
-    if (query->ativar() && query->get_registros() != 0 && !query->ver_consulta().empty())
-        chave = coluna(query->ver_consulta().front(), 0);
-    return chave;
+    const RESULTADO r = query->ativar(i);
+    return r.achou() ? r.linha(0)[0] : std::string();
 }
 
 std::vector<FLORADA> FLORADAS::listar_floradas()
 {
     floradas.clear();
 
-    query->set_tipoquery(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.florada");
-    query->add_campoorder("nome_florada");
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.florada" };
+    i.campoorder = { "nome_florada" };
 
-    if (!query->ativar() || query->get_registros() == 0) {
-        std::cout << query->get_mensagem() << '\n';
-    } else {
-        for (const LINHA& linha : query->ver_consulta())
-            floradas.push_back(ler_florada(linha));
-    }
+    if (const RESULTADO r = query->ativar(i); !r.achou())
+        std::cout << r.mensagem << '\n';
+    else
+        LISTA_REGISTROS<FLORADA>(r, ler_florada).copiar(floradas);
     return floradas;
 }
 
 FLORADA FLORADAS::get_florada(std::string nome)
 {
-    query->set_tipoquery(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.florada");
-    query->add_campoconsulta("nome_florada");
-    query->add_dadosconsulta(query->literal(nome));
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.florada" };
+    i.condicao("nome_florada", query->literal(nome));
 
-    if (!query->ativar()) {
-        std::cout << query->get_mensagem() << '\n';
-    } else if (query->get_registros() == 0 || query->ver_consulta().empty()) {
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        std::cout << r.mensagem << '\n';
+    } else if (!r.achou()) {
         // Not found is no error: the key -1 tells the caller to keep its own.
         florada.id_florada = -1;
-        florada.nome_florada = query->get_mensagem();
+        florada.nome_florada = r.mensagem;
     } else {
-        florada = ler_florada(query->ver_consulta().front());
+        florada = ler_florada(r.linha(0));
     }
     return florada;
 }

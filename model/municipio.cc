@@ -2,16 +2,18 @@
 
 #include <iostream>
 
+#include "db/lista_registros.h"
 #include "db/query.h"
 
 namespace {
 
-MUNICIPIOS ler_municipio(const LINHA& linha)
+// cod_cid, nome, estado, in table order.
+MUNICIPIOS ler_municipio(const LinhaResultado& linha)
 {
     MUNICIPIOS m;
-    m.cod_cid = inteiro(linha, 0);
-    m.nome = coluna(linha, 1);
-    m.estado = coluna(linha, 2);
+    m.cod_cid = linha.inteiro(0);
+    m.nome = linha[1];
+    m.estado = linha[2];
     return m;
 }
 
@@ -23,40 +25,36 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
 {
     municipios.clear();
 
-    query->set_tipoquery(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.municipio");
-    query->add_campoconsulta("estado");
-    query->add_dadosconsulta("'MS'");
-    query->add_campoorder("nome");
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.municipio" };
+    i.condicao("estado", "'MS'");
+    i.campoorder = { "nome" };
 
-    if (!query->ativar() || query->get_registros() == 0) {
-        std::cout << query->get_mensagem() << '\n';
-    } else {
-        for (const LINHA& linha : query->ver_consulta())
-            municipios.push_back(ler_municipio(linha));
-    }
+    if (const RESULTADO r = query->ativar(i); !r.achou())
+        std::cout << r.mensagem << '\n';
+    else
+        LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(municipios);
     return municipios;
 }
 
 MUNICIPIOS MUNICIPIO::get_municipio(std::string nome)
 {
-    query->set_tipoquery(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.municipio");
-    query->add_campoconsulta("nome");
-    query->add_dadosconsulta(query->literal(nome));
-    query->add_campoconsulta("estado");
-    query->add_dadosconsulta("'MS'");
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.municipio" };
+    i.condicao("nome", query->literal(nome));
+    i.condicao("estado", "'MS'");
 
-    if (!query->ativar()) {
-        std::cout << query->get_mensagem() << '\n';
-    } else if (query->get_registros() == 0 || query->ver_consulta().empty()) {
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        std::cout << r.mensagem << '\n';
+    } else if (!r.achou()) {
         // Not found is no error: the key -1 tells the caller to keep its own.
         municipio.cod_cid = -1;
-        municipio.nome = query->get_mensagem();
+        municipio.nome = r.mensagem;
     } else {
-        municipio = ler_municipio(query->ver_consulta().front());
+        municipio = ler_municipio(r.linha(0));
     }
     return municipio;
 }

@@ -6,6 +6,36 @@
 
 namespace {
 
+// The columns of a user as insert and update write them, in this order. The
+// password is written by an insert only (update_senha changes it), the
+// access level by neither.
+const COLUNA<USER> COLUNAS_USUARIO[] = {
+    { "nome", [](const BANCOPG& b, const USER& u) { return b.literal(u.nome); } },
+    { "login", [](const BANCOPG& b, const USER& u) { return b.literal(u.login); } },
+    { "senha", [](const BANCOPG& b, const USER& u) { return "md5(" + b.literal(u.senha) + ")"; }, true },
+    { "cpf", [](const BANCOPG& b, const USER& u) { return b.literal(u.cpf); } },
+    { "rg", [](const BANCOPG& b, const USER& u) { return b.literal(u.rg); } },
+    { "oexp", [](const BANCOPG& b, const USER& u) { return b.literal(u.oexp); } },
+    { "nasc", [](const BANCOPG& b, const USER& u) { return b.literal(u.nasc); } },
+    { "endereco", [](const BANCOPG& b, const USER& u) { return b.literal(u.endereco); } },
+    { "numero", [](const BANCOPG& b, const USER& u) { return b.literal(u.numero); } },
+    { "bairro", [](const BANCOPG& b, const USER& u) { return b.literal(u.bairro); } },
+    { "id_cep", [](const BANCOPG&, const USER& u) { return std::to_string(u.cep.id); } },
+};
+
+// The user query: users with their level, postal code and municipality, up
+// to its conditions. A user without either is never found.
+INSTRUCAO consulta_usuarios(const QUERY& query)
+{
+    INSTRUCAO i = query.descrever(INSTRUCAO::CONSULTAR);
+    i.tipojoin = INSTRUCAO::INTERNA;
+    i.camporetorno = { "u.id_usuario", "u.nome", "u.login", "a.*", "u.cpf", "u.rg", "u.oexp",
+                       "to_char(u.nasc,'DD/MM/YYYY')", "u.endereco", "u.numero", "u.bairro", "c.*", "m.*" };
+    i.tabelas = { "cadastro.usuario as u", "cadastro.acesso as a", "cadastro.ceps as c", "cadastro.municipio as m" };
+    i.check_join = { "u.id_acesso=a.id_acesso", "u.id_cep=c.id_cep", "c.cod_cid=m.cod_cid" };
+    return i;
+}
+
 // One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
 // last being the municipality code again) and m.* (19 to 21). A value past
@@ -37,199 +67,98 @@ USER ler_usuario(const LinhaResultado& linha)
     return u;
 }
 
-// Every user of a list, as records.
-std::vector<USER> copiar(const LISTA_USUARIOS& lista)
-{
-    std::vector<USER> usuarios;
-    usuarios.reserve(lista.size());
-    for (std::size_t i = 0; i < lista.size(); ++i)
-        usuarios.push_back(lista[i]);
-    return usuarios;
-}
-
 } // namespace
-
-USER LISTA_USUARIOS::operator[](std::size_t i) const
-{
-    return ler_usuario(linha(i));
-}
 
 USUARIO::USUARIO(QUERY* query) : query(query) {}
 
-void USUARIO::preparar_consulta()
-{
-    query->set_tipoquery(2);
-    query->set_tipojoin(2);
-    static const char* const campos[] = {
-        "u.id_usuario", "u.nome", "u.login", "a.*", "u.cpf", "u.rg", "u.oexp",
-        "to_char(u.nasc,'DD/MM/YYYY')", "u.endereco", "u.numero", "u.bairro", "c.*", "m.*",
-    };
-    for (const char* campo : campos)
-        query->add_camporetorno(campo);
-    query->add_tabelas("cadastro.usuario as u");
-    query->add_tabelas("cadastro.acesso as a");
-    query->add_tabelas("cadastro.ceps as c");
-    query->add_tabelas("cadastro.municipio as m");
-    query->add_check_join("u.id_acesso=a.id_acesso");
-    query->add_check_join("u.id_cep=c.id_cep");
-    query->add_check_join("c.cod_cid=m.cod_cid");
-}
-
 bool USUARIO::verificar_acesso(std::string login, std::string senha)
 {
-    preparar_consulta();
-    query->add_campoconsulta("u.login");
-    query->add_dadosconsulta(query->literal(login));
-    query->add_campoconsulta("u.senha");
-    query->add_dadosconsulta("md5(" + query->literal(senha) + ")");
+    INSTRUCAO i = consulta_usuarios(*query);
+    i.condicao("u.login", query->literal(login));
+    i.condicao("u.senha", "md5(" + query->literal(senha) + ")");
 
-    if (!query->ativar()) {
-        mensagem = query->get_mensagem();
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok) {
+        mensagem = r.mensagem;
         return false;
     }
-    if (query->get_registros() == 0 || query->linhas_consulta() == 0) {
+    if (!r.achou()) {
         mensagem = "Usuário e Senha inválidos";
         return false;
     }
     mensagem = "Acesso garantido";
-    carregados = LISTA_USUARIOS(query->resultado_linhas(), 1);
+    // The first user found is the one who logs in.
+    carregados = LISTA_USUARIOS(r, ler_usuario, 1);
     return true;
 }
 
 void USUARIO::carregar_usuario(int id)
 {
-    preparar_consulta();
-    if (id > 0) {
-        query->add_campoconsulta("u.id_usuario");
-        query->add_dadosconsulta(std::to_string(id));
-    }
+    INSTRUCAO i = consulta_usuarios(*query);
+    if (id > 0)
+        i.condicao("u.id_usuario", std::to_string(id));
 
     // Nothing found keeps the list of the last load.
-    if (!query->ativar() || query->get_registros() == 0) {
-        std::cout << query->get_mensagem() << '\n';
+    const RESULTADO r = query->ativar(i);
+    if (!r.achou()) {
+        std::cout << r.mensagem << '\n';
         return;
     }
-    carregados = LISTA_USUARIOS(query->resultado_linhas(), query->linhas_consulta());
+    carregados = LISTA_USUARIOS(r, ler_usuario);
 }
 
-std::vector<USER> USUARIO::Get_User(int id)
+LISTA_USUARIOS USUARIO::Get_User(int id)
 {
     if (id != 0)
         carregar_usuario(id);
-    return copiar(carregados);
+    return carregados;
 }
 
-std::vector<USER> USUARIO::Get_User(std::string filtro)
+LISTA_USUARIOS USUARIO::Get_User(std::string filtro, Detalhe detalhe)
 {
-    std::vector<USER> lista;
+    INSTRUCAO i = consulta_usuarios(*query);
+    i.filtroconsulta = filtro;
+    // A search list shows the code, the name and the CPF of each user.
+    if (detalhe == Detalhe::RESUMO)
+        i.colunas_guardadas = { 0, 1, 6 };
 
-    preparar_consulta();
-    query->add_filtroconsulta(filtro);
-
-    if (!query->ativar() || query->get_registros() == 0) {
-        std::cout << query->get_mensagem() << '\n';
-        return lista;
+    const RESULTADO r = query->ativar(i);
+    if (!r.achou()) {
+        std::cout << r.mensagem << '\n';
+        return LISTA_USUARIOS();
     }
-    lista = copiar(LISTA_USUARIOS(query->resultado_linhas(), query->linhas_consulta()));
-    query->soltar_consulta();
-    return lista;
-}
-
-std::vector<USUARIO::Resumo> USUARIO::Get_Resumo(std::string filtro)
-{
-    std::vector<Resumo> lista;
-
-    preparar_consulta();
-    query->add_filtroconsulta(filtro);
-    // Of every user found, only the code, the name and the CPF are kept.
-    query->guardar_so_colunas({ 0, 1, 6 });
-
-    if (!query->ativar() || query->get_registros() == 0) {
-        std::cout << query->get_mensagem() << '\n';
-        return lista;
-    }
-    const LISTA_LINHAS achados(query->resultado_linhas(), query->linhas_consulta());
-    lista.reserve(achados.size());
-    for (std::size_t i = 0; i < achados.size(); ++i) {
-        const LinhaResultado linha = achados.linha(i);
-        lista.push_back(Resumo { linha.inteiro(0), linha[1], linha[6] });
-    }
-    query->soltar_consulta();
-    return lista;
+    return LISTA_USUARIOS(r, ler_usuario);
 }
 
 bool USUARIO::inserir_usuario(USER* usuario)
 {
-    query->set_tipoquery(1);
-    query->add_tabelas("cadastro.usuario");
-    query->add_camporetorno("id_usuario");
-    query->add_campoinsert("nome");
-    query->add_dadosinsert(query->literal(usuario->nome));
-    query->add_campoinsert("login");
-    query->add_dadosinsert(query->literal(usuario->login));
-    query->add_campoinsert("senha");
-    query->add_dadosinsert("md5(" + query->literal(usuario->senha) + ")");
-    query->add_campoinsert("cpf");
-    query->add_dadosinsert(query->literal(usuario->cpf));
-    query->add_campoinsert("rg");
-    query->add_dadosinsert(query->literal(usuario->rg));
-    query->add_campoinsert("oexp");
-    query->add_dadosinsert(query->literal(usuario->oexp));
-    query->add_campoinsert("nasc");
-    query->add_dadosinsert(query->literal(usuario->nasc));
-    query->add_campoinsert("endereco");
-    query->add_dadosinsert(query->literal(usuario->endereco));
-    query->add_campoinsert("numero");
-    query->add_dadosinsert(query->literal(usuario->numero));
-    query->add_campoinsert("bairro");
-    query->add_dadosinsert(query->literal(usuario->bairro));
-    query->add_campoinsert("id_cep");
-    query->add_dadosinsert(std::to_string(usuario->cep.id));
-    return query->ativar();
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.usuario" };
+    i.camporetorno = { "id_usuario" };
+    i.inserir(COLUNAS_USUARIO, *usuario, *query);
+    return query->ativar(i).ok;
 }
 
 bool USUARIO::atualizar_usuario(USER* usuario)
 {
-    query->set_tipoquery(3);
-    query->add_tabelas("cadastro.usuario");
-    query->add_campoupdate("nome");
-    query->add_dadosupdate(query->literal(usuario->nome));
-    query->add_campoupdate("login");
-    query->add_dadosupdate(query->literal(usuario->login));
-    query->add_campoupdate("cpf");
-    query->add_dadosupdate(query->literal(usuario->cpf));
-    query->add_campoupdate("rg");
-    query->add_dadosupdate(query->literal(usuario->rg));
-    query->add_campoupdate("oexp");
-    query->add_dadosupdate(query->literal(usuario->oexp));
-    query->add_campoupdate("nasc");
-    query->add_dadosupdate(query->literal(usuario->nasc));
-    query->add_campoupdate("endereco");
-    query->add_dadosupdate(query->literal(usuario->endereco));
-    query->add_campoupdate("numero");
-    query->add_dadosupdate(query->literal(usuario->numero));
-    query->add_campoupdate("bairro");
-    query->add_dadosupdate(query->literal(usuario->bairro));
-    query->add_campoupdate("id_cep");
-    query->add_dadosupdate(std::to_string(usuario->cep.id));
-    query->add_campoconsulta("id_usuario");
-    query->add_dadosconsulta(std::to_string(usuario->id));
-    return query->ativar();
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
+    i.tabelas = { "cadastro.usuario" };
+    i.atualizar(COLUNAS_USUARIO, *usuario, *query);
+    i.condicao("id_usuario", std::to_string(usuario->id));
+    return query->ativar(i).ok;
 }
 
 bool USUARIO::update_senha(int id, std::string senha)
 {
     std::cout << query->get_mensagem() << '\n';
 
-    query->set_tipoquery(3);
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
     std::cout << "\nUPDATE SENHA \n";
-    query->add_tabelas("cadastro.usuario");
-    query->add_campoupdate("senha");
-    query->add_dadosupdate("md5(" + query->literal(senha) + ")");
-    query->add_campoconsulta("id_usuario");
-    query->add_dadosconsulta(std::to_string(id));
+    i.tabelas = { "cadastro.usuario" };
+    i.atualizar("senha", "md5(" + query->literal(senha) + ")");
+    i.condicao("id_usuario", std::to_string(id));
 
-    if (query->ativar()) {
+    if (query->ativar(i).ok) {
         std::cout << "\nSenha Atualizada com sucesso\n";
         return true;
     }
@@ -239,30 +168,26 @@ bool USUARIO::update_senha(int id, std::string senha)
 
 bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
 {
-    query->set_tipoquery(2);
-    query->set_tipojoin(2);
-    query->add_camporetorno("*");
-    query->add_tabelas("cadastro.ceps");
-    query->add_tabelas("cadastro.municipio");
-    query->add_check_join("ceps.cod_cid=municipio.cod_cid");
-    query->add_campoconsulta("cep");
-    query->add_dadosconsulta(query->literal(cep));
-    if (!query->ativar() || query->get_registros() == 0 || query->linhas_consulta() == 0)
-        return false;
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.tipojoin = INSTRUCAO::INTERNA;
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.ceps", "cadastro.municipio" };
+    i.check_join = { "ceps.cod_cid=municipio.cod_cid" };
+    i.condicao("cep", query->literal(cep));
 
     // ceps: id, cep, kind of street, street, district, cod_cid; then
     // municipio: cod_cid (again), name, state.
-    const LinhaResultado l = query->linha_consulta(0);
-    if (l.size() < 9)
+    const RESULTADO r = query->ativar(i);
+    const LinhaResultado linha = r.linha(0);
+    if (!r.achou() || linha.size() < 9)
         return false;
-    achado = CEPS();
-    achado.id = l.inteiro(0);
-    achado.cep = l[1];
-    achado.tipo_logradouro = l[2];
-    achado.logradouro = l[3];
-    achado.bairro = l[4];
-    achado.municipio.cod_cid = l.inteiro(5);
-    achado.municipio.nome = l[7];
-    achado.municipio.estado = l[8];
+    achado.id = linha.inteiro(0);
+    achado.cep = linha[1];
+    achado.tipo_logradouro = linha[2];
+    achado.logradouro = linha[3];
+    achado.bairro = linha[4];
+    achado.municipio.cod_cid = linha.inteiro(5);
+    achado.municipio.nome = linha[7];
+    achado.municipio.estado = linha[8];
     return true;
 }

@@ -3,14 +3,13 @@
 #ifndef ZUMBREL_MODEL_USUARIO_H
 #define ZUMBREL_MODEL_USUARIO_H
 
-#include <memory>
 #include <string>
-#include <vector>
 
-#include "db/query.h"
+#include "db/lista_registros.h"
 #include "model/acesso.h"
 #include "model/municipio.h"
 
+class QUERY;
 
 // One postal-code row: id, the four texts after id_cep in table order (the
 // code "#####-###", the kind of street, its name, the district) and the
@@ -44,16 +43,18 @@ public:
     CEPS cep;
 };
 
-// The users of one load, read from its rows when asked for.
-class LISTA_USUARIOS : public LISTA_LINHAS
+// Users as the user query finds them, each read from its row when asked for.
+class LISTA_USUARIOS : public LISTA_REGISTROS<USER>
 {
 public:
-    using LISTA_LINHAS::LISTA_LINHAS;
+    using LISTA_REGISTROS<USER>::LISTA_REGISTROS;
 
-    // User i (an empty record past the end).
-    USER operator[](std::size_t i) const;
+    // What a list of users shows of user i, read in place from the row of
+    // the user query (0 and "" past the end). The texts live as long as the
+    // rows of the list.
     int id(std::size_t i) const { return linha(i).inteiro(0); }
-    std::string nome(std::size_t i) const { return linha(i)[1]; }
+    const char* nome(std::size_t i) const { return linha(i).c_str(1); }
+    const char* cpf(std::size_t i) const { return linha(i).c_str(6); }
 };
 
 class USUARIO
@@ -62,40 +63,28 @@ public:
     explicit USUARIO(QUERY* query);
 
     bool verificar_acesso(std::string login, std::string senha);
-    std::vector<USER> Get_User(int id);
-    std::vector<USER> Get_User(std::string filtro);
-
-    // What the user search shows of a user.
-    struct Resumo
-    {
-        int id = 0;
-        std::string nome;
-        std::string cpf;
-    };
-    // The same search as Get_User(filtro) (statement and console lines),
-    // keeping only what the search list shows.
-    std::vector<Resumo> Get_Resumo(std::string filtro);
+    // -1: every user, loaded again; 0: the list of the last load as it is;
+    // an id: that user, loaded again. A load that finds nobody keeps the
+    // list it had.
+    LISTA_USUARIOS Get_User(int id);
+    // The users a caller-built condition finds (it may end with its own
+    // ORDER BY); the list of the last load is not touched. With
+    // Detalhe::RESUMO only the code, the name and the CPF of each are kept.
+    LISTA_USUARIOS Get_User(std::string filtro, Detalhe detalhe = Detalhe::COMPLETO);
     void carregar_usuario(int id);
-    // The list of the last load, as Get_User(0) gives it, without a copy.
-    LISTA_USUARIOS lista() const { return carregados; }
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
     bool update_senha(int id, std::string senha);
-    // The postal code typed in a user form ("#####-###") with its
-    // municipality; false when it is not found or the lookup failed.
+    // The postal code typed, with its municipality, into `achado`; false
+    // (and `achado` as it was) when no row has it or the statement fails.
     bool buscar_cep(const std::string& cep, CEPS& achado);
 
     std::string get_mensagem() const { return mensagem; }
 
 private:
-    // Describes the user query (users with level, postal code and
-    // municipality) up to its conditions.
-    void preparar_consulta();
-
     std::string mensagem;
     QUERY* query;
-    // The users of the last load that found any (the list handed out when a
-    // later load finds none), read from the rows as they came.
+    // The users of the last load that found any.
     LISTA_USUARIOS carregados;
 };
 

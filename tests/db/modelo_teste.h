@@ -1,5 +1,6 @@
 // A fresh copy of the sample database, a statement builder connected to it
-// as the program's user, and standard output captured from the start.
+// as the program's user, and standard output captured from the start (the
+// connection message already taken).
 #ifndef ZUMBREL_TESTS_DB_MODELO_TESTE_H
 #define ZUMBREL_TESTS_DB_MODELO_TESTE_H
 
@@ -19,7 +20,8 @@ class ModeloTeste : public ::testing::Test
 protected:
     void SetUp() override
     {
-        q.reset(new QUERY(banco.escrever_conf(pasta_temporaria()).c_str()));
+        conf = banco.escrever_conf(pasta_temporaria());
+        q.reset(new QUERY(conf.c_str()));
         ASSERT_TRUE(q->get_conectado()) << q->get_mensagem();
         saida.tomar();
     }
@@ -31,6 +33,8 @@ protected:
     }
 
     BancoTeste banco;
+    // The settings file that q was made from.
+    std::string conf;
     CapturaSaida saida;
     std::unique_ptr<QUERY> q;
 };

@@ -59,7 +59,7 @@ protected:
     }
 };
 
-std::string ids(const std::vector<APIARIOS>& lista)
+std::string ids(const LISTA_APIARIOS& lista)
 {
     std::string s;
     for (const APIARIOS& a : lista)
@@ -152,7 +152,7 @@ TEST_F(Apiario, AtualizarComDataRuimOuFloradaInexistenteFalha)
 TEST_F(Apiario, ListaEmOrdemComFloradaEMunicipio)
 {
     APIARIO apiario(q.get());
-    std::vector<APIARIOS> lista;
+    LISTA_APIARIOS lista;
     apiario.Get_Apiarios(&lista);
     EXPECT_EQ(saida.tomar(), LISTA);
     ASSERT_EQ(ids(lista), "1;2;3;4;");
@@ -179,36 +179,43 @@ TEST_F(Apiario, ListaEmOrdemComFloradaEMunicipio)
     EXPECT_EQ(ids(lista), "1;2;3;4;1;2;3;4;");
 }
 
-// The list read from the rows of the load holds the same apiaries as the
-// copied one, sends the same statement, and reads empty past its end.
-TEST_F(Apiario, ListaLidaDasLinhasIgualALista)
+// The list read from the rows of the load holds what the table holds, reads
+// empty past its end, and keeps its rows when the builder moves on.
+TEST_F(Apiario, ListaLidaDasLinhasIgualATabela)
 {
     APIARIO apiario(q.get());
-    std::vector<APIARIOS> copia;
-    apiario.Get_Apiarios(&copia);
-    saida.tomar();
-    const LISTA_APIARIOS lista = apiario.Get_Lista();
+    LISTA_APIARIOS lista;
+    apiario.Get_Apiarios(&lista);
     EXPECT_EQ(saida.tomar(), LISTA);
-    ASSERT_EQ(lista.size(), copia.size());
+    const TABELA tabela = banco.consultar(
+        "select a.id_apiario, a.nome, a.obs, a.longitude, f.nome_florada, m.nome from cadastro.apiario a "
+        "join cadastro.florada f using (id_florada) join cadastro.municipio m using (cod_cid) order by 1");
+    ASSERT_EQ(lista.size(), tabela.size());
     for (std::size_t i = 0; i < lista.size(); ++i) {
         const APIARIOS a = lista[i];
-        EXPECT_EQ(a.id_apiario, copia[i].id_apiario);
-        EXPECT_EQ(a.nome, copia[i].nome);
-        EXPECT_EQ(lista.nome(i), copia[i].nome);
-        EXPECT_EQ(a.obs, copia[i].obs);
-        EXPECT_EQ(a.longitude, copia[i].longitude);
-        EXPECT_EQ(a.florada.nome_florada, copia[i].florada.nome_florada);
-        EXPECT_EQ(a.municipio.nome, copia[i].municipio.nome);
+        EXPECT_EQ(std::to_string(a.id_apiario), tabela[i][0]);
+        EXPECT_EQ(lista.id(i), a.id_apiario);
+        EXPECT_EQ(a.nome, tabela[i][1]);
+        EXPECT_EQ(lista.nome(i), tabela[i][1]);
+        EXPECT_EQ(a.obs, tabela[i][2]);
+        EXPECT_EQ(a.longitude, tabela[i][3]);
+        EXPECT_EQ(a.florada.nome_florada, tabela[i][4]);
+        EXPECT_EQ(a.municipio.nome, tabela[i][5]);
+        EXPECT_EQ(lista.municipio(i), tabela[i][5]);
     }
     EXPECT_EQ(lista[4].id_apiario, 0);
-    EXPECT_EQ(lista.nome(4), "");
+    EXPECT_STREQ(lista.nome(4), "");
+    EXPECT_EQ(lista.id(4), 0);
+    EXPECT_STREQ(lista.municipio(4), "");
 
     // The rows stay with the list when the next statement replaces them.
     q->executar("select 1");
     EXPECT_EQ(lista[3].municipio.nome, "Ponta Porã");
 
     quebrar_tabela("apiario");
-    EXPECT_TRUE(apiario.Get_Lista().empty());
+    LISTA_APIARIOS vazia;
+    apiario.Get_Apiarios(&vazia);
+    EXPECT_TRUE(vazia.empty());
     EXPECT_EQ(lista.size(), 4u);
 }
 
@@ -220,7 +227,7 @@ TEST_F(Apiario, ApiarioSemFloradaOuMunicipioNaoApareceETabelaVaziaNaoAcrescenta)
                              " (11, 'Sem municipio', '01/01/2001', 1, 999)"),
               "");
     APIARIO apiario(q.get());
-    std::vector<APIARIOS> lista;
+    LISTA_APIARIOS lista;
     apiario.Get_Apiarios(&lista);
     EXPECT_EQ(ids(lista), "1;2;3;4;");
 
@@ -229,7 +236,7 @@ TEST_F(Apiario, ApiarioSemFloradaOuMunicipioNaoApareceETabelaVaziaNaoAcrescenta)
     apiario.Get_Apiarios(&lista);
     EXPECT_EQ(saida.tomar(), LISTA);
     EXPECT_EQ(ids(lista), "1;2;3;4;");
-    std::vector<APIARIOS> vazia;
+    LISTA_APIARIOS vazia;
     apiario.Get_Apiarios(&vazia);
     EXPECT_TRUE(vazia.empty());
 
@@ -241,7 +248,7 @@ TEST_F(Apiario, ApiarioSemFloradaOuMunicipioNaoApareceETabelaVaziaNaoAcrescenta)
 TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
 {
     APIARIO apiario(q.get());
-    std::vector<APIARIOS> achados = apiario.Pesquisar_Apiario(" a.nome like 'Apiário S%'");
+    LISTA_APIARIOS achados = apiario.Pesquisar_Apiario(" a.nome like 'Apiário S%'");
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.nome like 'Apiário S%'\n\nNOME:Apiário Santa Luzia");
     ASSERT_EQ(ids(achados), "2;");
     const APIARIOS& a = achados[0];
@@ -261,14 +268,20 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=5003702 order by a.id_apiario\n"
                                         "\nNOME:Apiário Boa Esperança\nNOME:Apiário Santa Luzia");
 
-    // The summary the search window shows: same statement and lines.
-    const std::vector<APIARIO::Resumo> resumo = apiario.Pesquisar_Resumo(" a.cod_cid=5003702 order by a.id_apiario");
+    // The summary the search window shows: same statement and lines, only
+    // the key, the name and the municipality's name.
+    const LISTA_APIARIOS resumo = apiario.Pesquisar_Apiario(" a.cod_cid=5003702 order by a.id_apiario", Detalhe::RESUMO);
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.cod_cid=5003702 order by a.id_apiario\n"
                                         "\nNOME:Apiário Boa Esperança\nNOME:Apiário Santa Luzia");
     ASSERT_EQ(resumo.size(), 2u);
     EXPECT_EQ(resumo[1].id_apiario, 2);
+    EXPECT_EQ(resumo.id(1), 2);
     EXPECT_EQ(resumo[1].nome, "Apiário Santa Luzia");
-    EXPECT_EQ(resumo[1].municipio, "Dourados");
+    EXPECT_STREQ(resumo.nome(1), "Apiário Santa Luzia");
+    EXPECT_EQ(resumo[1].municipio.nome, "Dourados");
+    EXPECT_STREQ(resumo.municipio(1), "Dourados");
+    EXPECT_EQ(resumo[1].data_criacao, "");
+    EXPECT_EQ(resumo[1].florada.nome_florada, "");
 
     achados = apiario.Pesquisar_Apiario(" a.nome like 'zz%'");
     EXPECT_TRUE(achados.empty());
@@ -277,6 +290,18 @@ TEST_F(Apiario, PesquisaUsaOFiltroDoChamadorEPreencheSoParte)
     achados = apiario.Pesquisar_Apiario(" a.nome like");
     EXPECT_TRUE(achados.empty());
     EXPECT_EQ(saida.tomar(), PESQUISA + " a.nome like\n" + q->get_mensagem() + "\n");
+
+    // A load appended to what a search found: each part is read as its
+    // statement laid it out.
+    LISTA_APIARIOS juntas = apiario.Pesquisar_Apiario(" a.nome like 'Apiário S%'", Detalhe::RESUMO);
+    apiario.Get_Apiarios(&juntas);
+    ASSERT_EQ(juntas.size(), 5u);
+    EXPECT_EQ(juntas.id(0), 2);
+    EXPECT_STREQ(juntas.municipio(0), "Dourados");
+    EXPECT_EQ(juntas[0].florada.nome_florada, "");
+    EXPECT_EQ(juntas.id(4), 4);
+    EXPECT_STREQ(juntas.municipio(4), "Ponta Porã");
+    EXPECT_EQ(juntas[4].florada.nome_florada, "Assa-peixe");
 }
 
 TEST_F(Apiario, TextosHostisSaoGuardadosELidosComoDigitados)
@@ -297,7 +322,7 @@ TEST_F(Apiario, TextosHostisSaoGuardadosELidosComoDigitados)
         a.obs = std::string(*t) + *t;
         ASSERT_TRUE(apiario.Atualizar_Apiario(&a)) << *t;
     }
-    std::vector<APIARIOS> lista;
+    LISTA_APIARIOS lista;
     apiario.Get_Apiarios(&lista);
     ASSERT_EQ(lista.size(), 8u);
     for (size_t i = 0; i < 4; ++i) {

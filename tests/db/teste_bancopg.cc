@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "db/bancopg.h"
+#include "db/modelo_teste.h"
 #include "db/query.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
@@ -119,20 +120,7 @@ TEST(Conexao, SslExigidoDaSessaoCriptografada)
     EXPECT_EQ(q.retornar_consulta()[0][0], "t");
 }
 
-class Resultado : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        conf = banco.escrever_conf(teste::pasta_temporaria());
-        q.reset(new QUERY(conf.c_str()));
-        ASSERT_TRUE(q->get_conectado()) << q->get_mensagem();
-    }
-    teste::BancoTeste banco;
-    std::string conf;
-    teste::CapturaSaida saida;
-    std::unique_ptr<QUERY> q;
-};
+class Resultado : public teste::ModeloTeste {};
 
 TEST_F(Resultado, ValoresComoTextoNuloVazioEPosicaoForaDaTabela)
 {
@@ -214,11 +202,10 @@ TEST_F(Resultado, ResultadoLongoGuardaCadaValor)
 }
 
 // Keeping only some columns changes neither the counts nor the kept values,
-// and holds for the next statement only.
-TEST_F(Resultado, SoColunasGuardadasValemSoParaOProximoComando)
+// and holds for that statement only.
+TEST_F(Resultado, SoColunasGuardadasValemSoParaOProprioComando)
 {
-    q->guardar_so_colunas({ 0, 2, 7, -1 });
-    q->executar("select g, 'b' || g, 'c' || g from generate_series(1, 3) g");
+    q->executar("select g, 'b' || g, 'c' || g from generate_series(1, 3) g", { 0, 2, 7, -1 });
     ASSERT_EQ(q->get_situacao(), 2);
     EXPECT_EQ(q->get_linhas(), 3);
     EXPECT_EQ(q->get_colunas(), 3);
@@ -229,10 +216,10 @@ TEST_F(Resultado, SoColunasGuardadasValemSoParaOProximoComando)
     q->executar("select 'a', 'b'");
     EXPECT_EQ(q->resultado(0, 1), "b");
 
-    // A statement that sends nothing uses the choice up too.
-    q->guardar_so_colunas({ 0 });
-    q->set_tipoquery(9);
-    EXPECT_FALSE(q->ativar());
+    // A statement that sends nothing leaves no choice behind either.
+    INSTRUCAO nada = q->descrever(9);
+    nada.colunas_guardadas = { 0 };
+    EXPECT_FALSE(q->ativar(nada).ok);
     q->executar("select 'a', 'b'");
     EXPECT_EQ(q->resultado(0, 1), "b");
 }

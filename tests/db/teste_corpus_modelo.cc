@@ -30,11 +30,11 @@ protected:
     const std::vector<std::string>& corpus = teste::corpus_hostil();
 };
 
-std::set<int> ids_usuarios(const std::vector<USER>& lista)
+std::set<int> ids_usuarios(const LISTA_USUARIOS& lista)
 {
     std::set<int> s;
-    for (const USER& u : lista)
-        s.insert(u.id);
+    for (std::size_t i = 0; i < lista.size(); ++i)
+        s.insert(lista.id(i));
     return s;
 }
 
@@ -154,7 +154,9 @@ TEST_F(CorpusModelo, CadaTextoVoltaComoFoiGuardadoESoMudaASuaLinha)
         EXPECT_EQ(usuario_ok, !t.empty()) << mostrar(t) << q->get_mensagem();
         if (usuario_ok) {
             ASSERT_TRUE(usuario.verificar_acesso(u.login, t)) << mostrar(t) << usuario.get_mensagem();
-            USER lido = usuario.Get_User(0).at(0);
+            const LISTA_USUARIOS lidos = usuario.Get_User(0);
+            ASSERT_EQ(lidos.size(), 1u) << mostrar(t);
+            const USER lido = lidos[0];
             esperadas.insert("usuario:" + std::to_string(lido.id));
             EXPECT_EQ((std::vector<std::string> { lido.nome, lido.login, lido.cpf, lido.rg, lido.oexp, lido.endereco,
                                                   lido.numero, lido.bairro, lido.nasc }),

@@ -53,10 +53,10 @@ struct Estacao
     std::set<int> apiarios, abelhas, usuarios, floradas, niveis;
 };
 
-template <class T, class F>
-bool contem(const std::vector<T>& lista, F igual)
+template <class Lista, class F>
+bool contem(const Lista& lista, F igual)
 {
-    for (const T& item : lista) {
+    for (const auto& item : lista) {
         if (igual(item))
             return true;
     }
@@ -130,7 +130,7 @@ void trabalhar(Estacao& e, std::atomic<int>& prontas)
 
         // Each desktop lists what both have saved; what it saved itself is
         // always there.
-        std::vector<APIARIOS> lista;
+        LISTA_APIARIOS lista;
         apiario.Get_Apiarios(&lista);
         for (int id : e.apiarios) {
             if (!contem(lista, [id](const APIARIOS& x) { return x.id_apiario == id; }))
@@ -151,12 +151,12 @@ void trabalhar(Estacao& e, std::atomic<int>& prontas)
             if (!contem(ns, [id](const ACESS& x) { return x.id == id; }))
                 falhou(volta, "access level " + std::to_string(id) + " missing from the list");
         }
-        std::vector<USER> us = usuario.Get_User(-1);
+        const LISTA_USUARIOS us = usuario.Get_User(-1);
         if (!contem(us, [&u](const USER& x) { return x.login == u.login && x.nome == u.nome; }))
             falhou(volta, "user " + u.login + " missing from the list");
         else
             e.usuarios.insert(volta);
-        std::vector<USER> achados = usuario.Get_User("u.nome like " + e.query->literal("Usuário " + nome + "%"));
+        const LISTA_USUARIOS achados = usuario.Get_User("u.nome like " + e.query->literal("Usuário " + nome + "%"));
         if (achados.size() != 1)
             falhou(volta, "search for " + nome + " found " + std::to_string(achados.size()));
     }

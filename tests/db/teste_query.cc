@@ -1,10 +1,13 @@
 // The statement builder: every statement kind assembled to the letter, the
-// trace on standard output, what each kind empties, and reading back.
+// trace on standard output, what each kind empties, reading back, statements
+// run as values and the lists read from their rows.
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "db/lista_registros.h"
+#include "db/modelo_teste.h"
 #include "db/query.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
@@ -206,15 +209,11 @@ TEST_F(Montagem, CadaTipoEsvaziaAsListasQueUsa)
     EXPECT_EQ(saida.tomar(), "delete from T\n");
 }
 
-class Leitura : public ::testing::Test
+namespace {
+
+class Leitura : public teste::ModeloTeste
 {
 protected:
-    void SetUp() override
-    {
-        q.reset(new QUERY(banco.escrever_conf(teste::pasta_temporaria()).c_str()));
-        ASSERT_TRUE(q->get_conectado()) << q->get_mensagem();
-        saida.tomar();
-    }
     void selecionar_acesso(const std::string& filtro)
     {
         q->set_tipoquery(2);
@@ -224,10 +223,30 @@ protected:
         q->add_filtroconsulta(filtro);
         q->add_campoorder("id_acesso");
     }
-    teste::BancoTeste banco;
-    teste::CapturaSaida saida;
-    std::unique_ptr<QUERY> q;
+    // The same query as a value.
+    INSTRUCAO acessos(const std::string& filtro)
+    {
+        INSTRUCAO i = q->descrever(INSTRUCAO::CONSULTAR);
+        i.camporetorno = { "id_acesso", "desc_acesso" };
+        i.tabelas = { "cadastro.acesso" };
+        i.filtroconsulta = filtro;
+        i.campoorder = { "id_acesso" };
+        return i;
+    }
+    void inserir_acesso(const std::string& descricao, bool com_retorno)
+    {
+        q->set_tipoquery(1);
+        q->add_tabelas("cadastro.acesso");
+        q->add_campoinsert("desc_acesso");
+        q->add_dadosinsert(q->literal(descricao));
+        q->add_campoinsert("nivel_acesso");
+        q->add_dadosinsert("0");
+        if (com_retorno)
+            q->add_camporetorno("id_acesso");
+    }
 };
+
+} // namespace
 
 TEST_F(Leitura, SelectVazioGuardaAsLinhasAnteriores)
 {
@@ -300,4 +319,195 @@ TEST_F(Leitura, InsertComRetornoLeALinhaEUpdateDeleteNaoMudamContagem)
     q->add_campoconsulta("id_acesso");
     q->add_dadosconsulta("4");
     EXPECT_TRUE(q->ativar());
+}
+
+// An insert without RETURNING returns no rows: whatever statement ran before
+// it, the count and the rows afterwards are still one statement's.
+TEST_F(Leitura, InsertSemRetornoNaoDeixaContagemSemLinhas)
+{
+    inserir_acesso("Com retorno", true);
+    ASSERT_TRUE(q->ativar());
+    EXPECT_EQ(q->get_registros(), 1);
+    selecionar_acesso("nivel_acesso > 1");
+    ASSERT_TRUE(q->ativar());
+    ASSERT_EQ(q->get_registros(), 2);
+    const TABELA esperado = { { "1", "Administrador" }, { "2", "Gerente" } };
+
+    saida.tomar();
+    inserir_acesso("Sem retorno", false);
+    EXPECT_TRUE(q->ativar()) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(), "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Sem retorno', 0);\n\n");
+    EXPECT_EQ(q->get_registros(), 2);
+    EXPECT_EQ(q->retornar_consulta(), esperado);
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Sem retorno'"), "1");
+
+    // Asked to read its rows back, the same insert finds none: the count
+    // says so and the rows stay those of the query.
+    inserir_acesso("Lido de volta", false);
+    q->set_retorno();
+    EXPECT_TRUE(q->ativar());
+    EXPECT_EQ(q->get_registros(), 0);
+    EXPECT_EQ(q->retornar_consulta(), esperado);
+
+    // The request was for that insert only.
+    selecionar_acesso("nivel_acesso > 2");
+    ASSERT_TRUE(q->ativar());
+    ASSERT_EQ(q->get_registros(), 1);
+    inserir_acesso("Outra sem retorno", false);
+    EXPECT_TRUE(q->ativar());
+    EXPECT_EQ(q->get_registros(), 1);
+    EXPECT_EQ(q->retornar_consulta(), (TABELA { { "1", "Administrador" } }));
+}
+
+// A statement run as a value gives its own result and leaves the count and
+// rows of the statements described piece by piece alone.
+TEST_F(Leitura, InstrucaoDaSeuResultadoSemMexerNaContagemDoConstrutor)
+{
+    selecionar_acesso("nivel_acesso > 1");
+    ASSERT_TRUE(q->ativar());
+    ASSERT_EQ(q->get_registros(), 2);
+    saida.tomar();
+
+    const RESULTADO todos = q->ativar(acessos("id_acesso > 0"));
+    EXPECT_EQ(saida.tomar(), "select id_acesso, desc_acesso from cadastro.acesso where id_acesso > 0 order by id_acesso\n");
+    EXPECT_TRUE(todos.ok);
+    EXPECT_TRUE(todos.achou());
+    EXPECT_EQ(todos.tipo, INSTRUCAO::CONSULTAR);
+    ASSERT_EQ(todos.registros, 3);
+    EXPECT_EQ(todos.linha(2)[1], "Operador");
+    EXPECT_EQ(todos.linha(2).inteiro(0), 3);
+    EXPECT_EQ(todos.linha(3).size(), 0u);
+    EXPECT_EQ(todos.linha(-1)[0], "");
+    EXPECT_EQ(q->get_registros(), 2);
+    EXPECT_EQ(q->retornar_consulta().size(), 2u);
+
+    // Nothing found is a success without rows; a refusal carries the
+    // database's message; the earlier result keeps its rows through both.
+    const RESULTADO nenhum = q->ativar(acessos("id_acesso > 99"));
+    EXPECT_TRUE(nenhum.ok);
+    EXPECT_FALSE(nenhum.achou());
+    EXPECT_EQ(nenhum.registros, 0);
+    const RESULTADO recusado = q->ativar(acessos("coluna_que_nao_existe = 1"));
+    EXPECT_FALSE(recusado.ok);
+    EXPECT_EQ(recusado.registros, 0);
+    EXPECT_EQ(recusado.linhas, nullptr);
+    EXPECT_NE(recusado.mensagem.find("coluna_que_nao_existe"), std::string::npos) << recusado.mensagem;
+    EXPECT_EQ(recusado.mensagem, q->get_mensagem());
+    EXPECT_EQ(todos.linha(0)[1], "Administrador");
+
+    // Describing an update starts with its trace line; a command returns
+    // no rows; a statement without a table is not sent.
+    saida.tomar();
+    INSTRUCAO u = q->descrever(INSTRUCAO::ATUALIZAR);
+    EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\n");
+    u.tabelas = { "cadastro.acesso" };
+    u.atualizar("nivel_acesso", "nivel_acesso + 1");
+    u.condicao("id_acesso", "3");
+    const RESULTADO atualizado = q->ativar(u);
+    EXPECT_EQ(saida.tomar(), "update cadastro.acesso set  nivel_acesso=nivel_acesso + 1 WHERE id_acesso=3\n");
+    EXPECT_TRUE(atualizado.ok);
+    EXPECT_EQ(atualizado.registros, 0);
+    EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where id_acesso = 3"), "2");
+    const RESULTADO sem_tabela = q->ativar(q->descrever(INSTRUCAO::EXCLUIR));
+    EXPECT_FALSE(sem_tabela.ok);
+    EXPECT_EQ(saida.tomar(), "\n");
+    EXPECT_EQ(q->get_registros(), 2);
+}
+
+TEST_F(Leitura, InstrucaoGuardaSoAsColunasPedidas)
+{
+    INSTRUCAO i = acessos("id_acesso = 2");
+    i.camporetorno.push_back("nivel_acesso");
+    i.colunas_guardadas = { 1 };
+    const RESULTADO r = q->ativar(i);
+    ASSERT_TRUE(r.achou());
+    EXPECT_EQ(r.linha(0).size(), 3u);
+    EXPECT_EQ(r.linha(0)[0], "");
+    EXPECT_EQ(r.linha(0)[1], "Gerente");
+    EXPECT_EQ(r.linha(0).inteiro(2), 0);
+    EXPECT_EQ(q->ativar(acessos("id_acesso = 2")).linha(0).inteiro(0), 2);
+}
+
+namespace {
+
+struct Nivel
+{
+    int id = 0;
+    std::string descricao;
+};
+
+Nivel ler_nivel(const LinhaResultado& linha)
+{
+    return Nivel { linha.inteiro(0), linha[1] };
+}
+
+template <class Lista>
+std::string descrever(const Lista& lista)
+{
+    std::string s;
+    for (const Nivel& n : lista)
+        s += std::to_string(n.id) + ":" + n.descricao + ";";
+    return s;
+}
+
+} // namespace
+
+// A list grows by the rows of each result appended to it, in order, reads
+// empty past its end, and keeps its rows when the builder moves on.
+TEST_F(Leitura, ListaDeRegistrosJuntaOsResultadosEmOrdem)
+{
+    LISTA_REGISTROS<Nivel> lista;
+    EXPECT_TRUE(lista.empty());
+    EXPECT_EQ(lista[0].id, 0);
+
+    const RESULTADO todos = q->ativar(acessos("id_acesso > 0"));
+    lista.acrescentar(todos, ler_nivel, 2);
+    lista.acrescentar(q->ativar(acessos("id_acesso > 99")), ler_nivel);
+    lista.acrescentar(q->ativar(acessos("coluna_que_nao_existe = 1")), ler_nivel);
+    lista.acrescentar(q->ativar(acessos("id_acesso = 3")), ler_nivel);
+    lista.acrescentar(todos, ler_nivel);
+    ASSERT_EQ(lista.size(), 6u);
+    EXPECT_EQ(descrever(lista), "1:Administrador;2:Gerente;3:Operador;1:Administrador;2:Gerente;3:Operador;");
+    EXPECT_EQ(lista[2].descricao, "Operador");
+    EXPECT_EQ(lista.linha(5)[1], "Operador");
+    EXPECT_EQ(lista.front().descricao, "Administrador");
+    EXPECT_EQ(lista[6].id, 0);
+    EXPECT_EQ(lista[6].descricao, "");
+    EXPECT_EQ(lista.linha(6).size(), 0u);
+
+    q->executar("select 1");
+    const LISTA_REGISTROS<Nivel> copia = lista;
+    lista.clear();
+    EXPECT_TRUE(lista.empty());
+    std::vector<Nivel> registros(9);
+    copia.copiar(registros);
+    EXPECT_EQ(descrever(registros), "1:Administrador;2:Gerente;3:Operador;1:Administrador;2:Gerente;3:Operador;");
+}
+
+// The rows of a statement run as a value live as long as its result or a
+// list reads them, and no longer: nothing in the builder keeps them.
+TEST_F(Leitura, LinhasDeUmResultadoVivemSoEnquantoAlguemAsLe)
+{
+    std::weak_ptr<const LINHAS> soltas, na_lista;
+    LISTA_REGISTROS<Nivel> lista;
+    {
+        const RESULTADO r = q->ativar(acessos("id_acesso > 0"));
+        ASSERT_TRUE(r.achou());
+        soltas = r.linhas;
+        const RESULTADO s = q->ativar(acessos("id_acesso > 1"));
+        ASSERT_TRUE(s.achou());
+        na_lista = s.linhas;
+        lista.acrescentar(s, ler_nivel);
+    }
+    EXPECT_TRUE(soltas.expired());
+    EXPECT_FALSE(na_lista.expired());
+    EXPECT_EQ(descrever(lista), "2:Gerente;3:Operador;");
+    lista.clear();
+    EXPECT_TRUE(na_lista.expired());
+
+    // The rows of a statement run by ativar() stay for retornar_consulta.
+    selecionar_acesso("nivel_acesso > 2");
+    ASSERT_TRUE(q->ativar());
+    q->ativar(acessos("id_acesso > 0"));
+    EXPECT_EQ(q->retornar_consulta(), (TABELA { { "1", "Administrador" } }));
 }

@@ -1,7 +1,7 @@
 // Users: the login check (hostile logins included), loading and keeping the
-// list, caller-built filters, insert, update and password change.
+// list, caller-built filters, insert, update, password change and the
+// postal-code lookup.
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
         return u;
     }
 
-    std::string ids(const std::vector<USER>& lista)
+    static std::string ids(const LISTA_USUARIOS& lista)
     {
         std::string s;
         for (const USER& u : lista)
@@ -71,7 +71,7 @@ TEST_F(Usuario, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
     EXPECT_EQ(saida.tomar(), CONSULTA + " where u.login='admin' and u.senha=md5('admin')\n");
     EXPECT_EQ(usuario.get_mensagem(), "Acesso garantido");
 
-    std::vector<USER> lista = usuario.Get_User(0);
+    LISTA_USUARIOS lista = usuario.Get_User(0);
     EXPECT_EQ(saida.tomar(), "");
     ASSERT_EQ(lista.size(), 1u);
     const USER& u = lista[0];
@@ -190,7 +190,7 @@ TEST_F(Usuario, FiltroDoChamadorVaComoVeioENaoMexeNaLista)
     ASSERT_TRUE(usuario.verificar_acesso("admin", "admin"));
     saida.tomar();
 
-    std::vector<USER> achados = usuario.Get_User(std::string("u.nome like 'Ma%' order by u.nome"));
+    LISTA_USUARIOS achados = usuario.Get_User(std::string("u.nome like 'Ma%' order by u.nome"));
     EXPECT_EQ(saida.tomar(), CONSULTA + " where u.nome like 'Ma%' order by u.nome\n");
     EXPECT_EQ(ids(achados), "2;");
     EXPECT_EQ(achados[0].login, "maria");
@@ -210,15 +210,15 @@ TEST_F(Usuario, FiltroDoChamadorVaComoVeioENaoMexeNaLista)
 }
 
 // The search summary sends the same statement and holds the same code, name
-// and CPF as the full records.
+// and CPF as the full records, and nothing else.
 TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
 {
     USUARIO usuario(q.get());
     const std::string filtro = "u.id_usuario > 0 order by u.nome desc";
     saida.tomar();
-    const std::vector<USER> completos = usuario.Get_User(filtro);
+    const LISTA_USUARIOS completos = usuario.Get_User(filtro);
     const std::string rastro = saida.tomar();
-    const std::vector<USUARIO::Resumo> resumo = usuario.Get_Resumo(filtro);
+    const LISTA_USUARIOS resumo = usuario.Get_User(filtro, Detalhe::RESUMO);
     EXPECT_EQ(saida.tomar(), rastro);
     ASSERT_EQ(resumo.size(), 2u);
     ASSERT_EQ(completos.size(), 2u);
@@ -226,11 +226,17 @@ TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
         EXPECT_EQ(resumo[i].id, completos[i].id);
         EXPECT_EQ(resumo[i].nome, completos[i].nome);
         EXPECT_EQ(resumo[i].cpf, completos[i].cpf);
+        EXPECT_EQ(resumo.id(i), completos[i].id);
+        EXPECT_EQ(resumo.nome(i), completos[i].nome);
+        EXPECT_EQ(resumo.cpf(i), completos[i].cpf);
         EXPECT_FALSE(resumo[i].cpf.empty());
+        EXPECT_FALSE(completos[i].login.empty());
+        EXPECT_EQ(resumo[i].login, "");
+        EXPECT_EQ(resumo[i].cep.municipio.nome, "");
     }
     // The next statement reads every column again.
     EXPECT_EQ(usuario.Get_User(filtro)[0].login, completos[0].login);
-    EXPECT_TRUE(usuario.Get_Resumo("u.nome like 'Zz%'").empty());
+    EXPECT_TRUE(usuario.Get_User("u.nome like 'Zz%'", Detalhe::RESUMO).empty());
 }
 
 TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaEmMd5)
@@ -351,4 +357,39 @@ TEST_F(Usuario, TrocaDeSenha)
     std::string texto = saida.tomar();
     EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
     EXPECT_EQ(texto.find("Senha Atualizada"), std::string::npos) << texto;
+}
+
+// The postal-code lookup of the user forms: the code with its street and
+// municipality; a code no row has, or a refused statement, changes nothing.
+TEST_F(Usuario, BuscarCepTrazORegistroComOMunicipio)
+{
+    USUARIO usuario(q.get());
+    CEPS c;
+    ASSERT_TRUE(usuario.buscar_cep("79800-001", c)) << q->get_mensagem();
+    EXPECT_EQ(saida.tomar(), "1\nselect * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
+                             "ceps.cod_cid=municipio.cod_cid where cep='79800-001'\n");
+    EXPECT_EQ(c.id, 1);
+    EXPECT_EQ(c.cep, "79800-001");
+    EXPECT_EQ(c.tipo_logradouro, "Avenida");
+    EXPECT_EQ(c.logradouro, "Marcelino Pires");
+    EXPECT_EQ(c.bairro, "Centro");
+    EXPECT_EQ(c.municipio.cod_cid, 5003702);
+    EXPECT_EQ(c.municipio.nome, "Dourados");
+    EXPECT_EQ(c.municipio.estado, "MS");
+
+    EXPECT_FALSE(usuario.buscar_cep("00000-000", c));
+    EXPECT_FALSE(usuario.buscar_cep("' or '1'='1", c));
+    EXPECT_EQ(saida.tomar(), "1\nselect * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
+                             "ceps.cod_cid=municipio.cod_cid where cep='00000-000'\n"
+                             "1\nselect * from  cadastro.ceps INNER JOIN cadastro.municipio ON "
+                             "ceps.cod_cid=municipio.cod_cid where cep=''' or ''1''=''1'\n");
+    EXPECT_EQ(c.id, 1);
+    ASSERT_TRUE(usuario.buscar_cep("79002-075", c));
+    EXPECT_EQ(c.id, 7);
+    EXPECT_EQ(c.municipio.nome, "Campo Grande");
+
+    quebrar_tabela("ceps");
+    EXPECT_FALSE(usuario.buscar_cep("79800-001", c));
+    EXPECT_EQ(c.id, 7);
+    EXPECT_EQ(c.logradouro, "Afonso Pena");
 }
