@@ -82,7 +82,7 @@ void BANCOPG::conectar()
     }
 }
 
-void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
+void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const std::vector<std::string>& parametros)
 {
     if (!conectado)
         return;
@@ -100,7 +100,7 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
     std::shared_ptr<LINHAS> novas;
     int nova_situacao = 3;
     std::string erro;
-    if (!PQsendQuery(conexao, sql)) {
+    if (!enviar(sql, parametros)) {
         erro = PQerrorMessage(conexao);
     } else {
         PQsetSingleRowMode(conexao);
@@ -147,6 +147,18 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
         if (situacao == 3)
             mensagem = erro;
     }
+}
+
+bool BANCOPG::enviar(const char* sql, const std::vector<std::string>& parametros)
+{
+    if (parametros.empty())
+        return PQsendQuery(conexao, sql);
+    std::vector<const char*> valores;
+    valores.reserve(parametros.size());
+    for (const std::string& p : parametros)
+        valores.push_back(p.c_str());
+    return PQsendQueryParams(conexao, sql, static_cast<int>(valores.size()), nullptr, valores.data(), nullptr,
+                             nullptr, 0);
 }
 
 std::string BANCOPG::resultado(int linha, int coluna) const

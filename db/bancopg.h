@@ -27,7 +27,11 @@ public:
     // `guardadas`, when not empty: the only columns whose values are kept
     // of the rows the statement returns (the others read as ""), so that a
     // caller showing two columns of a long list does not hold all of them.
-    void executar(const char* sql, const std::vector<int>& guardadas = {});
+    // `parametros`, when not empty: the values of $1, $2... in a text of one
+    // statement, sent apart from it (secrets: the server never logs them as
+    // part of the statement).
+    void executar(const char* sql, const std::vector<int>& guardadas = {},
+                  const std::vector<std::string>& parametros = {});
     // A value, and the table, of the rows of the last statement sent here
     // (rows that QUERY::ativar handed over to its result are no longer here:
     // their positions read as "Posição não encontrada!").
@@ -47,6 +51,9 @@ public:
     std::string literal(const std::string& texto) const;
 
 protected:
+    // Sends one text, with its parameters apart when it has some.
+    bool enviar(const char* sql, const std::vector<std::string>& parametros);
+
     bool conectado;
     int situacao;        // 0 none yet, 1 command done, 2 rows returned, 3 failed
     int ssl;
