@@ -44,6 +44,9 @@ public:
     int get_linhas() const { return linhas; }
     int get_colunas() const { return colunas; }
     const TABELA& get_tabela() const { return tabela; }
+    // The libpq connection string made from the settings file: each value
+    // quoted (blanks and quotes in it are its own), and the session fixed to
+    // day-first dates and UTF-8 text.
     std::string get_string_conexao() const;
 
     // The text as a single-quoted SQL literal that no quote or backslash in it
@@ -56,7 +59,7 @@ protected:
 
     bool conectado;
     int situacao;        // 0 none yet, 1 command done, 2 rows returned, 3 failed
-    int ssl;
+    int ssl;             // 1 encrypted, 2 encrypted with the server's certificate verified
     int linhas;
     TABELA tabela;
     int colunas;
