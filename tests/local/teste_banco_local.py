@@ -201,9 +201,10 @@ class BackupERestauro(ComBanco):
                                         "where datname like 'zumbrel%'"), "zumbrel")
         self.assertTrue(any(b.endswith("-antes-de-restaurar.dump") for b in self.local.backups()))
 
-        # The program logs in and saves as before; keys go on from where they were.
-        self.assertEqual(self.local.sql_programa(
-            "select u.login from cadastro.usuario u where u.login='admin' and u.senha=md5('admin')"), "admin")
+        # The program reads a user and its stored password as it logs in, and
+        # saves as before; keys go on from where they were.
+        self.assertRegex(self.local.sql_programa(
+            "select u.login || ' ' || u.senha from cadastro.usuario u where u.login='admin'"), r"^admin \$argon2id\$")
         novo = self.local.sql_programa("insert into cadastro.florada (nome_florada) values ('Angico') "
                                        "returning id_florada")
         self.assertEqual(int(novo), int(proximo) + 1)
