@@ -153,13 +153,15 @@ void USUARIO::renovar_senha(int id, const std::string& senha, const std::string&
     query->ativar(i);
 }
 
-bool USUARIO::conferir_senha(int id, const std::string& senha)
+bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
     i.camporetorno = { "senha" };
     i.tabelas = { "cadastro.usuario" };
     i.condicao("id_usuario", std::to_string(id));
     const RESULTADO r = query->ativar(i);
+    if (falhou)
+        *falhou = !r.ok;
     return r.achou() && senha::confere(senha, r.linha(0)[0]);
 }
 

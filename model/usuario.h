@@ -86,8 +86,9 @@ public:
     bool atualizar_usuario(USER* usuario);
     // Stores a new password (refused when blank).
     bool update_senha(int id, std::string senha);
-    // Whether `senha` is the stored password of that user.
-    bool conferir_senha(int id, const std::string& senha);
+    // Whether `senha` is the stored password of that user; `falhou`, when
+    // given, tells a refused statement from a wrong password.
+    bool conferir_senha(int id, const std::string& senha, bool* falhou = nullptr);
     // The postal code typed, with its municipality, into `achado`; false
     // (and `achado` as it was) when no row has it or the statement fails.
     bool buscar_cep(const std::string& cep, CEPS& achado);

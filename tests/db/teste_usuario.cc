@@ -401,7 +401,14 @@ TEST_F(Usuario, TrocaDeSenha)
     EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
     EXPECT_EQ(senha_guardada(2), guardada);
 
+    // A wrong password is not a refused statement.
+    bool falhou = true;
+    EXPECT_FALSE(usuario.conferir_senha(2, "abelha", &falhou));
+    EXPECT_FALSE(falhou);
+
     quebrar_tabela("usuario");
+    EXPECT_FALSE(usuario.conferir_senha(2, "nova'senha", &falhou));
+    EXPECT_TRUE(falhou);
     saida.tomar();
     EXPECT_FALSE(usuario.update_senha(2, "x"));
     texto = saida.tomar();
