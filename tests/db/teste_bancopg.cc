@@ -7,6 +7,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
 #include "db/bancopg.h"
 #include "db/modelo_teste.h"
@@ -372,4 +373,59 @@ TEST(Literal, SemAspasOTextoFicaComoEstaEntreAspas)
     EXPECT_EQ(q.literal("Ma%"), "'Ma%'");
     EXPECT_EQ(q.literal("d'Oeste"), "'d''Oeste'");
     EXPECT_EQ(q.literal("c:\\dados"), "'c:\\dados'");
+}
+
+// A database that keeps its bytes as they come (SQL_ASCII), holding text
+// another program wrote in LATIN1. PostgreSQL refuses to send it to a UTF-8
+// session; a server that sends it as it is (here: the same session asking
+// for no conversion) gives texts that are not UTF-8. Every value read is
+// then valid UTF-8, each bad byte as U+FFFD, the valid text around it kept.
+TEST(Conexao, TextoQueNaoEUtf8ChegaValido)
+{
+    teste::BancoTeste banco;
+    const std::string nome = banco.nome() + "_ascii";
+    ASSERT_EQ(banco.executar("create database " + nome + " template template0 encoding 'SQL_ASCII' "
+                             "lc_collate 'C' lc_ctype 'C'"),
+              "");
+    {
+        PGconn* outro = PQconnectdb((teste::conexao_admin(nome) + " client_encoding=SQL_ASCII").c_str());
+        ASSERT_EQ(PQstatus(outro), CONNECTION_OK) << PQerrorMessage(outro);
+        PGresult* r = PQexec(outro, "create table t (n int, a text, b text); "
+                                    "insert into t values (1, E'Jos\\351', E'Itapor\\343 \\360'), "
+                                    "(2, E'a\\351b', E'\\360'), (3, repeat('x', 5000) || E'\\377', 'açaí'); "
+                                    "grant select on t to public");
+        EXPECT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQresultErrorMessage(r);
+        PQclear(r);
+        PQfinish(outro);
+    }
+    std::string c = escrever("h=" + teste::ambiente("ZUMBREL_TEST_HOST") + "\nb=" + nome + "\nu=" +
+                             teste::ambiente("ZUMBREL_TEST_USER") + "\ns=" + teste::ambiente("ZUMBREL_TEST_PASS") +
+                             "\nssl=0\n");
+    {
+        teste::CapturaSaida saida;
+        QUERY q(c.c_str());
+        ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+        q.executar("select a, b from t order by n");
+        EXPECT_EQ(q.get_situacao(), 3);
+        EXPECT_NE(q.get_mensagem().find("UTF8"), std::string::npos) << q.get_mensagem();
+
+        q.executar("set client_encoding = 'SQL_ASCII'");
+        q.executar("select a, b from t order by n");
+        ASSERT_EQ(q.get_situacao(), 2) << q.get_mensagem();
+        EXPECT_EQ(q.resultado(0, 0), "Jos\xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(0, 1), "Itapor\xEF\xBF\xBD \xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(1, 1), "\xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(2, 0), std::string(5000, 'x') + "\xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(2, 1), "açaí");
+        // Through the statement builder, in a list's rows read in place, the same.
+        INSTRUCAO i = q.descrever(INSTRUCAO::CONSULTAR);
+        i.camporetorno = { "a", "n" };
+        i.tabelas = { "t" };
+        i.campoorder = { "n" };
+        const RESULTADO r = q.ativar(i);
+        ASSERT_EQ(r.registros, 3);
+        EXPECT_STREQ(r.linha(1).c_str(0), "a\xEF\xBF\xBD" "b");
+        EXPECT_EQ(r.linha(1)[1], "2");
+    }
+    EXPECT_EQ(banco.executar("drop database " + nome + " with (force)"), "");
 }
