@@ -144,6 +144,7 @@ BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : se
     criado_ = true;
 
     std::string sql = "SET datestyle = 'ISO, DMY';\n" + ler_arquivo(fontes + "/sql/schema.sql") + "\n" +
+                      ler_arquivo(fontes + "/sql/administrador.sql") + "\n" +
                       ler_arquivo(fontes + "/sql/municipios.sql") + "\n" + ler_arquivo(fontes + "/sql/seed.sql");
     executar(sql);
 }

@@ -262,6 +262,12 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
         s.get_button_ok()->clicked();
     });
     r.esperar(principal_visivel, "the main window");
+    // The sample password brings the password window up with the main
+    // window: left unchanged.
+    r.passo([&s] {
+        if (Formulario* f = s.formulario_aberto(7))
+            f->janela()->hide();
+    });
     r.passo([] { std::fprintf(stderr, "  peak resident memory after the login: %.1f MB\n", pico_mb()); });
 
     struct Form

@@ -17,6 +17,20 @@ bool valor_da_linha(const std::string& linha, std::string& valor)
     return true;
 }
 
+// A value for a libpq connection string: between single quotes, with its
+// quotes and backslashes escaped, so that blanks, quotes and "=" are part
+// of it.
+std::string entre_aspas(const std::string& valor)
+{
+    std::string saida = "'";
+    for (char c : valor) {
+        if (c == '\'' || c == '\\')
+            saida += '\\';
+        saida += c;
+    }
+    return saida + "'";
+}
+
 } // namespace
 
 BANCOPG::BANCOPG(const char* arquivo_conf)
@@ -55,18 +69,30 @@ BANCOPG::~BANCOPG()
 
 std::string BANCOPG::get_string_conexao() const
 {
-    return "hostaddr=" + hostaddr + " dbname=" + dbname + " user=" + usuario +
-           " password=" + senha + " sslmode=" + (ssl == 1 ? "require" : "disable");
+    // ssl=2 verifies the certificate against the address (libpq checks the
+    // name given as host, and connects to hostaddr).
+    std::string texto = "hostaddr=" + entre_aspas(hostaddr);
+    if (ssl == 2)
+        texto += " host=" + entre_aspas(hostaddr);
+    texto += " dbname=" + entre_aspas(dbname) + " user=" + entre_aspas(usuario) + " password=" +
+             entre_aspas(senha) + " sslmode=" + (ssl == 1 ? "require" : ssl == 2 ? "verify-full" : "disable");
+    // Dates are typed day first and texts are UTF-8, whatever the server's,
+    // the database's or the user's defaults.
+    texto += " options='-c DateStyle=ISO,DMY' client_encoding=UTF8";
+    return texto;
 }
 
 void BANCOPG::conectar()
 {
     mensagem.clear();
 
-    // Dates are typed day first and texts are UTF-8 whatever the server's
-    // defaults; the user's own settings for these win.
-    setenv("PGDATESTYLE", "ISO, DMY", 0);
-    setenv("PGCLIENTENCODING", "UTF8", 0);
+    // libpq sends PGDATESTYLE from the environment after the options above,
+    // and the server takes the later one: a month-first PGDATESTYLE would
+    // silently store 01/02 as 2 January. The program's own connections
+    // (reconnections too, which read the environment again) go without it.
+    // The client encoding is fixed by its own keyword, which wins over
+    // PGCLIENTENCODING.
+    unsetenv("PGDATESTYLE");
 
     if (conexao) {
         PQfinish(conexao);
@@ -82,7 +108,7 @@ void BANCOPG::conectar()
     }
 }
 
-void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
+void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const std::vector<std::string>& parametros)
 {
     if (!conectado)
         return;
@@ -100,7 +126,7 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
     std::shared_ptr<LINHAS> novas;
     int nova_situacao = 3;
     std::string erro;
-    if (!PQsendQuery(conexao, sql)) {
+    if (!enviar(sql, parametros)) {
         erro = PQerrorMessage(conexao);
     } else {
         PQsetSingleRowMode(conexao);
@@ -147,6 +173,18 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
         if (situacao == 3)
             mensagem = erro;
     }
+}
+
+bool BANCOPG::enviar(const char* sql, const std::vector<std::string>& parametros)
+{
+    if (parametros.empty())
+        return PQsendQuery(conexao, sql);
+    std::vector<const char*> valores;
+    valores.reserve(parametros.size());
+    for (const std::string& p : parametros)
+        valores.push_back(p.c_str());
+    return PQsendQueryParams(conexao, sql, static_cast<int>(valores.size()), nullptr, valores.data(), nullptr,
+                             nullptr, 0);
 }
 
 std::string BANCOPG::resultado(int linha, int coluna) const

@@ -27,7 +27,11 @@ public:
     // `guardadas`, when not empty: the only columns whose values are kept
     // of the rows the statement returns (the others read as ""), so that a
     // caller showing two columns of a long list does not hold all of them.
-    void executar(const char* sql, const std::vector<int>& guardadas = {});
+    // `parametros`, when not empty: the values of $1, $2... in a text of one
+    // statement, sent apart from it (secrets: the server never logs them as
+    // part of the statement).
+    void executar(const char* sql, const std::vector<int>& guardadas = {},
+                  const std::vector<std::string>& parametros = {});
     // A value, and the table, of the rows of the last statement sent here
     // (rows that QUERY::ativar handed over to its result are no longer here:
     // their positions read as "Posição não encontrada!").
@@ -40,6 +44,9 @@ public:
     int get_linhas() const { return linhas; }
     int get_colunas() const { return colunas; }
     const TABELA& get_tabela() const { return tabela; }
+    // The libpq connection string made from the settings file: each value
+    // quoted (blanks and quotes in it are its own), and the session fixed to
+    // day-first dates and UTF-8 text.
     std::string get_string_conexao() const;
 
     // The text as a single-quoted SQL literal that no quote or backslash in it
@@ -47,9 +54,12 @@ public:
     std::string literal(const std::string& texto) const;
 
 protected:
+    // Sends one text, with its parameters apart when it has some.
+    bool enviar(const char* sql, const std::vector<std::string>& parametros);
+
     bool conectado;
     int situacao;        // 0 none yet, 1 command done, 2 rows returned, 3 failed
-    int ssl;
+    int ssl;             // 1 encrypted, 2 encrypted with the server's certificate verified
     int linhas;
     TABELA tabela;
     int colunas;

@@ -1,6 +1,7 @@
 // A statement described as a value: its kind and the SQL fragments QUERY
 // assembles it from. Every fragment is written into the statement exactly
-// as given (text values come quoted by BANCOPG::literal). An INSTRUCAO is
+// as given (text values come quoted by BANCOPG::literal), but for secret
+// values, which travel apart from the text (see segredo). An INSTRUCAO is
 // made by QUERY::descrever and run by QUERY::ativar.
 #ifndef ZUMBREL_DB_INSTRUCAO_H
 #define ZUMBREL_DB_INSTRUCAO_H
@@ -21,6 +22,8 @@ struct COLUNA
     std::string (*valor)(const BANCOPG& banco, const T& registro);
     // Written when the record is created only; an update leaves it as stored.
     bool so_ao_criar = false;
+    // A secret (a password's digest): sent as a parameter, see INSTRUCAO::segredo.
+    bool segredo = false;
 };
 
 class INSTRUCAO
@@ -48,12 +51,21 @@ public:
         campoupdate.push_back(campo);
         dadosupdate.push_back(valor);
     }
+    // A secret value, used where a value goes: it is sent apart from the
+    // statement's text, as a parameter, and the trace shows '********' in
+    // its place, so it reaches neither standard output nor a statement the
+    // server logs. The value is the text itself, unquoted.
+    std::string segredo(const std::string& valor)
+    {
+        parametros.push_back(valor);
+        return "$" + std::to_string(parametros.size());
+    }
     // Every column of the table, with its value from the record.
     template <class T, std::size_t N>
     void inserir(const COLUNA<T> (&colunas)[N], const T& registro, const BANCOPG& banco)
     {
         for (const COLUNA<T>& c : colunas)
-            inserir(c.nome, c.valor(banco, registro));
+            inserir(c.nome, valor(c, registro, banco));
     }
     // The columns of the table that an update writes.
     template <class T, std::size_t N>
@@ -61,7 +73,7 @@ public:
     {
         for (const COLUNA<T>& c : colunas) {
             if (!c.so_ao_criar)
-                atualizar(c.nome, c.valor(banco, registro));
+                atualizar(c.nome, valor(c, registro, banco));
         }
     }
 
@@ -87,10 +99,19 @@ public:
     // When not empty, the only columns whose values are kept of the rows
     // returned; the others read as "". Changes nothing in the text.
     std::vector<int> colunas_guardadas;
+    // The secret values, $1 first.
+    std::vector<std::string> parametros;
 
 private:
     friend class QUERY;
     explicit INSTRUCAO(int tipo) : tipo_(tipo) {}
+
+    template <class T>
+    std::string valor(const COLUNA<T>& c, const T& registro, const BANCOPG& banco)
+    {
+        const std::string v = c.valor(banco, registro);
+        return c.segredo ? segredo(v) : v;
+    }
 
     int tipo_;
 };

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
+
+#include "util/utf8.h"
 
 LINHAS::LINHAS(int colunas, const std::vector<int>& guardadas) : ncolunas(colunas < 0 ? 0 : colunas)
 {
@@ -64,15 +67,30 @@ bool LINHAS::acrescentar(const PGresult* r)
         return guardar.empty() || guardar[static_cast<std::size_t>(c)] ? static_cast<std::size_t>(PQgetlength(r, l, c))
                                                                        : 0;
     };
+    // A value that is not valid UTF-8 (a server that passes bytes on as
+    // they are, as a SQL_ASCII database does) is kept with each invalid
+    // byte as U+FFFD, so that every text read from here can be measured
+    // and shown. Those of the row being read, by column (empty: as sent).
+    std::vector<std::string> reparados(static_cast<std::size_t>(ncolunas));
+    std::vector<bool> reparado(static_cast<std::size_t>(ncolunas));
     for (int l = 0; l < n; ++l) {
         std::size_t tamanho_linha = 0;
-        for (int c = 0; c < ncolunas; ++c)
-            tamanho_linha += tamanho_guardado(l, c) + 1;
+        for (int c = 0; c < ncolunas; ++c) {
+            const std::size_t k = static_cast<std::size_t>(c);
+            std::size_t t = tamanho_guardado(l, c);
+            reparado[k] = t > 0 && !utf8_valido(PQgetvalue(r, l, c), t);
+            if (reparado[k]) {
+                reparados[k] = utf8_reparado(PQgetvalue(r, l, c), t);
+                t = reparados[k].size();
+            }
+            tamanho_linha += t + 1;
+        }
         if (!reservar_dados(tamanho_linha) || !reservar_inicio(static_cast<std::size_t>(ncolunas)))
             return false;
         for (int c = 0; c < ncolunas; ++c) {
-            const std::size_t t = tamanho_guardado(l, c);
-            std::memcpy(dados + usados, PQgetvalue(r, l, c), t);
+            const std::size_t k = static_cast<std::size_t>(c);
+            const std::size_t t = reparado[k] ? reparados[k].size() : tamanho_guardado(l, c);
+            std::memcpy(dados + usados, reparado[k] ? reparados[k].data() : PQgetvalue(r, l, c), t);
             usados += t;
             dados[usados++] = '\0';
             inicio[n_inicio++] = static_cast<std::uint32_t>(usados);

@@ -5,14 +5,67 @@
 
 namespace {
 
+// A statement's text as it is sent and as the trace shows it: the same but
+// for the secret values, sent as their placeholders ($1, $2...) and shown
+// as '********'.
+class Texto
+{
+public:
+    explicit Texto(const INSTRUCAO& i) : parametros_(i.parametros.size()) {}
+
+    Texto& operator+=(const std::string& s)
+    {
+        enviado += s;
+        mostrado += s;
+        return *this;
+    }
+    Texto& operator+=(char c)
+    {
+        enviado += c;
+        mostrado += c;
+        return *this;
+    }
+    // A value: a secret's placeholder is shown masked.
+    void valor(const std::string& v)
+    {
+        enviado += v;
+        mostrado += segredo(v) ? "'********'" : v;
+    }
+    bool empty() const { return enviado.empty(); }
+
+    std::string enviado;
+    std::string mostrado;
+
+private:
+    // Whether the fragment is, whole, the placeholder of a secret ($1 to $n):
+    // a text value comes quoted, so it is never one.
+    bool segredo(const std::string& v) const
+    {
+        if (v.size() < 2 || v[0] != '$' || v[1] == '0')
+            return false;
+        std::size_t n = 0;
+        for (std::size_t k = 1; k < v.size(); ++k) {
+            if (v[k] < '0' || v[k] > '9' || n > parametros_)
+                return false;
+            n = n * 10 + static_cast<std::size_t>(v[k] - '0');
+        }
+        return n >= 1 && n <= parametros_;
+    }
+
+    std::size_t parametros_;
+};
+
 // Appends the items of a list, each preceded by `antes`, with `separador`
-// between two items (never after the last).
-void juntar(std::string& sql, const std::vector<std::string>& itens,
-            const char* antes, const char* separador)
+// between two items (never after the last); `valores` when they are values.
+void juntar(Texto& sql, const std::vector<std::string>& itens, const char* antes, const char* separador,
+            bool valores = false)
 {
     for (size_t i = 0; i < itens.size(); ++i) {
         sql += antes;
-        sql += itens[i];
+        if (valores)
+            sql.valor(itens[i]);
+        else
+            sql += itens[i];
         if (i + 1 < itens.size())
             sql += separador;
     }
@@ -20,7 +73,7 @@ void juntar(std::string& sql, const std::vector<std::string>& itens,
 
 // Appends "campo=valor" pairs, each preceded by a blank. A missing value
 // leaves the right-hand side empty; the database then refuses the statement.
-void juntar_pares(std::string& sql, const std::vector<std::string>& campos,
+void juntar_pares(Texto& sql, const std::vector<std::string>& campos,
                   const std::vector<std::string>& valores, const char* separador)
 {
     for (size_t i = 0; i < campos.size(); ++i) {
@@ -28,34 +81,35 @@ void juntar_pares(std::string& sql, const std::vector<std::string>& campos,
         sql += campos[i];
         sql += '=';
         if (i < valores.size())
-            sql += valores[i];
+            sql.valor(valores[i]);
         if (i + 1 < campos.size())
             sql += separador;
     }
 }
 
-std::string montar_insert(const INSTRUCAO& i)
+Texto montar_insert(const INSTRUCAO& i)
 {
-    std::string texto;
+    Texto texto(i);
     if (i.tabelas.empty())
         return texto;
-    texto = "insert into " + i.tabelas[0] + " (";
+    texto += "insert into " + i.tabelas[0] + " (";
     juntar(texto, i.campoinsert, " ", ",");
     texto += ") values (";
-    juntar(texto, i.dadosinsert, " ", ",");
+    juntar(texto, i.dadosinsert, " ", ",", true);
     texto += ")";
     if (!i.camporetorno.empty()) {
         texto += " returning ";
         juntar(texto, i.camporetorno, " ", ",");
     }
     texto += ";";
-    std::cout << texto << "\n\n";
+    std::cout << texto.mostrado << "\n\n";
     return texto;
 }
 
-std::string montar_select(const INSTRUCAO& i)
+Texto montar_select(const INSTRUCAO& i)
 {
-    std::string texto = "select";
+    Texto texto(i);
+    texto += "select";
     juntar(texto, i.camporetorno, " ", ",");
     texto += " from ";
     const std::vector<std::string>& tabelas = i.tabelas;
@@ -87,49 +141,49 @@ std::string montar_select(const INSTRUCAO& i)
         texto += " order by";
         juntar(texto, i.campoorder, " ", " ,");
     }
-    std::cout << texto << '\n';
+    std::cout << texto.mostrado << '\n';
     return texto;
 }
 
-std::string montar_update(const INSTRUCAO& i)
+Texto montar_update(const INSTRUCAO& i)
 {
-    std::string texto;
+    Texto texto(i);
     if (!i.tabelas.empty()) {
-        texto = "update " + i.tabelas[0] + " set ";
+        texto += "update " + i.tabelas[0] + " set ";
         juntar_pares(texto, i.campoupdate, i.dadosupdate, ",");
         if (!i.campoconsulta.empty()) {
             texto += " WHERE";
             juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
         }
     }
-    std::cout << texto << '\n';
+    std::cout << texto.mostrado << '\n';
     return texto;
 }
 
-std::string montar_delete(const INSTRUCAO& i)
+Texto montar_delete(const INSTRUCAO& i)
 {
-    std::string texto;
+    Texto texto(i);
     if (!i.tabelas.empty()) {
-        texto = "delete from " + i.tabelas[0];
+        texto += "delete from " + i.tabelas[0];
         if (!i.campoconsulta.empty()) {
             texto += " WHERE";
             juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
         }
     }
-    std::cout << texto << '\n';
+    std::cout << texto.mostrado << '\n';
     return texto;
 }
 
 // The text of the statement, written to standard output as it is sent
-// (an update or delete without a table as an empty line).
-std::string montar(const INSTRUCAO& i)
+// (an update or delete without a table as an empty line; secrets masked).
+Texto montar(const INSTRUCAO& i)
 {
     switch (i.tipo()) {
     case INSTRUCAO::INSERIR: return montar_insert(i);
     case INSTRUCAO::CONSULTAR: return montar_select(i);
     case INSTRUCAO::ATUALIZAR: return montar_update(i);
     case INSTRUCAO::EXCLUIR: return montar_delete(i);
-    default: return std::string();
+    default: return Texto(i);
     }
 }
 
@@ -181,9 +235,10 @@ RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
 {
     RESULTADO r;
     r.tipo = instrucao.tipo();
-    sql = montar(instrucao);
-    if (!sql.empty()) {
-        executar(sql.c_str(), instrucao.colunas_guardadas);
+    const Texto texto = montar(instrucao);
+    sql = texto.mostrado;
+    if (!texto.empty()) {
+        executar(texto.enviado.c_str(), instrucao.colunas_guardadas, instrucao.parametros);
         // Without a connection nothing is sent and the outcome stays as it
         // was: to the caller, an empty database.
         r.ok = situacao != 3;

@@ -58,7 +58,8 @@ public:
     TABELA retornar_consulta() const;
     std::string get_mensagem() const { return mensagem; }
 
-    // The text the last ativar assembled (empty when nothing was assembled).
+    // The text the last ativar assembled, as the trace shows it (empty when
+    // nothing was assembled).
     const std::string& get_sql() const { return sql; }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -11,6 +12,7 @@
 
 #include "gui/gtk2_interno.h"
 #include "gui/lista_textos.h"
+#include "util/utf8.h"
 
 namespace {
 
@@ -32,8 +34,11 @@ public:
         return true;
     }
 
+    // The text must be valid UTF-8: a character walk over anything else
+    // may step past its end.
     int texto(const std::string& t)
     {
+        g_assert(utf8_valido(t));
         int soma = 0;
         for (const char* p = t.c_str(); *p; p = g_utf8_next_char(p))
             soma += caractere(g_utf8_get_char(p));
@@ -63,6 +68,12 @@ private:
 // letters closer; a wider pair is rare and slight). A text whose guess falls
 // more than this short of the widest text measured cannot be wider.
 const int MARGEM = 3 * PANGO_SCALE;
+
+// A text as the list shows it: valid UTF-8, invalid bytes as U+FFFD.
+std::string mostravel(std::string t)
+{
+    return utf8_valido(t) ? t : utf8_reparado(t);
+}
 
 } // namespace
 
@@ -98,7 +109,7 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
             // wider than the widest text measured.
             std::vector<std::pair<int, std::size_t>> palpites(linhas);
             for (std::size_t i = 0; i < linhas; ++i)
-                palpites[i] = { avancos.texto(texto(i, c)), i };
+                palpites[i] = { avancos.texto(mostravel(texto(i, c))), i };
             std::sort(palpites.begin(), palpites.end(),
                       [](const std::pair<int, std::size_t>& a, const std::pair<int, std::size_t>& b) {
                           return a.first > b.first;
@@ -108,7 +119,7 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
             for (const auto& p : palpites) {
                 if (maior_texto >= 0 && p.first + MARGEM < maior_texto)
                     break;
-                const std::string t = texto(p.second, c);
+                const std::string t = mostravel(texto(p.second, c));
                 if (!medidos.insert(ListaTextos::forma(t, iguais)).second)
                     continue;
                 layout.set_text(t);
@@ -136,8 +147,18 @@ Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS
     Glib::RefPtr<Gtk::ListStore> store = Gtk::ListStore::create(colunas);
     GtkListStore* s = store->gobj();
     const int c0 = colunas.codigo.index(), c1 = colunas.textos[0].index(), c2 = colunas.textos[1].index();
+    // Texts that are not valid UTF-8 go in mended, as the columns measure them.
+    auto valido = [&texto](std::size_t i, int c, std::string& copia) {
+        const char* t = texto(i, c);
+        if (utf8_valido(t, std::strlen(t)))
+            return t;
+        copia = utf8_reparado(t, std::strlen(t));
+        return copia.c_str();
+    };
+    std::string copia1, copia2;
     for (std::size_t i = 0; i < linhas; ++i)
-        gtk_list_store_insert_with_values(s, nullptr, -1, c0, codigo(i), c1, texto(i, 1), c2, texto(i, 2), -1);
+        gtk_list_store_insert_with_values(s, nullptr, -1, c0, codigo(i), c1, valido(i, 1, copia1), c2,
+                                          valido(i, 2, copia2), -1);
 
     lista.unset_model();
     lista.set_fixed_height_mode(false);

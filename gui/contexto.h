@@ -41,6 +41,13 @@ struct Contexto
     std::unique_ptr<ABELHA> abelha;
 
     USER usuario_logado;
+    // Whether the logged-in user is an administrator (model/acesso.h), as
+    // at the login: only administrators open the user and access-level
+    // forms.
+    bool administrador = false;
+    // The sample administrator logged in with the sample password: the
+    // password window opens by itself, saying why, once the main window is up.
+    bool senha_de_exemplo = false;
     Glib::RefPtr<Gdk::Pixbuf> icone;
     // The message dialogs of the saves go over the login window; the apiary
     // search opens over the main window.

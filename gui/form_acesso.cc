@@ -161,13 +161,20 @@ bool FormAcesso::salvar(bool inserir)
     registro.descricao = w.entry_descricao->get_text();
     if (!ler_nivel(w.entry_nivel->get_text(), registro.nivel))
         return false;
-    if (inserir)
-        return ctx.acesso->inserir(&registro);
-    // Edit is offered only once a level has been picked.
-    if (nivel_atual.id <= 0)
-        return false;
-    registro.id = nivel_atual.id;
-    return ctx.acesso->atualizar(&registro);
+    bool ok = false;
+    if (inserir) {
+        ok = ctx.acesso->inserir(&registro);
+    } else {
+        // Edit is offered only once a level has been picked.
+        if (nivel_atual.id <= 0)
+            return false;
+        registro.id = nivel_atual.id;
+        ok = ctx.acesso->atualizar(&registro);
+    }
+    if (!ok && ctx.acesso->sem_administrador())
+        motivo_recusa = "Recusado: o sistema ficaria sem administrador.\n"
+                        "Algum usuário precisa ter o nível de acesso de número mais alto.";
+    return ok;
 }
 
 bool FormAcesso::excluir()

@@ -1,5 +1,6 @@
-// " Trocar de Senha ": the logged-in user types a new password twice; opened
-// by "Trocar Senha" in "Minha Conta", whose widgets it leaves alone.
+// " Trocar de Senha ": the logged-in user types the current password and a
+// new one twice; opened by "Trocar Senha" in "Minha Conta", whose widgets it
+// leaves alone, and right after a login with the sample password.
 #ifndef ZUMBREL_GUI_FORM_SENHA_H
 #define ZUMBREL_GUI_FORM_SENHA_H
 
@@ -10,6 +11,7 @@
 
 struct WidgetsSenha : BotoesForm
 {
+    Gtk::Entry* entry_atual = nullptr;
     Gtk::Entry* entry_nova = nullptr;
     Gtk::Entry* entry_repetir = nullptr;
     Gtk::Button* button_alterar = nullptr;
@@ -21,8 +23,9 @@ class FormSenha : public FormularioCom<WidgetsSenha>
 public:
     using FormularioCom::FormularioCom;
     void montar() override;
-    // "Alterar": checks the two texts and stores the new password of the
-    // logged-in user (0 is the only value callers pass).
+    // "Alterar": checks the two texts and the current password, and stores
+    // the new password of the logged-in user (0 is the only value callers
+    // pass).
     void atualizar_senha(int quem);
 };
 

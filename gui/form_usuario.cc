@@ -62,7 +62,8 @@ Gtk::VBox* FormUsuario::montar_campos(Gtk::Toolbar* barra, Gtk::HBox*& privilegi
     w.entry_bairro = nova_entry(100);
     w.entry_cidade = nova_entry(100);
     w.entry_estado = nova_entry(conta ? 40 : -1);
-    w.entry_usuario = nova_entry();
+    // A login and a password only as long as the login window takes them.
+    w.entry_usuario = nova_entry(-1, MAXIMO_LOGIN);
 
     vertical->pack_start(*quadro("Dados Pessoais", {
         linha({ { "Nome:\t", w.entry_nome }, { "Data Nasc:\t", w.entry_nasc } }),
@@ -79,7 +80,7 @@ Gtk::VBox* FormUsuario::montar_campos(Gtk::Toolbar* barra, Gtk::HBox*& privilegi
         privilegios = linha({ { "Usuario:", w.entry_usuario } });
         privilegios->pack_start(*w.button_trocar_senha, true, true, 0);
     } else {
-        w.entry_senha = nova_entry();
+        w.entry_senha = nova_entry(-1, MAXIMO_SENHA);
         privilegios = linha({ { "Usuario:\t", w.entry_usuario }, { "Senha:\t", w.entry_senha } });
     }
     vertical->pack_start(*quadro("Privilegios ", { privilegios }), false, false, 0);

@@ -48,6 +48,10 @@ bool FormUsuarios::salvar(bool inserir)
     if (inserir) {
         ler_campos(u);
         u.senha = w.entry_senha->get_text();
+        if (u.senha.empty()) {
+            motivo_recusa = "Digite a senha do novo usuário.";
+            return false;
+        }
         u.cep = cep_para_salvar(ctx.usuario_logado.cep);
         u.acesso = ctx.usuario_logado.acesso;
     } else {

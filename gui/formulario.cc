@@ -38,6 +38,7 @@ void Formulario::salvar_dados()
     std::cout << (inserir ? 1 : 0) << '\n' << (editar ? 1 : 0) << '\n';
 
     bool ok = false;
+    motivo_recusa.clear();
     if (inserir || editar) {
         inserindo_ = false;
         editando_ = false;
@@ -47,7 +48,8 @@ void Formulario::salvar_dados()
     }
 
     if (!ok) {
-        mensagem("Erro!", "Verifique as informações digitadas !", Gtk::MESSAGE_ERROR);
+        mensagem("Erro!", motivo_recusa.empty() ? "Verifique as informações digitadas !" : motivo_recusa,
+                 Gtk::MESSAGE_ERROR);
         return;
     }
     depois_de_salvar();

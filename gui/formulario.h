@@ -95,6 +95,9 @@ protected:
     virtual bool excluir();
     // After a successful save, before the form goes back to browsing.
     virtual void depois_de_salvar() {}
+    // What the error dialog of a refused save says instead of the usual
+    // text, when salvar knows why (markup); emptied at every save.
+    Glib::ustring motivo_recusa;
 
     // Browsable windows: where their list stands, its size, and the text
     // the trace shows for record i (0-based).

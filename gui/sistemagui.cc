@@ -48,13 +48,13 @@ void SISTEMAGUI::montar_login()
 
     linha_login->pack_start(*Gtk::manage(new Gtk::Label("Login:\t")), false, false, 0);
     entry_login.set_size_request(200, -1);
-    entry_login.set_max_length(20);
+    entry_login.set_max_length(MAXIMO_LOGIN);
     linha_login->pack_start(entry_login, false, false, 0);
     janela_login.set_focus(entry_login);
 
     linha_senha->pack_start(*Gtk::manage(new Gtk::Label("Senha:\t")), false, false, 0);
     entry_senha.set_size_request(200, -1);
-    entry_senha.set_max_length(16);
+    entry_senha.set_max_length(MAXIMO_SENHA);
     entry_senha.set_visibility(false);
     entry_senha.set_invisible_char('*');
     linha_senha->pack_start(entry_senha, false, false, 0);
@@ -99,6 +99,8 @@ void SISTEMAGUI::verificar()
             logado = true;
             std::cout << login << '\n' << "Acesso Garantido!" << '\n';
             contexto.usuario_logado = conferido.front();
+            contexto.administrador = contexto.acesso->administrador(contexto.usuario_logado.acesso.nivel);
+            contexto.senha_de_exemplo = login == "admin" && senha == "admin";
             janela_login.hide();
             carregar_sistema();
             return;
@@ -153,6 +155,9 @@ void SISTEMAGUI::carregar_sistema()
     itens.push_back(SeparatorElem());
     itens.push_back(MenuElem("_Sair", Gtk::AccelKey("<alt>F4", ""),
                              sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela)));
+    // Users and access levels are for administrators only.
+    itens[2].set_sensitive(contexto.administrador);
+    itens[3].set_sensitive(contexto.administrador);
 
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela));
@@ -165,6 +170,12 @@ void SISTEMAGUI::carregar_sistema()
 
     janela.maximize();
     janela.show_all();
+    // The sample password protects nothing: the password window asks for a
+    // new one right away (and again at every login until it is changed).
+    if (contexto.senha_de_exemplo) {
+        carregar_cadastro(ids::SENHA, &janela);
+        contexto.senha_de_exemplo = false;
+    }
     rodar(janela);
 }
 
@@ -189,6 +200,18 @@ void SISTEMAGUI::rodar(Gtk::Window& janela)
 
 void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
 {
+    // Users and access levels are for administrators only, however the
+    // window is asked for.
+    if ((id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO) && !contexto.administrador) {
+        std::cout << "Acesso negado à janela " << id << '\n';
+        Gtk::Window& sobre = pai ? *pai : janela_principal ? *janela_principal : janela_login;
+        Gtk::MessageDialog aviso(sobre, "Somente administradores podem abrir esta janela.", false,
+                                 Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
+        aviso.run();
+        aviso.hide();
+        return;
+    }
+
     std::unique_ptr<Formulario> dono = criar_formulario(id, contexto);
     Formulario* f = dono.get();
     for (Formulario* aberto : abertos) {

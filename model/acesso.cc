@@ -25,6 +25,8 @@ ACESS ler_acesso(const LinhaResultado& linha)
 
 } // namespace
 
+const char* const SEM_ADMINISTRADOR = "o sistema ficaria sem administrador";
+
 ACESSO::ACESSO(QUERY* query) : query(query) {}
 
 bool ACESSO::inserir(ACESS* registro)
@@ -35,6 +37,7 @@ bool ACESSO::inserir(ACESS* registro)
     i.inserir(COLUNAS_ACESSO, *registro, *query);
 
     const RESULTADO r = query->ativar(i);
+    recusa = r.ok ? std::string() : r.mensagem;
     if (!r.achou())
         return false;
     registro->id = r.linha(0).inteiro(0);
@@ -49,6 +52,7 @@ bool ACESSO::atualizar(ACESS* registro)
     i.condicao("id_acesso", std::to_string(registro->id));
 
     const RESULTADO r = query->ativar(i);
+    recusa = r.ok ? std::string() : r.mensagem;
     if (!r.ok) {
         std::cout << r.mensagem << '\n';
         return false;
@@ -77,6 +81,7 @@ bool ACESSO::deletar(int id)
     i.condicao("id_acesso", std::to_string(id));
 
     const RESULTADO r = query->ativar(i);
+    recusa = r.ok ? std::string() : r.mensagem;
     if (!r.ok) {
         std::cout << r.mensagem << '\n';
         return false;
@@ -85,3 +90,21 @@ bool ACESSO::deletar(int id)
 }
 
 void ACESSO::buscar(ACESS*) {}
+
+bool ACESSO::administrador(int nivel)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "max(nivel_acesso)" };
+    i.tabelas = { "cadastro.acesso" };
+    const RESULTADO r = query->ativar(i);
+    const LinhaResultado linha = r.linha(0);
+    // No level stored gives NULL: nobody is an administrator.
+    if (!r.achou() || *linha.c_str(0) == '\0')
+        return false;
+    return nivel >= linha.inteiro(0);
+}
+
+bool ACESSO::sem_administrador() const
+{
+    return recusa.find(SEM_ADMINISTRADOR) != std::string::npos;
+}

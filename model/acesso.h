@@ -20,6 +20,12 @@ public:
     int nivel = 0;
 };
 
+// Administrators are the users whose access level has the highest number
+// among the stored levels. The database refuses any change of levels or
+// users that would leave none (sql/administrador.sql), with this text in
+// its message.
+extern const char* const SEM_ADMINISTRADOR;
+
 class ACESSO
 {
 public:
@@ -31,10 +37,19 @@ public:
     bool deletar(int id);
     void buscar(ACESS* registro);
 
+    // Whether a user of level `nivel` is an administrator (false when the
+    // levels cannot be read).
+    bool administrador(int nivel);
+    // Whether the last refused insert, update or delete was refused because
+    // the system would be left without an administrator.
+    bool sem_administrador() const;
+
 private:
     QUERY* query;
     ACESS acesso;
     std::vector<ACESS> acessos;
+    // The database's text of the last refusal.
+    std::string recusa;
 };
 
 #endif // ZUMBREL_MODEL_ACESSO_H

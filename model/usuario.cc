@@ -3,16 +3,18 @@
 #include <iostream>
 
 #include "db/query.h"
+#include "util/senha.h"
 
 namespace {
 
 // The columns of a user as insert and update write them, in this order. The
-// password is written by an insert only (update_senha changes it), the
-// access level by neither.
+// password is written by an insert only (update_senha changes it), as the
+// stored form the record then holds and as a secret; the access level by
+// neither.
 const COLUNA<USER> COLUNAS_USUARIO[] = {
     { "nome", [](const BANCOPG& b, const USER& u) { return b.literal(u.nome); } },
     { "login", [](const BANCOPG& b, const USER& u) { return b.literal(u.login); } },
-    { "senha", [](const BANCOPG& b, const USER& u) { return "md5(" + b.literal(u.senha) + ")"; }, true },
+    { "senha", [](const BANCOPG&, const USER& u) { return u.senha; }, true, true },
     { "cpf", [](const BANCOPG& b, const USER& u) { return b.literal(u.cpf); } },
     { "rg", [](const BANCOPG& b, const USER& u) { return b.literal(u.rg); } },
     { "oexp", [](const BANCOPG& b, const USER& u) { return b.literal(u.oexp); } },
@@ -35,6 +37,10 @@ INSTRUCAO consulta_usuarios(const QUERY& query)
     i.check_join = { "u.id_acesso=a.id_acesso", "u.id_cep=c.id_cep", "c.cod_cid=m.cod_cid" };
     return i;
 }
+
+// Where the login check puts the stored password, after the user query's
+// own columns.
+const std::size_t COLUNA_SENHA = 22;
 
 // One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
@@ -73,23 +79,90 @@ USUARIO::USUARIO(QUERY* query) : query(query) {}
 
 bool USUARIO::verificar_acesso(std::string login, std::string senha)
 {
+    // The users of that login with their stored passwords: the password
+    // typed is checked here and never sent.
     INSTRUCAO i = consulta_usuarios(*query);
+    i.camporetorno.push_back("u.senha");
     i.condicao("u.login", query->literal(login));
-    i.condicao("u.senha", "md5(" + query->literal(senha) + ")");
 
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {
         mensagem = r.mensagem;
         return false;
     }
-    if (!r.achou()) {
+    // The first user found whose password it is logs in.
+    int achado = -1;
+    for (int k = 0; k < r.registros && achado < 0; ++k) {
+        if (senha::confere(senha, r.linha(k)[COLUNA_SENHA]))
+            achado = k;
+    }
+    if (achado < 0) {
         mensagem = "Usuário e Senha inválidos";
         return false;
     }
     mensagem = "Acesso garantido";
-    // The first user found is the one who logs in.
-    carregados = LISTA_USUARIOS(r, ler_usuario, 1);
+    const LinhaResultado linha = r.linha(achado);
+    const int id = linha.inteiro(0);
+    const std::string guardada = linha[COLUNA_SENHA];
+    if (achado == 0) {
+        carregados = LISTA_USUARIOS(r, ler_usuario, 1);
+    } else {
+        // Another user of the same login came first (a database without a
+        // unique login): the list holds the one who logs in.
+        carregados = LISTA_USUARIOS();
+        carregar_usuario(id);
+    }
+    if (senha::e_md5(guardada))
+        renovar_senha(id, senha, guardada);
     return true;
+}
+
+std::string USUARIO::forma_guardada(const std::string& senha)
+{
+    const std::string forte = senha::argon2id(senha);
+    if (forte.empty())
+        return forte;
+    if (limite_senha < 0) {
+        // The column's maximum length: none (a text column) is "".
+        INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+        i.camporetorno = { "character_maximum_length" };
+        i.tabelas = { "information_schema.columns" };
+        i.condicao("table_schema", "'cadastro'");
+        i.condicao("table_name", "'usuario'");
+        i.condicao("column_name", "'senha'");
+        const RESULTADO r = query->ativar(i);
+        if (r.ok)
+            limite_senha = r.achou() ? r.linha(0).inteiro(0) : 0;
+    }
+    if (limite_senha > 0 && static_cast<std::size_t>(limite_senha) < forte.size())
+        return senha::md5(senha);
+    return forte;
+}
+
+void USUARIO::renovar_senha(int id, const std::string& senha, const std::string& antiga)
+{
+    const std::string nova = forma_guardada(senha);
+    if (nova.empty() || senha::e_md5(nova))
+        return;
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
+    i.tabelas = { "cadastro.usuario" };
+    i.atualizar("senha", i.segredo(nova));
+    i.condicao("id_usuario", std::to_string(id));
+    i.condicao("senha", i.segredo(antiga));
+    // Refused or overtaken: the digest stays and still works.
+    query->ativar(i);
+}
+
+bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "senha" };
+    i.tabelas = { "cadastro.usuario" };
+    i.condicao("id_usuario", std::to_string(id));
+    const RESULTADO r = query->ativar(i);
+    if (falhou)
+        *falhou = !r.ok;
+    return r.achou() && senha::confere(senha, r.linha(0)[0]);
 }
 
 void USUARIO::carregar_usuario(int id)
@@ -132,10 +205,18 @@ LISTA_USUARIOS USUARIO::Get_User(std::string filtro, Detalhe detalhe)
 
 bool USUARIO::inserir_usuario(USER* usuario)
 {
+    // A blank password is no password.
+    if (usuario->senha.empty())
+        return false;
+    USER u = *usuario;
+    u.senha = forma_guardada(usuario->senha);
+    if (u.senha.empty())
+        return false;
+
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.tabelas = { "cadastro.usuario" };
     i.camporetorno = { "id_usuario" };
-    i.inserir(COLUNAS_USUARIO, *usuario, *query);
+    i.inserir(COLUNAS_USUARIO, u, *query);
     return query->ativar(i).ok;
 }
 
@@ -150,15 +231,17 @@ bool USUARIO::atualizar_usuario(USER* usuario)
 
 bool USUARIO::update_senha(int id, std::string senha)
 {
+    // A blank password is refused without a statement.
+    const std::string guardada = senha.empty() ? std::string() : forma_guardada(senha);
     std::cout << query->get_mensagem() << '\n';
 
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
     std::cout << "\nUPDATE SENHA \n";
     i.tabelas = { "cadastro.usuario" };
-    i.atualizar("senha", "md5(" + query->literal(senha) + ")");
+    i.atualizar("senha", i.segredo(guardada));
     i.condicao("id_usuario", std::to_string(id));
 
-    if (query->ativar(i).ok) {
+    if (!guardada.empty() && query->ativar(i).ok) {
         std::cout << "\nSenha Atualizada com sucesso\n";
         return true;
     }

@@ -57,11 +57,19 @@ public:
     const char* cpf(std::size_t i) const { return linha(i).c_str(6); }
 };
 
+// The longest login and password the windows let anyone type: the login
+// window, the user form and the password window alike.
+const int MAXIMO_LOGIN = 20;
+const int MAXIMO_SENHA = 16;
+
 class USUARIO
 {
 public:
     explicit USUARIO(QUERY* query);
 
+    // The login check: the user's row and stored password are read by the
+    // login, and the password is checked here, never sent. A password still
+    // kept as an MD5 digest is stored anew as argon2id (util/senha.h).
     bool verificar_acesso(std::string login, std::string senha);
     // -1: every user, loaded again; 0: the list of the last load as it is;
     // an id: that user, loaded again. A load that finds nobody keeps the
@@ -72,9 +80,15 @@ public:
     // Detalhe::RESUMO only the code, the name and the CPF of each are kept.
     LISTA_USUARIOS Get_User(std::string filtro, Detalhe detalhe = Detalhe::COMPLETO);
     void carregar_usuario(int id);
+    // Inserts a user with the password in `senha` (refused when blank); the
+    // record is left as it was.
     bool inserir_usuario(USER* usuario);
     bool atualizar_usuario(USER* usuario);
+    // Stores a new password (refused when blank).
     bool update_senha(int id, std::string senha);
+    // Whether `senha` is the stored password of that user; `falhou`, when
+    // given, tells a refused statement from a wrong password.
+    bool conferir_senha(int id, const std::string& senha, bool* falhou = nullptr);
     // The postal code typed, with its municipality, into `achado`; false
     // (and `achado` as it was) when no row has it or the statement fails.
     bool buscar_cep(const std::string& cep, CEPS& achado);
@@ -82,10 +96,20 @@ public:
     std::string get_mensagem() const { return mensagem; }
 
 private:
+    // How a password is stored: argon2id, or the MD5 digest where the
+    // column cannot hold the argon2id string (an external database with a
+    // 32-character column); "" when the digest cannot be made.
+    std::string forma_guardada(const std::string& senha);
+    // Replaces user id's MD5 digest `antiga`, just checked against `senha`,
+    // with the argon2id string, unless it changed meanwhile.
+    void renovar_senha(int id, const std::string& senha, const std::string& antiga);
+
     std::string mensagem;
     QUERY* query;
     // The users of the last load that found any.
     LISTA_USUARIOS carregados;
+    // The password column's maximum length, once asked: 0 none, -1 not yet.
+    int limite_senha = -1;
 };
 
 #endif // ZUMBREL_MODEL_USUARIO_H

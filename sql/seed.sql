@@ -21,12 +21,18 @@ INSERT INTO cadastro.ceps (id_cep, cep, tipo_logradouro, logradouro, bairro, cod
     (8, '79020-240', 'Rua', 'Rui Barbosa', 'Centro', 5002704),
     (9, '79070-900', 'Avenida', 'Costa e Silva', 'Universitário', 5002704);
 
--- The administrator; its first password is "admin" (change it in Minha Conta).
+-- The administrator; its first password is "admin" (the program asks for a
+-- new one as long as it is that). Maria's is "abelha". Passwords are stored
+-- as argon2id strings, which the program makes and checks.
 INSERT INTO cadastro.usuario (id_usuario, nome, login, senha, cpf, rg, oexp, nasc,
                               endereco, numero, bairro, id_cep, id_acesso) VALUES
-    (1, 'Administrador do Sistema', 'admin', md5('admin'), '111.444.777-35', '1234567', 'SSP/MS',
+    (1, 'Administrador do Sistema', 'admin',
+        '$argon2id$v=19$m=65536,t=2,p=1$4emwI4EXyOPF2xjcg1wAtQ$J36yx3a04nKDdX+fcLg8nAdPbsefuvILl6qTUHr9v/U',
+        '111.444.777-35', '1234567', 'SSP/MS',
         '15/03/1980', 'Avenida Marcelino Pires', '1500', 'Centro', 1, 1),
-    (2, 'Maria Aparecida Souza', 'maria', md5('abelha'), '529.982.247-25', '7654321', 'SSP/MS',
+    (2, 'Maria Aparecida Souza', 'maria',
+        '$argon2id$v=19$m=65536,t=2,p=1$PxSuJlTTYc6PHt29tHhgDQ$ySMGLCTAmiDlln7JoDm7xqv5ucOKSvrh16wTi1AEBz4',
+        '529.982.247-25', '7654321', 'SSP/MS',
         '02/08/1975', 'Rua 14 de Julho', '820', 'Centro', 6, 3);
 
 INSERT INTO cadastro.florada (id_florada, nome_florada) VALUES

@@ -70,7 +70,8 @@ cluster_criar() {
     done
     local bin; bin=$(pg_bindir) || return 1
     mkdir -p "$base/run"
-    [ -f "$base/superuser.senha" ] || head -c 18 /dev/urandom | base64 | tr -d '/+=' > "$base/superuser.senha"
+    # Private from its first byte.
+    [ -f "$base/superuser.senha" ] || (umask 077 && head -c 18 /dev/urandom | base64 | tr -d '/+=' > "$base/superuser.senha")
     chmod 600 "$base/superuser.senha"
     if [ "$(id -u)" = 0 ]; then chown -R postgres: "$base"; fi
     as_dono "$bin/initdb" -D "$base/data" -U postgres --pwfile="$base/superuser.senha" \
@@ -214,13 +215,72 @@ cluster_psql() {
         psql -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$porta" -U postgres -d "$banco" "$@"
 }
 
+# cluster_papel BASE PORT ROLE [PASSWORD_FILE] [ATTRIBUTES]: makes ROLE if
+# it is missing. With a password file it logs in with the password the file
+# holds, which psql reads from the file itself: it is never on a command
+# line, and this session logs no statement, so it never reaches the server's
+# log either. Without one it cannot log in (the owner of a database, whose
+# scripts act as it through the superuser).
+cluster_papel() {
+    local base=$1 porta=$2 papel=$3 arquivo=${4:-} atributos=${5:-}
+    {
+        echo "set log_statement = 'none';"
+        echo "set log_min_error_statement = 'panic';"
+        echo "select format('create role %I', :'papel') where not exists (select from pg_roles where rolname = :'papel') \\gexec"
+        if [ -n "$arquivo" ]; then
+            echo "\\set senha \`cat :'arquivo'\`"
+            echo "alter role :\"papel\" login password :'senha' $atributos;"
+        else
+            echo "alter role :\"papel\" nologin $atributos;"
+        fi
+    } | cluster_psql "$base" "$porta" postgres -v papel="$papel" -v arquivo="$arquivo" >/dev/null
+}
+
+# psql on a database as the superuser acting as OWNER, so that what it makes
+# belongs to OWNER: banco_como_dono BASE PORT DB OWNER [psql args...]
+banco_como_dono() {
+    local base=$1 porta=$2 banco=$3 dono=$4; shift 4
+    cluster_psql "$base" "$porta" "$banco" -c "set role \"$dono\"" "$@"
+}
+
 # Loads a new, empty database as its owner, in one transaction: the schema,
-# every municipality and the sample data, in this order (the sample data
-# names municipalities by code).
-#   banco_carregar TOPO PORT USER PASSWORD DB
+# the rule that keeps an administrator, every municipality and the sample
+# data, in this order (the sample data names municipalities by code).
+#   banco_carregar TOPO BASE PORT DB OWNER
 banco_carregar() {
-    local topo=$1 porta=$2 usuario=$3 senha=$4 banco=$5
-    PGPASSWORD=$senha PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
-        psql -X -q -v ON_ERROR_STOP=1 -1 -h 127.0.0.1 -p "$porta" -U "$usuario" -d "$banco" \
-        -f "$topo/sql/schema.sql" -f "$topo/sql/municipios.sql" -f "$topo/sql/seed.sql" >/dev/null
+    local topo=$1 base=$2 porta=$3 banco=$4 dono=$5
+    banco_como_dono "$base" "$porta" "$banco" "$dono" -1 \
+        -f "$topo/sql/schema.sql" -f "$topo/sql/administrador.sql" \
+        -f "$topo/sql/municipios.sql" -f "$topo/sql/seed.sql" >/dev/null
+}
+
+# banco_conceder BASE PORT DB OWNER APP: the database, schema cadastro and
+# everything in it belong to OWNER, which alone may change or drop them;
+# the program's role APP may read and write the records and use the
+# sequences, and nothing else. What APP owned (the whole database, in
+# clusters of earlier versions) passes to OWNER with every record as it was;
+# tables OWNER adds later get the same grants. Safe to run again.
+banco_conceder() {
+    local base=$1 porta=$2 banco=$3 dono=$4 app=$5
+    cluster_psql "$base" "$porta" "$banco" -v banco="$banco" -v dono="$dono" -v app="$app" >/dev/null <<'SQL'
+begin;
+reassign owned by :"app" to :"dono";
+alter database :"banco" owner to :"dono";
+alter schema cadastro owner to :"dono";
+revoke all on schema cadastro from :"app";
+grant usage on schema cadastro to :"app";
+revoke all on all tables in schema cadastro from :"app";
+grant select, insert, update, delete on all tables in schema cadastro to :"app";
+revoke all on all sequences in schema cadastro from :"app";
+grant usage, select on all sequences in schema cadastro to :"app";
+alter default privileges for role :"dono" in schema cadastro
+    grant select, insert, update, delete on tables to :"app";
+alter default privileges for role :"dono" in schema cadastro
+    grant usage, select on sequences to :"app";
+revoke create on schema public from public;
+-- Should statement logging ever be turned on, the values the program sends
+-- apart from its statements (password digests) stay out of the log.
+alter role :"app" set log_parameter_max_length = 0;
+commit;
+SQL
 }

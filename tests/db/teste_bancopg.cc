@@ -2,10 +2,12 @@
 // reading results, quoting, dates and encodings whatever the server says.
 #include <cstdlib>
 #include <fstream>
+#include <unistd.h>
 #include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
 
 #include "db/bancopg.h"
 #include "db/modelo_teste.h"
@@ -32,32 +34,40 @@ std::string linhas_validas(const teste::BancoTeste& banco, const char* fim = "\n
 
 } // namespace
 
+// What every connection string ends with: day-first dates and UTF-8 text,
+// whatever the server, the database or the environment say.
+const std::string SESSAO = " options='-c DateStyle=ISO,DMY' client_encoding=UTF8";
+
 TEST(ArquivoConf, LeCadaLinhaPelaPosicaoDepoisDoPrimeiroIgual)
 {
     std::string c = escrever("qualquer coisa=10.1.2.3\nnome=banco=x\nu=joao  \nsenha:=a=b=c\nssl=1\nextra=9\n");
     BANCOPG b(c.c_str());
     EXPECT_EQ(b.get_string_conexao(),
-              "hostaddr=10.1.2.3 dbname=banco=x user=joao   password=a=b=c sslmode=require");
+              "hostaddr='10.1.2.3' dbname='banco=x' user='joao  ' password='a=b=c' sslmode=require" + SESSAO);
     EXPECT_FALSE(b.get_conectado());
 }
 
-TEST(ArquivoConf, CasosQueDaoSemCriptografiaEValoresVazios)
+TEST(ArquivoConf, CasosDeCriptografiaEValoresVaziosComBrancosEAspas)
 {
     struct Caso { const char* conteudo; const char* esperado; };
     const Caso casos[] = {
-        { "a=1\nb=2\nc=3\nd=4\nssl=2\n", "hostaddr=1 dbname=2 user=3 password=4 sslmode=disable" },
-        { "a=1\nb=2\nc=3\nd=4\nssl=\n", "hostaddr=1 dbname=2 user=3 password=4 sslmode=disable" },
-        { "a=1\nb=2\nc=3\n", "hostaddr=1 dbname=2 user=3 password= sslmode=disable" },
-        { "a=1\nsem igual\nc=3\nd=4\nssl 1\n", "hostaddr=1 dbname= user=3 password=4 sslmode=disable" },
-        { "", "hostaddr= dbname= user= password= sslmode=disable" },
-        { "a=1\r\nb=2\r\nc=3\r\nd=4 \r\nssl=1\r\n", "hostaddr=1 dbname=2 user=3 password=4  sslmode=require" },
-        { "a=1\nb=2\nc=3\nd=4\nssl=1", "hostaddr=1 dbname=2 user=3 password=4 sslmode=require" },
-        { "=\n=\n=\n=\n=01\n", "hostaddr= dbname= user= password= sslmode=require" },
+        { "a=1\nb=2\nc=3\nd=4\nssl=2\n", "hostaddr='1' host='1' dbname='2' user='3' password='4' sslmode=verify-full" },
+        { "a=1\nb=2\nc=3\nd=4\nssl=3\n", "hostaddr='1' dbname='2' user='3' password='4' sslmode=disable" },
+        { "a=1\nb=2\nc=3\nd=4\nssl=\n", "hostaddr='1' dbname='2' user='3' password='4' sslmode=disable" },
+        { "a=1\nb=2\nc=3\n", "hostaddr='1' dbname='2' user='3' password='' sslmode=disable" },
+        { "a=1\nsem igual\nc=3\nd=4\nssl 1\n", "hostaddr='1' dbname='' user='3' password='4' sslmode=disable" },
+        { "", "hostaddr='' dbname='' user='' password='' sslmode=disable" },
+        { "a=1\r\nb=2\r\nc=3\r\nd=4 \r\nssl=1\r\n", "hostaddr='1' dbname='2' user='3' password='4 ' sslmode=require" },
+        { "a=1\nb=2\nc=3\nd=4\nssl=1", "hostaddr='1' dbname='2' user='3' password='4' sslmode=require" },
+        { "=\n=\n=\n=\n=01\n", "hostaddr='' dbname='' user='' password='' sslmode=require" },
+        // Blanks, quotes and backslashes belong to the value.
+        { "a=1\nb=meu banco\nc=o'neil\nd= p\\'q r \nssl=0\n",
+          "hostaddr='1' dbname='meu banco' user='o\\'neil' password=' p\\\\\\'q r ' sslmode=disable" },
     };
     for (const Caso& caso : casos) {
         std::string c = escrever(caso.conteudo);
         BANCOPG b(c.c_str());
-        EXPECT_EQ(b.get_string_conexao(), caso.esperado) << "conteudo: " << caso.conteudo;
+        EXPECT_EQ(b.get_string_conexao(), caso.esperado + SESSAO) << "conteudo: " << caso.conteudo;
     }
 }
 
@@ -65,7 +75,7 @@ TEST(ArquivoConf, AusenteDaFalhaDeConexaoSemQuebrar)
 {
     teste::CapturaSaida saida;
     QUERY q("/nao/existe/db.conf");
-    EXPECT_EQ(q.get_string_conexao(), "hostaddr= dbname= user= password= sslmode=disable");
+    EXPECT_EQ(q.get_string_conexao(), "hostaddr='' dbname='' user='' password='' sslmode=disable" + SESSAO);
     EXPECT_FALSE(q.get_conectado());
     EXPECT_EQ(q.get_mensagem().rfind("Falha ao conectar!\n", 0), 0u);
     EXPECT_GT(q.get_mensagem().size(), std::string("Falha ao conectar!\n").size());
@@ -118,6 +128,59 @@ TEST(Conexao, SslExigidoDaSessaoCriptografada)
     ASSERT_TRUE(q.ativar());
     ASSERT_EQ(q.get_registros(), 1);
     EXPECT_EQ(q.retornar_consulta()[0][0], "t");
+}
+
+// A password holding blanks, quotes and a backslash, as conf/db.conf holds
+// it, connects.
+TEST(Conexao, SenhaComBrancosEAspasNoArquivoConecta)
+{
+    teste::BancoTeste banco;
+    const std::string papel = "zumbrel_aspas_" + std::to_string(getpid());
+    const std::string senha = " a b'c\\d \"e ";
+    ASSERT_EQ(banco.executar("create role " + papel + " login password " + "' a b''c\\d \"e '"), "");
+    std::string c = escrever("h=" + teste::ambiente("ZUMBREL_TEST_HOST") + "\nb=" + banco.nome() + "\nu=" + papel +
+                             "\ns=" + senha + "\nssl=0\n");
+    {
+        teste::CapturaSaida saida;
+        QUERY q(c.c_str());
+        EXPECT_TRUE(q.get_conectado()) << q.get_mensagem();
+        q.executar("select current_user");
+        EXPECT_EQ(q.resultado(0, 0), papel);
+    }
+    EXPECT_EQ(banco.executar("drop role " + papel), "");
+}
+
+// ssl=2: encrypted, and the server's certificate must be the one the
+// user's root certificate vouches for; any other is refused.
+TEST(Conexao, Ssl2VerificaOCertificadoDoServidor)
+{
+    teste::BancoTeste banco;
+    std::string c = escrever(linhas_validas(banco) + "ssl=2\n");
+    const char* antes = std::getenv("PGSSLROOTCERT");
+    const std::string anterior = antes ? antes : "";
+    {
+        setenv("PGSSLROOTCERT", (teste::ambiente("ZUMBREL_TEST_PGDATA") + "/server.crt").c_str(), 1);
+        teste::CapturaSaida saida;
+        QUERY q(c.c_str());
+        ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+        q.executar("select ssl from pg_stat_ssl where pid = pg_backend_pid()");
+        EXPECT_EQ(q.resultado(0, 0), "t");
+    }
+    {
+        // A root certificate the server's is not signed by.
+        const std::string outro = teste::pasta_temporaria();
+        ASSERT_EQ(std::system(("openssl req -new -x509 -days 1 -nodes -subj /CN=127.0.0.1 -keyout " + outro +
+                               "/k.pem -out " + outro + "/c.pem >/dev/null 2>&1").c_str()), 0);
+        setenv("PGSSLROOTCERT", (outro + "/c.pem").c_str(), 1);
+        teste::CapturaSaida saida;
+        QUERY q(c.c_str());
+        EXPECT_FALSE(q.get_conectado());
+        EXPECT_NE(q.get_mensagem().find("certificate verify failed"), std::string::npos) << q.get_mensagem();
+    }
+    if (antes)
+        setenv("PGSSLROOTCERT", anterior.c_str(), 1);
+    else
+        unsetenv("PGSSLROOTCERT");
 }
 
 class Resultado : public teste::ModeloTeste {};
@@ -175,7 +238,7 @@ TEST_F(Resultado, VariosComandosNumTextoValeOUltimoEUmErroDesfazTudo)
     EXPECT_EQ(q->get_situacao(), 1);
     EXPECT_EQ(q->resultado(0, 0), "Posição não encontrada!");
 
-    q->executar("insert into cadastro.acesso (desc_acesso, nivel_acesso) values ('Temporario', 9); "
+    q->executar("insert into cadastro.acesso (desc_acesso, nivel_acesso) values ('Temporario', 0); "
                 "select * from tabela_que_nao_existe; select 5");
     EXPECT_EQ(q->get_situacao(), 3);
     EXPECT_NE(q->get_mensagem().find("tabela_que_nao_existe"), std::string::npos);
@@ -310,4 +373,59 @@ TEST(Literal, SemAspasOTextoFicaComoEstaEntreAspas)
     EXPECT_EQ(q.literal("Ma%"), "'Ma%'");
     EXPECT_EQ(q.literal("d'Oeste"), "'d''Oeste'");
     EXPECT_EQ(q.literal("c:\\dados"), "'c:\\dados'");
+}
+
+// A database that keeps its bytes as they come (SQL_ASCII), holding text
+// another program wrote in LATIN1. PostgreSQL refuses to send it to a UTF-8
+// session; a server that sends it as it is (here: the same session asking
+// for no conversion) gives texts that are not UTF-8. Every value read is
+// then valid UTF-8, each bad byte as U+FFFD, the valid text around it kept.
+TEST(Conexao, TextoQueNaoEUtf8ChegaValido)
+{
+    teste::BancoTeste banco;
+    const std::string nome = banco.nome() + "_ascii";
+    ASSERT_EQ(banco.executar("create database " + nome + " template template0 encoding 'SQL_ASCII' "
+                             "lc_collate 'C' lc_ctype 'C'"),
+              "");
+    {
+        PGconn* outro = PQconnectdb((teste::conexao_admin(nome) + " client_encoding=SQL_ASCII").c_str());
+        ASSERT_EQ(PQstatus(outro), CONNECTION_OK) << PQerrorMessage(outro);
+        PGresult* r = PQexec(outro, "create table t (n int, a text, b text); "
+                                    "insert into t values (1, E'Jos\\351', E'Itapor\\343 \\360'), "
+                                    "(2, E'a\\351b', E'\\360'), (3, repeat('x', 5000) || E'\\377', 'açaí'); "
+                                    "grant select on t to public");
+        EXPECT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQresultErrorMessage(r);
+        PQclear(r);
+        PQfinish(outro);
+    }
+    std::string c = escrever("h=" + teste::ambiente("ZUMBREL_TEST_HOST") + "\nb=" + nome + "\nu=" +
+                             teste::ambiente("ZUMBREL_TEST_USER") + "\ns=" + teste::ambiente("ZUMBREL_TEST_PASS") +
+                             "\nssl=0\n");
+    {
+        teste::CapturaSaida saida;
+        QUERY q(c.c_str());
+        ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+        q.executar("select a, b from t order by n");
+        EXPECT_EQ(q.get_situacao(), 3);
+        EXPECT_NE(q.get_mensagem().find("UTF8"), std::string::npos) << q.get_mensagem();
+
+        q.executar("set client_encoding = 'SQL_ASCII'");
+        q.executar("select a, b from t order by n");
+        ASSERT_EQ(q.get_situacao(), 2) << q.get_mensagem();
+        EXPECT_EQ(q.resultado(0, 0), "Jos\xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(0, 1), "Itapor\xEF\xBF\xBD \xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(1, 1), "\xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(2, 0), std::string(5000, 'x') + "\xEF\xBF\xBD");
+        EXPECT_EQ(q.resultado(2, 1), "açaí");
+        // Through the statement builder, in a list's rows read in place, the same.
+        INSTRUCAO i = q.descrever(INSTRUCAO::CONSULTAR);
+        i.camporetorno = { "a", "n" };
+        i.tabelas = { "t" };
+        i.campoorder = { "n" };
+        const RESULTADO r = q.ativar(i);
+        ASSERT_EQ(r.registros, 3);
+        EXPECT_STREQ(r.linha(1).c_str(0), "a\xEF\xBF\xBD" "b");
+        EXPECT_EQ(r.linha(1)[1], "2");
+    }
+    EXPECT_EQ(banco.executar("drop database " + nome + " with (force)"), "");
 }

@@ -215,10 +215,11 @@ TEST_F(CorpusModelo, CadaTextoVoltaComoFoiGuardadoESoMudaASuaLinha)
         std::sort(achados.begin(), achados.end());
         EXPECT_EQ(achados, esperado) << mostrar(t);
 
-        // An access level described by the text, then renamed.
+        // An access level described by the text, then renamed (below the
+        // administrators' level: a new level above it would leave none).
         ACESS nivel;
         nivel.descricao = t;
-        nivel.nivel = n;
+        nivel.nivel = -n;
         ASSERT_TRUE(acesso.inserir(&nivel)) << mostrar(t) << q->get_mensagem();
         nivel.descricao = t + "'";
         ASSERT_TRUE(acesso.atualizar(&nivel)) << mostrar(t) << q->get_mensagem();

@@ -19,6 +19,7 @@
 #include "model/florada.h"
 #include "model/usuario.h"
 #include "support/banco_teste.h"
+#include "util/senha.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ void trabalhar(Estacao& e, std::atomic<int>& prontas)
 
         ACESS n;
         n.descricao = "Nível " + nome;
-        n.nivel = volta;
+        n.nivel = -volta;   // below the administrators' level
         if (!acesso.inserir(&n))
             falhou(volta, "access level");
         else
@@ -199,9 +200,16 @@ TEST(DuasEstacoes, GravamEListamAsMesmasTabelasSemPerderRegistro)
                               "where nome like 'Apiário " + l + "''%'"), n + "/" + n);
         EXPECT_EQ(banco.valor("select count(*) || '/' || count(distinct nome_florada) from cadastro.florada "
                               "where nome_florada like 'Florada " + l + "''%'"), n + "/" + n);
-        EXPECT_EQ(banco.valor("select count(*) || '/' || count(distinct login) from cadastro.usuario "
-                              "where login like 'login" + l + "''%' and senha = md5('s' || substr(login, 6))"),
-                  n + "/" + n);
+        // Each with its own password, stored salted.
+        const TABELA usuarios = banco.consultar("select login, senha from cadastro.usuario "
+                                                "where login like 'login" + l + "''%'");
+        std::set<std::string> logins;
+        for (const LINHA& u : usuarios) {
+            EXPECT_TRUE(senha::confere("s" + u[0].substr(5), u[1])) << u[0];
+            logins.insert(u[0]);
+        }
+        EXPECT_EQ(usuarios.size(), static_cast<std::size_t>(VOLTAS));
+        EXPECT_EQ(logins.size(), static_cast<std::size_t>(VOLTAS));
         EXPECT_EQ(banco.valor("select count(*) || '/' || count(distinct desc_acesso) from cadastro.acesso "
                               "where desc_acesso like 'Nível " + l + "''%'"), n + "/" + n);
     }

@@ -299,7 +299,7 @@ TEST_F(Leitura, InsertComRetornoLeALinhaEUpdateDeleteNaoMudamContagem)
     q->set_tipoquery(3);
     q->add_tabelas("cadastro.acesso");
     q->add_campoupdate("nivel_acesso");
-    q->add_dadosupdate("5");
+    q->add_dadosupdate("2");
     q->add_campoconsulta("id_acesso");
     q->add_dadosconsulta("4");
     EXPECT_TRUE(q->ativar());

@@ -1,6 +1,8 @@
 // A server that goes away and comes back: statements fail while it is down
 // (nothing half stored) and the connection is made again, unseen, once it is
 // back. A test that stops the server has a cluster of its own.
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "db/query.h"
@@ -104,4 +106,49 @@ TEST(Reconexao, SessaoQueCaiDepoisDoCommitNaoReenviaOTexto)
     EXPECT_EQ(banco.valor("select to_char(data_criacao, 'YYYY-MM-DD') || ' ' || id_florada || ' ' || cod_cid "
                           "from cadastro.apiario where nome = 'Enviado uma vez'"),
               "2010-02-03 1 5003702");
+}
+
+// A user whose environment asks for month-first dates and LATIN1 text: the
+// program's own connection stays day-first and UTF-8, also once a restarted
+// server made it connect again. 01/02/2010 is 1 February; accents are kept.
+TEST(Reconexao, AmbienteNaoMudaDatasNemAcentosNemDepoisDeReiniciar)
+{
+    teste::ClusterPrivado cluster;
+    cluster.usar_porta();
+    std::string conf = cluster.escrever_conf(teste::pasta_temporaria());
+    setenv("PGDATESTYLE", "ISO, MDY", 1);
+    setenv("PGCLIENTENCODING", "LATIN1", 1);
+    teste::CapturaSaida saida;
+    QUERY q(conf.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+
+    auto guardar_e_ler = [&q, &cluster](const std::string& nome) {
+        ASSERT_TRUE(inserir_florada(q, nome)) << q.get_mensagem();
+        q.set_tipoquery(1);
+        q.add_tabelas("cadastro.abelha_rainha");
+        q.add_campoinsert("data_nasc");
+        q.add_dadosinsert("'01/02/2010'");
+        q.add_camporetorno("id_abelha");
+        ASSERT_TRUE(q.ativar()) << q.get_mensagem();
+        const std::string id = q.retornar_consulta()[0][0];
+        EXPECT_EQ(cluster.valor("select to_char(data_nasc, 'YYYY-MM-DD') from cadastro.abelha_rainha "
+                                "where id_abelha = " + id),
+                  "2010-02-01");
+        EXPECT_EQ(cluster.valor("select count(*) from cadastro.florada where nome_florada = " + q.literal(nome)), "1");
+        // And read back as typed, through the program's connection.
+        q.executar(("select nome_florada, data_nasc from cadastro.florada, cadastro.abelha_rainha "
+                    "where nome_florada = " + q.literal(nome) + " and id_abelha = " + id).c_str());
+        EXPECT_EQ(q.resultado(0, 0), nome);
+        EXPECT_EQ(q.resultado(0, 1), "2010-02-01");
+    };
+    guardar_e_ler("Maçã-do-mato ção");
+
+    ASSERT_TRUE(cluster.parar());
+    ASSERT_TRUE(cluster.iniciar());
+    // The session the restart ended may fail one statement (never sent twice).
+    contar_floradas(q);
+    guardar_e_ler("Ipê-amarelo após a volta");
+    EXPECT_STREQ(std::getenv("PGCLIENTENCODING"), "LATIN1");   // the user's own, left alone
+    unsetenv("PGDATESTYLE");
+    unsetenv("PGCLIENTENCODING");
 }

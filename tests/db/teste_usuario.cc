@@ -1,12 +1,14 @@
 // Users: the login check (hostile logins included), loading and keeping the
 // list, caller-built filters, insert, update, password change and the
-// postal-code lookup.
+// postal-code lookup; passwords stored salted, MD5 digests of earlier
+// databases taken over at the login, and kept where the column is too short.
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "db/modelo_teste.h"
 #include "model/usuario.h"
+#include "util/senha.h"
 
 namespace {
 
@@ -19,6 +21,27 @@ const std::string CONSULTA =
     "INNER JOIN cadastro.acesso as a ON u.id_acesso=a.id_acesso "
     "INNER JOIN cadastro.ceps as c ON u.id_cep=c.id_cep "
     "INNER JOIN cadastro.municipio as m ON c.cod_cid=m.cod_cid";
+
+// The login check: the user query with the stored password, by the login.
+const std::string LOGIN =
+    "3\n3\n3\n"
+    "select u.id_usuario, u.nome, u.login, a.*, u.cpf, u.rg, u.oexp, to_char(u.nasc,'DD/MM/YYYY'), "
+    "u.endereco, u.numero, u.bairro, c.*, m.*, u.senha from  cadastro.usuario as u "
+    "INNER JOIN cadastro.acesso as a ON u.id_acesso=a.id_acesso "
+    "INNER JOIN cadastro.ceps as c ON u.id_cep=c.id_cep "
+    "INNER JOIN cadastro.municipio as m ON c.cod_cid=m.cod_cid";
+
+// How long the password column may be, asked once per USUARIO before the
+// first password is stored.
+const std::string LIMITE = "select character_maximum_length from information_schema.columns where "
+                           "table_schema='cadastro' and table_name='usuario' and column_name='senha'\n";
+
+// An MD5 digest replaced at the login by the argon2id string.
+std::string renovacao(int id)
+{
+    return "\n SET QUERY 3\nupdate cadastro.usuario set  senha='********' WHERE id_usuario=" + std::to_string(id) +
+           " and senha='********'\n";
+}
 
 class Usuario : public teste::ModeloTeste
 {
@@ -49,9 +72,10 @@ protected:
         return s;
     }
 
+    // Every column but the password, which is salted.
     std::string linha_usuario(int id)
     {
-        TABELA t = banco.consultar("select nome, login, senha, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, "
+        TABELA t = banco.consultar("select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, "
                                    "numero, bairro, id_cep, id_acesso from cadastro.usuario where id_usuario=" +
                                    std::to_string(id));
         std::string s;
@@ -59,6 +83,11 @@ protected:
             for (const std::string& v : l)
                 s += v + "|";
         return s;
+    }
+
+    std::string senha_guardada(int id)
+    {
+        return banco.valor("select senha from cadastro.usuario where id_usuario=" + std::to_string(id));
     }
 };
 
@@ -68,7 +97,7 @@ TEST_F(Usuario, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
 {
     USUARIO usuario(q.get());
     ASSERT_TRUE(usuario.verificar_acesso("admin", "admin"));
-    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.login='admin' and u.senha=md5('admin')\n");
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='admin'\n");
     EXPECT_EQ(usuario.get_mensagem(), "Acesso garantido");
 
     LISTA_USUARIOS lista = usuario.Get_User(0);
@@ -134,7 +163,7 @@ TEST_F(Usuario, LoginHostilNuncaEntra)
 
     saida.tomar();
     usuario.verificar_acesso("admin'--", "' or '1'='1");
-    EXPECT_EQ(saida.tomar(), CONSULTA + " where u.login='admin''--' and u.senha=md5(''' or ''1''=''1')\n");
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='admin''--'\n");
 }
 
 TEST_F(Usuario, LoginRecusadoGuardaATextoDoBanco)
@@ -239,18 +268,22 @@ TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
     EXPECT_TRUE(usuario.Get_User("u.nome like 'Zz%'", Detalhe::RESUMO).empty());
 }
 
-TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaEmMd5)
+TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaSalgada)
 {
     USUARIO usuario(q.get());
     USER u = novo("joana");
     ASSERT_TRUE(usuario.inserir_usuario(&u)) << q->get_mensagem();
     EXPECT_EQ(saida.tomar(),
+              LIMITE +
               "insert into cadastro.usuario ( nome, login, senha, cpf, rg, oexp, nasc, endereco, numero, bairro, id_cep)"
-              " values ( 'Joana Mel', 'joana', md5('favo'), '123.456.789-09', '998877', 'SSP/MS', '04/05/1990',"
+              " values ( 'Joana Mel', 'joana', '********', '123.456.789-09', '998877', 'SSP/MS', '04/05/1990',"
               " 'Rua das Flores', '12A', 'Jardim', 7) returning  id_usuario;\n\n");
     EXPECT_EQ(u.id, 0);   // the returned key is not read
-    EXPECT_EQ(linha_usuario(3), "Joana Mel|joana|" + banco.valor("select md5('favo')") +
-                                    "|123.456.789-09|998877|SSP/MS|04/05/1990|Rua das Flores|12A|Jardim|7|3|");
+    EXPECT_EQ(u.senha, "favo");   // nor is the record changed
+    EXPECT_EQ(linha_usuario(3), "Joana Mel|joana|123.456.789-09|998877|SSP/MS|04/05/1990|Rua das Flores|12A|Jardim|7|3|");
+    const std::string guardada = senha_guardada(3);
+    EXPECT_EQ(guardada.rfind("$argon2id$", 0), 0u) << guardada;
+    EXPECT_TRUE(senha::confere("favo", guardada));
 
     ASSERT_TRUE(usuario.verificar_acesso("joana", "favo"));
     USER lido = usuario.Get_User(0)[0];
@@ -262,6 +295,8 @@ TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaEmMd5)
 TEST_F(Usuario, DataInvalidaRecusaInsercaoEAtualizacao)
 {
     USUARIO usuario(q.get());
+    // The first login takes maria's MD5 digest over.
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
     std::string antes = banco.despejo();
     for (const char* data : { "31/02/2010", "", "abc", "32/01/2010", "01/13/2010" }) {
         USER u = novo(std::string("data") + data);
@@ -281,6 +316,7 @@ TEST_F(Usuario, AtualizarNaoTocaSenhaNemNivel)
 {
     USUARIO usuario(q.get());
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    const std::string guardada = senha_guardada(2);
     USER m = usuario.Get_User(0)[0];
     m.nome = "Maria A. Souza";
     m.login = "mariaa";
@@ -300,8 +336,8 @@ TEST_F(Usuario, AtualizarNaoTocaSenhaNemNivel)
               "\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='mariaa', cpf='1', rg='2',"
               " oexp='SSP/SP', nasc='03/08/1975', endereco='Rua Nova', numero='9', bairro='Vila', id_cep=2"
               " WHERE id_usuario=2\n");
-    EXPECT_EQ(linha_usuario(2), "Maria A. Souza|mariaa|" + banco.valor("select md5('abelha')") +
-                                    "|1|2|SSP/SP|03/08/1975|Rua Nova|9|Vila|2|3|");
+    EXPECT_EQ(linha_usuario(2), "Maria A. Souza|mariaa|1|2|SSP/SP|03/08/1975|Rua Nova|9|Vila|2|3|");
+    EXPECT_EQ(senha_guardada(2), guardada);
     EXPECT_EQ(linha_usuario(1).substr(0, 25), "Administrador do Sistema|");
     EXPECT_TRUE(usuario.verificar_acesso("mariaa", "abelha"));
 }
@@ -344,17 +380,38 @@ TEST_F(Usuario, TrocaDeSenha)
     USUARIO usuario(q.get());
     std::string antes = q->get_mensagem();
     ASSERT_TRUE(usuario.update_senha(2, "nova'senha"));
-    EXPECT_EQ(saida.tomar(), antes + "\n\n SET QUERY 3\n\nUPDATE SENHA \n"
-                                     "update cadastro.usuario set  senha=md5('nova''senha') WHERE id_usuario=2\n"
+    EXPECT_EQ(saida.tomar(), LIMITE + antes + "\n\n SET QUERY 3\n\nUPDATE SENHA \n"
+                                     "update cadastro.usuario set  senha='********' WHERE id_usuario=2\n"
                                      "\nSenha Atualizada com sucesso\n");
+    EXPECT_EQ(senha_guardada(2).rfind("$argon2id$", 0), 0u);
     EXPECT_FALSE(usuario.verificar_acesso("maria", "abelha"));
     EXPECT_TRUE(usuario.verificar_acesso("maria", "nova'senha"));
     EXPECT_TRUE(usuario.verificar_acesso("admin", "admin"));
+    EXPECT_TRUE(usuario.conferir_senha(2, "nova'senha"));
+    EXPECT_FALSE(usuario.conferir_senha(2, "abelha"));
+    EXPECT_FALSE(usuario.conferir_senha(2, ""));
+    EXPECT_FALSE(usuario.conferir_senha(99, "nova'senha"));
+
+    // A blank password is refused before any statement.
+    const std::string guardada = senha_guardada(2);
+    saida.tomar();
+    EXPECT_FALSE(usuario.update_senha(2, ""));
+    std::string texto = saida.tomar();
+    EXPECT_EQ(texto.find("update"), std::string::npos) << texto;
+    EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
+    EXPECT_EQ(senha_guardada(2), guardada);
+
+    // A wrong password is not a refused statement.
+    bool falhou = true;
+    EXPECT_FALSE(usuario.conferir_senha(2, "abelha", &falhou));
+    EXPECT_FALSE(falhou);
 
     quebrar_tabela("usuario");
+    EXPECT_FALSE(usuario.conferir_senha(2, "nova'senha", &falhou));
+    EXPECT_TRUE(falhou);
     saida.tomar();
     EXPECT_FALSE(usuario.update_senha(2, "x"));
-    std::string texto = saida.tomar();
+    texto = saida.tomar();
     EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
     EXPECT_EQ(texto.find("Senha Atualizada"), std::string::npos) << texto;
 }
@@ -392,4 +449,88 @@ TEST_F(Usuario, BuscarCepTrazORegistroComOMunicipio)
     EXPECT_FALSE(usuario.buscar_cep("79800-001", c));
     EXPECT_EQ(c.id, 7);
     EXPECT_EQ(c.logradouro, "Afonso Pena");
+}
+
+// An MD5 digest of an earlier database logs in once more and is stored anew
+// as argon2id, only at a login with the right password; the same password
+// keeps working, a wrong one does not, and the next login writes nothing.
+TEST_F(Usuario, Md5AntigoViraArgon2idNoLogin)
+{
+    ASSERT_EQ(banco.executar("update cadastro.usuario set senha = md5('abelha') where id_usuario = 2"), "");
+    const std::string md5 = senha_guardada(2);
+    ASSERT_EQ(md5, senha::md5("abelha"));
+    const std::string admin = senha_guardada(1);
+    USUARIO usuario(q.get());
+    EXPECT_FALSE(usuario.verificar_acesso("maria", "Abelha"));
+    EXPECT_EQ(senha_guardada(2), md5);
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
+
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2));
+    const std::string nova = senha_guardada(2);
+    EXPECT_EQ(nova.rfind("$argon2id$", 0), 0u) << nova;
+    EXPECT_TRUE(senha::confere("abelha", nova));
+    EXPECT_EQ(senha_guardada(1), admin);   // the others' stay
+
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
+    EXPECT_EQ(senha_guardada(2), nova);
+    EXPECT_EQ(usuario.Get_User(0)[0].id, 2);
+    EXPECT_FALSE(usuario.verificar_acesso("maria", "abelha "));
+    EXPECT_FALSE(usuario.verificar_acesso("maria", md5));
+    EXPECT_FALSE(usuario.verificar_acesso("maria", nova));
+}
+
+// A database whose password column holds 32 characters keeps MD5 digests,
+// made here: logins leave them, new users and new passwords get them, and
+// the trace shows none.
+TEST_F(Usuario, ColunaDe32CaracteresGuardaMd5FeitoAqui)
+{
+    ASSERT_EQ(banco.executar("update cadastro.usuario set senha = md5(case login when 'admin' then 'admin' "
+                             "else 'abelha' end); alter table cadastro.usuario alter senha type varchar(32)"), "");
+    USUARIO usuario(q.get());
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE);
+    EXPECT_EQ(senha_guardada(2), senha::md5("abelha"));
+
+    USER u = novo("joana");
+    ASSERT_TRUE(usuario.inserir_usuario(&u)) << q->get_mensagem();
+    EXPECT_EQ(senha_guardada(3), senha::md5("favo"));
+    ASSERT_TRUE(usuario.update_senha(2, "colmeia"));
+    EXPECT_EQ(senha_guardada(2), senha::md5("colmeia"));
+    const std::string texto = saida.tomar();
+    EXPECT_EQ(texto.find(LIMITE), std::string::npos) << "asked once: " << texto;
+    for (const std::string& segredo : { senha::md5("favo"), senha::md5("colmeia"), std::string("favo"),
+                                        std::string("colmeia") })
+        EXPECT_EQ(texto.find(segredo), std::string::npos) << segredo << "\n" << texto;
+    EXPECT_TRUE(usuario.verificar_acesso("joana", "favo"));
+    EXPECT_TRUE(usuario.verificar_acesso("maria", "colmeia"));
+    EXPECT_FALSE(usuario.verificar_acesso("maria", "abelha"));
+}
+
+TEST_F(Usuario, NovoUsuarioSemSenhaERecusadoSemComando)
+{
+    USUARIO usuario(q.get());
+    USER u = novo("semsenha");
+    u.senha = "";
+    const std::string antes = banco.despejo();
+    EXPECT_FALSE(usuario.inserir_usuario(&u));
+    EXPECT_EQ(saida.tomar(), "");
+    EXPECT_EQ(banco.despejo(), antes);
+}
+
+// A database without a unique login: the first user of that login whose
+// password it is logs in, whichever row comes first.
+TEST_F(Usuario, MesmoLoginEntraODonoDaSenha)
+{
+    ASSERT_EQ(banco.executar("alter table cadastro.usuario drop constraint usuario_login_key"), "");
+    USUARIO usuario(q.get());
+    USER u = novo("maria");
+    ASSERT_TRUE(usuario.inserir_usuario(&u));
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "favo"));
+    EXPECT_EQ(usuario.Get_User(0).size(), 1u);
+    EXPECT_EQ(usuario.Get_User(0)[0].id, 3);
+    EXPECT_EQ(usuario.Get_User(0)[0].nome, "Joana Mel");
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_EQ(usuario.Get_User(0)[0].id, 2);
 }

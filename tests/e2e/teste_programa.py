@@ -53,6 +53,19 @@ def dialogo(tempo=15):
     raise AssertionError("the message dialog never showed up")
 
 
+def nova_janela(conhecidas, tempo=15):
+    """Waits for a visible window of the program other than those given
+    (a message dialog, say) and returns its id."""
+    fim = time.time() + tempo
+    while time.time() < fim:
+        ids = [i for i in xdotool("search", "--onlyvisible", "--class", "zumbrel", check=False).split()
+               if i not in conhecidas]
+        if ids:
+            return ids[-1]
+        time.sleep(0.1)
+    raise AssertionError("no new window showed up")
+
+
 def digitar(id_janela, *teclas):
     """Focuses the window and types: plain texts are typed, names in <> are keys."""
     xdotool("windowfocus", "--sync", id_janela)
@@ -62,6 +75,15 @@ def digitar(id_janela, *teclas):
         else:
             xdotool("type", "--delay", "20", t)
         time.sleep(0.05)
+
+
+def esperar_sumir(id_janela, tempo=15):
+    fim = time.time() + tempo
+    while time.time() < fim:
+        if id_janela not in xdotool("search", "--onlyvisible", "--class", "zumbrel", check=False).split():
+            return True
+        time.sleep(0.1)
+    return False
 
 
 class Programa(unittest.TestCase):
@@ -97,6 +119,7 @@ class Programa(unittest.TestCase):
 
     def test_login_errado_depois_certo_abre_e_fecha_com_zero(self):
         self.escrever_conf()
+        guardada = psql(self.banco, "select senha from cadastro.usuario where login = 'admin'")
         self.iniciar()
         login = janela("Acesso ao Sistema")
         digitar(login, "admin", "<Return>", "errada", "<Return>", "<Return>")
@@ -104,6 +127,13 @@ class Programa(unittest.TestCase):
         time.sleep(0.3)
         digitar(login, "admin", "<Return>", "admin", "<Return>", "<Return>")
         principal = janela("Sistema de Controle de Zumbrel")
+        # The sample password: the password window opens at once. The
+        # current password, the new one twice, and "Alterar".
+        senha = janela(" Trocar de Senha ")
+        nova = "Jatai-%d" % os.getpid()
+        digitar(senha, "admin", "<Return>", nova, "<Return>", nova, "<Return>", "<Return>")
+        digitar(nova_janela([login, principal, senha]), "<Return>")   # "Senha Atualizada !!!! "
+        self.assertTrue(esperar_sumir(senha), "the password window did not close")
         digitar(principal, "<ctrl+p>")
         janela("Cadastro de Apiários")
         digitar(principal, "<alt+F4>")
@@ -113,7 +143,16 @@ class Programa(unittest.TestCase):
         self.assertIn("Verifique seu usuário e senha!\n", saida)
         self.assertIn("admin\nAcesso Garantido!\n", saida)
         self.assertLess(saida.index("Verifique seu usuário e senha!"), saida.index("Acesso Garantido!"))
-        self.assertIn("u.login='admin' and u.senha=md5('admin')", saida)
+        # The login reads the user by the login alone; the new password is
+        # stored salted, and the console shows neither it nor what is stored.
+        self.assertIn(" where u.login='admin'\n", saida)
+        self.assertIn("update cadastro.usuario set  senha='********' WHERE id_usuario=1\n", saida)
+        self.assertIn("Senha Atualizada com sucesso", saida)
+        agora = psql(self.banco, "select senha from cadastro.usuario where login = 'admin'")
+        self.assertTrue(agora.startswith("$argon2id$"), agora)
+        self.assertNotEqual(agora, guardada)
+        for segredo in (nova, "errada", agora, guardada, agora.rsplit("$", 1)[1]):
+            self.assertNotIn(segredo, saida)
 
     def test_sem_banco_a_janela_abre_e_todo_login_falha(self):
         self.escrever_conf(senha="nao-e-esta")

@@ -2,6 +2,7 @@
 
 #include <gtkmm/main.h>
 
+#include "gui/form_senha.h"
 #include "res/icone.h"
 
 namespace teste {
@@ -34,6 +35,16 @@ void SistemaTeste::entrar(Roteiro& r, const std::string& login, const std::strin
     r.esperar([this] {
         return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
     }, "the main window");
+    // The sample administrator with the sample password is asked for a new
+    // one right away: the password window is left with "Cancelar".
+    if (login == "admin" && senha == "admin") {
+        r.esperar([this] {
+            Formulario* f = sistema->formulario_aberto(7);
+            return f && f->janela()->is_visible();
+        }, "the password window");
+        r.passo([this] { form<FormSenha>(7)->widgets().button_cancelar_senha->clicked(); });
+        r.esperar([this] { return !sistema->formulario_aberto(7); }, "the password window to close");
+    }
 }
 
 Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id)

@@ -23,7 +23,9 @@ protected:
     void TearDown() override;
 
     // Steps that log in with the given texts; the last one blocks in the main
-    // window's loop, so the steps after it run with the main window up.
+    // window's loop, so the steps after it run with the main window up (and,
+    // for the sample administrator's sample password, the password window
+    // that opens at once closed).
     void entrar(Roteiro& r, const std::string& login = "admin", const std::string& senha = "admin");
     // A step that opens a window from the "_Sistema" menu (1 my account,
     // 2 users, 3 access levels, 4 apiaries, 5 queen bees, 6 beehives) and

@@ -96,8 +96,12 @@ TEST_F(NiveisDeAcesso, MontagemListaOrdenadaEEstadoDeNavegacao)
         EXPECT_EQ(teste::linhas(a->widgets().treeview_niveis), esperado_linhas);
     });
     // A level whose description sorts first goes to the top, its code with
-    // four digits, the level in plain.
-    r.passo([this] { banco->executar("insert into cadastro.acesso values (7, 'Abelheiro', 12)"); });
+    // four digits, the level in plain (below the administrators', which
+    // stays the highest).
+    r.passo([this] {
+        EXPECT_EQ(banco->executar("update cadastro.acesso set nivel_acesso = 30 where id_acesso = 1;"
+                                  "insert into cadastro.acesso values (7, 'Abelheiro', 12)"), "");
+    });
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
@@ -161,17 +165,17 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
         // Edit keeps the picked level on show.
         EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Gerente");
         f()->widgets().entry_descricao->set_text("Supervisor");
-        f()->widgets().entry_nivel->set_text("5");
+        f()->widgets().entry_nivel->set_text("0");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
     r.passo([this] {
         EXPECT_EQ(banco->valor("select desc_acesso || ' ' || nivel_acesso from cadastro.acesso where id_acesso = 2"),
-                  "Supervisor 5");
-        EXPECT_NE(saida.tomar().find("update cadastro.acesso set  desc_acesso='Supervisor', nivel_acesso=5 "
+                  "Supervisor 0");
+        EXPECT_NE(saida.tomar().find("update cadastro.acesso set  desc_acesso='Supervisor', nivel_acesso=0 "
                                      "WHERE id_acesso=2\n"),
                   std::string::npos);
         Linhas l = teste::linhas(f()->widgets().treeview_niveis);
-        EXPECT_EQ(l[2], (std::vector<std::string>{ "0002", "Supervisor", "5" }));
+        EXPECT_EQ(l[2], (std::vector<std::string>{ "0002", "Supervisor", "0" }));
 
         // Cancel after typing: nothing stored, fields emptied.
         escolher("Operador");
@@ -264,4 +268,43 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
         EXPECT_EQ(botoes(), "10000");
     });
     rodar(r);
+}
+
+// Saving a level so that no user would hold the highest number is refused
+// with its own message, and nothing changes.
+TEST_F(NiveisDeAcesso, SemAdministradorRecusadoComMensagemPropria)
+{
+    const char* const recusa = "Recusado: o sistema ficaria sem administrador.\n"
+                               "Algum usuário precisa ter o nível de acesso de número mais alto.";
+    std::string antes = niveis();
+    Roteiro r;
+    entrar(r);
+    abrir(r, 3);
+    // The administrators' level taken below another.
+    r.passo([this] {
+        escolher("Administrador");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        f()->widgets().entry_nivel->set_text("1");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.responder(recusa, Gtk::RESPONSE_CLOSE);
+    // A new level above every level a user holds.
+    r.passo([this] {
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        f()->widgets().entry_descricao->set_text("Diretor");
+        f()->widgets().entry_nivel->set_text("4");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.responder(recusa, Gtk::RESPONSE_CLOSE);
+    // Any other refusal keeps the usual text.
+    r.passo([this] {
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        f()->widgets().entry_nivel->set_text("99999999999");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    rodar(r);
+    EXPECT_EQ(niveis(), antes);
 }

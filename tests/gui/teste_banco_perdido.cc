@@ -129,6 +129,10 @@ protected:
         r.esperar([this] {
             return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
         }, "the main window");
+        // The password window the sample password brings with it.
+        r.esperar([this] { return form<FormSenha>(7) != nullptr; }, "the password window");
+        r.passo([this] { form<FormSenha>(7)->widgets().button_cancelar_senha->clicked(); });
+        r.esperar([this] { return form<FormSenha>(7) == nullptr; }, "the password window to close");
     }
 
     // Opens a form from the menu, runs the step in it, and waits for it
@@ -340,6 +344,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(u->widgets().entry_rua->get_text(), "");
         u->widgets().entry_nome->set_text("Usuário da queda");
         u->widgets().entry_usuario->set_text("queda");
+        u->widgets().entry_senha->set_text("queda123");
         u->widgets().entry_nasc->set_text("01/02/2003");
         ASSERT_TRUE(teste::clicar(u->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });

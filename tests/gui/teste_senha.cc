@@ -1,5 +1,6 @@
-// " Trocar de Senha ", opened from "Minha Conta": the two entries, the four
-// dialogs, the stored digest and the next login.
+// " Trocar de Senha ", opened from "Minha Conta" and at the login with the
+// sample password: the three entries, the dialogs, a wrong current password,
+// the stored digest and the next login.
 #include <gtest/gtest.h>
 
 #include "gui/form_pesquisa_usuario.h"
@@ -8,6 +9,7 @@
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
 #include "model/usuario.h"
+#include "util/senha.h"
 
 using Roteiro = teste::RoteiroTeste;
 
@@ -30,8 +32,9 @@ protected:
         r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
     }
 
-    void digitar(const std::string& nova, const std::string& repetida)
+    void digitar(const std::string& nova, const std::string& repetida, const std::string& atual = "admin")
     {
+        s()->widgets().entry_atual->set_text(atual);
         s()->widgets().entry_nova->set_text(nova);
         s()->widgets().entry_repetir->set_text(repetida);
     }
@@ -50,6 +53,7 @@ protected:
 TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
 {
     std::vector<std::string> conta_antes;
+    const std::string guardada = senha_guardada();
     Roteiro r;
     abrir_senha(r);
     r.passo([this, &conta_antes] {
@@ -61,12 +65,13 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_EQ(altura, 200);
         EXPECT_EQ(f->janela()->get_transient_for(), conta()->janela());
         EXPECT_EQ(f->origem(), conta());
-        std::map<Gtk::Widget*, std::string> nomes = { { f->widgets().entry_nova, "nova" },
-            { f->widgets().entry_repetir, "repetir" } };
-        std::vector<std::string> esperado = { "[Atualizar Senha ]", "Nova Senha :\t", "{nova}",
-            "Redigite a Senha: \t", "{repetir}", "<Alterar>", "<Cancelar>" };
+        std::map<Gtk::Widget*, std::string> nomes = { { f->widgets().entry_atual, "atual" },
+            { f->widgets().entry_nova, "nova" }, { f->widgets().entry_repetir, "repetir" } };
+        std::vector<std::string> esperado = { "[Atualizar Senha ]", "Senha Atual:\t", "{atual}", "Nova Senha :\t",
+            "{nova}", "Redigite a Senha: \t", "{repetir}", "<Alterar>", "<Cancelar>" };
         EXPECT_EQ(teste::conteudo(f->janela(), nomes), esperado);
-        for (Gtk::Entry* e : { f->widgets().entry_nova, f->widgets().entry_repetir }) {
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_atual);
+        for (Gtk::Entry* e : { f->widgets().entry_atual, f->widgets().entry_nova, f->widgets().entry_repetir }) {
             EXPECT_FALSE(e->get_visibility());
             EXPECT_EQ(e->get_invisible_char(), gunichar('*'));
             EXPECT_EQ(e->get_max_length(), 16);
@@ -77,6 +82,8 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         }
         f->widgets().button_alterar->get_size_request(largura, altura);
         EXPECT_EQ(largura, 100);
+        f->widgets().entry_atual->activate();
+        EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_nova);
         f->widgets().entry_nova->activate();
         EXPECT_EQ(f->janela()->get_focus(), f->widgets().entry_repetir);
         f->widgets().entry_repetir->activate();
@@ -104,9 +111,24 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         s()->widgets().button_alterar->clicked();
     });
     r.responder("Digite pelo menos um senha ", Gtk::RESPONSE_CLOSE);
+    // A wrong current password: refused, the current entry emptied for
+    // another try.
     r.passo([this] {
+        digitar("mel'; --", "mel'; --", "Admin");
+        s()->widgets().button_alterar->clicked();
+    });
+    r.passo([this] {
+        Gtk::MessageDialog* d = teste::dialogo_visivel();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->property_message_type().get_value(), Gtk::MESSAGE_WARNING);
+    });
+    r.responder("Senha atual incorreta", Gtk::RESPONSE_CLOSE);
+    r.passo([this, guardada] {
         EXPECT_TRUE(s()->janela()->is_visible());
-        EXPECT_EQ(senha_guardada(), banco->valor("select md5('admin')"));
+        EXPECT_EQ(s()->widgets().entry_atual->get_text(), "");
+        EXPECT_EQ(s()->janela()->get_focus(), s()->widgets().entry_atual);
+        EXPECT_EQ(s()->widgets().entry_nova->get_text(), "mel'; --");
+        EXPECT_EQ(senha_guardada(), guardada);
         saida.tomar();
         digitar("mel'; --", "mel'; --");
         s()->widgets().button_alterar->clicked();
@@ -121,10 +143,15 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
     r.passo([this, &conta_antes] {
         std::string t = saida.tomar();
         EXPECT_NE(t.find("\nATUALIZAR SENHA \n"), std::string::npos) << t;
-        EXPECT_NE(t.find("\nUPDATE SENHA \nupdate cadastro.usuario set  senha=md5('mel''; --') WHERE id_usuario=1\n"
+        EXPECT_NE(t.find("\nUPDATE SENHA \nupdate cadastro.usuario set  senha='********' WHERE id_usuario=1\n"
                          "\nSenha Atualizada com sucesso\n"),
                   std::string::npos) << t;
-        EXPECT_EQ(senha_guardada(), banco->valor("select md5('mel''; --')"));
+        // Neither the password nor what is stored reaches the console.
+        EXPECT_EQ(t.find("mel'"), std::string::npos) << t;
+        EXPECT_EQ(t.find("mel''"), std::string::npos) << t;
+        EXPECT_EQ(t.find(senha_guardada()), std::string::npos) << t;
+        EXPECT_EQ(senha_guardada().rfind("$argon2id$", 0), 0u);
+        EXPECT_TRUE(senha::confere("mel'; --", senha_guardada()));
         // "Minha Conta" is still open, in its state, with its own fields.
         ASSERT_NE(conta(), nullptr);
         EXPECT_TRUE(conta()->janela()->is_visible());
@@ -184,4 +211,46 @@ TEST_F(TrocaDeSenha, FalhaDoBancoAvisaEMantemAJanela)
     });
     rodar(r);
     EXPECT_TRUE(entra("admin"));
+}
+
+// The sample administrator logging in with the sample password finds the
+// password window open at once over the main window, saying why; a new
+// password ends the asking, and the next login needs it.
+TEST_F(TrocaDeSenha, SenhaDeExemploPedeUmaNovaLogoAoEntrar)
+{
+    Roteiro r;
+    r.passo([this] {
+        sistema->get_entry_login()->set_text("admin");
+        sistema->get_entry_senha()->set_text("admin");
+        sistema->get_button_ok()->clicked();
+    });
+    r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
+    r.passo([this] {
+        EXPECT_TRUE(sistema->get_janela_principal()->is_visible());
+        EXPECT_EQ(s()->janela()->get_transient_for(), sistema->get_janela_principal());
+        const std::vector<std::string> c = teste::conteudo(s()->janela(), {});
+        ASSERT_FALSE(c.empty());
+        EXPECT_EQ(c.front(), "A senha de exemplo não protege o sistema: escolha uma nova.");
+        digitar("Jataí 2024", "Jataí 2024");
+        s()->widgets().button_alterar->clicked();
+    });
+    r.responder("Senha Atualizada !!!! ", Gtk::RESPONSE_CLOSE);
+    r.esperar([this] { return s() == nullptr; }, "the password window to close");
+    r.passo([this] {
+        EXPECT_TRUE(sistema->get_janela_principal()->is_visible());
+        EXPECT_TRUE(entra("Jataí 2024"));
+        EXPECT_FALSE(entra("admin"));
+    });
+    // Opened again from "Minha Conta", it no longer says it.
+    abrir(r, 1);
+    r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->widgets().button_editar)); });
+    r.passo([this] { conta()->widgets().button_trocar_senha->clicked(); });
+    r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
+    r.passo([this] {
+        const std::vector<std::string> c = teste::conteudo(s()->janela(), {});
+        ASSERT_FALSE(c.empty());
+        EXPECT_EQ(c.front(), "[Atualizar Senha ]");
+        s()->widgets().button_cancelar_senha->clicked();
+    });
+    rodar(r);
 }

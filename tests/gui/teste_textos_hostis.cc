@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include <glibmm/checksum.h>
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 
@@ -32,6 +31,7 @@
 #include "gui/widgets_teste.h"
 #include "support/foto_banco.h"
 #include "support/textos_hostis.h"
+#include "util/senha.h"
 
 using Roteiro = teste::RoteiroTeste;
 using teste::mostrar;
@@ -111,11 +111,6 @@ protected:
         return obs->valor(sql);
     }
 
-    static std::string md5(const std::string& texto)
-    {
-        return Glib::Checksum::compute_checksum(Glib::Checksum::CHECKSUM_MD5, texto);
-    }
-
     // Whether any row of the table has that text in that column.
     bool existe(const std::string& tabela, const std::string& coluna, const std::string& texto)
     {
@@ -147,11 +142,11 @@ protected:
     // After a Save: a refused one showed the save error, changed nothing and
     // is cancelled (false); one that went through showed no dialog (true).
     bool conferir_gravacao(bool recusar, const std::string& t, Gtk::ToolButton* cancelar, int& gravados,
-                           int& recusados)
+                           int& recusados, const std::string& erro = ERRO_SALVAR)
     {
         if (recusar) {
             ++recusados;
-            EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR }) << mostrar(t);
+            EXPECT_EQ(respondedor.tomar(), Textos { erro }) << mostrar(t);
             nada_mudou(t);
             teste::clicar(cancelar);
             return false;
@@ -248,22 +243,24 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
                                                 w.entry_oexp, w.entry_nasc, w.entry_rua, w.entry_numero,
                                                 w.entry_bairro });
             const std::string senha = w.entry_senha->get_text();
-            const bool recusar = digitado[0].empty() || digitado[1].empty() ||
+            const bool recusar = digitado[0].empty() || digitado[1].empty() || senha.empty() ||
                                  existe("usuario", "login", digitado[1]);
             respondedor.tomar();
             ASSERT_TRUE(teste::clicar(w.button_salvar));
 
-            if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados))
+            if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados,
+                                   senha.empty() ? "Digite a senha do novo usuário." : ERRO_SALVAR))
                 continue;
             const std::string id = so_uma_nova("usuario", t);
             if (id.empty())
                 continue;
             Textos esperado = digitado;
             esperado.push_back("1");
-            esperado.push_back(md5(senha));
             EXPECT_EQ(linha("select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, numero, "
-                            "bairro, id_cep::text, senha from cadastro.usuario where id_usuario = " + id),
+                            "bairro, id_cep::text from cadastro.usuario where id_usuario = " + id),
                       esperado)
+                << mostrar(t);
+            EXPECT_TRUE(senha::confere(senha, obs->valor("select senha from cadastro.usuario where id_usuario = " + id)))
                 << mostrar(t);
         }
 
@@ -305,6 +302,8 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
 TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
 {
     int gravados = 0, recusados = 0, senhas = 0;
+    // The password of the moment, which the password window asks for first.
+    std::string atual = "admin";
     Roteiro r;
     entrar(r);
     abrir(r, 1);
@@ -347,7 +346,8 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                 break;
             }
 
-            // The same text as the new password, typed twice.
+            // The same text as the new password, typed twice, after the
+            // current one.
             std::string nova;
             respondedor.ao_abrir = [&](Gtk::Window& janela) {
                 if (janela.get_title() != " Trocar de Senha ")
@@ -355,6 +355,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
                 FormSenha* s = form<FormSenha>(7);
                 ASSERT_NE(s, nullptr);
                 const auto& sw = s->widgets();
+                sw.entry_atual->set_text(atual);
                 sw.entry_nova->set_text(t);
                 sw.entry_repetir->set_text(t);
                 nova = sw.entry_nova->get_text();
@@ -373,11 +374,13 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
             } else {
                 ++senhas;
                 EXPECT_EQ(respondedor.tomar(), Textos { "Senha Atualizada !!!! " }) << mostrar(t);
-                EXPECT_EQ(obs->valor("select senha from cadastro.usuario where id_usuario = 1"), md5(nova))
-                    << mostrar(t);
+                const std::string guardada = obs->valor("select senha from cadastro.usuario where id_usuario = 1");
+                EXPECT_TRUE(senha::confere(nova, guardada)) << mostrar(t);
+                // Salted: stored anew even when the password is the same.
+                EXPECT_NE(guardada, antes) << mostrar(t);
                 std::set<std::string> d = mudancas();
-                EXPECT_TRUE(d.empty() || (d == std::set<std::string> { "usuario:1" } && antes != md5(nova)))
-                    << mostrar(t);
+                EXPECT_EQ(d, std::set<std::string> { "usuario:1" }) << mostrar(t);
+                atual = nova;
             }
             teste::clicar(w.button_cancelar);
         }
@@ -400,6 +403,8 @@ TEST_F(TextosHostis, NiveisDeAcesso)
         FormAcesso* a = form<FormAcesso>(3);
         ASSERT_NE(a, nullptr);
         const auto& w = a->widgets();
+        // The administrators' level: a level above it would leave none.
+        const int administradores = std::atoi(obs->valor("select max(nivel_acesso) from cadastro.acesso").c_str());
         for (const std::string& t : corpus) {
             // A new level with the text as its description.
             ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
@@ -435,8 +440,12 @@ TEST_F(TextosHostis, NiveisDeAcesso)
             const std::string nivel = w.entry_nivel->get_text();
             int valor = 0;
             const bool aceito = numero(nivel, valor);
+            const bool sem_administrador = aceito && valor > administradores;
             ASSERT_TRUE(teste::clicar(w.button_salvar));
-            if (!conferir_gravacao(!aceito, t, w.button_cancelar, gravados, recusados))
+            if (!conferir_gravacao(!aceito || sem_administrador, t, w.button_cancelar, gravados, recusados,
+                                   sem_administrador ? "Recusado: o sistema ficaria sem administrador.\n"
+                                                       "Algum usuário precisa ter o nível de acesso de número mais alto."
+                                                     : ERRO_SALVAR))
                 continue;
             std::set<std::string> d = mudancas();
             EXPECT_TRUE(d.empty() || d == std::set<std::string> { "acesso:" + id }) << mostrar(t);
@@ -716,8 +725,10 @@ TEST_F(TextosHostis, LoginNuncaEntraComTextoHostil)
     EXPECT_GE(tentativas, 6 * static_cast<int>(corpus.size()));
 
     // The right login still gets in.
+    // (The main window is closed as it opens, and the password window the
+    // sample password brings with it.)
     respondedor.ao_abrir = [this](Gtk::Window& janela) {
-        if (&janela == sistema->get_janela_principal())
+        if (&janela == sistema->get_janela_principal() || janela.get_title() == " Trocar de Senha ")
             janela.hide();
     };
     sistema->get_entry_login()->set_text("admin");

@@ -8,6 +8,7 @@
 #include "gui/form_usuario.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
+#include "util/senha.h"
 
 using Roteiro = teste::RoteiroTeste;
 
@@ -100,6 +101,12 @@ protected:
     {
         return banco->valor("select senha from cadastro.usuario where login = " + query->literal(login));
     }
+    // Whether the password stored for the login is `senha` (salted: it
+    // can only be checked).
+    bool guarda_a_senha(const std::string& login, const std::string& senha)
+    {
+        return senha::confere(senha, senha_de(login));
+    }
 
     std::string usuarios_no_banco() { return banco->valor("select count(*) from cadastro.usuario"); }
 
@@ -185,7 +192,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
             { c->widgets().entry_cep, 110, 9 }, { c->widgets().entry_rua, 265, 0 },
             { c->widgets().entry_numero, 50, 0 }, { c->widgets().entry_bairro, 100, 0 },
             { c->widgets().entry_cidade, 100, 0 }, { c->widgets().entry_estado, 40, 0 },
-            { c->widgets().entry_usuario, -1, 0 } };
+            { c->widgets().entry_usuario, -1, 20 } };
         for (const Medida& m : medidas) {
             int largura, altura;
             m.e->get_size_request(largura, altura);
@@ -419,12 +426,14 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
     });
     r.passo([this] {
         std::string t = saida.tomar();
-        EXPECT_TRUE(contem(t, "1\n0\ninsert into cadastro.usuario ( nome, login, senha, cpf, rg, oexp, nasc, "
-                              "endereco, numero, bairro, id_cep) values ( 'Joana Mel', 'joana', md5('favo123'), "
+        EXPECT_TRUE(contem(t, "1\n0\nselect character_maximum_length from information_schema.columns where "
+                              "table_schema='cadastro' and table_name='usuario' and column_name='senha'\n"
+                              "insert into cadastro.usuario ( nome, login, senha, cpf, rg, oexp, nasc, "
+                              "endereco, numero, bairro, id_cep) values ( 'Joana Mel', 'joana', '********', "
                               "'390.533.447-05', '998877', 'SSP/MS', '10/05/1990', 'Rua das Flores', '12', "
                               "'Vila Rica', 1) returning  id_usuario;\n")) << t;
         EXPECT_EQ(linha("joana"), "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua das Flores|12|Vila Rica|1|3");
-        EXPECT_EQ(senha_de("joana"), banco->valor("select md5('favo123')"));
+        EXPECT_TRUE(guarda_a_senha("joana", "favo123"));
         // Back to browsing at the position it showed, one more user.
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
         EXPECT_EQ(mostrado(f()), ADMIN);
@@ -461,7 +470,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         // The row of the last lookup that found one.
         EXPECT_EQ(linha("joana2"),
                   "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua Hayel Bon Faker|12|Jardim Central|3|3");
-        EXPECT_EQ(senha_de("joana2"), banco->valor("select md5('outra')"));
+        EXPECT_TRUE(guarda_a_senha("joana2", "outra"));
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 4");
     });
     rodar(r);
@@ -563,7 +572,7 @@ TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
     r.passo([this] {
         EXPECT_EQ(linha("ze'"), "Zé d'Água|123.456.789-09|1'2|SSP'MS|01/01/2000|Rua '; drop table "
                                 "cadastro.usuario; --|1'|Vila d'Ouro|1|3");
-        EXPECT_EQ(senha_de("ze'"), banco->valor("select md5('se''nha\\')"));
+        EXPECT_TRUE(guarda_a_senha("ze'", "se'nha\\"));
         EXPECT_EQ(usuarios_no_banco(), "3");
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
     });
@@ -584,7 +593,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
         saida.tomar();
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.passo([this] {
+    r.passo([this, senha_maria] {
         std::string t = saida.tomar();
         EXPECT_TRUE(contem(
             t, "0\n1\n2\n6\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='maria', "))
@@ -593,7 +602,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
         EXPECT_EQ(banco->valor("select nome || ' ' || id_cep || ' ' || id_acesso from cadastro.usuario "
                                "where id_usuario = 2"),
                   "Maria A. Souza 6 3");
-        EXPECT_EQ(senha_de("maria"), banco->valor("select md5('abelha')"));
+        EXPECT_EQ(senha_de("maria"), senha_maria);
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "2 / 2");
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Maria A. Souza");
 
@@ -780,6 +789,45 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
         u->widgets().entry_cpf->set_text("123.456.789-09");
         u->widgets().entry_nasc->set_text("12");
         EXPECT_EQ(u->widgets().entry_nasc->get_text(), "12");   // same tag as the CPF
+    });
+    rodar(r);
+}
+
+// The user form takes a login and a password exactly as long as the login
+// window does, so that every user it saves can log in, and refuses a new
+// user without a password.
+TEST_F(Usuarios, SenhaEmBrancoRecusadaETamanhosDoLogin)
+{
+    const std::string antes = banco->despejo();
+    const std::string login(MAXIMO_LOGIN, 'l'), senha = std::string(MAXIMO_SENHA - 2, 's') + "çã";
+    Roteiro r;
+    entrar(r);
+    abrir(r, 2);
+    r.passo([this] {
+        EXPECT_EQ(f()->widgets().entry_usuario->get_max_length(), sistema->get_entry_login()->get_max_length());
+        EXPECT_EQ(f()->widgets().entry_senha->get_max_length(), sistema->get_entry_senha()->get_max_length());
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        preencher(f(), { "Sem Senha", "01/01/2000", "", "", "", "", "", "", "semsenha", "" });
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.responder("Digite a senha do novo usuário.", Gtk::RESPONSE_CLOSE);
+    r.passo([this, antes, login, senha] {
+        EXPECT_EQ(banco->despejo(), antes);
+        // Typed longer, kept as long as the login window takes them.
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        preencher(f(), { "Longo", "01/01/2000", "", "", "", "", "", "", login + "xyz", senha + "zz" });
+        EXPECT_EQ(f()->widgets().entry_usuario->get_text(), login);
+        EXPECT_EQ(f()->widgets().entry_senha->get_text(), senha);
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.passo([this, login, senha] {
+        EXPECT_EQ(usuarios_no_banco(), "3");
+        // What the login window lets anyone type logs that user in.
+        sistema->get_entry_login()->set_text(login + "xyz");
+        sistema->get_entry_senha()->set_text(senha + "zz");
+        USUARIO u(query.get());
+        EXPECT_TRUE(u.verificar_acesso(sistema->get_entry_login()->get_text(), sistema->get_entry_senha()->get_text()));
     });
     rodar(r);
 }

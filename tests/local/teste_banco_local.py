@@ -16,7 +16,7 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from banco_local import (BIN_PG, RAIZ, TOPO, Local, esperar, pasta_temporaria,  # noqa: E402
-                         processos_do_cluster, remover)
+                         processos_do_cluster, remover, sem_restricoes)
 
 CONFIGURACOES = "select current_setting('fsync'), current_setting('full_page_writes'), " \
                 "current_setting('synchronous_commit'), current_setting('data_checksums')"
@@ -201,9 +201,10 @@ class BackupERestauro(ComBanco):
                                         "where datname like 'zumbrel%'"), "zumbrel")
         self.assertTrue(any(b.endswith("-antes-de-restaurar.dump") for b in self.local.backups()))
 
-        # The program logs in and saves as before; keys go on from where they were.
-        self.assertEqual(self.local.sql_programa(
-            "select u.login from cadastro.usuario u where u.login='admin' and u.senha=md5('admin')"), "admin")
+        # The program reads a user and its stored password as it logs in, and
+        # saves as before; keys go on from where they were.
+        self.assertRegex(self.local.sql_programa(
+            "select u.login || ' ' || u.senha from cadastro.usuario u where u.login='admin'"), r"^admin \$argon2id\$")
         novo = self.local.sql_programa("insert into cadastro.florada (nome_florada) values ('Angico') "
                                        "returning id_florada")
         self.assertEqual(int(novo), int(proximo) + 1)
@@ -445,6 +446,108 @@ class ServidorDerrubado(ComBanco):
         self.assertEqual(self.local.sql_programa("select count(*) from cadastro.florada "
                                                  "where nome_florada = 'Antes da queda'"), "1")
         self.assertEqual(self.local.sql(CONFIGURACOES), "on|on|on|on")
+
+
+class Papeis(ComBanco):
+    """The database belongs to an owner role; the program's role reads and
+    writes records and cannot change or drop anything. A cluster of earlier
+    versions, where the program's role owned everything, is moved to this at
+    its next start with every record as it was. Files holding secrets are
+    private from their first byte."""
+
+    SEGREDOS = ("superuser.senha", "app.senha", "conf/db.conf")
+
+    def como_programa(self, comando):
+        """SQL as the program's role; returns (exit status, error text)."""
+        with open(os.path.join(self.local.base, "conf", "db.conf")) as f:
+            senha = f.read().split("\n")[3].split("=", 1)[1]
+        r = subprocess.run(["psql", "-X", "-q", "-At", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1",
+                            "-p", str(self.local.porta), "-U", "zumbrel", "-d", "zumbrel", "-c", comando],
+                           env=dict(self.local.env, PGPASSWORD=senha), capture_output=True, text=True, timeout=60)
+        return r.returncode, r.stderr
+
+    def conferir_papeis(self):
+        self.assertEqual(self.local.sql("select string_agg(distinct tableowner, ',') from pg_tables "
+                                        "where schemaname = 'cadastro'"), "zumbrel_dono")
+        self.assertEqual(self.local.sql("select datdba::regrole from pg_database where datname = 'zumbrel'"),
+                         "zumbrel_dono")
+        self.assertEqual(self.local.sql("select nspowner::regrole from pg_namespace where nspname = 'cadastro'"),
+                         "zumbrel_dono")
+        self.assertEqual(self.local.sql("select rolcanlogin from pg_roles where rolname = 'zumbrel_dono'"), "f")
+        self.assertEqual(self.local.sql("select count(*) from pg_trigger where tgname like '%manter_administrador'"),
+                         "2")
+        # Records: read, added, changed, deleted.
+        for comando in ("select count(*) from cadastro.usuario",
+                        "insert into cadastro.florada (nome_florada) values ('Papel')",
+                        "update cadastro.florada set nome_florada = 'Papel 2' where nome_florada = 'Papel'",
+                        "delete from cadastro.florada where nome_florada = 'Papel 2'"):
+            codigo, erro = self.como_programa(comando)
+            self.assertEqual(codigo, 0, comando + "\n" + erro)
+        # Nothing else.
+        for comando in ("drop table cadastro.abelha_rainha", "alter table cadastro.usuario drop column senha",
+                        "truncate cadastro.florada", "create table cadastro.outra (x int)",
+                        "create table public.outra (x int)",
+                        "drop trigger acesso_manter_administrador on cadastro.acesso",
+                        "drop schema cadastro cascade", "alter role zumbrel superuser"):
+            codigo, erro = self.como_programa(comando)
+            self.assertNotEqual(codigo, 0, comando)
+            self.assertRegex(erro, "(permission denied|must be owner|must be superuser|permissão negada)", comando)
+        self.assertEqual(self.local.sql("select count(*) from pg_tables where schemaname = 'cadastro'"), "7")
+
+    def test_novo_com_dois_papeis_e_segredos_privados_desde_o_primeiro_byte(self):
+        # With a umask that lets everyone read, and a chmod that does
+        # nothing: a file made readable and closed only afterwards stays open.
+        falso = os.path.join(self.raiz, "bin")
+        os.mkdir(falso)
+        os.chmod(falso, 0o755)
+        with open(os.path.join(falso, "chmod"), "w") as f:
+            f.write("#!/bin/sh\nexit 0\n")
+        os.chmod(os.path.join(falso, "chmod"), 0o755)
+        antes = os.umask(0)
+        try:
+            self.local.db_ok("start", env={"PATH": falso + os.pathsep + self.local.env["PATH"]})
+        finally:
+            os.umask(antes)
+        self.local.esperar_backup()
+        for nome in self.SEGREDOS:
+            modo = os.stat(os.path.join(self.local.base, nome)).st_mode & 0o777
+            self.assertEqual(modo & 0o077, 0, "%s is %o" % (nome, modo))
+        for nome in self.local.backups():
+            modo = os.stat(os.path.join(self.local.base, "backups", nome)).st_mode & 0o777
+            self.assertEqual(modo & 0o077, 0, "%s is %o" % (nome, modo))
+        self.conferir_papeis()
+
+    def test_antigo_passa_aos_dois_papeis_com_os_registros_intactos(self):
+        self.iniciar()
+        # As earlier versions left it: the program's role owns everything,
+        # and there is no owner role nor administrator rule.
+        self.local.sql("drop trigger acesso_manter_administrador on cadastro.acesso; "
+                       "drop trigger usuario_manter_administrador on cadastro.usuario; "
+                       "drop function cadastro.manter_administrador(); "
+                       "reassign owned by zumbrel_dono to zumbrel; drop owned by zumbrel_dono; "
+                       "alter role zumbrel reset log_parameter_max_length")
+        self.local.sql("drop role zumbrel_dono", banco="postgres")
+        self.local.sql_programa("insert into cadastro.florada (nome_florada) values ('Antes da mudança')")
+        codigo, erro = self.como_programa("create table cadastro.prova (x int); drop table cadastro.prova")
+        self.assertEqual(codigo, 0, erro)
+        antes = self.dados()
+
+        self.local.db_ok("stop")
+        self.iniciar()
+        self.assertEqual(self.dados(), antes)
+        self.conferir_papeis()
+        self.assertEqual(self.local.sql("select count(*) from cadastro.florada "
+                                        "where nome_florada = 'Antes da mudança'"), "1")
+
+    def dados(self):
+        """Every row of the program's database, as plain SQL (without the
+        comments, which name each table's owner)."""
+        r = subprocess.run([os.path.join(BIN_PG, "pg_dump"), "--data-only", "-h", "127.0.0.1",
+                            "-p", str(self.local.porta), "-U", "postgres", "-d", "zumbrel"],
+                           env=dict(self.local.env, PGPASSWORD=self.local.senha()),
+                           capture_output=True, text=True, timeout=120)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        return "\n".join(linha for linha in sem_restricoes(r.stdout).split("\n") if not linha.startswith("--"))
 
 
 if __name__ == "__main__":

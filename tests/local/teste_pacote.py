@@ -66,7 +66,8 @@ class Pacote(unittest.TestCase):
                          programa)
         self.assertEqual(os.readlink(os.path.join(r, "usr/bin/zumbrel-db")), "../share/zumbrel/scripts/db")
         self.assertTrue(os.path.isfile(os.path.join(r, "usr/bin", os.readlink(os.path.join(r, "usr/bin/zumbrel-db")))))
-        for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "sql/schema.sql", "sql/municipios.sql", "sql/seed.sql"):
+        for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "sql/schema.sql",
+                     "sql/administrador.sql", "sql/municipios.sql", "sql/seed.sql"):
             with open(os.path.join(r, "usr/share/zumbrel", nome), "rb") as f, open(os.path.join(TOPO, nome), "rb") as g:
                 self.assertEqual(f.read(), g.read(), nome)
         self.assertTrue(os.access(os.path.join(r, "usr/share/zumbrel/scripts/db"), os.X_OK))

@@ -29,7 +29,7 @@ std::string texto_conexao(const std::string& usuario, const std::string& senha,
 {
     return "hostaddr=" + ambiente("ZUMBREL_TEST_HOST") + " port=" + ambiente("ZUMBREL_TEST_PORT") +
            " dbname=" + banco + " user=" + usuario + " password=" + senha +
-           " sslmode=disable options='-c datestyle=ISO,DMY'";
+           " sslmode=disable options='-c datestyle=ISO,DMY' client_encoding=UTF8";
 }
 
 // Runs one SQL text on a short-lived connection; returns rows or throws.
@@ -206,7 +206,8 @@ std::string ClusterPrivado::valor(const std::string& sql) const
 {
     std::string erro;
     std::string conninfo = "hostaddr=127.0.0.1 port=" + porta_ + " dbname=privado user=" +
-                           ambiente("ZUMBREL_TEST_USER") + " password=" + ambiente("ZUMBREL_TEST_PASS");
+                           ambiente("ZUMBREL_TEST_USER") + " password=" + ambiente("ZUMBREL_TEST_PASS") +
+                           " client_encoding=UTF8";
     TABELA t = teste::rodar_sql(conninfo, sql, &erro);
     if (!erro.empty())
         ADD_FAILURE() << "SQL failed: " << sql << "\n" << erro;

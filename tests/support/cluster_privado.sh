@@ -17,9 +17,12 @@ case "$acao" in
         echo "$porta" > "$base/porta"
         cluster_criar "$base" "$porta" rapido
         cluster_iniciar "$base"
-        cluster_psql "$base" "$porta" postgres -c "create role $ZUMBREL_TEST_USER login password '$ZUMBREL_TEST_PASS'" >/dev/null
-        cluster_psql "$base" "$porta" postgres -c "create database privado owner $ZUMBREL_TEST_USER" >/dev/null
-        banco_carregar "$topo" "$porta" "$ZUMBREL_TEST_USER" "$ZUMBREL_TEST_PASS" privado
+        (umask 077 && printf '%s' "$ZUMBREL_TEST_PASS" > "$base/app.senha")
+        cluster_papel "$base" "$porta" "$ZUMBREL_TEST_OWNER"
+        cluster_papel "$base" "$porta" "$ZUMBREL_TEST_USER" "$base/app.senha"
+        cluster_psql "$base" "$porta" postgres -c "create database privado owner $ZUMBREL_TEST_OWNER" >/dev/null
+        banco_carregar "$topo" "$base" "$porta" privado "$ZUMBREL_TEST_OWNER"
+        banco_conceder "$base" "$porta" privado "$ZUMBREL_TEST_OWNER" "$ZUMBREL_TEST_USER"
         echo "$porta" ;;
     parar) cluster_parar "$base" ;;
     iniciar) cluster_iniciar "$base" ;;
