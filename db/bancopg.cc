@@ -1,8 +1,12 @@
 #include "db/bancopg.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+
+#include <poll.h>
 
 namespace {
 
@@ -56,7 +60,16 @@ BANCOPG::~BANCOPG()
 std::string BANCOPG::get_string_conexao() const
 {
     return "hostaddr=" + hostaddr + " dbname=" + dbname + " user=" + usuario +
-           " password=" + senha + " sslmode=" + (ssl == 1 ? "require" : "disable");
+           " password=" + senha + " sslmode=" + (ssl == 1 ? "require" : "disable")
+           // A server that does not answer ends a connection attempt in
+           // bounded time instead of freezing the window.
+           + " connect_timeout=" + std::to_string(ESPERA_CONEXAO)
+           // A peer that went away unseen (a dead link, a machine switched
+           // off) is noticed by the system: probes after 10 s of silence,
+           // given up after 3 unanswered ones 5 s apart, and data sent but
+           // not acknowledged for 20 s ends the connection.
+           + " keepalives=1 keepalives_idle=10 keepalives_interval=5 keepalives_count=3"
+           + " tcp_user_timeout=20000";
 }
 
 void BANCOPG::conectar()
@@ -82,17 +95,80 @@ void BANCOPG::conectar()
     }
 }
 
+bool BANCOPG::pronta_para_enviar(std::string& erro)
+{
+    // While idle, nothing should arrive: something readable now is the
+    // server ending the session (a restart, an administrator), which
+    // reading it makes known.
+    // The server's farewell comes first and the end of the connection
+    // after it: each read takes one of them, so it takes a few rounds.
+    for (int i = 0; i < 8 && !abandonada && PQstatus(conexao) == CONNECTION_OK; ++i) {
+        pollfd p {};
+        p.fd = PQsocket(conexao);
+        p.events = POLLIN;
+        if (p.fd < 0 || poll(&p, 1, 0) <= 0)
+            break;
+        if (PQconsumeInput(conexao))
+            PQisBusy(conexao);   // reads what came (a notice, the farewell)
+    }
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        return true;
+
+    if (em_transacao) {
+        // The server dropped the transaction with the session: what it did
+        // so far is gone, and going on in a new session would store only
+        // the rest of it.
+        erro = "A ligação com o servidor caiu no meio da transação.";
+        return false;
+    }
+    // Nothing of the statement was sent yet, so making the connection again
+    // and sending it once is safe.
+    abandonada = false;
+    PQreset(conexao);
+    if (PQstatus(conexao) == CONNECTION_OK)
+        return true;
+    erro = PQerrorMessage(conexao);
+    return false;
+}
+
+bool BANCOPG::aguardar_resposta()
+{
+    using relogio = std::chrono::steady_clock;
+    relogio::time_point limite = relogio::now() + std::chrono::seconds(espera_resposta);
+    while (PQisBusy(conexao)) {
+        const int socket = PQsocket(conexao);
+        if (socket < 0)
+            return true;   // lost: PQgetResult gives the error
+        const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(limite - relogio::now()).count();
+        if (falta <= 0)
+            return false;
+        // In slices of at most a second, each followed by a read: an
+        // encrypted reply may wait decrypted inside the connection with
+        // nothing left on the socket to wake the poll.
+        pollfd p {};
+        p.fd = socket;
+        p.events = POLLIN;
+        const int n = poll(&p, 1, static_cast<int>(std::min<long long>(falta, 1000)));
+        if (n < 0 && errno != EINTR)
+            return true;
+        if (n > 0)
+            limite = relogio::now() + std::chrono::seconds(espera_resposta);
+        if (!PQconsumeInput(conexao))
+            return true;   // lost: PQgetResult gives the error
+    }
+    return true;
+}
+
 void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
 {
     if (!conectado)
         return;
     res.reset();
-
-    // A connection lost since the last statement (server restarted, network
-    // down) is made again before sending; a statement that failed is never
-    // sent twice.
-    if (PQstatus(conexao) == CONNECTION_BAD)
-        PQreset(conexao);
+    afetadas = 0;
+    enviado = false;
+    comando.clear();
+    sqlstate.clear();
+    restricao.clear();
 
     // The rows are read one at a time as the server sends them, straight
     // into a compact table. As with one PQexec, the outcome is that of the
@@ -100,13 +176,29 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
     std::shared_ptr<LINHAS> novas;
     int nova_situacao = 3;
     std::string erro;
-    if (!PQsendQuery(conexao, sql)) {
+    if (!pronta_para_enviar(erro)) {
+        sqlstate = em_transacao ? "08006" : "08001";
+    } else if (!PQsendQuery(conexao, sql)) {
         erro = PQerrorMessage(conexao);
     } else {
+        enviado = true;
         PQsetSingleRowMode(conexao);
         bool nova_instrucao = true;
         bool grande_demais = false;
-        while (PGresult* r = PQgetResult(conexao)) {
+        for (;;) {
+            if (!aguardar_resposta()) {
+                // The statement may still run, or have run: it is not sent
+                // again, and this connection is not used any more.
+                abandonada = true;
+                novas.reset();
+                nova_situacao = 3;
+                erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
+                sqlstate = "08006";
+                break;
+            }
+            PGresult* r = PQgetResult(conexao);
+            if (!r)
+                break;
             const ExecStatusType estado = PQresultStatus(r);
             if (grande_demais) {
                 // The rest of the rows go by unread.
@@ -115,8 +207,11 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
                     novas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
                 if (novas->acrescentar(r)) {
                     nova_instrucao = estado == PGRES_TUPLES_OK;
-                    if (nova_instrucao)
+                    if (nova_instrucao) {
                         nova_situacao = 2;
+                        comando = PQcmdStatus(r);
+                        afetadas = std::atoi(PQcmdTuples(r));
+                    }
                 } else {
                     grande_demais = true;
                     novas.reset();
@@ -127,14 +222,35 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
                 novas.reset();
                 nova_instrucao = true;
                 nova_situacao = estado == PGRES_COMMAND_OK ? 1 : 3;
-                if (nova_situacao == 3)
+                if (nova_situacao == 1) {
+                    comando = PQcmdStatus(r);
+                    afetadas = std::atoi(PQcmdTuples(r));
+                } else {
                     erro = PQresultErrorMessage(r);
+                    const char* estado_sql = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+                    const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
+                    sqlstate = estado_sql ? estado_sql : "";
+                    restricao = nome ? nome : "";
+                }
             }
             PQclear(r);
         }
     }
     if (nova_situacao == 3 && erro.empty())
         erro = PQerrorMessage(conexao);
+    // An error that libpq made itself, on a connection now broken, is the
+    // connection lost while the statement was on its way.
+    if (nova_situacao == 3 && sqlstate.empty() && PQstatus(conexao) != CONNECTION_OK)
+        sqlstate = "08006";
+    if (nova_situacao == 3) {
+        afetadas = 0;
+        comando.clear();
+    }
+
+    // The connection knows whether a transaction is open; a lost one says
+    // nothing, and the transaction stays open here until it is ended.
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
 
     situacao = nova_situacao;
     if (situacao == 2) {

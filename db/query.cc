@@ -179,21 +179,102 @@ void QUERY::set_retorno() { descrita.ler_retorno = true; }
 
 RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
 {
-    RESULTADO r;
-    r.tipo = instrucao.tipo();
     sql = montar(instrucao);
+    RESULTADO r = enviar(instrucao.tipo(), instrucao.colunas_guardadas);
+    const int tipo = instrucao.tipo();
+    if (r.ok && !conectado && tipo != INSTRUCAO::CONSULTAR) {
+        // Nothing was sent: to a query that looks like an empty database,
+        // but a change that was never made is no success.
+        r.ok = false;
+        r.sqlstate = FALHA::SEM_CONEXAO;
+    } else if (r.ok && r.afetadas == 0 && (tipo == INSTRUCAO::ATUALIZAR || tipo == INSTRUCAO::EXCLUIR)) {
+        // The row is no longer as the condition describes it: someone else
+        // changed or deleted it.
+        r.ok = false;
+        r.sqlstate = FALHA::SEM_REGISTRO;
+        mensagem = "Nenhum registro foi alterado: nenhum atende à condição.";
+        r.mensagem = mensagem;
+    }
+    falha = FALHA(r);
+    return r;
+}
+
+RESULTADO QUERY::enviar(int tipo, const std::vector<int>& guardadas)
+{
+    RESULTADO r;
+    r.tipo = tipo;
     if (!sql.empty()) {
-        executar(sql.c_str(), instrucao.colunas_guardadas);
+        executar(sql.c_str(), guardadas);
         // Without a connection nothing is sent and the outcome stays as it
         // was: to the caller, an empty database.
         r.ok = situacao != 3;
-        if (r.ok && res) {
-            r.registros = res->ntuples();
-            r.linhas = std::move(res);
+        if (r.ok) {
+            r.afetadas = conectado ? afetadas : 0;
+            if (res) {
+                r.registros = res->ntuples();
+                r.linhas = std::move(res);
+            }
+        } else {
+            r.sqlstate = sqlstate;
+            r.restricao = restricao;
         }
     }
     r.mensagem = mensagem;
     return r;
+}
+
+RESULTADO QUERY::transacao(const char* texto)
+{
+    sql = texto;
+    std::cout << sql << '\n';
+    RESULTADO r = enviar(INSTRUCAO::NENHUM, {});
+    if (r.ok && !conectado) {
+        r.ok = false;
+        r.sqlstate = FALHA::SEM_CONEXAO;
+    }
+    falha = FALHA(r);
+    return r;
+}
+
+bool QUERY::iniciar_transacao()
+{
+    return transacao("begin").ok;
+}
+
+bool QUERY::confirmar_transacao()
+{
+    const RESULTADO r = transacao("commit");
+    if (r.ok && comando != "COMMIT") {
+        // The transaction had failed: the server undid it instead.
+        falha.houve = true;
+        falha.desfeita = true;
+        falha.sqlstate = "25P02";
+        return false;
+    }
+    if (!r.ok && r.sqlstate.compare(0, 2, "08") == 0) {
+        // Sent, and the reply did not come: it may have been stored. Not
+        // sent: the transaction went with the connection.
+        if (enviado)
+            falha.sqlstate = FALHA::CONFIRMACAO_INCERTA;
+        else
+            falha.desfeita = true;
+        em_transacao = false;
+    }
+    return r.ok;
+}
+
+void QUERY::desfazer_transacao()
+{
+    if (!em_transacao)
+        return;
+    if (!conectado || abandonada || PQstatus(conexao) != CONNECTION_OK) {
+        // The server undid it when the session ended.
+        em_transacao = false;
+        return;
+    }
+    transacao("rollback");
+    // Whatever the answer, the transaction is over for this connection.
+    em_transacao = false;
 }
 
 bool QUERY::ativar()

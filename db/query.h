@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "db/bancopg.h"
+#include "db/falha.h"
 #include "db/instrucao.h"
 #include "db/linhas.h"
 #include "db/resultado.h"
@@ -28,8 +29,23 @@ public:
     INSTRUCAO descrever(int tipo) const;
     // Assembles the statement, writes it to standard output, sends it and
     // gives back what it returned. Keeps nothing of it: the rows belong to
-    // the result and to whoever takes them from it.
+    // the result and to whoever takes them from it. An update or delete
+    // that matched no row failed (FALHA::SEM_REGISTRO); so did an insert,
+    // update or delete that could not be sent for want of a connection.
     RESULTADO ativar(const INSTRUCAO& instrucao);
+
+    // Statements that belong together, all stored or none: "begin", then
+    // "commit" or "rollback", each written to standard output and sent as
+    // any other statement. A commit is true only when the server committed
+    // (in a transaction that an error ended, it rolls back instead). The
+    // rollback is not sent when the connection was lost, which undid the
+    // transaction already.
+    bool iniciar_transacao();
+    bool confirmar_transacao();
+    void desfazer_transacao();
+
+    // Why the last statement failed (houve false when it did not).
+    const FALHA& ultima_falha() const { return falha; }
 
     // The statement described piece by piece: set_tipoquery starts a new
     // one of that kind; the join kind stays from one statement to the next.
@@ -71,6 +87,12 @@ private:
     // The rows of the last statement run by ativar() that returned some.
     std::shared_ptr<const LINHAS> consulta;
     std::string sql;
+    FALHA falha;
+
+    // Sends a text already written to standard output and reads what it
+    // returned; `tipo` is the statement's kind (INSTRUCAO::Tipo).
+    RESULTADO enviar(int tipo, const std::vector<int>& guardadas);
+    RESULTADO transacao(const char* texto);
 };
 
 #endif // ZUMBREL_DB_QUERY_H

@@ -23,6 +23,11 @@ std::string escrever(const std::string& conteudo)
     return caminho;
 }
 
+// What every connection string ends with: the bounds of the waits for the
+// server.
+const char* const ESPERAS = " connect_timeout=10 keepalives=1 keepalives_idle=10 keepalives_interval=5 "
+                            "keepalives_count=3 tcp_user_timeout=20000";
+
 std::string linhas_validas(const teste::BancoTeste& banco, const char* fim = "\n")
 {
     return "host=" + teste::ambiente("ZUMBREL_TEST_HOST") + fim + "banco=" + banco.nome() + fim +
@@ -37,7 +42,7 @@ TEST(ArquivoConf, LeCadaLinhaPelaPosicaoDepoisDoPrimeiroIgual)
     std::string c = escrever("qualquer coisa=10.1.2.3\nnome=banco=x\nu=joao  \nsenha:=a=b=c\nssl=1\nextra=9\n");
     BANCOPG b(c.c_str());
     EXPECT_EQ(b.get_string_conexao(),
-              "hostaddr=10.1.2.3 dbname=banco=x user=joao   password=a=b=c sslmode=require");
+              "hostaddr=10.1.2.3 dbname=banco=x user=joao   password=a=b=c sslmode=require" + std::string(ESPERAS));
     EXPECT_FALSE(b.get_conectado());
 }
 
@@ -57,7 +62,7 @@ TEST(ArquivoConf, CasosQueDaoSemCriptografiaEValoresVazios)
     for (const Caso& caso : casos) {
         std::string c = escrever(caso.conteudo);
         BANCOPG b(c.c_str());
-        EXPECT_EQ(b.get_string_conexao(), caso.esperado) << "conteudo: " << caso.conteudo;
+        EXPECT_EQ(b.get_string_conexao(), caso.esperado + std::string(ESPERAS)) << "conteudo: " << caso.conteudo;
     }
 }
 
@@ -65,7 +70,7 @@ TEST(ArquivoConf, AusenteDaFalhaDeConexaoSemQuebrar)
 {
     teste::CapturaSaida saida;
     QUERY q("/nao/existe/db.conf");
-    EXPECT_EQ(q.get_string_conexao(), "hostaddr= dbname= user= password= sslmode=disable");
+    EXPECT_EQ(q.get_string_conexao(), "hostaddr= dbname= user= password= sslmode=disable" + std::string(ESPERAS));
     EXPECT_FALSE(q.get_conectado());
     EXPECT_EQ(q.get_mensagem().rfind("Falha ao conectar!\n", 0), 0u);
     EXPECT_GT(q.get_mensagem().size(), std::string("Falha ao conectar!\n").size());
@@ -100,7 +105,17 @@ TEST(Conexao, SenhaErradaNaoEnviaNadaEUmSelectPareceBancoVazio)
     q.add_tabelas("cadastro.acesso");
     EXPECT_TRUE(q.ativar());
     EXPECT_EQ(q.get_registros(), 0);
+    // A change that was never sent is no success.
+    INSTRUCAO i = q.descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.florada" };
+    i.inserir("nome_florada", "'Nunca'");
+    const RESULTADO r = q.ativar(i);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.sqlstate, FALHA::SEM_CONEXAO);
+    EXPECT_NE(q.ultima_falha().motivo().find("Nada foi enviado"), std::string::npos);
+    EXPECT_FALSE(q.iniciar_transacao());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha"), "8");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.florada where nome_florada = 'Nunca'"), "0");
 }
 
 TEST(Conexao, SslExigidoDaSessaoCriptografada)
