@@ -1,5 +1,7 @@
 // Queen bees: insert with the registry number written after it, updates that
 // rewrite the number, mothers refused by the database, listing and lookup.
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,7 @@
 namespace {
 
 const std::string LISTA =
-    "select id_abelha, rgn, data_nasc, matriz, filha from cadastro.abelha_rainha order by id_abelha\n";
+    "select id_abelha, rgn, data_nasc, matriz, filha, xmin from cadastro.abelha_rainha order by id_abelha\n";
 
 class Abelha : public teste::ModeloTeste
 {
@@ -221,4 +223,56 @@ TEST_F(Abelha, DeletarApagaSoQuemNaoTemFilhas)
     quebrar_tabela("abelha_rainha");
     EXPECT_FALSE(abelha.deletar(5));
     EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=5\n" + q->get_mensagem() + "\n");
+}
+
+// A bee is never its own mother: the database refuses it and says why.
+TEST_F(Abelha, NaoEMaeDeSiMesma)
+{
+    ABELHA abelha(q.get());
+    ABELHAS b = abelha.get_abelha("00005-00004");
+    ASSERT_EQ(b.id, 5);
+    b.mae = 5;
+    EXPECT_FALSE(abelha.atualizar(&b));
+    EXPECT_EQ(q->ultima_falha().restricao, "abelha_nao_e_mae_de_si");
+    EXPECT_EQ(q->ultima_falha().motivo(), "Uma abelha não pode ser mãe de si mesma: escolha outra mãe, ou \"Não Sabe\".");
+    EXPECT_EQ(linha(5), "00005-00004|" + banco.valor("select to_char(data_nasc,'DD/MM/YYYY') from "
+                                                     "cadastro.abelha_rainha where id_abelha=5") + "|f|4|");
+    // A mother that no longer exists, named as such.
+    b.mae = 99;
+    EXPECT_FALSE(abelha.atualizar(&b));
+    EXPECT_EQ(q->ultima_falha().motivo(),
+              "A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista.");
+}
+
+// Databases made before the rule get it from the migration file, which may
+// run any number of times and rewrites nothing: a bee already stored as its
+// own mother stays, every new save must keep the rule, and the rule covers
+// the whole table once no such bee is left.
+TEST_F(Abelha, MigracaoDaMaeDeSiMesmaEmBancoAntigo)
+{
+    std::ifstream arquivo(teste::ambiente("ZUMBREL_SOURCE_DIR") + "/sql/migracoes/abelha_nao_e_mae_de_si.sql");
+    ASSERT_TRUE(arquivo.is_open());
+    const std::string migracao((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>());
+    const std::string validada = "select convalidated from pg_constraint where conname = 'abelha_nao_e_mae_de_si'";
+
+    // On a new database it changes nothing.
+    const std::string antes = banco.despejo();
+    ASSERT_EQ(banco.executar(migracao), "");
+    EXPECT_EQ(banco.valor(validada), "t");
+    EXPECT_EQ(banco.despejo(), antes);
+
+    ASSERT_EQ(banco.executar("alter table cadastro.abelha_rainha drop constraint abelha_nao_e_mae_de_si; "
+                             "update cadastro.abelha_rainha set filha = 6 where id_abelha = 6"),
+              "");
+    const std::string antigo = banco.despejo();
+    ASSERT_EQ(banco.executar(migracao), "");
+    ASSERT_EQ(banco.executar(migracao), "");
+    EXPECT_EQ(banco.valor(validada), "f");
+    EXPECT_EQ(banco.despejo(), antigo);
+    EXPECT_NE(banco.executar("update cadastro.abelha_rainha set filha = 7 where id_abelha = 7"), "");
+
+    ASSERT_EQ(banco.executar("update cadastro.abelha_rainha set filha = 4 where id_abelha = 6"), "");
+    ASSERT_EQ(banco.executar(migracao), "");
+    EXPECT_EQ(banco.valor(validada), "t");
+    EXPECT_EQ(banco.valor("select count(*) from pg_constraint where conname = 'abelha_nao_e_mae_de_si'"), "1");
 }
