@@ -19,8 +19,8 @@ const COLUNA<ABELHAS> COLUNAS_ABELHA[] = {
     { "filha", [](const BANCOPG&, const ABELHAS& a) { return a.mae != 0 ? std::to_string(a.mae) : std::string("null"); } },
 };
 
-// id_abelha, rgn, data_nasc, matriz, filha, in this order; the date comes in
-// the database's ISO form and is shown day first.
+// id_abelha, rgn, data_nasc, matriz, filha (and xmin, when listed), in this
+// order; the date comes in the database's ISO form and is shown day first.
 ABELHAS ler_abelha(const LinhaResultado& linha)
 {
     ABELHAS b;
@@ -32,6 +32,7 @@ ABELHAS ler_abelha(const LinhaResultado& linha)
     b.matriz = std::string(linha.c_str(3)) == "t";
     // An unknown mother (NULL) arrives as an empty text, which reads as 0.
     b.mae = linha.inteiro(4);
+    b.versao = linha[5];
     return b;
 }
 
@@ -82,6 +83,8 @@ bool ABELHA::atualizar(ABELHAS* abelha)
     i.tabelas = { "cadastro.abelha_rainha" };
     i.atualizar(COLUNAS_ABELHA, *abelha, *query);
     i.condicao("id_abelha", intToString(abelha->id));
+    if (!abelha->versao.empty())
+        i.condicao("xmin", query->literal(abelha->versao));
 
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {
@@ -96,7 +99,7 @@ bool ABELHA::atualizar(ABELHAS* abelha)
 std::vector<ABELHAS> ABELHA::listar()
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha" };
+    i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" };
     i.tabelas = { "cadastro.abelha_rainha" };
     i.campoorder = { "id_abelha" };
 
@@ -123,11 +126,13 @@ ABELHAS ABELHA::get_abelha(std::string rgn)
     return r.achou() ? ler_abelha(r.linha(0)) : ABELHAS();
 }
 
-bool ABELHA::deletar(int id)
+bool ABELHA::deletar(int id, const std::string& versao)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
     i.tabelas = { "cadastro.abelha_rainha" };
     i.condicao("id_abelha", intToString(id));
+    if (!versao.empty())
+        i.condicao("xmin", query->literal(versao));
 
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {

@@ -22,6 +22,10 @@ public:
     std::string nascimento;   // "DD/MM/YYYY" when read
     bool matriz = false;
     int mae = 0;              // code of the mother; 0 = unknown
+    // The version of the stored row when it was read (its xmin): an update
+    // or delete of it fails if someone changed or deleted the row since.
+    // Empty for a bee not read from the table: the code alone finds it.
+    std::string versao;
 };
 
 // The registry number of a bee: "%05d-%05d" of its code and its mother's
@@ -34,13 +38,15 @@ public:
     explicit ABELHA(QUERY* query);
 
     bool inserir(ABELHAS* abelha);
+    // Writes the bee back if its row is still the version it was read at.
     bool atualizar(ABELHAS* abelha);
     std::vector<ABELHAS> listar();
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
-    // Deletes the bee with that code; false (and the database's message on
-    // standard output) when it is refused, as while daughters point at it.
-    bool deletar(int id);
+    // Deletes the bee with that code (and, when given, at that version);
+    // false (and the database's message on standard output) when it is
+    // refused, as while daughters point at it, or the row is gone or changed.
+    bool deletar(int id, const std::string& versao = std::string());
     void buscar(ABELHAS* abelha);
 
 private:

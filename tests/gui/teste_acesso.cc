@@ -84,7 +84,7 @@ TEST_F(NiveisDeAcesso, MontagemListaOrdenadaEEstadoDeNavegacao)
         EXPECT_FALSE(a->widgets().entry_nivel->get_editable());
         std::string s = saida.tomar();
         EXPECT_NE(s.find("3 - 1\nCarregando dados\n"
-                         "select id_acesso, nivel_acesso, desc_acesso from cadastro.acesso order by desc_acesso\n"),
+                         "select id_acesso, nivel_acesso, desc_acesso, xmin from cadastro.acesso order by desc_acesso\n"),
                   std::string::npos) << s;
 
         std::vector<std::string> colunas = { "Código", "Descrição do Nível de Acesso", "Nível de Acesso" };
