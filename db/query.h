@@ -44,8 +44,10 @@ public:
     bool confirmar_transacao();
     void desfazer_transacao();
 
-    // Why the last statement failed (houve false when it did not).
+    // Why the last statement failed (houve false when it did not); forgotten
+    // by a caller about to try something whose own failure it will report.
     const FALHA& ultima_falha() const { return falha; }
+    void esquecer_falha() { falha = FALHA(); }
 
     // The statement described piece by piece: set_tipoquery starts a new
     // one of that kind; the join kind stays from one statement to the next.
