@@ -47,14 +47,18 @@ std::string formatar_rgn(int id, int mae)
 
 ABELHA::ABELHA(QUERY* query) : query(query) {}
 
-bool ABELHA::inserir(ABELHAS* abelha)
+INSTRUCAO ABELHA::insercao(const ABELHAS& abelha) const
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.tabelas = { "cadastro.abelha_rainha" };
     i.camporetorno = { "id_abelha" };
-    i.inserir(COLUNAS_ABELHA, *abelha, *query);
+    i.inserir(COLUNAS_ABELHA, abelha, *query);
+    return i;
+}
 
-    const RESULTADO r = query->ativar(i);
+bool ABELHA::inserir(ABELHAS* abelha)
+{
+    const RESULTADO r = query->ativar(insercao(*abelha));
     if (!r.achou())
         return false;
     abelha->id = r.linha(0).inteiro(0);
@@ -62,19 +66,64 @@ bool ABELHA::inserir(ABELHAS* abelha)
     return true;
 }
 
-std::string ABELHA::rg_abelha(int id, int mae)
+RESULTADO ABELHA::escrever_rgn(int id, int mae, std::string& rgn)
 {
-    std::string rgn = formatar_rgn(id, mae);
+    rgn = formatar_rgn(id, mae);
 
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
     i.tabelas = { "cadastro.abelha_rainha" };
     i.atualizar("rgn", query->literal(rgn));
     i.condicao("id_abelha", intToString(id));
 
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r = query->ativar(i);
     if (!r.ok)
         std::cout << r.mensagem << '\n';
+    return r;
+}
+
+std::string ABELHA::rg_abelha(int id, int mae)
+{
+    std::string rgn;
+    escrever_rgn(id, mae, rgn);
     return rgn;
+}
+
+FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
+                           const std::function<bool(int)>& andamento)
+{
+    if (!query->iniciar_transacao())
+        return query->ultima_falha();
+    ABELHAS filha;
+    filha.nascimento = nascimento;
+    filha.matriz = false;
+    filha.mae = mae;
+    const INSTRUCAO insert = insercao(filha);
+
+    FALHA falha;
+    for (int feitas = 0; feitas < quantas; ++feitas) {
+        const RESULTADO r = query->ativar(insert);
+        std::string rgn;
+        if (!r.achou() || !escrever_rgn(r.linha(0).inteiro(0), mae, rgn).ok) {
+            falha = query->ultima_falha();
+            falha.houve = true;
+            break;
+        }
+        if (andamento && !andamento(feitas + 1)) {
+            falha.houve = true;
+            falha.sqlstate = FALHA::CANCELADA;
+            break;
+        }
+    }
+    if (!falha.houve) {
+        if (query->confirmar_transacao())
+            return FALHA();
+        return query->ultima_falha();
+    }
+    // Nothing of it is stored: the server undoes it with the rollback, or
+    // did already when the connection went.
+    falha.desfeita = true;
+    query->desfazer_transacao();
+    return falha;
 }
 
 bool ABELHA::atualizar(ABELHAS* abelha)

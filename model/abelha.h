@@ -2,12 +2,16 @@
 #ifndef ZUMBREL_MODEL_ABELHA_H
 #define ZUMBREL_MODEL_ABELHA_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "db/falha.h"
 #include "util/conversoes.h"
 
+class INSTRUCAO;
 class QUERY;
+class RESULTADO;
 
 class ABELHAS
 {
@@ -43,6 +47,14 @@ public:
     std::vector<ABELHAS> listar();
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
+    // Stores `quantas` daughters of the bee `mae`, born on `nascimento`, in
+    // one transaction: all of them or none. Each is written as inserir
+    // writes a bee (its insert and its registry number). `andamento`, when
+    // given, is told after each daughter how many are done, and stops the
+    // work by returning false: then none is stored (FALHA::CANCELADA).
+    // Returns why none was stored (houve false when all were).
+    FALHA gerar_filhas(int mae, const std::string& nascimento, int quantas,
+                       const std::function<bool(int)>& andamento = nullptr);
     // Deletes the bee with that code (and, when given, at that version);
     // false (and the database's message on standard output) when it is
     // refused, as while daughters point at it, or the row is gone or changed.
@@ -50,6 +62,10 @@ public:
     void buscar(ABELHAS* abelha);
 
 private:
+    INSTRUCAO insercao(const ABELHAS& abelha) const;
+    // Writes the registry number of bee `id`, whose mother is `mae`, into `rgn`.
+    RESULTADO escrever_rgn(int id, int mae, std::string& rgn);
+
     QUERY* query;
     ABELHAS abelha;
     std::vector<ABELHAS> abelhas;

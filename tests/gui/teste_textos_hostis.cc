@@ -658,7 +658,9 @@ TEST_F(TextosHostis, AbelhasEFilhas)
                         << mostrar(t);
                     nada_mudou(t);
                 } else {
-                    EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                    EXPECT_EQ(respondedor.tomar(),
+                              Textos { std::to_string(n) + (n == 1 ? " filha cadastrada" : " filhas cadastradas") })
+                        << mostrar(t);
                     std::set<std::string> d = mudancas();
                     EXPECT_EQ(d.size(), static_cast<std::size_t>(n)) << mostrar(t);
                     for (const std::string& m : d) {
