@@ -276,3 +276,51 @@ TEST_F(Abelha, MigracaoDaMaeDeSiMesmaEmBancoAntigo)
     EXPECT_EQ(banco.valor(validada), "t");
     EXPECT_EQ(banco.valor("select count(*) from pg_constraint where conname = 'abelha_nao_e_mae_de_si'"), "1");
 }
+
+// Daughters in one transaction: all of them with their registry numbers,
+// each statement on the console between "begin" and "commit"; or, when one
+// fails or the work is stopped, none.
+TEST_F(Abelha, GerarFilhasTodasOuNenhuma)
+{
+    ABELHA abelha(q.get());
+    std::vector<int> andamento;
+    FALHA f = abelha.gerar_filhas(4, "10/03/2011", 2, [&andamento](int feitas) {
+        andamento.push_back(feitas);
+        return true;
+    });
+    EXPECT_FALSE(f.houve) << f.mensagem;
+    EXPECT_EQ(andamento, (std::vector<int> { 1, 2 }));
+    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', "
+                               "'10/03/2011', 'false', 4) returning  id_abelha;\n\n";
+    EXPECT_EQ(saida.tomar(), "begin\n" + insert +
+                                 "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00009-00004' WHERE id_abelha=9\n" +
+                                 insert +
+                                 "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00010-00004' WHERE id_abelha=10\n"
+                                 "commit\n");
+    EXPECT_EQ(linha(9), "00009-00004|10/03/2011|f|4|");
+    EXPECT_EQ(linha(10), "00010-00004|10/03/2011|f|4|");
+    EXPECT_FALSE(q->get_em_transacao());
+
+    // Stopped after the third: none of the three stays.
+    const std::string antes = banco.despejo();
+    f = abelha.gerar_filhas(4, "10/03/2011", 5, [](int feitas) { return feitas < 3; });
+    EXPECT_TRUE(f.houve);
+    EXPECT_EQ(f.sqlstate, FALHA::CANCELADA);
+    EXPECT_EQ(banco.despejo(), antes);
+    const std::string parado = saida.tomar();
+    EXPECT_EQ(parado.rfind("rollback\n"), parado.size() - 9) << parado;
+    EXPECT_FALSE(q->get_em_transacao());
+
+    // A date the database can't read: none, and why.
+    f = abelha.gerar_filhas(4, "31/02/2011", 3);
+    EXPECT_TRUE(f.houve);
+    EXPECT_TRUE(f.desfeita);
+    EXPECT_EQ(f.sqlstate, "22008");
+    EXPECT_EQ(f.motivo(), "A data digitada não existe ou não está no formato DD/MM/AAAA.");
+    // A mother that is gone: none.
+    f = abelha.gerar_filhas(99, "10/03/2011", 3);
+    EXPECT_EQ(f.restricao, "abelha_rainha_filha_fkey");
+    EXPECT_EQ(banco.despejo(), antes);
+    const std::string t = saida.tomar();
+    EXPECT_EQ(t.rfind("rollback\n"), t.size() - 9) << t;
+}
