@@ -125,6 +125,8 @@ bool BANCOPG::pronta_para_enviar(std::string& erro)
     // and sending it once is safe.
     abandonada = false;
     PQreset(conexao);
+    if (PQpipelineStatus(conexao) != PQ_PIPELINE_OFF)
+        PQexitPipelineMode(conexao);
     if (PQstatus(conexao) == CONNECTION_OK)
         return true;
     erro = PQerrorMessage(conexao);
@@ -263,6 +265,153 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas)
         if (situacao == 3)
             mensagem = erro;
     }
+}
+
+void BANCOPG::ler_desfecho(PGresult* r, DESFECHO& d)
+{
+    switch (PQresultStatus(r)) {
+    case PGRES_SINGLE_TUPLE:
+    case PGRES_TUPLES_OK:
+        // Rows may come one at a time (the connection may still be in
+        // single-row mode), the last result then holding none.
+        if (!d.linhas)
+            d.linhas = std::make_shared<LINHAS>(PQnfields(r));
+        if (!d.linhas->acrescentar(r)) {
+            d.linhas.reset();
+            d.situacao = 3;
+            d.erro = "Resultado grande demais para ser lido.";
+            return;
+        }
+        if (PQresultStatus(r) == PGRES_SINGLE_TUPLE)
+            return;
+        d.linhas->encerrar();
+        d.situacao = 2;
+        d.comando = PQcmdStatus(r);
+        d.afetadas = std::atoi(PQcmdTuples(r));
+        return;
+    case PGRES_COMMAND_OK:
+        d.situacao = 1;
+        d.comando = PQcmdStatus(r);
+        d.afetadas = std::atoi(PQcmdTuples(r));
+        return;
+    case PGRES_PIPELINE_ABORTED:
+        d.situacao = 3;
+        d.erro = "Não executada: uma instrução anterior falhou.";
+        return;
+    default: {
+        d.situacao = 3;
+        d.erro = PQresultErrorMessage(r);
+        const char* estado_sql = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+        const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
+        d.sqlstate = estado_sql ? estado_sql : "";
+        d.restricao = nome ? nome : "";
+        return;
+    }
+    }
+}
+
+std::vector<DESFECHO> BANCOPG::executar_juntos(const std::vector<std::string>& textos)
+{
+    std::vector<DESFECHO> desfechos(textos.size());
+    if (!conectado || textos.empty())
+        return desfechos;
+    res.reset();
+    afetadas = 0;
+    enviado = false;
+    comando.clear();
+    sqlstate.clear();
+    restricao.clear();
+
+    std::string erro;
+    std::string estado_sql;
+    if (!pronta_para_enviar(erro)) {
+        estado_sql = em_transacao ? "08006" : "08001";
+    } else {
+        // A pipeline: every statement goes out before the first reply is
+        // read. The replies of a few hundred statements fit in the
+        // system's buffers, so neither end waits on the other meanwhile.
+        bool ok = PQenterPipelineMode(conexao);
+        for (std::size_t i = 0; ok && i < textos.size(); ++i)
+            ok = PQsendQueryParams(conexao, textos[i].c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        ok = ok && PQpipelineSync(conexao);
+        enviado = true;
+        if (!ok) {
+            // Some of them may have gone: the connection is not trusted
+            // with another statement before it is made again.
+            erro = PQerrorMessage(conexao);
+            estado_sql = "08006";
+            abandonada = true;
+        }
+        for (std::size_t i = 0; ok && i < textos.size(); ++i) {
+            DESFECHO& d = desfechos[i];
+            for (;;) {
+                if (!aguardar_resposta()) {
+                    abandonada = true;
+                    erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
+                    estado_sql = "08006";
+                    ok = false;
+                    break;
+                }
+                PGresult* r = PQgetResult(conexao);
+                if (!r)
+                    break;
+                if (d.situacao != 3)
+                    ler_desfecho(r, d);
+                PQclear(r);
+                if (PQstatus(conexao) != CONNECTION_OK)
+                    break;
+            }
+            if (ok && PQstatus(conexao) != CONNECTION_OK) {
+                erro = d.situacao == 3 && !d.erro.empty() ? d.erro : std::string(PQerrorMessage(conexao));
+                estado_sql = "08006";
+                ok = false;
+            }
+        }
+        if (ok) {
+            // The end of the pipeline.
+            PGresult* r = aguardar_resposta() ? PQgetResult(conexao) : nullptr;
+            ok = r && PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+            PQclear(r);
+            ok = ok && PQexitPipelineMode(conexao);
+            if (!ok) {
+                abandonada = true;
+                erro = PQerrorMessage(conexao);
+                estado_sql = "08006";
+            }
+        }
+    }
+
+    // A lost connection fails every statement whose reply did not come.
+    if (!estado_sql.empty()) {
+        for (DESFECHO& d : desfechos) {
+            if (d.situacao != 1 && d.situacao != 2 && d.sqlstate.empty()) {
+                d.situacao = 3;
+                d.linhas.reset();
+                d.sqlstate = estado_sql;
+                if (d.erro.empty())
+                    d.erro = erro;
+            }
+        }
+    }
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
+
+    // The connection's own outcome: the first failure, else the last.
+    const DESFECHO* principal = &desfechos.back();
+    for (const DESFECHO& d : desfechos) {
+        if (d.situacao == 3) {
+            principal = &d;
+            break;
+        }
+    }
+    situacao = principal->situacao;
+    afetadas = principal->afetadas;
+    comando = principal->comando;
+    sqlstate = principal->sqlstate;
+    restricao = principal->restricao;
+    if (situacao == 3)
+        mensagem = principal->erro;
+    return desfechos;
 }
 
 std::string BANCOPG::resultado(int linha, int coluna) const

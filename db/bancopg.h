@@ -16,6 +16,18 @@
 typedef std::vector<std::string> LINHA;
 typedef std::vector<LINHA> TABELA;
 
+// What one of several statements sent together did (BANCOPG::executar_juntos).
+struct DESFECHO
+{
+    int situacao = 0;   // as BANCOPG's: 0 not sent, 1 command done, 2 rows returned, 3 failed
+    int afetadas = 0;
+    std::string comando;
+    std::string sqlstate;
+    std::string restricao;
+    std::string erro;
+    std::shared_ptr<LINHAS> linhas;   // the rows, when it returned some
+};
+
 class BANCOPG
 {
 public:
@@ -35,6 +47,15 @@ public:
     // their positions read as "Posição não encontrada!").
     std::string resultado(int linha, int coluna) const;
     void resultado();
+
+    // Sends several statements at once and then reads their replies, in
+    // order: one wait for all instead of one for each. Each is a single
+    // statement. The first that fails ends them (those after it are not
+    // run: failed, without an SQLSTATE), and outside a transaction undoes
+    // those before it. The outcome, message, counts and
+    // SQLSTATE of the connection are then those of the first that failed,
+    // else of the last. With a failed connection nothing is sent.
+    std::vector<DESFECHO> executar_juntos(const std::vector<std::string>& textos);
 
     // Read-only views used by the statement builder and by tests.
     bool get_conectado() const { return conectado; }
@@ -115,6 +136,8 @@ private:
     // Waits until the next part of the reply can be read without blocking;
     // false when `espera_resposta` seconds passed without a byte.
     bool aguardar_resposta();
+    // The outcome of one result of a statement sent with others.
+    void ler_desfecho(PGresult* r, DESFECHO& d);
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

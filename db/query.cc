@@ -181,7 +181,14 @@ RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
 {
     sql = montar(instrucao);
     RESULTADO r = enviar(instrucao.tipo(), instrucao.colunas_guardadas);
-    const int tipo = instrucao.tipo();
+    julgar(r);
+    falha = FALHA(r);
+    return r;
+}
+
+void QUERY::julgar(RESULTADO& r)
+{
+    const int tipo = r.tipo;
     if (r.ok && !conectado && tipo != INSTRUCAO::CONSULTAR) {
         // Nothing was sent: to a query that looks like an empty database,
         // but a change that was never made is no success.
@@ -195,8 +202,53 @@ RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
         mensagem = "Nenhum registro foi alterado: nenhum atende à condição.";
         r.mensagem = mensagem;
     }
-    falha = FALHA(r);
-    return r;
+}
+
+void QUERY::enfileirar(const INSTRUCAO& instrucao)
+{
+    tipos_fila.push_back(instrucao.tipo());
+    textos_fila.push_back(montar(instrucao));
+}
+
+std::vector<RESULTADO> QUERY::enviar_fila()
+{
+    std::vector<int> tipos;
+    std::vector<std::string> textos;
+    tipos.swap(tipos_fila);
+    textos.swap(textos_fila);
+    std::vector<RESULTADO> resultados(textos.size());
+    falha = FALHA();
+
+    // A statement with nothing to send ends the queue there.
+    std::size_t n = 0;
+    while (n < textos.size() && !textos[n].empty())
+        ++n;
+    textos.resize(n);
+    const std::vector<DESFECHO> desfechos = executar_juntos(textos);
+    for (std::size_t i = 0; i < resultados.size(); ++i) {
+        RESULTADO& r = resultados[i];
+        r.tipo = tipos[i];
+        if (i < desfechos.size()) {
+            const DESFECHO& d = desfechos[i];
+            // Without a connection nothing is sent, as with ativar.
+            r.ok = d.situacao != 3;
+            if (r.ok) {
+                r.afetadas = d.afetadas;
+                if (d.linhas) {
+                    r.registros = d.linhas->ntuples();
+                    r.linhas = d.linhas;
+                }
+            } else {
+                r.sqlstate = d.sqlstate;
+                r.restricao = d.restricao;
+            }
+            r.mensagem = r.ok ? mensagem : d.erro;
+            julgar(r);
+        }
+        if (!r.ok && !falha.houve)
+            falha = FALHA(r);
+    }
+    return resultados;
 }
 
 RESULTADO QUERY::enviar(int tipo, const std::vector<int>& guardadas)

@@ -34,6 +34,17 @@ public:
     // update or delete that could not be sent for want of a connection.
     RESULTADO ativar(const INSTRUCAO& instrucao);
 
+    // Statements sent together, in one round trip: each is assembled and
+    // written to standard output when it is queued, as ativar does, and
+    // enviar_fila sends those queued, in order, and gives each its own
+    // result, judged as ativar judges it. The first the server refuses
+    // ends them: those after it are not run, and outside a transaction
+    // those before it are undone (the queue is stored all or none). Only
+    // statements whose results nothing else in the queue depends on go
+    // together.
+    void enfileirar(const INSTRUCAO& instrucao);
+    std::vector<RESULTADO> enviar_fila();
+
     // Statements that belong together, all stored or none: "begin", then
     // "commit" or "rollback", each written to standard output and sent as
     // any other statement. A commit is true only when the server committed
@@ -95,6 +106,13 @@ private:
     // returned; `tipo` is the statement's kind (INSTRUCAO::Tipo).
     RESULTADO enviar(int tipo, const std::vector<int>& guardadas);
     RESULTADO transacao(const char* texto);
+    // An update or delete that matched no row, or a change that could not
+    // be sent for want of a connection, is a failure.
+    void julgar(RESULTADO& r);
+
+    // Queued by enfileirar: each statement's kind and text.
+    std::vector<int> tipos_fila;
+    std::vector<std::string> textos_fila;
 };
 
 #endif // ZUMBREL_DB_QUERY_H

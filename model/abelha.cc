@@ -1,5 +1,6 @@
 #include "model/abelha.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -36,6 +37,10 @@ ABELHAS ler_abelha(const LinhaResultado& linha)
     return b;
 }
 
+// How many daughters go to the server together: their statements and
+// replies fit in the system's buffers many times over.
+const int FILHAS_POR_GRUPO = 64;
+
 } // namespace
 
 std::string formatar_rgn(int id, int mae)
@@ -66,16 +71,19 @@ bool ABELHA::inserir(ABELHAS* abelha)
     return true;
 }
 
+INSTRUCAO ABELHA::instrucao_rgn(int id, int mae)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.atualizar("rgn", query->literal(formatar_rgn(id, mae)));
+    i.condicao("id_abelha", intToString(id));
+    return i;
+}
+
 RESULTADO ABELHA::escrever_rgn(int id, int mae, std::string& rgn)
 {
     rgn = formatar_rgn(id, mae);
-
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.abelha_rainha" };
-    i.atualizar("rgn", query->literal(rgn));
-    i.condicao("id_abelha", intToString(id));
-
-    RESULTADO r = query->ativar(i);
+    RESULTADO r = query->ativar(instrucao_rgn(id, mae));
     if (!r.ok)
         std::cout << r.mensagem << '\n';
     return r;
@@ -99,19 +107,39 @@ FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
     filha.mae = mae;
     const INSTRUCAO insert = insercao(filha);
 
+    // A group of daughters at a time: their inserts go together, and then
+    // the registry numbers of the codes they got. Each statement still
+    // waits for nothing but the group, instead of for the one before.
     FALHA falha;
-    for (int feitas = 0; feitas < quantas; ++feitas) {
-        const RESULTADO r = query->ativar(insert);
-        std::string rgn;
-        if (!r.achou() || !escrever_rgn(r.linha(0).inteiro(0), mae, rgn).ok) {
-            falha = query->ultima_falha();
-            falha.houve = true;
-            break;
+    for (int feitas = 0; feitas < quantas && !falha.houve;) {
+        const int grupo = std::min(FILHAS_POR_GRUPO, quantas - feitas);
+        for (int k = 0; k < grupo; ++k)
+            query->enfileirar(insert);
+        std::vector<int> codigos;
+        for (const RESULTADO& r : query->enviar_fila()) {
+            if (!r.achou()) {
+                falha = query->ultima_falha();
+                falha.houve = true;
+                break;
+            }
+            codigos.push_back(r.linha(0).inteiro(0));
         }
-        if (andamento && !andamento(feitas + 1)) {
+        if (falha.houve)
+            break;
+        for (int codigo : codigos)
+            query->enfileirar(instrucao_rgn(codigo, mae));
+        for (const RESULTADO& r : query->enviar_fila()) {
+            if (!r.ok) {
+                std::cout << r.mensagem << '\n';
+                falha = query->ultima_falha();
+                falha.houve = true;
+                break;
+            }
+        }
+        feitas += grupo;
+        if (!falha.houve && andamento && !andamento(feitas)) {
             falha.houve = true;
             falha.sqlstate = FALHA::CANCELADA;
-            break;
         }
     }
     if (!falha.houve) {

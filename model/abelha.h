@@ -48,10 +48,12 @@ public:
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
     // Stores `quantas` daughters of the bee `mae`, born on `nascimento`, in
-    // one transaction: all of them or none. Each is written as inserir
-    // writes a bee (its insert and its registry number). `andamento`, when
-    // given, is told after each daughter how many are done, and stops the
-    // work by returning false: then none is stored (FALHA::CANCELADA).
+    // one transaction: all of them or none. Each is written with the
+    // statements of inserir (its insert and its registry number), a group
+    // of daughters at a time: the inserts of a group, then their numbers.
+    // `andamento`, when given, is told after each group how many are done,
+    // and stops the work by returning false: then none is stored
+    // (FALHA::CANCELADA).
     // Returns why none was stored (houve false when all were).
     FALHA gerar_filhas(int mae, const std::string& nascimento, int quantas,
                        const std::function<bool(int)>& andamento = nullptr);
@@ -63,6 +65,8 @@ public:
 
 private:
     INSTRUCAO insercao(const ABELHAS& abelha) const;
+    // The update that writes the registry number of bee `id`.
+    INSTRUCAO instrucao_rgn(int id, int mae);
     // Writes the registry number of bee `id`, whose mother is `mae`, into `rgn`.
     RESULTADO escrever_rgn(int id, int mae, std::string& rgn);
 

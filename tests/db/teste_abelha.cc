@@ -289,21 +289,26 @@ TEST_F(Abelha, GerarFilhasTodasOuNenhuma)
         return true;
     });
     EXPECT_FALSE(f.houve) << f.mensagem;
-    EXPECT_EQ(andamento, (std::vector<int> { 1, 2 }));
+    EXPECT_EQ(andamento, (std::vector<int> { 2 }));
     const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', "
                                "'10/03/2011', 'false', 4) returning  id_abelha;\n\n";
-    EXPECT_EQ(saida.tomar(), "begin\n" + insert +
-                                 "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00009-00004' WHERE id_abelha=9\n" +
-                                 insert +
+    EXPECT_EQ(saida.tomar(), "begin\n" + insert + insert +
+                                 "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00009-00004' WHERE id_abelha=9\n"
                                  "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00010-00004' WHERE id_abelha=10\n"
                                  "commit\n");
     EXPECT_EQ(linha(9), "00009-00004|10/03/2011|f|4|");
     EXPECT_EQ(linha(10), "00010-00004|10/03/2011|f|4|");
     EXPECT_FALSE(q->get_em_transacao());
 
-    // Stopped after the third: none of the three stays.
+    // Groups of 64: told after each, and stopped after the second, none of
+    // the 128 stays.
     const std::string antes = banco.despejo();
-    f = abelha.gerar_filhas(4, "10/03/2011", 5, [](int feitas) { return feitas < 3; });
+    andamento.clear();
+    f = abelha.gerar_filhas(4, "10/03/2011", 200, [&andamento](int feitas) {
+        andamento.push_back(feitas);
+        return feitas < 100;
+    });
+    EXPECT_EQ(andamento, (std::vector<int> { 64, 128 }));
     EXPECT_TRUE(f.houve);
     EXPECT_EQ(f.sqlstate, FALHA::CANCELADA);
     EXPECT_EQ(banco.despejo(), antes);

@@ -379,6 +379,63 @@ TEST_F(Leitura, LinhasAfetadasSaoDaPropriaInstrucaoENenhumaEFalha)
     EXPECT_FALSE(q->ultima_falha().houve);
 }
 
+// Statements sent together: each traced as it is queued, each with its own
+// result; the first refused ends them, and outside a transaction undoes
+// those before it.
+TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
+{
+    saida.tomar();
+    INSTRUCAO i = q->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.acesso" };
+    i.camporetorno = { "id_acesso" };
+    i.inserir("desc_acesso", "'Na fila'");
+    i.inserir("nivel_acesso", "7");
+    q->enfileirar(i);
+    q->enfileirar(acessos("nivel_acesso = 7"));
+    INSTRUCAO u = q->descrever(INSTRUCAO::ATUALIZAR);
+    u.tabelas = { "cadastro.acesso" };
+    u.atualizar("nivel_acesso", "8");
+    u.condicao("nivel_acesso", "7");
+    q->enfileirar(u);
+    EXPECT_EQ(saida.tomar(),
+              "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Na fila', 7) returning  id_acesso;\n\n"
+              "select id_acesso, desc_acesso from cadastro.acesso where nivel_acesso = 7 order by id_acesso\n"
+              "\n SET QUERY 3\nupdate cadastro.acesso set  nivel_acesso=8 WHERE nivel_acesso=7\n");
+    std::vector<RESULTADO> r = q->enviar_fila();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_TRUE(r[0].achou());
+    EXPECT_EQ(r[0].linha(0)[0], "4");
+    EXPECT_EQ(r[1].registros, 1);
+    EXPECT_EQ(r[1].linha(0)[1], "Na fila");
+    EXPECT_TRUE(r[2].ok);
+    EXPECT_EQ(r[2].afetadas, 1);
+    EXPECT_EQ(r[2].tipo, INSTRUCAO::ATUALIZAR);
+    EXPECT_FALSE(q->ultima_falha().houve);
+    EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where desc_acesso = 'Na fila'"), "8");
+    // Sent: the queue is empty.
+    EXPECT_TRUE(q->enviar_fila().empty());
+
+    i.dadosinsert = { "'Desfeito'", "9" };
+    q->enfileirar(i);
+    q->enfileirar(acessos("coluna_que_nao_existe = 1"));
+    i.dadosinsert = { "'Nunca'", "9" };
+    q->enfileirar(i);
+    r = q->enviar_fila();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_TRUE(r[0].ok);
+    EXPECT_FALSE(r[1].ok);
+    EXPECT_EQ(r[1].sqlstate, "42703");
+    EXPECT_FALSE(r[2].ok);
+    EXPECT_EQ(r[2].sqlstate, "");
+    EXPECT_EQ(q->ultima_falha().sqlstate, "42703");
+    EXPECT_NE(q->get_mensagem().find("coluna_que_nao_existe"), std::string::npos) << q->get_mensagem();
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where nivel_acesso = 9"), "0");
+
+    // The connection goes on as before.
+    EXPECT_TRUE(q->ativar(acessos("true")).ok);
+    EXPECT_FALSE(q->get_em_transacao());
+}
+
 // Statements that belong together: all stored, or none.
 TEST_F(Leitura, TransacaoGuardaTudoOuNada)
 {
