@@ -405,12 +405,22 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                     f()->get_dialogo_filhas()->widgets().entry_quantidade->set_text("1000");
                     f()->get_dialogo_filhas()->widgets().entry_data->set_text("10/03/2011");
                     f()->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
-                }, [f, contador] {
-                    // Stored, the list reloaded, and the outcome said.
-                    return f()->get_dialogo_filhas() == nullptr && !f()->widgets().button_salvar->is_sensitive() &&
-                           f()->widgets().label_contador->get_text() != *contador && teste::dialogo_visivel();
+                }, [f] {
+                    // Stored, and the outcome said.
+                    return f()->get_dialogo_filhas() == nullptr && teste::dialogo_visivel();
                 });
-                r.responder("1000 filhas cadastradas", Gtk::RESPONSE_CLOSE);
+                // Answered, the form shows the bees again, the daughters
+                // among them: as long as any reload of the form.
+                r.medir("Gerar Filhas: then the bees shown again", [] {
+                    if (Gtk::MessageDialog* d = teste::dialogo_visivel()) {
+                        if (d->property_text().get_value() != "1000 filhas cadastradas")
+                            std::fprintf(stderr, "  Gerar Filhas said: %s\n", d->property_text().get_value().c_str());
+                        d->response(Gtk::RESPONSE_CLOSE);
+                    }
+                }, [f, contador] {
+                    return !teste::dialogo_visivel() && !f()->widgets().button_salvar->is_sensitive() &&
+                           f()->widgets().label_contador->get_text() != *contador;
+                });
                 r.passo([&a, bruta] {
                     a.juntar("Raw libpq: the same 2,000 statements in one transaction",
                              filhas_libpq(bruta, 1, 1000, "10/03/2011"));
@@ -513,9 +523,13 @@ int main(int argc, char** argv)
     }
     const std::vector<double>& gerar = a.de("Gerar Filhas: 1,000 daughters");
     const std::vector<double>& bruto = a.de("Raw libpq: the same 2,000 statements in one transaction");
+    const std::vector<double>& depois = a.de("Gerar Filhas: then the bees shown again");
     if (!gerar.empty() && !bruto.empty())
         std::fprintf(
             relatorio, "Gerar Filhas / raw libpq (medians): %.2f\n", percentil(gerar, 0.5) / percentil(bruto, 0.5));
+    if (!gerar.empty() && !bruto.empty() && !depois.empty())
+        std::fprintf(relatorio, "Gerar Filhas and the bees shown again / raw libpq (medians): %.2f\n",
+                     (percentil(gerar, 0.5) + percentil(depois, 0.5)) / percentil(bruto, 0.5));
     if (memoria_kb > 0)
         std::fprintf(relatorio, "Peak resident memory: %.1f MB\n", memoria_kb / 1024.0);
     std::fclose(relatorio);

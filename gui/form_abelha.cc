@@ -292,13 +292,17 @@ void FormAbelha::gerar_filhas(Gtk::Window* pai)
     }
     dialogo_filhas = nullptr;
     dialogo.hide();
-    // Back to browsing, whatever New or Edit was pending.
+    // Back to browsing, whatever New or Edit was pending; the outcome is
+    // said as soon as it is known, and then the form shows the bees as
+    // they now are.
     esquecer_acao();
+    if (gerar)
+        dizer_como_foi(n, falha);
     estado(1);
-    if (!gerar)
-        return;
+}
 
-    // The outcome, once the form shows the bees as they now are.
+void FormAbelha::dizer_como_foi(int n, const FALHA& falha)
+{
     if (!falha.houve)
         mensagem("Gerar Filhas", texto_filhas_cadastradas(n), Gtk::MESSAGE_INFO);
     else if (falha.sqlstate == FALHA::CANCELADA)

@@ -61,6 +61,8 @@ protected:
 private:
     // The bee shown (null when none is).
     const ABELHAS* mostrada() const;
+    // The dialog that says how "Gerar Filhas" of `n` daughters went.
+    void dizer_como_foi(int n, const FALHA& falha);
 
     std::vector<ABELHAS> abelhas;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.
