@@ -282,6 +282,60 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
     rodar(r);
 }
 
+// The password changed from "Minha Conta" is a change of the stored row:
+// the account saves afterwards all the same; a change of its data by
+// another desktop meanwhile is refused.
+TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
+{
+    // Stands for the password window: the password changes, then it closes.
+    auto trocar_senha = [this](Roteiro& r, const std::string& tambem) {
+        r.passo([this] { f(1)->widgets().button_trocar_senha->clicked(); });
+        r.esperar([this] { return form<Formulario>(7) && form<Formulario>(7)->janela()->is_visible(); },
+                  "the password window");
+        r.passo([this, tambem] {
+            ASSERT_EQ(banco->executar("update cadastro.usuario set senha = md5('nova')" + tambem +
+                                      " where id_usuario = 1"),
+                      "");
+            form<Formulario>(7)->janela()->hide();
+        });
+        r.esperar([this] { return form<Formulario>(7) == nullptr; }, "the password window to close");
+    };
+    Roteiro r;
+    entrar(r);
+    abrir(r, 1);
+    r.passo([this] {
+        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
+        f(1)->widgets().entry_numero->set_text("88");
+    });
+    trocar_senha(r, "");
+    r.passo([this] {
+        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
+        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar));
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_EQ(banco->valor("select numero || ' ' || (senha = md5('nova')) from cadastro.usuario "
+                               "where id_usuario = 1"),
+                  "88 true");
+        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
+        f(1)->widgets().entry_numero->set_text("99");
+    });
+    trocar_senha(r, ", bairro = 'Bairro da outra'");
+    r.passo([this] { EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar)); });
+    r.responder("Verifique as informações digitadas !",
+                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
+                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
+                Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(banco->valor("select numero || ' ' || bairro from cadastro.usuario where id_usuario = 1"),
+                  "88 Bairro da outra");
+        // Shown as it now is, in the form and as the logged-in user.
+        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
+        EXPECT_EQ(f(1)->widgets().entry_bairro->get_text(), "Bairro da outra");
+        EXPECT_EQ(sistema->get_usuario_logado().bairro, "Bairro da outra");
+        EXPECT_FALSE(f(1)->editando());
+    });
+    rodar(r);
+}
+
 TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
 {
     Roteiro r;
