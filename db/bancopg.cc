@@ -99,9 +99,8 @@ bool BANCOPG::pronta_para_enviar(std::string& erro)
 {
     // While idle, nothing should arrive: something readable now is the
     // server ending the session (a restart, an administrator), which
-    // reading it makes known.
-    // The server's farewell comes first and the end of the connection
-    // after it: each read takes one of them, so it takes a few rounds.
+    // reading it makes known. Its farewell comes first and the end of the
+    // connection after it, each taken by one read: a few rounds.
     for (int i = 0; i < 8 && !abandonada && PQstatus(conexao) == CONNECTION_OK; ++i) {
         pollfd p {};
         p.fd = PQsocket(conexao);

@@ -114,9 +114,8 @@ protected:
     bool abandonada = false;
     int espera_resposta = ESPERA_RESPOSTA;
 
-    // The bounds of every wait, in seconds: for a connection to be made, for
-    // the reply of a statement (without a byte from the server), and, for
-    // the system's TCP keepalives, of idle time before the first probe.
+    // The bounds of the waits, in seconds: for a connection to be made, and
+    // for the reply of a statement (without a byte from the server).
     static const int ESPERA_CONEXAO = 10;
     static const int ESPERA_RESPOSTA = 30;
 
