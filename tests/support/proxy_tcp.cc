@@ -88,11 +88,6 @@ void ProxyTcp::rodar()
         }
         if (poll(p.data(), p.size(), 20) <= 0)
             continue;
-        if (p[0].revents & POLLIN) {
-            const int c = accept(escuta_, nullptr, nullptr);
-            if (c >= 0)
-                pares.push_back(Par { c, destino_ ? conectar_local(destino_) : -1 });
-        }
         std::vector<Par> vivos;
         for (std::size_t i = 0; i < pares.size(); ++i) {
             const Par& par = pares[i];
@@ -110,6 +105,12 @@ void ProxyTcp::rodar()
                 if (par.servidor >= 0)
                     close(par.servidor);
             }
+        }
+        // A new connection joins once the ones polled are done with.
+        if (p[0].revents & POLLIN) {
+            const int c = accept(escuta_, nullptr, nullptr);
+            if (c >= 0)
+                vivos.push_back(Par { c, destino_ ? conectar_local(destino_) : -1 });
         }
         pares.swap(vivos);
     }
