@@ -193,9 +193,21 @@ double percentil(std::vector<double> v, double p)
     return v[std::min(v.size() - 1, k == 0 ? 0 : k - 1)];
 }
 
+// Runs one SQL text that returns no rows; throws when it fails.
+void comando_libpq(PGconn* c, const char* sql)
+{
+    PGresult* r = PQexec(c, sql);
+    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+    const std::string erro = PQresultErrorMessage(r);
+    PQclear(r);
+    if (!ok)
+        throw std::runtime_error(std::string("raw ") + sql + " failed: " + erro);
+}
+
 // Sends the statements of "Gerar Filhas" for `quantas` daughters of `mae`
-// straight through libpq on one connection, one at a time: the INSERT with
-// its RETURNING, then the registry number's UPDATE, as the program words them.
+// straight through libpq on one connection, one at a time and in one
+// transaction, as the program does: the INSERT with its RETURNING, then the
+// registry number's UPDATE, as the program words them.
 double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
 {
     char mae_txt[16];
@@ -203,6 +215,7 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
     const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '" +
                                data + "', 'false', " + std::to_string(mae) + ") returning  id_abelha;";
     const double inicio = agora_ms();
+    comando_libpq(c, "begin");
     for (int i = 0; i < quantas; ++i) {
         PGresult* r = PQexec(c, insert.c_str());
         if (PQresultStatus(r) != PGRES_TUPLES_OK || PQntuples(r) != 1)
@@ -218,6 +231,7 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
             throw std::runtime_error(std::string("raw update failed: ") + PQresultErrorMessage(r));
         PQclear(r);
     }
+    comando_libpq(c, "commit");
     return agora_ms() - inicio;
 }
 
@@ -397,12 +411,25 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                     f()->get_dialogo_filhas()->widgets().entry_quantidade->set_text("1000");
                     f()->get_dialogo_filhas()->widgets().entry_data->set_text("10/03/2011");
                     f()->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
+                }, [f] {
+                    // Stored, and the outcome said.
+                    return f()->get_dialogo_filhas() == nullptr && teste::dialogo_visivel();
+                });
+                // Answered, the form shows the bees again, the daughters
+                // among them: as long as any reload of the form.
+                r.medir("Gerar Filhas: then the bees shown again", [] {
+                    if (Gtk::MessageDialog* d = teste::dialogo_visivel()) {
+                        if (d->property_text().get_value() != "1000 filhas cadastradas")
+                            std::fprintf(stderr, "  Gerar Filhas said: %s\n", d->property_text().get_value().c_str());
+                        d->response(Gtk::RESPONSE_CLOSE);
+                    }
                 }, [f, contador] {
-                    return f()->get_dialogo_filhas() == nullptr && !f()->widgets().button_salvar->is_sensitive() &&
+                    return !teste::dialogo_visivel() && !f()->widgets().button_salvar->is_sensitive() &&
                            f()->widgets().label_contador->get_text() != *contador;
                 });
                 r.passo([&a, bruta] {
-                    a.juntar("Raw libpq: the same 2,000 statements", filhas_libpq(bruta, 1, 1000, "10/03/2011"));
+                    a.juntar("Raw libpq: the same 2,000 statements in one transaction",
+                             filhas_libpq(bruta, 1, 1000, "10/03/2011"));
                 });
             });
         }
@@ -501,10 +528,14 @@ int main(int argc, char** argv)
                      percentil(v, 0.9), percentil(v, 1.0));
     }
     const std::vector<double>& gerar = a.de("Gerar Filhas: 1,000 daughters");
-    const std::vector<double>& bruto = a.de("Raw libpq: the same 2,000 statements");
+    const std::vector<double>& bruto = a.de("Raw libpq: the same 2,000 statements in one transaction");
+    const std::vector<double>& depois = a.de("Gerar Filhas: then the bees shown again");
     if (!gerar.empty() && !bruto.empty())
         std::fprintf(
             relatorio, "Gerar Filhas / raw libpq (medians): %.2f\n", percentil(gerar, 0.5) / percentil(bruto, 0.5));
+    if (!gerar.empty() && !bruto.empty() && !depois.empty())
+        std::fprintf(relatorio, "Gerar Filhas and the bees shown again / raw libpq (medians): %.2f\n",
+                     (percentil(gerar, 0.5) + percentil(depois, 0.5)) / percentil(bruto, 0.5));
     if (memoria_kb > 0)
         std::fprintf(relatorio, "Peak resident memory: %.1f MB\n", memoria_kb / 1024.0);
     std::fclose(relatorio);

@@ -1,8 +1,12 @@
 #include "db/bancopg.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+
+#include <poll.h>
 
 namespace {
 
@@ -79,6 +83,14 @@ std::string BANCOPG::get_string_conexao() const
     // Dates are typed day first and texts are UTF-8, whatever the server's,
     // the database's or the user's defaults.
     texto += " options='-c DateStyle=ISO,DMY' client_encoding=UTF8";
+    // A server that does not answer ends a connection attempt in bounded
+    // time instead of freezing the window.
+    texto += " connect_timeout=" + std::to_string(ESPERA_CONEXAO);
+    // A peer that went away unseen (a dead link, a machine switched off) is
+    // noticed by the system: probes after 10 s of silence, given up after 3
+    // unanswered ones 5 s apart, and data sent but not acknowledged for 20 s
+    // ends the connection.
+    texto += " keepalives=1 keepalives_idle=10 keepalives_interval=5 keepalives_count=3 tcp_user_timeout=20000";
     return texto;
 }
 
@@ -108,17 +120,81 @@ void BANCOPG::conectar()
     }
 }
 
+bool BANCOPG::pronta_para_enviar(std::string& erro)
+{
+    // While idle, nothing should arrive: something readable now is the
+    // server ending the session (a restart, an administrator), which
+    // reading it makes known. Its farewell comes first and the end of the
+    // connection after it, each taken by one read: a few rounds.
+    for (int i = 0; i < 8 && !abandonada && PQstatus(conexao) == CONNECTION_OK; ++i) {
+        pollfd p {};
+        p.fd = PQsocket(conexao);
+        p.events = POLLIN;
+        if (p.fd < 0 || poll(&p, 1, 0) <= 0)
+            break;
+        if (PQconsumeInput(conexao))
+            PQisBusy(conexao);   // reads what came (a notice, the farewell)
+    }
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        return true;
+
+    if (em_transacao) {
+        // The server dropped the transaction with the session: what it did
+        // so far is gone, and going on in a new session would store only
+        // the rest of it.
+        erro = "A ligação com o servidor caiu no meio da transação.";
+        return false;
+    }
+    // Nothing of the statement was sent yet, so making the connection again
+    // and sending it once is safe.
+    abandonada = false;
+    PQreset(conexao);
+    if (PQpipelineStatus(conexao) != PQ_PIPELINE_OFF)
+        PQexitPipelineMode(conexao);
+    if (PQstatus(conexao) == CONNECTION_OK)
+        return true;
+    erro = PQerrorMessage(conexao);
+    return false;
+}
+
+bool BANCOPG::aguardar_resposta()
+{
+    using relogio = std::chrono::steady_clock;
+    relogio::time_point limite = relogio::now() + std::chrono::seconds(espera_resposta);
+    while (PQisBusy(conexao)) {
+        const int socket = PQsocket(conexao);
+        if (socket < 0)
+            return true;   // lost: PQgetResult gives the error
+        const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(limite - relogio::now()).count();
+        if (falta <= 0)
+            return false;
+        // In slices of at most a second, each followed by a read: an
+        // encrypted reply may wait decrypted inside the connection with
+        // nothing left on the socket to wake the poll.
+        pollfd p {};
+        p.fd = socket;
+        p.events = POLLIN;
+        const int n = poll(&p, 1, static_cast<int>(std::min<long long>(falta, 1000)));
+        if (n < 0 && errno != EINTR)
+            return true;
+        if (n > 0)
+            limite = relogio::now() + std::chrono::seconds(espera_resposta);
+        if (!PQconsumeInput(conexao))
+            return true;   // lost: PQgetResult gives the error
+    }
+    return true;
+}
+
 void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const std::vector<std::string>& parametros)
 {
     if (!conectado)
         return;
     res.reset();
-
-    // A connection lost since the last statement (server restarted, network
-    // down) is made again before sending; a statement that failed is never
-    // sent twice.
-    if (PQstatus(conexao) == CONNECTION_BAD)
-        PQreset(conexao);
+    afetadas = 0;
+    enviado = false;
+    comando.clear();
+    sqlstate.clear();
+    restricao.clear();
 
     // The rows are read one at a time as the server sends them, straight
     // into a compact table. As with one PQexec, the outcome is that of the
@@ -126,13 +202,29 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
     std::shared_ptr<LINHAS> novas;
     int nova_situacao = 3;
     std::string erro;
-    if (!enviar(sql, parametros)) {
+    if (!pronta_para_enviar(erro)) {
+        sqlstate = em_transacao ? "08006" : "08001";
+    } else if (!enviar(sql, parametros)) {
         erro = PQerrorMessage(conexao);
     } else {
+        enviado = true;
         PQsetSingleRowMode(conexao);
         bool nova_instrucao = true;
         bool grande_demais = false;
-        while (PGresult* r = PQgetResult(conexao)) {
+        for (;;) {
+            if (!aguardar_resposta()) {
+                // The statement may still run, or have run: it is not sent
+                // again, and this connection is not used any more.
+                abandonada = true;
+                novas.reset();
+                nova_situacao = 3;
+                erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
+                sqlstate = "08006";
+                break;
+            }
+            PGresult* r = PQgetResult(conexao);
+            if (!r)
+                break;
             const ExecStatusType estado = PQresultStatus(r);
             if (grande_demais) {
                 // The rest of the rows go by unread.
@@ -141,8 +233,11 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
                     novas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
                 if (novas->acrescentar(r)) {
                     nova_instrucao = estado == PGRES_TUPLES_OK;
-                    if (nova_instrucao)
+                    if (nova_instrucao) {
                         nova_situacao = 2;
+                        comando = PQcmdStatus(r);
+                        afetadas = std::atoi(PQcmdTuples(r));
+                    }
                 } else {
                     grande_demais = true;
                     novas.reset();
@@ -153,14 +248,35 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
                 novas.reset();
                 nova_instrucao = true;
                 nova_situacao = estado == PGRES_COMMAND_OK ? 1 : 3;
-                if (nova_situacao == 3)
+                if (nova_situacao == 1) {
+                    comando = PQcmdStatus(r);
+                    afetadas = std::atoi(PQcmdTuples(r));
+                } else {
                     erro = PQresultErrorMessage(r);
+                    const char* estado_sql = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+                    const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
+                    sqlstate = estado_sql ? estado_sql : "";
+                    restricao = nome ? nome : "";
+                }
             }
             PQclear(r);
         }
     }
     if (nova_situacao == 3 && erro.empty())
         erro = PQerrorMessage(conexao);
+    // An error that libpq made itself, on a connection now broken, is the
+    // connection lost while the statement was on its way.
+    if (nova_situacao == 3 && sqlstate.empty() && PQstatus(conexao) != CONNECTION_OK)
+        sqlstate = "08006";
+    if (nova_situacao == 3) {
+        afetadas = 0;
+        comando.clear();
+    }
+
+    // The connection knows whether a transaction is open; a lost one says
+    // nothing, and the transaction stays open here until it is ended.
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
 
     situacao = nova_situacao;
     if (situacao == 2) {
@@ -185,6 +301,160 @@ bool BANCOPG::enviar(const char* sql, const std::vector<std::string>& parametros
         valores.push_back(p.c_str());
     return PQsendQueryParams(conexao, sql, static_cast<int>(valores.size()), nullptr, valores.data(), nullptr,
                              nullptr, 0);
+}
+
+void BANCOPG::ler_desfecho(PGresult* r, DESFECHO& d)
+{
+    switch (PQresultStatus(r)) {
+    case PGRES_SINGLE_TUPLE:
+    case PGRES_TUPLES_OK:
+        // Rows may come one at a time (the connection may still be in
+        // single-row mode), the last result then holding none.
+        if (!d.linhas)
+            d.linhas = std::make_shared<LINHAS>(PQnfields(r));
+        if (!d.linhas->acrescentar(r)) {
+            d.linhas.reset();
+            d.situacao = 3;
+            d.erro = "Resultado grande demais para ser lido.";
+            return;
+        }
+        if (PQresultStatus(r) == PGRES_SINGLE_TUPLE)
+            return;
+        d.linhas->encerrar();
+        d.situacao = 2;
+        d.comando = PQcmdStatus(r);
+        d.afetadas = std::atoi(PQcmdTuples(r));
+        return;
+    case PGRES_COMMAND_OK:
+        d.situacao = 1;
+        d.comando = PQcmdStatus(r);
+        d.afetadas = std::atoi(PQcmdTuples(r));
+        return;
+    case PGRES_PIPELINE_ABORTED:
+        d.situacao = 3;
+        d.erro = "Não executada: uma instrução anterior falhou.";
+        return;
+    default: {
+        d.situacao = 3;
+        d.erro = PQresultErrorMessage(r);
+        const char* estado_sql = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+        const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
+        d.sqlstate = estado_sql ? estado_sql : "";
+        d.restricao = nome ? nome : "";
+        return;
+    }
+    }
+}
+
+std::vector<DESFECHO> BANCOPG::executar_juntos(const std::vector<std::string>& textos,
+                                               const std::vector<std::vector<std::string>>& parametros)
+{
+    std::vector<DESFECHO> desfechos(textos.size());
+    if (!conectado || textos.empty())
+        return desfechos;
+    res.reset();
+    afetadas = 0;
+    enviado = false;
+    comando.clear();
+    sqlstate.clear();
+    restricao.clear();
+
+    std::string erro;
+    std::string estado_sql;
+    if (!pronta_para_enviar(erro)) {
+        estado_sql = em_transacao ? "08006" : "08001";
+    } else {
+        // A pipeline: every statement goes out before the first reply is
+        // read. The replies of a few hundred statements fit in the
+        // system's buffers, so neither end waits on the other meanwhile.
+        bool ok = PQenterPipelineMode(conexao);
+        for (std::size_t i = 0; ok && i < textos.size(); ++i) {
+            std::vector<const char*> valores;
+            if (i < parametros.size())
+                for (const std::string& v : parametros[i])
+                    valores.push_back(v.c_str());
+            ok = PQsendQueryParams(conexao, textos[i].c_str(), static_cast<int>(valores.size()), nullptr,
+                                   valores.data(), nullptr, nullptr, 0);
+        }
+        ok = ok && PQpipelineSync(conexao);
+        enviado = true;
+        if (!ok) {
+            // Some of them may have gone: the connection is not trusted
+            // with another statement before it is made again.
+            erro = PQerrorMessage(conexao);
+            estado_sql = "08006";
+            abandonada = true;
+        }
+        for (std::size_t i = 0; ok && i < textos.size(); ++i) {
+            DESFECHO& d = desfechos[i];
+            for (;;) {
+                if (!aguardar_resposta()) {
+                    abandonada = true;
+                    erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
+                    estado_sql = "08006";
+                    ok = false;
+                    break;
+                }
+                PGresult* r = PQgetResult(conexao);
+                if (!r)
+                    break;
+                if (d.situacao != 3)
+                    ler_desfecho(r, d);
+                PQclear(r);
+                if (PQstatus(conexao) != CONNECTION_OK)
+                    break;
+            }
+            if (ok && PQstatus(conexao) != CONNECTION_OK) {
+                erro = d.situacao == 3 && !d.erro.empty() ? d.erro : std::string(PQerrorMessage(conexao));
+                estado_sql = "08006";
+                ok = false;
+            }
+        }
+        if (ok) {
+            // The end of the pipeline.
+            PGresult* r = aguardar_resposta() ? PQgetResult(conexao) : nullptr;
+            ok = r && PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+            PQclear(r);
+            ok = ok && PQexitPipelineMode(conexao);
+            if (!ok) {
+                abandonada = true;
+                erro = PQerrorMessage(conexao);
+                estado_sql = "08006";
+            }
+        }
+    }
+
+    // A lost connection fails every statement whose reply did not come.
+    if (!estado_sql.empty()) {
+        for (DESFECHO& d : desfechos) {
+            if (d.situacao != 1 && d.situacao != 2 && d.sqlstate.empty()) {
+                d.situacao = 3;
+                d.linhas.reset();
+                d.sqlstate = estado_sql;
+                if (d.erro.empty())
+                    d.erro = erro;
+            }
+        }
+    }
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
+
+    // The connection's own outcome: the first failure, else the last.
+    const DESFECHO* principal = &desfechos.back();
+    for (const DESFECHO& d : desfechos) {
+        if (d.situacao == 3) {
+            principal = &d;
+            break;
+        }
+    }
+    situacao = principal->situacao;
+    afetadas = principal->afetadas;
+    comando = principal->comando;
+    sqlstate = principal->sqlstate;
+    restricao = principal->restricao;
+    if (situacao == 3)
+        mensagem = principal->erro;
+    return desfechos;
 }
 
 std::string BANCOPG::resultado(int linha, int coluna) const

@@ -1,5 +1,7 @@
 // The program's one PostgreSQL connection: reads conf/db.conf, connects once,
 // runs one SQL text at a time and turns the last result into a text table.
+// A connection the server closed since the last statement is made again
+// before the next one is sent; no wait for the server is unbounded.
 #ifndef ZUMBREL_DB_BANCOPG_H
 #define ZUMBREL_DB_BANCOPG_H
 
@@ -13,6 +15,18 @@
 
 typedef std::vector<std::string> LINHA;
 typedef std::vector<LINHA> TABELA;
+
+// What one of several statements sent together did (BANCOPG::executar_juntos).
+struct DESFECHO
+{
+    int situacao = 0;   // as BANCOPG's: 0 not sent, 1 command done, 2 rows returned, 3 failed
+    int afetadas = 0;
+    std::string comando;
+    std::string sqlstate;
+    std::string restricao;
+    std::string erro;
+    std::shared_ptr<LINHAS> linhas;   // the rows, when it returned some
+};
 
 class BANCOPG
 {
@@ -38,9 +52,39 @@ public:
     std::string resultado(int linha, int coluna) const;
     void resultado();
 
+    // Sends several statements at once and then reads their replies, in
+    // order: one wait for all instead of one for each. Each is a single
+    // statement. The first that fails ends them (those after it are not
+    // run: failed, without an SQLSTATE), and outside a transaction undoes
+    // those before it. The outcome, message, counts and
+    // SQLSTATE of the connection are then those of the first that failed,
+    // else of the last. With a failed connection nothing is sent.
+    // `parametros[i]`, when there: the values of $1, $2... of textos[i].
+    std::vector<DESFECHO> executar_juntos(const std::vector<std::string>& textos,
+                                          const std::vector<std::vector<std::string>>& parametros = {});
+
     // Read-only views used by the statement builder and by tests.
     bool get_conectado() const { return conectado; }
     int get_situacao() const { return situacao; }
+    // What the last statement sent did: the rows it inserted, updated or
+    // deleted (or found), its command tag ("UPDATE 1", "COMMIT"), and when
+    // it failed, the SQLSTATE and the constraint the server named. A lost
+    // connection is SQLSTATE class 08: "08001" when nothing could be sent,
+    // "08006" when the reply did not come.
+    int get_afetadas() const { return afetadas; }
+    // Whether the last text reached the server's connection (false when
+    // there was no connection to send it through).
+    bool get_enviado() const { return enviado; }
+    const std::string& get_comando() const { return comando; }
+    const std::string& get_sqlstate() const { return sqlstate; }
+    const std::string& get_restricao() const { return restricao; }
+    // Whether a transaction begun on this connection has not ended yet
+    // (also when the connection under it was lost).
+    bool get_em_transacao() const { return em_transacao; }
+    // How long a statement may wait without a byte from the server before
+    // it is given up as lost (seconds).
+    int get_espera_resposta() const { return espera_resposta; }
+    void set_espera_resposta(int segundos) { espera_resposta = segundos > 0 ? segundos : 1; }
     int get_linhas() const { return linhas; }
     int get_colunas() const { return colunas; }
     const TABELA& get_tabela() const { return tabela; }
@@ -70,11 +114,41 @@ protected:
     std::string usuario;
     std::string senha;
     PGconn* conexao;
+    int afetadas = 0;
+    bool enviado = false;
+    std::string comando;
+    std::string sqlstate;
+    std::string restricao;
+    bool em_transacao = false;
+    // The reply of a statement did not come in time: the connection may
+    // still deliver it, so it is never used again; the next statement makes
+    // a new one.
+    bool abandonada = false;
+    int espera_resposta = ESPERA_RESPOSTA;
+
+    // The bounds of the waits, in seconds: for a connection to be made, and
+    // for the reply of a statement (without a byte from the server).
+    static const int ESPERA_CONEXAO = 10;
+    static const int ESPERA_RESPOSTA = 30;
+
     // The rows of the last statement sent (none for a command or a failure).
     // The statement builder hands them over to the result it gives out, so
     // that they live only as long as someone reads them; otherwise they are
     // let go when the next statement is sent.
     std::shared_ptr<LINHAS> res;
+
+private:
+    // Makes sure the connection is alive before a statement is sent: one
+    // the server closed since the last statement (a restart, a dropped
+    // session) is noticed now and made again, unless a transaction was
+    // open on it, which is lost with it. False, with the reason in `erro`,
+    // when there is nothing to send through.
+    bool pronta_para_enviar(std::string& erro);
+    // Waits until the next part of the reply can be read without blocking;
+    // false when `espera_resposta` seconds passed without a byte.
+    bool aguardar_resposta();
+    // The outcome of one result of a statement sent with others.
+    void ler_desfecho(PGresult* r, DESFECHO& d);
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

@@ -233,22 +233,160 @@ void QUERY::set_retorno() { descrita.ler_retorno = true; }
 
 RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
 {
-    RESULTADO r;
-    r.tipo = instrucao.tipo();
     const Texto texto = montar(instrucao);
     sql = texto.mostrado;
+    RESULTADO r = enviar(instrucao.tipo(), texto.enviado, instrucao.colunas_guardadas, instrucao.parametros);
+    julgar(r);
+    falha = FALHA(r);
+    return r;
+}
+
+void QUERY::julgar(RESULTADO& r)
+{
+    const int tipo = r.tipo;
+    if (r.ok && !conectado && tipo != INSTRUCAO::CONSULTAR) {
+        // Nothing was sent: to a query that looks like an empty database,
+        // but a change that was never made is no success.
+        r.ok = false;
+        r.sqlstate = FALHA::SEM_CONEXAO;
+    } else if (r.ok && r.afetadas == 0 && (tipo == INSTRUCAO::ATUALIZAR || tipo == INSTRUCAO::EXCLUIR)) {
+        // The row is no longer as the condition describes it: someone else
+        // changed or deleted it.
+        r.ok = false;
+        r.sqlstate = FALHA::SEM_REGISTRO;
+        mensagem = "Nenhum registro foi alterado: nenhum atende à condição.";
+        r.mensagem = mensagem;
+    }
+}
+
+void QUERY::enfileirar(const INSTRUCAO& instrucao)
+{
+    tipos_fila.push_back(instrucao.tipo());
+    textos_fila.push_back(montar(instrucao).enviado);
+    parametros_fila.push_back(instrucao.parametros);
+}
+
+std::vector<RESULTADO> QUERY::enviar_fila()
+{
+    std::vector<int> tipos;
+    std::vector<std::string> textos;
+    std::vector<std::vector<std::string>> parametros;
+    tipos.swap(tipos_fila);
+    textos.swap(textos_fila);
+    parametros.swap(parametros_fila);
+    std::vector<RESULTADO> resultados(textos.size());
+    falha = FALHA();
+
+    // A statement with nothing to send ends the queue there.
+    std::size_t n = 0;
+    while (n < textos.size() && !textos[n].empty())
+        ++n;
+    textos.resize(n);
+    parametros.resize(n);
+    const std::vector<DESFECHO> desfechos = executar_juntos(textos, parametros);
+    for (std::size_t i = 0; i < resultados.size(); ++i) {
+        RESULTADO& r = resultados[i];
+        r.tipo = tipos[i];
+        if (i < desfechos.size()) {
+            const DESFECHO& d = desfechos[i];
+            // Without a connection nothing is sent, as with ativar.
+            r.ok = d.situacao != 3;
+            if (r.ok) {
+                r.afetadas = d.afetadas;
+                if (d.linhas) {
+                    r.registros = d.linhas->ntuples();
+                    r.linhas = d.linhas;
+                }
+            } else {
+                r.sqlstate = d.sqlstate;
+                r.restricao = d.restricao;
+            }
+            r.mensagem = r.ok ? mensagem : d.erro;
+            julgar(r);
+        }
+        if (!r.ok && !falha.houve)
+            falha = FALHA(r);
+    }
+    return resultados;
+}
+
+RESULTADO QUERY::enviar(int tipo, const std::string& texto, const std::vector<int>& guardadas,
+                        const std::vector<std::string>& parametros)
+{
+    RESULTADO r;
+    r.tipo = tipo;
     if (!texto.empty()) {
-        executar(texto.enviado.c_str(), instrucao.colunas_guardadas, instrucao.parametros);
+        executar(texto.c_str(), guardadas, parametros);
         // Without a connection nothing is sent and the outcome stays as it
         // was: to the caller, an empty database.
         r.ok = situacao != 3;
-        if (r.ok && res) {
-            r.registros = res->ntuples();
-            r.linhas = std::move(res);
+        if (r.ok) {
+            r.afetadas = conectado ? afetadas : 0;
+            if (res) {
+                r.registros = res->ntuples();
+                r.linhas = std::move(res);
+            }
+        } else {
+            r.sqlstate = sqlstate;
+            r.restricao = restricao;
         }
     }
     r.mensagem = mensagem;
     return r;
+}
+
+RESULTADO QUERY::transacao(const char* texto)
+{
+    sql = texto;
+    std::cout << sql << '\n';
+    RESULTADO r = enviar(INSTRUCAO::NENHUM, sql, {});
+    if (r.ok && !conectado) {
+        r.ok = false;
+        r.sqlstate = FALHA::SEM_CONEXAO;
+    }
+    falha = FALHA(r);
+    return r;
+}
+
+bool QUERY::iniciar_transacao()
+{
+    return transacao("begin").ok;
+}
+
+bool QUERY::confirmar_transacao()
+{
+    const RESULTADO r = transacao("commit");
+    if (r.ok && comando != "COMMIT") {
+        // The transaction had failed: the server undid it instead.
+        falha.houve = true;
+        falha.desfeita = true;
+        falha.sqlstate = "25P02";
+        return false;
+    }
+    if (!r.ok && r.sqlstate.compare(0, 2, "08") == 0) {
+        // Sent, and the reply did not come: it may have been stored. Not
+        // sent: the transaction went with the connection.
+        if (enviado)
+            falha.sqlstate = FALHA::CONFIRMACAO_INCERTA;
+        else
+            falha.desfeita = true;
+        em_transacao = false;
+    }
+    return r.ok;
+}
+
+void QUERY::desfazer_transacao()
+{
+    if (!em_transacao)
+        return;
+    if (!conectado || abandonada || PQstatus(conexao) != CONNECTION_OK) {
+        // The server undid it when the session ended.
+        em_transacao = false;
+        return;
+    }
+    transacao("rollback");
+    // Whatever the answer, the transaction is over for this connection.
+    em_transacao = false;
 }
 
 bool QUERY::ativar()

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "db/bancopg.h"
+#include "db/falha.h"
 #include "db/instrucao.h"
 #include "db/linhas.h"
 #include "db/resultado.h"
@@ -28,8 +29,36 @@ public:
     INSTRUCAO descrever(int tipo) const;
     // Assembles the statement, writes it to standard output, sends it and
     // gives back what it returned. Keeps nothing of it: the rows belong to
-    // the result and to whoever takes them from it.
+    // the result and to whoever takes them from it. An update or delete
+    // that matched no row failed (FALHA::SEM_REGISTRO); so did an insert,
+    // update or delete that could not be sent for want of a connection.
     RESULTADO ativar(const INSTRUCAO& instrucao);
+
+    // Statements sent together, in one round trip: each is assembled and
+    // written to standard output when it is queued, as ativar does, and
+    // enviar_fila sends those queued, in order, and gives each its own
+    // result, judged as ativar judges it. The first the server refuses
+    // ends them: those after it are not run, and outside a transaction
+    // those before it are undone (the queue is stored all or none). Only
+    // statements whose results nothing else in the queue depends on go
+    // together.
+    void enfileirar(const INSTRUCAO& instrucao);
+    std::vector<RESULTADO> enviar_fila();
+
+    // Statements that belong together, all stored or none: "begin", then
+    // "commit" or "rollback", each written to standard output and sent as
+    // any other statement. A commit is true only when the server committed
+    // (in a transaction that an error ended, it rolls back instead). The
+    // rollback is not sent when the connection was lost, which undid the
+    // transaction already.
+    bool iniciar_transacao();
+    bool confirmar_transacao();
+    void desfazer_transacao();
+
+    // Why the last statement failed (houve false when it did not); forgotten
+    // by a caller about to try something whose own failure it will report.
+    const FALHA& ultima_falha() const { return falha; }
+    void esquecer_falha() { falha = FALHA(); }
 
     // The statement described piece by piece: set_tipoquery starts a new
     // one of that kind; the join kind stays from one statement to the next.
@@ -72,6 +101,21 @@ private:
     // The rows of the last statement run by ativar() that returned some.
     std::shared_ptr<const LINHAS> consulta;
     std::string sql;
+    FALHA falha;
+
+    // Sends a text already written to standard output and reads what it
+    // returned; `tipo` is the statement's kind (INSTRUCAO::Tipo).
+    RESULTADO enviar(int tipo, const std::string& texto, const std::vector<int>& guardadas,
+                     const std::vector<std::string>& parametros = {});
+    RESULTADO transacao(const char* texto);
+    // An update or delete that matched no row, or a change that could not
+    // be sent for want of a connection, is a failure.
+    void julgar(RESULTADO& r);
+
+    // Queued by enfileirar: each statement's kind and text.
+    std::vector<int> tipos_fila;
+    std::vector<std::string> textos_fila;
+    std::vector<std::vector<std::string>> parametros_fila;
 };
 
 #endif // ZUMBREL_DB_QUERY_H

@@ -20,6 +20,15 @@ public:
     // How many rows it returned: 0 for a command, a refusal or a statement
     // that was never sent.
     int registros = 0;
+    // How many rows it inserted, updated or deleted (for a query, found);
+    // 0 when it failed or was not sent.
+    int afetadas = 0;
+    // Why it failed (empty when it did not): the SQLSTATE the server gave,
+    // "08001" when nothing could be sent (no connection), "08006" when the
+    // connection was lost on the way, "02000" for an update or delete that
+    // matched no row; and the constraint the server named, if any.
+    std::string sqlstate;
+    std::string restricao;
     // The connection's message as the statement left it: the database's
     // error text when it was refused, otherwise the last connection message
     // or error, which a success does not touch.

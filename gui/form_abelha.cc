@@ -13,6 +13,17 @@ namespace {
 
 const char* const NAO_SABE = "Não Sabe";
 
+// "N filhas cadastradas" ("1 filha cadastrada").
+std::string texto_filhas_cadastradas(int n)
+{
+    return std::to_string(n) + (n == 1 ? " filha cadastrada" : " filhas cadastradas");
+}
+
+std::string texto_maximo_filhas()
+{
+    return "No máximo " + DialogoFilhas::texto_maximo() + " filhas de cada vez.";
+}
+
 // A row of the data frame: the label and then the fields, 10 pixels apart.
 Gtk::HBox* linha_dados(Gtk::VBox* dados, const char* texto)
 {
@@ -92,6 +103,8 @@ void FormAbelha::mudar_estado(int e)
     const bool editavel = e != 1;
     w.button_novo->set_sensitive(e != 0);
     w.button_editar->set_sensitive(e == 1);
+    // While browsing, once a bee is shown (the load below tells).
+    w.button_excluir->set_sensitive(false);
     w.button_salvar->set_sensitive(editavel);
     w.button_cancelar->set_sensitive(editavel);
     w.entry_codigo->set_sensitive(false);
@@ -126,6 +139,7 @@ void FormAbelha::carregar_dados(int)
     abelhas = ctx.abelha->listar();
     if (!posicionar(abelhas.size()))
         return;
+    w.button_excluir->set_sensitive(!inserindo() && !editando());
 
     const ABELHAS b = abelhas[ctx.abelhas.posicao - 1];
     w.entry_codigo->set_text(std::to_string(b.id));
@@ -177,14 +191,21 @@ void FormAbelha::selecionar_abelha()
         mae_selecionada = ctx.abelha->get_abelha(texto);
 }
 
+const ABELHAS* FormAbelha::mostrada() const
+{
+    const Posicao p = ctx.abelhas.posicao;
+    return p >= 1 && p <= abelhas.size() ? &abelhas[p - 1] : nullptr;
+}
+
 bool FormAbelha::salvar(bool inserir)
 {
     ABELHAS b;
     if (!inserir) {
-        const Posicao p = ctx.abelhas.posicao;
-        if (p < 1 || p > abelhas.size())
+        if (!mostrada()) {
+            recusar("Nenhuma abelha está sendo mostrada para ser alterada.");
             return false;
-        b = abelhas[p - 1];
+        }
+        b = *mostrada();
     }
     b.rgn = w.entry_rgn->get_text().raw();
     b.nascimento = w.entry_nascimento->get_text().raw();
@@ -196,19 +217,34 @@ bool FormAbelha::salvar(bool inserir)
     mae_selecionada = desconhecida ? ABELHAS() : ctx.abelha->get_abelha(texto);
     // A mother chosen in the list but no longer stored is not silently
     // turned into an unknown one.
-    if (!desconhecida && mae_selecionada.id == 0)
+    if (!desconhecida && mae_selecionada.id == 0) {
+        recusar("A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista.");
         return false;
+    }
     b.mae = mae_selecionada.id;
 
     return inserir ? ctx.abelha->inserir(&b) : ctx.abelha->atualizar(&b);
 }
 
+bool FormAbelha::pode_excluir() const
+{
+    return !inserindo() && !editando() && mostrada();
+}
+
+std::string FormAbelha::pergunta_exclusao() const
+{
+    const ABELHAS* b = mostrada();
+    return "Deseja realmente excluir a abelha " + (b ? b->rgn : std::string()) + "?";
+}
+
 bool FormAbelha::excluir()
 {
-    const Posicao p = ctx.abelhas.posicao;
-    if (p < 1 || p > abelhas.size())
+    const ABELHAS* b = mostrada();
+    if (!b) {
+        recusar("Nenhuma abelha está sendo mostrada para ser excluída.");
         return false;
-    if (!ctx.abelha->deletar(abelhas[p - 1].id))
+    }
+    if (!ctx.abelha->deletar(b->id, b->versao))
         return false;
 
     if (abelhas.size() == 1) {
@@ -227,49 +263,55 @@ bool FormAbelha::excluir()
 
 void FormAbelha::gerar_filhas(Gtk::Window* pai)
 {
-    const Posicao p = ctx.abelhas.posicao;
-    if (abelhas.empty() || p < 1 || p > abelhas.size()) {
+    if (!mostrada()) {
         mensagem("Atenção", "Nenhuma abelha exibida: não há de quem gerar filhas.", Gtk::MESSAGE_WARNING);
         return;
     }
-    const int mae = abelhas[p - 1].id;
+    const int mae = mostrada()->id;
 
     DialogoFilhas dialogo(pai);
     dialogo.show_all();
     dialogo_filhas = &dialogo;
-    const int resposta = dialogo.run();
-    const int n = dialogo.quantidade();
-    const std::string nascimento = dialogo.nascimento();
-    bool aberto = true;
-    auto fechar = [&] {
-        dialogo_filhas = nullptr;
-        dialogo.hide();
-        aberto = false;
-    };
-
-    if (resposta == Gtk::RESPONSE_OK && n > 0) {
-        // The first daughter tells whether the database takes the date:
-        // if it does not, none is stored and the user is told.
-        ABELHAS primeira;
-        primeira.nascimento = nascimento;
-        primeira.matriz = false;
-        primeira.mae = mae;
-        if (!ctx.abelha->inserir(&primeira)) {
-            fechar();
-            mensagem("Atenção", "Nenhuma filha foi cadastrada: verifique a data de nascimento.", Gtk::MESSAGE_WARNING);
-        } else {
-            dialogo.comecar(n);
-            for (int i = 1; i < n; ++i) {
-                ABELHAS filha;
-                filha.nascimento = nascimento;
-                filha.matriz = false;
-                filha.mae = mae;
-                ctx.abelha->inserir(&filha);
-                dialogo.avancar(i + 1);
-            }
-        }
+    int resposta = Gtk::RESPONSE_NONE;
+    int n = 0;
+    for (;;) {
+        resposta = dialogo.run();
+        n = dialogo.quantidade();
+        if (resposta != Gtk::RESPONSE_OK || n <= DialogoFilhas::MAXIMO)
+            break;
+        // The dialog stays, with what was typed, to be set right.
+        mensagem("Atenção", texto_maximo_filhas(), Gtk::MESSAGE_WARNING);
     }
-    if (aberto)
-        fechar();
+    const std::string nascimento = dialogo.nascimento();
+
+    FALHA falha;
+    const bool gerar = resposta == Gtk::RESPONSE_OK && n > 0;
+    if (gerar) {
+        dialogo.comecar(n);
+        falha = ctx.abelha->gerar_filhas(mae, nascimento, n, [&dialogo](int feitas) { return dialogo.avancar(feitas); });
+    }
+    dialogo_filhas = nullptr;
+    dialogo.hide();
+    // Back to browsing, whatever New or Edit was pending; the outcome is
+    // said as soon as it is known, and then the form shows the bees as
+    // they now are.
+    esquecer_acao();
+    if (gerar)
+        dizer_como_foi(n, falha);
     estado(1);
+}
+
+void FormAbelha::dizer_como_foi(int n, const FALHA& falha)
+{
+    if (!falha.houve)
+        mensagem("Gerar Filhas", texto_filhas_cadastradas(n), Gtk::MESSAGE_INFO);
+    else if (falha.sqlstate == FALHA::CANCELADA)
+        mensagem("Atenção", "Geração cancelada: nenhuma filha foi cadastrada.", Gtk::MESSAGE_WARNING);
+    else if (falha.sqlstate == FALHA::CONFIRMACAO_INCERTA)
+        mensagem("Atenção", "Não se sabe se as filhas foram cadastradas.", Gtk::MESSAGE_WARNING, falha.motivo());
+    else if (falha.sqlstate == "22007" || falha.sqlstate == "22008")
+        mensagem("Atenção", "Nenhuma filha foi cadastrada: verifique a data de nascimento.", Gtk::MESSAGE_WARNING,
+                 falha.motivo());
+    else
+        mensagem("Atenção", "Nenhuma filha foi cadastrada.", Gtk::MESSAGE_WARNING, falha.motivo());
 }

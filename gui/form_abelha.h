@@ -36,7 +36,8 @@ public:
     void Carregar_combo(int qual, int selecionado) override;
     // The mother list changed: the chosen bee becomes the selected mother.
     void selecionar_abelha();
-    // "Gerar Filhas": asks how many daughters of the shown bee, and stores them.
+    // "Gerar Filhas": asks how many daughters of the shown bee, stores all
+    // of them or none, and says which.
     void gerar_filhas(Gtk::Window* janela);
 
     const ABELHAS& get_mae_selecionada() const { return mae_selecionada; }
@@ -47,13 +48,22 @@ protected:
     void mudar_estado(int e) override;
     bool salvar(bool inserir) override;
     bool excluir() override;
+    // Delete acts only while browsing, on the bee shown, named by its RGN.
+    bool pode_excluir() const override;
+    std::string pergunta_exclusao() const override;
     void depois_de_salvar() override { Carregar_combo(3, -1); }
     Lembranca* lembranca() override { return &ctx.abelhas; }
     std::size_t tamanho() const override { return abelhas.size(); }
     std::string texto_registro(std::size_t i) const override { return abelhas[i].rgn; }
+    int chave_registro(std::size_t i) const override { return abelhas[i].id; }
     void antes_de_navegar() override;
 
 private:
+    // The bee shown (null when none is).
+    const ABELHAS* mostrada() const;
+    // The dialog that says how "Gerar Filhas" of `n` daughters went.
+    void dizer_como_foi(int n, const FALHA& falha);
+
     std::vector<ABELHAS> abelhas;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.
     ABELHAS mae_selecionada;

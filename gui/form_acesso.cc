@@ -116,7 +116,8 @@ void FormAcesso::carregar_dados(int)
 {
     lista = Gtk::ListStore::create(colunas);
     w.treeview_niveis->set_model(lista);
-    for (const ACESS& a : ctx.acesso->listar()) {
+    niveis = ctx.acesso->listar();
+    for (const ACESS& a : niveis) {
         Gtk::TreeModel::Row linha = *lista->append();
         linha[colunas.codigo] = a.id;
         linha[colunas.textos[0]] = a.descricao;
@@ -140,10 +141,20 @@ void FormAcesso::selecionar_nivel(const Gtk::TreePath& caminho, Gtk::TreeViewCol
     if (!it)
         return;
     Gtk::TreeModel::Row linha = *it;
-    nivel_atual.id = linha[colunas.codigo];
-    nivel_atual.descricao = Glib::ustring(linha[colunas.textos[0]]);
-    nivel_atual.nivel = linha[colunas.inteiros[0]];
+    ACESS a;
+    a.id = linha[colunas.codigo];
+    a.descricao = Glib::ustring(linha[colunas.textos[0]]);
+    a.nivel = linha[colunas.inteiros[0]];
+    for (const ACESS& n : niveis) {
+        if (n.id == a.id)
+            a.versao = n.versao;
+    }
+    mostrar_nivel(a);
+}
 
+void FormAcesso::mostrar_nivel(const ACESS& a)
+{
+    nivel_atual = a;
     w.entry_codigo->set_text(std::to_string(nivel_atual.id));
     w.entry_descricao->set_text(nivel_atual.descricao);
     w.entry_nivel->set_text(std::to_string(nivel_atual.nivel));
@@ -159,29 +170,49 @@ bool FormAcesso::salvar(bool inserir)
 {
     ACESS registro;
     registro.descricao = w.entry_descricao->get_text();
-    if (!ler_nivel(w.entry_nivel->get_text(), registro.nivel))
+    if (!ler_nivel(w.entry_nivel->get_text(), registro.nivel)) {
+        recusar("O nível digitado é grande demais.");
         return false;
-    bool ok = false;
-    if (inserir) {
-        ok = ctx.acesso->inserir(&registro);
-    } else {
-        // Edit is offered only once a level has been picked.
-        if (nivel_atual.id <= 0)
-            return false;
-        registro.id = nivel_atual.id;
-        ok = ctx.acesso->atualizar(&registro);
     }
+    if (inserir)
+        return recusar_sem_administrador(ctx.acesso->inserir(&registro));
+    // Edit is offered only once a level has been picked.
+    if (nivel_atual.id <= 0) {
+        recusar("Escolha na lista o nível a alterar.");
+        return false;
+    }
+    registro.id = nivel_atual.id;
+    registro.versao = nivel_atual.versao;
+    return recusar_sem_administrador(ctx.acesso->atualizar(&registro));
+}
+
+bool FormAcesso::recusar_sem_administrador(bool ok)
+{
     if (!ok && ctx.acesso->sem_administrador())
-        motivo_recusa = "Recusado: o sistema ficaria sem administrador.\n"
-                        "Algum usuário precisa ter o nível de acesso de número mais alto.";
+        recusar("Recusado: o sistema ficaria sem administrador.\n"
+                "Algum usuário precisa ter o nível de acesso de número mais alto.");
     return ok;
+}
+
+void FormAcesso::mostrar_como_esta()
+{
+    const int id = nivel_atual.id;
+    estado(1);
+    for (const ACESS& a : niveis) {
+        if (a.id == id && id > 0) {
+            mostrar_nivel(a);
+            return;
+        }
+    }
 }
 
 bool FormAcesso::excluir()
 {
     // Without a picked level there is nothing to delete; saying it was
     // deleted would be false.
-    if (nivel_atual.id <= 0)
+    if (nivel_atual.id <= 0) {
+        recusar("Escolha na lista o nível a excluir.");
         return false;
-    return ctx.acesso->deletar(nivel_atual.id);
+    }
+    return ctx.acesso->deletar(nivel_atual.id, nivel_atual.versao);
 }

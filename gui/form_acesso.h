@@ -4,6 +4,8 @@
 #ifndef ZUMBREL_GUI_FORM_ACESSO_H
 #define ZUMBREL_GUI_FORM_ACESSO_H
 
+#include <vector>
+
 #include <gtkmm/entry.h>
 #include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
@@ -35,11 +37,21 @@ public:
 protected:
     void mudar_estado(int e) override;
     bool salvar(bool inserir) override;
+    // A save the database refused because no user would be left on the
+    // highest level says so; `ok` is the save's outcome, given back.
+    bool recusar_sem_administrador(bool ok);
     bool excluir() override;
+    // The list again, and the level that was picked, as it now is.
+    void mostrar_como_esta() override;
 
 private:
+    // Shows a level in the three fields and offers Edit and Delete.
+    void mostrar_nivel(const ACESS& a);
+
     COLUNAS colunas;
     Glib::RefPtr<Gtk::ListStore> lista;
+    // The levels as the list was last loaded, with their versions.
+    std::vector<ACESS> niveis;
     // The level last picked in the list: what Save after Edit, and Delete,
     // act on.
     ACESS nivel_atual;

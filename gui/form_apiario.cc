@@ -239,8 +239,10 @@ bool FormApiario::salvar(bool inserir)
     APIARIOS a;
     if (!inserir) {
         const Posicao p = ctx.apiarios.posicao;
-        if (p < 1 || p > apiarios.size())
+        if (p < 1 || p > apiarios.size()) {
+            recusar("Nenhum apiário está sendo mostrado para ser alterado.");
             return false;
+        }
         a = apiarios[p - 1];
         std::cout << a.id_apiario << '\n';
     }
@@ -255,8 +257,10 @@ bool FormApiario::salvar(bool inserir)
     a.obs = w.textview_obs->get_buffer()->get_text();
 
     // Nothing chosen or shown yet gave them a key.
-    if (a.florada.id_florada == -1 || a.municipio.cod_cid == -1)
+    if (a.florada.id_florada == -1 || a.municipio.cod_cid == -1) {
+        recusar("Escolha a florada e a região do apiário.");
         return false;
+    }
 
     return inserir ? ctx.apiario->Cadastrar_Apiario(&a) : ctx.apiario->Atualizar_Apiario(&a);
 }

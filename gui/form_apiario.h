@@ -52,6 +52,7 @@ protected:
     Lembranca* lembranca() override { return &ctx.apiarios; }
     std::size_t tamanho() const override { return apiarios.size(); }
     std::string texto_registro(std::size_t i) const override { return apiarios.nome(i); }
+    int chave_registro(std::size_t i) const override { return apiarios.id(i); }
 
 private:
     LISTA_APIARIOS apiarios;

@@ -13,7 +13,37 @@ void FormMinhaConta::montar()
     w.button_cancelar = botao(*barra, Gtk::Stock::CANCEL, "Cancelar ação atual");
     Gtk::HBox* privilegios = nullptr;
     janela()->add(*montar_campos(barra, privilegios));
-    w.button_trocar_senha->signal_clicked().connect([this] { abrir(ids::SENHA); });
+    w.button_trocar_senha->signal_clicked().connect([this] {
+        abrir(ids::SENHA);
+        seguir_senha_nova();
+    });
+}
+
+namespace {
+
+// The same data as far as this form writes and shows it.
+bool mesmos_dados(const USER& a, const USER& b)
+{
+    return a.id == b.id && a.nome == b.nome && a.login == b.login && a.cpf == b.cpf && a.rg == b.rg &&
+           a.oexp == b.oexp && a.nasc == b.nasc && a.endereco == b.endereco && a.numero == b.numero &&
+           a.bairro == b.bairro && a.cep.id == b.cep.id && a.acesso.id == b.acesso.id;
+}
+
+} // namespace
+
+void FormMinhaConta::seguir_senha_nova()
+{
+    // A new password is a new version of the stored row: what is being
+    // edited here is still current if nothing but the password changed.
+    const LISTA_USUARIOS agora = ctx.usuario->Get_User(ctx.usuario_logado.id);
+    if (!agora.empty() && mesmos_dados(agora.front(), ctx.usuario_logado))
+        ctx.usuario_logado.versao = agora.front().versao;
+}
+
+void FormMinhaConta::mostrar_como_esta()
+{
+    depois_de_salvar();
+    estado(1);
 }
 
 void FormMinhaConta::mudar_estado(int e)
@@ -40,12 +70,15 @@ bool FormMinhaConta::salvar(bool inserir)
         return false;
     USER u;
     u.id = ctx.usuario_logado.id;
+    u.versao = ctx.usuario_logado.versao;
     ler_campos(u);
     u.cep = cep_para_salvar(ctx.usuario_logado.cep);
     u.acesso = ctx.usuario_logado.acesso;
     // No postal code known: the key would point nowhere.
-    if (u.cep.id <= 0)
+    if (u.cep.id <= 0) {
+        recusar(SEM_CEP);
         return false;
+    }
     return ctx.usuario->atualizar_usuario(&u);
 }
 

@@ -17,6 +17,13 @@ protected:
     void sensibilizar(bool navegando) override;
     bool salvar(bool inserir) override;
     void depois_de_salvar() override;
+    // The logged-in user read again, and shown.
+    void mostrar_como_esta() override;
+
+private:
+    // After the password window: the version saves are checked against
+    // follows a password changed there.
+    void seguir_senha_nova();
 };
 
 #endif // ZUMBREL_GUI_FORM_MINHA_CONTA_H

@@ -44,6 +44,9 @@ Gtk::Frame* quadro(const char* titulo, std::initializer_list<Gtk::HBox*> linhas)
 
 } // namespace
 
+const char* const SEM_CEP = "Nenhum CEP cadastrado foi informado: digite o CEP e tecle Enter nele para buscar o "
+                            "endereço.";
+
 Gtk::VBox* FormUsuario::montar_campos(Gtk::Toolbar* barra, Gtk::HBox*& privilegios)
 {
     const int id = get_id();

@@ -14,6 +14,9 @@
 #include "gui/formulario.h"
 #include "model/usuario.h"
 
+// Why a user with no postal code known is not saved.
+extern const char* const SEM_CEP;
+
 struct WidgetsUsuario : BotoesForm
 {
     Gtk::Entry* entry_nome = nullptr;

@@ -49,15 +49,17 @@ bool FormUsuarios::salvar(bool inserir)
         ler_campos(u);
         u.senha = w.entry_senha->get_text();
         if (u.senha.empty()) {
-            motivo_recusa = "Digite a senha do novo usuário.";
+            recusar("Digite a senha do novo usuário.");
             return false;
         }
         u.cep = cep_para_salvar(ctx.usuario_logado.cep);
         u.acesso = ctx.usuario_logado.acesso;
     } else {
         const Posicao p = ctx.usuarios.posicao;
-        if (p < 1 || p > usuarios.size())
+        if (p < 1 || p > usuarios.size()) {
+            recusar("Nenhum usuário está sendo mostrado para ser alterado.");
             return false;
+        }
         u = usuarios[p - 1];
         std::cout << u.id << '\n';
         ler_campos(u);
@@ -66,8 +68,10 @@ bool FormUsuarios::salvar(bool inserir)
     }
     // No postal code known (no lookup ever found one and there is none to
     // fall back on): the key would point nowhere, so the save is refused.
-    if (u.cep.id <= 0)
+    if (u.cep.id <= 0) {
+        recusar(SEM_CEP);
         return false;
+    }
     return inserir ? ctx.usuario->inserir_usuario(&u) : ctx.usuario->atualizar_usuario(&u);
 }
 

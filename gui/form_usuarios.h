@@ -20,6 +20,7 @@ protected:
     Lembranca* lembranca() override { return &ctx.usuarios; }
     std::size_t tamanho() const override { return usuarios.size(); }
     std::string texto_registro(std::size_t i) const override { return usuarios.nome(i); }
+    int chave_registro(std::size_t i) const override { return usuarios.id(i); }
 
 private:
     // 1-based position of the user with that id in the list, or 0.

@@ -6,6 +6,8 @@
 #include <gtkmm/stock.h>
 #include <gtkmm/toolitem.h>
 
+#include "db/query.h"
+
 Formulario::Formulario(int id, Contexto& contexto) : ctx(contexto), id_(id), janela_(new Gtk::Window()) {}
 
 Formulario::~Formulario() = default;
@@ -38,22 +40,56 @@ void Formulario::salvar_dados()
     std::cout << (inserir ? 1 : 0) << '\n' << (editar ? 1 : 0) << '\n';
 
     bool ok = false;
-    motivo_recusa.clear();
-    if (inserir || editar) {
-        inserindo_ = false;
-        editando_ = false;
+    motivo_.clear();
+    if (ctx.query)
+        ctx.query->esquecer_falha();
+    if (inserir || editar)
         ok = salvar(inserir);
-    } else {
+    else
         mensagem("Atenção", "Edite primeiro", Gtk::MESSAGE_WARNING);
-    }
 
     if (!ok) {
-        mensagem("Erro!", motivo_recusa.empty() ? "Verifique as informações digitadas !" : motivo_recusa,
-                 Gtk::MESSAGE_ERROR);
+        // The pending New or Edit stays, and so does everything typed.
+        const bool conflito = ctx.query && ctx.query->ultima_falha().conflito();
+        mensagem("Erro!", "Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, motivo_da_falha());
+        if (conflito) {
+            // What was typed was over a record that is no longer there as
+            // it was shown: it is shown as it now is, to be edited again.
+            esquecer_acao();
+            mostrar_como_esta();
+        }
         return;
     }
+    esquecer_acao();
     depois_de_salvar();
     estado(1);
+}
+
+std::string Formulario::motivo_da_falha() const
+{
+    if (!motivo_.empty())
+        return motivo_;
+    return ctx.query ? ctx.query->ultima_falha().motivo() : std::string();
+}
+
+void Formulario::mostrar_como_esta()
+{
+    Lembranca* l = lembranca();
+    const std::size_t antes = tamanho();
+    const int chave = l && l->posicao >= 1 && l->posicao <= antes ? chave_registro(l->posicao - 1) : 0;
+    estado(1);
+    if (!l || chave <= 0)
+        return;
+    const std::size_t n = tamanho();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (chave_registro(i) == chave) {
+            if (l->posicao != i + 1) {
+                l->posicao = i + 1;
+                carregar_dados(id_);
+            }
+            return;
+        }
+    }
 }
 
 void Formulario::navegar(int direcao)
@@ -105,25 +141,43 @@ bool Formulario::posicionar(std::size_t n)
 void Formulario::excluir_dados(Gtk::Window* pai)
 {
     Gtk::Window& sobre = pai ? *pai : *ctx.janela_login;
+    if (!pode_excluir())
+        return;
     Gtk::MessageDialog pergunta(sobre, "Exclusão de Item", false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK_CANCEL, false);
-    pergunta.set_message("Deseja realmente excluir esse item?");
+    pergunta.set_message(pergunta_exclusao());
     const int resposta = pergunta.run();
     pergunta.hide();
 
+    bool conflito = false;
     if (resposta != Gtk::RESPONSE_CANCEL) {
+        motivo_.clear();
+        if (ctx.query)
+            ctx.query->esquecer_falha();
         const bool ok = resposta == Gtk::RESPONSE_OK && excluir();
         Gtk::MessageDialog resultado(sobre, ok ? "Excluído com Sucesso!" : "Erro ao Excluir!", false,
                                      ok ? Gtk::MESSAGE_INFO : Gtk::MESSAGE_ERROR, Gtk::BUTTONS_OK, false);
+        if (!ok) {
+            conflito = ctx.query && ctx.query->ultima_falha().conflito();
+            const std::string motivo = resposta == Gtk::RESPONSE_OK ? motivo_da_falha() : std::string();
+            if (!motivo.empty())
+                resultado.set_secondary_text(motivo);
+        }
         resultado.run();
         resultado.hide();
     }
-    estado(1);
+    if (conflito)
+        mostrar_como_esta();
+    else
+        estado(1);
 }
 
-int Formulario::mensagem(const Glib::ustring& primeiro, const Glib::ustring& texto, Gtk::MessageType tipo)
+int Formulario::mensagem(const Glib::ustring& primeiro, const Glib::ustring& texto, Gtk::MessageType tipo,
+                         const Glib::ustring& detalhe)
 {
     Gtk::MessageDialog dialogo(*ctx.janela_login, primeiro, true, tipo, Gtk::BUTTONS_CLOSE, true);
     dialogo.set_message(texto, true);
+    if (!detalhe.empty())
+        dialogo.set_secondary_text(detalhe, false);
     const int resposta = dialogo.run();
     dialogo.hide();
     return resposta;
@@ -198,7 +252,10 @@ void Formulario::ligar_barra(BotoesForm& b)
     if (b.button_salvar)
         b.button_salvar->signal_clicked().connect(sigc::mem_fun(*this, &Formulario::salvar_dados));
     if (b.button_cancelar)
-        b.button_cancelar->signal_clicked().connect([this] { estado(1); });
+        b.button_cancelar->signal_clicked().connect([this] {
+            esquecer_acao();
+            estado(1);
+        });
     if (b.button_excluir)
         b.button_excluir->signal_clicked().connect([this] { excluir_dados(janela_.get()); });
 }

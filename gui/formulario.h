@@ -69,13 +69,17 @@ public:
     void inserir_dados();
     void editar_dados();
     // Inserts or updates, as New or Edit asked; on success back to browsing.
+    // A refused save says why and keeps the pending New or Edit with all
+    // that was typed, so that Save after fixing it saves; only a record
+    // another desktop changed or deleted since it was shown is shown again
+    // as it now is.
     void salvar_dados();
     // 0 first, 1 back, 2 forward, 3 last; then loads the record there.
     void navegar(int direcao);
     // Loads what the window shows (`dado` is its own id, or a lookup it
     // runs, such as the postal code of the user forms).
     virtual void carregar_dados(int dado);
-    // Asks, deletes the record shown and says how it went.
+    // Asks, deletes the record shown and says how it went (and why not).
     void excluir_dados(Gtk::Window* pai);
     // Drops a pending New or Edit: nothing typed is saved by the next Save.
     void esquecer_acao() { inserindo_ = editando_ = false; }
@@ -95,15 +99,24 @@ protected:
     virtual bool excluir();
     // After a successful save, before the form goes back to browsing.
     virtual void depois_de_salvar() {}
-    // What the error dialog of a refused save says instead of the usual
-    // text, when salvar knows why (markup); emptied at every save.
-    Glib::ustring motivo_recusa;
+    // Whether Delete acts now (it asks first), and what it asks.
+    virtual bool pode_excluir() const { return true; }
+    virtual std::string pergunta_exclusao() const { return "Deseja realmente excluir esse item?"; }
+    // Back to browsing, showing the record that was shown as it is stored
+    // now (after another desktop changed or deleted it). Browsable forms
+    // find it again by its key, wherever the reload put it.
+    virtual void mostrar_como_esta();
+    // A save or delete refused before anything was sent: the reason the
+    // error dialog gives.
+    void recusar(const std::string& motivo) { motivo_ = motivo; }
 
     // Browsable windows: where their list stands, its size, and the text
     // the trace shows for record i (0-based).
     virtual Lembranca* lembranca() { return nullptr; }
     virtual std::size_t tamanho() const { return 0; }
     virtual std::string texto_registro(std::size_t) const { return std::string(); }
+    // The key of record i (0-based), to find it again after a reload.
+    virtual int chave_registro(std::size_t) const { return 0; }
     virtual void antes_de_navegar() {}
     // The shared steps after a browsable list was loaded: false when it is
     // empty; else the first-opening line, the position kept inside the list
@@ -111,8 +124,10 @@ protected:
     bool posicionar(std::size_t tamanho);
 
     // A message dialog over the login window, created with `primeiro` and
-    // then showing `texto` (markup): the dialogs of saves and passwords.
-    int mensagem(const Glib::ustring& primeiro, const Glib::ustring& texto, Gtk::MessageType tipo);
+    // then showing `texto` (markup) and, below it, `detalhe` (plain text):
+    // the dialogs of saves and passwords.
+    int mensagem(const Glib::ustring& primeiro, const Glib::ustring& texto, Gtk::MessageType tipo,
+                 const Glib::ustring& detalhe = Glib::ustring());
     // Opens another window over `pai` (this form's window when null).
     void abrir(int id, Gtk::Window* pai = nullptr);
 
@@ -135,6 +150,9 @@ protected:
 
 private:
     void botoes_navegacao(BotoesForm& b, const Glib::ustring& contador);
+    // Why the save or delete just tried was refused: the form's own reason,
+    // else that of the statement that failed (empty when neither).
+    std::string motivo_da_falha() const;
 
     int id_;
     std::unique_ptr<Gtk::Window> janela_;
@@ -142,6 +160,7 @@ private:
     // New or Edit pressed in this form: the next save inserts or updates.
     bool editando_ = false;
     bool inserindo_ = false;
+    std::string motivo_;
 };
 
 // A form with its own widgets, kept as one record of pointers that tests and

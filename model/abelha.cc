@@ -1,5 +1,6 @@
 #include "model/abelha.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -19,8 +20,8 @@ const COLUNA<ABELHAS> COLUNAS_ABELHA[] = {
     { "filha", [](const BANCOPG&, const ABELHAS& a) { return a.mae != 0 ? std::to_string(a.mae) : std::string("null"); } },
 };
 
-// id_abelha, rgn, data_nasc, matriz, filha, in this order; the date comes in
-// the database's ISO form and is shown day first.
+// id_abelha, rgn, data_nasc, matriz, filha (and xmin, when listed), in this
+// order; the date comes in the database's ISO form and is shown day first.
 ABELHAS ler_abelha(const LinhaResultado& linha)
 {
     ABELHAS b;
@@ -32,8 +33,13 @@ ABELHAS ler_abelha(const LinhaResultado& linha)
     b.matriz = std::string(linha.c_str(3)) == "t";
     // An unknown mother (NULL) arrives as an empty text, which reads as 0.
     b.mae = linha.inteiro(4);
+    b.versao = linha[5];
     return b;
 }
+
+// How many daughters go to the server together: their statements and
+// replies fit in the system's buffers many times over.
+const int FILHAS_POR_GRUPO = 64;
 
 } // namespace
 
@@ -46,14 +52,18 @@ std::string formatar_rgn(int id, int mae)
 
 ABELHA::ABELHA(QUERY* query) : query(query) {}
 
-bool ABELHA::inserir(ABELHAS* abelha)
+INSTRUCAO ABELHA::insercao(const ABELHAS& abelha) const
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.tabelas = { "cadastro.abelha_rainha" };
     i.camporetorno = { "id_abelha" };
-    i.inserir(COLUNAS_ABELHA, *abelha, *query);
+    i.inserir(COLUNAS_ABELHA, abelha, *query);
+    return i;
+}
 
-    const RESULTADO r = query->ativar(i);
+bool ABELHA::inserir(ABELHAS* abelha)
+{
+    const RESULTADO r = query->ativar(insercao(*abelha));
     if (!r.achou())
         return false;
     abelha->id = r.linha(0).inteiro(0);
@@ -61,19 +71,87 @@ bool ABELHA::inserir(ABELHAS* abelha)
     return true;
 }
 
-std::string ABELHA::rg_abelha(int id, int mae)
+INSTRUCAO ABELHA::instrucao_rgn(int id, int mae)
 {
-    std::string rgn = formatar_rgn(id, mae);
-
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
     i.tabelas = { "cadastro.abelha_rainha" };
-    i.atualizar("rgn", query->literal(rgn));
+    i.atualizar("rgn", query->literal(formatar_rgn(id, mae)));
     i.condicao("id_abelha", intToString(id));
+    return i;
+}
 
-    const RESULTADO r = query->ativar(i);
+RESULTADO ABELHA::escrever_rgn(int id, int mae, std::string& rgn)
+{
+    rgn = formatar_rgn(id, mae);
+    RESULTADO r = query->ativar(instrucao_rgn(id, mae));
     if (!r.ok)
         std::cout << r.mensagem << '\n';
+    return r;
+}
+
+std::string ABELHA::rg_abelha(int id, int mae)
+{
+    std::string rgn;
+    escrever_rgn(id, mae, rgn);
     return rgn;
+}
+
+FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
+                           const std::function<bool(int)>& andamento)
+{
+    if (!query->iniciar_transacao())
+        return query->ultima_falha();
+    ABELHAS filha;
+    filha.nascimento = nascimento;
+    filha.matriz = false;
+    filha.mae = mae;
+    const INSTRUCAO insert = insercao(filha);
+
+    // A group of daughters at a time: their inserts go together, and then
+    // the registry numbers of the codes they got. Each statement still
+    // waits for nothing but the group, instead of for the one before.
+    FALHA falha;
+    for (int feitas = 0; feitas < quantas && !falha.houve;) {
+        const int grupo = std::min(FILHAS_POR_GRUPO, quantas - feitas);
+        for (int k = 0; k < grupo; ++k)
+            query->enfileirar(insert);
+        std::vector<int> codigos;
+        for (const RESULTADO& r : query->enviar_fila()) {
+            if (!r.achou()) {
+                falha = query->ultima_falha();
+                falha.houve = true;
+                break;
+            }
+            codigos.push_back(r.linha(0).inteiro(0));
+        }
+        if (falha.houve)
+            break;
+        for (int codigo : codigos)
+            query->enfileirar(instrucao_rgn(codigo, mae));
+        for (const RESULTADO& r : query->enviar_fila()) {
+            if (!r.ok) {
+                std::cout << r.mensagem << '\n';
+                falha = query->ultima_falha();
+                falha.houve = true;
+                break;
+            }
+        }
+        feitas += grupo;
+        if (!falha.houve && andamento && !andamento(feitas)) {
+            falha.houve = true;
+            falha.sqlstate = FALHA::CANCELADA;
+        }
+    }
+    if (!falha.houve) {
+        if (query->confirmar_transacao())
+            return FALHA();
+        return query->ultima_falha();
+    }
+    // Nothing of it is stored: the server undoes it with the rollback, or
+    // did already when the connection went.
+    falha.desfeita = true;
+    query->desfazer_transacao();
+    return falha;
 }
 
 bool ABELHA::atualizar(ABELHAS* abelha)
@@ -82,6 +160,8 @@ bool ABELHA::atualizar(ABELHAS* abelha)
     i.tabelas = { "cadastro.abelha_rainha" };
     i.atualizar(COLUNAS_ABELHA, *abelha, *query);
     i.condicao("id_abelha", intToString(abelha->id));
+    if (!abelha->versao.empty())
+        i.condicao("xmin", query->literal(abelha->versao));
 
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {
@@ -96,7 +176,7 @@ bool ABELHA::atualizar(ABELHAS* abelha)
 std::vector<ABELHAS> ABELHA::listar()
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha" };
+    i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" };
     i.tabelas = { "cadastro.abelha_rainha" };
     i.campoorder = { "id_abelha" };
 
@@ -123,11 +203,13 @@ ABELHAS ABELHA::get_abelha(std::string rgn)
     return r.achou() ? ler_abelha(r.linha(0)) : ABELHAS();
 }
 
-bool ABELHA::deletar(int id)
+bool ABELHA::deletar(int id, const std::string& versao)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
     i.tabelas = { "cadastro.abelha_rainha" };
     i.condicao("id_abelha", intToString(id));
+    if (!versao.empty())
+        i.condicao("xmin", query->literal(versao));
 
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {

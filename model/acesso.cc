@@ -13,13 +13,14 @@ const COLUNA<ACESS> COLUNAS_ACESSO[] = {
     { "nivel_acesso", [](const BANCOPG&, const ACESS& a) { return std::to_string(a.nivel); } },
 };
 
-// id_acesso, nivel_acesso, desc_acesso, as listar selects them.
+// id_acesso, nivel_acesso, desc_acesso, xmin, as listar selects them.
 ACESS ler_acesso(const LinhaResultado& linha)
 {
     ACESS a;
     a.id = linha.inteiro(0);
     a.nivel = linha.inteiro(1);
     a.descricao = linha[2];
+    a.versao = linha[3];
     return a;
 }
 
@@ -50,6 +51,8 @@ bool ACESSO::atualizar(ACESS* registro)
     i.tabelas = { "cadastro.acesso" };
     i.atualizar(COLUNAS_ACESSO, *registro, *query);
     i.condicao("id_acesso", std::to_string(registro->id));
+    if (!registro->versao.empty())
+        i.condicao("xmin", query->literal(registro->versao));
 
     const RESULTADO r = query->ativar(i);
     recusa = r.ok ? std::string() : r.mensagem;
@@ -63,7 +66,7 @@ bool ACESSO::atualizar(ACESS* registro)
 std::vector<ACESS> ACESSO::listar()
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_acesso", "nivel_acesso", "desc_acesso" };
+    i.camporetorno = { "id_acesso", "nivel_acesso", "desc_acesso", "xmin" };
     i.tabelas = { "cadastro.acesso" };
     i.campoorder = { "desc_acesso" };
 
@@ -74,11 +77,13 @@ std::vector<ACESS> ACESSO::listar()
     return acessos;
 }
 
-bool ACESSO::deletar(int id)
+bool ACESSO::deletar(int id, const std::string& versao)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
     i.tabelas = { "cadastro.acesso" };
     i.condicao("id_acesso", std::to_string(id));
+    if (!versao.empty())
+        i.condicao("xmin", query->literal(versao));
 
     const RESULTADO r = query->ativar(i);
     recusa = r.ok ? std::string() : r.mensagem;

@@ -18,6 +18,10 @@ public:
     int id = 0;
     std::string descricao;
     int nivel = 0;
+    // The version of the stored row when it was listed (its xmin): an
+    // update or delete fails if someone changed or deleted the row since.
+    // Empty for a level not read from the table: the code alone finds it.
+    std::string versao;
 };
 
 // Administrators are the users whose access level has the highest number
@@ -32,9 +36,11 @@ public:
     explicit ACESSO(QUERY* query);
 
     bool inserir(ACESS* registro);
+    // Writes the level back if its row is still the version it was listed at.
     bool atualizar(ACESS* registro);
     std::vector<ACESS> listar();
-    bool deletar(int id);
+    // Deletes the level with that code (and, when given, at that version).
+    bool deletar(int id, const std::string& versao = std::string());
     void buscar(ACESS* registro);
 
     // Whether a user of level `nivel` is an administrator (false when the

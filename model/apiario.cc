@@ -34,7 +34,7 @@ INSTRUCAO consulta_apiarios(const QUERY& query, std::vector<std::string> campos,
 
 // An apiary from a row of the load: a.id_apiario, a.nome, a.cod_cid,
 // a.distrito, a.id_florada, the creation date, a.obs, a.endereco,
-// a.latitude, a.longitude, f.* (10 and 11) and m.* (12 on).
+// a.latitude, a.longitude, f.* (10 and 11), m.* (12 to 14) and a.xmin.
 APIARIOS ler_apiario(const LinhaResultado& linha)
 {
     APIARIOS a;
@@ -50,6 +50,7 @@ APIARIOS ler_apiario(const LinhaResultado& linha)
     a.longitude = linha[9];
     a.florada.nome_florada = linha[11];
     a.municipio.nome = linha[13];
+    a.versao = linha[15];
     return a;
 }
 
@@ -104,6 +105,8 @@ bool APIARIO::Atualizar_Apiario(APIARIOS* a)
     std::cout << "\nUPDATE APIARIO \n";
     i.atualizar(COLUNAS_APIARIO, *a, *query);
     i.condicao("id_apiario", std::to_string(a->id_apiario));
+    if (!a->versao.empty())
+        i.condicao("xmin", query->literal(a->versao));
     i.tabelas = { "cadastro.Apiario" };
     return query->ativar(i).ok;
 }
@@ -115,7 +118,7 @@ void APIARIO::Get_Apiarios(LISTA_APIARIOS* lista)
     const INSTRUCAO i = consulta_apiarios(
         *query,
         { "a.id_apiario", "a.nome", "a.cod_cid", "a.distrito", "a.id_florada", "to_char(a.data_criacao,'DD/MM/YYYY')",
-          "a.obs", "a.endereco", "a.latitude", "a.longitude", "f.*", "m.*" },
+          "a.obs", "a.endereco", "a.latitude", "a.longitude", "f.*", "m.*", "a.xmin" },
         "a.id_florada=f.id_florada  order by a.id_apiario asc");
     lista->acrescentar(query->ativar(i), ler_apiario);
 }

@@ -23,6 +23,10 @@ public:
     std::string latitude;
     std::string longitude;
     std::string obs;
+    // The version of the stored row when it was loaded (its xmin): an
+    // update fails if someone changed or deleted the row since. Empty for
+    // an apiary not loaded from the table: the key alone finds it.
+    std::string versao;
 };
 
 // Apiaries as a load or a search finds them, each read from its row when
@@ -48,6 +52,7 @@ public:
     ~APIARIO() = default;
 
     bool Cadastrar_Apiario(APIARIOS* a);
+    // Writes the apiary back if its row is still the version it was loaded at.
     bool Atualizar_Apiario(APIARIOS* a);
     // Appends every apiary, by key, to the list (the caller empties it
     // first); a load that fails or finds nothing appends nothing.

@@ -32,7 +32,7 @@ INSTRUCAO consulta_usuarios(const QUERY& query)
     INSTRUCAO i = query.descrever(INSTRUCAO::CONSULTAR);
     i.tipojoin = INSTRUCAO::INTERNA;
     i.camporetorno = { "u.id_usuario", "u.nome", "u.login", "a.*", "u.cpf", "u.rg", "u.oexp",
-                       "to_char(u.nasc,'DD/MM/YYYY')", "u.endereco", "u.numero", "u.bairro", "c.*", "m.*" };
+                       "to_char(u.nasc,'DD/MM/YYYY')", "u.endereco", "u.numero", "u.bairro", "c.*", "m.*", "u.xmin" };
     i.tabelas = { "cadastro.usuario as u", "cadastro.acesso as a", "cadastro.ceps as c", "cadastro.municipio as m" };
     i.check_join = { "u.id_acesso=a.id_acesso", "u.id_cep=c.id_cep", "c.cod_cid=m.cod_cid" };
     return i;
@@ -44,8 +44,8 @@ const std::size_t COLUNA_SENHA = 22;
 
 // One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
-// last being the municipality code again) and m.* (19 to 21). A value past
-// the row's end reads as "".
+// last being the municipality code again), m.* (19 to 21) and u.xmin. A
+// value past the row's end reads as "".
 USER ler_usuario(const LinhaResultado& linha)
 {
     USER u;
@@ -70,6 +70,7 @@ USER ler_usuario(const LinhaResultado& linha)
     u.cep.municipio.cod_cid = linha.inteiro(19);
     u.cep.municipio.nome = linha[20];
     u.cep.municipio.estado = linha[21];
+    u.versao = linha[22];
     return u;
 }
 
@@ -226,6 +227,8 @@ bool USUARIO::atualizar_usuario(USER* usuario)
     i.tabelas = { "cadastro.usuario" };
     i.atualizar(COLUNAS_USUARIO, *usuario, *query);
     i.condicao("id_usuario", std::to_string(usuario->id));
+    if (!usuario->versao.empty())
+        i.condicao("xmin", query->literal(usuario->versao));
     return query->ativar(i).ok;
 }
 

@@ -41,6 +41,10 @@ public:
     std::string bairro;
     ACESS acesso;
     CEPS cep;
+    // The version of the stored row when it was loaded (its xmin): an
+    // update fails if someone changed or deleted the row since. Empty for a
+    // user not loaded from the table: the id alone finds it.
+    std::string versao;
 };
 
 // Users as the user query finds them, each read from its row when asked for.
@@ -83,6 +87,7 @@ public:
     // Inserts a user with the password in `senha` (refused when blank); the
     // record is left as it was.
     bool inserir_usuario(USER* usuario);
+    // Writes the user back if its row is still the version it was loaded at.
     bool atualizar_usuario(USER* usuario);
     // Stores a new password (refused when blank).
     bool update_senha(int id, std::string senha);

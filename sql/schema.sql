@@ -92,7 +92,10 @@ CREATE TABLE cadastro.abelha_rainha (
     rgn       text    NOT NULL DEFAULT '',
     data_nasc date    NOT NULL,
     matriz    boolean NOT NULL DEFAULT false,
-    filha     integer REFERENCES cadastro.abelha_rainha (id_abelha)
+    filha     integer REFERENCES cadastro.abelha_rainha (id_abelha),
+    -- A bee is not its own mother (sql/migracoes/abelha_nao_e_mae_de_si.sql
+    -- adds this to databases made before).
+    CONSTRAINT abelha_nao_e_mae_de_si CHECK (filha <> id_abelha)
 );
 CREATE INDEX abelha_rainha_rgn ON cadastro.abelha_rainha (rgn);
 CREATE INDEX abelha_rainha_filha ON cadastro.abelha_rainha (filha);

@@ -1,5 +1,7 @@
 // Queen bees: insert with the registry number written after it, updates that
 // rewrite the number, mothers refused by the database, listing and lookup.
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,7 @@
 namespace {
 
 const std::string LISTA =
-    "select id_abelha, rgn, data_nasc, matriz, filha from cadastro.abelha_rainha order by id_abelha\n";
+    "select id_abelha, rgn, data_nasc, matriz, filha, xmin from cadastro.abelha_rainha order by id_abelha\n";
 
 class Abelha : public teste::ModeloTeste
 {
@@ -221,4 +223,109 @@ TEST_F(Abelha, DeletarApagaSoQuemNaoTemFilhas)
     quebrar_tabela("abelha_rainha");
     EXPECT_FALSE(abelha.deletar(5));
     EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=5\n" + q->get_mensagem() + "\n");
+}
+
+// A bee is never its own mother: the database refuses it and says why.
+TEST_F(Abelha, NaoEMaeDeSiMesma)
+{
+    ABELHA abelha(q.get());
+    ABELHAS b = abelha.get_abelha("00005-00004");
+    ASSERT_EQ(b.id, 5);
+    b.mae = 5;
+    EXPECT_FALSE(abelha.atualizar(&b));
+    EXPECT_EQ(q->ultima_falha().restricao, "abelha_nao_e_mae_de_si");
+    EXPECT_EQ(q->ultima_falha().motivo(), "Uma abelha não pode ser mãe de si mesma: escolha outra mãe, ou \"Não Sabe\".");
+    EXPECT_EQ(linha(5), "00005-00004|" + banco.valor("select to_char(data_nasc,'DD/MM/YYYY') from "
+                                                     "cadastro.abelha_rainha where id_abelha=5") + "|f|4|");
+    // A mother that no longer exists, named as such.
+    b.mae = 99;
+    EXPECT_FALSE(abelha.atualizar(&b));
+    EXPECT_EQ(q->ultima_falha().motivo(),
+              "A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista.");
+}
+
+// Databases made before the rule get it from the migration file, which may
+// run any number of times and rewrites nothing: a bee already stored as its
+// own mother stays, every new save must keep the rule, and the rule covers
+// the whole table once no such bee is left.
+TEST_F(Abelha, MigracaoDaMaeDeSiMesmaEmBancoAntigo)
+{
+    std::ifstream arquivo(teste::ambiente("ZUMBREL_SOURCE_DIR") + "/sql/migracoes/abelha_nao_e_mae_de_si.sql");
+    ASSERT_TRUE(arquivo.is_open());
+    const std::string migracao((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>());
+    const std::string validada = "select convalidated from pg_constraint where conname = 'abelha_nao_e_mae_de_si'";
+
+    // On a new database it changes nothing.
+    const std::string antes = banco.despejo();
+    ASSERT_EQ(banco.executar(migracao), "");
+    EXPECT_EQ(banco.valor(validada), "t");
+    EXPECT_EQ(banco.despejo(), antes);
+
+    ASSERT_EQ(banco.executar("alter table cadastro.abelha_rainha drop constraint abelha_nao_e_mae_de_si; "
+                             "update cadastro.abelha_rainha set filha = 6 where id_abelha = 6"),
+              "");
+    const std::string antigo = banco.despejo();
+    ASSERT_EQ(banco.executar(migracao), "");
+    ASSERT_EQ(banco.executar(migracao), "");
+    EXPECT_EQ(banco.valor(validada), "f");
+    EXPECT_EQ(banco.despejo(), antigo);
+    EXPECT_NE(banco.executar("update cadastro.abelha_rainha set filha = 7 where id_abelha = 7"), "");
+
+    ASSERT_EQ(banco.executar("update cadastro.abelha_rainha set filha = 4 where id_abelha = 6"), "");
+    ASSERT_EQ(banco.executar(migracao), "");
+    EXPECT_EQ(banco.valor(validada), "t");
+    EXPECT_EQ(banco.valor("select count(*) from pg_constraint where conname = 'abelha_nao_e_mae_de_si'"), "1");
+}
+
+// Daughters in one transaction: all of them with their registry numbers,
+// each statement on the console between "begin" and "commit"; or, when one
+// fails or the work is stopped, none.
+TEST_F(Abelha, GerarFilhasTodasOuNenhuma)
+{
+    ABELHA abelha(q.get());
+    std::vector<int> andamento;
+    FALHA f = abelha.gerar_filhas(4, "10/03/2011", 2, [&andamento](int feitas) {
+        andamento.push_back(feitas);
+        return true;
+    });
+    EXPECT_FALSE(f.houve) << f.mensagem;
+    EXPECT_EQ(andamento, (std::vector<int> { 2 }));
+    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', "
+                               "'10/03/2011', 'false', 4) returning  id_abelha;\n\n";
+    EXPECT_EQ(saida.tomar(), "begin\n" + insert + insert +
+                                 "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00009-00004' WHERE id_abelha=9\n"
+                                 "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00010-00004' WHERE id_abelha=10\n"
+                                 "commit\n");
+    EXPECT_EQ(linha(9), "00009-00004|10/03/2011|f|4|");
+    EXPECT_EQ(linha(10), "00010-00004|10/03/2011|f|4|");
+    EXPECT_FALSE(q->get_em_transacao());
+
+    // Groups of 64: told after each, and stopped after the second, none of
+    // the 128 stays.
+    const std::string antes = banco.despejo();
+    andamento.clear();
+    f = abelha.gerar_filhas(4, "10/03/2011", 200, [&andamento](int feitas) {
+        andamento.push_back(feitas);
+        return feitas < 100;
+    });
+    EXPECT_EQ(andamento, (std::vector<int> { 64, 128 }));
+    EXPECT_TRUE(f.houve);
+    EXPECT_EQ(f.sqlstate, FALHA::CANCELADA);
+    EXPECT_EQ(banco.despejo(), antes);
+    const std::string parado = saida.tomar();
+    EXPECT_EQ(parado.rfind("rollback\n"), parado.size() - 9) << parado;
+    EXPECT_FALSE(q->get_em_transacao());
+
+    // A date the database can't read: none, and why.
+    f = abelha.gerar_filhas(4, "31/02/2011", 3);
+    EXPECT_TRUE(f.houve);
+    EXPECT_TRUE(f.desfeita);
+    EXPECT_EQ(f.sqlstate, "22008");
+    EXPECT_EQ(f.motivo(), "A data digitada não existe ou não está no formato DD/MM/AAAA.");
+    // A mother that is gone: none.
+    f = abelha.gerar_filhas(99, "10/03/2011", 3);
+    EXPECT_EQ(f.restricao, "abelha_rainha_filha_fkey");
+    EXPECT_EQ(banco.despejo(), antes);
+    const std::string t = saida.tomar();
+    EXPECT_EQ(t.rfind("rollback\n"), t.size() - 9) << t;
 }

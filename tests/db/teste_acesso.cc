@@ -72,9 +72,13 @@ TEST_F(Acesso, AtualizarMudaSoALinhaDoCodigo)
     TABELA esperado = { { "1", "Administrador", "3" }, { "2", "Chefe", "3" }, { "3", "Operador", "1" } };
     EXPECT_EQ(banco.consultar("select * from cadastro.acesso order by 1"), esperado);
 
-    // No row with that code is still a success.
+    // No row with that code is a failure, with the reason on the console.
     r.id = 77;
-    EXPECT_TRUE(acesso.atualizar(&r));
+    saida.tomar();
+    EXPECT_FALSE(acesso.atualizar(&r));
+    EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\nupdate cadastro.acesso set  desc_acesso='Chefe', nivel_acesso=5 "
+                             "WHERE id_acesso=77\nNenhum registro foi alterado: nenhum atende à condição.\n");
+    EXPECT_TRUE(q->ultima_falha().conflito());
     EXPECT_EQ(banco.consultar("select * from cadastro.acesso order by 1"), esperado);
 }
 
@@ -96,7 +100,7 @@ TEST_F(Acesso, ListarOrdenaPelaDescricaoEGuardaAListaQuandoNadaVem)
 {
     ACESSO acesso(q.get());
     EXPECT_EQ(descrever(acesso.listar()), "1:Administrador:3;2:Gerente:2;3:Operador:1;");
-    EXPECT_EQ(saida.tomar(), "select id_acesso, nivel_acesso, desc_acesso from cadastro.acesso order by desc_acesso\n");
+    EXPECT_EQ(saida.tomar(), "select id_acesso, nivel_acesso, desc_acesso, xmin from cadastro.acesso order by desc_acesso\n");
 
     ACESS r;
     r.descricao = "Auditor";
@@ -114,7 +118,7 @@ TEST_F(Acesso, ListarOrdenaPelaDescricaoEGuardaAListaQuandoNadaVem)
     quebrar_tabela("acesso");
     saida.tomar();
     EXPECT_EQ(descrever(acesso.listar()), "1:Administrador:3;4:Auditor:0;2:Gerente:2;3:Operador:1;");
-    EXPECT_EQ(saida.tomar(), "select id_acesso, nivel_acesso, desc_acesso from cadastro.acesso order by desc_acesso\n");
+    EXPECT_EQ(saida.tomar(), "select id_acesso, nivel_acesso, desc_acesso, xmin from cadastro.acesso order by desc_acesso\n");
 }
 
 TEST_F(Acesso, ListarNaPrimeiraVezSobreTabelaVaziaDaListaVazia)
@@ -125,7 +129,7 @@ TEST_F(Acesso, ListarNaPrimeiraVezSobreTabelaVaziaDaListaVazia)
     EXPECT_TRUE(acesso.listar().empty());
 }
 
-TEST_F(Acesso, DeletarApagaSoOCodigoDadoEAceitaCodigoAusente)
+TEST_F(Acesso, DeletarApagaSoOCodigoDadoERecusaCodigoAusente)
 {
     ACESSO acesso(q.get());
     ACESS r;
@@ -138,8 +142,10 @@ TEST_F(Acesso, DeletarApagaSoOCodigoDadoEAceitaCodigoAusente)
     EXPECT_EQ(saida.tomar(), "delete from cadastro.acesso WHERE id_acesso=4\n");
     EXPECT_EQ(banco.valor("select string_agg(id_acesso::text, ',' order by id_acesso) from cadastro.acesso"), "1,2,3");
 
-    EXPECT_TRUE(acesso.deletar(5));
-    EXPECT_EQ(saida.tomar(), "delete from cadastro.acesso WHERE id_acesso=5\n");
+    EXPECT_FALSE(acesso.deletar(5));
+    EXPECT_EQ(saida.tomar(),
+              "delete from cadastro.acesso WHERE id_acesso=5\nNenhum registro foi alterado: nenhum atende à condição.\n");
+    EXPECT_TRUE(q->ultima_falha().conflito());
 }
 
 TEST_F(Acesso, DeletarNivelAindaUsadoFalhaENaoApagaNada)
@@ -151,6 +157,9 @@ TEST_F(Acesso, DeletarNivelAindaUsadoFalhaENaoApagaNada)
     EXPECT_FALSE(mensagem.empty());
     EXPECT_EQ(saida.tomar(), "delete from cadastro.acesso WHERE id_acesso=1\n" + mensagem + "\n");
     EXPECT_EQ(banco.despejo(), antes);
+    EXPECT_EQ(q->ultima_falha().restricao, "usuario_id_acesso_fkey");
+    EXPECT_EQ(q->ultima_falha().motivo(),
+              "Este nível de acesso ainda é usado por usuários: mude o nível deles antes de excluí-lo.");
 }
 
 TEST_F(Acesso, TextosHostisSaoGuardadosComoDigitados)

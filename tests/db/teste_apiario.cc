@@ -14,7 +14,7 @@ namespace {
 const std::string LISTA =
     "2\n2\n"
     "select a.id_apiario, a.nome, a.cod_cid, a.distrito, a.id_florada, to_char(a.data_criacao,'DD/MM/YYYY'), "
-    "a.obs, a.endereco, a.latitude, a.longitude, f.*, m.* from  cadastro.apiario as a "
+    "a.obs, a.endereco, a.latitude, a.longitude, f.*, m.*, a.xmin from  cadastro.apiario as a "
     "INNER JOIN cadastro.municipio as m ON a.cod_cid=m.cod_cid "
     "INNER JOIN cadastro.florada as f ON a.id_florada=f.id_florada  order by a.id_apiario asc\n";
 

@@ -35,8 +35,10 @@ std::string linhas_validas(const teste::BancoTeste& banco, const char* fim = "\n
 } // namespace
 
 // What every connection string ends with: day-first dates and UTF-8 text,
-// whatever the server, the database or the environment say.
-const std::string SESSAO = " options='-c DateStyle=ISO,DMY' client_encoding=UTF8";
+// whatever the server, the database or the environment say, and the bounds
+// of the waits for the server.
+const std::string SESSAO = " options='-c DateStyle=ISO,DMY' client_encoding=UTF8 connect_timeout=10 keepalives=1 "
+                           "keepalives_idle=10 keepalives_interval=5 keepalives_count=3 tcp_user_timeout=20000";
 
 TEST(ArquivoConf, LeCadaLinhaPelaPosicaoDepoisDoPrimeiroIgual)
 {
@@ -110,7 +112,17 @@ TEST(Conexao, SenhaErradaNaoEnviaNadaEUmSelectPareceBancoVazio)
     q.add_tabelas("cadastro.acesso");
     EXPECT_TRUE(q.ativar());
     EXPECT_EQ(q.get_registros(), 0);
+    // A change that was never sent is no success.
+    INSTRUCAO i = q.descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.florada" };
+    i.inserir("nome_florada", "'Nunca'");
+    const RESULTADO r = q.ativar(i);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.sqlstate, FALHA::SEM_CONEXAO);
+    EXPECT_NE(q.ultima_falha().motivo().find("Nada foi enviado"), std::string::npos);
+    EXPECT_FALSE(q.iniciar_transacao());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha"), "8");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.florada where nome_florada = 'Nunca'"), "0");
 }
 
 TEST(Conexao, SslExigidoDaSessaoCriptografada)

@@ -1,13 +1,17 @@
 // Two desktops on one database at once: two connections (each its own
 // QUERY, used by one thread only, as each program uses its own) save and
 // list the same tables in a bounded loop. No record is lost or doubled,
-// each desktop always finds what it saved, and neither fails.
+// each desktop always finds what it saved, and neither fails. Then the two
+// take turns on the same records: a save or delete of a copy the other
+// changed or deleted since it was read is refused, never overwrites.
 #include <atomic>
 #include <iostream>
+#include <memory>
 #include <set>
 #include <streambuf>
 #include <string>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -20,6 +24,7 @@
 #include "model/usuario.h"
 #include "support/banco_teste.h"
 #include "util/senha.h"
+#include "support/captura.h"
 
 namespace {
 
@@ -221,4 +226,156 @@ TEST(DuasEstacoes, GravamEListamAsMesmasTabelasSemPerderRegistro)
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha where id_abelha > 8 and filha = 1 "
                           "and rgn = lpad(id_abelha::text, 5, '0') || '-00001'"),
               std::to_string(2 * VOLTAS));
+}
+
+namespace {
+
+// Two desktops, each with its own connection, taking turns on the same
+// records; the trace of both is captured together.
+class OutraEstacao : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        conf = banco.escrever_conf(teste::pasta_temporaria());
+        q1.reset(new QUERY(conf.c_str()));
+        q2.reset(new QUERY(conf.c_str()));
+        ASSERT_TRUE(q1->get_conectado()) << q1->get_mensagem();
+        ASSERT_TRUE(q2->get_conectado()) << q2->get_mensagem();
+        saida.tomar();
+    }
+
+    teste::BancoTeste banco;
+    std::string conf;
+    teste::CapturaSaida saida;
+    std::unique_ptr<QUERY> q1;
+    std::unique_ptr<QUERY> q2;
+};
+
+// A copy of the first item that matches (a failure when none does).
+template <class Lista, class F>
+auto achar(const Lista& lista, F igual) -> typename std::decay<decltype(*lista.begin())>::type
+{
+    for (const auto& item : lista) {
+        if (igual(item))
+            return item;
+    }
+    ADD_FAILURE() << "not in the list";
+    return *lista.begin();
+}
+
+} // namespace
+
+// An apiary changed by the other desktop since this one loaded it: the save
+// of the stale copy is refused (nothing overwritten), and once loaded again
+// it shows the other desktop's values and saves.
+TEST_F(OutraEstacao, ApiarioAlteradoNaOutraNaoESobrescrito)
+{
+    APIARIO a1(q1.get()), a2(q2.get());
+    LISTA_APIARIOS l1, l2;
+    a1.Get_Apiarios(&l1);
+    a2.Get_Apiarios(&l2);
+    APIARIOS meu = l1[0], dela = l2[0];
+    ASSERT_EQ(meu.id_apiario, 1);
+    ASSERT_FALSE(meu.versao.empty());
+    ASSERT_EQ(meu.versao, dela.versao);
+
+    dela.obs = "Escrito na outra estação";
+    ASSERT_TRUE(a2.Atualizar_Apiario(&dela)) << q2->get_mensagem();
+    meu.obs = "Escrito nesta estação";
+    saida.tomar();
+    EXPECT_FALSE(a1.Atualizar_Apiario(&meu));
+    EXPECT_NE(saida.tomar().find(" WHERE id_apiario=1 and xmin='" + meu.versao + "'\n"), std::string::npos);
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_EQ(banco.valor("select obs from cadastro.apiario where id_apiario = 1"), "Escrito na outra estação");
+
+    l1 = LISTA_APIARIOS();
+    a1.Get_Apiarios(&l1);
+    APIARIOS agora = l1[0];
+    EXPECT_EQ(agora.obs, "Escrito na outra estação");
+    EXPECT_NE(agora.versao, meu.versao);
+    agora.obs = "Escrito nesta estação";
+    EXPECT_TRUE(a1.Atualizar_Apiario(&agora)) << q1->get_mensagem();
+    EXPECT_EQ(banco.valor("select obs from cadastro.apiario where id_apiario = 1"), "Escrito nesta estação");
+
+    // Removed by someone else: the update fails, with or without a version.
+    ASSERT_EQ(banco.executar("delete from cadastro.apiario where id_apiario = 2"), "");
+    APIARIOS removido = l1[1];
+    ASSERT_EQ(removido.id_apiario, 2);
+    EXPECT_FALSE(a1.Atualizar_Apiario(&removido));
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    removido.versao.clear();
+    EXPECT_FALSE(a1.Atualizar_Apiario(&removido));
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.apiario where id_apiario = 2"), "0");
+}
+
+// A queen bee: a stale update and a stale delete are refused and leave the
+// other desktop's values; an update of a bee the other desktop deleted
+// fails; a fresh copy deletes.
+TEST_F(OutraEstacao, AbelhaAlteradaOuApagadaNaOutra)
+{
+    ABELHA b1(q1.get()), b2(q2.get());
+    const std::vector<ABELHAS> minhas = b1.listar();
+    std::vector<ABELHAS> delas = b2.listar();
+    const auto id = [](int n) { return [n](const ABELHAS& b) { return b.id == n; }; };
+
+    ABELHAS dela = achar(delas, id(7));
+    dela.nascimento = "01/01/2019";
+    ASSERT_TRUE(b2.atualizar(&dela)) << q2->get_mensagem();
+
+    ABELHAS minha = achar(minhas, id(7));
+    minha.matriz = !minha.matriz;
+    EXPECT_FALSE(b1.atualizar(&minha));
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    saida.tomar();
+    EXPECT_FALSE(b1.deletar(minha.id, minha.versao));
+    EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=7 and xmin='" + minha.versao +
+                                 "'\nNenhum registro foi alterado: nenhum atende à condição.\n");
+    EXPECT_EQ(banco.valor("select to_char(data_nasc, 'DD/MM/YYYY') || ' ' || matriz from cadastro.abelha_rainha "
+                          "where id_abelha = 7"),
+              "01/01/2019 " + std::string(dela.matriz ? "true" : "false"));
+
+    const ABELHAS agora = achar(b1.listar(), id(7));
+    EXPECT_EQ(agora.nascimento, "01/01/2019");
+    EXPECT_TRUE(b1.deletar(agora.id, agora.versao)) << q1->get_mensagem();
+
+    // Bee 8 deleted on the other desktop: this one's update fails.
+    ASSERT_TRUE(b2.deletar(8, achar(delas, id(8)).versao)) << q2->get_mensagem();
+    ABELHAS oito = achar(minhas, id(8));
+    EXPECT_FALSE(b1.atualizar(&oito));
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha where id_abelha in (7, 8)"), "0");
+}
+
+// Access levels and users alike.
+TEST_F(OutraEstacao, NivelEUsuarioAlteradosNaOutra)
+{
+    ACESSO n1(q1.get()), n2(q2.get());
+    const auto id = [](int n) { return [n](const ACESS& a) { return a.id == n; }; };
+    ACESS meu = achar(n1.listar(), id(3));
+    ACESS dela = achar(n2.listar(), id(3));
+    dela.descricao = "Operador da outra";
+    ASSERT_TRUE(n2.atualizar(&dela)) << q2->get_mensagem();
+    meu.nivel = 9;
+    EXPECT_FALSE(n1.atualizar(&meu));
+    EXPECT_FALSE(n1.deletar(meu.id, meu.versao));
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_EQ(banco.valor("select desc_acesso || ' ' || nivel_acesso from cadastro.acesso where id_acesso = 3"),
+              "Operador da outra 1");
+
+    USUARIO u1(q1.get()), u2(q2.get());
+    const auto usuario = [](int n) { return [n](const USER& u) { return u.id == n; }; };
+    USER eu = achar(u1.Get_User(-1), usuario(2));
+    USER ela = achar(u2.Get_User(-1), usuario(2));
+    ela.bairro = "Bairro da outra";
+    ASSERT_TRUE(u2.atualizar_usuario(&ela)) << q2->get_mensagem();
+    eu.nome = "Nome desta";
+    EXPECT_FALSE(u1.atualizar_usuario(&eu));
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_EQ(banco.valor("select nome || ' / ' || bairro from cadastro.usuario where id_usuario = 2"),
+              ela.nome + " / Bairro da outra");
+    // The password of the other desktop's change is a change too.
+    USER de_novo = achar(u1.Get_User(-1), usuario(2));
+    ASSERT_TRUE(u2.update_senha(2, "outra"));
+    EXPECT_FALSE(u1.atualizar_usuario(&de_novo));
 }

@@ -313,12 +313,171 @@ TEST_F(Leitura, InsertComRetornoLeALinhaEUpdateDeleteNaoMudamContagem)
     EXPECT_EQ(q->get_registros(), 1);
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso"), "3");
 
-    // Deleting a row that is not there is still a success.
+    // Deleting a row that is not there is a failure, and says why; the
+    // count stays.
     q->set_tipoquery(4);
     q->add_tabelas("cadastro.acesso");
     q->add_campoconsulta("id_acesso");
     q->add_dadosconsulta("4");
-    EXPECT_TRUE(q->ativar());
+    EXPECT_FALSE(q->ativar());
+    EXPECT_EQ(q->get_registros(), 1);
+    EXPECT_EQ(q->ultima_falha().sqlstate, FALHA::SEM_REGISTRO);
+    EXPECT_EQ(q->get_mensagem(), "Nenhum registro foi alterado: nenhum atende à condição.");
+}
+
+// Each result tells how many rows its own statement changed; an update or
+// delete that matched none failed, with no rows and no count left behind.
+TEST_F(Leitura, LinhasAfetadasSaoDaPropriaInstrucaoENenhumaEFalha)
+{
+    INSTRUCAO u = q->descrever(INSTRUCAO::ATUALIZAR);
+    u.tabelas = { "cadastro.acesso" };
+    u.atualizar("nivel_acesso", "nivel_acesso");
+    u.condicao("nivel_acesso", "nivel_acesso");
+    const RESULTADO todos = q->ativar(u);
+    EXPECT_TRUE(todos.ok);
+    EXPECT_EQ(todos.afetadas, 3);
+    EXPECT_EQ(todos.registros, 0);
+    EXPECT_FALSE(q->ultima_falha().houve);
+
+    const RESULTADO achados = q->ativar(acessos("nivel_acesso > 1"));
+    EXPECT_EQ(achados.registros, 2);
+    EXPECT_EQ(achados.afetadas, 2);
+
+    u.dadosconsulta = { "99" };
+    saida.tomar();
+    const RESULTADO nenhum = q->ativar(u);
+    EXPECT_EQ(saida.tomar(), "update cadastro.acesso set  nivel_acesso=nivel_acesso WHERE nivel_acesso=99\n");
+    EXPECT_FALSE(nenhum.ok);
+    EXPECT_EQ(nenhum.afetadas, 0);
+    EXPECT_EQ(nenhum.sqlstate, FALHA::SEM_REGISTRO);
+    EXPECT_EQ(nenhum.linhas, nullptr);
+    EXPECT_EQ(nenhum.linha(0).size(), 0u);
+    EXPECT_TRUE(q->ultima_falha().conflito());
+    EXPECT_EQ(q->ultima_falha().tipo, INSTRUCAO::ATUALIZAR);
+
+    INSTRUCAO d = q->descrever(INSTRUCAO::EXCLUIR);
+    d.tabelas = { "cadastro.acesso" };
+    d.condicao("id_acesso", "99");
+    const RESULTADO nada = q->ativar(d);
+    EXPECT_FALSE(nada.ok);
+    EXPECT_EQ(nada.sqlstate, FALHA::SEM_REGISTRO);
+    EXPECT_EQ(q->ultima_falha().tipo, INSTRUCAO::EXCLUIR);
+    EXPECT_NE(q->ultima_falha().motivo().find("nada foi excluído"), std::string::npos);
+    EXPECT_EQ(banco.valor("select string_agg(nivel_acesso::text, ',' order by id_acesso) from cadastro.acesso"),
+              "3,2,1");
+
+    // A refusal carries the server's SQLSTATE and the constraint it names.
+    INSTRUCAO i = q->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.florada" };
+    i.inserir("nome_florada", "'Eucalipto'");
+    const RESULTADO repetida = q->ativar(i);
+    EXPECT_FALSE(repetida.ok);
+    EXPECT_EQ(repetida.sqlstate, "23505");
+    EXPECT_EQ(repetida.restricao, "florada_nome_florada_key");
+    EXPECT_EQ(q->ultima_falha().motivo(), "Já existe uma florada com este nome.");
+    EXPECT_TRUE(q->ativar(acessos("true")).ok);
+    EXPECT_FALSE(q->ultima_falha().houve);
+}
+
+// Statements sent together: each traced as it is queued, each with its own
+// result; the first refused ends them, and outside a transaction undoes
+// those before it.
+TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
+{
+    saida.tomar();
+    INSTRUCAO i = q->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.acesso" };
+    i.camporetorno = { "id_acesso" };
+    i.inserir("desc_acesso", "'Na fila'");
+    i.inserir("nivel_acesso", "7");
+    q->enfileirar(i);
+    q->enfileirar(acessos("nivel_acesso = 7"));
+    INSTRUCAO u = q->descrever(INSTRUCAO::ATUALIZAR);
+    u.tabelas = { "cadastro.acesso" };
+    u.atualizar("nivel_acesso", "8");
+    u.condicao("nivel_acesso", "7");
+    q->enfileirar(u);
+    EXPECT_EQ(saida.tomar(),
+              "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Na fila', 7) returning  id_acesso;\n\n"
+              "select id_acesso, desc_acesso from cadastro.acesso where nivel_acesso = 7 order by id_acesso\n"
+              "\n SET QUERY 3\nupdate cadastro.acesso set  nivel_acesso=8 WHERE nivel_acesso=7\n");
+    std::vector<RESULTADO> r = q->enviar_fila();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_TRUE(r[0].achou());
+    EXPECT_EQ(r[0].linha(0)[0], "4");
+    EXPECT_EQ(r[1].registros, 1);
+    EXPECT_EQ(r[1].linha(0)[1], "Na fila");
+    EXPECT_TRUE(r[2].ok);
+    EXPECT_EQ(r[2].afetadas, 1);
+    EXPECT_EQ(r[2].tipo, INSTRUCAO::ATUALIZAR);
+    EXPECT_FALSE(q->ultima_falha().houve);
+    EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where desc_acesso = 'Na fila'"), "8");
+    // Sent: the queue is empty.
+    EXPECT_TRUE(q->enviar_fila().empty());
+
+    i.dadosinsert = { "'Desfeito'", "9" };
+    q->enfileirar(i);
+    q->enfileirar(acessos("coluna_que_nao_existe = 1"));
+    i.dadosinsert = { "'Nunca'", "9" };
+    q->enfileirar(i);
+    r = q->enviar_fila();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_TRUE(r[0].ok);
+    EXPECT_FALSE(r[1].ok);
+    EXPECT_EQ(r[1].sqlstate, "42703");
+    EXPECT_FALSE(r[2].ok);
+    EXPECT_EQ(r[2].sqlstate, "");
+    EXPECT_EQ(q->ultima_falha().sqlstate, "42703");
+    EXPECT_NE(q->get_mensagem().find("coluna_que_nao_existe"), std::string::npos) << q->get_mensagem();
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where nivel_acesso = 9"), "0");
+
+    // The connection goes on as before.
+    EXPECT_TRUE(q->ativar(acessos("true")).ok);
+    EXPECT_FALSE(q->get_em_transacao());
+}
+
+// Statements that belong together: all stored, or none.
+TEST_F(Leitura, TransacaoGuardaTudoOuNada)
+{
+    saida.tomar();
+    ASSERT_TRUE(q->iniciar_transacao()) << q->get_mensagem();
+    EXPECT_TRUE(q->get_em_transacao());
+    inserir_acesso("Desfeito 1", true);
+    ASSERT_TRUE(q->ativar());
+    inserir_acesso("Desfeito 2", true);
+    ASSERT_TRUE(q->ativar());
+    q->desfazer_transacao();
+    EXPECT_FALSE(q->get_em_transacao());
+    EXPECT_EQ(saida.tomar(),
+              "begin\n"
+              "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Desfeito 1', 0) returning  id_acesso;\n\n"
+              "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Desfeito 2', 0) returning  id_acesso;\n\n"
+              "rollback\n");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso like 'Desfeito%'"), "0");
+
+    ASSERT_TRUE(q->iniciar_transacao());
+    inserir_acesso("Guardado", true);
+    ASSERT_TRUE(q->ativar());
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Guardado'"), "0");
+    EXPECT_TRUE(q->confirmar_transacao()) << q->get_mensagem();
+    EXPECT_FALSE(q->get_em_transacao());
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Guardado'"), "1");
+
+    // After an error inside, the server rolls back at the commit: that is
+    // no success, and nothing before the error is stored.
+    ASSERT_TRUE(q->iniciar_transacao());
+    inserir_acesso("Antes do erro", true);
+    ASSERT_TRUE(q->ativar());
+    selecionar_acesso("coluna_que_nao_existe = 1");
+    EXPECT_FALSE(q->ativar());
+    EXPECT_FALSE(q->confirmar_transacao());
+    EXPECT_TRUE(q->ultima_falha().houve);
+    EXPECT_FALSE(q->get_em_transacao());
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Antes do erro'"), "0");
+    // Ending no transaction sends nothing.
+    saida.tomar();
+    q->desfazer_transacao();
+    EXPECT_EQ(saida.tomar(), "");
 }
 
 // An insert without RETURNING returns no rows: whatever statement ran before

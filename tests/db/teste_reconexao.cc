@@ -1,13 +1,19 @@
 // A server that goes away and comes back: statements fail while it is down
 // (nothing half stored) and the connection is made again, unseen, once it is
-// back. A test that stops the server has a cluster of its own.
+// back, before the first statement after a restart is sent; a transaction
+// never goes on in another session; a link that dies or a server that does
+// not answer ends every wait in bounded time. A test that stops the server
+// has a cluster of its own.
+#include <chrono>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
 #include "db/query.h"
+#include "model/apiario.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
+#include "support/proxy_tcp.h"
 
 namespace {
 
@@ -27,6 +33,21 @@ bool inserir_florada(QUERY& q, const std::string& nome)
     q.add_dadosinsert(q.literal(nome));
     q.add_camporetorno("id_florada");
     return q.ativar();
+}
+
+double segundos_desde(std::chrono::steady_clock::time_point inicio)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+}
+
+APIARIOS apiario(const std::string& nome)
+{
+    APIARIOS a;
+    a.nome = nome;
+    a.data_criacao = "03/02/2010";
+    a.florada.id_florada = 1;
+    a.municipio.cod_cid = 5003702;
+    return a;
 }
 
 } // namespace
@@ -106,6 +127,126 @@ TEST(Reconexao, SessaoQueCaiDepoisDoCommitNaoReenviaOTexto)
     EXPECT_EQ(banco.valor("select to_char(data_criacao, 'YYYY-MM-DD') || ' ' || id_florada || ' ' || cod_cid "
                           "from cadastro.apiario where nome = 'Enviado uma vez'"),
               "2010-02-03 1 5003702");
+}
+
+// The server restarted between two saves: the connection it closed is
+// noticed before the second save is sent, which works at the first try and
+// is stored once.
+TEST(Reconexao, ServidorReiniciadoEntreDoisSalvamentosOSegundoSalvaDePrimeira)
+{
+    teste::ClusterPrivado cluster;
+    cluster.usar_porta();
+    std::string conf = cluster.escrever_conf(teste::pasta_temporaria());
+    teste::CapturaSaida saida;
+    QUERY q(conf.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+    APIARIO apiarios(&q);
+    APIARIOS antes = apiario("Antes do reinício");
+    ASSERT_TRUE(apiarios.Cadastrar_Apiario(&antes)) << q.get_mensagem();
+
+    ASSERT_TRUE(cluster.parar());
+    ASSERT_TRUE(cluster.iniciar());
+    saida.tomar();
+    APIARIOS depois = apiario("Depois do reinício");
+    EXPECT_TRUE(apiarios.Cadastrar_Apiario(&depois)) << q.get_mensagem();
+    EXPECT_FALSE(q.ultima_falha().houve);
+    EXPECT_GT(depois.id_apiario, antes.id_apiario);
+    const std::string t = saida.tomar();
+    const std::string insert = "insert into cadastro.apiario ( nome,";
+    EXPECT_EQ(t.find(insert), t.rfind(insert)) << t;
+    EXPECT_EQ(cluster.valor("select count(*) from cadastro.apiario where nome = 'Depois do reinício'"), "1");
+
+    // An update after another restart, too.
+    ASSERT_TRUE(cluster.parar());
+    ASSERT_TRUE(cluster.iniciar());
+    depois.obs = "Atualizado depois de reiniciar";
+    EXPECT_TRUE(apiarios.Atualizar_Apiario(&depois)) << q.get_mensagem();
+    EXPECT_EQ(cluster.valor("select obs from cadastro.apiario where nome = 'Depois do reinício'"),
+              "Atualizado depois de reiniciar");
+}
+
+// The server stops in the middle of a transaction: the rest of it is not
+// sent in a new session, even once the server is back; nothing of it is
+// stored; once it is ended, the next statement makes the connection again.
+TEST(Reconexao, TransacaoNaoContinuaNoutraSessao)
+{
+    teste::ClusterPrivado cluster;
+    cluster.usar_porta();
+    std::string conf = cluster.escrever_conf(teste::pasta_temporaria());
+    teste::CapturaSaida saida;
+    QUERY q(conf.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+
+    ASSERT_TRUE(q.iniciar_transacao());
+    ASSERT_TRUE(inserir_florada(q, "Na transação 1"));
+    ASSERT_TRUE(cluster.parar());
+    EXPECT_FALSE(inserir_florada(q, "Na transação 2"));
+    EXPECT_EQ(q.ultima_falha().sqlstate.substr(0, 2), "08");
+    ASSERT_TRUE(cluster.iniciar());
+    EXPECT_FALSE(inserir_florada(q, "Na transação 3"));
+    EXPECT_TRUE(q.get_em_transacao());
+    EXPECT_FALSE(q.confirmar_transacao());
+    EXPECT_FALSE(q.get_em_transacao());
+    EXPECT_TRUE(q.ultima_falha().desfeita);
+    q.desfazer_transacao();
+
+    EXPECT_TRUE(inserir_florada(q, "Depois da transação")) << q.get_mensagem();
+    EXPECT_EQ(cluster.valor("select string_agg(nome_florada, ',' order by id_florada) from cadastro.florada "
+                            "where id_florada > 6"),
+              "Depois da transação");
+}
+
+// A server that accepts the connection and never answers: the attempt ends
+// within the connection timeout, with the message.
+TEST(Reconexao, ServidorQueNuncaRespondeNaoPrendeAConexao)
+{
+    teste::BancoTeste banco;
+    std::string conf = banco.escrever_conf(teste::pasta_temporaria());
+    teste::ProxyTcp mudo;
+    teste::PortaTemporaria porta(mudo.porta());
+    teste::CapturaSaida saida;
+    const auto inicio = std::chrono::steady_clock::now();
+    QUERY q(conf.c_str());
+    const double levou = segundos_desde(inicio);
+    EXPECT_FALSE(q.get_conectado());
+    EXPECT_LT(levou, 30.0);
+    EXPECT_EQ(q.get_mensagem().rfind("Falha ao conectar!\n", 0), 0u);
+    EXPECT_NE(q.get_mensagem().find("timeout"), std::string::npos) << q.get_mensagem();
+    EXPECT_EQ(saida.tomar(), q.get_mensagem() + "\n");
+}
+
+// The link dies while a statement waits for its reply: the wait ends after
+// the bound without a byte from the server, the statement is not sent
+// again, and once the link is back the next statement works in a new
+// session.
+TEST(Reconexao, LigacaoMortaNoMeioDoComandoAcabaNoTempoEDepoisVolta)
+{
+    teste::BancoTeste banco;
+    std::string conf = banco.escrever_conf(teste::pasta_temporaria());
+    teste::ProxyTcp ligacao(std::atoi(teste::ambiente("ZUMBREL_TEST_PORT").c_str()));
+    teste::PortaTemporaria porta(ligacao.porta());
+    teste::CapturaSaida saida;
+    QUERY q(conf.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+    EXPECT_EQ(q.get_espera_resposta(), 30);
+    q.set_espera_resposta(2);
+    ASSERT_TRUE(contar_floradas(q));
+
+    ligacao.congelar(true);
+    saida.tomar();
+    const auto inicio = std::chrono::steady_clock::now();
+    EXPECT_FALSE(contar_floradas(q));
+    const double levou = segundos_desde(inicio);
+    EXPECT_LT(levou, 15.0);
+    EXPECT_EQ(q.ultima_falha().sqlstate, FALHA::CONEXAO_PERDIDA);
+    EXPECT_EQ(q.get_mensagem(), "O servidor não respondeu em 2 segundos.");
+    EXPECT_NE(q.ultima_falha().motivo().find("não respondeu"), std::string::npos);
+    EXPECT_EQ(saida.tomar(), "select count(*) from cadastro.florada\n");
+
+    ligacao.congelar(false);
+    ASSERT_TRUE(contar_floradas(q)) << q.get_mensagem();
+    EXPECT_EQ(q.retornar_consulta()[0][0], "6");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.florada"), "6");
 }
 
 // A user whose environment asks for month-first dates and LATIN1 text: the

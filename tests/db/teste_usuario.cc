@@ -17,7 +17,7 @@ namespace {
 const std::string CONSULTA =
     "3\n3\n3\n"
     "select u.id_usuario, u.nome, u.login, a.*, u.cpf, u.rg, u.oexp, to_char(u.nasc,'DD/MM/YYYY'), "
-    "u.endereco, u.numero, u.bairro, c.*, m.* from  cadastro.usuario as u "
+    "u.endereco, u.numero, u.bairro, c.*, m.*, u.xmin from  cadastro.usuario as u "
     "INNER JOIN cadastro.acesso as a ON u.id_acesso=a.id_acesso "
     "INNER JOIN cadastro.ceps as c ON u.id_cep=c.id_cep "
     "INNER JOIN cadastro.municipio as m ON c.cod_cid=m.cod_cid";
@@ -335,7 +335,8 @@ TEST_F(Usuario, AtualizarNaoTocaSenhaNemNivel)
     EXPECT_EQ(saida.tomar(),
               "\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='mariaa', cpf='1', rg='2',"
               " oexp='SSP/SP', nasc='03/08/1975', endereco='Rua Nova', numero='9', bairro='Vila', id_cep=2"
-              " WHERE id_usuario=2\n");
+              " WHERE id_usuario=2 and xmin='" + m.versao + "'\n");
+    EXPECT_FALSE(m.versao.empty());
     EXPECT_EQ(linha_usuario(2), "Maria A. Souza|mariaa|1|2|SSP/SP|03/08/1975|Rua Nova|9|Vila|2|3|");
     EXPECT_EQ(senha_guardada(2), guardada);
     EXPECT_EQ(linha_usuario(1).substr(0, 25), "Administrador do Sistema|");

@@ -46,6 +46,14 @@ public:
         t.swap(textos_);
         return t;
     }
+    // Their secondary texts ("" for a dialog without one), since the last
+    // call of this one.
+    std::vector<std::string> tomar_detalhes()
+    {
+        std::vector<std::string> d;
+        d.swap(detalhes_);
+        return d;
+    }
 
     // The answer given to a message dialog with that text (Close when unset).
     std::function<int(const std::string&)> resposta;
@@ -91,9 +99,12 @@ private:
             return FALSE;
         if (GTK_IS_MESSAGE_DIALOG(w)) {
             gchar* texto = nullptr;
-            g_object_get(w, "text", &texto, nullptr);
+            gchar* detalhe = nullptr;
+            g_object_get(w, "text", &texto, "secondary-text", &detalhe, nullptr);
             std::string t = texto ? texto : "";
+            r->detalhes_.push_back(detalhe ? detalhe : "");
             g_free(texto);
+            g_free(detalhe);
             r->textos_.push_back(t);
             gtk_dialog_response(GTK_DIALOG(w), r->resposta ? r->resposta(t) : GTK_RESPONSE_CLOSE);
             return FALSE;
@@ -111,6 +122,7 @@ private:
     gulong gancho_ = 0;
     std::set<guint> pendentes_;
     std::vector<std::string> textos_;
+    std::vector<std::string> detalhes_;
 };
 
 } // namespace teste

@@ -66,6 +66,18 @@ Roteiro& Roteiro::responder(const std::string& texto, int resposta)
     return *this;
 }
 
+Roteiro& Roteiro::responder(const std::string& texto, const std::string& detalhe, int resposta)
+{
+    esperar([] { return dialogo_visivel() != nullptr; }, "a message dialog showing \"" + texto + "\"");
+    passo([this, detalhe] {
+        Gtk::MessageDialog* d = dialogo_visivel();
+        const std::string visto = d ? std::string(d->property_secondary_text().get_value()) : std::string();
+        if (d && visto != detalhe)
+            falhar("the message dialog's secondary text is \"" + visto + "\" instead of \"" + detalhe + "\"");
+    });
+    return responder(texto, resposta);
+}
+
 Roteiro& Roteiro::medir(const std::string& nome, std::function<void()> acao, std::function<bool()> pronto)
 {
     passo([this, acao] {

@@ -55,6 +55,8 @@ public:
     // Waits for a visible message dialog whose shown text is `texto` (any
     // text when empty), checks it, then answers it with `resposta`.
     Roteiro& responder(const std::string& texto, int resposta);
+    // The same, and its secondary text must be `detalhe` ("" for none).
+    Roteiro& responder(const std::string& texto, const std::string& detalhe, int resposta);
     // Times an action until `pronto` holds and everything has settled.
     Roteiro& medir(const std::string& nome, std::function<void()> acao, std::function<bool()> pronto);
     // Two figures for one action: until the moment `visto` tells (a clock

@@ -47,6 +47,15 @@ protected:
         r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
                   "the daughters dialog");
     }
+    // How far the progress bar of the dialog shows the work (0 without one).
+    static double fracao_feita(DialogoFilhas& d)
+    {
+        for (Gtk::Widget* w : d.get_vbox()->get_children()) {
+            if (Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w))
+                return barra->get_fraction();
+        }
+        return 0;
+    }
     // Fills the dialog and answers it.
     void responder_filhas(Roteiro& r, const std::string& quantidade, const std::string& data, int resposta)
     {
@@ -138,7 +147,8 @@ TEST_F(Abelha, NovaAbelhaGanhaRgnEEntraNaListaDeMaes)
         EXPECT_TRUE(escolher(f->widgets().combo_mae, "00004-00002"));
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !", "A data digitada não existe ou não está no formato DD/MM/AAAA.",
+                Gtk::RESPONSE_CLOSE);
     r.passo([this, &antes] {
         FormAbelha* f = ab();
         EXPECT_EQ(banco->despejo(), antes);
@@ -232,9 +242,21 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
         EXPECT_EQ(f->get_dialogo_filhas()->widgets().entry_data->get_text(), "10/03/2011");
         f->get_dialogo_filhas()->widgets().entry_quantidade->activate();
         EXPECT_EQ(d->get_focus(), f->get_dialogo_filhas()->widgets().entry_data);
+        // The maximum is stated beside the quantity.
+        const std::vector<Gtk::Widget*> linhas = d->get_vbox()->get_children();
+        Gtk::Container* linha = dynamic_cast<Gtk::Container*>(linhas.front());
+        ASSERT_NE(linha, nullptr);
+        std::vector<std::string> rotulos;
+        for (Gtk::Widget* w : linha->get_children()) {
+            if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(w))
+                rotulos.push_back(l->get_text());
+        }
+        EXPECT_EQ(rotulos, (std::vector<std::string> { "Quantidade:\t", "  (até 10.000)" }));
         f->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
     });
     r.esperar([this] { return ab()->get_dialogo_filhas() == nullptr; }, "the dialog to close");
+    // Stored all together, and said so.
+    r.responder("3 filhas cadastradas", "", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         EXPECT_EQ(contagem(), "11");
         EXPECT_EQ(linha(9), "00009-00004|10/03/2011|false|4");
@@ -259,8 +281,73 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
     // An unreadable date: no daughter at all, and the user is told.
     abrir_filhas(r);
     responder_filhas(r, "3", "31/02/2011", Gtk::RESPONSE_OK);
-    r.responder("Nenhuma filha foi cadastrada: verifique a data de nascimento.", Gtk::RESPONSE_CLOSE);
+    r.responder("Nenhuma filha foi cadastrada: verifique a data de nascimento.",
+                "A data digitada não existe ou não está no formato DD/MM/AAAA.", Gtk::RESPONSE_CLOSE);
     r.passo([this] { EXPECT_EQ(contagem(), "11"); });
+    // More than the maximum: refused, the dialog stays with what was typed.
+    abrir_filhas(r);
+    r.passo([this] {
+        DialogoFilhas* d = ab()->get_dialogo_filhas();
+        d->widgets().entry_quantidade->set_text("10001");
+        d->widgets().entry_data->set_text("11/03/2011");
+        d->response(Gtk::RESPONSE_OK);
+    });
+    r.responder("No máximo 10.000 filhas de cada vez.", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        DialogoFilhas* d = ab()->get_dialogo_filhas();
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(d->is_visible());
+        EXPECT_EQ(d->widgets().entry_data->get_text(), "11/03/2011");
+        EXPECT_EQ(contagem(), "11");
+        // A number past what an int holds is over the maximum too.
+        d->widgets().entry_quantidade->set_text("99999999999");
+        d->response(Gtk::RESPONSE_OK);
+    });
+    r.responder("No máximo 10.000 filhas de cada vez.", Gtk::RESPONSE_CLOSE);
+    responder_filhas(r, "1", "11/03/2011", Gtk::RESPONSE_OK);
+    r.responder("1 filha cadastrada", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(contagem(), "12");
+        EXPECT_EQ(linha(12), "00012-00004|11/03/2011|false|4");
+    });
+    rodar(r);
+}
+
+// Cancel while the daughters are stored: the work stops and none is kept.
+TEST_F(Abelha, GerarFilhasCanceladoNoMeioNadaGuarda)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    abrir_filhas(r);
+    r.passo([this] {
+        DialogoFilhas* d = ab()->get_dialogo_filhas();
+        EXPECT_FALSE(d->widgets().button_cancelar->is_visible());
+        d->widgets().entry_quantidade->set_text("10000");
+        d->widgets().entry_data->set_text("10/03/2011");
+        d->response(Gtk::RESPONSE_OK);
+    });
+    r.esperar([this] {
+        DialogoFilhas* d = ab()->get_dialogo_filhas();
+        return d && d->widgets().button_cancelar->is_visible() && fracao_feita(*d) >= 0.01;
+    }, "the work to be under way", 60);
+    r.passo([this] {
+        DialogoFilhas* d = ab()->get_dialogo_filhas();
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(d->widgets().button_cancelar->is_sensitive());
+        d->widgets().button_cancelar->clicked();
+    });
+    r.responder("Geração cancelada: nenhuma filha foi cadastrada.", "", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(ab()->get_dialogo_filhas(), nullptr);
+        EXPECT_EQ(contagem(), "8");
+        EXPECT_EQ(ab()->widgets().label_contador->get_text(), "1 / 8");
+    });
+    // The form works on: two daughters now.
+    abrir_filhas(r);
+    responder_filhas(r, "2", "10/03/2011", Gtk::RESPONSE_OK);
+    r.responder("2 filhas cadastradas", Gtk::RESPONSE_CLOSE);
+    r.passo([this] { EXPECT_EQ(contagem(), "10"); });
     rodar(r);
 }
 
@@ -293,7 +380,7 @@ TEST_F(Abelha, GerarFilhasSemAbelhaMostradaSoAvisa)
     rodar(r);
 }
 
-TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
+TEST_F(Abelha, ExcluirPerguntaPeloRgnERecusaQuemTemFilhas)
 {
     Roteiro r;
     entrar(r);
@@ -304,25 +391,29 @@ TEST_F(Abelha, ExcluirPerguntaERecusaQuemTemFilhas)
         teste::clicar(ab()->widgets().button_excluir);
     });
     // Cancel: nothing deleted, no second dialog.
-    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_CANCEL);
+    r.responder("Deseja realmente excluir a abelha 00004-00002?", Gtk::RESPONSE_CANCEL);
     r.passo([this] {
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_EQ(contagem(), "8");
         // Bee 4 is the mother of 5 and 6.
         teste::clicar(ab()->widgets().button_excluir);
     });
-    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
-    r.responder("Erro ao Excluir!", Gtk::RESPONSE_OK);
+    r.responder("Deseja realmente excluir a abelha 00004-00002?", Gtk::RESPONSE_OK);
+    r.responder("Erro ao Excluir!", "Esta abelha é mãe de outras abelhas cadastradas: ela não pode ser excluída.",
+                Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(contagem(), "8");
         EXPECT_EQ(mostrada(), "4|00004-00002|20/12/2011|Sim|00002-00001");
         teste::clicar(ab()->widgets().button_proximo);
         teste::clicar(ab()->widgets().button_proximo);
         EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "6");
+        // While editing, Delete is off; back to browsing, it is on.
         teste::clicar(ab()->widgets().button_editar);
+        EXPECT_FALSE(ab()->widgets().button_excluir->is_sensitive());
+        teste::clicar(ab()->widgets().button_cancelar);
         teste::clicar(ab()->widgets().button_excluir);
     });
-    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Deseja realmente excluir a abelha 00006-00004?", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([this] {
         FormAbelha* f = ab();
@@ -349,17 +440,104 @@ TEST_F(Abelha, ExcluirAUltimaAbelhaEsvaziaOFormulario)
         EXPECT_EQ(ab()->widgets().label_contador->get_text(), "1 / 1");
         teste::clicar(ab()->widgets().button_excluir);
     });
-    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Deseja realmente excluir a abelha 00001-00000?", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(contagem(), "0");
         EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
         EXPECT_EQ(textos_lista(ab()->widgets().combo_mae), (std::vector<std::string> { "Não Sabe" }));
+        // Nothing shown: nothing to delete.
+        EXPECT_FALSE(ab()->widgets().button_excluir->is_sensitive());
         // Nothing shown: no mother for daughters.
         teste::clicar(ab()->widgets().button_gerar);
     });
     r.responder("Nenhuma abelha exibida: não há de quem gerar filhas.", Gtk::RESPONSE_CLOSE);
     r.passo([this] { EXPECT_EQ(contagem(), "0"); });
+    rodar(r);
+}
+
+// Delete acts on the bee shown, while browsing: in New (the fields empty)
+// and in Edit it does nothing, not even ask.
+TEST_F(Abelha, ExcluirNoNovoOuNaEdicaoNaoFazNada)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        teste::clicar(f->widgets().button_ultimo);
+        teste::clicar(f->widgets().button_novo);
+        EXPECT_FALSE(f->widgets().button_excluir->is_sensitive());
+        // Even if a click got through.
+        f->excluir_dados(f->janela());
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_TRUE(f->inserindo());
+        EXPECT_EQ(f->widgets().entry_rgn->get_text(), "");
+        teste::clicar(f->widgets().button_cancelar);
+        teste::clicar(f->widgets().button_editar);
+        f->excluir_dados(f->janela());
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_TRUE(f->editando());
+        EXPECT_EQ(contagem(), "8");
+    });
+    rodar(r);
+}
+
+// The bee shown was changed on another desktop: Delete is refused, saying
+// so, and the form shows the bee as it now is.
+TEST_F(Abelha, ExcluirAbelhaMudadaNoutraEstacaoERecusado)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        for (int i = 0; i < 6; ++i)
+            teste::clicar(f->widgets().button_proximo);
+        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "7");
+        ASSERT_EQ(banco->executar("update cadastro.abelha_rainha set data_nasc = '2019-01-01' where id_abelha = 7"), "");
+        teste::clicar(f->widgets().button_excluir);
+    });
+    r.responder("Deseja realmente excluir a abelha 00007-00002?", Gtk::RESPONSE_OK);
+    r.responder("Erro ao Excluir!",
+                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi excluído. "
+                "Veja como ele está agora antes de tentar de novo.",
+                Gtk::RESPONSE_OK);
+    r.passo([this] {
+        EXPECT_EQ(contagem(), "8");
+        EXPECT_EQ(mostrada(), "7|00007-00002|01/01/2019|Não|00002-00001");
+    });
+    rodar(r);
+}
+
+// A bee chosen as its own mother: refused by the database, the reason in the
+// dialog, and the edit stays to be set right.
+TEST_F(Abelha, MaeDeSiMesmaERecusadaEAEdicaoFica)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        for (int i = 0; i < 4; ++i)
+            teste::clicar(f->widgets().button_proximo);
+        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "5");
+        teste::clicar(f->widgets().button_editar);
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "00005-00004"));
+        teste::clicar(f->widgets().button_salvar);
+    });
+    r.responder("Verifique as informações digitadas !",
+                "Uma abelha não pode ser mãe de si mesma: escolha outra mãe, ou \"Não Sabe\".", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        FormAbelha* f = ab();
+        EXPECT_TRUE(f->editando());
+        EXPECT_EQ(f->widgets().combo_mae->get_active_text(), "00005-00004");
+        EXPECT_EQ(linha(5), "00005-00004|03/02/2013|false|4");
+        EXPECT_TRUE(escolher(f->widgets().combo_mae, "00002-00001"));
+        teste::clicar(f->widgets().button_salvar);
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_EQ(linha(5), "00005-00002|03/02/2013|false|2");
+    });
     rodar(r);
 }
 

@@ -84,7 +84,7 @@ TEST_F(NiveisDeAcesso, MontagemListaOrdenadaEEstadoDeNavegacao)
         EXPECT_FALSE(a->widgets().entry_nivel->get_editable());
         std::string s = saida.tomar();
         EXPECT_NE(s.find("3 - 1\nCarregando dados\n"
-                         "select id_acesso, nivel_acesso, desc_acesso from cadastro.acesso order by desc_acesso\n"),
+                         "select id_acesso, nivel_acesso, desc_acesso, xmin from cadastro.acesso order by desc_acesso\n"),
                   std::string::npos) << s;
 
         std::vector<std::string> colunas = { "Código", "Descrição do Nível de Acesso", "Nível de Acesso" };
@@ -172,7 +172,7 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
         EXPECT_EQ(banco->valor("select desc_acesso || ' ' || nivel_acesso from cadastro.acesso where id_acesso = 2"),
                   "Supervisor 0");
         EXPECT_NE(saida.tomar().find("update cadastro.acesso set  desc_acesso='Supervisor', nivel_acesso=0 "
-                                     "WHERE id_acesso=2\n"),
+                                     "WHERE id_acesso=2 and xmin='"),
                   std::string::npos);
         Linhas l = teste::linhas(f()->widgets().treeview_niveis);
         EXPECT_EQ(l[2], (std::vector<std::string>{ "0002", "Supervisor", "0" }));
@@ -189,7 +189,7 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
     rodar(r);
 }
 
-TEST_F(NiveisDeAcesso, SalvarRecusadoMostraErroEDepoisEditePrimeiro)
+TEST_F(NiveisDeAcesso, SalvarRecusadoDizPorQueEGuardaDepoisDeCorrigido)
 {
     std::string antes = niveis();
     Roteiro r;
@@ -202,19 +202,72 @@ TEST_F(NiveisDeAcesso, SalvarRecusadoMostraErroEDepoisEditePrimeiro)
         f()->widgets().entry_nivel->set_text("99999999999");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
-    r.passo([this] {
-        // The form stays as it was, flags cleared.
+    r.responder("Verifique as informações digitadas !", "O nível digitado é grande demais.", Gtk::RESPONSE_CLOSE);
+    r.passo([this, antes] {
+        // The form stays as it was, New still pending: fixed, it saves.
         EXPECT_EQ(botoes(), "00011");
         EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Enorme");
+        EXPECT_TRUE(f()->inserindo());
+        EXPECT_EQ(niveis(), antes);
+        f()->widgets().entry_nivel->set_text("9");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_FALSE(f()->inserindo());
+        EXPECT_EQ(botoes(), "10000");
+        EXPECT_EQ(banco->valor("select count(*) || ' ' || max(nivel_acesso) from cadastro.acesso "
+                               "where desc_acesso = 'Enorme'"),
+                  "1 9");
+    });
+    rodar(r);
+}
+
+// A level another desktop changed since the list was loaded: its save and
+// its delete are refused, saying so, and the form shows it as it now is.
+TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 3);
+    r.passo([this] {
+        escolher("Gerente");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        f()->widgets().entry_descricao->set_text("Gerente desta estação");
+        ASSERT_EQ(banco->executar("update cadastro.acesso set desc_acesso = 'Gerente da outra', nivel_acesso = 4 "
+                                  "where id_acesso = 2"),
+                  "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Edite primeiro", Gtk::RESPONSE_CLOSE);
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
-    r.passo([this] { EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Enorme"); });
+    r.responder("Verifique as informações digitadas !",
+                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
+                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
+                Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_FALSE(f()->editando());
+        EXPECT_EQ(f()->widgets().entry_codigo->get_text(), "2");
+        EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Gerente da outra");
+        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "4");
+        EXPECT_FALSE(f()->widgets().entry_descricao->get_editable());
+        EXPECT_EQ(banco->valor("select desc_acesso from cadastro.acesso where id_acesso = 2"), "Gerente da outra");
+        // Changed once more behind its back: Delete is refused as well.
+        ASSERT_EQ(banco->executar("update cadastro.acesso set nivel_acesso = 5 where id_acesso = 2"), "");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
+    });
+    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Erro ao Excluir!",
+                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi excluído. "
+                "Veja como ele está agora antes de tentar de novo.",
+                Gtk::RESPONSE_OK);
+    r.passo([this] {
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 2"), "1");
+        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "5");
+        // Shown as it now is, it can be deleted (no user holds it).
+        ASSERT_EQ(banco->executar("update cadastro.usuario set id_acesso = 1 where id_acesso = 2"), "");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
+    });
+    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Excluído com Sucesso!", "", Gtk::RESPONSE_OK);
+    r.passo([this] { EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 2"), "0"); });
     rodar(r);
-    EXPECT_EQ(niveis(), antes);
 }
 
 TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
@@ -245,7 +298,7 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 9"), "0");
-        EXPECT_NE(saida.tomar().find("delete from cadastro.acesso WHERE id_acesso=9\n"), std::string::npos);
+        EXPECT_NE(saida.tomar().find("delete from cadastro.acesso WHERE id_acesso=9 and xmin='"), std::string::npos);
         EXPECT_EQ(teste::linhas(f()->widgets().treeview_niveis).size(), 3u);
         EXPECT_EQ(botoes(), "10000");
     });
@@ -260,7 +313,9 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(d->property_message_type().get_value(), Gtk::MESSAGE_ERROR);
     });
-    r.responder("Erro ao Excluir!", Gtk::RESPONSE_OK);
+    r.responder("Erro ao Excluir!",
+                "Este nível de acesso ainda é usado por usuários: mude o nível deles antes de excluí-lo.",
+                Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 1"), "1");
         EXPECT_NE(saida.tomar().find("Carregando dados\nselect id_acesso"), std::string::npos);
@@ -287,7 +342,7 @@ TEST_F(NiveisDeAcesso, SemAdministradorRecusadoComMensagemPropria)
         f()->widgets().entry_nivel->set_text("1");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder(recusa, Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !", recusa, Gtk::RESPONSE_CLOSE);
     // A new level above every level a user holds.
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
@@ -296,7 +351,7 @@ TEST_F(NiveisDeAcesso, SemAdministradorRecusadoComMensagemPropria)
         f()->widgets().entry_nivel->set_text("4");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder(recusa, Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !", recusa, Gtk::RESPONSE_CLOSE);
     // Any other refusal keeps the usual text.
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));

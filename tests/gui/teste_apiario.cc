@@ -336,8 +336,9 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
     rodar(r);
 }
 
-TEST_F(Apiario, DataIlegivelMostraOErroENadaGuarda)
+TEST_F(Apiario, DataIlegivelDizPorQueEGuardaDepoisDeCorrigida)
 {
+    const char* const DATA = "A data digitada não existe ou não está no formato DD/MM/AAAA.";
     std::string antes;
     Roteiro r;
     entrar(r);
@@ -347,10 +348,11 @@ TEST_F(Apiario, DataIlegivelMostraOErroENadaGuarda)
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_novo);
         f->widgets().entry_nome->set_text("Apiário Ruim");
+        f->widgets().textview_obs->get_buffer()->set_text("Notas digitadas");
         f->widgets().entry_data->set_text("31/02/2020");
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !", DATA, Gtk::RESPONSE_CLOSE);
     r.passo([this, &antes] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->despejo(), antes);
@@ -358,22 +360,85 @@ TEST_F(Apiario, DataIlegivelMostraOErroENadaGuarda)
         EXPECT_EQ(f->widgets().entry_data->get_text(), "31/02/2020");
         EXPECT_TRUE(f->widgets().button_salvar->get_sensitive());
         EXPECT_FALSE(f->widgets().button_novo->get_sensitive());
-        // Nothing pending any more.
+        // New is still pending: the date set right, Save stores it all.
+        EXPECT_TRUE(f->inserindo());
+        f->widgets().entry_data->set_text("28/02/2020");
         teste::clicar(f->widgets().button_salvar);
-    });
-    r.responder("Edite primeiro", Gtk::RESPONSE_CLOSE);
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
-    r.passo([this, &antes] {
-        EXPECT_EQ(banco->despejo(), antes);
-        // An edit with an empty date is refused the same way.
-        FormApiario* f = ap();
-        teste::clicar(f->widgets().button_cancelar);
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_EQ(banco->valor("select count(*) || ' ' || min(to_char(data_criacao, 'DD/MM/YYYY')) || ' ' || "
+                               "min(obs) from cadastro.apiario where nome = 'Apiário Ruim'"),
+                  "1 28/02/2020 Notas digitadas");
+        EXPECT_FALSE(f->inserindo());
+        EXPECT_FALSE(f->widgets().button_salvar->get_sensitive());
+        antes = banco->despejo();
+        // An edit with an empty date is refused the same way, and stays.
         teste::clicar(f->widgets().button_editar);
         f->widgets().entry_data->set_text("");
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
-    r.passo([this, &antes] { EXPECT_EQ(banco->despejo(), antes); });
+    r.responder("Verifique as informações digitadas !", DATA, Gtk::RESPONSE_CLOSE);
+    r.passo([this, &antes] {
+        EXPECT_EQ(banco->despejo(), antes);
+        EXPECT_TRUE(ap()->editando());
+        teste::clicar(ap()->widgets().button_cancelar);
+        EXPECT_FALSE(ap()->editando());
+    });
+    rodar(r);
+}
+
+// Another desktop changed the apiary being edited, or deleted it: the save
+// is refused, saying so, nothing is overwritten, and the form shows what is
+// stored now.
+TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
+{
+    const std::string CONFLITO =
+        "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
+        "Veja como ele está agora e refaça a alteração, se ainda for o caso.";
+    Roteiro r;
+    entrar(r);
+    abrir(r, 4);
+    r.passo([this] {
+        FormApiario* f = ap();
+        teste::clicar(f->widgets().button_proximo);
+        EXPECT_EQ(f->widgets().label_id->get_text(), "2");
+        teste::clicar(f->widgets().button_editar);
+        f->widgets().entry_distrito->set_text("Distrito desta estação");
+        ASSERT_EQ(banco->executar("update cadastro.apiario set nome = 'Nome da outra', distrito = 'Distrito da outra' "
+                                  "where id_apiario = 2"),
+                  "");
+        teste::clicar(f->widgets().button_salvar);
+    });
+    r.responder("Verifique as informações digitadas !", CONFLITO, Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        FormApiario* f = ap();
+        EXPECT_FALSE(f->editando());
+        EXPECT_FALSE(f->widgets().button_salvar->get_sensitive());
+        EXPECT_EQ(f->widgets().label_id->get_text(), "2");
+        EXPECT_EQ(f->widgets().entry_nome->get_text(), "Nome da outra");
+        EXPECT_EQ(f->widgets().entry_distrito->get_text(), "Distrito da outra");
+        EXPECT_EQ(banco->valor("select distrito from cadastro.apiario where id_apiario = 2"), "Distrito da outra");
+        // Shown as it now is, an edit saves.
+        teste::clicar(f->widgets().button_editar);
+        f->widgets().entry_distrito->set_text("Distrito desta estação");
+        teste::clicar(f->widgets().button_salvar);
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_EQ(banco->valor("select nome || ' / ' || distrito from cadastro.apiario where id_apiario = 2"),
+                  "Nome da outra / Distrito desta estação");
+        // Deleted on the other desktop while being edited.
+        teste::clicar(f->widgets().button_editar);
+        f->widgets().entry_nome->set_text("Ainda aqui?");
+        ASSERT_EQ(banco->executar("delete from cadastro.apiario where id_apiario = 2"), "");
+        teste::clicar(f->widgets().button_salvar);
+    });
+    r.responder("Verifique as informações digitadas !", CONFLITO, Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        FormApiario* f = ap();
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.apiario where id_apiario = 2 or nome = 'Ainda aqui?'"),
+                  "0");
+        EXPECT_FALSE(f->editando());
+        EXPECT_EQ(f->widgets().label_contador->get_text(), "2 / 3");
+        EXPECT_NE(f->widgets().label_id->get_text(), "2");
+    });
     rodar(r);
 }
 

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <glibmm/main.h>
 #include <gtkmm/main.h>
+#include <gtkmm/progressbar.h>
 
 #include "db/query.h"
 #include "gui/form_abelha.h"
@@ -39,6 +41,8 @@ typedef std::vector<std::string> Textos;
 
 const char* const ERRO_SALVAR = "Verifique as informações digitadas !";
 const char* const ERRO_LOGIN = "Verifique seu <b>Usuário</b> e <b>Senha</b>!";
+const char* const SEM_SERVIDOR = "Não foi possível falar com o servidor do banco de dados: verifique se ele está "
+                                 "ligado e se a rede funciona. Nada foi enviado.";
 
 bool apertar(Gtk::Button* b)
 {
@@ -233,14 +237,18 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         antes_da_queda = tudo();
 
         ASSERT_TRUE(cluster->parar());
+        respondedor.tomar_detalhes();
         ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
+        EXPECT_EQ(respondedor.tomar_detalhes(), Textos { SEM_SERVIDOR });
         ++falhas_mostradas;
-        // The form keeps what was typed; a second Save asks for New or Edit.
+        // The form keeps what was typed, and New: a second Save tries again.
         EXPECT_EQ(a->widgets().entry_nome->get_text(), "Durante a queda");
         EXPECT_EQ(a->widgets().textview_obs->get_buffer()->get_text(), "obs Durante a queda");
+        EXPECT_TRUE(a->inserindo());
         ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
-        EXPECT_EQ(respondedor.tomar(), (Textos { "Edite primeiro", ERRO_SALVAR }));
+        EXPECT_EQ(respondedor.tomar(), (Textos { ERRO_SALVAR }));
+        EXPECT_EQ(respondedor.tomar_detalhes(), Textos { SEM_SERVIDOR });
 
         // Cancel and browsing reload nothing: the form keeps showing what it had.
         ASSERT_TRUE(teste::clicar(a->widgets().button_cancelar));
@@ -425,4 +433,93 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     EXPECT_EQ(falhas_mostradas, 9);
     EXPECT_EQ(contar("acesso", "desc_acesso = 'Nível da volta'"), "1");
     EXPECT_EQ(contar("usuario", "true"), "2");
+}
+
+// The server restarted between two saves: the second one works at the first
+// try, without a dialog, and is stored once.
+TEST_F(BancoPerdido, ServidorReiniciadoEntreDoisSalvamentosNaoCustaNenhum)
+{
+    iniciar();
+    ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
+    Roteiro r;
+    entrar(r);
+    no_formulario(r, 4, [&](Formulario* f) {
+        FormApiario* a = static_cast<FormApiario*>(f);
+        ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
+        apiario(a, "Antes do reinício");
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
+        ASSERT_TRUE(cluster->parar());
+        ASSERT_TRUE(cluster->iniciar());
+        ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
+        apiario(a, "Depois do reinício");
+        saida.tomar();
+        ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
+        EXPECT_EQ(respondedor.tomar(), Textos());
+        EXPECT_FALSE(a->inserindo());
+        EXPECT_EQ(a->widgets().label_contador->get_text(), "1 / 6");
+        const std::string trace = saida.tomar();
+        const std::string insert = "values ( 'Depois do reinício',";
+        EXPECT_NE(trace.find(insert), std::string::npos);
+        EXPECT_EQ(trace.find(insert), trace.rfind(insert));
+    });
+    rodar(r);
+    EXPECT_EQ(contar("apiario", "nome like '%do reinício'"), "2");
+}
+
+// The server stops in the middle of a large "Gerar Filhas": none of the
+// daughters is stored, the user is told, and the program goes on, storing
+// daughters again once the server is back.
+TEST_F(BancoPerdido, ServidorParaNoMeioDeGerarFilhasNenhumaFica)
+{
+    iniciar();
+    ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
+    bool parou = false;
+    Roteiro r;
+    entrar(r);
+    no_formulario(r, 5, [&](Formulario* f) {
+        FormAbelha* b = static_cast<FormAbelha*>(f);
+        std::string quantidade = "10000";
+        respondedor.ao_abrir = [&](Gtk::Window& janela) {
+            DialogoFilhas* d = b->get_dialogo_filhas();
+            if (!d || &janela != d)
+                return;
+            d->widgets().entry_quantidade->set_text(quantidade);
+            d->widgets().entry_data->set_text("10/03/2011");
+            d->response(Gtk::RESPONSE_OK);
+        };
+        // Once a tenth of them is done (stored in the open transaction),
+        // the server stops.
+        sigc::connection vigia = Glib::signal_timeout().connect([&] {
+            DialogoFilhas* d = b->get_dialogo_filhas();
+            if (!d || parou)
+                return true;
+            for (Gtk::Widget* w : d->get_vbox()->get_children()) {
+                Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w);
+                if (barra && barra->get_fraction() >= 0.1) {
+                    parou = true;
+                    EXPECT_TRUE(cluster->parar());
+                }
+            }
+            return true;
+        }, 20);
+        respondedor.tomar_detalhes();
+        b->widgets().button_gerar->clicked();
+        vigia.disconnect();
+        EXPECT_TRUE(parou);
+        EXPECT_EQ(respondedor.tomar(), Textos { "Nenhuma filha foi cadastrada." });
+        const Textos detalhes = respondedor.tomar_detalhes();
+        ASSERT_EQ(detalhes.size(), 1u);
+        EXPECT_NE(detalhes[0], "");
+        EXPECT_EQ(b->get_dialogo_filhas(), nullptr);
+
+        ASSERT_TRUE(cluster->iniciar());
+        EXPECT_EQ(contar("abelha_rainha", "true"), "8");
+        quantidade = "3";
+        b->widgets().button_gerar->clicked();
+        respondedor.ao_abrir = nullptr;
+        EXPECT_EQ(respondedor.tomar(), Textos { "3 filhas cadastradas" });
+        EXPECT_EQ(b->widgets().label_contador->get_text(), "1 / 11");
+    });
+    rodar(r);
+    EXPECT_EQ(contar("abelha_rainha", "filha = 1"), "5");
 }

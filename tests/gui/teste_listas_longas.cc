@@ -231,7 +231,7 @@ protected:
 };
 
 const char* const LISTAR =
-    "select id_abelha, rgn, data_nasc, matriz, filha from cadastro.abelha_rainha order by id_abelha\n"
+    "select id_abelha, rgn, data_nasc, matriz, filha, xmin from cadastro.abelha_rainha order by id_abelha\n"
     "true\ntrue\ntrue\ntrue\n";
 
 } // namespace
@@ -285,7 +285,7 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
         f->get_dialogo_filhas()->response(Gtk::RESPONSE_OK);
     });
     // While the daughters are stored, the dialog shows how far it got and
-    // cannot be answered.
+    // cannot be answered, but for its Cancel.
     r.esperar([this, &visto] {
         FormAbelha* f = ab();
         if (!f->get_dialogo_filhas())
@@ -300,11 +300,14 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
                     gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_OK)));
                 EXPECT_FALSE(gtk_widget_is_sensitive(
                     gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_CLOSE)));
+                EXPECT_TRUE(f->get_dialogo_filhas()->widgets().button_cancelar->is_visible());
+                EXPECT_TRUE(f->get_dialogo_filhas()->widgets().button_cancelar->is_sensitive());
                 EXPECT_TRUE(f->get_dialogo_filhas()->get_modal());
             }
         }
         return false;
     }, "the daughters to be stored", 120);
+    r.responder("1500 filhas cadastradas", Gtk::RESPONSE_CLOSE);
     r.passo([this, &visto, quantas] {
         EXPECT_TRUE(visto) << "no progress was shown";
         EXPECT_EQ(contagem(), std::to_string(8 + quantas));

@@ -248,8 +248,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
             respondedor.tomar();
             ASSERT_TRUE(teste::clicar(w.button_salvar));
 
-            if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados,
-                                   senha.empty() ? "Digite a senha do novo usuário." : ERRO_SALVAR))
+            if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados))
                 continue;
             const std::string id = so_uma_nova("usuario", t);
             if (id.empty())
@@ -442,10 +441,7 @@ TEST_F(TextosHostis, NiveisDeAcesso)
             const bool aceito = numero(nivel, valor);
             const bool sem_administrador = aceito && valor > administradores;
             ASSERT_TRUE(teste::clicar(w.button_salvar));
-            if (!conferir_gravacao(!aceito || sem_administrador, t, w.button_cancelar, gravados, recusados,
-                                   sem_administrador ? "Recusado: o sistema ficaria sem administrador.\n"
-                                                       "Algum usuário precisa ter o nível de acesso de número mais alto."
-                                                     : ERRO_SALVAR))
+            if (!conferir_gravacao(!aceito || sem_administrador, t, w.button_cancelar, gravados, recusados))
                 continue;
             std::set<std::string> d = mudancas();
             EXPECT_TRUE(d.empty() || d == std::set<std::string> { "acesso:" + id }) << mostrar(t);
@@ -667,7 +663,9 @@ TEST_F(TextosHostis, AbelhasEFilhas)
                         << mostrar(t);
                     nada_mudou(t);
                 } else {
-                    EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                    EXPECT_EQ(respondedor.tomar(),
+                              Textos { std::to_string(n) + (n == 1 ? " filha cadastrada" : " filhas cadastradas") })
+                        << mostrar(t);
                     std::set<std::string> d = mudancas();
                     EXPECT_EQ(d.size(), static_cast<std::size_t>(n)) << mostrar(t);
                     for (const std::string& m : d) {

@@ -160,11 +160,12 @@ const std::vector<std::string> MARIA = { "Maria Aparecida Souza", "maria", "7900
 
 TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
 {
+    std::string versao;
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
     abrir(r, 1);
-    r.passo([this] {
+    r.passo([this, &versao] {
         FormUsuario* c = f(1);
         EXPECT_EQ(c->janela()->get_title(), "Minha Conta");
         std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(c->widgets().button_editar);
@@ -247,16 +248,17 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         c->widgets().entry_nome->set_text("Admin d'Ávila");
         c->widgets().entry_numero->set_text("77");
         saida.tomar();
+        versao = sistema->get_usuario_logado().versao;
         EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
-    r.passo([this] {
+    r.passo([this, &versao] {
         FormUsuario* c = f(1);
         std::string t = saida.tomar();
         EXPECT_TRUE(contem(t,
             "0\n1\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Admin d''Ávila', login='admin', "
             "cpf='111.444.777-35', rg='1234567', oexp='SSP/MS', nasc='15/03/1980', "
             "endereco='Avenida Marcelino Pires', numero='77', bairro='Centro', id_cep=1 "
-            "WHERE id_usuario=1\n"))
+            "WHERE id_usuario=1 and xmin='" + versao + "'\n"))
             << t;
         EXPECT_TRUE(contem(t, "1 - 1\n")) << t;
         EXPECT_EQ(linha("admin"), "Admin d'Ávila|111.444.777-35|1234567|SSP/MS|15/03/1980|Avenida Marcelino Pires|"
@@ -283,6 +285,60 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_EQ(c->widgets().entry_cep->get_text(), "79002-075");
         EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
         EXPECT_EQ(sistema->get_usuario_logado().cep.id, 7);
+    });
+    rodar(r);
+}
+
+// The password changed from "Minha Conta" is a change of the stored row:
+// the account saves afterwards all the same; a change of its data by
+// another desktop meanwhile is refused.
+TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
+{
+    // Stands for the password window: the password changes, then it closes.
+    auto trocar_senha = [this](Roteiro& r, const std::string& tambem) {
+        r.passo([this] { f(1)->widgets().button_trocar_senha->clicked(); });
+        r.esperar([this] { return form<Formulario>(7) && form<Formulario>(7)->janela()->is_visible(); },
+                  "the password window");
+        r.passo([this, tambem] {
+            ASSERT_EQ(banco->executar("update cadastro.usuario set senha = md5('nova')" + tambem +
+                                      " where id_usuario = 1"),
+                      "");
+            form<Formulario>(7)->janela()->hide();
+        });
+        r.esperar([this] { return form<Formulario>(7) == nullptr; }, "the password window to close");
+    };
+    Roteiro r;
+    entrar(r);
+    abrir(r, 1);
+    r.passo([this] {
+        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
+        f(1)->widgets().entry_numero->set_text("88");
+    });
+    trocar_senha(r, "");
+    r.passo([this] {
+        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
+        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar));
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_EQ(banco->valor("select numero || ' ' || (senha = md5('nova')) from cadastro.usuario "
+                               "where id_usuario = 1"),
+                  "88 true");
+        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
+        f(1)->widgets().entry_numero->set_text("99");
+    });
+    trocar_senha(r, ", bairro = 'Bairro da outra'");
+    r.passo([this] { EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar)); });
+    r.responder("Verifique as informações digitadas !",
+                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
+                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
+                Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(banco->valor("select numero || ' ' || bairro from cadastro.usuario where id_usuario = 1"),
+                  "88 Bairro da outra");
+        // Shown as it now is, in the form and as the logged-in user.
+        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
+        EXPECT_EQ(f(1)->widgets().entry_bairro->get_text(), "Bairro da outra");
+        EXPECT_EQ(sistema->get_usuario_logado().bairro, "Bairro da outra");
+        EXPECT_FALSE(f(1)->editando());
     });
     rodar(r);
 }
@@ -491,7 +547,9 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
         saida.tomar();
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !",
+                "Nenhum CEP cadastrado foi informado: digite o CEP e tecle Enter nele para buscar o endereço.",
+                Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         EXPECT_FALSE(contem(saida.tomar(), "insert into"));
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Joana Mel");
@@ -502,27 +560,26 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
     EXPECT_EQ(banco->despejo(), antes);
 }
 
-TEST_F(Usuarios, GravacoesRecusadasMantemOsValores)
+TEST_F(Usuarios, GravacoesRecusadasDizemPorQueEMantemOsValores)
 {
     std::string antes = banco->despejo();
-    // Each case: what goes wrong in an otherwise good new user.
-    struct Caso { const char* o_que; Campos campos; };
+    // Each case: what goes wrong in an otherwise good new user, and what
+    // the error dialog says about it.
+    struct Caso { const char* o_que; Campos campos; const char* motivo; };
+    const char* const DATA = "A data digitada não existe ou não está no formato DD/MM/AAAA.";
     std::vector<Caso> casos;
     Campos c = joana;
-    c.usuario = "maria";
-    casos.push_back({ "duplicate login", c });
-    c = joana;
     c.nasc = "31/02/2020";
-    casos.push_back({ "impossible date", c });
+    casos.push_back({ "impossible date", c, DATA });
     c = joana;
     c.nasc = "";
-    casos.push_back({ "no date", c });
+    casos.push_back({ "no date", c, DATA });
     c = joana;
     c.nome = "";
-    casos.push_back({ "empty name", c });
+    casos.push_back({ "empty name", c, "O nome não pode ficar em branco." });
     c = joana;
     c.usuario = "";
-    casos.push_back({ "empty login", c });
+    casos.push_back({ "empty login", c, "O login não pode ficar em branco." });
 
     Roteiro r;
     entrar(r);
@@ -531,13 +588,14 @@ TEST_F(Usuarios, GravacoesRecusadasMantemOsValores)
         r.passo([this, caso] {
             // After a refused save the form is still in the new-record state.
             if (!f()->widgets().button_novo->is_sensitive()) {
+                EXPECT_TRUE(f()->inserindo()) << caso.o_que;
                 EXPECT_TRUE(teste::clicar(f()->widgets().button_cancelar));
             }
             EXPECT_TRUE(teste::clicar(f()->widgets().button_novo)) << caso.o_que;
             preencher(f(), caso.campos);
             EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
         });
-        r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+        r.responder("Verifique as informações digitadas !", caso.motivo, Gtk::RESPONSE_CLOSE);
         r.passo([this, caso] {
             EXPECT_EQ(f()->widgets().entry_nome->get_text(), caso.campos.nome) << caso.o_que;
             EXPECT_EQ(f()->widgets().entry_usuario->get_text(), caso.campos.usuario) << caso.o_que;
@@ -545,16 +603,79 @@ TEST_F(Usuarios, GravacoesRecusadasMantemOsValores)
             EXPECT_EQ(editaveis(f()), 13) << caso.o_que;
         });
     }
-    // Save again with nothing pending: the warning, then the error.
+    // Save again as it is: the same refusal, New still pending.
     r.passo([this] { EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar)); });
-    r.responder("Edite primeiro", Gtk::RESPONSE_CLOSE);
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !", "O login não pode ficar em branco.", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
         EXPECT_EQ(f()->widgets().entry_usuario->get_text(), "");
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 2");
+        EXPECT_TRUE(f()->inserindo());
     });
     rodar(r);
     EXPECT_EQ(banco->despejo(), antes);
+}
+
+// A login someone already has: the dialog says so; with the login changed,
+// Save stores the user once, with everything typed before.
+TEST_F(Usuarios, LoginRepetidoDizOMotivoECorrigidoSalva)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 2);
+    r.passo([this] {
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
+        Campos c = joana;
+        c.usuario = "maria";
+        preencher(f(), c);
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.responder("Verifique as informações digitadas !", "Já existe um usuário com este login: escolha outro.",
+                Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.usuario"), "2");
+        EXPECT_TRUE(f()->inserindo());
+        EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Joana Mel");
+        EXPECT_EQ(f()->widgets().entry_senha->get_text(), "favo123");
+        f()->widgets().entry_usuario->set_text("joana");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+        EXPECT_EQ(teste::dialogo_visivel(), nullptr);
+        EXPECT_FALSE(f()->inserindo());
+        EXPECT_EQ(linha("joana"), "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua das Flores|12|Vila Rica|1|3");
+        EXPECT_EQ(senha_de("joana"), banco->valor("select md5('favo123')"));
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.usuario"), "3");
+        EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
+    });
+    rodar(r);
+}
+
+// Another desktop changed the user being edited: the save is refused,
+// saying so, and the form shows the user as now stored, at its place.
+TEST_F(Usuarios, UsuarioMudadoNoutraEstacaoNaoESobrescrito)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, 2);
+    r.passo([this] {
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
+        EXPECT_EQ(f()->widgets().entry_usuario->get_text(), "maria");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
+        f()->widgets().entry_bairro->set_text("Bairro desta");
+        ASSERT_EQ(banco->executar("update cadastro.usuario set nome = 'Maria da Outra' where login = 'maria'"), "");
+        EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
+    });
+    r.responder("Verifique as informações digitadas !",
+                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
+                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
+                Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_FALSE(f()->editando());
+        EXPECT_EQ(editaveis(f()), 0);
+        EXPECT_EQ(f()->widgets().entry_usuario->get_text(), "maria");
+        EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Maria da Outra");
+        EXPECT_NE(f()->widgets().entry_bairro->get_text(), "Bairro desta");
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.usuario where bairro = 'Bairro desta'"), "0");
+    });
+    rodar(r);
 }
 
 TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
@@ -598,7 +719,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
         EXPECT_TRUE(contem(
             t, "0\n1\n2\n6\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Maria A. Souza', login='maria', "))
             << t;
-        EXPECT_TRUE(contem(t, "id_cep=6 WHERE id_usuario=2\n")) << t;
+        EXPECT_TRUE(contem(t, "id_cep=6 WHERE id_usuario=2 and xmin='")) << t;
         EXPECT_EQ(banco->valor("select nome || ' ' || id_cep || ' ' || id_acesso from cadastro.usuario "
                                "where id_usuario = 2"),
                   "Maria A. Souza 6 3");
@@ -810,7 +931,7 @@ TEST_F(Usuarios, SenhaEmBrancoRecusadaETamanhosDoLogin)
         preencher(f(), { "Sem Senha", "01/01/2000", "", "", "", "", "", "", "semsenha", "" });
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Digite a senha do novo usuário.", Gtk::RESPONSE_CLOSE);
+    r.responder("Verifique as informações digitadas !", "Digite a senha do novo usuário.", Gtk::RESPONSE_CLOSE);
     r.passo([this, antes, login, senha] {
         EXPECT_EQ(banco->despejo(), antes);
         // Typed longer, kept as long as the login window takes them.

@@ -1,0 +1,117 @@
+#include "db/falha.h"
+
+#include "db/instrucao.h"
+#include "db/resultado.h"
+
+const char* const FALHA::SEM_REGISTRO = "02000";
+const char* const FALHA::CANCELADA = "57014";
+const char* const FALHA::SEM_CONEXAO = "08001";
+const char* const FALHA::CONEXAO_PERDIDA = "08006";
+const char* const FALHA::CONFIRMACAO_INCERTA = "08007";
+
+FALHA::FALHA(const RESULTADO& r)
+    : tipo(r.tipo), sqlstate(r.ok ? "" : r.sqlstate), restricao(r.ok ? "" : r.restricao),
+      mensagem(r.ok ? "" : r.mensagem), houve(!r.ok)
+{
+}
+
+namespace {
+
+// The reason of a refusal that names a constraint of the schema; null when
+// the constraint is not one of these.
+const char* por_restricao(const std::string& sqlstate, const std::string& restricao, bool exclusao)
+{
+    struct Caso
+    {
+        const char* sqlstate;
+        const char* restricao;
+        int exclusao;   // 1 only for a delete, 0 never for a delete, -1 either
+        const char* motivo;
+    };
+    static const Caso casos[] = {
+        { "23505", "usuario_login_key", -1, "Já existe um usuário com este login: escolha outro." },
+        { "23505", "florada_nome_florada_key", -1, "Já existe uma florada com este nome." },
+        { "23505", "ceps_cep_key", -1, "Este CEP já está cadastrado." },
+        { "23503", "usuario_id_acesso_fkey", 1,
+          "Este nível de acesso ainda é usado por usuários: mude o nível deles antes de excluí-lo." },
+        { "23503", "usuario_id_acesso_fkey", 0, "O nível de acesso escolhido não existe mais." },
+        { "23503", "abelha_rainha_filha_fkey", 1,
+          "Esta abelha é mãe de outras abelhas cadastradas: ela não pode ser excluída." },
+        { "23503", "abelha_rainha_filha_fkey", 0,
+          "A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista." },
+        { "23503", "usuario_id_cep_fkey", 0, "O CEP escolhido não está cadastrado." },
+        { "23503", "apiario_id_florada_fkey", 0, "A florada escolhida não existe mais." },
+        { "23503", "apiario_cod_cid_fkey", 0, "O município escolhido não está cadastrado." },
+        { "23514", "abelha_nao_e_mae_de_si", -1,
+          "Uma abelha não pode ser mãe de si mesma: escolha outra mãe, ou \"Não Sabe\"." },
+        { "23514", "usuario_nome_check", -1, "O nome não pode ficar em branco." },
+        { "23514", "usuario_login_check", -1, "O login não pode ficar em branco." },
+    };
+    for (const Caso& c : casos) {
+        if (sqlstate == c.sqlstate && restricao == c.restricao && (c.exclusao < 0 || c.exclusao == (exclusao ? 1 : 0)))
+            return c.motivo;
+    }
+    return nullptr;
+}
+
+bool classe(const std::string& sqlstate, const char* duas)
+{
+    return sqlstate.size() == 5 && sqlstate.compare(0, 2, duas) == 0;
+}
+
+} // namespace
+
+std::string FALHA::motivo() const
+{
+    if (!houve)
+        return std::string();
+    const bool exclusao = tipo == INSTRUCAO::EXCLUIR;
+    if (const char* m = por_restricao(sqlstate, restricao, exclusao))
+        return m;
+
+    const std::string& s = sqlstate;
+    if (s == SEM_REGISTRO)
+        return exclusao ? "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi "
+                          "excluído. Veja como ele está agora antes de tentar de novo."
+                        : "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi "
+                          "gravado. Veja como ele está agora e refaça a alteração, se ainda for o caso.";
+    if (s == CANCELADA)
+        return "A operação foi cancelada.";
+    if (s == SEM_CONEXAO)
+        return "Não foi possível falar com o servidor do banco de dados: verifique se ele está ligado e se a rede "
+               "funciona. Nada foi enviado.";
+    if (s == CONFIRMACAO_INCERTA)
+        return "A ligação com o servidor do banco de dados caiu enquanto a operação era confirmada: não se sabe se "
+               "ela foi gravada. Confira antes de repeti-la.";
+    if (classe(s, "08"))
+        return desfeita ? "O servidor do banco de dados não respondeu até o fim da operação (a ligação caiu ou ele "
+                          "parou)."
+                        : "O servidor do banco de dados não respondeu (a ligação caiu ou ele parou): confira se a "
+                          "alteração foi gravada antes de repeti-la.";
+    if (s == "57P01" || s == "57P02" || s == "57P03")
+        return "O servidor do banco de dados está sendo desligado ou reiniciado: tente de novo em instantes.";
+    if (s == "23505")
+        return "Já existe um registro com estes dados.";
+    if (s == "23503")
+        return exclusao ? "Este registro ainda é usado por outros registros e não pode ser excluído."
+                        : "O registro aponta para outro que não existe mais.";
+    if (s == "23502")
+        return "Um campo obrigatório ficou em branco.";
+    if (s == "22007" || s == "22008")
+        return "A data digitada não existe ou não está no formato DD/MM/AAAA.";
+    if (s == "22001")
+        return "Um dos textos digitados é longo demais.";
+    if (s == "22003")
+        return "Um dos números digitados está fora do limite aceito.";
+    if (classe(s, "22") || classe(s, "23"))
+        return "Um dos valores digitados não é aceito pelo banco de dados.";
+    if (classe(s, "40"))
+        return "Outra pessoa alterava os mesmos registros ao mesmo tempo: tente de novo.";
+    if (classe(s, "53"))
+        return "O servidor do banco de dados está sem espaço em disco ou sem memória: avise o responsável por ele.";
+    if (s == "42501")
+        return "O usuário do banco de dados não tem permissão para esta operação.";
+    if (classe(s, "42"))
+        return "O banco de dados não tem a forma que o programa espera: ele precisa ser atualizado.";
+    return "O banco de dados recusou a operação.";
+}
