@@ -224,3 +224,22 @@ banco_carregar() {
         psql -X -q -v ON_ERROR_STOP=1 -1 -h 127.0.0.1 -p "$porta" -U "$usuario" -d "$banco" \
         -f "$topo/sql/schema.sql" -f "$topo/sql/municipios.sql" -f "$topo/sql/seed.sql" >/dev/null
 }
+
+# Brings a database up to what the program expects: every file of
+# TOPO/sql/migracoes, in name order, each in one transaction, as USER (the
+# owner of the schema). Each file adds only what is missing and touches no
+# record, so it changes nothing in a database that has it all. Stops at the
+# first file that fails, whose changes are then all undone.
+#   banco_migrar TOPO PORT USER PASSWORD DB
+banco_migrar() {
+    local topo=$1 porta=$2 usuario=$3 senha=$4 banco=$5 arquivo
+    for arquivo in "$topo"/sql/migracoes/*.sql; do
+        [ -f "$arquivo" ] || continue
+        if ! PGPASSWORD=$senha PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 PGOPTIONS="-c client_min_messages=warning" \
+                psql -X -q -v ON_ERROR_STOP=1 -1 -h 127.0.0.1 -p "$porta" -U "$usuario" -d "$banco" \
+                -f "$arquivo" >/dev/null; then
+            echo "A atualização do banco $banco com $(basename "$arquivo") falhou; nada desse arquivo foi aplicado." >&2
+            return 1
+        fi
+    done
+}
