@@ -105,6 +105,9 @@ void Formulario::excluir_dados(Gtk::Window* pai)
     Gtk::Window& sobre = pai ? *pai : *ctx.janela_login;
     Gtk::MessageDialog pergunta(sobre, "Exclusão de Item", false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK_CANCEL, false);
     pergunta.set_message("Deseja realmente excluir esse item?");
+    const std::string detalhe = detalhe_exclusao();
+    if (!detalhe.empty())
+        pergunta.set_secondary_text(detalhe);
     const int resposta = pergunta.run();
     pergunta.hide();
 

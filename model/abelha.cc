@@ -138,3 +138,24 @@ bool ABELHA::deletar(int id)
 }
 
 void ABELHA::buscar(ABELHAS*) {}
+
+std::vector<std::string> ABELHA::rgns_comecando(const std::string& prefixo, int limite)
+{
+    // The typed text matches as it is: "like" takes no wildcard from it.
+    std::string padrao;
+    for (char c : prefixo) {
+        if (c == '\\' || c == '%' || c == '_')
+            padrao += '\\';
+        padrao += c;
+    }
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "rgn" };
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.filtroconsulta = "rgn like " + query->literal(padrao + "%") + " order by rgn limit " + std::to_string(limite);
+
+    std::vector<std::string> rgns;
+    const RESULTADO r = query->ativar(i);
+    for (int k = 0; k < r.registros; ++k)
+        rgns.push_back(r.linha(k)[0]);
+    return rgns;
+}

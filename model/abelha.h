@@ -42,6 +42,9 @@ public:
     // standard output) when it is refused, as while daughters point at it.
     bool deletar(int id);
     void buscar(ABELHAS* abelha);
+    // Up to `limite` registry numbers that begin with the text, in order:
+    // what a queen's RGN being typed may become.
+    std::vector<std::string> rgns_comecando(const std::string& prefixo, int limite);
 
 private:
     QUERY* query;

@@ -223,3 +223,20 @@ int COLMEIA::colmeia_da_rainha(int id_abelha, int exceto)
     const RESULTADO r = query->ativar(i);
     return r.achou() ? r.linha(0).inteiro(0) : 0;
 }
+
+LISTA_APIARIOS COLMEIA::apiarios()
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "id_apiario", "nome" };
+    i.tabelas = { "cadastro.apiario" };
+    i.campoorder = { "nome", "id_apiario" };
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok)
+        std::cout << r.mensagem << '\n';
+    return LISTA_APIARIOS(r, [](const LinhaResultado& linha) {
+        APIARIOS a;
+        a.id_apiario = linha.inteiro(0);
+        a.nome = linha[1];
+        return a;
+    });
+}

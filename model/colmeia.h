@@ -6,6 +6,7 @@
 #include <string>
 
 #include "db/lista_registros.h"
+#include "model/apiario.h"
 
 class QUERY;
 
@@ -77,6 +78,8 @@ public:
     LISTA_COLMEIAS pesquisar(const FILTRO_COLMEIAS& filtro);
     // The hive other than `exceto` that the queen heads; 0 when none.
     int colmeia_da_rainha(int id_abelha, int exceto = 0);
+    // The apiaries a hive may stand in, by name: only their keys and names.
+    LISTA_APIARIOS apiarios();
 
     // Why the last insert or update was refused, said to the user.
     const std::string& get_mensagem() const { return mensagem; }

@@ -37,7 +37,7 @@ std::string descrever(const ABELHAS& b)
 
 TEST_F(Abelha, InserirEmTabelaVaziaEscreveORgnDepois)
 {
-    ASSERT_EQ(banco.executar("truncate cadastro.abelha_rainha restart identity"), "");
+    ASSERT_EQ(banco.executar("truncate cadastro.abelha_rainha restart identity cascade"), "");
     ABELHA abelha(q.get());
     ABELHAS b;
     b.nascimento = "01/02/2010";

@@ -1,5 +1,6 @@
-// The queen bee form with "Gerar Filhas" and Delete, and the beehive window,
-// driven through their widgets on the sample database.
+// The queen bee form with "Gerar Filhas" and Delete, and the layout of the
+// beehive window (tests/gui/teste_colmeia.cc drives it), through their
+// widgets on the sample database.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -365,12 +366,12 @@ TEST_F(Abelha, ExcluirAUltimaAbelhaEsvaziaOFormulario)
 
 namespace {
 
-// The beehive window: the visible window over the main one without a title.
+// The beehive window: the visible window over the main one with its title.
 Gtk::Window* janela_colmeias(SISTEMAGUI& s)
 {
     for (Gtk::Window* j : teste::janelas_visiveis()) {
         if (j != s.get_janela_principal() && j->get_transient_for() == s.get_janela_principal() &&
-            j->get_title().empty())
+            j->get_title() == "Cadastro de Colméias")
             return j;
     }
     return nullptr;
@@ -413,8 +414,15 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
         EXPECT_EQ(j->get_border_width(), 15u);
         std::vector<std::string> vistos;
         textos(j, vistos);
-        EXPECT_EQ(vistos, (std::vector<std::string> { "Tipo", "Status", "Rainha", "Apiario", "[Salvar]",
-                                                      "[Pesquisar]", "[Cancelar]", "[Excluir]" }));
+        // The four labels of the record in their order, each beside its
+        // field, and the four buttons at the bottom in theirs; the code, the
+        // list of hives and the inspections of the one shown between them.
+        EXPECT_EQ(j->get_title(), "Cadastro de Colméias");
+        EXPECT_EQ(vistos, (std::vector<std::string> {
+                              "Código", "", "Tipo", "Status", "Rainha", "Apiario", "Instalação", "Observações",
+                              "Colméias", "Data", "Status visto", "Mel (kg)", "Observações", "[Adicionar revisão]",
+                              "[Excluir revisão]", "Revisões", "[Salvar]", "[Pesquisar]", "[Cancelar]",
+                              "[Excluir]" }));
         ASSERT_NE(sistema->formulario_aberto(6), nullptr);
         EXPECT_EQ(sistema->formulario_aberto(6)->janela(), j);
         j->hide();
