@@ -9,6 +9,7 @@
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
 #include "gui/form_florada.h"
+#include "gui/form_genealogia.h"
 #include "gui/form_minha_conta.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
@@ -46,6 +47,7 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::SENHA, fazer<FormSenha> },
         { ids::FLORADA, fazer<FormFlorada> },
         { ids::CADASTRO_CEP, fazer<FormCep> },
+        { ids::GENEALOGIA, fazer<FormGenealogia> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
     };

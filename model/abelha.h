@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "db/lista_registros.h"
 #include "util/conversoes.h"
 
 class QUERY;
@@ -28,6 +29,19 @@ public:
 // (longer codes are written in full).
 std::string formatar_rgn(int id, int mae);
 
+// A bee's lineage: her mothers up to the first unknown one, oldest first,
+// then the bee herself, then her daughters and their descendants one
+// generation after the other, each generation by code (so every bee comes
+// after her mother). Each bee is read from its row when asked for, with its
+// generation counted from the bee: -1 her mother, 0 herself, 1 her
+// daughters.
+class LISTA_GENEALOGIA : public LISTA_REGISTROS<ABELHAS>
+{
+public:
+    using LISTA_REGISTROS<ABELHAS>::LISTA_REGISTROS;
+    int geracao(std::size_t i) const { return linha(i).inteiro(5); }
+};
+
 class ABELHA : public CONVERSOES
 {
 public:
@@ -45,6 +59,10 @@ public:
     // Up to `limite` registry numbers that begin with the text, in order:
     // what a queen's RGN being typed may become.
     std::vector<std::string> rgns_comecando(const std::string& prefixo, int limite);
+    // The lineage of the bee with that code, found by one statement
+    // however many generations there are (empty when there is no such bee).
+    // A mother chain that loops back on itself ends where it would repeat.
+    LISTA_GENEALOGIA genealogia(int id);
 
 private:
     QUERY* query;
