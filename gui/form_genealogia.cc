@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include <gtk/gtk.h>
 #include <gtkmm/box.h>
 #include <gtkmm/cellrenderertext.h>
 #include <gtkmm/scrolledwindow.h>
@@ -55,45 +56,60 @@ void FormGenealogia::montar()
 void FormGenealogia::carregar_dados(int)
 {
     const LISTA_GENEALOGIA linhagem = ctx.abelha->genealogia(abelha);
-    // Made apart and handed to the view whole.
+    // Made apart and handed to the view whole; a row is added with all its
+    // values in one call, read in place from the rows found (the line of a
+    // bee may hold most of the bees there are).
     w.treeview_genealogia->unset_model();
     arvore = Gtk::TreeStore::create(colunas);
-    caminho_abelha = Gtk::TreePath();
-    std::unordered_map<int, Gtk::TreeModel::iterator> onde;
-    Gtk::TreeModel::iterator acima;
+    GtkTreeStore* loja = arvore->gobj();
+    const int codigo = colunas.codigo.index();
+    const int rgn = colunas.textos[0].index();
+    const int nascimento = colunas.textos[1].index();
+    const int matriz = colunas.textos[2].index();
+    const int peso = colunas.inteiros[0].index();
+    std::unordered_map<int, GtkTreeIter> onde;
+    onde.reserve(linhagem.size());
+    GtkTreeIter acima {};
+    bool ha_acima = false;
+    GtkTreeIter da_abelha {};
+    bool achou = false;
     for (std::size_t i = 0; i < linhagem.size(); ++i) {
-        const ABELHAS b = linhagem[i];
         const int geracao = linhagem.geracao(i);
-        Gtk::TreeModel::iterator mae;
+        // A mother, or the bee herself, under the one before; a descendant
+        // under her mother, who always comes first.
+        GtkTreeIter* mae = nullptr;
         if (geracao > 0) {
-            auto m = onde.find(b.mae);
+            auto m = onde.find(linhagem.mae(i));
             if (m != onde.end())
-                mae = m->second;
-        } else {
-            // A mother, or the bee herself, under the one before.
-            mae = acima;
+                mae = &m->second;
+        } else if (ha_acima) {
+            mae = &acima;
         }
-        Gtk::TreeModel::iterator it = mae ? arvore->append(mae->children()) : arvore->append();
-        Gtk::TreeModel::Row linha = *it;
-        linha[colunas.codigo] = b.id;
-        linha[colunas.textos[0]] = b.rgn;
-        linha[colunas.textos[1]] = b.nascimento;
-        linha[colunas.textos[2]] = b.matriz ? "Sim" : "Não";
-        linha[colunas.inteiros[0]] = geracao == 0 ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL;
-        onde[b.id] = it;
-        if (geracao <= 0)
+        GtkTreeIter it;
+        gtk_tree_store_insert_with_values(loja, &it, mae, -1, codigo, linhagem.id(i), rgn, linhagem.rgn(i),
+                                          nascimento, linhagem.nascimento(i), matriz,
+                                          linhagem.matriz(i) ? "Sim" : "Não", peso,
+                                          geracao == 0 ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL, -1);
+        onde[linhagem.id(i)] = it;
+        if (geracao <= 0) {
             acima = it;
-        if (geracao == 0)
-            caminho_abelha = arvore->get_path(it);
+            ha_acima = true;
+        }
+        if (geracao == 0) {
+            da_abelha = it;
+            achou = true;
+        }
     }
+    caminho_abelha = achou ? arvore->get_path(Gtk::TreeModel::iterator(GTK_TREE_MODEL(loja), &da_abelha))
+                           : Gtk::TreePath();
     w.treeview_genealogia->set_model(arvore);
 
-    if (caminho_abelha.empty()) {
+    if (!achou) {
         w.label_abelha->set_text("Nenhuma abelha exibida.");
         return;
     }
-    const Glib::ustring rgn = (*arvore->get_iter(caminho_abelha))[colunas.textos[0]];
-    w.label_abelha->set_text("Mães e descendentes de " + rgn);
+    const Glib::ustring nome = (*arvore->get_iter(caminho_abelha))[colunas.textos[0]];
+    w.label_abelha->set_text("Mães e descendentes de " + nome);
     if (linhagem.size() <= ABRIR_TUDO_ATE) {
         w.treeview_genealogia->expand_all();
     } else {

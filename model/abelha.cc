@@ -186,7 +186,8 @@ LISTA_GENEALOGIA ABELHA::genealogia(int id)
         "select id_abelha, rgn, data_nasc, matriz, filha, geracao from filhas) as g";
 
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "g.id_abelha", "g.rgn", "g.data_nasc", "g.matriz", "g.filha", "g.geracao" };
+    i.camporetorno = { "g.id_abelha", "g.rgn", "to_char(g.data_nasc,'DD/MM/YYYY')", "g.matriz", "g.filha",
+                       "g.geracao" };
     i.tabelas = { linhagem };
     i.campoorder = { "g.geracao", "g.id_abelha" };
     const RESULTADO r = query->ativar(i);

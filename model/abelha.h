@@ -39,6 +39,13 @@ class LISTA_GENEALOGIA : public LISTA_REGISTROS<ABELHAS>
 {
 public:
     using LISTA_REGISTROS<ABELHAS>::LISTA_REGISTROS;
+    // What the tree shows of bee i, read in place (0 and "" past the end);
+    // the texts live as long as the rows of the list.
+    int id(std::size_t i) const { return linha(i).inteiro(0); }
+    const char* rgn(std::size_t i) const { return linha(i).c_str(1); }
+    const char* nascimento(std::size_t i) const { return linha(i).c_str(2); }   // "DD/MM/YYYY"
+    bool matriz(std::size_t i) const { return linha(i).c_str(3)[0] == 't'; }
+    int mae(std::size_t i) const { return linha(i).inteiro(4); }
     int geracao(std::size_t i) const { return linha(i).inteiro(5); }
 };
 

@@ -252,7 +252,8 @@ TEST_F(Abelha, GenealogiaDasMaesAteADesconhecidaEDasFilhasEmArvore)
     const LISTA_GENEALOGIA g = abelha.genealogia(4);
     // One statement, however many generations.
     const std::string trace = saida.tomar();
-    EXPECT_EQ(trace.find("select g.id_abelha, g.rgn, g.data_nasc, g.matriz, g.filha, g.geracao from (with recursive "),
+    EXPECT_EQ(trace.find("select g.id_abelha, g.rgn, to_char(g.data_nasc,'DD/MM/YYYY'), g.matriz, g.filha, g.geracao from "
+                         "(with recursive "),
               0u)
         << trace;
     EXPECT_EQ(trace.find('\n'), trace.size() - 1) << trace;
