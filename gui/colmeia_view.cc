@@ -1,14 +1,10 @@
 #include "gui/colmeia_view.h"
 
-#include <iostream>
-
 #include <gtkmm/box.h>
 #include <gtkmm/cellrenderertext.h>
 #include <gtkmm/entrycompletion.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
-
-#include "db/query.h"
 
 namespace {
 

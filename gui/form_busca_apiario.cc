@@ -74,7 +74,7 @@ void FormBuscaApiario::carregar_dados(int)
         const std::size_t zeros = texto.find_first_not_of('0');
         const std::string chave = zeros == std::string::npos ? (texto.empty() ? "" : "0") : texto.substr(zeros);
         buscar = texto.find_first_not_of("0123456789") == std::string::npos && chave.size() <= 10;
-        filtro = chave.empty() ? " a.id_apiario > 0" : " a.id_apiario = " + chave;
+        filtro = chave.empty() ? " a.id_apiario is not null" : " a.id_apiario = " + chave;
     } else if (opcao == "Região") {
         filtro = " m.nome like " + ctx.query->literal(texto + "%");
     } else {
