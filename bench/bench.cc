@@ -41,6 +41,7 @@
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
 #include "gui/form_florada.h"
+#include "gui/form_genealogia.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
@@ -396,6 +397,27 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                 r.medir("Save edited bee", [&s] { clicar(s.formulario_aberto(5)->widgets().button_salvar); },
                         [&s] { return !s.formulario_aberto(5)->widgets().button_salvar->is_sensitive(); });
             });
+
+            // "Genealogia" of the first bee, whose line holds most of the
+            // bees (they descend from one another), and of the last one.
+            for (bool primeira : { true, false }) {
+                r.passo([&s, primeira] {
+                    FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
+                    clicar(primeira ? f->widgets().button_primeiro : f->widgets().button_ultimo);
+                });
+                const std::string rotulo = primeira ? "Genealogia: first bee (most bees in its line)"
+                                                    : "Genealogia: last bee";
+                r.repetir(rotulo, vezes, orc, [&r, &s, rotulo] {
+                    r.medir(rotulo, [&s] {
+                        dynamic_cast<FormAbelha*>(s.formulario_aberto(5))->widgets().button_genealogia->clicked();
+                    }, [&s] {
+                        auto* g = dynamic_cast<FormGenealogia*>(s.formulario_aberto(10));
+                        return g && g->janela()->get_mapped() && g->get_arvore();
+                    });
+                    r.passo([&s] { s.formulario_aberto(10)->janela()->hide(); });
+                    r.esperar([&s] { return s.formulario_aberto(10) == nullptr; }, "the lineage window to close");
+                });
+            }
 
             // "Gerar Filhas" of 1,000 daughters of the first bee, and the
             // same statements sent raw through libpq.

@@ -1,6 +1,92 @@
 #include "gui/colmeia_view.h"
 
 #include <gtkmm/box.h>
+#include <gtkmm/cellrenderertext.h>
+#include <gtkmm/entrycompletion.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/scrolledwindow.h>
+
+namespace {
+
+// How many registry numbers the queen's entry offers as it is typed.
+const int SUGESTOES_RGN = 20;
+
+// A row of the form: a label packed at its start, 10 pixels around it.
+Gtk::HBox* linha_com(Gtk::Label* rotulo)
+{
+    Gtk::HBox* linha = Gtk::manage(new Gtk::HBox(false, 0));
+    linha->pack_start(*rotulo, false, false, 10);
+    return linha;
+}
+
+Gtk::Label* rotulo(const char* texto) { return Gtk::manage(new Gtk::Label(texto)); }
+
+// Makes the entry with this text the active one (the first, empty entry
+// when there is none).
+void escolher_texto(Gtk::ComboBoxText* combo, const char* const* textos, std::size_t n, const std::string& texto)
+{
+    int ativo = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (texto == textos[i])
+            ativo = static_cast<int>(i) + 1;
+    }
+    combo->set_active(ativo);
+}
+
+// Texts typed by users may be of any length: a list shows a long one cut
+// short with an ellipsis, so that the window never grows wider than the X
+// server can draw.
+void limitar_largura(Gtk::CellLayout& lista, int caracteres)
+{
+    for (Gtk::CellRenderer* c : lista.get_cells()) {
+        if (Gtk::CellRendererText* texto = dynamic_cast<Gtk::CellRendererText*>(c)) {
+            texto->property_ellipsize() = Pango::ELLIPSIZE_END;
+            texto->property_width_chars() = caracteres;
+        }
+    }
+}
+
+// A text column of a list view, as wide as given and cut short with an
+// ellipsis.
+void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& coluna,
+                  int largura)
+{
+    Gtk::CellRendererText* celula = Gtk::manage(new Gtk::CellRendererText());
+    celula->property_ellipsize() = Pango::ELLIPSIZE_END;
+    Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn(titulo, *celula));
+    c->add_attribute(celula->property_text(), coluna);
+    c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    c->set_fixed_width(largura);
+    c->set_resizable(true);
+    lista.append_column(*c);
+}
+
+Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura)
+{
+    Gtk::ScrolledWindow* r = Gtk::manage(new Gtk::ScrolledWindow());
+    r->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    r->set_shadow_type(Gtk::SHADOW_IN);
+    r->set_size_request(-1, altura);
+    r->add(filho);
+    return r;
+}
+
+std::string revisoes_que_vao(int colmeia, int n)
+{
+    const std::string de = "A colméia " + std::to_string(colmeia);
+    if (n == 0)
+        return de + " não tem revisões.";
+    if (n == 1)
+        return de + " tem 1 revisão, que será excluída com ela.";
+    return de + " tem " + std::to_string(n) + " revisões, que serão excluídas com ela.";
+}
+
+} // namespace
+
+COLMEIA_VIEW::COLMEIA_VIEW(int id, Contexto& contexto)
+    : FormularioCom(id, contexto), colmeias(contexto.query), revisoes(contexto.query)
+{
+}
 
 void COLMEIA_VIEW::inicializar()
 {
@@ -12,30 +98,129 @@ void COLMEIA_VIEW::inicializar()
 void COLMEIA_VIEW::inicializarJanela()
 {
     // The frame made it transient for its parent, centred and with its border.
-    janela()->set_size_request(650, 380);
+    Gtk::Window& j = *janela();
+    j.set_title("Cadastro de Colméias");
+    j.set_size_request(650, 380);
+    j.set_default_size(900, 680);
 }
 
 void COLMEIA_VIEW::inicializarObjetosJanela()
 {
-    w.label_tipo = Gtk::manage(new Gtk::Label("Tipo"));
-    w.label_status = Gtk::manage(new Gtk::Label("Status"));
-    w.label_rainha = Gtk::manage(new Gtk::Label("Rainha"));
-    w.label_apiario = Gtk::manage(new Gtk::Label("Apiario"));
+    w.label_tipo = rotulo("Tipo");
+    w.label_status = rotulo("Status");
+    w.label_rainha = rotulo("Rainha");
+    w.label_apiario = rotulo("Apiario");
     w.button_salvar_colmeia = Gtk::manage(new Gtk::Button("Salvar"));
     w.button_cancelar_colmeia = Gtk::manage(new Gtk::Button("Cancelar"));
     w.button_pesquisar = Gtk::manage(new Gtk::Button("Pesquisar"));
     w.button_excluir_colmeia = Gtk::manage(new Gtk::Button("Excluir"));
+
+    w.label_codigo = rotulo("");
+    w.combo_tipo = Gtk::manage(new Gtk::ComboBoxText());
+    w.combo_status = Gtk::manage(new Gtk::ComboBoxText());
+    w.combo_status_revisao = Gtk::manage(new Gtk::ComboBoxText());
+    w.combo_tipo->append("");
+    for (const char* t : TIPOS_COLMEIA)
+        w.combo_tipo->append(t);
+    for (Gtk::ComboBoxText* c : { w.combo_status, w.combo_status_revisao }) {
+        c->append("");
+        for (const char* s : STATUS_COLMEIA)
+            c->append(s);
+    }
+
+    w.entry_rainha = Gtk::manage(new Gtk::Entry());
+    w.entry_rainha->set_width_chars(14);
+    lista_rgns = Gtk::ListStore::create(colunas);
+    Glib::RefPtr<Gtk::EntryCompletion> completar = Gtk::EntryCompletion::create();
+    completar->set_model(lista_rgns);
+    completar->set_text_column(colunas.textos[0]);
+    completar->set_minimum_key_length(1);
+    w.entry_rainha->set_completion(completar);
+
+    w.combo_apiario = Gtk::manage(new ListaTextos());
+    limitar_largura(*w.combo_apiario, 30);
+    w.entry_instalacao = Gtk::manage(new Gtk::Entry());
+    w.entry_instalacao->set_max_length(10);
+    w.entry_instalacao->set_width_chars(10);
+    w.entry_obs = Gtk::manage(new Gtk::Entry());
+    w.entry_obs->set_width_chars(40);
+
+    lista_colmeias = Gtk::ListStore::create(colunas);
+    w.treeview_colmeias = Gtk::manage(new Gtk::TreeView(lista_colmeias));
+    w.treeview_colmeias->append_column("Código", colunas.codigo);
+    coluna_texto(*w.treeview_colmeias, "Tipo", colunas.textos[0], 110);
+    coluna_texto(*w.treeview_colmeias, "Status", colunas.textos[1], 100);
+    coluna_texto(*w.treeview_colmeias, "Rainha", colunas.textos[2], 120);
+    coluna_texto(*w.treeview_colmeias, "Apiário", colunas.textos[3], 300);
+
+    w.frame_revisoes = Gtk::manage(new Gtk::Frame("Revisões"));
+    w.entry_data_revisao = Gtk::manage(new Gtk::Entry());
+    w.entry_data_revisao->set_max_length(10);
+    w.entry_data_revisao->set_width_chars(10);
+    w.entry_mel = Gtk::manage(new Gtk::Entry());
+    w.entry_mel->set_width_chars(8);
+    w.entry_obs_revisao = Gtk::manage(new Gtk::Entry());
+    w.entry_obs_revisao->set_width_chars(30);
+    w.button_adicionar_revisao = Gtk::manage(new Gtk::Button("Adicionar revisão"));
+    w.button_excluir_revisao = Gtk::manage(new Gtk::Button("Excluir revisão"));
+    lista_revisoes = Gtk::ListStore::create(colunas);
+    w.treeview_revisoes = Gtk::manage(new Gtk::TreeView(lista_revisoes));
+    coluna_texto(*w.treeview_revisoes, "Data", colunas.textos[0], 100);
+    coluna_texto(*w.treeview_revisoes, "Status", colunas.textos[1], 100);
+    coluna_texto(*w.treeview_revisoes, "Mel (kg)", colunas.textos[2], 80);
+    coluna_texto(*w.treeview_revisoes, "Observações", colunas.textos[3], 400);
 }
 
 void COLMEIA_VIEW::posicionaObjetosJanela()
 {
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
-    Gtk::Label* rotulos[] = { w.label_tipo, w.label_status, w.label_rainha, w.label_apiario };
-    for (Gtk::Label* rotulo : rotulos) {
-        Gtk::HBox* linha = Gtk::manage(new Gtk::HBox(false, 0));
-        linha->pack_start(*rotulo, false, false, 10);
-        vertical->pack_start(*linha, false, false, 0);
+    // In the window from the start, so that the apiary list has its style
+    // (a scrolled list) before it is filled.
+    janela()->add(*vertical);
+
+    Gtk::HBox* codigo = linha_com(rotulo("Código"));
+    codigo->pack_start(*w.label_codigo, false, false, 0);
+    vertical->pack_start(*codigo, false, false, 2);
+    const std::pair<Gtk::Label*, Gtk::Widget*> campos[] = {
+        { w.label_tipo, w.combo_tipo },
+        { w.label_status, w.combo_status },
+        { w.label_rainha, w.entry_rainha },
+        { w.label_apiario, w.combo_apiario },
+    };
+    for (const auto& campo : campos) {
+        Gtk::HBox* linha = linha_com(campo.first);
+        linha->pack_start(*campo.second, false, false, 0);
+        vertical->pack_start(*linha, false, false, 2);
     }
+    Gtk::HBox* mais = linha_com(rotulo("Instalação"));
+    mais->pack_start(*w.entry_instalacao, false, false, 0);
+    mais->pack_start(*rotulo("Observações"), false, false, 10);
+    mais->pack_start(*w.entry_obs, true, true, 0);
+    vertical->pack_start(*mais, false, false, 2);
+
+    Gtk::Frame* quadro_lista = Gtk::manage(new Gtk::Frame("Colméias"));
+    quadro_lista->add(*rolagem(*w.treeview_colmeias, 140));
+    vertical->pack_start(*quadro_lista, true, true, 5);
+
+    Gtk::VBox* dentro = Gtk::manage(new Gtk::VBox(false, 2));
+    Gtk::HBox* nova = Gtk::manage(new Gtk::HBox(false, 0));
+    nova->pack_start(*rotulo("Data"), false, false, 5);
+    nova->pack_start(*w.entry_data_revisao, false, false, 0);
+    nova->pack_start(*rotulo("Status visto"), false, false, 5);
+    nova->pack_start(*w.combo_status_revisao, false, false, 0);
+    nova->pack_start(*rotulo("Mel (kg)"), false, false, 5);
+    nova->pack_start(*w.entry_mel, false, false, 0);
+    nova->pack_start(*rotulo("Observações"), false, false, 5);
+    nova->pack_start(*w.entry_obs_revisao, true, true, 0);
+    nova->pack_start(*w.button_adicionar_revisao, false, false, 5);
+    dentro->pack_start(*nova, false, false, 0);
+    dentro->pack_start(*rolagem(*w.treeview_revisoes, 100), true, true, 0);
+    Gtk::HBox* baixo = Gtk::manage(new Gtk::HBox(false, 0));
+    baixo->pack_end(*w.button_excluir_revisao, false, false, 5);
+    dentro->pack_start(*baixo, false, false, 0);
+    w.frame_revisoes->add(*dentro);
+    vertical->pack_start(*w.frame_revisoes, true, true, 5);
+
     Gtk::HBox* botoes = Gtk::manage(new Gtk::HBox(false, 0));
     Gtk::Button* ordem[] = { w.button_salvar_colmeia, w.button_pesquisar, w.button_cancelar_colmeia,
                              w.button_excluir_colmeia };
@@ -44,5 +229,315 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
         botoes->pack_start(*b, false, false, 10);
     }
     vertical->pack_end(*botoes, false, false, 0);
-    janela()->add(*vertical);
+
+    w.entry_instalacao->signal_changed().connect(
+        sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 1, w.entry_instalacao));
+    w.entry_data_revisao->signal_changed().connect(
+        sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 2, w.entry_data_revisao));
+    w.entry_rainha->signal_changed().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::carregar_rgns));
+    tab(*w.entry_instalacao, *w.entry_obs);
+    tab(*w.entry_data_revisao, *w.combo_status_revisao);
+    tab(*w.entry_mel, *w.entry_obs_revisao);
+    tab(*w.entry_obs_revisao, *w.button_adicionar_revisao);
+
+    w.button_salvar_colmeia->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::salvar_colmeia));
+    w.button_pesquisar->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::pesquisar));
+    w.button_cancelar_colmeia->signal_clicked().connect([this] { estado(0); });
+    w.button_excluir_colmeia->signal_clicked().connect([this] {
+        if (mostrada.id == 0)
+            avisar("Nenhuma colméia exibida: escolha na lista a colméia a excluir.", Gtk::MESSAGE_WARNING);
+        else
+            excluir_dados(janela());
+    });
+    w.button_adicionar_revisao->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::adicionar_revisao));
+    w.button_excluir_revisao->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::excluir_revisao));
+    w.treeview_colmeias->get_selection()->signal_changed().connect([this] {
+        if (preenchendo)
+            return;
+        Gtk::TreeModel::iterator it = w.treeview_colmeias->get_selection()->get_selected();
+        if (it)
+            mostrar_colmeia((*it)[colunas.codigo]);
+    });
+
+    janela()->signal_show().connect([this] { estado(1); });
+}
+
+void COLMEIA_VIEW::mudar_estado(int e)
+{
+    if (e == 1) {
+        carregar_dados(get_id());
+    } else if (e == 0) {
+        limpar();
+        listar(FILTRO_COLMEIAS());
+        w.combo_tipo->grab_focus();
+    }
+}
+
+void COLMEIA_VIEW::carregar_dados(int)
+{
+    carregar_apiarios();
+    listar(FILTRO_COLMEIAS());
+    const COLMEIAS c = mostrada.id != 0 ? colmeias.get_colmeia(mostrada.id) : COLMEIAS();
+    if (c.id != 0)
+        mostrar(c);
+    else
+        limpar();
+}
+
+void COLMEIA_VIEW::carregar_apiarios()
+{
+    // The apiary chosen stays chosen wherever the new list puts it.
+    const int ativo = w.combo_apiario->get_active_row_number();
+    const int escolhido =
+        ativo > 0 && static_cast<std::size_t>(ativo) < ids_apiarios.size() ? ids_apiarios[ativo] : 0;
+    const LISTA_APIARIOS lista = colmeias.apiarios();
+    std::vector<std::string> nomes;
+    nomes.reserve(lista.size() + 1);
+    ids_apiarios.assign(1, 0);
+    nomes.emplace_back("");
+    int novo = 0;
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        ids_apiarios.push_back(lista.id(i));
+        nomes.emplace_back(lista.nome(i));
+        if (escolhido != 0 && lista.id(i) == escolhido)
+            novo = static_cast<int>(i) + 1;
+    }
+    if (w.combo_apiario->preencher(std::move(nomes)) || novo != ativo)
+        w.combo_apiario->set_active(novo);
+}
+
+void COLMEIA_VIEW::carregar_rgns()
+{
+    lista_rgns->clear();
+    const std::string texto = w.entry_rainha->get_text().raw();
+    if (texto.empty())
+        return;
+    for (const std::string& rgn : ctx.abelha->rgns_comecando(texto, SUGESTOES_RGN))
+        (*lista_rgns->append())[colunas.textos[0]] = rgn;
+}
+
+void COLMEIA_VIEW::listar(const FILTRO_COLMEIAS& filtro)
+{
+    const LISTA_COLMEIAS achadas = colmeias.pesquisar(filtro);
+    preenchendo = true;
+    w.treeview_colmeias->unset_model();
+    lista_colmeias = Gtk::ListStore::create(colunas);
+    Gtk::TreeModel::iterator mostrada_na_lista;
+    for (std::size_t i = 0; i < achadas.size(); ++i) {
+        Gtk::TreeModel::iterator it = lista_colmeias->append();
+        (*it)[colunas.codigo] = achadas.id(i);
+        (*it)[colunas.textos[0]] = Glib::ustring(achadas.tipo(i));
+        (*it)[colunas.textos[1]] = Glib::ustring(achadas.status(i));
+        (*it)[colunas.textos[2]] = Glib::ustring(achadas.rgn(i));
+        (*it)[colunas.textos[3]] = Glib::ustring(achadas.apiario(i));
+        if (mostrada.id != 0 && achadas.id(i) == mostrada.id)
+            mostrada_na_lista = it;
+    }
+    w.treeview_colmeias->set_model(lista_colmeias);
+    if (mostrada_na_lista)
+        w.treeview_colmeias->get_selection()->select(mostrada_na_lista);
+    preenchendo = false;
+}
+
+void COLMEIA_VIEW::carregar_revisoes()
+{
+    w.treeview_revisoes->unset_model();
+    lista_revisoes = Gtk::ListStore::create(colunas);
+    if (mostrada.id != 0) {
+        for (const REVISOES& r : revisoes.listar(mostrada.id)) {
+            Gtk::TreeModel::iterator it = lista_revisoes->append();
+            (*it)[colunas.codigo] = r.id;
+            (*it)[colunas.textos[0]] = r.data;
+            (*it)[colunas.textos[1]] = r.status;
+            (*it)[colunas.textos[2]] = r.mel;
+            (*it)[colunas.textos[3]] = r.obs;
+        }
+    }
+    w.treeview_revisoes->set_model(lista_revisoes);
+}
+
+void COLMEIA_VIEW::mostrar(const COLMEIAS& c)
+{
+    mostrada = c;
+    w.label_codigo->set_text(std::to_string(c.id));
+    escolher_texto(w.combo_tipo, TIPOS_COLMEIA, 4, c.tipo);
+    escolher_texto(w.combo_status, STATUS_COLMEIA, 6, c.status);
+    w.entry_rainha->set_text(c.rgn);
+    lista_rgns->clear();
+    std::size_t apiario = 0;
+    for (std::size_t i = 0; i < ids_apiarios.size() && apiario == 0; ++i) {
+        if (ids_apiarios[i] == c.id_apiario)
+            apiario = i;
+    }
+    if (apiario == 0 && c.id_apiario != 0) {
+        // An apiary added since the list was filled.
+        carregar_apiarios();
+        for (std::size_t i = 0; i < ids_apiarios.size() && apiario == 0; ++i) {
+            if (ids_apiarios[i] == c.id_apiario)
+                apiario = i;
+        }
+    }
+    w.combo_apiario->set_active(static_cast<int>(apiario));
+    w.entry_instalacao->set_text(c.instalacao);
+    w.entry_obs->set_text(c.obs);
+    w.frame_revisoes->set_sensitive(true);
+    carregar_revisoes();
+}
+
+void COLMEIA_VIEW::limpar()
+{
+    mostrada = COLMEIAS();
+    w.label_codigo->set_text("");
+    w.combo_tipo->set_active(0);
+    w.combo_status->set_active(0);
+    w.entry_rainha->set_text("");
+    lista_rgns->clear();
+    w.combo_apiario->set_active(0);
+    w.entry_instalacao->set_text("");
+    w.entry_obs->set_text("");
+    preenchendo = true;
+    w.treeview_colmeias->get_selection()->unselect_all();
+    preenchendo = false;
+    w.entry_data_revisao->set_text("");
+    w.combo_status_revisao->set_active(0);
+    w.entry_mel->set_text("");
+    w.entry_obs_revisao->set_text("");
+    carregar_revisoes();
+    w.frame_revisoes->set_sensitive(false);
+}
+
+void COLMEIA_VIEW::mostrar_colmeia(int id)
+{
+    const COLMEIAS c = colmeias.get_colmeia(id);
+    if (c.id == 0) {
+        avisar("A colméia " + std::to_string(id) + " não existe mais.", Gtk::MESSAGE_WARNING);
+        listar(FILTRO_COLMEIAS());
+        return;
+    }
+    mostrar(c);
+}
+
+void COLMEIA_VIEW::salvar_colmeia()
+{
+    COLMEIAS c;
+    c.id = mostrada.id;
+    c.tipo = w.combo_tipo->get_active_text().raw();
+    c.status = w.combo_status->get_active_text().raw();
+    c.rgn = w.entry_rainha->get_text().raw();
+    const int apiario = w.combo_apiario->get_active_row_number();
+    c.id_apiario = apiario > 0 && static_cast<std::size_t>(apiario) < ids_apiarios.size() ? ids_apiarios[apiario] : 0;
+    c.instalacao = w.entry_instalacao->get_text().raw();
+    c.obs = w.entry_obs->get_text().raw();
+
+    const bool ok = c.id == 0 ? colmeias.inserir(&c) : colmeias.atualizar(&c);
+    if (!ok) {
+        if (colmeias.recusado_pelo_banco())
+            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, colmeias.get_mensagem());
+        else
+            avisar(colmeias.get_mensagem(), Gtk::MESSAGE_WARNING);
+        return;
+    }
+    mostrada = c;
+    estado(1);
+}
+
+void COLMEIA_VIEW::pesquisar()
+{
+    FILTRO_COLMEIAS filtro;
+    filtro.tipo = w.combo_tipo->get_active_text().raw();
+    filtro.status = w.combo_status->get_active_text().raw();
+    const int apiario = w.combo_apiario->get_active_row_number();
+    if (apiario > 0 && static_cast<std::size_t>(apiario) < ids_apiarios.size())
+        filtro.id_apiario = ids_apiarios[apiario];
+    const std::string rgn = w.entry_rainha->get_text().raw();
+    if (!rgn.empty()) {
+        filtro.id_abelha = ctx.abelha->get_abelha(rgn).id;
+        // No bee has that number: no hive has her.
+        if (filtro.id_abelha == 0) {
+            preenchendo = true;
+            w.treeview_colmeias->unset_model();
+            lista_colmeias = Gtk::ListStore::create(colunas);
+            w.treeview_colmeias->set_model(lista_colmeias);
+            preenchendo = false;
+            return;
+        }
+    }
+    listar(filtro);
+}
+
+bool COLMEIA_VIEW::excluir()
+{
+    if (mostrada.id == 0 || !colmeias.deletar(mostrada.id))
+        return false;
+    mostrada = COLMEIAS();
+    return true;
+}
+
+std::string COLMEIA_VIEW::detalhe_exclusao()
+{
+    const int n = revisoes.contar(mostrada.id);
+    return n < 0 ? std::string() : revisoes_que_vao(mostrada.id, n);
+}
+
+void COLMEIA_VIEW::adicionar_revisao()
+{
+    REVISOES r;
+    r.id_colmeia = mostrada.id;
+    r.data = w.entry_data_revisao->get_text().raw();
+    r.status = w.combo_status_revisao->get_active_text().raw();
+    r.mel = w.entry_mel->get_text().raw();
+    r.obs = w.entry_obs_revisao->get_text().raw();
+    if (!revisoes.inserir(&r)) {
+        if (revisoes.recusado_pelo_banco())
+            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, revisoes.get_mensagem());
+        else
+            avisar(revisoes.get_mensagem(), Gtk::MESSAGE_WARNING);
+        return;
+    }
+    w.entry_data_revisao->set_text("");
+    w.combo_status_revisao->set_active(0);
+    w.entry_mel->set_text("");
+    w.entry_obs_revisao->set_text("");
+    carregar_revisoes();
+    // The hive's status follows the newest inspection: the field and the
+    // list show it as stored; the other fields keep what is typed in them.
+    const COLMEIAS c = colmeias.get_colmeia(mostrada.id);
+    if (c.id != 0) {
+        mostrada.status = c.status;
+        escolher_texto(w.combo_status, STATUS_COLMEIA, 6, c.status);
+        for (Gtk::TreeModel::Row linha : lista_colmeias->children()) {
+            if (linha[colunas.codigo] == c.id)
+                linha[colunas.textos[1]] = c.status;
+        }
+    }
+}
+
+void COLMEIA_VIEW::excluir_revisao()
+{
+    Gtk::TreeModel::iterator it = w.treeview_revisoes->get_selection()->get_selected();
+    if (!it) {
+        avisar("Escolha na lista a revisão a excluir.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    const int id = (*it)[colunas.codigo];
+    const Glib::ustring data = (*it)[colunas.textos[0]];
+    Gtk::MessageDialog pergunta(*janela(), "Deseja realmente excluir essa revisão?", false, Gtk::MESSAGE_QUESTION,
+                                Gtk::BUTTONS_OK_CANCEL, true);
+    pergunta.set_secondary_text("Revisão de " + data.raw() + " da colméia " + std::to_string(mostrada.id) + ".");
+    const int resposta = pergunta.run();
+    pergunta.hide();
+    if (resposta != Gtk::RESPONSE_OK)
+        return;
+    if (!revisoes.deletar(id))
+        avisar("Erro ao Excluir!", Gtk::MESSAGE_ERROR);
+    carregar_revisoes();
+}
+
+void COLMEIA_VIEW::avisar(const std::string& texto, Gtk::MessageType tipo, const std::string& detalhe)
+{
+    Gtk::MessageDialog dialogo(*janela(), texto, false, tipo, Gtk::BUTTONS_CLOSE, true);
+    if (!detalhe.empty())
+        dialogo.set_secondary_text(detalhe);
+    dialogo.run();
+    dialogo.hide();
 }

@@ -9,6 +9,8 @@
 #include <gtkmm/toolbar.h>
 #include <gtkmm/toolitem.h>
 
+#include "gui/janelas.h"
+
 namespace {
 
 const char* const NAO_SABE = "Não Sabe";
@@ -54,6 +56,10 @@ void FormAbelha::montar()
     w.button_gerar = Gtk::manage(new Gtk::Button("Gerar Filhas"));
     item_gerar->add(*w.button_gerar);
     barra->append(*item_gerar);
+    Gtk::ToolItem* item_genealogia = Gtk::manage(new Gtk::ToolItem());
+    w.button_genealogia = Gtk::manage(new Gtk::Button("Genealogia"));
+    item_genealogia->add(*w.button_genealogia);
+    barra->append(*item_genealogia);
     vertical->pack_start(*barra, false, false, 0);
 
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Dados abelha"));
@@ -96,6 +102,12 @@ void FormAbelha::montar()
     w.combo_mae->signal_changed().connect(sigc::mem_fun(*this, &FormAbelha::selecionar_abelha));
     ligar_barra(w);
     w.button_gerar->signal_clicked().connect([this] { gerar_filhas(janela()); });
+    w.button_genealogia->signal_clicked().connect([this] {
+        if (abelha_mostrada() == 0)
+            mensagem("Atenção", "Nenhuma abelha exibida: não há de quem mostrar a genealogia.", Gtk::MESSAGE_WARNING);
+        else
+            abrir(ids::GENEALOGIA);
+    });
 }
 
 void FormAbelha::mudar_estado(int e)
@@ -111,6 +123,8 @@ void FormAbelha::mudar_estado(int e)
     w.entry_rgn->set_editable(false);
     w.entry_nascimento->set_editable(editavel);
     w.combo_mae->set_sensitive(editavel);
+    // The lineage of the bee shown, while nothing typed is pending.
+    w.button_genealogia->set_sensitive(!editavel);
     Gtk::Widget* navegacao[] = { w.button_primeiro, w.button_anterior, w.button_proximo, w.button_ultimo };
     for (Gtk::Widget* b : navegacao)
         b->set_sensitive(!editavel);
@@ -314,4 +328,34 @@ void FormAbelha::dizer_como_foi(int n, const FALHA& falha)
                  falha.motivo());
     else
         mensagem("Atenção", "Nenhuma filha foi cadastrada.", Gtk::MESSAGE_WARNING, falha.motivo());
+}
+
+int FormAbelha::abelha_mostrada() const
+{
+    const Posicao p = ctx.abelhas.posicao;
+    return p >= 1 && p <= abelhas.size() ? abelhas[p - 1].id : 0;
+}
+
+bool FormAbelha::receber_escolha(int de_onde, int chave)
+{
+    if (de_onde != ids::GENEALOGIA)
+        return false;
+    auto posicao_de = [this, chave]() -> Posicao {
+        for (std::size_t i = 0; i < abelhas.size(); ++i) {
+            if (abelhas[i].id == chave)
+                return i + 1;
+        }
+        return 0;
+    };
+    // The list as stored now: the bee may have been added or deleted since
+    // this form loaded it.
+    abelhas = ctx.abelha->listar();
+    const Posicao p = posicao_de();
+    if (p == 0)
+        return false;
+    ctx.abelhas.posicao = p;
+    // Whatever was being typed gives way to the bee chosen.
+    esquecer_acao();
+    estado(1);
+    return true;
 }

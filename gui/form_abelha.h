@@ -1,6 +1,7 @@
 // "Cadastro de Abelhas": one queen bee at a time with its registry number,
-// birth date, breeding flag and mother; browsing, insert, update, delete and
-// "Gerar Filhas", which creates a number of daughters of the shown bee.
+// birth date, breeding flag and mother; browsing, insert, update, delete,
+// "Gerar Filhas", which creates a number of daughters of the shown bee, and
+// "Genealogia", which shows her mothers and descendants.
 #ifndef ZUMBREL_GUI_FORM_ABELHA_H
 #define ZUMBREL_GUI_FORM_ABELHA_H
 
@@ -24,6 +25,7 @@ struct WidgetsAbelha : BotoesForm
     Gtk::RadioButton* radio_nao = nullptr;
     ListaTextos* combo_mae = nullptr;
     Gtk::Button* button_gerar = nullptr;
+    Gtk::Button* button_genealogia = nullptr;
 };
 
 class FormAbelha : public FormularioCom<WidgetsAbelha>
@@ -39,6 +41,11 @@ public:
     // "Gerar Filhas": asks how many daughters of the shown bee, stores all
     // of them or none, and says which.
     void gerar_filhas(Gtk::Window* janela);
+
+    // The code of the bee shown (0 when none is).
+    int abelha_mostrada() const;
+    // The bee chosen in the "Genealogia" window is shown.
+    bool receber_escolha(int de_onde, int chave) override;
 
     const ABELHAS& get_mae_selecionada() const { return mae_selecionada; }
     // The "Gerar Filhas" dialog while it is open, else null.

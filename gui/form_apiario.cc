@@ -312,3 +312,28 @@ void FormApiario::selecionar_municipio()
     if (achado.cod_cid != -1 && achado.nome == texto)
         municipio_atual = achado;
 }
+
+bool FormApiario::receber_escolha(int de_onde, int chave)
+{
+    if (de_onde != ids::BUSCA_APIARIO)
+        return false;
+    auto posicao_de = [this, chave]() -> Posicao {
+        for (std::size_t i = 0; i < apiarios.size(); ++i) {
+            if (apiarios.id(i) == chave)
+                return i + 1;
+        }
+        return 0;
+    };
+    // The list as stored now: the apiary may have been added or deleted
+    // since this form loaded it.
+    apiarios = LISTA_APIARIOS();
+    ctx.apiario->Get_Apiarios(&apiarios);
+    const Posicao p = posicao_de();
+    if (p == 0)
+        return false;
+    ctx.apiarios.posicao = p;
+    // Whatever was being typed gives way to the apiary chosen.
+    esquecer_acao();
+    estado(1);
+    return true;
+}

@@ -1,6 +1,7 @@
 // "Cadastro de Apiários": one apiary at a time, with its floral source and
 // municipality lists, browsing, insert and update; "Nova Florada" adds a
-// floral source on the spot and Find opens the apiary search.
+// floral source on the spot and Find opens the apiary search, whose chosen
+// apiary it then shows.
 #ifndef ZUMBREL_GUI_FORM_APIARIO_H
 #define ZUMBREL_GUI_FORM_APIARIO_H
 
@@ -42,6 +43,8 @@ public:
     // or municipality (an unknown name keeps the current one).
     void selecionar_florada();
     void selecionar_municipio();
+    // The apiary chosen in the apiary search is shown.
+    bool receber_escolha(int de_onde, int chave) override;
 
     const FLORADA& get_florada_atual() const { return florada_atual; }
     const MUNICIPIOS& get_municipio_atual() const { return municipio_atual; }

@@ -11,6 +11,7 @@
 
 #include "db/query.h"
 #include "gui/colunas_fixas.h"
+#include "gui/janelas.h"
 #include "model/apiario.h"
 
 void FormBuscaApiario::montar()
@@ -34,10 +35,7 @@ void FormBuscaApiario::montar()
     w.combo_opcoes->append("Nome");
     w.combo_opcoes->append("Região");
     w.combo_opcoes->set_active(1);
-    // Every option searches by the beginning of the name; choosing one only
-    // gives the focus back to the search text.
-    Gtk::Entry* entry = w.entry_pesquisa;
-    w.combo_opcoes->signal_changed().connect([entry] { entry->grab_focus(); });
+    w.combo_opcoes->signal_changed().connect(sigc::mem_fun(*this, &FormBuscaApiario::sel_pesquisa));
     w.entry_pesquisa->signal_changed().connect([this] { carregar_dados(get_id()); });
 
     Gtk::ScrolledWindow* rolagem = Gtk::manage(new Gtk::ScrolledWindow());
@@ -45,20 +43,45 @@ void FormBuscaApiario::montar()
     w.treeview_resultado = Gtk::manage(new Gtk::TreeView());
     rolagem->add(*w.treeview_resultado);
     vertical->pack_start(*rolagem, true, true, 0);
+    w.treeview_resultado->signal_row_activated().connect(
+        sigc::mem_fun(*this, &FormBuscaApiario::selecionar_apiario));
 
     j.add(*vertical);
     focar(*w.entry_pesquisa);
 }
 
+void FormBuscaApiario::sel_pesquisa()
+{
+    // A list already shown follows the option chosen.
+    if (store_resultado)
+        carregar_dados(get_id());
+    w.entry_pesquisa->grab_focus();
+}
+
 void FormBuscaApiario::carregar_dados(int)
 {
     const std::string texto = w.entry_pesquisa->get_text().raw();
+    const std::string opcao = w.combo_opcoes->get_active_text().raw();
     // The previous rows go before the new ones are read, so that the two
     // lists are never held at once (the view is drawn again only after).
     w.treeview_resultado->unset_model();
     store_resultado.reset();
+    std::string filtro;
+    bool buscar = true;
+    if (opcao == "ID") {
+        // A key is digits only, and at most as long as the largest key;
+        // any other text is no apiary's key. Nothing typed lists them all.
+        const std::size_t zeros = texto.find_first_not_of('0');
+        const std::string chave = zeros == std::string::npos ? (texto.empty() ? "" : "0") : texto.substr(zeros);
+        buscar = texto.find_first_not_of("0123456789") == std::string::npos && chave.size() <= 10;
+        filtro = chave.empty() ? " a.id_apiario is not null" : " a.id_apiario = " + chave;
+    } else if (opcao == "Região") {
+        filtro = " m.nome like " + ctx.query->literal(texto + "%");
+    } else {
+        filtro = " a.nome like " + ctx.query->literal(texto + "%");
+    }
     const LISTA_APIARIOS achados =
-        ctx.apiario->Pesquisar_Apiario(" a.nome like " + ctx.query->literal(texto + "%"), Detalhe::RESUMO);
+        buscar ? ctx.apiario->Pesquisar_Apiario(filtro, Detalhe::RESUMO) : LISTA_APIARIOS();
     // The database hands the rows in no fixed order: list them by key (the
     // row number after the key keeps rows of one key in their order).
     std::vector<std::pair<int, std::size_t>> ordem;
@@ -74,4 +97,18 @@ void FormBuscaApiario::carregar_dados(int)
         [&achados, &ordem](std::size_t i, int c) {
             return c == 1 ? achados.nome(ordem[i].second) : achados.municipio(ordem[i].second);
         });
+}
+
+void FormBuscaApiario::selecionar_apiario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)
+{
+    if (!store_resultado)
+        return;
+    Gtk::TreeModel::iterator it = store_resultado->get_iter(caminho);
+    if (!it)
+        return;
+    const int id = (*it)[colunas.codigo];
+    // An apiary gone since the search listed it is not shown: the search stays.
+    Formulario* apiarios = ctx.aberto(ids::APIARIOS);
+    if (apiarios && apiarios->receber_escolha(get_id(), id))
+        janela()->hide();
 }

@@ -1,5 +1,7 @@
-// "Buscar Apiario": apiaries whose name begins with the typed text, listed
-// again at every keystroke.
+// "Buscar Apiario": the apiaries with the typed key ("ID", digits only),
+// whose name ("Nome") or whose municipality's name ("Região") begins with
+// the typed text, listed again at every keystroke. Activating a found row
+// shows that apiary in the apiary form and closes the search.
 #ifndef ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
 #define ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
 
@@ -25,6 +27,10 @@ public:
     void montar() override;
     // Lists the apiaries matching the typed text.
     void carregar_dados(int dado) override;
+    // The search option changed: the list follows it.
+    void sel_pesquisa();
+    // A found row activated: the apiary form shows that apiary.
+    void selecionar_apiario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna);
 
     Glib::RefPtr<Gtk::ListStore> get_store_resultado() const { return store_resultado; }
 

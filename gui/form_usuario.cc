@@ -5,8 +5,10 @@
 
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
+#include <gtkmm/messagedialog.h>
 
 #include "gui/janelas.h"
+#include "util/validacao.h"
 
 namespace {
 
@@ -179,14 +181,26 @@ void FormUsuario::ler_campos(USER& u) const
     u.bairro = w.entry_bairro->get_text();
 }
 
-void FormUsuario::consultar_cep()
+void FormUsuario::consultar_cep(bool oferecer)
 {
     // Marked whatever the outcome: a save after a failed lookup takes the
     // row of the last lookup that found one.
     cep_consultado = true;
     CEPS achado;
-    if (!ctx.usuario->buscar_cep(w.entry_cep->get_text(), achado))
+    std::string erro;
+    const std::string cep = w.entry_cep->get_text().raw();
+    if (!ctx.usuario->buscar_cep(cep, achado, &erro)) {
+        // A whole CEP the database answered it does not have.
+        if (oferecer && erro.empty() && cep_completo(cep)) {
+            Gtk::MessageDialog pergunta(*janela(), "CEP não encontrado. Deseja cadastrá-lo?", false,
+                                        Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO, true);
+            const int resposta = pergunta.run();
+            pergunta.hide();
+            if (resposta == Gtk::RESPONSE_YES)
+                abrir(ids::CADASTRO_CEP);
+        }
         return;
+    }
     cep_atual = achado;
 
     w.entry_rua->set_text(achado.tipo_logradouro + " " + achado.logradouro);
@@ -194,4 +208,10 @@ void FormUsuario::consultar_cep()
     w.entry_estado->set_text(achado.municipio.estado);
     w.entry_cidade->set_text(achado.municipio.nome);
     focar(*w.entry_rua);
+}
+
+void FormUsuario::cep_cadastrado(const std::string& cep)
+{
+    w.entry_cep->set_text(cep);
+    consultar_cep(false);
 }

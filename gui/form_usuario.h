@@ -5,6 +5,7 @@
 #ifndef ZUMBREL_GUI_FORM_USUARIO_H
 #define ZUMBREL_GUI_FORM_USUARIO_H
 
+#include <string>
 #include <vector>
 
 #include <gtkmm/box.h>
@@ -42,6 +43,11 @@ public:
 
     // Its own load, or the postal-code lookup.
     void carregar_dados(int dado) override;
+    // The CEP typed, for the window that registers it.
+    std::string cep_digitado() const { return w.entry_cep->get_text().raw(); }
+    // A postal code just registered from this form: it fills the form as a
+    // lookup does.
+    void cep_cadastrado(const std::string& cep);
 
 protected:
     // Builds the three frames under the toolbar; `privilegios` gets the
@@ -68,7 +74,9 @@ protected:
     void esquecer_cep() { cep_consultado = false; }
 
 private:
-    void consultar_cep();
+    // Looks the typed CEP up; a whole CEP that is not there may be
+    // registered at once, when `oferecer`.
+    void consultar_cep(bool oferecer = true);
 
     // A lookup was started since this form last loaded a record; the row
     // the last lookup that found one gave (kept whatever came later).

@@ -145,6 +145,9 @@ void Formulario::excluir_dados(Gtk::Window* pai)
         return;
     Gtk::MessageDialog pergunta(sobre, "Exclusão de Item", false, Gtk::MESSAGE_INFO, Gtk::BUTTONS_OK_CANCEL, false);
     pergunta.set_message(pergunta_exclusao());
+    const std::string detalhe = detalhe_exclusao();
+    if (!detalhe.empty())
+        pergunta.set_secondary_text(detalhe);
     const int resposta = pergunta.run();
     pergunta.hide();
 

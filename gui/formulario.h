@@ -97,6 +97,9 @@ protected:
     virtual void mudar_estado(int e);
     virtual bool salvar(bool inserir);
     virtual bool excluir();
+    // What the delete question adds below it (what goes with the record),
+    // or nothing.
+    virtual std::string detalhe_exclusao() { return std::string(); }
     // After a successful save, before the form goes back to browsing.
     virtual void depois_de_salvar() {}
     // Whether Delete acts now (it asks first), and what it asks.

@@ -7,7 +7,9 @@
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
+#include "gui/form_cep.h"
 #include "gui/form_florada.h"
+#include "gui/form_genealogia.h"
 #include "gui/form_minha_conta.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
@@ -44,6 +46,8 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::COLMEIAS, fazer<COLMEIA_VIEW> },
         { ids::SENHA, fazer<FormSenha> },
         { ids::FLORADA, fazer<FormFlorada> },
+        { ids::CADASTRO_CEP, fazer<FormCep> },
+        { ids::GENEALOGIA, fazer<FormGenealogia> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
     };

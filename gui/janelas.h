@@ -1,7 +1,8 @@
 // The number each window of the program is known by, and the one table that
 // turns a number into the class of its window (gui/janelas.cc). The main
 // menu opens 1 to 6; forms open the others over themselves. 121 names no
-// window: it is the postal-code lookup of the user forms.
+// window: it is the postal-code lookup of the user forms, which opens 9 to
+// register a postal code it did not find.
 #ifndef ZUMBREL_GUI_JANELAS_H
 #define ZUMBREL_GUI_JANELAS_H
 
@@ -20,6 +21,8 @@ enum Janela : int {
     COLMEIAS = 6,
     SENHA = 7,
     FLORADA = 8,
+    CADASTRO_CEP = 9,
+    GENEALOGIA = 10,
     BUSCA_APIARIO = 20,
     BUSCA_USUARIO = 21,
     CEP = 121,

@@ -220,3 +220,60 @@ bool ABELHA::deletar(int id, const std::string& versao)
 }
 
 void ABELHA::buscar(ABELHAS*) {}
+
+std::vector<std::string> ABELHA::rgns_comecando(const std::string& prefixo, int limite)
+{
+    // The typed text matches as it is: "like" takes no wildcard from it.
+    std::string padrao;
+    for (char c : prefixo) {
+        if (c == '\\' || c == '%' || c == '_')
+            padrao += '\\';
+        padrao += c;
+    }
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "rgn" };
+    i.tabelas = { "cadastro.abelha_rainha" };
+    i.filtroconsulta = "rgn like " + query->literal(padrao + "%") + " order by rgn limit " + std::to_string(limite);
+
+    std::vector<std::string> rgns;
+    const RESULTADO r = query->ativar(i);
+    for (int k = 0; k < r.registros; ++k)
+        rgns.push_back(r.linha(k)[0]);
+    return rgns;
+}
+
+LISTA_GENEALOGIA ABELHA::genealogia(int id)
+{
+    const std::string abelha = std::to_string(id);
+    // Up through the mothers and down through the daughters, each walk
+    // carrying the columns shown and the codes it passed (so that a chain
+    // of mothers that loops back on itself ends where it would repeat).
+    const std::string colunas = "a.id_abelha, a.rgn, a.data_nasc, a.matriz, a.filha";
+    const std::string linhagem =
+        "(with recursive "
+        "maes(id_abelha, rgn, data_nasc, matriz, filha, geracao, caminho) as ("
+        "select " + colunas + ", 0, array[a.id_abelha] from cadastro.abelha_rainha as a "
+        "where a.id_abelha = " + abelha + " union all "
+        "select " + colunas + ", m.geracao - 1, m.caminho || a.id_abelha "
+        "from maes as m join cadastro.abelha_rainha as a on a.id_abelha = m.filha "
+        "where a.id_abelha <> all(m.caminho)), "
+        "filhas(id_abelha, rgn, data_nasc, matriz, filha, geracao, caminho) as ("
+        "select " + colunas + ", 0, array[a.id_abelha] from cadastro.abelha_rainha as a "
+        "where a.id_abelha = " + abelha + " union all "
+        "select " + colunas + ", f.geracao + 1, f.caminho || a.id_abelha "
+        "from filhas as f join cadastro.abelha_rainha as a on a.filha = f.id_abelha "
+        "where a.id_abelha <> all(f.caminho)) "
+        "select id_abelha, rgn, data_nasc, matriz, filha, geracao from maes where geracao < 0 "
+        "union all "
+        "select id_abelha, rgn, data_nasc, matriz, filha, geracao from filhas) as g";
+
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "g.id_abelha", "g.rgn", "to_char(g.data_nasc,'DD/MM/YYYY')", "g.matriz", "g.filha",
+                       "g.geracao" };
+    i.tabelas = { linhagem };
+    i.campoorder = { "g.geracao", "g.id_abelha" };
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok)
+        std::cout << r.mensagem << '\n';
+    return LISTA_GENEALOGIA(r, ler_abelha);
+}

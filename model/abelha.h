@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "db/falha.h"
+#include "db/lista_registros.h"
 #include "util/conversoes.h"
 
 class INSTRUCAO;
@@ -36,6 +37,26 @@ public:
 // (longer codes are written in full).
 std::string formatar_rgn(int id, int mae);
 
+// A bee's lineage: her mothers up to the first unknown one, oldest first,
+// then the bee herself, then her daughters and their descendants one
+// generation after the other, each generation by code (so every bee comes
+// after her mother). Each bee is read from its row when asked for, with its
+// generation counted from the bee: -1 her mother, 0 herself, 1 her
+// daughters.
+class LISTA_GENEALOGIA : public LISTA_REGISTROS<ABELHAS>
+{
+public:
+    using LISTA_REGISTROS<ABELHAS>::LISTA_REGISTROS;
+    // What the tree shows of bee i, read in place (0 and "" past the end);
+    // the texts live as long as the rows of the list.
+    int id(std::size_t i) const { return linha(i).inteiro(0); }
+    const char* rgn(std::size_t i) const { return linha(i).c_str(1); }
+    const char* nascimento(std::size_t i) const { return linha(i).c_str(2); }   // "DD/MM/YYYY"
+    bool matriz(std::size_t i) const { return linha(i).c_str(3)[0] == 't'; }
+    int mae(std::size_t i) const { return linha(i).inteiro(4); }
+    int geracao(std::size_t i) const { return linha(i).inteiro(5); }
+};
+
 class ABELHA : public CONVERSOES
 {
 public:
@@ -62,6 +83,13 @@ public:
     // refused, as while daughters point at it, or the row is gone or changed.
     bool deletar(int id, const std::string& versao = std::string());
     void buscar(ABELHAS* abelha);
+    // Up to `limite` registry numbers that begin with the text, in order:
+    // what a queen's RGN being typed may become.
+    std::vector<std::string> rgns_comecando(const std::string& prefixo, int limite);
+    // The lineage of the bee with that code, found by one statement
+    // however many generations there are (empty when there is no such bee).
+    // A mother chain that loops back on itself ends where it would repeat.
+    LISTA_GENEALOGIA genealogia(int id);
 
 private:
     INSTRUCAO insercao(const ABELHAS& abelha) const;

@@ -58,3 +58,35 @@ MUNICIPIOS MUNICIPIO::get_municipio(std::string nome)
     }
     return municipio;
 }
+
+std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio(const std::string& estado)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "*" };
+    i.tabelas = { "cadastro.municipio" };
+    i.condicao("estado", query->literal(estado));
+    i.campoorder = { "nome" };
+
+    std::vector<MUNICIPIOS> lista;
+    if (const RESULTADO r = query->ativar(i); !r.ok)
+        std::cout << r.mensagem << '\n';
+    else
+        LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(lista);
+    return lista;
+}
+
+std::vector<std::string> MUNICIPIO::listar_estados()
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "distinct estado" };
+    i.tabelas = { "cadastro.municipio" };
+    i.campoorder = { "estado" };
+
+    std::vector<std::string> estados;
+    const RESULTADO r = query->ativar(i);
+    if (!r.ok)
+        std::cout << r.mensagem << '\n';
+    for (int k = 0; k < r.registros; ++k)
+        estados.push_back(r.linha(k)[0]);
+    return estados;
+}

@@ -1,4 +1,5 @@
-// Municipalities (table cadastro.municipio), read only, those of "MS".
+// Municipalities (table cadastro.municipio), read only: those of "MS" for the
+// apiaries, those of any state for the postal codes.
 #ifndef ZUMBREL_MODEL_MUNICIPIO_H
 #define ZUMBREL_MODEL_MUNICIPIO_H
 
@@ -21,6 +22,10 @@ public:
     explicit MUNICIPIO(QUERY* query);
 
     std::vector<MUNICIPIOS> listar_municipio();
+    // The municipalities of one state, by name.
+    std::vector<MUNICIPIOS> listar_municipio(const std::string& estado);
+    // The states' abbreviations, in order.
+    std::vector<std::string> listar_estados();
     MUNICIPIOS get_municipio(std::string nome);
 
 private:

@@ -4,6 +4,7 @@
 
 #include "db/query.h"
 #include "util/senha.h"
+#include "util/validacao.h"
 
 namespace {
 
@@ -23,6 +24,15 @@ const COLUNA<USER> COLUNAS_USUARIO[] = {
     { "numero", [](const BANCOPG& b, const USER& u) { return b.literal(u.numero); } },
     { "bairro", [](const BANCOPG& b, const USER& u) { return b.literal(u.bairro); } },
     { "id_cep", [](const BANCOPG&, const USER& u) { return std::to_string(u.cep.id); } },
+};
+
+// The columns of a postal code as an insert writes them, in table order.
+const COLUNA<CEPS> COLUNAS_CEP[] = {
+    { "cep", [](const BANCOPG& b, const CEPS& c) { return b.literal(c.cep); } },
+    { "tipo_logradouro", [](const BANCOPG& b, const CEPS& c) { return b.literal(c.tipo_logradouro); } },
+    { "logradouro", [](const BANCOPG& b, const CEPS& c) { return b.literal(c.logradouro); } },
+    { "bairro", [](const BANCOPG& b, const CEPS& c) { return b.literal(c.bairro); } },
+    { "cod_cid", [](const BANCOPG&, const CEPS& c) { return std::to_string(c.municipio.cod_cid); } },
 };
 
 // The user query: users with their level, postal code and municipality, up
@@ -252,7 +262,7 @@ bool USUARIO::update_senha(int id, std::string senha)
     return false;
 }
 
-bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
+bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado, std::string* erro)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
     i.tipojoin = INSTRUCAO::INTERNA;
@@ -265,6 +275,8 @@ bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
     // municipio: cod_cid (again), name, state.
     const RESULTADO r = query->ativar(i);
     const LinhaResultado linha = r.linha(0);
+    if (erro)
+        *erro = r.ok ? std::string() : (r.mensagem.empty() ? std::string("erro") : r.mensagem);
     if (!r.achou() || linha.size() < 9)
         return false;
     achado.id = linha.inteiro(0);
@@ -275,5 +287,41 @@ bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
     achado.municipio.cod_cid = linha.inteiro(5);
     achado.municipio.nome = linha[7];
     achado.municipio.estado = linha[8];
+    return true;
+}
+
+bool USUARIO::cadastrar_cep(CEPS* cep, std::string& motivo)
+{
+    motivo.clear();
+    if (!cep_completo(cep->cep)) {
+        motivo = "Digite o CEP inteiro, como 79800-001.";
+        return false;
+    }
+    if (cep->municipio.cod_cid <= 0) {
+        motivo = "Escolha o município do CEP.";
+        return false;
+    }
+    CEPS existente;
+    std::string erro;
+    if (buscar_cep(cep->cep, existente, &erro)) {
+        motivo = "O CEP " + cep->cep + " já está cadastrado.";
+        return false;
+    }
+
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
+    i.tabelas = { "cadastro.ceps" };
+    i.camporetorno = { "id_cep" };
+    i.inserir(COLUNAS_CEP, *cep, *query);
+    const RESULTADO r = query->ativar(i);
+    if (!r.achou()) {
+        std::cout << r.mensagem << '\n';
+        // Registered by someone else meanwhile, or refused for another reason.
+        if (buscar_cep(cep->cep, existente))
+            motivo = "O CEP " + cep->cep + " já está cadastrado.";
+        else
+            motivo = "O banco de dados recusou o CEP: " + r.mensagem;
+        return false;
+    }
+    cep->id = r.linha(0).inteiro(0);
     return true;
 }

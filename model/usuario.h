@@ -95,8 +95,15 @@ public:
     // given, tells a refused statement from a wrong password.
     bool conferir_senha(int id, const std::string& senha, bool* falhou = nullptr);
     // The postal code typed, with its municipality, into `achado`; false
-    // (and `achado` as it was) when no row has it or the statement fails.
-    bool buscar_cep(const std::string& cep, CEPS& achado);
+    // (and `achado` as it was) when no row has it or the statement fails,
+    // and then, when given, `erro` gets the database's message if it failed
+    // (it is left empty when the code is simply not there).
+    bool buscar_cep(const std::string& cep, CEPS& achado, std::string* erro = nullptr);
+    // Registers a postal code (its four texts and its municipality's code)
+    // and gives it its key. False, with nothing stored and `motivo` saying
+    // why, for a code that is not whole ("#####-###"), one already
+    // registered, no municipality, or a refusal of the database.
+    bool cadastrar_cep(CEPS* cep, std::string& motivo);
 
     std::string get_mensagem() const { return mensagem; }
 

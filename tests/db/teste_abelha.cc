@@ -39,7 +39,7 @@ std::string descrever(const ABELHAS& b)
 
 TEST_F(Abelha, InserirEmTabelaVaziaEscreveORgnDepois)
 {
-    ASSERT_EQ(banco.executar("truncate cadastro.abelha_rainha restart identity"), "");
+    ASSERT_EQ(banco.executar("truncate cadastro.abelha_rainha restart identity cascade"), "");
     ABELHA abelha(q.get());
     ABELHAS b;
     b.nascimento = "01/02/2010";
@@ -328,4 +328,70 @@ TEST_F(Abelha, GerarFilhasTodasOuNenhuma)
     EXPECT_EQ(banco.despejo(), antes);
     const std::string t = saida.tomar();
     EXPECT_EQ(t.rfind("rollback\n"), t.size() - 9) << t;
+}
+
+namespace {
+
+// The lineage as "generation:code" items, in the order found.
+std::string linhagem(const LISTA_GENEALOGIA& g)
+{
+    std::string s;
+    for (std::size_t i = 0; i < g.size(); ++i)
+        s += (i ? " " : "") + std::to_string(g.geracao(i)) + ":" + std::to_string(g[i].id);
+    return s;
+}
+
+} // namespace
+
+// Five generations below bee 4 and two above it: the mothers oldest first,
+// then the bee, then her descendants generation by generation.
+TEST_F(Abelha, GenealogiaDasMaesAteADesconhecidaEDasFilhasEmArvore)
+{
+    // 9 and 10 daughters of 5, 11 of 9, 12 of 11, 13 of 12; 1,000 daughters of 13.
+    ASSERT_EQ(banco.executar("insert into cadastro.abelha_rainha (id_abelha, data_nasc, filha) values "
+                             "(9, '2014-01-01', 5), (10, '2014-01-02', 5), (11, '2015-01-01', 9), "
+                             "(12, '2016-01-01', 11), (13, '2017-01-01', 12); "
+                             "insert into cadastro.abelha_rainha (id_abelha, data_nasc, filha) "
+                             "select 100 + g, '2018-01-01', 13 from generate_series(1, 1000) g"),
+              "");
+    ABELHA abelha(q.get());
+    saida.tomar();
+    const LISTA_GENEALOGIA g = abelha.genealogia(4);
+    // One statement, however many generations.
+    const std::string trace = saida.tomar();
+    EXPECT_EQ(trace.find("select g.id_abelha, g.rgn, to_char(g.data_nasc,'DD/MM/YYYY'), g.matriz, g.filha, g.geracao from "
+                         "(with recursive "),
+              0u)
+        << trace;
+    EXPECT_EQ(trace.find('\n'), trace.size() - 1) << trace;
+    EXPECT_NE(trace.find(") as g order by g.geracao , g.id_abelha\n"), std::string::npos) << trace;
+
+    ASSERT_EQ(g.size(), 2u + 1u + 7u + 1000u);
+    std::string inicio;
+    for (std::size_t i = 0; i < 13; ++i)
+        inicio += (i ? " " : "") + std::to_string(g.geracao(i)) + ":" + std::to_string(g[i].id);
+    EXPECT_EQ(inicio, "-2:1 -1:2 0:4 1:5 1:6 2:9 2:10 3:11 4:12 5:13 6:101 6:102 6:103");
+    EXPECT_EQ(g.geracao(1009), 6);
+    EXPECT_EQ(g[1009].id, 1100);
+    // Each record as the list reads bees: RGN, birth date, breeding flag, mother.
+    EXPECT_EQ(descrever(g[0]), "1|00001-00000|01/10/2009|t|0");
+    EXPECT_EQ(descrever(g[2]), "4|00004-00002|20/12/2011|t|2");
+    EXPECT_EQ(descrever(g[9]), "13|00013-00012|01/01/2017|f|12");
+
+    // A bee of unknown mother with no daughters is alone; a code no bee has
+    // gives nothing.
+    EXPECT_EQ(linhagem(abelha.genealogia(8)), "0:8");
+    EXPECT_EQ(linhagem(abelha.genealogia(3)), "-1:1 0:3");
+    EXPECT_EQ(abelha.genealogia(99999).size(), 0u);
+}
+
+TEST_F(Abelha, GenealogiaDeMaesQueVoltamEmCirculoTermina)
+{
+    // Bee 1 made a daughter of her own granddaughter 4.
+    ASSERT_EQ(banco.executar("update cadastro.abelha_rainha set filha = 4 where id_abelha = 1"), "");
+    ABELHA abelha(q.get());
+    const LISTA_GENEALOGIA g = abelha.genealogia(4);
+    EXPECT_EQ(linhagem(g), "-2:1 -1:2 0:4 1:1 1:5 1:6 2:2 2:3 3:7");
+    quebrar_tabela("abelha_rainha");
+    EXPECT_EQ(abelha.genealogia(4).size(), 0u);
 }

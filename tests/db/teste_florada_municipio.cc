@@ -184,3 +184,26 @@ TEST_F(Municipio, BuscaRecusadaGuardaORegistroAnterior)
     EXPECT_EQ(saida.tomar(), "select * from cadastro.municipio where nome='Amambai' and estado='MS'\n" +
                              q->get_mensagem() + "\n");
 }
+
+TEST_F(Municipio, EstadosEMunicipiosDeCadaUm)
+{
+    MUNICIPIO municipio(q.get());
+    const std::vector<std::string> estados = municipio.listar_estados();
+    EXPECT_EQ(saida.tomar(), "select distinct estado from cadastro.municipio order by estado\n");
+    ASSERT_EQ(estados.size(), 27u);
+    EXPECT_EQ(estados.front(), "AC");
+    EXPECT_EQ(estados.back(), "TO");
+
+    std::vector<MUNICIPIOS> sp = municipio.listar_municipio("SP");
+    EXPECT_EQ(saida.tomar(), "select * from cadastro.municipio where estado='SP' order by nome\n");
+    ASSERT_EQ(sp.size(), 645u);
+    for (const MUNICIPIOS& m : sp)
+        EXPECT_EQ(m.estado, "SP");
+    // The list of MS is the one the apiaries use.
+    std::vector<MUNICIPIOS> ms = municipio.listar_municipio("MS");
+    std::vector<MUNICIPIOS> de_sempre = municipio.listar_municipio();
+    ASSERT_EQ(ms.size(), de_sempre.size());
+    for (std::size_t i = 0; i < ms.size(); ++i)
+        EXPECT_EQ(ms[i].cod_cid, de_sempre[i].cod_cid);
+    EXPECT_TRUE(municipio.listar_municipio("' or ''='").empty());
+}

@@ -2,6 +2,7 @@
 // list, caller-built filters, insert, update, password change and the
 // postal-code lookup; passwords stored salted, MD5 digests of earlier
 // databases taken over at the login, and kept where the column is too short.
+#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "db/modelo_teste.h"
 #include "model/usuario.h"
 #include "util/senha.h"
+#include "support/textos_hostis.h"
 
 namespace {
 
@@ -534,4 +536,93 @@ TEST_F(Usuario, MesmoLoginEntraODonoDaSenha)
     EXPECT_EQ(usuario.Get_User(0)[0].nome, "Joana Mel");
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
     EXPECT_EQ(usuario.Get_User(0)[0].id, 2);
+}
+
+// Registering a postal code the lookup did not find: stored with its
+// municipality and found by the lookup afterwards; a code not whole, one
+// already there, no municipality or one that does not exist are refused
+// with a reason and store nothing.
+TEST_F(Usuario, CadastrarCepGuardaEALookupAcha)
+{
+    USUARIO usuario(q.get());
+    CEPS novo;
+    novo.cep = "79900-123";
+    novo.tipo_logradouro = "Rua";
+    novo.logradouro = "das Abelhas";
+    novo.bairro = "Jardim d'Oeste";
+    novo.municipio.cod_cid = 5004502;
+    std::string motivo = "antes";
+    CEPS achado;
+    std::string erro = "antes";
+    EXPECT_FALSE(usuario.buscar_cep(novo.cep, achado, &erro));
+    EXPECT_EQ(erro, "");
+    saida.tomar();
+    ASSERT_TRUE(usuario.cadastrar_cep(&novo, motivo)) << motivo;
+    EXPECT_EQ(motivo, "");
+    EXPECT_EQ(novo.id, 10);
+    EXPECT_NE(saida.tomar().find("insert into cadastro.ceps ( cep, tipo_logradouro, logradouro, bairro, cod_cid) "
+                                 "values ( '79900-123', 'Rua', 'das Abelhas', 'Jardim d''Oeste', 5004502) "
+                                 "returning  id_cep;\n"),
+              std::string::npos);
+    ASSERT_TRUE(usuario.buscar_cep("79900-123", achado));
+    EXPECT_EQ(achado.id, 10);
+    EXPECT_EQ(achado.bairro, "Jardim d'Oeste");
+    EXPECT_EQ(achado.municipio.nome, "Itaporã");
+    EXPECT_EQ(achado.municipio.estado, "MS");
+
+    const std::string antes = banco.despejo();
+    struct Caso { const char* cep; int municipio; const char* motivo; };
+    const Caso casos[] = {
+        { "79900-123", 5004502, "O CEP 79900-123 já está cadastrado." },
+        { "79800-001", 5003702, "O CEP 79800-001 já está cadastrado." },
+        { "7990-0123", 5004502, "Digite o CEP inteiro, como 79800-001." },
+        { "79900", 5004502, "Digite o CEP inteiro, como 79800-001." },
+        { "", 5004502, "Digite o CEP inteiro, como 79800-001." },
+        { "' or '1'='1", 5004502, "Digite o CEP inteiro, como 79800-001." },
+        { "79900-124", 0, "Escolha o município do CEP." },
+    };
+    for (const Caso& k : casos) {
+        CEPS c;
+        c.cep = k.cep;
+        c.municipio.cod_cid = k.municipio;
+        EXPECT_FALSE(usuario.cadastrar_cep(&c, motivo)) << k.cep;
+        EXPECT_EQ(motivo, k.motivo) << k.cep;
+        EXPECT_EQ(c.id, 0);
+    }
+    CEPS c;
+    c.cep = "79900-124";
+    c.municipio.cod_cid = 79;
+    EXPECT_FALSE(usuario.cadastrar_cep(&c, motivo));
+    EXPECT_EQ(motivo.rfind("O banco de dados recusou o CEP: ", 0), 0u) << motivo;
+    EXPECT_EQ(banco.despejo(), antes);
+
+    // A lookup whose statement fails says so.
+    quebrar_tabela("ceps");
+    EXPECT_FALSE(usuario.buscar_cep("79900-123", achado, &erro));
+    EXPECT_NE(erro, "");
+}
+
+TEST_F(Usuario, CepComTextosHostisVoltaComoDigitado)
+{
+    USUARIO usuario(q.get());
+    int n = 0;
+    for (const std::string& t : teste::corpus_hostil()) {
+        CEPS c;
+        char cep[16];
+        std::snprintf(cep, sizeof cep, "7%04d-%03d", n / 1000, n % 1000);
+        ++n;
+        c.cep = cep;
+        c.tipo_logradouro = t;
+        c.logradouro = t;
+        c.bairro = t;
+        c.municipio.cod_cid = 3550308;
+        std::string motivo;
+        ASSERT_TRUE(usuario.cadastrar_cep(&c, motivo)) << teste::mostrar(t) << motivo;
+        CEPS achado;
+        ASSERT_TRUE(usuario.buscar_cep(cep, achado));
+        EXPECT_EQ(achado.tipo_logradouro, t) << teste::mostrar(t);
+        EXPECT_EQ(achado.logradouro, t) << teste::mostrar(t);
+        EXPECT_EQ(achado.bairro, t) << teste::mostrar(t);
+        EXPECT_EQ(achado.municipio.nome, "São Paulo");
+    }
 }

@@ -13,6 +13,8 @@
 #include <gtkmm/toolbutton.h>
 #include <gtkmm/treemodel.h>
 
+#include "gui/widgets_teste.h"
+
 namespace teste {
 
 inline std::vector<std::string> textos_lista(Gtk::ComboBoxText* combo)
@@ -48,16 +50,8 @@ inline void digitar(Gtk::Entry* entry, const std::string& texto)
         entry->set_text(entry->get_text().raw() + c);
 }
 
-// A click as the user can make it: only on a sensitive button.
-inline void clicar(Gtk::ToolButton* b)
-{
-    if (!b->is_sensitive()) {
-        ADD_FAILURE() << "clicking an insensitive tool button";
-        return;
-    }
-    g_signal_emit_by_name(b->gobj(), "clicked");
-}
-
+// A click as the user can make it: only on a sensitive button (tool
+// buttons: gui/widgets_teste.h).
 inline void clicar(Gtk::Button* b)
 {
     if (!b->is_sensitive()) {

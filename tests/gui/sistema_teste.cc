@@ -9,7 +9,7 @@ namespace teste {
 
 void SistemaTeste::SetUp()
 {
-    banco.reset(new BancoTeste());
+    banco.reset(new BancoTeste(modelo()));
     conf = banco->escrever_conf(pasta_temporaria());
     query.reset(new QUERY(conf.c_str()));
     ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();

@@ -21,6 +21,8 @@ class SistemaTeste : public ::testing::Test
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The template the test database is copied from ("" for the usual one).
+    virtual std::string modelo() const { return std::string(); }
 
     // Steps that log in with the given texts; the last one blocks in the main
     // window's loop, so the steps after it run with the main window up (and,

@@ -1,5 +1,6 @@
-// The queen bee form with "Gerar Filhas" and Delete, and the beehive window,
-// driven through their widgets on the sample database.
+// The queen bee form with "Gerar Filhas" and Delete, and the layout of the
+// beehive window (tests/gui/teste_colmeia.cc drives it), through their
+// widgets on the sample database.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <gtkmm/label.h>
 
 #include "gui/form_abelha.h"
+#include "gui/form_genealogia.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 
@@ -543,12 +545,118 @@ TEST_F(Abelha, MaeDeSiMesmaERecusadaEAEdicaoFica)
 
 namespace {
 
-// The beehive window: the visible window over the main one without a title.
+// The code of the bee in a row of the lineage tree, 0 when there is none.
+int codigo_em(FormGenealogia* g, std::vector<int> indices)
+{
+    Gtk::TreePath caminho;
+    for (int i : indices)
+        caminho.push_back(i);
+    Gtk::TreeModel::iterator it = g->get_arvore()->get_iter(caminho);
+    const COLUNAS colunas;
+    return it ? static_cast<int>((*it)[colunas.codigo]) : 0;
+}
+
+} // namespace
+
+TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
+{
+    // Below bee 4: 5 and 6; 9 and 10 daughters of 5, then 11, 12 and 13 one
+    // below the other, and 40 daughters of 13.
+    ASSERT_EQ(banco->executar("insert into cadastro.abelha_rainha (id_abelha, data_nasc, filha) values "
+                              "(9, '2014-01-01', 5), (10, '2014-01-02', 5), (11, '2015-01-01', 9), "
+                              "(12, '2016-01-01', 11), (13, '2017-03-04', 12); "
+                              "insert into cadastro.abelha_rainha (id_abelha, data_nasc, filha) "
+                              "select 100 + g, '2018-01-01', 13 from generate_series(1, 40) g"),
+              "");
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        for (int i = 0; i < 3; ++i)
+            teste::clicar(ab()->widgets().button_proximo);
+        EXPECT_EQ(ab()->abelha_mostrada(), 4);
+        EXPECT_TRUE(ab()->widgets().button_genealogia->get_mapped());
+        teste::clicar(ab()->widgets().button_genealogia);
+    });
+    r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
+              "the lineage window");
+    r.passo([this] {
+        FormGenealogia* g = form<FormGenealogia>(10);
+        EXPECT_EQ(g->janela()->get_title(), "Genealogia");
+        EXPECT_EQ(g->janela()->get_transient_for(), ab()->janela());
+        EXPECT_EQ(g->get_abelha(), 4);
+        EXPECT_EQ(g->widgets().label_abelha->get_text(), "Mães e descendentes de 00004-00002");
+        EXPECT_EQ(teste::titulos(g->widgets().treeview_genealogia),
+                  (std::vector<std::string> { "RGN", "Nascimento", "Matriz" }));
+        // The mothers, each holding the next, then the bee and her line.
+        EXPECT_EQ(g->get_arvore()->children().size(), 1u);
+        EXPECT_EQ(codigo_em(g, { 0 }), 1);
+        EXPECT_EQ(codigo_em(g, { 0, 0 }), 2);
+        EXPECT_EQ(codigo_em(g, { 0, 1 }), 0);   // her sisters are not her line
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0 }), 4);
+        EXPECT_EQ(g->get_caminho_abelha().to_string(), "0:0:0");
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0 }), 5);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 1 }), 6);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 0 }), 9);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 1 }), 10);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 0, 0, 0, 0 }), 13);
+        Gtk::TreePath treze;
+        for (int i = 0; i < 8; ++i)
+            treze.push_back(0);
+        EXPECT_EQ(g->get_arvore()->get_iter(treze)->children().size(), 40u);
+        EXPECT_TRUE(g->widgets().treeview_genealogia->row_expanded(treze));
+        const COLUNAS colunas;
+        Gtk::TreeModel::Row abelha = *g->get_arvore()->get_iter(g->get_caminho_abelha());
+        EXPECT_EQ(Glib::ustring(abelha[colunas.textos[0]]), "00004-00002");
+        EXPECT_EQ(Glib::ustring(abelha[colunas.textos[1]]), "20/12/2011");
+        EXPECT_EQ(Glib::ustring(abelha[colunas.textos[2]]), "Sim");
+        Gtk::TreeModel::Row ultima = *g->get_arvore()->get_iter(treze);
+        EXPECT_EQ(Glib::ustring(ultima[colunas.textos[0]]), "00013-00012");
+        EXPECT_EQ(Glib::ustring(ultima[colunas.textos[1]]), "04/03/2017");
+        EXPECT_EQ(Glib::ustring(ultima[colunas.textos[2]]), "Não");
+
+        // Activating a row shows that bee in the queen bee form.
+        g->widgets().treeview_genealogia->row_activated(treze, *g->widgets().treeview_genealogia->get_column(0));
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "13");
+        EXPECT_EQ(ab()->widgets().entry_rgn->get_text(), "00013-00012");
+        EXPECT_EQ(ab()->widgets().label_contador->get_text(), "13 / 53");
+        g->widgets().treeview_genealogia->row_activated(Gtk::TreePath("0"),
+                                                        *g->widgets().treeview_genealogia->get_column(0));
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "1");
+        EXPECT_TRUE(g->janela()->is_visible());
+        g->janela()->hide();
+    });
+    r.esperar([this] { return form<FormGenealogia>(10) == nullptr; }, "the lineage window to close");
+    r.passo([this] {
+        // Nothing of it while a bee is being typed.
+        teste::clicar(ab()->widgets().button_editar);
+        EXPECT_FALSE(ab()->widgets().button_genealogia->get_sensitive());
+        teste::clicar(ab()->widgets().button_cancelar);
+        EXPECT_TRUE(ab()->widgets().button_genealogia->get_sensitive());
+    });
+    rodar(r);
+}
+
+TEST_F(Abelha, GenealogiaSemAbelhaMostradaSoAvisa)
+{
+    ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] { teste::clicar(ab()->widgets().button_genealogia); });
+    r.responder("Nenhuma abelha exibida: não há de quem mostrar a genealogia.", Gtk::RESPONSE_CLOSE);
+    r.passo([this] { EXPECT_EQ(form<FormGenealogia>(10), nullptr); });
+    rodar(r);
+}
+
+namespace {
+
+// The beehive window: the visible window over the main one with its title.
 Gtk::Window* janela_colmeias(SISTEMAGUI& s)
 {
     for (Gtk::Window* j : teste::janelas_visiveis()) {
         if (j != s.get_janela_principal() && j->get_transient_for() == s.get_janela_principal() &&
-            j->get_title().empty())
+            j->get_title() == "Cadastro de Colméias")
             return j;
     }
     return nullptr;
@@ -591,8 +699,15 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
         EXPECT_EQ(j->get_border_width(), 15u);
         std::vector<std::string> vistos;
         textos(j, vistos);
-        EXPECT_EQ(vistos, (std::vector<std::string> { "Tipo", "Status", "Rainha", "Apiario", "[Salvar]",
-                                                      "[Pesquisar]", "[Cancelar]", "[Excluir]" }));
+        // The four labels of the record in their order, each beside its
+        // field, and the four buttons at the bottom in theirs; the code, the
+        // list of hives and the inspections of the one shown between them.
+        EXPECT_EQ(j->get_title(), "Cadastro de Colméias");
+        EXPECT_EQ(vistos, (std::vector<std::string> {
+                              "Código", "", "Tipo", "Status", "Rainha", "Apiario", "Instalação", "Observações",
+                              "Colméias", "Data", "Status visto", "Mel (kg)", "Observações", "[Adicionar revisão]",
+                              "[Excluir revisão]", "Revisões", "[Salvar]", "[Pesquisar]", "[Cancelar]",
+                              "[Excluir]" }));
         ASSERT_NE(sistema->formulario_aberto(6), nullptr);
         EXPECT_EQ(sistema->formulario_aberto(6)->janela(), j);
         j->hide();

@@ -554,17 +554,99 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
         b->widgets().entry_pesquisa->set_text("O'B");
         EXPECT_EQ(linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0002|O'Brien|Dourados" }));
 
-        // Another option only gives the focus back to the text.
+        // Another option gives the focus back to the text and searches by it:
+        // no key is "O'B".
         b->janela()->set_focus(*b->widgets().treeview_resultado);
+        saida.tomar();
         b->widgets().combo_opcoes->set_active(0);
         EXPECT_EQ(b->janela()->get_focus(), b->widgets().entry_pesquisa);
-        EXPECT_EQ(linhas(b->widgets().treeview_resultado), (std::vector<std::string> { "0002|O'Brien|Dourados" }));
+        EXPECT_TRUE(linhas(b->widgets().treeview_resultado).empty());
+        EXPECT_EQ(saida.tomar().find("select"), std::string::npos);
         b->janela()->hide();
     });
     r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(mostrado(), APIARIO_1);
         conferir_navegando();
+    });
+    rodar(r);
+}
+
+TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
+{
+    ASSERT_EQ(banco->executar("insert into cadastro.apiario (id_apiario, nome, data_criacao, id_florada, cod_cid) "
+                              "values (12, 'Apiário do Pantanal', '2020-01-01', 1, 5003207), "
+                              "(30, 'Apiário Itaquiraí', '2021-01-01', 2, 5004601)"),
+              "");
+    Roteiro r;
+    entrar(r);
+    abrir(r, 4);
+    r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
+    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window");
+    r.passo([this] {
+        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        Gtk::TreeView* v = b->widgets().treeview_resultado;
+        // "ID": the apiary with that key, digits only.
+        b->widgets().combo_opcoes->set_active_text("ID");
+        saida.tomar();
+        b->widgets().entry_pesquisa->set_text("3");
+        EXPECT_NE(saida.tomar().find("where  a.id_apiario = 3\n"), std::string::npos);
+        EXPECT_EQ(linhas(v), (std::vector<std::string> { "0003|Apiário Três Irmãos|Itaporã" }));
+        b->widgets().entry_pesquisa->set_text("30");
+        EXPECT_EQ(linhas(v), (std::vector<std::string> { "0030|Apiário Itaquiraí|Itaquiraí" }));
+        b->widgets().entry_pesquisa->set_text("0012");
+        EXPECT_EQ(linhas(v), (std::vector<std::string> { "0012|Apiário do Pantanal|Corumbá" }));
+        b->widgets().entry_pesquisa->set_text("");
+        EXPECT_EQ(linhas(v).size(), 6u);
+        for (const char* nada : { "5", "0", "000", "99999999999999999999", "3'", "3 ", "-3", "3%", "a" }) {
+            saida.tomar();
+            b->widgets().entry_pesquisa->set_text(nada);
+            EXPECT_TRUE(linhas(v).empty()) << nada;
+        }
+
+        // "Região": the apiaries whose municipality's name begins with the text.
+        b->widgets().combo_opcoes->set_active_text("Região");
+        b->widgets().entry_pesquisa->set_text("Ita");
+        EXPECT_EQ(linhas(v), (std::vector<std::string> { "0003|Apiário Três Irmãos|Itaporã",
+                                                         "0030|Apiário Itaquiraí|Itaquiraí" }));
+        b->widgets().entry_pesquisa->set_text("Dourados");
+        EXPECT_EQ(linhas(v).size(), 2u);
+        b->widgets().entry_pesquisa->set_text("dourados");
+        EXPECT_TRUE(linhas(v).empty());
+        b->widgets().entry_pesquisa->set_text("Ponta Porã");
+        EXPECT_EQ(linhas(v), (std::vector<std::string> { "0004|Apiário Fronteira|Ponta Porã" }));
+        // Changing the option searches the same text again.
+        b->widgets().combo_opcoes->set_active_text("Nome");
+        EXPECT_TRUE(linhas(v).empty());
+        b->widgets().combo_opcoes->set_active_text("Região");
+        b->widgets().entry_pesquisa->set_text("Cor");
+        ASSERT_EQ(linhas(v), (std::vector<std::string> { "0012|Apiário do Pantanal|Corumbá" }));
+
+        // Activating a row shows that apiary in the form, and the search closes.
+        v->row_activated(Gtk::TreePath("0"), *v->get_column(0));
+        EXPECT_FALSE(b->janela()->is_visible());
+        EXPECT_EQ(ap()->widgets().label_id->get_text(), "12");
+        EXPECT_EQ(ap()->widgets().entry_nome->get_text(), "Apiário do Pantanal");
+        EXPECT_EQ(ap()->widgets().label_contador->get_text(), "5 / 6");
+        EXPECT_EQ(sistema->get_posicao_apiario(), 5u);
+    });
+    r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
+    r.passo([this] {
+        conferir_navegando();
+        // An apiary deleted since the search listed it is not shown: the search stays.
+        teste::clicar(ap()->widgets().button_buscar);
+    });
+    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window again");
+    r.passo([this] {
+        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        b->widgets().entry_pesquisa->set_text("Apiário I");
+        ASSERT_EQ(linhas(b->widgets().treeview_resultado).size(), 1u);
+        ASSERT_EQ(banco->executar("delete from cadastro.apiario where id_apiario = 30"), "");
+        b->widgets().treeview_resultado->row_activated(Gtk::TreePath("0"),
+                                                       *b->widgets().treeview_resultado->get_column(0));
+        EXPECT_TRUE(b->janela()->is_visible());
+        EXPECT_EQ(ap()->widgets().label_id->get_text(), "12");
+        b->janela()->hide();
     });
     rodar(r);
 }

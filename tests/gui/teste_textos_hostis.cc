@@ -18,10 +18,12 @@
 #include <gtest/gtest.h>
 #include <gtkmm/main.h>
 
+#include "gui/colmeia_view.h"
 #include "gui/form_abelha.h"
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
+#include "gui/form_cep.h"
 #include "gui/form_florada.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
@@ -32,6 +34,7 @@
 #include "support/foto_banco.h"
 #include "support/textos_hostis.h"
 #include "util/senha.h"
+#include "util/validacao.h"
 
 using Roteiro = teste::RoteiroTeste;
 using teste::mostrar;
@@ -565,18 +568,32 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
                 "select a.id_apiario, a.nome, m.nome from cadastro.apiario a join cadastro.municipio m "
                 "on a.cod_cid = m.cod_cid join cadastro.florada f on a.id_florada = f.id_florada "
                 "order by a.id_apiario");
-            for (const std::string& t : corpus) {
-                b->widgets().entry_pesquisa->set_text("~");
-                b->widgets().entry_pesquisa->set_text(t);
-                ++buscas;
-                EXPECT_EQ(teste::linhas(b->widgets().treeview_resultado), achados_esperados(todos, 1, t))
-                    << mostrar(t);
+            // By name and by municipality the text is a prefix; by key it
+            // must be the digits of one.
+            for (const char* opcao : { "Nome", "Região", "ID" }) {
+                b->widgets().combo_opcoes->set_active_text(opcao);
+                for (const std::string& t : corpus) {
+                    b->widgets().entry_pesquisa->set_text("~");
+                    b->widgets().entry_pesquisa->set_text(t);
+                    ++buscas;
+                    std::vector<Textos> esperado;
+                    if (std::string(opcao) == "ID") {
+                        for (const Textos& l : achados_esperados(todos, 1, "")) {
+                            int chave = 0;
+                            if (t.empty() || (numero(t, chave) && std::atoi(l[0].c_str()) == chave))
+                                esperado.push_back(l);
+                        }
+                    } else {
+                        esperado = achados_esperados(todos, std::string(opcao) == "Nome" ? 1 : 2, t);
+                    }
+                    EXPECT_EQ(teste::linhas(b->widgets().treeview_resultado), esperado) << opcao << " " << mostrar(t);
+                }
             }
             janela.hide();
         };
         ASSERT_TRUE(teste::clicar(w.button_buscar));
         respondedor.ao_abrir = nullptr;
-        EXPECT_EQ(buscas, static_cast<int>(corpus.size()));
+        EXPECT_EQ(buscas, 3 * static_cast<int>(corpus.size()));
         nada_mudou("the apiary search");
         a->janela()->hide();
     });
@@ -688,6 +705,204 @@ TEST_F(TextosHostis, AbelhasEFilhas)
     relatar("daughters (quantity, birth date)", 2, filhas, pedidos_recusados);
     EXPECT_GT(gravadas, 3);
     EXPECT_GT(filhas, 0);
+}
+
+TEST_F(TextosHostis, ColmeiasERevisoes)
+{
+    int gravadas = 0, recusadas = 0, revisoes = 0, revisoes_recusadas = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 6);
+    passo_longo(r, [&] {
+        COLMEIA_VIEW* c = form<COLMEIA_VIEW>(6);
+        ASSERT_NE(c, nullptr);
+        const auto& w = c->widgets();
+        const char* const SEM_RAINHA =
+            "Nenhuma abelha rainha tem o RGN informado: escolha uma da lista ou deixe o campo vazio.";
+        const char* const MEL = "O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5).";
+        const std::string consulta = "select tipo, status, coalesce(id_abelha::text, 'null'), id_apiario::text, "
+                                     "coalesce(to_char(data_instalacao, 'DD/MM/YYYY'), ''), obs "
+                                     "from cadastro.colmeia where id_colmeia = ";
+        for (const std::string& t : corpus) {
+            // A new hive with the text as its queen's RGN (no bee has it)
+            // and as its notes.
+            apertar(w.button_cancelar_colmeia);
+            w.combo_tipo->set_active(1);
+            w.combo_status->set_active(1);
+            w.combo_apiario->set_active(1);
+            w.entry_rainha->set_text(t);
+            w.entry_obs->set_text(t);
+            const std::string rgn = w.entry_rainha->get_text();
+            const std::string nota = w.entry_obs->get_text();
+            respondedor.tomar();
+            ASSERT_TRUE(apertar(w.button_salvar_colmeia));
+            if (!rgn.empty()) {
+                ++recusadas;
+                EXPECT_EQ(respondedor.tomar(), Textos { SEM_RAINHA }) << mostrar(t);
+                nada_mudou(t);
+                // Searched as a queen's RGN it lists nothing.
+                ASSERT_TRUE(apertar(w.button_pesquisar));
+                EXPECT_EQ(c->get_lista_colmeias()->children().size(), 0u) << mostrar(t);
+                w.entry_rainha->set_text("");
+                ASSERT_TRUE(apertar(w.button_salvar_colmeia));
+            }
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            const std::string id = so_uma_nova("colmeia", t);
+            if (id.empty())
+                continue;
+            ++gravadas;
+            EXPECT_EQ(linha(consulta + id), (Textos { "Langstroth", "Ativa", "null", "1", "", nota })) << mostrar(t);
+            EXPECT_EQ(std::to_string(c->get_colmeia_mostrada()), id) << mostrar(t);
+            EXPECT_EQ(w.entry_obs->get_text(), nota) << mostrar(t);
+
+            // The text as its installation date: only a day that exists.
+            w.entry_instalacao->set_text(t);
+            const std::string data = w.entry_instalacao->get_text();
+            ASSERT_TRUE(apertar(w.button_salvar_colmeia));
+            if (data.empty() || data_valida(data)) {
+                ++gravadas;
+                EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                std::set<std::string> d = mudancas();
+                EXPECT_TRUE(d.empty() || d == std::set<std::string> { "colmeia:" + id }) << mostrar(t);
+                EXPECT_EQ(linha(consulta + id)[4], data) << mostrar(t);
+            } else {
+                ++recusadas;
+                EXPECT_EQ(respondedor.tomar(), Textos { "A data de instalação não existe: escreva-a como DD/MM/AAAA." })
+                    << mostrar(t);
+                nada_mudou(t);
+            }
+
+            // An inspection with the text as its notes, then as its harvest
+            // and as its date.
+            for (int campo = 0; campo < 3; ++campo) {
+                w.entry_data_revisao->set_text(campo == 2 ? t : DATA_BOA);
+                w.combo_status_revisao->set_active(2);
+                w.entry_mel->set_text(campo == 1 ? t : "1,5");
+                w.entry_obs_revisao->set_text(campo == 0 ? t : "");
+                const std::string dia = w.entry_data_revisao->get_text();
+                const std::string mel = w.entry_mel->get_text();
+                const std::string nota_revisao = w.entry_obs_revisao->get_text();
+                std::string quilos;
+                const bool data_boa = data_valida(dia);
+                const bool mel_bom = ler_quilos(mel, &quilos);
+                ASSERT_TRUE(apertar(w.button_adicionar_revisao));
+                if (!data_boa || !mel_bom) {
+                    ++revisoes_recusadas;
+                    EXPECT_EQ(respondedor.tomar(),
+                              Textos { data_boa ? MEL : "A data da revisão não existe: escreva-a como DD/MM/AAAA." })
+                        << mostrar(t);
+                    nada_mudou(t);
+                    continue;
+                }
+                ++revisoes;
+                EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+                std::set<std::string> d = mudancas();
+                std::string revisao;
+                for (const std::string& m : d) {
+                    if (m.compare(0, 8, "revisao:") == 0)
+                        revisao = m.substr(8);
+                }
+                ASSERT_FALSE(revisao.empty()) << mostrar(t);
+                EXPECT_EQ(linha("select to_char(data_revisao, 'DD/MM/YYYY'), status, mel_kg = " + quilos +
+                                "::numeric, obs from cadastro.revisao where id_revisao = " + revisao),
+                          (Textos { dia, "Fraca", "t", nota_revisao }))
+                    << mostrar(t);
+                EXPECT_EQ(linha(consulta + id)[1], "Fraca") << mostrar(t);
+            }
+            // However long the texts, the window stays as wide as a screen can show.
+            EXPECT_LT(c->janela()->size_request().width, 4096) << mostrar(t);
+        }
+        c->janela()->hide();
+    });
+    executar(r);
+    relatar("beehives (queen's RGN, notes, installation date)", 3, gravadas, recusadas);
+    relatar("inspections (notes, harvest, date)", 3, revisoes, revisoes_recusadas);
+    EXPECT_GT(gravadas, 90);
+    EXPECT_GT(revisoes, 90);
+}
+
+TEST_F(TextosHostis, CadastroDeCep)
+{
+    int gravados = 0, recusados = 0;
+    Roteiro r;
+    entrar(r);
+    abrir(r, 2);
+    passo_longo(r, [&] {
+        FormUsuario* u = form<FormUsuario>(2);
+        ASSERT_NE(u, nullptr);
+        respondedor.resposta = [](const std::string& texto) {
+            return texto == "CEP não encontrado. Deseja cadastrá-lo?" ? Gtk::RESPONSE_YES : Gtk::RESPONSE_CLOSE;
+        };
+        int n = 0;
+        for (const std::string& t : corpus) {
+            char livre[16];
+            std::snprintf(livre, sizeof livre, "6%04d-%03d", n / 1000, n % 1000);
+            ++n;
+            std::string digitado_cep, tipo, rua, bairro;
+            bool aberta = false;
+            respondedor.ao_abrir = [&](Gtk::Window& janela) {
+                if (janela.get_title() != "Cadastro de CEP")
+                    return;
+                aberta = true;
+                EXPECT_EQ(respondedor.tomar(), Textos { "CEP não encontrado. Deseja cadastrá-lo?" }) << mostrar(t);
+                FormCep* f = form<FormCep>(9);
+                ASSERT_NE(f, nullptr);
+                const auto& w = f->widgets();
+                w.combo_tipo_logradouro->get_entry()->set_text(t);
+                w.entry_logradouro->set_text(t);
+                w.entry_bairro->set_text(t);
+                w.combo_municipio->set_active(1);
+                tipo = w.combo_tipo_logradouro->get_entry()->get_text();
+                rua = w.entry_logradouro->get_text();
+                bairro = w.entry_bairro->get_text();
+                // The text as the CEP first: refused unless it is a whole one
+                // that is not registered yet.
+                w.entry_cep->set_text(t);
+                digitado_cep = w.entry_cep->get_text();
+                const bool aceito = cep_completo(digitado_cep) && !existe("ceps", "cep", digitado_cep);
+                apertar(w.button_salvar_cep);
+                if (aceito) {
+                    EXPECT_FALSE(janela.is_visible()) << mostrar(t);
+                    return;
+                }
+                ++recusados;
+                const Textos vistos = respondedor.tomar();
+                EXPECT_EQ(vistos.size(), 1u) << mostrar(t);
+                nada_mudou(t);
+                digitado_cep = livre;
+                w.entry_cep->set_text(livre);
+                apertar(w.button_salvar_cep);
+                EXPECT_FALSE(janela.is_visible()) << mostrar(t);
+            };
+            ASSERT_TRUE(teste::clicar(u->widgets().button_novo)) << mostrar(t);
+            u->widgets().entry_cep->set_text(livre);
+            respondedor.tomar();
+            u->widgets().entry_cep->activate();
+            respondedor.ao_abrir = nullptr;
+            ASSERT_TRUE(aberta) << mostrar(t);
+            EXPECT_EQ(respondedor.tomar(), Textos()) << mostrar(t);
+            const std::string id = so_uma_nova("ceps", t);
+            if (!id.empty()) {
+                ++gravados;
+                EXPECT_EQ(linha("select cep, tipo_logradouro, logradouro, bairro from cadastro.ceps where id_cep = " + id),
+                          (Textos { digitado_cep, tipo, rua, bairro }))
+                    << mostrar(t);
+                // The lookup filled the form with it.
+                EXPECT_EQ(u->widgets().entry_cep->get_text(), digitado_cep) << mostrar(t);
+                // As an entry holds the street (a very long one cut short).
+                Gtk::Entry rua_inteira;
+                rua_inteira.set_text(tipo + " " + rua);
+                EXPECT_EQ(u->widgets().entry_rua->get_text(), rua_inteira.get_text()) << mostrar(t);
+                EXPECT_EQ(u->widgets().entry_bairro->get_text(), bairro) << mostrar(t);
+            }
+            teste::clicar(u->widgets().button_cancelar);
+        }
+        respondedor.resposta = nullptr;
+        u->janela()->hide();
+    });
+    executar(r);
+    relatar("postal codes (CEP, kind of street, street, district)", 4, gravados, recusados);
+    EXPECT_EQ(gravados, static_cast<int>(corpus.size()));
 }
 
 TEST_F(TextosHostis, LoginNuncaEntraComTextoHostil)

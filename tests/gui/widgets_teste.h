@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <gtkmm/button.h>
 #include <gtkmm/cellrenderertext.h>
 #include <gtkmm/frame.h>
@@ -84,12 +85,15 @@ inline std::string celula(Gtk::TreeView* v, int coluna, int linha)
     return r ? std::string(r->property_text().get_value()) : std::string();
 }
 
-// Clicks a toolbar item as the user would: only when it can be clicked.
+// Clicks a toolbar item as the user would: only when it can be clicked
+// (clicking one that cannot be is a failure, and false).
 inline bool clicar(Gtk::ToolButton* item)
 {
     Gtk::Button* b = dynamic_cast<Gtk::Button*>(item->get_child());
-    if (!b || !item->is_sensitive())
+    if (!b || !item->is_sensitive()) {
+        ADD_FAILURE() << "clicking an insensitive tool button";
         return false;
+    }
     b->clicked();
     return true;
 }

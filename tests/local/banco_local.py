@@ -113,10 +113,11 @@ class Local:
         assert r.returncode == 0, r.stderr
         return r.stdout.strip()
 
-    def dump(self, base=None):
-        """Every schema and row of the program's database, as plain SQL."""
+    def dump(self, base=None, opcoes=()):
+        """Every schema and row of the program's database, as plain SQL
+        (`opcoes`: more options of pg_dump)."""
         r = subprocess.run([os.path.join(BIN_PG, "pg_dump"), "-h", "127.0.0.1", "-p", str(self.porta),
-                            "-U", "postgres", "-d", "zumbrel"],
+                            "-U", "postgres", "-d", "zumbrel", *opcoes],
                            env=dict(self.env, PGPASSWORD=self.senha(base)),
                            capture_output=True, text=True, timeout=120)
         assert r.returncode == 0, r.stderr

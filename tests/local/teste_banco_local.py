@@ -165,6 +165,69 @@ class BancoAntigo(ComBanco):
         subprocess.run(comando, check=True, capture_output=True, cwd="/", timeout=60)
 
 
+class Migracoes(ComBanco):
+    """A database made before the beehives gets their tables at its next
+    start with every record as it was, and later starts change nothing; a
+    migration that fails stops the start and leaves nothing of itself."""
+
+    NOVAS = "select count(*) from pg_tables where schemaname = 'cadastro' and tablename in ('colmeia', 'revisao')"
+    # Every record but those of the new tables (none before them).
+    REGISTROS = ("--data-only", "--exclude-table=cadastro.colmeia", "--exclude-table=cadastro.revisao")
+
+    def test_banco_antigo_ganha_as_colmeias_sem_mudar_registros(self):
+        self.iniciar()
+        with open(os.path.join(TOPO, "tests", "dados", "antes_das_colmeias.sql")) as f:
+            self.local.sql(f.read())
+        self.assertEqual(self.local.sql(self.NOVAS), "0")
+        dump_do_banco_alterado(self.local)
+        antes = self.local.dump(opcoes=self.REGISTROS)
+        # Stopped, as a database of an earlier version is at its next start.
+        self.local.db_ok("stop")
+        self.iniciar()
+        self.assertEqual(self.local.sql(self.NOVAS), "2")
+        self.assertEqual(self.local.dump(opcoes=self.REGISTROS), antes)
+        self.assertEqual(self.local.sql("select string_agg(tablename || ':' || tableowner, ',' order by tablename) "
+                                        "from pg_tables where tablename in ('colmeia', 'revisao')"),
+                         "colmeia:zumbrel_dono,revisao:zumbrel_dono")
+        # The program's user keeps hives and inspections in them.
+        colmeia = self.local.sql_programa("insert into cadastro.colmeia (tipo, status, id_apiario) "
+                                          "values ('Langstroth', 'Ativa', 1) returning id_colmeia")
+        self.local.sql_programa("insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg) "
+                                "values (%s, '2024-03-01', 'Fraca', 12.5)" % colmeia)
+        self.assertEqual(self.local.sql("select status from cadastro.colmeia where id_colmeia = %s" % colmeia),
+                         "Fraca")
+
+        # Starting again, running or stopped, changes nothing.
+        depois = self.local.dump()
+        self.iniciar()
+        self.local.db_ok("stop")
+        self.iniciar()
+        self.assertEqual(self.local.dump(), depois)
+
+    def test_migracao_que_falha_para_o_inicio_sem_deixar_nada(self):
+        checkout = os.path.join(self.raiz, "checkout")
+        os.mkdir(checkout)
+        os.chmod(checkout, 0o755)
+        shutil.copytree(os.path.join(TOPO, "scripts"), os.path.join(checkout, "scripts"))
+        shutil.copytree(os.path.join(TOPO, "sql"), os.path.join(checkout, "sql"))
+        with open(os.path.join(checkout, "sql", "migracoes", "999_quebrada.sql"), "w") as f:
+            f.write("CREATE TABLE cadastro.meia_feita (x integer);\nSELECT 1 / 0;\n")
+        copia = Local(self.raiz, topo=checkout)
+        copia.porta = self.local.porta
+        copia.env = self.local.env
+        self.iniciar()
+        antes = self.local.dump()
+        r = copia.db("start")
+        self.assertNotEqual(r.returncode, 0, r.stdout + r.stderr)
+        self.assertIn("999_quebrada.sql falhou; nada desse arquivo foi aplicado", r.stderr)
+        self.assertEqual(self.local.dump(), antes)
+        # Without the broken file it starts as before.
+        os.remove(os.path.join(checkout, "sql", "migracoes", "999_quebrada.sql"))
+        copia.db_ok("start")
+        copia.esperar_backup()
+        self.assertEqual(self.local.dump(), antes)
+
+
 def dump_do_banco_alterado(local):
     """Changes, deletes and adds rows of every kind (sequences move on)."""
     local.sql_programa("update cadastro.usuario set nome = 'Outro Nome' where login = 'admin'")

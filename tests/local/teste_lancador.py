@@ -12,7 +12,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco_local import RAIZ, Local, esperar, pasta_temporaria, processos_do_cluster, porta_livre, remover  # noqa: E402
+from banco_local import RAIZ, TOPO, Local, esperar, pasta_temporaria, processos_do_cluster, porta_livre, remover  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
 USUARIO_TESTE = "zumbrel-teste"
@@ -143,6 +143,9 @@ class Lancador(unittest.TestCase):
 
         principais = [self.entrar(j) for j in logins]
         local.sql("insert into cadastro.florada (nome_florada) values ('Do primeiro dia')")
+        # Made, for the next start, a database of a version before the beehives.
+        with open(os.path.join(TOPO, "tests", "dados", "antes_das_colmeias.sql")) as f:
+            local.sql(f.read())
         digitar(principais[0], "<alt+F4>")
         self.assertTrue(esperar(lambda: a.poll() is not None or b.poll() is not None, tempo=30))
         primeiro, segundo = (a, b) if a.poll() is not None else (b, a)
@@ -169,6 +172,8 @@ class Lancador(unittest.TestCase):
         self.assertEqual(local.sql("select count(*) from cadastro.florada where nome_florada = 'Do primeiro dia'"),
                          "1")
         self.assertEqual(local.sql("select count(*) from cadastro.usuario where login = 'admin'"), "1")
+        self.assertEqual(local.sql("select count(*) from pg_tables where schemaname = 'cadastro' "
+                                   "and tablename in ('colmeia', 'revisao')"), "2")
         digitar(principal, "<alt+F4>")
         self.terminar(c)
         self.assertTrue(esperar(lambda: not processos_do_cluster(dados), tempo=30))

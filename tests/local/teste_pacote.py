@@ -66,8 +66,13 @@ class Pacote(unittest.TestCase):
                          programa)
         self.assertEqual(os.readlink(os.path.join(r, "usr/bin/zumbrel-db")), "../share/zumbrel/scripts/db")
         self.assertTrue(os.path.isfile(os.path.join(r, "usr/bin", os.readlink(os.path.join(r, "usr/bin/zumbrel-db")))))
+        migracoes = sorted(os.path.relpath(m, TOPO) for m in glob.glob(os.path.join(TOPO, "sql/migracoes/*.sql")))
+        self.assertIn("sql/migracoes/001_colmeias.sql", migracoes)
+        self.assertEqual(sorted(os.listdir(os.path.join(r, "usr/share/zumbrel/sql/migracoes"))),
+                         [os.path.basename(m) for m in migracoes])
         for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "sql/schema.sql",
-                     "sql/administrador.sql", "sql/municipios.sql", "sql/seed.sql"):
+                     "sql/administrador.sql", "sql/municipios.sql",
+                     "sql/seed.sql", *migracoes):
             with open(os.path.join(r, "usr/share/zumbrel", nome), "rb") as f, open(os.path.join(TOPO, nome), "rb") as g:
                 self.assertEqual(f.read(), g.read(), nome)
         self.assertTrue(os.access(os.path.join(r, "usr/share/zumbrel/scripts/db"), os.X_OK))

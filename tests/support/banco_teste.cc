@@ -125,6 +125,13 @@ std::string BancoTeste::executar(const std::string& sql) const
     return erro;
 }
 
+std::string BancoTeste::executar_como_programa(const std::string& sql) const
+{
+    std::string erro;
+    rodar_sql(conexao_app(nome_), sql, &erro);
+    return erro;
+}
+
 std::string BancoTeste::escrever_conf(const std::string& pasta, int ssl) const
 {
     mkdir(pasta.c_str(), 0700);
@@ -142,8 +149,8 @@ std::string BancoTeste::escrever_conf(const std::string& pasta, int ssl) const
 
 std::string BancoTeste::despejo() const
 {
-    static const char* tabelas[] = { "acesso", "municipio", "ceps", "usuario",
-                                     "florada", "apiario", "abelha_rainha" };
+    static const char* tabelas[] = { "acesso", "municipio", "ceps", "usuario", "florada",
+                                     "apiario", "abelha_rainha", "colmeia", "revisao" };
     std::string saida;
     for (const char* t : tabelas) {
         saida += std::string("== ") + t + "\n";

@@ -37,6 +37,8 @@ public:
     std::string valor(const std::string& sql) const;
     // Runs SQL and returns the error text (empty on success).
     std::string executar(const std::string& sql) const;
+    // The same as the program's user (the owner of the schema).
+    std::string executar_como_programa(const std::string& sql) const;
 
     // Writes a five-line settings file for the app user on this database
     // into `pasta`/conf/db.conf (creating the folders) and returns its path.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A PostgreSQL cluster of one test's own, for tests that stop and start the
 # server (the shared throwaway cluster must stay up for the other tests).
-#   cluster_privado.sh criar BASE      make it, start it, load schema and sample data; prints the port
+#   cluster_privado.sh criar BASE      make it, start it, load schema, sample data and
+#                                      sql/migracoes; prints the port
 #   cluster_privado.sh parar BASE      stop the server
 #   cluster_privado.sh iniciar BASE    start it again
 #   cluster_privado.sh remover BASE    stop it and delete the folder
@@ -23,6 +24,7 @@ case "$acao" in
         cluster_psql "$base" "$porta" postgres -c "create database privado owner $ZUMBREL_TEST_OWNER" >/dev/null
         banco_carregar "$topo" "$base" "$porta" privado "$ZUMBREL_TEST_OWNER"
         banco_conceder "$base" "$porta" privado "$ZUMBREL_TEST_OWNER" "$ZUMBREL_TEST_USER"
+        banco_migrar "$topo" "$base" "$porta" privado "$ZUMBREL_TEST_OWNER"
         echo "$porta" ;;
     parar) cluster_parar "$base" ;;
     iniciar) cluster_iniciar "$base" ;;

@@ -65,7 +65,7 @@ Foto Observador::fotografar()
     static const char* const tabelas[][2] = {
         { "acesso", "id_acesso" },   { "municipio", "cod_cid" },  { "ceps", "id_cep" },
         { "usuario", "id_usuario" }, { "florada", "id_florada" }, { "apiario", "id_apiario" },
-        { "abelha_rainha", "id_abelha" },
+        { "abelha_rainha", "id_abelha" }, { "colmeia", "id_colmeia" },   { "revisao", "id_revisao" },
     };
     std::string sql;
     for (const auto& t : tabelas) {

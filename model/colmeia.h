@@ -1,0 +1,102 @@
+// Beehives (table cadastro.colmeia): the record COLMEIAS and its data access.
+#ifndef ZUMBREL_MODEL_COLMEIA_H
+#define ZUMBREL_MODEL_COLMEIA_H
+
+#include <cstddef>
+#include <string>
+
+#include "db/lista_registros.h"
+#include "model/apiario.h"
+
+class QUERY;
+
+// The kinds of box and the statuses of a hive (an inspection sees one of the
+// same statuses), in the order the lists show them.
+extern const char* const TIPOS_COLMEIA[4];
+extern const char* const STATUS_COLMEIA[6];
+bool tipo_de_colmeia(const std::string& texto);
+bool status_de_colmeia(const std::string& texto);
+
+class COLMEIAS
+{
+public:
+    int id = 0;                // 0 until it is stored
+    std::string tipo;
+    std::string status;
+    // The queen bee heading it by her registry number ("" for none); a read
+    // hive has her code too (0 for none).
+    std::string rgn;
+    int id_abelha = 0;
+    int id_apiario = 0;
+    std::string apiario;       // the apiary's name, when read
+    std::string instalacao;    // "DD/MM/YYYY", or "" when not known
+    std::string obs;
+};
+
+// What a search matches: an empty text or a key 0 matches every hive.
+struct FILTRO_COLMEIAS
+{
+    std::string tipo;
+    std::string status;
+    int id_abelha = 0;
+    int id_apiario = 0;
+};
+
+// Hives as a search finds them, each read from its row when asked for.
+class LISTA_COLMEIAS : public LISTA_REGISTROS<COLMEIAS>
+{
+public:
+    using LISTA_REGISTROS<COLMEIAS>::LISTA_REGISTROS;
+
+    // What the list of hives shows of hive i, read in place (0 and "" past
+    // the end). The texts live as long as the rows of the list.
+    int id(std::size_t i) const { return linha(i).inteiro(0); }
+    const char* tipo(std::size_t i) const { return linha(i).c_str(1); }
+    const char* status(std::size_t i) const { return linha(i).c_str(2); }
+    const char* rgn(std::size_t i) const { return linha(i).c_str(3); }
+    const char* apiario(std::size_t i) const { return linha(i).c_str(6); }
+};
+
+class COLMEIA
+{
+public:
+    explicit COLMEIA(QUERY* query);
+
+    // Stores a new hive (its queen looked up by her RGN) and gives it its
+    // key. False, with nothing stored and the reason in get_mensagem(), when
+    // a field is missing or wrong, the RGN is no bee's, the queen heads
+    // another hive, or the database refuses it.
+    bool inserir(COLMEIAS* colmeia);
+    // Stores the fields of a stored hive, checked as for inserir; `colmeia`
+    // gets the queen's code.
+    bool atualizar(COLMEIAS* colmeia);
+    // Deletes the hive and, with it, its inspections.
+    bool deletar(int id);
+    // The hive with that key (id 0 when there is none).
+    COLMEIAS get_colmeia(int id);
+    // The hives the filter matches, by key.
+    LISTA_COLMEIAS pesquisar(const FILTRO_COLMEIAS& filtro);
+    // The hive other than `exceto` that the queen heads; 0 when none.
+    int colmeia_da_rainha(int id_abelha, int exceto = 0);
+    // The apiaries a hive may stand in, by name: only their keys and names.
+    LISTA_APIARIOS apiarios();
+
+    // Why the last insert or update was refused, said to the user.
+    const std::string& get_mensagem() const { return mensagem; }
+    // Whether it was the database that refused it (its message is then in
+    // get_mensagem()), rather than a check of the fields.
+    bool recusado_pelo_banco() const { return pelo_banco; }
+
+private:
+    // The checks of inserir and atualizar, and the queen's code into `c`.
+    bool conferir(COLMEIAS& c);
+    // After the database refused a save: the hive that took the queen
+    // meanwhile is named, if that is why.
+    void explicar_recusa(const COLMEIAS& c, const std::string& erro);
+
+    QUERY* query;
+    std::string mensagem;
+    bool pelo_banco = false;
+};
+
+#endif // ZUMBREL_MODEL_COLMEIA_H

@@ -1,0 +1,93 @@
+// The additions of sql/migracoes: a database made before the beehives and
+// brought up to date (the test command makes one the way a user's database
+// is at its next start) has the very tables, keys, checks, indexes,
+// functions and triggers that sql/schema.sql gives a new one, and the same
+// records; applying them again changes nothing.
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/banco_teste.h"
+
+namespace {
+
+// What schema cadastro is made of, one line per column (with its place,
+// type, default and collation), constraint, index, trigger, function and
+// table owner, in a fixed order.
+std::string estrutura(const teste::BancoTeste& banco)
+{
+    const char* const sql =
+        "select 'coluna ' || c.relname || ' ' || a.attnum || ' ' || a.attname || ' ' || "
+        "       format_type(a.atttypid, a.atttypmod) || ' ' || a.attnotnull || ' ' || a.attidentity::text || ' ' || "
+        "       coalesce(pg_get_expr(d.adbin, d.adrelid), '') || ' ' || coalesce(k.collname, '') "
+        "  from pg_attribute a join pg_class c on c.oid = a.attrelid "
+        "  left join pg_attrdef d on d.adrelid = a.attrelid and d.adnum = a.attnum "
+        "  left join pg_collation k on k.oid = a.attcollation "
+        " where c.relnamespace = 'cadastro'::regnamespace and c.relkind = 'r' and a.attnum > 0 "
+        "   and not a.attisdropped "
+        "union all "
+        "select 'restricao ' || conrelid::regclass || ' ' || conname || ' ' || pg_get_constraintdef(oid) "
+        "  from pg_constraint where connamespace = 'cadastro'::regnamespace "
+        "union all "
+        "select 'indice ' || indexdef from pg_indexes where schemaname = 'cadastro' "
+        "union all "
+        "select 'gatilho ' || pg_get_triggerdef(t.oid) from pg_trigger t join pg_class c on c.oid = t.tgrelid "
+        " where c.relnamespace = 'cadastro'::regnamespace and not t.tgisinternal "
+        "union all "
+        "select 'funcao ' || proname || ' ' || pg_get_function_result(oid) || ' ' || md5(prosrc) || ' ' || "
+        "       pg_get_userbyid(proowner) "
+        "  from pg_proc where pronamespace = 'cadastro'::regnamespace "
+        "union all "
+        "select 'tabela ' || tablename || ' ' || tableowner from pg_tables where schemaname = 'cadastro' "
+        "order by 1";
+    std::string s;
+    for (const LINHA& l : banco.consultar(sql))
+        s += l[0] + "\n";
+    return s;
+}
+
+std::string migracao_colmeias()
+{
+    std::ifstream f(teste::ambiente("ZUMBREL_SOURCE_DIR") + "/sql/migracoes/001_colmeias.sql");
+    std::stringstream texto;
+    texto << f.rdbuf();
+    return texto.str();
+}
+
+} // namespace
+
+TEST(Migracoes, BancoAntigoAtualizadoEIgualAoNovoComOsMesmosRegistros)
+{
+    teste::BancoTeste novo;
+    teste::BancoTeste antigo(teste::ambiente("ZUMBREL_TEST_TEMPLATE_ANTIGO"));
+    const std::string feita = estrutura(novo);
+    for (const char* parte : { "tabela colmeia", "tabela revisao", "colmeia_id_abelha_key UNIQUE (id_abelha)",
+                               "revisao_id_colmeia_fkey FOREIGN KEY (id_colmeia) REFERENCES "
+                               "cadastro.colmeia(id_colmeia) ON DELETE CASCADE",
+                               "CHECK ((mel_kg >= (0)::numeric))", "funcao revisao_status trigger",
+                               "gatilho CREATE TRIGGER revisao_status AFTER INSERT ON cadastro.revisao" })
+        EXPECT_NE(feita.find(parte), std::string::npos) << parte << "\n" << feita;
+    EXPECT_EQ(estrutura(antigo), feita);
+    EXPECT_EQ(antigo.despejo(), novo.despejo());
+}
+
+TEST(Migracoes, AplicadaDeNovoNaoMudaNada)
+{
+    for (const char* modelo : { "ZUMBREL_TEST_TEMPLATE", "ZUMBREL_TEST_TEMPLATE_ANTIGO" }) {
+        teste::BancoTeste banco(teste::ambiente(modelo));
+        // A hive with an inspection in it, so that the records are seen to stay.
+        ASSERT_EQ(banco.executar("insert into cadastro.colmeia (tipo, status, id_abelha, id_apiario, obs) "
+                                 "values ('Schenk', 'Ativa', 4, 2, 'caixa nova'); "
+                                 "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg, obs) "
+                                 "values (1, '2024-05-02', 'Fraca', 3.25, 'pouca cria')"),
+                  "");
+        const std::string antes = estrutura(banco);
+        const std::string registros = banco.despejo();
+        ASSERT_EQ(banco.executar_como_programa("begin;\n" + migracao_colmeias() + "\ncommit;"), "") << modelo;
+        EXPECT_EQ(estrutura(banco), antes) << modelo;
+        EXPECT_EQ(banco.despejo(), registros) << modelo;
+        EXPECT_NE(registros.find("1|Schenk|Fraca|4|2|<null>|caixa nova|"), std::string::npos) << registros;
+    }
+}
