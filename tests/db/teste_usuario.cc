@@ -26,7 +26,7 @@ const std::string CONSULTA =
 const std::string LOGIN =
     "3\n3\n3\n"
     "select u.id_usuario, u.nome, u.login, a.*, u.cpf, u.rg, u.oexp, to_char(u.nasc,'DD/MM/YYYY'), "
-    "u.endereco, u.numero, u.bairro, c.*, m.*, u.senha from  cadastro.usuario as u "
+    "u.endereco, u.numero, u.bairro, c.*, m.*, u.xmin, u.senha from  cadastro.usuario as u "
     "INNER JOIN cadastro.acesso as a ON u.id_acesso=a.id_acesso "
     "INNER JOIN cadastro.ceps as c ON u.id_cep=c.id_cep "
     "INNER JOIN cadastro.municipio as m ON c.cod_cid=m.cod_cid";
