@@ -467,7 +467,9 @@ TEST_F(Usuario, Md5AntigoViraArgon2idNoLogin)
     EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
 
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2));
+    // The user is read again, with the row's new version.
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2) + CONSULTA +
+                                 " where u.id_usuario=2\n");
     const std::string nova = senha_guardada(2);
     EXPECT_EQ(nova.rfind("$argon2id$", 0), 0u) << nova;
     EXPECT_TRUE(senha::confere("abelha", nova));
