@@ -50,7 +50,7 @@ INSTRUCAO consulta_usuarios(const QUERY& query)
 
 // Where the login check puts the stored password, after the user query's
 // own columns.
-const std::size_t COLUNA_SENHA = 22;
+const std::size_t COLUNA_SENHA = 23;
 
 // One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
 // cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
@@ -123,8 +123,11 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
         carregados = LISTA_USUARIOS();
         carregar_usuario(id);
     }
-    if (senha::e_md5(guardada))
-        renovar_senha(id, senha, guardada);
+    // A digest taken over is a new version of the row: the user is read
+    // again, so that saving "Minha Conta" is not refused as a change made
+    // elsewhere.
+    if (senha::e_md5(guardada) && renovar_senha(id, senha, guardada))
+        carregar_usuario(id);
     return true;
 }
 
@@ -150,18 +153,18 @@ std::string USUARIO::forma_guardada(const std::string& senha)
     return forte;
 }
 
-void USUARIO::renovar_senha(int id, const std::string& senha, const std::string& antiga)
+bool USUARIO::renovar_senha(int id, const std::string& senha, const std::string& antiga)
 {
     const std::string nova = forma_guardada(senha);
     if (nova.empty() || senha::e_md5(nova))
-        return;
+        return false;
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
     i.tabelas = { "cadastro.usuario" };
     i.atualizar("senha", i.segredo(nova));
     i.condicao("id_usuario", std::to_string(id));
     i.condicao("senha", i.segredo(antiga));
     // Refused or overtaken: the digest stays and still works.
-    query->ativar(i);
+    return query->ativar(i).ok;
 }
 
 bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)

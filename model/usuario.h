@@ -113,8 +113,9 @@ private:
     // 32-character column); "" when the digest cannot be made.
     std::string forma_guardada(const std::string& senha);
     // Replaces user id's MD5 digest `antiga`, just checked against `senha`,
-    // with the argon2id string, unless it changed meanwhile.
-    void renovar_senha(int id, const std::string& senha, const std::string& antiga);
+    // with the argon2id string, unless it changed meanwhile; true when it
+    // was replaced.
+    bool renovar_senha(int id, const std::string& senha, const std::string& antiga);
 
     std::string mensagem;
     QUERY* query;

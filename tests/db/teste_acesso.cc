@@ -76,7 +76,7 @@ TEST_F(Acesso, AtualizarMudaSoALinhaDoCodigo)
     r.id = 77;
     saida.tomar();
     EXPECT_FALSE(acesso.atualizar(&r));
-    EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\nupdate cadastro.acesso set  desc_acesso='Chefe', nivel_acesso=5 "
+    EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\nupdate cadastro.acesso set  desc_acesso='Chefe', nivel_acesso=3 "
                              "WHERE id_acesso=77\nNenhum registro foi alterado: nenhum atende à condição.\n");
     EXPECT_TRUE(q->ultima_falha().conflito());
     EXPECT_EQ(banco.consultar("select * from cadastro.acesso order by 1"), esperado);

@@ -389,18 +389,18 @@ TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
     i.tabelas = { "cadastro.acesso" };
     i.camporetorno = { "id_acesso" };
     i.inserir("desc_acesso", "'Na fila'");
-    i.inserir("nivel_acesso", "7");
+    i.inserir("nivel_acesso", "0");
     q->enfileirar(i);
-    q->enfileirar(acessos("nivel_acesso = 7"));
+    q->enfileirar(acessos("nivel_acesso = 0"));
     INSTRUCAO u = q->descrever(INSTRUCAO::ATUALIZAR);
     u.tabelas = { "cadastro.acesso" };
-    u.atualizar("nivel_acesso", "8");
-    u.condicao("nivel_acesso", "7");
+    u.atualizar("nivel_acesso", "2");
+    u.condicao("nivel_acesso", "0");
     q->enfileirar(u);
     EXPECT_EQ(saida.tomar(),
-              "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Na fila', 7) returning  id_acesso;\n\n"
-              "select id_acesso, desc_acesso from cadastro.acesso where nivel_acesso = 7 order by id_acesso\n"
-              "\n SET QUERY 3\nupdate cadastro.acesso set  nivel_acesso=8 WHERE nivel_acesso=7\n");
+              "insert into cadastro.acesso ( desc_acesso, nivel_acesso) values ( 'Na fila', 0) returning  id_acesso;\n\n"
+              "select id_acesso, desc_acesso from cadastro.acesso where nivel_acesso = 0 order by id_acesso\n"
+              "\n SET QUERY 3\nupdate cadastro.acesso set  nivel_acesso=2 WHERE nivel_acesso=0\n");
     std::vector<RESULTADO> r = q->enviar_fila();
     ASSERT_EQ(r.size(), 3u);
     EXPECT_TRUE(r[0].achou());
@@ -411,14 +411,14 @@ TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
     EXPECT_EQ(r[2].afetadas, 1);
     EXPECT_EQ(r[2].tipo, INSTRUCAO::ATUALIZAR);
     EXPECT_FALSE(q->ultima_falha().houve);
-    EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where desc_acesso = 'Na fila'"), "8");
+    EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where desc_acesso = 'Na fila'"), "2");
     // Sent: the queue is empty.
     EXPECT_TRUE(q->enviar_fila().empty());
 
-    i.dadosinsert = { "'Desfeito'", "9" };
+    i.dadosinsert = { "'Desfeito'", "0" };
     q->enfileirar(i);
     q->enfileirar(acessos("coluna_que_nao_existe = 1"));
-    i.dadosinsert = { "'Nunca'", "9" };
+    i.dadosinsert = { "'Nunca'", "0" };
     q->enfileirar(i);
     r = q->enviar_fila();
     ASSERT_EQ(r.size(), 3u);
@@ -429,7 +429,7 @@ TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
     EXPECT_EQ(r[2].sqlstate, "");
     EXPECT_EQ(q->ultima_falha().sqlstate, "42703");
     EXPECT_NE(q->get_mensagem().find("coluna_que_nao_existe"), std::string::npos) << q->get_mensagem();
-    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where nivel_acesso = 9"), "0");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso in ('Desfeito', 'Nunca')"), "0");
 
     // The connection goes on as before.
     EXPECT_TRUE(q->ativar(acessos("true")).ok);

@@ -28,7 +28,7 @@ const std::string CONSULTA =
 const std::string LOGIN =
     "3\n3\n3\n"
     "select u.id_usuario, u.nome, u.login, a.*, u.cpf, u.rg, u.oexp, to_char(u.nasc,'DD/MM/YYYY'), "
-    "u.endereco, u.numero, u.bairro, c.*, m.*, u.senha from  cadastro.usuario as u "
+    "u.endereco, u.numero, u.bairro, c.*, m.*, u.xmin, u.senha from  cadastro.usuario as u "
     "INNER JOIN cadastro.acesso as a ON u.id_acesso=a.id_acesso "
     "INNER JOIN cadastro.ceps as c ON u.id_cep=c.id_cep "
     "INNER JOIN cadastro.municipio as m ON c.cod_cid=m.cod_cid";
@@ -469,7 +469,9 @@ TEST_F(Usuario, Md5AntigoViraArgon2idNoLogin)
     EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
 
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2));
+    // The user is read again, with the row's new version.
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2) + CONSULTA +
+                                 " where u.id_usuario=2\n");
     const std::string nova = senha_guardada(2);
     EXPECT_EQ(nova.rfind("$argon2id$", 0), 0u) << nova;
     EXPECT_TRUE(senha::confere("abelha", nova));

@@ -209,14 +209,14 @@ TEST_F(NiveisDeAcesso, SalvarRecusadoDizPorQueEGuardaDepoisDeCorrigido)
         EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Enorme");
         EXPECT_TRUE(f()->inserindo());
         EXPECT_EQ(niveis(), antes);
-        f()->widgets().entry_nivel->set_text("9");
+        f()->widgets().entry_nivel->set_text("2");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_FALSE(f()->inserindo());
         EXPECT_EQ(botoes(), "10000");
         EXPECT_EQ(banco->valor("select count(*) || ' ' || max(nivel_acesso) from cadastro.acesso "
                                "where desc_acesso = 'Enorme'"),
-                  "1 9");
+                  "1 2");
     });
     rodar(r);
 }
@@ -232,7 +232,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
         escolher("Gerente");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
         f()->widgets().entry_descricao->set_text("Gerente desta estação");
-        ASSERT_EQ(banco->executar("update cadastro.acesso set desc_acesso = 'Gerente da outra', nivel_acesso = 4 "
+        ASSERT_EQ(banco->executar("update cadastro.acesso set desc_acesso = 'Gerente da outra', nivel_acesso = 0 "
                                   "where id_acesso = 2"),
                   "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
@@ -245,11 +245,11 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
         EXPECT_FALSE(f()->editando());
         EXPECT_EQ(f()->widgets().entry_codigo->get_text(), "2");
         EXPECT_EQ(f()->widgets().entry_descricao->get_text(), "Gerente da outra");
-        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "4");
+        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "0");
         EXPECT_FALSE(f()->widgets().entry_descricao->get_editable());
         EXPECT_EQ(banco->valor("select desc_acesso from cadastro.acesso where id_acesso = 2"), "Gerente da outra");
         // Changed once more behind its back: Delete is refused as well.
-        ASSERT_EQ(banco->executar("update cadastro.acesso set nivel_acesso = 5 where id_acesso = 2"), "");
+        ASSERT_EQ(banco->executar("update cadastro.acesso set nivel_acesso = 1 where id_acesso = 2"), "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
@@ -259,7 +259,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
                 Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 2"), "1");
-        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "5");
+        EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "1");
         // Shown as it now is, it can be deleted (no user holds it).
         ASSERT_EQ(banco->executar("update cadastro.usuario set id_acesso = 1 where id_acesso = 2"), "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
