@@ -26,11 +26,11 @@ public:
     // Lists the apiaries matching the typed text.
     void carregar_dados(int dado) override;
 
-    Glib::RefPtr<Gtk::ListStore> get_store_resultado() const { return store_resultado; }
+    Glib::RefPtr<Gtk::TreeModel> get_store_resultado() const { return store_resultado; }
 
 private:
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> store_resultado;
+    Glib::RefPtr<Gtk::TreeModel> store_resultado;
 };
 
 #endif // ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
