@@ -108,7 +108,8 @@ SELECT i,
 SELECT setval(pg_get_serial_sequence('cadastro.usuario', 'id_usuario'), (SELECT max(id_usuario) FROM cadastro.usuario));
 SELECT setval(pg_get_serial_sequence('cadastro.apiario', 'id_apiario'), (SELECT max(id_apiario) FROM cadastro.apiario));
 SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SELECT max(id_abelha) FROM cadastro.abelha_rainha));
-ANALYZE;
+ANALYZE cadastro.usuario, cadastro.apiario, cadastro.abelha_rainha, cadastro.municipio, cadastro.ceps,
+        cadastro.florada, cadastro.acesso;
 )SQL";
 
 } // namespace
@@ -134,6 +135,8 @@ BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : se
     nome_ = "zumbrel_bench_" + std::to_string(getpid());
     PGconn* c = abrir(servidor_.conexao("postgres"));
     try {
+        // Quiet: a database left by an earlier run would only earn a notice.
+        rodar(c, "set client_min_messages = warning");
         rodar(c, "drop database if exists " + nome_);
         rodar(c, "create database " + nome_ + " encoding 'UTF8' template template0");
     } catch (...) {

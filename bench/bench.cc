@@ -135,12 +135,14 @@ void vigiar(Gtk::TreeView* lista, std::shared_ptr<double> desenho)
 }
 
 // Keystrokes typed into a search's entry, each measured from the key until
-// the search's list is first drawn after it (as `vigiar` notes).
+// the search's list is first drawn after it (as `vigiar` notes); after each,
+// the search's SELECT is timed alone through `bruto` (medir_com_bruto).
 class TeclasBusca
 {
 public:
-    TeclasBusca(std::function<Gtk::Entry*()> entry, std::shared_ptr<double> desenho)
-        : entry_(std::move(entry)), desenho_(std::move(desenho))
+    TeclasBusca(std::function<Gtk::Entry*()> entry, std::shared_ptr<double> desenho,
+                std::function<void(Roteiro&, const std::string&, std::function<void(Roteiro&)>)> bruto)
+        : entry_(std::move(entry)), desenho_(std::move(desenho)), bruto_(std::move(bruto))
     {
     }
 
@@ -172,17 +174,20 @@ private:
     void medir(Roteiro& r, const std::string& rotulo, std::function<void()> acao) const
     {
         auto desenho = desenho_;
-        r.medir_visto(
-            rotulo,
-            [desenho, acao] {
-                *desenho = -1;
-                acao();
-            },
-            [desenho] { return *desenho > 0 ? *desenho : -1.0; });
+        bruto_(r, rotulo, [rotulo, desenho, acao](Roteiro& rr) {
+            rr.medir_visto(
+                rotulo,
+                [desenho, acao] {
+                    *desenho = -1;
+                    acao();
+                },
+                [desenho] { return *desenho > 0 ? *desenho : -1.0; });
+        });
     }
 
     std::function<Gtk::Entry*()> entry_;
     std::shared_ptr<double> desenho_;
+    std::function<void(Roteiro&, const std::string&, std::function<void(Roteiro&)>)> bruto_;
 };
 
 double percentil(std::vector<double> v, double p)
@@ -236,6 +241,87 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
     return agora_ms() - inicio;
 }
 
+// The name under which the bare SELECT of a list workload is kept.
+std::string nome_bruto(const std::string& nome)
+{
+    return nome + " [bare SELECT]";
+}
+
+// Times the text through libpq alone, reading every row as libpq gives it
+// (PQexec, then PQclear): the database's own cost of the rows a click lists.
+double selecao_bruta(PGconn* c, const std::string& sql)
+{
+    const double inicio = agora_ms();
+    PGresult* r = PQexec(c, sql.c_str());
+    const bool ok = PQresultStatus(r) == PGRES_TUPLES_OK;
+    const std::string erro = ok ? "" : PQresultErrorMessage(r);
+    PQclear(r);
+    const double ms = agora_ms() - inicio;
+    if (!ok)
+        throw std::runtime_error("bare SELECT failed: " + erro);
+    return ms;
+}
+
+// Where the program's trace (its standard output, a file here) stands now.
+long marca_rastro()
+{
+    std::fflush(stdout);
+    return std::ftell(stdout);
+}
+
+// The SELECT statements the program traced since `desde`, in order.
+std::vector<std::string> selects_desde(const std::string& rastro, long desde)
+{
+    std::fflush(stdout);
+    std::ifstream f(rastro.c_str());
+    f.seekg(desde);
+    std::vector<std::string> achados;
+    std::string linha;
+    while (std::getline(f, linha)) {
+        if (linha.compare(0, 7, "select ") == 0)
+            achados.push_back(linha);
+    }
+    return achados;
+}
+
+// Lays out a click that lists rows, measured, and then every SELECT the
+// click sent, each through libpq alone; their sum is kept under the bare
+// name: the database's own share of the click.
+void medir_com_bruto(Roteiro& r, Amostras& a, const std::string& rastro, PGconn* bruta, const std::string& nome,
+                     std::function<void(Roteiro&)> medir)
+{
+    auto inicio = std::make_shared<long>(0);
+    r.passo([inicio] { *inicio = marca_rastro(); });
+    medir(r);
+    r.passo([&a, rastro, bruta, nome, inicio] {
+        double soma = 0;
+        for (const std::string& sql : selects_desde(rastro, *inicio))
+            soma += selecao_bruta(bruta, sql);
+        a.juntar(nome_bruto(nome), soma);
+    });
+}
+
+// Measures a click that lists rows, and its SELECTs alone.
+void medir_lista(Roteiro& r, Amostras& a, const std::string& rastro, PGconn* bruta, const std::string& nome,
+                 std::function<void()> acao, std::function<bool()> pronto)
+{
+    medir_com_bruto(r, a, rastro, bruta, nome, [nome, acao, pronto](Roteiro& rr) { rr.medir(nome, acao, pronto); });
+}
+
+// The server settings that decide what a save costs, as "fsync=on, ...".
+std::string configuracao_servidor(PGconn* c)
+{
+    std::string texto;
+    for (const char* nome : { "fsync", "synchronous_commit", "full_page_writes" }) {
+        PGresult* r = PQexec(c, (std::string("SHOW ") + nome).c_str());
+        const std::string valor =
+            PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1 ? PQgetvalue(r, 0, 0) : "?";
+        PQclear(r);
+        texto += (texto.empty() ? "" : ", ") + std::string(nome) + "=" + valor;
+    }
+    return texto;
+}
+
 // The process's peak resident memory so far (VmHWM), in MB.
 double pico_mb()
 {
@@ -249,13 +335,16 @@ double pico_mb()
 }
 
 // The workloads on the running interface object.
-void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, bench::BancoBench& banco,
+void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta)
 {
     const int vezes = o.vezes;
     const double orc = o.orcamento_s;
     // The moment a search list was last drawn (negative: not since the key).
     auto desenho = std::make_shared<double>(-1);
+    auto bruto = [&a, &rastro, bruta](Roteiro& rr, const std::string& nome, std::function<void(Roteiro&)> medir) {
+        medir_com_bruto(rr, a, rastro, bruta, nome, std::move(medir));
+    };
     auto principal_visivel = [&s] {
         return s.get_janela_principal() && s.get_janela_principal()->get_mapped();
     };
@@ -298,15 +387,15 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             Formulario* f = s.formulario_aberto(id);
             return aberta(f) && f->widgets().label_contador->get_text().find(" / ") != Glib::ustring::npos;
         };
-        r.repetir("open " + nome, vezes, orc, [&r, &s, id, nome, pronta] {
-            r.medir("Open form: " + nome, [&s, id] { item_menu(s, id).activate(); }, pronta);
+        r.repetir("open " + nome, vezes, orc, [&r, &a, &s, &rastro, bruta, id, nome, pronta] {
+            medir_lista(r, a, rastro, bruta, "Open form: " + nome, [&s, id] { item_menu(s, id).activate(); }, pronta);
             r.passo([&s, id] { s.formulario_aberto(id)->janela()->hide(); });
         });
 
         // Browsing: First, Forward, Last, Back, one after another.
         r.passo([&s, id] { item_menu(s, id).activate(); });
         r.esperar(pronta, "form " + nome);
-        r.repetir("browse " + nome, vezes, orc, [&r, &s, id, nome] {
+        r.repetir("browse " + nome, vezes, orc, [&r, &a, &s, &rastro, bruta, id, nome] {
             struct Botao
             {
                 const char* rotulo;
@@ -318,8 +407,9 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                                             { "Back", &BotoesForm::button_anterior } };
             for (const Botao& b : botoes) {
                 Gtk::ToolButton* BotoesForm::*membro = b.membro;
-                r.medir(std::string(b.rotulo) + ": " + nome,
-                        [&s, id, membro] { clicar(s.formulario_aberto(id)->widgets().*membro); }, [] { return true; });
+                medir_lista(r, a, rastro, bruta, std::string(b.rotulo) + ": " + nome,
+                            [&s, id, membro] { clicar(s.formulario_aberto(id)->widgets().*membro); },
+                            [] { return true; });
             }
         });
 
@@ -329,13 +419,13 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                 FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
                 clicar(f->widgets().button_primeiro);
             });
-            r.repetir("save apiary", vezes, orc, [&r, &s] {
+            r.repetir("save apiary", vezes, orc, [&r, &a, &s, &rastro, bruta] {
                 r.passo([&s] {
                     FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
                     clicar(f->widgets().button_editar);
                     f->widgets().entry_distrito->set_text("Distrito " + std::to_string(std::rand() % 1000));
                 });
-                r.medir("Save edited apiary", [&s] {
+                medir_lista(r, a, rastro, bruta, "Save edited apiary", [&s] {
                     clicar(s.formulario_aberto(4)->widgets().button_salvar);
                 }, [&s] { return !s.formulario_aberto(4)->widgets().button_salvar->is_sensitive(); });
             });
@@ -346,10 +436,10 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             r.passo([&s, desenho] {
                 vigiar(dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().treeview_resultado, desenho);
             });
-            r.repetir("apiary search", vezes, orc, [&r, &s, desenho] {
+            r.repetir("apiary search", vezes, orc, [&r, &s, desenho, bruto] {
                 const TeclasBusca teclas(
                     [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().entry_pesquisa; },
-                    desenho);
+                    desenho, bruto);
                 teclas.escrever(r, "Apiário Silva 12");
                 teclas.digitar(r, "Apiary search: key narrowing to a few rows", "3");
                 teclas.escrever(r, "");
@@ -367,12 +457,12 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                 vigiar(
                     dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().treeview_usuarios, desenho);
             });
-            r.repetir("user search", vezes, orc, [&r, &s, desenho] {
+            r.repetir("user search", vezes, orc, [&r, &s, desenho, bruto] {
                 const TeclasBusca teclas(
                     [&s] {
                         return dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().entry_pesquisa;
                     },
-                    desenho);
+                    desenho, bruto);
                 teclas.digitar(r, "User search: first key 'J'", "J");
                 teclas.digitar(r, "User search: second key 'o'", "o");
                 teclas.apagar(r, "User search: backspace");
@@ -385,7 +475,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             // Save of an edited bee.
             r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_primeiro); });
             r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_proximo); });
-            r.repetir("save bee", vezes, orc, [&r, &s] {
+            r.repetir("save bee", vezes, orc, [&r, &a, &s, &rastro, bruta] {
                 r.passo([&s] {
                     FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
                     clicar(f->widgets().button_editar);
@@ -394,8 +484,9 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
                     else
                         f->widgets().radio_sim->set_active(true);
                 });
-                r.medir("Save edited bee", [&s] { clicar(s.formulario_aberto(5)->widgets().button_salvar); },
-                        [&s] { return !s.formulario_aberto(5)->widgets().button_salvar->is_sensitive(); });
+                medir_lista(r, a, rastro, bruta, "Save edited bee",
+                            [&s] { clicar(s.formulario_aberto(5)->widgets().button_salvar); },
+                            [&s] { return !s.formulario_aberto(5)->widgets().button_salvar->is_sensitive(); });
             });
 
             // "Genealogia" of the first bee, whose line holds most of the
@@ -422,7 +513,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             // "Gerar Filhas" of 1,000 daughters of the first bee, and the
             // same statements sent raw through libpq.
             r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_primeiro); });
-            r.repetir("daughters", std::max(3, vezes / 3), orc * 2, [&r, &s, &a, &banco, bruta] {
+            r.repetir("daughters", std::max(3, vezes / 3), orc * 2, [&r, &s, &a, bruta] {
                 auto f = [&s] { return dynamic_cast<FormAbelha*>(s.formulario_aberto(5)); };
                 auto contador = std::make_shared<std::string>();
                 r.passo([f] { f()->widgets().button_gerar->clicked(); });
@@ -461,7 +552,6 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const Opcoes& o, ben
             std::fprintf(stderr, "  peak resident memory after the %s: %.1f MB\n", nome.c_str(), pico_mb());
         });
     }
-    (void)banco;
 }
 
 } // namespace
@@ -494,6 +584,7 @@ int main(int argc, char** argv)
 
     int saida = 0;
     Amostras a;
+    std::string configuracao = "?";
     long memoria_kb = 0;
     try {
         bench::Servidor servidor = bench::Servidor::do_ambiente();
@@ -522,7 +613,8 @@ int main(int argc, char** argv)
             SISTEMAGUI sistema(&query, Gdk::Pixbuf::create_from_xpm_data(pote_de_mel));
             Roteiro r(Roteiro::OCIOSO);
             r.ao_medir = [&a](const std::string& nome, double ms) { a.juntar(nome, ms); };
-            montar_roteiro(r, a, sistema, o, banco, bruta);
+            configuracao = configuracao_servidor(bruta);
+            montar_roteiro(r, a, sistema, rastro, o, bruta);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
@@ -543,11 +635,21 @@ int main(int argc, char** argv)
     std::strftime(quando, sizeof quando, "%Y-%m-%d %H:%M", std::localtime(&agora));
     std::fprintf(relatorio, "Zumbrel benchmark, N = %d (users, apiaries, queen bees), %ld cores, %s\n", o.n,
                  sysconf(_SC_NPROCESSORS_ONLN), quando);
-    std::fprintf(relatorio, "%-56s %4s %10s %10s %10s\n", "workload (ms)", "runs", "median", "p90", "max");
+    std::fprintf(relatorio, "Server settings: %s\n", configuracao.c_str());
+    // Beside each click that lists rows: the median of the same SELECT sent
+    // through libpq alone, and the click's median over it.
+    std::fprintf(relatorio, "%-56s %4s %10s %10s %10s %10s %6s\n", "workload (ms)", "runs", "median", "p90", "max",
+                 "bare SQL", "ratio");
     for (const std::string& nome : a.nomes()) {
         const std::vector<double>& v = a.de(nome);
-        std::fprintf(relatorio, "%-56s %4zu %10.1f %10.1f %10.1f\n", nome.c_str(), v.size(), percentil(v, 0.5),
+        if (nome.size() > 14 && nome.compare(nome.size() - 14, 14, " [bare SELECT]") == 0)
+            continue;
+        std::fprintf(relatorio, "%-56s %4zu %10.1f %10.1f %10.1f", nome.c_str(), v.size(), percentil(v, 0.5),
                      percentil(v, 0.9), percentil(v, 1.0));
+        const std::vector<double>& b = a.de(nome_bruto(nome));
+        if (!b.empty())
+            std::fprintf(relatorio, " %10.1f %6.2f", percentil(b, 0.5), percentil(v, 0.5) / percentil(b, 0.5));
+        std::fprintf(relatorio, "\n");
     }
     const std::vector<double>& gerar = a.de("Gerar Filhas: 1,000 daughters");
     const std::vector<double>& bruto = a.de("Raw libpq: the same 2,000 statements in one transaction");

@@ -139,26 +139,11 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
     gtk_tree_view_set_fixed_height_mode(view, TRUE);
 }
 
-Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
-                                             const char* const (&titulos)[3], std::size_t linhas,
-                                             const std::function<int(std::size_t)>& codigo,
-                                             const std::function<const char*(std::size_t, int)>& texto)
+Glib::RefPtr<Gtk::TreeModel> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
+                                             const char* const (&titulos)[3], std::shared_ptr<const Achados> achados)
 {
-    Glib::RefPtr<Gtk::ListStore> store = Gtk::ListStore::create(colunas);
-    GtkListStore* s = store->gobj();
-    const int c0 = colunas.codigo.index(), c1 = colunas.textos[0].index(), c2 = colunas.textos[1].index();
-    // Texts that are not valid UTF-8 go in mended, as the columns measure them.
-    auto valido = [&texto](std::size_t i, int c, std::string& copia) {
-        const char* t = texto(i, c);
-        if (utf8_valido(t, std::strlen(t)))
-            return t;
-        copia = utf8_reparado(t, std::strlen(t));
-        return copia.c_str();
-    };
-    std::string copia1, copia2;
-    for (std::size_t i = 0; i < linhas; ++i)
-        gtk_list_store_insert_with_values(s, nullptr, -1, c0, codigo(i), c1, valido(i, 1, copia1), c2,
-                                          valido(i, 2, copia2), -1);
+    const Achados& a = *achados;
+    Glib::RefPtr<Gtk::TreeModel> modelo = modelo_achados(achados);
 
     lista.unset_model();
     lista.set_fixed_height_mode(false);
@@ -168,13 +153,13 @@ Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS
     lista.append_column(titulos[2], colunas.textos[1]);
     for (int c = 0; c < 3; ++c)
         lista.get_column(c)->set_reorderable(true);
-    fixar_colunas(lista, linhas, [&codigo, &texto](std::size_t i, int c) {
+    fixar_colunas(lista, a.tamanho(), [&a](std::size_t i, int c) {
         if (c != 0)
-            return std::string(texto(i, c));
+            return std::string(a.texto(i, c));
         char numero[16];
-        std::snprintf(numero, sizeof numero, "%04d", codigo(i));
+        std::snprintf(numero, sizeof numero, "%04d", a.codigo(i));
         return std::string(numero);
     });
-    lista.set_model(store);
-    return store;
+    lista.set_model(modelo);
+    return modelo;
 }

@@ -6,12 +6,14 @@
 #define ZUMBREL_GUI_COLUNAS_FIXAS_H
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
 
 #include "gui/colunas.h"
+#include "gui/modelo_achados.h"
 
 // `texto(linha, coluna)` gives the text shown in that cell. The view's
 // columns each have one text cell; the view must be in a window.
@@ -19,13 +21,10 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
                    const std::function<std::string(std::size_t, int)>& texto);
 
 // A search's rows shown in its view: a code (shown as "%04d") and two
-// texts per row, under these three titles. The rows go into a new store
-// that no view sees yet, the view's columns are made anew and laid out once
-// from the texts, and the store is handed to the view last, so the view
-// takes every row at once. `codigo(i)` and `texto(i, 1 or 2)` give row i.
-Glib::RefPtr<Gtk::ListStore> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
-                                             const char* const (&titulos)[3], std::size_t linhas,
-                                             const std::function<int(std::size_t)>& codigo,
-                                             const std::function<const char*(std::size_t, int)>& texto);
+// texts per row, under these three titles. The view's columns are made anew
+// and laid out once from the texts, and the rows are handed to the view
+// last, in a model that reads them where they are (gui/modelo_achados.h).
+Glib::RefPtr<Gtk::TreeModel> mostrar_achados(Gtk::TreeView& lista, const COLUNAS& colunas,
+                                             const char* const (&titulos)[3], std::shared_ptr<const Achados> achados);
 
 #endif // ZUMBREL_GUI_COLUNAS_FIXAS_H

@@ -1,6 +1,7 @@
 #include "gui/form_busca_apiario.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,36 @@
 #include "gui/colunas_fixas.h"
 #include "gui/janelas.h"
 #include "model/apiario.h"
+
+namespace {
+
+// The apiaries found, as the list shows them: key, name and municipality.
+// The database hands the rows in no fixed order: they are shown by key (the
+// row number after the key keeps rows of one key in their order).
+class ApiariosAchados : public Achados
+{
+public:
+    explicit ApiariosAchados(LISTA_APIARIOS l) : lista(std::move(l))
+    {
+        ordem.reserve(lista.size());
+        for (std::size_t i = 0; i < lista.size(); ++i)
+            ordem.emplace_back(lista.id(i), i);
+        if (!std::is_sorted(ordem.begin(), ordem.end()))
+            std::stable_sort(ordem.begin(), ordem.end());
+    }
+    std::size_t tamanho() const override { return ordem.size(); }
+    int codigo(std::size_t i) const override { return ordem[i].first; }
+    const char* texto(std::size_t i, int c) const override
+    {
+        return c == 1 ? lista.nome(ordem[i].second) : lista.municipio(ordem[i].second);
+    }
+
+private:
+    LISTA_APIARIOS lista;
+    std::vector<std::pair<int, std::size_t>> ordem;
+};
+
+} // namespace
 
 void FormBuscaApiario::montar()
 {
@@ -80,23 +111,10 @@ void FormBuscaApiario::carregar_dados(int)
     } else {
         filtro = " a.nome like " + ctx.query->literal(texto + "%");
     }
-    const LISTA_APIARIOS achados =
-        buscar ? ctx.apiario->Pesquisar_Apiario(filtro, Detalhe::RESUMO) : LISTA_APIARIOS();
-    // The database hands the rows in no fixed order: list them by key (the
-    // row number after the key keeps rows of one key in their order).
-    std::vector<std::pair<int, std::size_t>> ordem;
-    ordem.reserve(achados.size());
-    for (std::size_t i = 0; i < achados.size(); ++i)
-        ordem.emplace_back(achados.id(i), i);
-    if (!std::is_sorted(ordem.begin(), ordem.end()))
-        std::stable_sort(ordem.begin(), ordem.end());
-
+    auto achados = std::make_shared<ApiariosAchados>(
+        buscar ? ctx.apiario->Pesquisar_Apiario(filtro, Detalhe::RESUMO) : LISTA_APIARIOS());
     static const char* const titulos[3] = { "ID", "Nome", "Região" };
-    store_resultado = mostrar_achados(
-        *w.treeview_resultado, colunas, titulos, achados.size(), [&ordem](std::size_t i) { return ordem[i].first; },
-        [&achados, &ordem](std::size_t i, int c) {
-            return c == 1 ? achados.nome(ordem[i].second) : achados.municipio(ordem[i].second);
-        });
+    store_resultado = mostrar_achados(*w.treeview_resultado, colunas, titulos, achados);
 }
 
 void FormBuscaApiario::selecionar_apiario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)

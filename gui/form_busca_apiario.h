@@ -32,11 +32,11 @@ public:
     // A found row activated: the apiary form shows that apiary.
     void selecionar_apiario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna);
 
-    Glib::RefPtr<Gtk::ListStore> get_store_resultado() const { return store_resultado; }
+    Glib::RefPtr<Gtk::TreeModel> get_store_resultado() const { return store_resultado; }
 
 private:
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> store_resultado;
+    Glib::RefPtr<Gtk::TreeModel> store_resultado;
 };
 
 #endif // ZUMBREL_GUI_FORM_BUSCA_APIARIO_H

@@ -1,6 +1,8 @@
 #include "gui/form_pesquisa_usuario.h"
 
 #include <iostream>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include <gtkmm/box.h>
@@ -11,6 +13,23 @@
 #include "gui/colunas_fixas.h"
 #include "gui/janelas.h"
 #include "model/usuario.h"
+
+namespace {
+
+// The users found, as the list shows them: code, name and CPF.
+class UsuariosAchados : public Achados
+{
+public:
+    explicit UsuariosAchados(LISTA_USUARIOS l) : lista(std::move(l)) {}
+    std::size_t tamanho() const override { return lista.size(); }
+    int codigo(std::size_t i) const override { return lista.id(i); }
+    const char* texto(std::size_t i, int c) const override { return c == 1 ? lista.nome(i) : lista.cpf(i); }
+
+private:
+    LISTA_USUARIOS lista;
+};
+
+} // namespace
 
 void FormPesquisaUsuario::montar()
 {
@@ -65,13 +84,11 @@ void FormPesquisaUsuario::carregar_dados(int)
     // lists are never held at once (the view is drawn again only after).
     w.treeview_usuarios->unset_model();
     lista.reset();
-    const LISTA_USUARIOS achados = busca.Get_User(filtro, Detalhe::RESUMO);
-    std::cout << achados.size() << '\n';
+    auto achados = std::make_shared<UsuariosAchados>(busca.Get_User(filtro, Detalhe::RESUMO));
+    std::cout << achados->tamanho() << '\n';
 
     static const char* const titulos[3] = { "Código", "Nome", "CPF" };
-    lista = mostrar_achados(
-        *w.treeview_usuarios, colunas, titulos, achados.size(), [&achados](std::size_t i) { return achados.id(i); },
-        [&achados](std::size_t i, int c) { return c == 1 ? achados.nome(i) : achados.cpf(i); });
+    lista = mostrar_achados(*w.treeview_usuarios, colunas, titulos, achados);
 }
 
 void FormPesquisaUsuario::selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn*)

@@ -33,12 +33,12 @@ public:
     // A found row activated: the user form shows that user, the search closes.
     void selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna);
 
-    Glib::RefPtr<Gtk::ListStore> get_lista() const { return lista; }
+    Glib::RefPtr<Gtk::TreeModel> get_lista() const { return lista; }
     const std::string& get_campo_pesquisa() const { return campo_pesquisa; }
 
 private:
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> lista;
+    Glib::RefPtr<Gtk::TreeModel> lista;
     // The column the typed prefix is matched against: "u.nome" or "u.cpf".
     std::string campo_pesquisa = "u.nome";
 };

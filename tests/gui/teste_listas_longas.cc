@@ -14,6 +14,7 @@
 #include "gui/colunas_fixas.h"
 #include "gui/form_abelha.h"
 #include "gui/lista_textos.h"
+#include "gui/modelo_achados.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 
@@ -197,6 +198,85 @@ struct DuasListas
 };
 
 } // namespace
+
+namespace {
+
+// Rows made up in memory; counts how often a text is asked for.
+class AchadosDeTeste : public Achados
+{
+public:
+    explicit AchadosDeTeste(std::vector<std::pair<int, std::string>> l) : linhas(std::move(l)) {}
+    std::size_t tamanho() const override { return linhas.size(); }
+    int codigo(std::size_t i) const override { return linhas[i].first; }
+    const char* texto(std::size_t i, int c) const override
+    {
+        ++lidos;
+        return c == 1 ? linhas[i].second.c_str() : "segundo";
+    }
+    mutable int lidos = 0;
+
+private:
+    std::vector<std::pair<int, std::string>> linhas;
+};
+
+} // namespace
+
+TEST(ModeloAchados, LeCadaCelulaDasLinhasSemCopiarENaoPassaDoFim)
+{
+    auto achados = std::make_shared<AchadosDeTeste>(
+        std::vector<std::pair<int, std::string>> { { 7, "Ana" }, { 3, "Bia" }, { 12, "Caio" } });
+    std::weak_ptr<AchadosDeTeste> vivo = achados;
+    Glib::RefPtr<Gtk::TreeModel> m = modelo_achados(achados);
+    const COLUNAS colunas;
+    ASSERT_EQ(m->children().size(), 3u);
+    EXPECT_EQ(achados->lidos, 0);   // nothing is read until asked for
+    Gtk::TreeModel::iterator it = m->children().begin();
+    EXPECT_EQ((*it)[colunas.codigo], 7);
+    EXPECT_EQ(Glib::ustring((*it)[colunas.textos[0]]), "Ana");
+    EXPECT_EQ(Glib::ustring((*it)[colunas.textos[1]]), "segundo");
+    EXPECT_EQ((*it)[colunas.inteiros[0]], 0);
+    EXPECT_EQ(Glib::ustring((*it)[colunas.textos[2]]), "");
+    ++it;
+    ++it;
+    EXPECT_EQ((*it)[colunas.codigo], 12);
+    EXPECT_EQ(m->get_path(it).to_string(), "2");
+    ++it;
+    EXPECT_FALSE(it);
+    EXPECT_FALSE(m->get_iter("3"));
+    EXPECT_FALSE(m->get_iter("0:0"));
+    EXPECT_FALSE(m->children().begin()->children().begin());
+
+    // The model keeps the rows as long as it lives, and lets them go with it.
+    achados.reset();
+    EXPECT_FALSE(vivo.expired());
+    EXPECT_EQ(Glib::ustring((*m->get_iter("1"))[colunas.textos[0]]), "Bia");
+    m.reset();
+    EXPECT_TRUE(vivo.expired());
+}
+
+TEST(ModeloAchados, ListaLongaSoLeAsLinhasQueMostra)
+{
+    std::vector<std::pair<int, std::string>> muitas;
+    for (int i = 0; i < 100000; ++i)
+        muitas.emplace_back(i, "Nome " + std::to_string(i));
+    auto achados = std::make_shared<AchadosDeTeste>(std::move(muitas));
+    Gtk::Window janela;
+    Gtk::ScrolledWindow rolagem;
+    Gtk::TreeView lista;
+    rolagem.add(lista);
+    janela.add(rolagem);
+    janela.set_size_request(300, 300);
+    janela.show_all();
+    const COLUNAS colunas;
+    static const char* const titulos[3] = { "Código", "Nome", "CPF" };
+    mostrar_achados(lista, colunas, titulos, achados);
+    achados->lidos = 0;
+    teste::processar_eventos();
+    ASSERT_EQ(lista.get_model()->children().size(), 100000u);
+    // Drawing reads the rows on screen, not the 100,000.
+    EXPECT_GT(achados->lidos, 0);
+    EXPECT_LT(achados->lidos, 2000);
+}
 
 TEST(ColunasFixas, LargurasIguaisAsQueMedemTodasAsLinhas)
 {

@@ -1,0 +1,33 @@
+// The rows a search found, shown by a list view straight from where they
+// are: a tree model that reads each cell from the search's own rows when the
+// view draws it, instead of a list store holding a copy of every row. A view
+// with fixed-height rows asks only for the rows it shows, so a search that
+// finds 100,000 rows costs what drawing twenty of them costs.
+//
+// Its columns are laid out as those of the COLUNAS record (gui/colunas.h):
+// the code in `codigo`, the two texts in `textos[0]` and `textos[1]`; the
+// other columns read as 0 or "".
+#ifndef ZUMBREL_GUI_MODELO_ACHADOS_H
+#define ZUMBREL_GUI_MODELO_ACHADOS_H
+
+#include <cstddef>
+#include <memory>
+
+#include <gtkmm/treemodel.h>
+
+// What a search found: how many rows, and row i's code and texts (1 or 2),
+// in the order they are shown. It keeps the rows it reads from.
+class Achados
+{
+public:
+    virtual ~Achados() = default;
+    virtual std::size_t tamanho() const = 0;
+    virtual int codigo(std::size_t i) const = 0;
+    // Valid as long as this object lives.
+    virtual const char* texto(std::size_t i, int coluna) const = 0;
+};
+
+// A new model over the rows; the model keeps them.
+Glib::RefPtr<Gtk::TreeModel> modelo_achados(std::shared_ptr<const Achados> achados);
+
+#endif // ZUMBREL_GUI_MODELO_ACHADOS_H
