@@ -63,9 +63,21 @@ TEST(ColunasFixas, TextoInvalidoNoFimNaoELidoAlemDoFim)
     const char* const cpfs[] = { buffer("\xC3"), buffer(std::string(20, '1') + "\xE3"), buffer("ok"),
                                  buffer("") };
     const char* const titulos[3] = { "Código", "Nome", "CPF" };
+    // The rows as the search hands them: texts read in place.
+    class Textos : public Achados
+    {
+    public:
+        Textos(const char* const* n, const char* const* c) : nomes(n), cpfs(c) {}
+        std::size_t tamanho() const override { return 4; }
+        int codigo(std::size_t i) const override { return static_cast<int>(i) + 1; }
+        const char* texto(std::size_t i, int c) const override { return c == 1 ? nomes[i] : cpfs[i]; }
+
+    private:
+        const char* const* nomes;
+        const char* const* cpfs;
+    };
     const COLUNAS colunas;
-    mostrar_achados(lista, colunas, titulos, 4, [](std::size_t i) { return static_cast<int>(i) + 1; },
-                    [&](std::size_t i, int c) { return c == 1 ? nomes[i] : cpfs[i]; });
+    mostrar_achados(lista, colunas, titulos, std::make_shared<Textos>(nomes, cpfs));
     const std::vector<std::vector<std::string>> esperado = {
         { "0001", std::string(40, 'n') + FFFD, FFFD },
         { "0002", "Jos" + FFFD, std::string(20, '1') + FFFD },
