@@ -231,9 +231,9 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
     vertical->pack_end(*botoes, false, false, 0);
 
     w.entry_instalacao->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 1, w.entry_instalacao));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 1, w.entry_instalacao));
     w.entry_data_revisao->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 2, w.entry_data_revisao));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 2, w.entry_data_revisao));
     w.entry_rainha->signal_changed().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::carregar_rgns));
     tab(*w.entry_instalacao, *w.entry_obs);
     tab(*w.entry_data_revisao, *w.combo_status_revisao);

@@ -50,11 +50,11 @@ DialogoFilhas::DialogoFilhas(Gtk::Window* pai) : Gtk::Dialog("Gerar Filhas")
     get_vbox()->pack_start(*linha_data, false, false, 0);
 
     w.entry_quantidade->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::checar_digito), w.entry_quantidade, 2));
-    w.entry_data->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 3, w.entry_data));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::checar_digito), w.entry_quantidade, 2));
+    w.entry_data->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 3, w.entry_data));
     w.entry_quantidade->signal_activate().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), this, w.entry_data));
-    w.entry_data->signal_activate().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), this, w.button_ok));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::tabular), this, w.entry_data));
+    w.entry_data->signal_activate().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::tabular), this, w.button_ok));
 }
 
 int DialogoFilhas::quantidade() const

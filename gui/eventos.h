@@ -29,6 +29,11 @@ public:
     void sair(Gtk::Window* janela);
     void case_upper(Gtk::Entry* entry);
 
+    // This object as EVENTOS, for the slots of the handlers above: bound
+    // to it, a handler is called on this part itself, wherever it sits in
+    // the class of the window that derives from it.
+    EVENTOS& eventos() { return *this; }
+
 protected:
     int ultimo_tamanho = 0;
     int ultimo_campo = 0;

@@ -97,7 +97,7 @@ void FormAbelha::montar()
     j.signal_show().connect([this] { estado(1); });
     tab(*w.entry_rgn, *w.entry_nascimento);
     w.entry_nascimento->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 1, w.entry_nascimento));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 1, w.entry_nascimento));
     tab(*w.entry_nascimento, *w.radio_sim);
     w.combo_mae->signal_changed().connect(sigc::mem_fun(*this, &FormAbelha::selecionar_abelha));
     ligar_barra(w);

@@ -83,7 +83,7 @@ void FormAcesso::montar()
     j->signal_show().connect([this] { estado(1); });
     tab(*w.entry_descricao, *w.entry_nivel);
     w.entry_nivel->signal_changed().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::checar_digito), w.entry_nivel, 2));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::checar_digito), w.entry_nivel, 2));
     // The tool item itself takes no focus; the button inside it does.
     tab(*w.entry_nivel, *w.button_salvar->get_child());
     w.treeview_niveis->signal_row_activated().connect(sigc::mem_fun(*this, &FormAcesso::selecionar_nivel));

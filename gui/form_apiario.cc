@@ -154,7 +154,7 @@ void FormApiario::montar()
     w.button_buscar->signal_clicked().connect([this] { abrir(ids::BUSCA_APIARIO, ctx.janela_principal); });
     w.button_florada->signal_clicked().connect([this] { abrir(ids::FLORADA); });
 
-    w.entry_data->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), 1, w.entry_data));
+    w.entry_data->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 1, w.entry_data));
     tab(*w.entry_nome, *w.entry_data);
     tab(*w.entry_data, *w.entry_endereco);
     tab(*w.entry_distrito, *w.entry_latitude);

@@ -74,7 +74,7 @@ void FormCep::montar()
     vertical->pack_start(*botoes, false, false, 5);
 
     // The CEP the user form looked up, with the mask of every CEP entry.
-    w.entry_cep->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::cep_mascara), 1, w.entry_cep));
+    w.entry_cep->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::cep_mascara), 1, w.entry_cep));
     if (FormUsuario* u = dynamic_cast<FormUsuario*>(origem()))
         w.entry_cep->set_text(u->cep_digitado());
 
@@ -93,7 +93,7 @@ void FormCep::montar()
     tab(*w.entry_logradouro, *w.entry_bairro);
     tab(*w.entry_bairro, *w.combo_estado);
     w.button_salvar_cep->signal_clicked().connect(sigc::mem_fun(*this, &FormCep::salvar_cep));
-    w.button_cancelar_cep->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &j));
+    w.button_cancelar_cep->signal_clicked().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &j));
     focar(*w.combo_tipo_logradouro->get_entry());
 }
 

@@ -34,7 +34,7 @@ void FormFlorada::montar()
     botoes->pack_start(*w.button_cancelar_florada, false, false, 0);
     vertical->pack_start(*botoes, false, false, 5);
 
-    w.button_cancelar_florada->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &j));
+    w.button_cancelar_florada->signal_clicked().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &j));
     w.button_cadastrar->signal_clicked().connect(sigc::mem_fun(*this, &FormFlorada::Cadastrar_Florada));
 
     j.add(*vertical);

@@ -64,7 +64,7 @@ void FormSenha::montar()
     vertical->pack_start(*botoes, false, false, 5);
     j->add(*vertical);
 
-    w.button_cancelar_senha->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), j));
+    w.button_cancelar_senha->signal_clicked().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), j));
     w.button_alterar->signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &FormSenha::atualizar_senha), 0));
     focar(*w.entry_atual);
     tab(*w.entry_atual, *w.entry_nova);

@@ -91,9 +91,9 @@ Gtk::VBox* FormUsuario::montar_campos(Gtk::Toolbar* barra, Gtk::HBox*& privilegi
     vertical->pack_start(*quadro("Privilegios ", { privilegios }), false, false, 0);
 
     // Masks: the date and CPF carry the form's own tag, the CEP always 1.
-    w.entry_nasc->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::data_mascara), id, w.entry_nasc));
-    w.entry_cpf->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::cpf_mascara), id, w.entry_cpf));
-    w.entry_cep->signal_changed().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::cep_mascara), 1, w.entry_cep));
+    w.entry_nasc->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), id, w.entry_nasc));
+    w.entry_cpf->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::cpf_mascara), id, w.entry_cpf));
+    w.entry_cep->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::cep_mascara), 1, w.entry_cep));
 
     // Enter moves on to the next field; in the CEP it looks the code up.
     const std::pair<Gtk::Entry*, Gtk::Widget*> seguintes[] = {

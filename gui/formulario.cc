@@ -265,5 +265,5 @@ void Formulario::ligar_barra(BotoesForm& b)
 
 void Formulario::tab(Gtk::Entry& de, Gtk::Widget& para)
 {
-    de.signal_activate().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), janela_.get(), &para));
+    de.signal_activate().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::tabular), janela_.get(), &para));
 }

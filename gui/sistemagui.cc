@@ -36,7 +36,7 @@ void SISTEMAGUI::montar_login()
 {
     janela_login.set_position(Gtk::WIN_POS_CENTER);
     janela_login.set_border_width(15);
-    janela_login.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela_login));
+    janela_login.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela_login));
     if (contexto.icone)
         janela_login.set_icon(contexto.icone);
     janela_login.set_title("Acesso ao Sistema");
@@ -69,11 +69,11 @@ void SISTEMAGUI::montar_login()
     caixa->pack_start(*linha_botoes, false, false, 0);
 
     entry_login.signal_activate().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), &janela_login, &entry_senha));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::tabular), &janela_login, &entry_senha));
     entry_senha.signal_activate().connect(
-        sigc::bind(sigc::mem_fun(*this, &EVENTOS::tabular), &janela_login, &button_ok));
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::tabular), &janela_login, &button_ok));
     button_ok.signal_clicked().connect(sigc::mem_fun(*this, &SISTEMAGUI::verificar));
-    button_cancelar.signal_clicked().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela_login));
+    button_cancelar.signal_clicked().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela_login));
 
     janela_login.add(*caixa);
     janela_login.show_all();
@@ -154,13 +154,13 @@ void SISTEMAGUI::carregar_sistema()
     itens.push_back(MenuElem("Cadastro de Co_lméias", Gtk::AccelKey("<control>L", ""), abrir(ids::COLMEIAS)));
     itens.push_back(SeparatorElem());
     itens.push_back(MenuElem("_Sair", Gtk::AccelKey("<alt>F4", ""),
-                             sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela)));
+                             sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela)));
     // Users and access levels are for administrators only.
     itens[2].set_sensitive(contexto.administrador);
     itens[3].set_sensitive(contexto.administrador);
 
     janela.set_title("Sistema de Controle de Zumbrel");
-    janela.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela));
+    janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
     // Closing the main window ends the program, whatever is open over it.
     janela.signal_hide().connect(sigc::mem_fun(*this, &SISTEMAGUI::fechar_tudo));
 
@@ -227,7 +227,7 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     janela.set_border_width(15);
     if (contexto.icone)
         janela.set_icon(contexto.icone);
-    janela.signal_hide().connect(sigc::bind(sigc::mem_fun(*this, &EVENTOS::sair), &janela));
+    janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
     abertos.push_back(f);
 
     f->montar();

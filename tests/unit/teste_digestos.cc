@@ -22,7 +22,7 @@ TEST(Senha, Argon2idSalgadoEConfereSoAPropria)
     EXPECT_EQ(a.find("favo"), std::string::npos);
 
     // Blanks, quotes, accents and the longest password typed all count.
-    for (const std::string s : { std::string(""), std::string("'; --"), std::string("açaí ção"),
+    for (const std::string& s : { std::string(""), std::string("'; --"), std::string("açaí ção"),
                                  std::string(16, 'z'), std::string("a\\b\"c") }) {
         const std::string g = senha::argon2id(s);
         EXPECT_TRUE(senha::confere(s, g)) << s;

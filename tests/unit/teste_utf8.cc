@@ -16,7 +16,7 @@ const std::string FFFD = "\xEF\xBF\xBD";
 
 TEST(Utf8, ValidosFicamComoEstao)
 {
-    for (const std::string t : { std::string(""), std::string("Dourados"), std::string("Itaporã, Ponta Porã"),
+    for (const std::string& t : { std::string(""), std::string("Dourados"), std::string("Itaporã, Ponta Porã"),
                                  std::string("🐝 mel"), std::string("עברית") }) {
         EXPECT_TRUE(utf8_valido(t)) << t;
         EXPECT_EQ(utf8_reparado(t), t);
@@ -56,8 +56,9 @@ TEST(Utf8, TodaSequenciaCurtaSaiValida)
                 const std::string t = { static_cast<char>(a), static_cast<char>(b), static_cast<char>(c) };
                 const std::string r = utf8_reparado(t);
                 ASSERT_TRUE(g_utf8_validate(r.data(), static_cast<gssize>(r.size()), nullptr));
-                if (utf8_valido(t))
+                if (utf8_valido(t)) {
                     ASSERT_EQ(r, t);
+                }
             }
         }
     }
