@@ -105,11 +105,29 @@ SELECT i,
  WHERE i > (SELECT count(*) FROM cadastro.abelha_rainha) AND i <= :n
  ORDER BY i;
 
+-- A hive for every tenth bee (N / 10 of them), most headed by a queen, in
+-- apiaries all over the list, each with three inspections; the hive's
+-- status follows the newest one.
+INSERT INTO cadastro.colmeia (tipo, status, id_abelha, id_apiario, data_instalacao, obs)
+SELECT (ARRAY['Langstroth','Schenk','Núcleo','Outro'])[1 + g % 4], 'Ativa',
+       CASE WHEN g % 5 = 0 THEN NULL ELSE g * 10 END, 1 + (g::bigint * 7919) % :n,
+       date '2015-01-01' + g % 3000, CASE WHEN g % 2 = 0 THEN '' ELSE 'Caixa ' || g END
+  FROM generate_series(1, :n / 10) g
+ WHERE (SELECT count(*) FROM cadastro.colmeia) = 0;
+
+INSERT INTO cadastro.revisao (id_colmeia, data_revisao, status, mel_kg, obs)
+SELECT c.id_colmeia, date '2020-01-01' + k * 90 + c.id_colmeia % 60,
+       (ARRAY['Ativa','Fraca','Órfã','Zanganeira','Morta','Vendida'])[1 + (c.id_colmeia + k) % 6],
+       (c.id_colmeia % 40) / 2.0, CASE WHEN k = 3 THEN 'Última revisão' ELSE '' END
+  FROM cadastro.colmeia c, generate_series(1, 3) k
+ WHERE (SELECT count(*) FROM cadastro.revisao) = 0
+ ORDER BY c.id_colmeia, k;
+
 SELECT setval(pg_get_serial_sequence('cadastro.usuario', 'id_usuario'), (SELECT max(id_usuario) FROM cadastro.usuario));
 SELECT setval(pg_get_serial_sequence('cadastro.apiario', 'id_apiario'), (SELECT max(id_apiario) FROM cadastro.apiario));
 SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SELECT max(id_abelha) FROM cadastro.abelha_rainha));
 ANALYZE cadastro.usuario, cadastro.apiario, cadastro.abelha_rainha, cadastro.municipio, cadastro.ceps,
-        cadastro.florada, cadastro.acesso;
+        cadastro.florada, cadastro.acesso, cadastro.colmeia, cadastro.revisao;
 )SQL";
 
 } // namespace

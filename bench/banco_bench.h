@@ -33,7 +33,8 @@ public:
 
     // Totals of N users, apiaries and queen bees, the sample rows included.
     // Bees descend from one another (bee i is the daughter of bee i / 2,
-    // with a founding queen every 50 bees).
+    // with a founding queen every 50 bees), and N / 10 beehives with three
+    // inspections each.
     void preencher(int n);
 
     const std::string& nome() const { return nome_; }

@@ -36,6 +36,8 @@
 #include "app/ajustes.h"
 #include "bench/amostras.h"
 #include "db/query.h"
+#include "gui/colmeia_view.h"
+#include "gui/janelas.h"
 #include "gui/roteiro.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
@@ -106,6 +108,11 @@ Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id)
 void clicar(Gtk::ToolButton* b)
 {
     g_signal_emit_by_name(b->gobj(), "clicked");
+}
+
+void clicar_botao(Gtk::Button* b)
+{
+    b->clicked();
 }
 
 bool aberta(Formulario* f)
@@ -335,8 +342,60 @@ double pico_mb()
 }
 
 // The workloads on the running interface object.
-void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
+// "Genealogia" of the bee the queen bee form shows, opened and closed again
+// and again.
+void medir_genealogia(Roteiro& r, SISTEMAGUI& s, const std::string& rotulo, const Opcoes& o)
+{
+    r.repetir(rotulo, o.vezes, o.orcamento_s, [&r, &s, rotulo] {
+        r.medir(rotulo, [&s] {
+            dynamic_cast<FormAbelha*>(s.formulario_aberto(5))->widgets().button_genealogia->clicked();
+        }, [&s] {
+            auto* g = dynamic_cast<FormGenealogia*>(s.formulario_aberto(10));
+            return g && g->janela()->get_mapped() && g->get_arvore();
+        });
+        r.passo([&s] { s.formulario_aberto(10)->janela()->hide(); });
+        r.esperar([&s] { return s.formulario_aberto(10) == nullptr; }, "the lineage window to close");
+    });
+}
+
+// The beehive window: opened, a hive chosen in its list (its inspections
+// shown), and searched by a status and with nothing chosen (every hive).
+void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta)
+{
+    auto colmeias = [&s] { return dynamic_cast<COLMEIA_VIEW*>(s.formulario_aberto(6)); };
+    auto pronta = [colmeias] {
+        COLMEIA_VIEW* c = colmeias();
+        return aberta(c) && c->get_lista_colmeias() && c->get_lista_colmeias()->children().size() > 0;
+    };
+    r.repetir("open beehives", o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, pronta] {
+        medir_lista(r, a, rastro, bruta, "Open form: beehives", [&s] { item_menu(s, 6).activate(); }, pronta);
+        r.passo([&s] { s.formulario_aberto(6)->janela()->hide(); });
+    });
+    r.passo([&s] { item_menu(s, 6).activate(); });
+    r.esperar(pronta, "the beehive window");
+    r.repetir("choose hive", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, colmeias] {
+        medir_lista(r, a, rastro, bruta, "Beehives: choose a hive in the list", [colmeias] {
+            COLMEIA_VIEW* c = colmeias();
+            Gtk::TreePath linha;
+            linha.push_back(std::rand() % static_cast<int>(c->get_lista_colmeias()->children().size()));
+            c->widgets().treeview_colmeias->get_selection()->select(linha);
+        }, [colmeias] { return colmeias()->get_lista_revisoes()->children().size() > 0; });
+    });
+    r.repetir("search hives", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, colmeias] {
+        r.passo([colmeias] { clicar_botao(colmeias()->widgets().button_cancelar_colmeia); });
+        r.passo([colmeias] { colmeias()->widgets().combo_status->set_active(2); });
+        medir_lista(r, a, rastro, bruta, "Beehives: search by a status",
+                    [colmeias] { clicar_botao(colmeias()->widgets().button_pesquisar); }, [] { return true; });
+        r.passo([colmeias] { colmeias()->widgets().combo_status->set_active(0); });
+        medir_lista(r, a, rastro, bruta, "Beehives: search with nothing chosen (all hives)",
+                    [colmeias] { clicar_botao(colmeias()->widgets().button_pesquisar); }, [] { return true; });
+    });
+    r.passo([&s] { s.formulario_aberto(6)->janela()->hide(); });
+}
+
+void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
+                    PGconn* bruta, int linhagem_grande)
 {
     const int vezes = o.vezes;
     const double orc = o.orcamento_s;
@@ -490,24 +549,22 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             });
 
             // "Genealogia" of the first bee, whose line holds most of the
-            // bees (they descend from one another), and of the last one.
+            // bees (they descend from one another), of the last one, and of
+            // the bee whose descendants come nearest 10,000.
             for (bool primeira : { true, false }) {
                 r.passo([&s, primeira] {
                     FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
                     clicar(primeira ? f->widgets().button_primeiro : f->widgets().button_ultimo);
                 });
-                const std::string rotulo = primeira ? "Genealogia: first bee (most bees in its line)"
-                                                    : "Genealogia: last bee";
-                r.repetir(rotulo, vezes, orc, [&r, &s, rotulo] {
-                    r.medir(rotulo, [&s] {
-                        dynamic_cast<FormAbelha*>(s.formulario_aberto(5))->widgets().button_genealogia->clicked();
-                    }, [&s] {
-                        auto* g = dynamic_cast<FormGenealogia*>(s.formulario_aberto(10));
-                        return g && g->janela()->get_mapped() && g->get_arvore();
-                    });
-                    r.passo([&s] { s.formulario_aberto(10)->janela()->hide(); });
-                    r.esperar([&s] { return s.formulario_aberto(10) == nullptr; }, "the lineage window to close");
+                medir_genealogia(r, s,
+                                 primeira ? "Genealogia: first bee (most bees in its line)" : "Genealogia: last bee",
+                                 o);
+            }
+            if (linhagem_grande > 0) {
+                r.passo([&s, linhagem_grande] {
+                    s.formulario_aberto(5)->receber_escolha(ids::GENEALOGIA, linhagem_grande);
                 });
+                medir_genealogia(r, s, "Genealogia: a bee with about 10,000 descendants", o);
             }
 
             // "Gerar Filhas" of 1,000 daughters of the first bee, and the
@@ -552,6 +609,8 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             std::fprintf(stderr, "  peak resident memory after the %s: %.1f MB\n", nome.c_str(), pico_mb());
         });
     }
+    medir_colmeias(r, a, s, rastro, o, bruta);
+    r.passo([] { std::fprintf(stderr, "  peak resident memory after the beehives: %.1f MB\n", pico_mb()); });
 }
 
 } // namespace
@@ -614,7 +673,16 @@ int main(int argc, char** argv)
             Roteiro r(Roteiro::OCIOSO);
             r.ao_medir = [&a](const std::string& nome, double ms) { a.juntar(nome, ms); };
             configuracao = configuracao_servidor(bruta);
-            montar_roteiro(r, a, sistema, rastro, o, bruta);
+            // The bee, among the first ones, whose descendants come nearest
+            // 10,000 (bee k's daughters are bees 2k and 2k + 1).
+            const std::string linhagem = banco.valor(
+                "with recursive d(id, raiz) as (select id_abelha, id_abelha from cadastro.abelha_rainha "
+                "where id_abelha between 2 and 40 union all select a.id_abelha, d.raiz from "
+                "cadastro.abelha_rainha a join d on a.filha = d.id) "
+                "select raiz || ' ' || count(*) - 1 from d group by raiz order by abs(count(*) - 10001), raiz limit 1");
+            const int linhagem_grande = std::atoi(linhagem.c_str());
+            std::fprintf(stderr, "  the bee with about 10,000 descendants: bee %s\n", linhagem.c_str());
+            montar_roteiro(r, a, sistema, rastro, o, bruta, linhagem_grande);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
