@@ -123,10 +123,11 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
         carregados = LISTA_USUARIOS();
         carregar_usuario(id);
     }
-    // A digest taken over is a new version of the row: the user is read
+    // A digest taken over (MD5, or argon2id made with other parameters) is
+    // a new version of the row: the user is read
     // again, so that saving "Minha Conta" is not refused as a change made
     // elsewhere.
-    if (senha::e_md5(guardada) && renovar_senha(id, senha, guardada))
+    if (senha::desatualizada(guardada) && renovar_senha(id, senha, guardada))
         carregar_usuario(id);
     return true;
 }

@@ -27,11 +27,11 @@ INSERT INTO cadastro.ceps (id_cep, cep, tipo_logradouro, logradouro, bairro, cod
 INSERT INTO cadastro.usuario (id_usuario, nome, login, senha, cpf, rg, oexp, nasc,
                               endereco, numero, bairro, id_cep, id_acesso) VALUES
     (1, 'Administrador do Sistema', 'admin',
-        '$argon2id$v=19$m=65536,t=2,p=1$4emwI4EXyOPF2xjcg1wAtQ$J36yx3a04nKDdX+fcLg8nAdPbsefuvILl6qTUHr9v/U',
+        '$argon2id$v=19$m=19456,t=2,p=1$raiFqWOeO54OItQJUZ+7Qw$Nn5EgFgHZd0slhnhntPfixlVSSipRJdRx6+so7/Y2os',
         '111.444.777-35', '1234567', 'SSP/MS',
         '15/03/1980', 'Avenida Marcelino Pires', '1500', 'Centro', 1, 1),
     (2, 'Maria Aparecida Souza', 'maria',
-        '$argon2id$v=19$m=65536,t=2,p=1$PxSuJlTTYc6PHt29tHhgDQ$ySMGLCTAmiDlln7JoDm7xqv5ucOKSvrh16wTi1AEBz4',
+        '$argon2id$v=19$m=19456,t=2,p=1$9hxXVC7VD1lYmwb5vutAfA$ba6WW+/6ILtCOHWBurBuoBzN628jbQBv/UJ3hjc6pYQ',
         '529.982.247-25', '7654321', 'SSP/MS',
         '02/08/1975', 'Rua 14 de Julho', '820', 'Centro', 6, 3);
 

@@ -17,6 +17,17 @@ bool iniciar()
     return pronto;
 }
 
+// The cost of argon2id: passes over the memory, and the memory in bytes.
+const unsigned long long PASSADAS = 2;
+const std::size_t MEMORIA = 19u * 1024 * 1024;
+
+// Whether a stored value may be handed to libsodium as an argon2 string:
+// text, and short enough to be one.
+bool texto_argon2(const std::string& guardada)
+{
+    return !guardada.empty() && guardada.size() < crypto_pwhash_STRBYTES && guardada.find('\0') == std::string::npos;
+}
+
 } // namespace
 
 std::string argon2id(const std::string& senha)
@@ -24,8 +35,8 @@ std::string argon2id(const std::string& senha)
     if (!iniciar())
         return std::string();
     std::vector<char> saida(crypto_pwhash_STRBYTES);
-    if (crypto_pwhash_str_alg(saida.data(), senha.data(), senha.size(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                              crypto_pwhash_MEMLIMIT_INTERACTIVE, crypto_pwhash_ALG_ARGON2ID13) != 0)
+    if (crypto_pwhash_str_alg(saida.data(), senha.data(), senha.size(), PASSADAS, MEMORIA,
+                              crypto_pwhash_ALG_ARGON2ID13) != 0)
         return std::string();
     return std::string(saida.data());
 }
@@ -60,10 +71,18 @@ bool confere(const std::string& senha, const std::string& guardada)
         return sodium_memcmp(calculada.data(), minusculas.data(), calculada.size()) == 0;
     }
     // An argon2 string is text: one holding a NUL was not made by us.
-    if (!iniciar() || guardada.empty() || guardada.size() >= crypto_pwhash_STRBYTES ||
-        guardada.find('\0') != std::string::npos)
+    if (!iniciar() || !texto_argon2(guardada))
         return false;
     return crypto_pwhash_str_verify(guardada.c_str(), senha.data(), senha.size()) == 0;
+}
+
+bool desatualizada(const std::string& guardada)
+{
+    if (e_md5(guardada))
+        return true;
+    // Anything else not made by argon2id (unreadable: -1) is left alone.
+    return iniciar() && texto_argon2(guardada) && guardada.rfind("$argon2id$", 0) == 0 &&
+           crypto_pwhash_str_needs_rehash(guardada.c_str(), PASSADAS, MEMORIA) == 1;
 }
 
 } // namespace senha

@@ -486,6 +486,25 @@ TEST_F(Usuario, Md5AntigoViraArgon2idNoLogin)
     EXPECT_FALSE(usuario.verificar_acesso("maria", nova));
 }
 
+// An argon2id string of another cost (the 64 MiB of the first versions) is
+// made again at the next login, as an MD5 digest is.
+TEST_F(Usuario, Argon2idDeOutroCustoRefeitoNoLogin)
+{
+    ASSERT_EQ(banco.executar("update cadastro.usuario set senha = '$argon2id$v=19$m=65536,t=2,p=1$"
+                             "PxSuJlTTYc6PHt29tHhgDQ$ySMGLCTAmiDlln7JoDm7xqv5ucOKSvrh16wTi1AEBz4' "
+                             "where id_usuario = 2"),
+              "");
+    USUARIO usuario(q.get());
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2) + CONSULTA +
+                                 " where u.id_usuario=2\n");
+    const std::string nova = senha_guardada(2);
+    EXPECT_FALSE(senha::desatualizada(nova)) << nova;
+    EXPECT_TRUE(senha::confere("abelha", nova));
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
+    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
+}
+
 // A database whose password column holds 32 characters keeps MD5 digests,
 // made here: logins leave them, new users and new passwords get them, and
 // the trace shows none.

@@ -30,6 +30,24 @@ TEST(Senha, Argon2idSalgadoEConfereSoAPropria)
     }
 }
 
+// What a login replaces: MD5 digests and argon2id strings of other costs
+// (the 64 MiB ones of the first argon2id databases), never its own kind,
+// nor what it cannot read.
+TEST(Senha, DesatualizadaSoMd5EArgon2idDeOutroCusto)
+{
+    const std::string antiga =
+        "$argon2id$v=19$m=65536,t=2,p=1$PxSuJlTTYc6PHt29tHhgDQ$ySMGLCTAmiDlln7JoDm7xqv5ucOKSvrh16wTi1AEBz4";
+    EXPECT_TRUE(senha::confere("abelha", antiga));
+    EXPECT_TRUE(senha::desatualizada(antiga));
+    EXPECT_TRUE(senha::desatualizada(senha::md5("abelha")));
+    const std::string nova = senha::argon2id("abelha");
+    EXPECT_NE(nova.find("$m=19456,t=2,p=1$"), std::string::npos) << nova;
+    EXPECT_FALSE(senha::desatualizada(nova));
+    for (const std::string& g : { std::string(""), std::string("x"), std::string(200, '$'),
+                                  std::string("$argon2i$v=19$m=19456,t=2,p=1$AAAA$BBBB") })
+        EXPECT_FALSE(senha::desatualizada(g)) << g;
+}
+
 TEST(Senha, Md5DasVersoesAnterioresAindaConfere)
 {
     // What PostgreSQL's md5('admin') stored.
