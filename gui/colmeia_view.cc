@@ -1,10 +1,17 @@
 #include "gui/colmeia_view.h"
 
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
 #include <gtkmm/box.h>
 #include <gtkmm/cellrenderertext.h>
 #include <gtkmm/entrycompletion.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
+
+#include "gui/modelo_achados.h"
 
 namespace {
 
@@ -83,6 +90,46 @@ std::string revisoes_que_vao(int colmeia, int n)
 
 } // namespace
 
+// The hives found, as the list shows them: key, type, status, the queen's
+// RGN and the apiary, read from the rows of the search.
+class ColmeiasAchadas : public Achados
+{
+public:
+    explicit ColmeiasAchadas(LISTA_COLMEIAS l) : lista(std::move(l)) {}
+    std::size_t tamanho() const override { return lista.size(); }
+    int textos() const override { return 4; }
+    int codigo(std::size_t i) const override { return lista.id(i); }
+    const char* texto(std::size_t i, int c) const override
+    {
+        switch (c) {
+        case 1: return lista.tipo(i);
+        case 2: {
+            const auto novo = status_novo.find(i);
+            return novo == status_novo.end() ? lista.status(i) : novo->second.c_str();
+        }
+        case 3: return lista.rgn(i);
+        default: return lista.apiario(i);
+        }
+    }
+
+    // The status hive `id` has now (its newest inspection's), shown in
+    // place of the one the search read; the row where it is shown, or -1.
+    int mudar_status(int id, const std::string& status)
+    {
+        for (std::size_t i = 0; i < lista.size(); ++i) {
+            if (lista.id(i) == id) {
+                status_novo[i] = status;
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+private:
+    LISTA_COLMEIAS lista;
+    std::unordered_map<std::size_t, std::string> status_novo;
+};
+
 COLMEIA_VIEW::COLMEIA_VIEW(int id, Contexto& contexto)
     : FormularioCom(id, contexto), colmeias(contexto.query), revisoes(contexto.query)
 {
@@ -145,13 +192,19 @@ void COLMEIA_VIEW::inicializarObjetosJanela()
     w.entry_obs = Gtk::manage(new Gtk::Entry());
     w.entry_obs->set_width_chars(40);
 
-    lista_colmeias = Gtk::ListStore::create(colunas);
+    achadas = std::make_shared<ColmeiasAchadas>(LISTA_COLMEIAS());
+    lista_colmeias = modelo_achados(achadas);
     w.treeview_colmeias = Gtk::manage(new Gtk::TreeView(lista_colmeias));
     w.treeview_colmeias->append_column("Código", colunas.codigo);
+    w.treeview_colmeias->get_column(0)->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    w.treeview_colmeias->get_column(0)->set_fixed_width(70);
     coluna_texto(*w.treeview_colmeias, "Tipo", colunas.textos[0], 110);
     coluna_texto(*w.treeview_colmeias, "Status", colunas.textos[1], 100);
     coluna_texto(*w.treeview_colmeias, "Rainha", colunas.textos[2], 120);
     coluna_texto(*w.treeview_colmeias, "Apiário", colunas.textos[3], 300);
+    // Every column fixed and every row one line: the list asks only for the
+    // rows it shows, however many hives there are.
+    w.treeview_colmeias->set_fixed_height_mode(true);
 
     w.frame_revisoes = Gtk::manage(new Gtk::Frame("Revisões"));
     w.entry_data_revisao = Gtk::manage(new Gtk::Entry());
@@ -318,24 +371,24 @@ void COLMEIA_VIEW::carregar_rgns()
 
 void COLMEIA_VIEW::listar(const FILTRO_COLMEIAS& filtro)
 {
-    const LISTA_COLMEIAS achadas = colmeias.pesquisar(filtro);
+    mostrar_achadas(colmeias.pesquisar(filtro));
+}
+
+void COLMEIA_VIEW::mostrar_achadas(LISTA_COLMEIAS lista)
+{
+    achadas = std::make_shared<ColmeiasAchadas>(std::move(lista));
     preenchendo = true;
     w.treeview_colmeias->unset_model();
-    lista_colmeias = Gtk::ListStore::create(colunas);
-    Gtk::TreeModel::iterator mostrada_na_lista;
-    for (std::size_t i = 0; i < achadas.size(); ++i) {
-        Gtk::TreeModel::iterator it = lista_colmeias->append();
-        (*it)[colunas.codigo] = achadas.id(i);
-        (*it)[colunas.textos[0]] = Glib::ustring(achadas.tipo(i));
-        (*it)[colunas.textos[1]] = Glib::ustring(achadas.status(i));
-        (*it)[colunas.textos[2]] = Glib::ustring(achadas.rgn(i));
-        (*it)[colunas.textos[3]] = Glib::ustring(achadas.apiario(i));
-        if (mostrada.id != 0 && achadas.id(i) == mostrada.id)
-            mostrada_na_lista = it;
-    }
+    lista_colmeias = modelo_achados(achadas);
     w.treeview_colmeias->set_model(lista_colmeias);
-    if (mostrada_na_lista)
-        w.treeview_colmeias->get_selection()->select(mostrada_na_lista);
+    for (std::size_t i = 0; mostrada.id != 0 && i < achadas->tamanho(); ++i) {
+        if (achadas->codigo(i) == mostrada.id) {
+            Gtk::TreePath linha;
+            linha.push_back(static_cast<int>(i));
+            w.treeview_colmeias->get_selection()->select(linha);
+            break;
+        }
+    }
     preenchendo = false;
 }
 
@@ -454,11 +507,7 @@ void COLMEIA_VIEW::pesquisar()
         filtro.id_abelha = ctx.abelha->get_abelha(rgn).id;
         // No bee has that number: no hive has her.
         if (filtro.id_abelha == 0) {
-            preenchendo = true;
-            w.treeview_colmeias->unset_model();
-            lista_colmeias = Gtk::ListStore::create(colunas);
-            w.treeview_colmeias->set_model(lista_colmeias);
-            preenchendo = false;
+            mostrar_achadas(LISTA_COLMEIAS());
             return;
         }
     }
@@ -505,9 +554,11 @@ void COLMEIA_VIEW::adicionar_revisao()
     if (c.id != 0) {
         mostrada.status = c.status;
         escolher_texto(w.combo_status, STATUS_COLMEIA, 6, c.status);
-        for (Gtk::TreeModel::Row linha : lista_colmeias->children()) {
-            if (linha[colunas.codigo] == c.id)
-                linha[colunas.textos[1]] = c.status;
+        const int i = achadas->mudar_status(c.id, c.status);
+        if (i >= 0) {
+            Gtk::TreePath linha;
+            linha.push_back(i);
+            lista_colmeias->row_changed(linha, lista_colmeias->get_iter(linha));
         }
     }
 }

@@ -6,6 +6,7 @@
 #ifndef ZUMBREL_GUI_COLMEIA_VIEW_H
 #define ZUMBREL_GUI_COLMEIA_VIEW_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@
 #include "gui/lista_textos.h"
 #include "model/colmeia.h"
 #include "model/revisao.h"
+
+class ColmeiasAchadas;
 
 struct WidgetsColmeia : BotoesForm
 {
@@ -78,7 +81,7 @@ public:
 
     // The key of the hive shown (0 for a new one).
     int get_colmeia_mostrada() const { return mostrada.id; }
-    Glib::RefPtr<Gtk::ListStore> get_lista_colmeias() const { return lista_colmeias; }
+    Glib::RefPtr<Gtk::TreeModel> get_lista_colmeias() const { return lista_colmeias; }
     Glib::RefPtr<Gtk::ListStore> get_lista_revisoes() const { return lista_revisoes; }
 
 protected:
@@ -92,6 +95,7 @@ private:
     void carregar_apiarios();
     void carregar_rgns();
     void listar(const FILTRO_COLMEIAS& filtro);
+    void mostrar_achadas(LISTA_COLMEIAS lista);
     void carregar_revisoes();
     void mostrar(const COLMEIAS& c);
     void limpar();
@@ -101,7 +105,9 @@ private:
     COLMEIA colmeias;
     REVISAO revisoes;
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> lista_colmeias;
+    // The hives found, read in place by the list (gui/modelo_achados.h).
+    Glib::RefPtr<Gtk::TreeModel> lista_colmeias;
+    std::shared_ptr<ColmeiasAchadas> achadas;
     Glib::RefPtr<Gtk::ListStore> lista_revisoes;
     Glib::RefPtr<Gtk::ListStore> lista_rgns;
     // The key of each entry of the apiary list (0 for the empty one).

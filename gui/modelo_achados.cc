@@ -24,11 +24,13 @@ struct ModeloAchadosClasse
     GObjectClass pai;
 };
 
-// Where the code and the two texts sit among the columns of COLUNAS.
+// Where the code and the texts sit among the columns of COLUNAS: texto[c]
+// is the text (1, 2...) column c holds, 0 for none.
 struct Posicoes
 {
-    int codigo, texto1, texto2, colunas;
+    int codigo, colunas;
     GType tipos[64];
+    int texto[64];
 };
 
 const Posicoes& posicoes()
@@ -37,9 +39,11 @@ const Posicoes& posicoes()
         Posicoes r = {};
         COLUNAS c;
         r.codigo = c.codigo.index();
-        r.texto1 = c.textos[0].index();
-        r.texto2 = c.textos[1].index();
         r.colunas = static_cast<int>(c.size());
+        for (int k = 0; k < 10; ++k) {
+            if (c.textos[k].index() < 64)
+                r.texto[c.textos[k].index()] = k + 1;
+        }
         for (int i = 0; i < r.colunas && i < 64; ++i)
             r.tipos[i] = c.types()[i];
         return r;
@@ -119,8 +123,8 @@ void get_value(GtkTreeModel* modelo, GtkTreeIter* iter, gint coluna, GValue* val
     const Achados& a = **m->achados;
     if (coluna == p.codigo)
         g_value_set_int(valor, a.codigo(i));
-    else if (coluna == p.texto1 || coluna == p.texto2)
-        texto_mostravel(valor, a.texto(i, coluna == p.texto1 ? 1 : 2));
+    else if (coluna >= 0 && coluna < 64 && p.texto[coluna] > 0 && p.texto[coluna] <= a.textos())
+        texto_mostravel(valor, a.texto(i, p.texto[coluna]));
 }
 
 gboolean iter_next(GtkTreeModel* modelo, GtkTreeIter* iter)

@@ -5,8 +5,8 @@
 // finds 100,000 rows costs what drawing twenty of them costs.
 //
 // Its columns are laid out as those of the COLUNAS record (gui/colunas.h):
-// the code in `codigo`, the two texts in `textos[0]` and `textos[1]`; the
-// other columns read as 0 or "".
+// the code in `codigo`, text k (1, 2...) in `textos[k - 1]`; the other
+// columns read as 0 or "".
 #ifndef ZUMBREL_GUI_MODELO_ACHADOS_H
 #define ZUMBREL_GUI_MODELO_ACHADOS_H
 
@@ -15,13 +15,14 @@
 
 #include <gtkmm/treemodel.h>
 
-// What a search found: how many rows, and row i's code and texts (1 or 2),
-// in the order they are shown. It keeps the rows it reads from.
+// What a search found: how many rows, and row i's code and texts (1 to
+// textos()), in the order they are shown. It keeps the rows it reads from.
 class Achados
 {
 public:
     virtual ~Achados() = default;
     virtual std::size_t tamanho() const = 0;
+    virtual int textos() const { return 2; }
     virtual int codigo(std::size_t i) const = 0;
     // Valid as long as this object lives.
     virtual const char* texto(std::size_t i, int coluna) const = 0;

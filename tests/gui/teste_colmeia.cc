@@ -341,6 +341,8 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
         EXPECT_EQ(w().combo_status->get_active_text(), "Órfã");
         EXPECT_EQ(w().entry_obs->get_text(), "ainda não salvo");
         EXPECT_EQ(linha(1), "Langstroth|Órfã|null|1|null|sem rainha");
+        // The list shows the status the hive has now.
+        EXPECT_EQ(listadas()[0][2], "Órfã");
         EXPECT_EQ(revisoes(), (Linhas { { "15/03/2024", "Órfã", "0,25", "" },
                                         { "10/03/2024", "Fraca", "12,5", "pouca cria" },
                                         { "01/02/2024", "Morta", "0", "" } }));
