@@ -1,5 +1,6 @@
 #include "gui/form_abelha.h"
 
+#include <charconv>
 #include <iostream>
 #include <string>
 
@@ -171,18 +172,30 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
     if (qual != 3 || !w.combo_mae)
         return;
     int sel = 0;
-    std::vector<ABELHAS> lista = ctx.abelha->listar();
+    const std::vector<ABELHAS>& lista = ctx.abelha->listar();
     std::vector<std::string> textos;
     textos.reserve(lista.size() + 1);
     textos.emplace_back(NAO_SABE);
+    // The trace compares each bee with the one chosen, a line each: made
+    // here and written at once (a hundred thousand lines cost one write).
+    std::string rastro;
+    char numero[16];
+    const auto escrever = [&rastro, &numero](int n) {
+        const auto fim = std::to_chars(numero, numero + sizeof numero, n).ptr;
+        rastro.append(numero, fim);
+    };
     for (std::size_t k = 0; k < lista.size(); ++k) {
         textos.push_back(lista[k].rgn);
         if (selecionado != -1) {
-            std::cout << lista[k].id << " == " << selecionado << '\n';
+            escrever(lista[k].id);
+            rastro += " == ";
+            escrever(selecionado);
+            rastro += '\n';
             if (lista[k].id == selecionado)
                 sel = static_cast<int>(k) + 1;
         }
     }
+    std::cout.write(rastro.data(), static_cast<std::streamsize>(rastro.size()));
     // The list is rebuilt only when the bees changed; either way it passes
     // through "nothing chosen" while the handler looks away, and choosing
     // `sel` then tells the handler, as after a refill.

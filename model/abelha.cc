@@ -173,7 +173,7 @@ bool ABELHA::atualizar(ABELHAS* abelha)
     return true;
 }
 
-std::vector<ABELHAS> ABELHA::listar()
+const std::vector<ABELHAS>& ABELHA::listar()
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
     i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" };
@@ -184,10 +184,13 @@ std::vector<ABELHAS> ABELHA::listar()
     // go once they are copied, before the copy is handed out.
     if (const RESULTADO r = query->ativar(i); r.achou()) {
         LISTA_REGISTROS<ABELHAS>(r, ler_abelha).copiar(abelhas);
+        // A line "true" for each matrix bee, written at once.
+        std::string linhas;
         for (const ABELHAS& b : abelhas) {
             if (b.matriz)
-                std::cout << "true\n";
+                linhas += "true\n";
         }
+        std::cout.write(linhas.data(), static_cast<std::streamsize>(linhas.size()));
     }
     return abelhas;
 }

@@ -65,7 +65,9 @@ public:
     bool inserir(ABELHAS* abelha);
     // Writes the bee back if its row is still the version it was read at.
     bool atualizar(ABELHAS* abelha);
-    std::vector<ABELHAS> listar();
+    // Every bee, by code; the list stays here and is valid until the next
+    // listar (copy it to keep it).
+    const std::vector<ABELHAS>& listar();
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
     // Stores `quantas` daughters of the bee `mae`, born on `nascimento`, in
