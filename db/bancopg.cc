@@ -185,16 +185,21 @@ bool BANCOPG::aguardar_resposta()
     return true;
 }
 
-void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const std::vector<std::string>& parametros)
+void BANCOPG::esquecer_desfecho()
 {
-    if (!conectado)
-        return;
     res.reset();
     afetadas = 0;
     enviado = false;
     comando.clear();
     sqlstate.clear();
     restricao.clear();
+}
+
+void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const std::vector<std::string>& parametros)
+{
+    if (!conectado)
+        return;
+    esquecer_desfecho();
 
     // The rows are read one at a time as the server sends them, straight
     // into a compact table. As with one PQexec, the outcome is that of the
@@ -352,12 +357,7 @@ std::vector<DESFECHO> BANCOPG::executar_juntos(const std::vector<std::string>& t
     std::vector<DESFECHO> desfechos(textos.size());
     if (!conectado || textos.empty())
         return desfechos;
-    res.reset();
-    afetadas = 0;
-    enviado = false;
-    comando.clear();
-    sqlstate.clear();
-    restricao.clear();
+    esquecer_desfecho();
 
     std::string erro;
     std::string estado_sql;

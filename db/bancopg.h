@@ -144,6 +144,8 @@ private:
     // open on it, which is lost with it. False, with the reason in `erro`,
     // when there is nothing to send through.
     bool pronta_para_enviar(std::string& erro);
+    // Before a statement: no rows, count, command or refusal of the last one.
+    void esquecer_desfecho();
     // Waits until the next part of the reply can be read without blocking;
     // false when `espera_resposta` seconds passed without a byte.
     bool aguardar_resposta();
