@@ -3,12 +3,11 @@ municipality, names kept as written, abbreviations taken from dados.json,
 every disagreement refused, and the SQL it writes."""
 
 import hashlib
-import importlib.machinery
-import importlib.util
 import json
 import os
 import sys
 import tempfile
+import types
 import unittest
 
 # Nothing compiled is left beside the sources.
@@ -19,10 +18,11 @@ TOPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 
 def carregar_script():
     caminho = os.path.join(TOPO, "scripts", "municipios_ibge")
-    carregador = importlib.machinery.SourceFileLoader("municipios_ibge", caminho)
-    spec = importlib.util.spec_from_loader("municipios_ibge", carregador)
-    modulo = importlib.util.module_from_spec(spec)
-    carregador.exec_module(modulo)
+    # The script has no .py suffix: its text is run in a module of its own.
+    modulo = types.ModuleType("municipios_ibge")
+    modulo.__file__ = caminho
+    with open(caminho, encoding="utf-8") as f:
+        exec(compile(f.read(), caminho, "exec"), modulo.__dict__)
     return modulo
 
 
