@@ -45,6 +45,9 @@ const char* por_restricao(const std::string& sqlstate, const std::string& restri
         { "23514", "abelha_nao_e_mae_de_si", -1,
           "Uma abelha não pode ser mãe de si mesma: escolha outra mãe, ou \"Não Sabe\"." },
         { "23514", "usuario_nome_check", -1, "O nome não pode ficar em branco." },
+        { "23514", "sistema_tem_administrador", -1,
+          "Recusado: o sistema ficaria sem administrador.\n"
+          "Algum usuário precisa ter o nível de acesso de número mais alto." },
         { "23514", "usuario_login_check", -1, "O login não pode ficar em branco." },
     };
     for (const Caso& c : casos) {

@@ -175,7 +175,7 @@ bool FormAcesso::salvar(bool inserir)
         return false;
     }
     if (inserir)
-        return recusar_sem_administrador(ctx.acesso->inserir(&registro));
+        return ctx.acesso->inserir(&registro);
     // Edit is offered only once a level has been picked.
     if (nivel_atual.id <= 0) {
         recusar("Escolha na lista o nível a alterar.");
@@ -183,15 +183,7 @@ bool FormAcesso::salvar(bool inserir)
     }
     registro.id = nivel_atual.id;
     registro.versao = nivel_atual.versao;
-    return recusar_sem_administrador(ctx.acesso->atualizar(&registro));
-}
-
-bool FormAcesso::recusar_sem_administrador(bool ok)
-{
-    if (!ok && ctx.acesso->sem_administrador())
-        recusar("Recusado: o sistema ficaria sem administrador.\n"
-                "Algum usuário precisa ter o nível de acesso de número mais alto.");
-    return ok;
+    return ctx.acesso->atualizar(&registro);
 }
 
 void FormAcesso::mostrar_como_esta()

@@ -37,9 +37,6 @@ public:
 protected:
     void mudar_estado(int e) override;
     bool salvar(bool inserir) override;
-    // A save the database refused because no user would be left on the
-    // highest level says so; `ok` is the save's outcome, given back.
-    bool recusar_sem_administrador(bool ok);
     bool excluir() override;
     // The list again, and the level that was picked, as it now is.
     void mostrar_como_esta() override;

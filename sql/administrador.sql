@@ -29,6 +29,7 @@ BEGIN
          WHERE a.nivel_acesso = (SELECT max(nivel_acesso) FROM cadastro.acesso)) THEN
         RAISE EXCEPTION 'Recusado: o sistema ficaria sem administrador'
             USING ERRCODE = 'check_violation',
+                  CONSTRAINT = 'sistema_tem_administrador',
                   HINT = 'Algum usuário precisa ter o nível de acesso de número mais alto.';
     END IF;
     RETURN NULL;

@@ -50,6 +50,10 @@ TEST(Falha, RestricoesDoEsquemaPeloNomeEPeloTipoDeInstrucao)
               "A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista.");
     EXPECT_EQ(falha(INSTRUCAO::ATUALIZAR, "23514", "abelha_nao_e_mae_de_si").motivo(),
               "Uma abelha não pode ser mãe de si mesma: escolha outra mãe, ou \"Não Sabe\".");
+    // The rule that keeps an administrator, for levels and users alike.
+    EXPECT_EQ(falha(INSTRUCAO::EXCLUIR, "23514", "sistema_tem_administrador").motivo(),
+              "Recusado: o sistema ficaria sem administrador.\n"
+              "Algum usuário precisa ter o nível de acesso de número mais alto.");
     // A constraint of another kind of failure is not taken for it.
     EXPECT_EQ(falha(INSTRUCAO::INSERIR, "23514", "usuario_login_key").motivo(),
               "Um dos valores digitados não é aceito pelo banco de dados.");
