@@ -11,6 +11,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "db/query.h"
 #include "gui/modelo_achados.h"
 
 namespace {
@@ -482,12 +483,23 @@ void COLMEIA_VIEW::salvar_colmeia()
     c.instalacao = w.entry_instalacao->get_text().raw();
     c.obs = w.entry_obs->get_text().raw();
 
+    c.versao = mostrada.versao;
+
+    if (ctx.query)
+        ctx.query->esquecer_falha();
     const bool ok = c.id == 0 ? colmeias.inserir(&c) : colmeias.atualizar(&c);
     if (!ok) {
-        if (colmeias.recusado_pelo_banco())
+        const bool conflito = ctx.query && ctx.query->ultima_falha().conflito();
+        if (conflito)
+            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, ctx.query->ultima_falha().motivo());
+        else if (colmeias.recusado_pelo_banco())
             avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, colmeias.get_mensagem());
         else
             avisar(colmeias.get_mensagem(), Gtk::MESSAGE_WARNING);
+        // Another computer changed or deleted the hive since it was shown:
+        // it is shown as it now is, to be edited again.
+        if (conflito)
+            mostrar_como_esta();
         return;
     }
     mostrada = c;
@@ -516,7 +528,7 @@ void COLMEIA_VIEW::pesquisar()
 
 bool COLMEIA_VIEW::excluir()
 {
-    if (mostrada.id == 0 || !colmeias.deletar(mostrada.id))
+    if (mostrada.id == 0 || !colmeias.deletar(mostrada.id, mostrada.versao))
         return false;
     mostrada = COLMEIAS();
     return true;
@@ -552,7 +564,10 @@ void COLMEIA_VIEW::adicionar_revisao()
     // list show it as stored; the other fields keep what is typed in them.
     const COLMEIAS c = colmeias.get_colmeia(mostrada.id);
     if (c.id != 0) {
+        // The inspection changed the hive's row: a later save goes on from
+        // its new version.
         mostrada.status = c.status;
+        mostrada.versao = c.versao;
         escolher_texto(w.combo_status, STATUS_COLMEIA, 6, c.status);
         const int i = achadas->mudar_status(c.id, c.status);
         if (i >= 0) {

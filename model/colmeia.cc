@@ -58,7 +58,7 @@ INSTRUCAO consulta_colmeias(const QUERY& query)
                        "(select r.rgn from cadastro.abelha_rainha as r where r.id_abelha = c.id_abelha)",
                        "c.id_abelha", "c.id_apiario",
                        "(select a.nome from cadastro.apiario as a where a.id_apiario = c.id_apiario)",
-                       "to_char(c.data_instalacao,'DD/MM/YYYY')", "c.obs" };
+                       "to_char(c.data_instalacao,'DD/MM/YYYY')", "c.obs", "c.xmin" };
     i.tabelas = { "cadastro.colmeia as c" };
     return i;
 }
@@ -76,6 +76,7 @@ COLMEIAS ler_colmeia(const LinhaResultado& linha)
     c.apiario = linha[6];
     c.instalacao = linha[7];
     c.obs = linha[8];
+    c.versao = linha[9];
     return c;
 }
 
@@ -168,6 +169,8 @@ bool COLMEIA::atualizar(COLMEIAS* colmeia)
     i.tabelas = { "cadastro.colmeia" };
     i.atualizar(COLUNAS_COLMEIA, c, *query);
     i.condicao("id_colmeia", std::to_string(c.id));
+    if (!c.versao.empty())
+        i.condicao("xmin", query->literal(c.versao));
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {
         explicar_recusa(c, r.mensagem);
@@ -177,11 +180,13 @@ bool COLMEIA::atualizar(COLMEIAS* colmeia)
     return true;
 }
 
-bool COLMEIA::deletar(int id)
+bool COLMEIA::deletar(int id, const std::string& versao)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
     i.tabelas = { "cadastro.colmeia" };
     i.condicao("id_colmeia", std::to_string(id));
+    if (!versao.empty())
+        i.condicao("xmin", query->literal(versao));
     const RESULTADO r = query->ativar(i);
     if (!r.ok)
         std::cout << r.mensagem << '\n';

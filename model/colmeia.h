@@ -31,6 +31,10 @@ public:
     std::string apiario;       // the apiary's name, when read
     std::string instalacao;    // "DD/MM/YYYY", or "" when not known
     std::string obs;
+    // The version of the stored row when it was read (its xmin): a save or
+    // delete with it is refused once another computer changed the row, as
+    // an inspection added there does. Empty when not known.
+    std::string versao;
 };
 
 // What a search matches: an empty text or a key 0 matches every hive.
@@ -68,10 +72,12 @@ public:
     // another hive, or the database refuses it.
     bool inserir(COLMEIAS* colmeia);
     // Stores the fields of a stored hive, checked as for inserir; `colmeia`
-    // gets the queen's code.
+    // gets the queen's code. Refused, with nothing stored, when the hive has
+    // a version and the row is no longer at it.
     bool atualizar(COLMEIAS* colmeia);
-    // Deletes the hive and, with it, its inspections.
-    bool deletar(int id);
+    // Deletes the hive and, with it, its inspections; with a version, only
+    // while the row is still at it.
+    bool deletar(int id, const std::string& versao = std::string());
     // The hive with that key (id 0 when there is none).
     COLMEIAS get_colmeia(int id);
     // The hives the filter matches, by key.

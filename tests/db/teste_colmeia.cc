@@ -124,7 +124,7 @@ TEST_F(Colmeia, PesquisaPorCadaCriterioEJuntos)
     EXPECT_EQ(saida.tomar(),
               "select c.id_colmeia, c.tipo, c.status, (select r.rgn from cadastro.abelha_rainha as r where "
               "r.id_abelha = c.id_abelha), c.id_abelha, c.id_apiario, (select a.nome from cadastro.apiario as a "
-              "where a.id_apiario = c.id_apiario), to_char(c.data_instalacao,'DD/MM/YYYY'), c.obs from "
+              "where a.id_apiario = c.id_apiario), to_char(c.data_instalacao,'DD/MM/YYYY'), c.obs, c.xmin from "
               "cadastro.colmeia as c order by c.id_colmeia\n");
     EXPECT_EQ(achadas({ "Langstroth", "", 0, 0 }), (std::vector<int> { 1, 2 }));
     EXPECT_EQ(achadas({ "", "Ativa", 0, 0 }), (std::vector<int> { 1, 3 }));

@@ -20,6 +20,8 @@
 #include "model/abelha.h"
 #include "model/acesso.h"
 #include "model/apiario.h"
+#include "model/colmeia.h"
+#include "model/revisao.h"
 #include "model/florada.h"
 #include "model/usuario.h"
 #include "support/banco_teste.h"
@@ -378,4 +380,45 @@ TEST_F(OutraEstacao, NivelEUsuarioAlteradosNaOutra)
     USER de_novo = achar(u1.Get_User(-1), usuario(2));
     ASSERT_TRUE(u2.update_senha(2, "outra"));
     EXPECT_FALSE(u1.atualizar_usuario(&de_novo));
+}
+
+// A hive: an inspection added on the other desktop changes its status, so a
+// save of the copy read before is refused and keeps that status; so is a
+// stale delete, which takes no inspection with it. Read again, it saves.
+TEST_F(OutraEstacao, ColmeiaMudadaPorRevisaoNaOutra)
+{
+    COLMEIA c1(q1.get()), c2(q2.get());
+    COLMEIAS nova;
+    nova.tipo = "Langstroth";
+    nova.status = "Ativa";
+    nova.id_apiario = 1;
+    ASSERT_TRUE(c1.inserir(&nova)) << c1.get_mensagem();
+    COLMEIAS minha = c1.get_colmeia(nova.id);
+    ASSERT_FALSE(minha.versao.empty());
+
+    REVISAO r2(q2.get());
+    REVISOES r;
+    r.id_colmeia = nova.id;
+    r.data = "02/03/2024";
+    r.status = "Órfã";
+    ASSERT_TRUE(r2.inserir(&r)) << r2.get_mensagem();
+
+    minha.obs = "Escrito nesta estação";
+    saida.tomar();
+    EXPECT_FALSE(c1.atualizar(&minha));
+    EXPECT_NE(saida.tomar().find(" WHERE id_colmeia=" + std::to_string(nova.id) + " and xmin='" + minha.versao + "'\n"),
+              std::string::npos);
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_FALSE(c1.deletar(minha.id, minha.versao));
+    EXPECT_TRUE(q1->ultima_falha().conflito());
+    const std::string onde = " from cadastro.colmeia where id_colmeia = " + std::to_string(nova.id);
+    EXPECT_EQ(banco.valor("select status || '/' || obs" + onde), "Órfã/");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.revisao where id_colmeia = " + std::to_string(nova.id)),
+              "1");
+
+    COLMEIAS agora = c1.get_colmeia(nova.id);
+    EXPECT_EQ(agora.status, "Órfã");
+    agora.obs = "Escrito nesta estação";
+    ASSERT_TRUE(c1.atualizar(&agora)) << c1.get_mensagem();
+    EXPECT_EQ(banco.valor("select status || '/' || obs" + onde), "Órfã/Escrito nesta estação");
 }

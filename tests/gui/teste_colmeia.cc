@@ -389,6 +389,26 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
         EXPECT_EQ(revisoes(), Linhas());
         escolher_linha(w().treeview_colmeias, 0);
         EXPECT_EQ(revisoes().size(), 2u);
+        // The inspections changed the hive's row: its save goes on from the
+        // row as they left it.
+        w().entry_obs->set_text("depois das revisões");
+        teste::clicar(w().button_salvar_colmeia);
+        EXPECT_EQ(linha(1), "Langstroth|Órfã|null|1|null|depois das revisões");
+        // Another computer adds one now: the save of what this one shows is
+        // refused, and the hive is shown as it is stored.
+        EXPECT_EQ(banco->executar("insert into cadastro.revisao (id_colmeia, data_revisao, status) "
+                                  "values (1, '2024-04-01', 'Morta')"),
+                  "");
+        w().entry_obs->set_text("sobre a cópia velha");
+        teste::clicar(w().button_salvar_colmeia);
+    });
+    detalhe(r, "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
+               "Veja como ele está agora e refaça a alteração, se ainda for o caso.");
+    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        EXPECT_EQ(linha(1), "Langstroth|Morta|null|1|null|depois das revisões");
+        EXPECT_EQ(mostrada(), "1|Langstroth|Morta||" + std::string(BOA_ESPERANCA) + "||depois das revisões");
+        EXPECT_EQ(revisoes().size(), 3u);
     });
     rodar(r);
 }
