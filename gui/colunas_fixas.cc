@@ -21,7 +21,10 @@ namespace {
 class Avancos
 {
 public:
-    explicit Avancos(Gtk::TreeView& lista) : layout_(lista.create_pango_layout("")) {}
+    explicit Avancos(Gtk::TreeView& lista) : layout_(lista.create_pango_layout(""))
+    {
+        std::fill(std::begin(ascii_), std::end(ascii_), -1);
+    }
 
     // Whether all ten digits are equally wide: then texts that differ only
     // in their digits are equally wide.
@@ -35,13 +38,22 @@ public:
     }
 
     // The text must be valid UTF-8: a character walk over anything else
-    // may step past its end.
-    int texto(const std::string& t)
+    // may step past its end. Plain ASCII, as most texts are, is summed from
+    // a table.
+    int texto(const char* t)
     {
-        g_assert(utf8_valido(t));
         int soma = 0;
-        for (const char* p = t.c_str(); *p; p = g_utf8_next_char(p))
-            soma += caractere(g_utf8_get_char(p));
+        for (const unsigned char* p = reinterpret_cast<const unsigned char*>(t); *p;) {
+            if (*p < 0x80) {
+                const int l = ascii_[*p];
+                soma += l >= 0 ? l : (ascii_[*p] = caractere(*p));
+                ++p;
+            } else {
+                const char* c = reinterpret_cast<const char*>(p);
+                soma += caractere(g_utf8_get_char(c));
+                p = reinterpret_cast<const unsigned char*>(g_utf8_next_char(c));
+            }
+        }
         return soma;
     }
 
@@ -62,6 +74,7 @@ private:
 
     Glib::RefPtr<Pango::Layout> layout_;
     std::unordered_map<gunichar, int> largura_;
+    int ascii_[128];
 };
 
 // How much wider than its guess a text may turn out (kerning mostly draws
@@ -69,16 +82,21 @@ private:
 // more than this short of the widest text measured cannot be wider.
 const int MARGEM = 3 * PANGO_SCALE;
 
-// A text as the list shows it: valid UTF-8, invalid bytes as U+FFFD.
-std::string mostravel(std::string t)
+// A text as the list shows it: valid UTF-8, invalid bytes as U+FFFD. Valid
+// texts (as good as all) are read in place; a mended one is kept in `copia`.
+const char* mostravel(const char* t, std::string& copia)
 {
-    return utf8_valido(t) ? t : utf8_reparado(t);
+    const std::size_t n = std::strlen(t);
+    if (utf8_valido(t, n))
+        return t;
+    copia = utf8_reparado(t, n);
+    return copia.c_str();
 }
 
 } // namespace
 
 void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
-                   const std::function<std::string(std::size_t, int)>& texto)
+                   const std::function<const char*(std::size_t, int)>& texto)
 {
     GtkTreeView* view = lista.gobj();
     gint linha_foco = 0, separador = 0;
@@ -106,27 +124,28 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
         if (celula && linhas > 0) {
             // Guess every text, then measure for real, as the toolkit does
             // for each row, the widest guesses until no guess left can be
-            // wider than the widest text measured.
+            // wider than the widest text measured. The guesses come off a
+            // heap, widest first: only the few measured are ever ordered.
+            std::string copia;
             std::vector<std::pair<int, std::size_t>> palpites(linhas);
             for (std::size_t i = 0; i < linhas; ++i)
-                palpites[i] = { avancos.texto(mostravel(texto(i, c))), i };
-            std::sort(palpites.begin(), palpites.end(),
-                      [](const std::pair<int, std::size_t>& a, const std::pair<int, std::size_t>& b) {
-                          return a.first > b.first;
-                      });
+                palpites[i] = { avancos.texto(mostravel(texto(i, c), copia)), i };
+            std::make_heap(palpites.begin(), palpites.end());
             std::unordered_set<std::string> medidos;
             int maior_texto = -1;   // Pango units
-            for (const auto& p : palpites) {
+            for (auto fim = palpites.end(); fim != palpites.begin(); --fim) {
+                std::pop_heap(palpites.begin(), fim);
+                const std::pair<int, std::size_t>& p = *(fim - 1);
                 if (maior_texto >= 0 && p.first + MARGEM < maior_texto)
                     break;
-                const std::string t = mostravel(texto(p.second, c));
+                const char* t = mostravel(texto(p.second, c), copia);
                 if (!medidos.insert(ListaTextos::forma(t, iguais)).second)
                     continue;
                 layout.set_text(t);
                 int lt = 0, at = 0;
                 layout.get_size(lt, at);
                 maior_texto = std::max(maior_texto, lt);
-                g_object_set(celula, "text", t.c_str(), nullptr);
+                g_object_set(celula, "text", t, nullptr);
                 gint w = 0, h = 0;
                 gtk_cell_renderer_get_size(celula, GTK_WIDGET(view), nullptr, nullptr, nullptr, &w, &h);
                 largura = std::max(largura, w + 2 * linha_foco + separador);
@@ -153,12 +172,12 @@ Glib::RefPtr<Gtk::TreeModel> mostrar_achados(Gtk::TreeView& lista, const COLUNAS
     lista.append_column(titulos[2], colunas.textos[1]);
     for (int c = 0; c < 3; ++c)
         lista.get_column(c)->set_reorderable(true);
-    fixar_colunas(lista, a.tamanho(), [&a](std::size_t i, int c) {
+    char numero[16];
+    fixar_colunas(lista, a.tamanho(), [&a, &numero](std::size_t i, int c) -> const char* {
         if (c != 0)
-            return std::string(a.texto(i, c));
-        char numero[16];
+            return a.texto(i, c);
         std::snprintf(numero, sizeof numero, "%04d", a.codigo(i));
-        return std::string(numero);
+        return numero;
     });
     lista.set_model(modelo);
     return modelo;

@@ -15,10 +15,11 @@
 #include "gui/colunas.h"
 #include "gui/modelo_achados.h"
 
-// `texto(linha, coluna)` gives the text shown in that cell. The view's
-// columns each have one text cell; the view must be in a window.
+// `texto(linha, coluna)` gives the text shown in that cell, valid until the
+// next call. The view's columns each have one text cell; the view must be in
+// a window.
 void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
-                   const std::function<std::string(std::size_t, int)>& texto);
+                   const std::function<const char*(std::size_t, int)>& texto);
 
 // A search's rows shown in its view: a code (shown as "%04d") and two
 // texts per row, under these three titles. The view's columns are made anew

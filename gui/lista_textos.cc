@@ -6,6 +6,8 @@
 #include <gtkmm/liststore.h>
 #include <pangomm/layout.h>
 
+#include "gui/modelo_achados.h"
+
 namespace {
 
 const char* const NOME = "zumbrel-lista-longa";
@@ -22,7 +24,21 @@ void registrar_estilo()
                         "widget \"*.zumbrel-lista-longa\" style \"zumbrel-lista-longa\"\n");
 }
 
-// A one-column model of the texts, built before any view sees it.
+// The entries as the model reads them: entry i is text 1 of row i.
+class Entradas : public Achados
+{
+public:
+    explicit Entradas(std::shared_ptr<const std::vector<std::string>> textos) : textos_(std::move(textos)) {}
+    std::size_t tamanho() const override { return textos_->size(); }
+    int textos() const override { return 1; }
+    int codigo(std::size_t i) const override { return static_cast<int>(i); }
+    const char* texto(std::size_t i, int) const override { return (*textos_)[i].c_str(); }
+
+private:
+    std::shared_ptr<const std::vector<std::string>> textos_;
+};
+
+// A one-column store of a few texts (one of each shape, to be measured).
 Glib::RefPtr<Gtk::ListStore> modelo_de(const std::vector<std::string>& textos)
 {
     GtkListStore* modelo = gtk_list_store_new(1, G_TYPE_STRING);
@@ -33,7 +49,7 @@ Glib::RefPtr<Gtk::ListStore> modelo_de(const std::vector<std::string>& textos)
 
 } // namespace
 
-ListaTextos::ListaTextos()
+ListaTextos::ListaTextos() : textos_(std::make_shared<const std::vector<std::string>>())
 {
     registrar_estilo();
     set_name(NOME);
@@ -98,7 +114,7 @@ void ListaTextos::medir(const std::vector<std::string>& textos)
 
 bool ListaTextos::preencher(std::vector<std::string> textos)
 {
-    if (medida_valida_ && textos == textos_)
+    if (medida_valida_ && textos == *textos_)
         return false;
 
     // The style (list or menu) is known once the widget sits in a window.
@@ -106,34 +122,29 @@ bool ListaTextos::preencher(std::vector<std::string> textos)
     const bool lista = em_lista();
 
     // Entries only added at the end (new bees), all of shapes seen before:
-    // they go into the model the list has, and the size stays.
-    Glib::RefPtr<Gtk::TreeModel> atual = get_model();
-    if (lista && medida_valida_ && atual && GTK_IS_LIST_STORE(atual->gobj()) && textos.size() > textos_.size() &&
-        std::equal(textos_.begin(), textos_.end(), textos.begin())) {
+    // the size stays.
+    bool mesma_medida = false;
+    if (lista && medida_valida_ && textos.size() > textos_->size() &&
+        std::equal(textos_->begin(), textos_->end(), textos.begin())) {
         const bool iguais = digitos_iguais();
-        bool conhecidas = true;
-        for (std::size_t i = textos_.size(); i < textos.size() && conhecidas; ++i)
-            conhecidas = formas_.count(forma(textos[i], iguais)) > 0;
-        if (conhecidas) {
-            set_active(-1);
-            GtkListStore* modelo = GTK_LIST_STORE(atual->gobj());
-            for (std::size_t i = textos_.size(); i < textos.size(); ++i)
-                gtk_list_store_insert_with_values(modelo, nullptr, -1, 0, textos[i].c_str(), -1);
-            textos_ = std::move(textos);
-            return true;
-        }
+        mesma_medida = true;
+        for (std::size_t i = textos_->size(); i < textos.size() && mesma_medida; ++i)
+            mesma_medida = formas_.count(forma(textos[i], iguais)) > 0;
     }
 
-    Glib::RefPtr<Gtk::ListStore> modelo = modelo_de(textos);
-    if (lista) {
-        medir(textos);
+    auto novos = std::make_shared<const std::vector<std::string>>(std::move(textos));
+    Glib::RefPtr<Gtk::TreeModel> modelo = modelo_textos(std::make_shared<Entradas>(novos));
+    if (mesma_medida) {
+        set_active(-1);
+    } else if (lista) {
+        medir(*novos);
     } else {
         // Not in a window yet (the style comes with the window): the toolkit
         // measures the whole list when it is shown.
         medida_valida_ = false;
     }
     set_model(modelo);
-    textos_ = std::move(textos);
+    textos_ = std::move(novos);
     return true;
 }
 

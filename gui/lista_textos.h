@@ -1,12 +1,14 @@
 // A drop-down list of plain texts made for long lists (every queen bee of a
 // breeder, thousands of them). It shows as a scrolled list rather than a
-// menu, since a menu makes one item widget per entry; it is refilled by
-// swapping in a model built apart, and only when the entries differ from the
-// ones it holds; and it works out its size from one entry of each shape
-// instead of measuring every entry at every change of the chosen one.
+// menu, since a menu makes one item widget per entry; its model reads the
+// entries where the list keeps them (gui/modelo_achados.h) instead of
+// copying each into a store, and is swapped only when the entries differ
+// from the ones it holds; and it works out its size from one entry of each
+// shape instead of measuring every entry at every change of the chosen one.
 #ifndef ZUMBREL_GUI_LISTA_TEXTOS_H
 #define ZUMBREL_GUI_LISTA_TEXTOS_H
 
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -22,7 +24,7 @@ public:
     // list holds already, nothing is rebuilt and false is returned; else the
     // list gets them with no entry chosen and true is returned.
     bool preencher(std::vector<std::string> textos);
-    const std::vector<std::string>& textos() const { return textos_; }
+    const std::vector<std::string>& textos() const { return *textos_; }
 
     // The key under which entries are taken to be as wide as one another:
     // every digit counts as "0" when the font draws all digits equally wide.
@@ -45,7 +47,8 @@ private:
     // `textos`, which is the size it gives the whole list.
     void medir(const std::vector<std::string>& textos);
 
-    std::vector<std::string> textos_;
+    // Shared with the model that shows them.
+    std::shared_ptr<const std::vector<std::string>> textos_;
     Gtk::Requisition medida_;
     bool medida_valida_ = false;
     // The shapes the size was worked out from.

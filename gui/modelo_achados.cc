@@ -15,8 +15,8 @@ struct ModeloAchados
     GObject pai;
     std::shared_ptr<const Achados>* achados;   // owned; made and freed with the object
     gint carimbo;                              // tells this model's iterators from others'
-    gint colunas;
-    GType* tipos;
+    // Laid out as COLUNAS (false), or one text column: text 1 (true).
+    gboolean so_texto;
 };
 
 struct ModeloAchadosClasse
@@ -78,10 +78,12 @@ GtkTreeModelFlags get_flags(GtkTreeModel*)
     return static_cast<GtkTreeModelFlags>(GTK_TREE_MODEL_LIST_ONLY | GTK_TREE_MODEL_ITERS_PERSIST);
 }
 
-gint get_n_columns(GtkTreeModel*) { return posicoes().colunas; }
+gint get_n_columns(GtkTreeModel* modelo) { return MODELO(modelo)->so_texto ? 1 : posicoes().colunas; }
 
-GType get_column_type(GtkTreeModel*, gint coluna)
+GType get_column_type(GtkTreeModel* modelo, gint coluna)
 {
+    if (MODELO(modelo)->so_texto)
+        return coluna == 0 ? G_TYPE_STRING : G_TYPE_INVALID;
     const Posicoes& p = posicoes();
     return coluna >= 0 && coluna < p.colunas ? p.tipos[coluna] : G_TYPE_INVALID;
 }
@@ -121,7 +123,9 @@ void get_value(GtkTreeModel* modelo, GtkTreeIter* iter, gint coluna, GValue* val
     if (iter->stamp != m->carimbo || i >= tamanho(m))
         return;
     const Achados& a = **m->achados;
-    if (coluna == p.codigo)
+    if (m->so_texto)
+        texto_mostravel(valor, a.texto(i, 1));
+    else if (coluna == p.codigo)
         g_value_set_int(valor, a.codigo(i));
     else if (coluna >= 0 && coluna < 64 && p.texto[coluna] > 0 && p.texto[coluna] <= a.textos())
         texto_mostravel(valor, a.texto(i, p.texto[coluna]));
@@ -211,10 +215,25 @@ GType modelo_achados_get_type()
 
 } // namespace
 
-Glib::RefPtr<Gtk::TreeModel> modelo_achados(std::shared_ptr<const Achados> achados)
+namespace {
+
+Glib::RefPtr<Gtk::TreeModel> novo_modelo(std::shared_ptr<const Achados> achados, bool so_texto)
 {
     ModeloAchados* m = MODELO(g_object_new(modelo_achados_get_type(), nullptr));
     *m->achados = std::move(achados);
+    m->so_texto = so_texto;
     // The wrapper takes the one reference the object was made with.
     return Glib::wrap(GTK_TREE_MODEL(m), false);
+}
+
+} // namespace
+
+Glib::RefPtr<Gtk::TreeModel> modelo_achados(std::shared_ptr<const Achados> achados)
+{
+    return novo_modelo(std::move(achados), false);
+}
+
+Glib::RefPtr<Gtk::TreeModel> modelo_textos(std::shared_ptr<const Achados> achados)
+{
+    return novo_modelo(std::move(achados), true);
 }

@@ -30,5 +30,8 @@ public:
 
 // A new model over the rows; the model keeps them.
 Glib::RefPtr<Gtk::TreeModel> modelo_achados(std::shared_ptr<const Achados> achados);
+// The same with one column only, a string: text 1 of each row (the one
+// column a drop-down list of texts reads).
+Glib::RefPtr<Gtk::TreeModel> modelo_textos(std::shared_ptr<const Achados> achados);
 
 #endif // ZUMBREL_GUI_MODELO_ACHADOS_H

@@ -169,7 +169,7 @@ struct DuasListas
         }
         janela.show_all();
         teste::processar_eventos();
-        fixar_colunas(fixa, linhas.size(), [this](std::size_t i, int c) { return linhas[i][c]; });
+        fixar_colunas(fixa, linhas.size(), [this](std::size_t i, int c) { return linhas[i][c].c_str(); });
         Glib::RefPtr<Gtk::ListStore> modelo = Gtk::ListStore::create(colunas);
         for (const auto& l : linhas) {
             Gtk::TreeModel::Row r = *modelo->append();
