@@ -172,7 +172,7 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
     if (qual != 3 || !w.combo_mae)
         return;
     int sel = 0;
-    const std::vector<ABELHAS>& lista = ctx.abelha->listar();
+    const LISTA_ABELHAS& lista = ctx.abelha->listar();
     std::vector<std::string> textos;
     textos.reserve(lista.size() + 1);
     textos.emplace_back(NAO_SABE);
@@ -185,13 +185,14 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
         rastro.append(numero, fim);
     };
     for (std::size_t k = 0; k < lista.size(); ++k) {
-        textos.push_back(lista[k].rgn);
+        textos.emplace_back(lista.rgn(k));
         if (selecionado != -1) {
-            escrever(lista[k].id);
+            const int id = lista.id(k);
+            escrever(id);
             rastro += " == ";
             escrever(selecionado);
             rastro += '\n';
-            if (lista[k].id == selecionado)
+            if (id == selecionado)
                 sel = static_cast<int>(k) + 1;
         }
     }
@@ -218,10 +219,12 @@ void FormAbelha::selecionar_abelha()
         mae_selecionada = ctx.abelha->get_abelha(texto);
 }
 
-const ABELHAS* FormAbelha::mostrada() const
+std::optional<ABELHAS> FormAbelha::mostrada() const
 {
     const Posicao p = ctx.abelhas.posicao;
-    return p >= 1 && p <= abelhas.size() ? &abelhas[p - 1] : nullptr;
+    if (p >= 1 && p <= abelhas.size())
+        return abelhas[p - 1];
+    return std::nullopt;
 }
 
 bool FormAbelha::salvar(bool inserir)
@@ -255,18 +258,18 @@ bool FormAbelha::salvar(bool inserir)
 
 bool FormAbelha::pode_excluir() const
 {
-    return !inserindo() && !editando() && mostrada();
+    return !inserindo() && !editando() && mostrada().has_value();
 }
 
 std::string FormAbelha::pergunta_exclusao() const
 {
-    const ABELHAS* b = mostrada();
+    const std::optional<ABELHAS> b = mostrada();
     return "Deseja realmente excluir a abelha " + (b ? b->rgn : std::string()) + "?";
 }
 
 bool FormAbelha::excluir()
 {
-    const ABELHAS* b = mostrada();
+    const std::optional<ABELHAS> b = mostrada();
     if (!b) {
         recusar("Nenhuma abelha está sendo mostrada para ser excluída.");
         return false;
@@ -346,7 +349,7 @@ void FormAbelha::dizer_como_foi(int n, const FALHA& falha)
 int FormAbelha::abelha_mostrada() const
 {
     const Posicao p = ctx.abelhas.posicao;
-    return p >= 1 && p <= abelhas.size() ? abelhas[p - 1].id : 0;
+    return p >= 1 && p <= abelhas.size() ? abelhas.id(p - 1) : 0;
 }
 
 bool FormAbelha::receber_escolha(int de_onde, int chave)
@@ -355,7 +358,7 @@ bool FormAbelha::receber_escolha(int de_onde, int chave)
         return false;
     auto posicao_de = [this, chave]() -> Posicao {
         for (std::size_t i = 0; i < abelhas.size(); ++i) {
-            if (abelhas[i].id == chave)
+            if (abelhas.id(i) == chave)
                 return i + 1;
         }
         return 0;

@@ -5,6 +5,7 @@
 #ifndef ZUMBREL_GUI_FORM_ABELHA_H
 #define ZUMBREL_GUI_FORM_ABELHA_H
 
+#include <optional>
 #include <vector>
 
 #include <gtkmm/button.h>
@@ -61,17 +62,17 @@ protected:
     void depois_de_salvar() override { Carregar_combo(3, -1); }
     Lembranca* lembranca() override { return &ctx.abelhas; }
     std::size_t tamanho() const override { return abelhas.size(); }
-    std::string texto_registro(std::size_t i) const override { return abelhas[i].rgn; }
-    int chave_registro(std::size_t i) const override { return abelhas[i].id; }
+    std::string texto_registro(std::size_t i) const override { return abelhas.rgn(i); }
+    int chave_registro(std::size_t i) const override { return abelhas.id(i); }
     void antes_de_navegar() override;
 
 private:
     // The bee shown (null when none is).
-    const ABELHAS* mostrada() const;
+    std::optional<ABELHAS> mostrada() const;
     // The dialog that says how "Gerar Filhas" of `n` daughters went.
     void dizer_como_foi(int n, const FALHA& falha);
 
-    std::vector<ABELHAS> abelhas;
+    LISTA_ABELHAS abelhas;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.
     ABELHAS mae_selecionada;
     // True while the list is emptied and refilled.

@@ -14,8 +14,13 @@
 namespace {
 
 // Trees up to this size open whole; larger ones open down to the bee's
-// daughters, the rest a click away.
+// daughters, and a row's daughters are added when it is opened (the line of
+// the first bee may hold most of the bees there are).
 const std::size_t ABRIR_TUDO_ATE = 2000;
+
+// A tree row's lineage row is kept as its index plus one; a stand-in row,
+// which holds the place of daughters not yet added, keeps 0.
+const int SEM_LINHA = 0;
 
 } // namespace
 
@@ -48,6 +53,11 @@ void FormGenealogia::montar()
     j.add(*vertical);
 
     w.treeview_genealogia->signal_row_activated().connect(sigc::mem_fun(*this, &FormGenealogia::selecionar_abelha));
+    w.treeview_genealogia->signal_test_expand_row().connect([this](const Gtk::TreeModel::iterator& it,
+                                                                   const Gtk::TreeModel::Path&) {
+        abrir_filhas(it);
+        return false;
+    });
     if (FormAbelha* a = dynamic_cast<FormAbelha*>(origem()))
         abelha = a->abelha_mostrada();
     carregar_dados(get_id());
@@ -55,52 +65,85 @@ void FormGenealogia::montar()
 
 void FormGenealogia::carregar_dados(int)
 {
-    const LISTA_GENEALOGIA linhagem = ctx.abelha->genealogia(abelha);
-    // Made apart and handed to the view whole; a row is added with all its
-    // values in one call, read in place from the rows found (the line of a
-    // bee may hold most of the bees there are).
     w.treeview_genealogia->unset_model();
+    arvore.reset();
+    linhagem = ctx.abelha->genealogia(abelha);
+    const std::size_t n = linhagem.size();
+
+    // What sits under each row: a mother, or the bee herself, under the one
+    // before; a descendant under her mother, who always comes first.
+    const std::size_t NENHUMA = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> acima(n, NENHUMA);
+    {
+        std::unordered_map<int, std::size_t> onde;
+        onde.reserve(n);
+        std::size_t anterior = NENHUMA;
+        for (std::size_t i = 0; i < n; ++i) {
+            const int geracao = linhagem.geracao(i);
+            if (geracao > 0) {
+                auto m = onde.find(linhagem.mae(i));
+                if (m != onde.end())
+                    acima[i] = m->second;
+            } else {
+                acima[i] = anterior;
+                anterior = i;
+            }
+            onde[linhagem.id(i)] = i;
+        }
+    }
+    primeira.assign(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (acima[i] != NENHUMA)
+            ++primeira[acima[i] + 1];
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        primeira[i + 1] += primeira[i];
+    filhas.assign(primeira[n], 0);
+    {
+        std::vector<std::size_t> proxima(primeira.begin(), primeira.end() - 1);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (acima[i] != NENHUMA)
+                filhas[proxima[acima[i]]++] = i;
+        }
+    }
+
+    // Made apart and handed to the view whole. A small tree goes in whole;
+    // a large one gets the line of mothers, the bee and her daughters, the
+    // rest as each row is opened.
     arvore = Gtk::TreeStore::create(colunas);
-    GtkTreeStore* loja = arvore->gobj();
-    const int codigo = colunas.codigo.index();
-    const int rgn = colunas.textos[0].index();
-    const int nascimento = colunas.textos[1].index();
-    const int matriz = colunas.textos[2].index();
-    const int peso = colunas.inteiros[0].index();
-    std::unordered_map<int, GtkTreeIter> onde;
-    onde.reserve(linhagem.size());
-    GtkTreeIter acima {};
-    bool ha_acima = false;
+    const bool inteira = n <= ABRIR_TUDO_ATE;
     GtkTreeIter da_abelha {};
     bool achou = false;
-    for (std::size_t i = 0; i < linhagem.size(); ++i) {
-        const int geracao = linhagem.geracao(i);
-        // A mother, or the bee herself, under the one before; a descendant
-        // under her mother, who always comes first.
-        GtkTreeIter* mae = nullptr;
-        if (geracao > 0) {
-            auto m = onde.find(linhagem.mae(i));
-            if (m != onde.end())
-                mae = &m->second;
-        } else if (ha_acima) {
-            mae = &acima;
-        }
+    std::vector<std::pair<std::size_t, GtkTreeIter>> pendentes;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (acima[i] != NENHUMA)
+            continue;
+        // A row at the top: the eldest mother known (or the bee herself).
         GtkTreeIter it;
-        gtk_tree_store_insert_with_values(loja, &it, mae, -1, codigo, linhagem.id(i), rgn, linhagem.rgn(i),
-                                          nascimento, linhagem.nascimento(i), matriz,
-                                          linhagem.matriz(i) ? "Sim" : "Não", peso,
-                                          geracao == 0 ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL, -1);
-        onde[linhagem.id(i)] = it;
-        if (geracao <= 0) {
-            acima = it;
-            ha_acima = true;
-        }
-        if (geracao == 0) {
+        inserir(i, nullptr, &it, inteira || linhagem.geracao(i) <= 0);
+        pendentes.emplace_back(i, it);
+    }
+    while (!pendentes.empty()) {
+        auto [i, it] = pendentes.back();
+        pendentes.pop_back();
+        if (linhagem.geracao(i) == 0) {
             da_abelha = it;
             achou = true;
         }
+        // The rows under it go in now when the tree goes in whole, or when
+        // it is in the line down to the bee or is the bee.
+        if (!inteira && linhagem.geracao(i) > 0)
+            continue;
+        for (std::size_t k = primeira[i]; k < primeira[i + 1]; ++k) {
+            GtkTreeIter filha;
+            const std::size_t f = filhas[k];
+            const bool aberta = inteira || linhagem.geracao(f) <= 0;
+            inserir(f, &it, &filha, aberta);
+            pendentes.emplace_back(f, filha);
+        }
     }
-    caminho_abelha = achou ? arvore->get_path(Gtk::TreeModel::iterator(GTK_TREE_MODEL(loja), &da_abelha))
+
+    caminho_abelha = achou ? arvore->get_path(Gtk::TreeModel::iterator(GTK_TREE_MODEL(arvore->gobj()), &da_abelha))
                            : Gtk::TreePath();
     w.treeview_genealogia->set_model(arvore);
 
@@ -110,7 +153,7 @@ void FormGenealogia::carregar_dados(int)
     }
     const Glib::ustring nome = (*arvore->get_iter(caminho_abelha))[colunas.textos[0]];
     w.label_abelha->set_text("Mães e descendentes de " + nome);
-    if (linhagem.size() <= ABRIR_TUDO_ATE) {
+    if (inteira) {
         w.treeview_genealogia->expand_all();
     } else {
         w.treeview_genealogia->expand_to_path(caminho_abelha);
@@ -128,7 +171,43 @@ void FormGenealogia::selecionar_abelha(const Gtk::TreePath& caminho, Gtk::TreeVi
     if (!it)
         return;
     const int id = (*it)[colunas.codigo];
+    if (id <= 0)
+        return;
     Formulario* abelhas = origem() && origem()->get_id() == ids::ABELHAS ? origem() : ctx.aberto(ids::ABELHAS);
     if (abelhas)
         abelhas->receber_escolha(get_id(), id);
+}
+
+void FormGenealogia::inserir(std::size_t i, GtkTreeIter* pai, GtkTreeIter* onde, bool com_filhas)
+{
+    GtkTreeStore* loja = arvore->gobj();
+    gtk_tree_store_insert_with_values(
+        loja, onde, pai, -1, colunas.codigo.index(), linhagem.id(i), colunas.textos[0].index(), linhagem.rgn(i),
+        colunas.textos[1].index(), linhagem.nascimento(i), colunas.textos[2].index(),
+        linhagem.matriz(i) ? "Sim" : "Não", colunas.inteiros[0].index(),
+        linhagem.geracao(i) == 0 ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL, colunas.inteiros[1].index(),
+        static_cast<int>(i) + 1, -1);
+    if (!com_filhas && primeira[i + 1] > primeira[i]) {
+        GtkTreeIter vaga;
+        gtk_tree_store_insert_with_values(loja, &vaga, onde, -1, colunas.inteiros[1].index(), SEM_LINHA, -1);
+    }
+}
+
+void FormGenealogia::abrir_filhas(const Gtk::TreeModel::iterator& it)
+{
+    if (!arvore || !it)
+        return;
+    Gtk::TreeModel::iterator vaga = it->children().begin();
+    if (!vaga || (*vaga)[colunas.inteiros[1]] != SEM_LINHA)
+        return;
+    const int linha = (*it)[colunas.inteiros[1]];
+    if (linha <= 0 || static_cast<std::size_t>(linha) > linhagem.size())
+        return;
+    const std::size_t i = static_cast<std::size_t>(linha) - 1;
+    arvore->erase(vaga);
+    GtkTreeIter pai = *it->gobj();
+    for (std::size_t k = primeira[i]; k < primeira[i + 1]; ++k) {
+        GtkTreeIter filha;
+        inserir(filhas[k], &pai, &filha, false);
+    }
 }

@@ -5,12 +5,16 @@
 #ifndef ZUMBREL_GUI_FORM_GENEALOGIA_H
 #define ZUMBREL_GUI_FORM_GENEALOGIA_H
 
+#include <cstddef>
+#include <vector>
+
 #include <gtkmm/label.h>
 #include <gtkmm/treestore.h>
 #include <gtkmm/treeview.h>
 
 #include "gui/colunas.h"
 #include "gui/formulario.h"
+#include "model/abelha.h"
 
 struct WidgetsGenealogia : BotoesForm
 {
@@ -34,7 +38,20 @@ public:
     const Gtk::TreePath& get_caminho_abelha() const { return caminho_abelha; }
 
 private:
+    // Adds row i of the lineage under `pai` (null: at the top), with a
+    // stand-in child when it has daughters not yet added.
+    void inserir(std::size_t i, GtkTreeIter* pai, GtkTreeIter* onde, bool com_filhas);
+    // Adds the daughters of the row at `it` in place of its stand-in, if
+    // they are not there yet (a row about to be opened).
+    void abrir_filhas(const Gtk::TreeModel::iterator& it);
+
     COLUNAS colunas;
+    // The rows found, and for each the rows under it (its daughters, or the
+    // next in the line of mothers), those of row i from primeira[i] to
+    // primeira[i + 1] in `filhas`.
+    LISTA_GENEALOGIA linhagem;
+    std::vector<std::size_t> primeira;
+    std::vector<std::size_t> filhas;
     Glib::RefPtr<Gtk::TreeStore> arvore;
     Gtk::TreePath caminho_abelha;
     int abelha = 0;

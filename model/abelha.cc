@@ -173,21 +173,20 @@ bool ABELHA::atualizar(ABELHAS* abelha)
     return true;
 }
 
-const std::vector<ABELHAS>& ABELHA::listar()
+const LISTA_ABELHAS& ABELHA::listar()
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
     i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" };
     i.tabelas = { "cadastro.abelha_rainha" };
     i.campoorder = { "id_abelha" };
 
-    // A failed or empty answer keeps what the last listing found. The rows
-    // go once they are copied, before the copy is handed out.
+    // A failed or empty answer keeps what the last listing found.
     if (const RESULTADO r = query->ativar(i); r.achou()) {
-        LISTA_REGISTROS<ABELHAS>(r, ler_abelha).copiar(abelhas);
+        abelhas = LISTA_ABELHAS(r, ler_abelha);
         // A line "true" for each matrix bee, written at once.
         std::string linhas;
-        for (const ABELHAS& b : abelhas) {
-            if (b.matriz)
+        for (std::size_t k = 0; k < abelhas.size(); ++k) {
+            if (abelhas.matriz(k))
                 linhas += "true\n";
         }
         std::cout.write(linhas.data(), static_cast<std::streamsize>(linhas.size()));

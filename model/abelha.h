@@ -43,6 +43,18 @@ std::string formatar_rgn(int id, int mae);
 // after her mother). Each bee is read from its row when asked for, with its
 // generation counted from the bee: -1 her mother, 0 herself, 1 her
 // daughters.
+// Every bee as a listing found them, each read from its row when asked for
+// (a copy shares the rows).
+class LISTA_ABELHAS : public LISTA_REGISTROS<ABELHAS>
+{
+public:
+    using LISTA_REGISTROS<ABELHAS>::LISTA_REGISTROS;
+    // What a list shows of bee i, read in place (0 and "" past the end).
+    int id(std::size_t i) const { return linha(i).inteiro(0); }
+    const char* rgn(std::size_t i) const { return linha(i).c_str(1); }
+    bool matriz(std::size_t i) const { return linha(i).c_str(3)[0] == 't'; }
+};
+
 class LISTA_GENEALOGIA : public LISTA_REGISTROS<ABELHAS>
 {
 public:
@@ -65,9 +77,9 @@ public:
     bool inserir(ABELHAS* abelha);
     // Writes the bee back if its row is still the version it was read at.
     bool atualizar(ABELHAS* abelha);
-    // Every bee, by code; the list stays here and is valid until the next
-    // listar (copy it to keep it).
-    const std::vector<ABELHAS>& listar();
+    // Every bee, by code; the list stays here until the next listar (a copy
+    // of it, which shares its rows, keeps them).
+    const LISTA_ABELHAS& listar();
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
     // Stores `quantas` daughters of the bee `mae`, born on `nascimento`, in
@@ -102,7 +114,7 @@ private:
 
     QUERY* query;
     ABELHAS abelha;
-    std::vector<ABELHAS> abelhas;
+    LISTA_ABELHAS abelhas;
 };
 
 #endif // ZUMBREL_MODEL_ABELHA_H

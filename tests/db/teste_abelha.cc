@@ -162,7 +162,7 @@ TEST_F(Abelha, RgnRecusadoEscreveAMensagemEDevolveONumero)
 TEST_F(Abelha, ListarLeTudoEMarcaAsMatrizes)
 {
     ABELHA abelha(q.get());
-    std::vector<ABELHAS> lista = abelha.listar();
+    const LISTA_ABELHAS lista = abelha.listar();
     EXPECT_EQ(saida.tomar(), LISTA + "true\ntrue\ntrue\ntrue\n");
     ASSERT_EQ(lista.size(), 8u);
     EXPECT_EQ(descrever(lista[0]), "1|00001-00000|01/10/2009|t|0");

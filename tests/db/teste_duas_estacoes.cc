@@ -149,7 +149,7 @@ void trabalhar(Estacao& e, std::atomic<int>& prontas)
             if (!contem(fl, [id](const FLORADA& x) { return x.id_florada == id; }))
                 falhou(volta, "floral source " + std::to_string(id) + " missing from the list");
         }
-        std::vector<ABELHAS> bs = abelha.listar();
+        const LISTA_ABELHAS bs = abelha.listar();
         for (int id : e.abelhas) {
             if (!contem(bs, [id](const ABELHAS& x) { return x.id == id && x.rgn == formatar_rgn(id, 1); }))
                 falhou(volta, "queen bee " + std::to_string(id) + " missing from the list");
@@ -317,8 +317,8 @@ TEST_F(OutraEstacao, ApiarioAlteradoNaOutraNaoESobrescrito)
 TEST_F(OutraEstacao, AbelhaAlteradaOuApagadaNaOutra)
 {
     ABELHA b1(q1.get()), b2(q2.get());
-    const std::vector<ABELHAS> minhas = b1.listar();
-    std::vector<ABELHAS> delas = b2.listar();
+    const LISTA_ABELHAS minhas = b1.listar();
+    const LISTA_ABELHAS delas = b2.listar();
     const auto id = [](int n) { return [n](const ABELHAS& b) { return b.id == n; }; };
 
     ABELHAS dela = achar(delas, id(7));

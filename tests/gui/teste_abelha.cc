@@ -637,6 +637,62 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
     rodar(r);
 }
 
+// A line too long to open whole: the mothers, the bee and her daughters go
+// in; the daughters of any other row go in when it is opened, once.
+TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
+{
+    // Below bee 4: 5 and 6; 9 daughter of 5, and 2,100 daughters of 9.
+    ASSERT_EQ(banco->executar("insert into cadastro.abelha_rainha (id_abelha, data_nasc, filha) values "
+                              "(9, '2014-01-01', 5); "
+                              "insert into cadastro.abelha_rainha (id_abelha, data_nasc, filha) "
+                              "select 1000 + g, '2018-01-01', 9 from generate_series(1, 2100) g"),
+              "");
+    Roteiro r;
+    entrar(r);
+    abrir(r, 5);
+    r.passo([this] {
+        for (int i = 0; i < 3; ++i)
+            teste::clicar(ab()->widgets().button_proximo);
+        teste::clicar(ab()->widgets().button_genealogia);
+    });
+    r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
+              "the lineage window");
+    r.passo([this] {
+        FormGenealogia* g = form<FormGenealogia>(10);
+        Gtk::TreeView& vista = *g->widgets().treeview_genealogia;
+        EXPECT_EQ(g->widgets().label_abelha->get_text(), "Mães e descendentes de 00004-00002");
+        EXPECT_EQ(g->get_caminho_abelha().to_string(), "0:0:0");
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0 }), 5);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 1 }), 6);
+        EXPECT_TRUE(vista.row_expanded(g->get_caminho_abelha()));
+        // 5 is shut, with her daughter not yet there; 6 has none.
+        Gtk::TreePath cinco("0:0:0:0");
+        EXPECT_FALSE(vista.row_expanded(cinco));
+        EXPECT_EQ(g->get_arvore()->get_iter(cinco)->children().size(), 1u);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 0 }), 0);
+        EXPECT_EQ(g->get_arvore()->get_iter(Gtk::TreePath("0:0:0:1"))->children().size(), 0u);
+        // What stands in for them shows no bee when activated.
+        vista.expand_row(cinco, false);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 0 }), 9);
+        Gtk::TreePath nove("0:0:0:0:0");
+        EXPECT_EQ(g->get_arvore()->get_iter(nove)->children().size(), 1u);
+        vista.row_activated(Gtk::TreePath("0:0:0:0:0:0"), *vista.get_column(0));
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "4");
+
+        vista.expand_row(nove, false);
+        vista.collapse_row(nove);
+        vista.expand_row(nove, false);
+        EXPECT_EQ(g->get_arvore()->get_iter(nove)->children().size(), 2100u);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 0, 0 }), 1001);
+        EXPECT_EQ(codigo_em(g, { 0, 0, 0, 0, 0, 2099 }), 3100);
+        vista.row_activated(Gtk::TreePath("0:0:0:0:0:2099"), *vista.get_column(0));
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "3100");
+        g->janela()->hide();
+    });
+    r.esperar([this] { return form<FormGenealogia>(10) == nullptr; }, "the lineage window to close");
+    rodar(r);
+}
+
 TEST_F(Abelha, GenealogiaSemAbelhaMostradaSoAvisa)
 {
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
