@@ -358,11 +358,12 @@ double pico_mb()
 
 // The workloads on the running interface object.
 // "Genealogia" of the bee the queen bee form shows, opened and closed again
-// and again.
-void medir_genealogia(Roteiro& r, SISTEMAGUI& s, const std::string& rotulo, const Opcoes& o)
+// and again, beside its SELECT alone.
+void medir_genealogia(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, PGconn* bruta,
+                      const std::string& rotulo, const Opcoes& o)
 {
-    r.repetir(rotulo, o.vezes, o.orcamento_s, [&r, &s, rotulo] {
-        r.medir(rotulo, [&s] {
+    r.repetir(rotulo, o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, rotulo] {
+        medir_lista(r, a, rastro, bruta, rotulo, [&s] {
             dynamic_cast<FormAbelha*>(s.formulario_aberto(5))->widgets().button_genealogia->clicked();
         }, [&s] {
             auto* g = dynamic_cast<FormGenealogia*>(s.formulario_aberto(10));
@@ -571,7 +572,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
                     FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
                     clicar(primeira ? f->widgets().button_primeiro : f->widgets().button_ultimo);
                 });
-                medir_genealogia(r, s,
+                medir_genealogia(r, a, s, rastro, bruta,
                                  primeira ? "Genealogia: first bee (most bees in its line)" : "Genealogia: last bee",
                                  o);
             }
@@ -579,7 +580,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
                 r.passo([&s, linhagem_grande] {
                     s.formulario_aberto(5)->receber_escolha(ids::GENEALOGIA, linhagem_grande);
                 });
-                medir_genealogia(r, s, "Genealogia: a bee with about 10,000 descendants", o);
+                medir_genealogia(r, a, s, rastro, bruta, "Genealogia: a bee with about 10,000 descendants", o);
             }
 
             // "Gerar Filhas" of 1,000 daughters of the first bee, and the

@@ -7,13 +7,20 @@
 
 #include "util/utf8.h"
 
-LINHAS::LINHAS(int colunas, const std::vector<int>& guardadas) : ncolunas(colunas < 0 ? 0 : colunas)
+LINHAS::LINHAS(int colunas, const std::vector<int>& guardadas)
+    : ncolunas(colunas < 0 ? 0 : colunas), nguardadas(ncolunas)
 {
     if (!guardadas.empty()) {
-        guardar.assign(static_cast<std::size_t>(ncolunas), false);
+        std::vector<bool> guardar(static_cast<std::size_t>(ncolunas), false);
         for (int c : guardadas) {
             if (c >= 0 && c < ncolunas)
                 guardar[static_cast<std::size_t>(c)] = true;
+        }
+        vagas.assign(static_cast<std::size_t>(ncolunas), -1);
+        nguardadas = 0;
+        for (int c = 0; c < ncolunas; ++c) {
+            if (guardar[static_cast<std::size_t>(c)])
+                vagas[static_cast<std::size_t>(c)] = nguardadas++;
         }
     }
     if (reservar_inicio(1))
@@ -63,10 +70,6 @@ bool LINHAS::acrescentar(const PGresult* r)
     if (!r || !inicio || PQnfields(r) != ncolunas)
         return false;
     const int n = PQntuples(r);
-    auto tamanho_guardado = [this, r](int l, int c) {
-        return guardar.empty() || guardar[static_cast<std::size_t>(c)] ? static_cast<std::size_t>(PQgetlength(r, l, c))
-                                                                       : 0;
-    };
     // A value that is not valid UTF-8 (a server that passes bytes on as
     // they are, as a SQL_ASCII database does) is kept with each invalid
     // byte as U+FFFD, so that every text read from here can be measured
@@ -76,8 +79,10 @@ bool LINHAS::acrescentar(const PGresult* r)
     for (int l = 0; l < n; ++l) {
         std::size_t tamanho_linha = 0;
         for (int c = 0; c < ncolunas; ++c) {
+            if (vaga(c) < 0)
+                continue;
             const std::size_t k = static_cast<std::size_t>(c);
-            std::size_t t = tamanho_guardado(l, c);
+            std::size_t t = static_cast<std::size_t>(PQgetlength(r, l, c));
             reparado[k] = t > 0 && !utf8_valido(PQgetvalue(r, l, c), t);
             if (reparado[k]) {
                 reparados[k] = utf8_reparado(PQgetvalue(r, l, c), t);
@@ -85,11 +90,13 @@ bool LINHAS::acrescentar(const PGresult* r)
             }
             tamanho_linha += t + 1;
         }
-        if (!reservar_dados(tamanho_linha) || !reservar_inicio(static_cast<std::size_t>(ncolunas)))
+        if (!reservar_dados(tamanho_linha) || !reservar_inicio(static_cast<std::size_t>(nguardadas)))
             return false;
         for (int c = 0; c < ncolunas; ++c) {
+            if (vaga(c) < 0)
+                continue;
             const std::size_t k = static_cast<std::size_t>(c);
-            const std::size_t t = reparado[k] ? reparados[k].size() : tamanho_guardado(l, c);
+            const std::size_t t = reparado[k] ? reparados[k].size() : static_cast<std::size_t>(PQgetlength(r, l, c));
             std::memcpy(dados + usados, reparado[k] ? reparados[k].data() : PQgetvalue(r, l, c), t);
             usados += t;
             dados[usados++] = '\0';

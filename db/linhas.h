@@ -15,7 +15,7 @@ class LINHAS
 {
 public:
     // `guardadas`, when not empty, names the only columns whose values are
-    // kept; the others read as "".
+    // kept; the others read as "" and take no room at all.
     explicit LINHAS(int colunas, const std::vector<int>& guardadas = {});
     ~LINHAS();
 
@@ -26,10 +26,17 @@ public:
     int nfields() const { return ncolunas; }
     // The value at (linha, coluna), NUL-terminated ("" for SQL NULL). Both
     // must be inside the table.
-    const char* valor(int linha, int coluna) const { return dados + inicio[indice(linha, coluna)]; }
+    const char* valor(int linha, int coluna) const
+    {
+        const int v = vaga(coluna);
+        return v < 0 ? "" : dados + inicio[indice(linha, v)];
+    }
     int tamanho(int linha, int coluna) const
     {
-        const std::size_t i = indice(linha, coluna);
+        const int v = vaga(coluna);
+        if (v < 0)
+            return 0;
+        const std::size_t i = indice(linha, v);
         return static_cast<int>(inicio[i + 1] - inicio[i] - 1);
     }
 
@@ -40,16 +47,19 @@ public:
     void encerrar();
 
 private:
-    std::size_t indice(int linha, int coluna) const
+    // Where a column's values sit among the kept ones (-1: not kept).
+    int vaga(int coluna) const { return vagas.empty() ? coluna : vagas[static_cast<std::size_t>(coluna)]; }
+    std::size_t indice(int linha, int v) const
     {
-        return static_cast<std::size_t>(linha) * static_cast<std::size_t>(ncolunas) + static_cast<std::size_t>(coluna);
+        return static_cast<std::size_t>(linha) * static_cast<std::size_t>(nguardadas) + static_cast<std::size_t>(v);
     }
     bool reservar_dados(std::size_t mais);
     bool reservar_inicio(std::size_t mais);
 
     int nlinhas = 0;
     int ncolunas;
-    std::vector<bool> guardar;   // per column; empty: every column
+    int nguardadas;
+    std::vector<int> vagas;   // per column; empty: every column kept, in order
     // Grown with realloc: large blocks are mapped pages, which grow without
     // copying and hold no memory for room not yet written.
     char* dados = nullptr;

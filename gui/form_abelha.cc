@@ -38,6 +38,12 @@ Gtk::HBox* linha_dados(Gtk::VBox* dados, const char* texto)
 
 } // namespace
 
+FormAbelha::~FormAbelha()
+{
+    if (ctx.abelha)
+        ctx.abelha->esquecer_lista();
+}
+
 void FormAbelha::montar()
 {
     Gtk::Window& j = *janela();

@@ -33,6 +33,8 @@ class FormAbelha : public FormularioCom<WidgetsAbelha>
 {
 public:
     using FormularioCom::FormularioCom;
+    // The bees' rows go with the window.
+    ~FormAbelha() override;
     void montar() override;
     void carregar_dados(int dado) override;
     // 3: the mother list, "Não Sabe" and every bee's RGN.

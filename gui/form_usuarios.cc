@@ -30,6 +30,12 @@ void FormUsuarios::sensibilizar(bool navegando)
         b->set_sensitive(navegando);
 }
 
+FormUsuarios::~FormUsuarios()
+{
+    if (ctx.usuario)
+        ctx.usuario->esquecer_lista();
+}
+
 void FormUsuarios::carregar()
 {
     esquecer_cep();

@@ -9,6 +9,8 @@ class FormUsuarios : public FormUsuario
 {
 public:
     using FormUsuario::FormUsuario;
+    // The users' rows go with the window.
+    ~FormUsuarios() override;
     void montar() override;
     // The user chosen in the search is shown.
     bool receber_escolha(int de_onde, int chave) override;

@@ -80,6 +80,8 @@ public:
     // Every bee, by code; the list stays here until the next listar (a copy
     // of it, which shares its rows, keeps them).
     const LISTA_ABELHAS& listar();
+    // Lets go of the last listing (the window that browsed it closed).
+    void esquecer_lista() { abelhas = LISTA_ABELHAS(); }
     ABELHAS get_abelha(std::string rgn);
     std::string rg_abelha(int id, int mae);
     // Stores `quantas` daughters of the bee `mae`, born on `nascimento`, in

@@ -84,6 +84,9 @@ public:
     // Detalhe::RESUMO only the code, the name and the CPF of each are kept.
     LISTA_USUARIOS Get_User(std::string filtro, Detalhe detalhe = Detalhe::COMPLETO);
     void carregar_usuario(int id);
+    // Lets go of the list of the last load (the window that browsed it
+    // closed), so that its rows are not held until the next load.
+    void esquecer_lista() { carregados = LISTA_USUARIOS(); }
     // Inserts a user with the password in `senha` (refused when blank); the
     // record is left as it was.
     bool inserir_usuario(USER* usuario);

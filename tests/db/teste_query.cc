@@ -585,6 +585,21 @@ TEST_F(Leitura, InstrucaoGuardaSoAsColunasPedidas)
     EXPECT_EQ(r.linha(0)[1], "Gerente");
     EXPECT_EQ(r.linha(0).inteiro(2), 0);
     EXPECT_EQ(q->ativar(acessos("id_acesso = 2")).linha(0).inteiro(0), 2);
+
+    // The first and last of three, over every row: each keeps its own.
+    i = acessos("id_acesso > 0");
+    i.camporetorno.push_back("nivel_acesso");
+    i.colunas_guardadas = { 2, 0 };
+    const RESULTADO todas = q->ativar(i);
+    const RESULTADO inteiras = q->ativar(acessos("id_acesso > 0"));
+    ASSERT_EQ(todas.registros, inteiras.registros);
+    ASSERT_GT(todas.registros, 1);
+    for (int k = 0; k < todas.registros; ++k) {
+        EXPECT_EQ(todas.linha(k)[0], inteiras.linha(k)[0]);
+        EXPECT_EQ(todas.linha(k)[1], "");
+        EXPECT_EQ(todas.linha(k)[2], banco.valor("select nivel_acesso from cadastro.acesso where id_acesso = " +
+                                                 inteiras.linha(k)[0]));
+    }
 }
 
 namespace {
