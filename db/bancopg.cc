@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include <poll.h>
@@ -235,7 +236,7 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
                 // The rest of the rows go by unread.
             } else if (estado == PGRES_SINGLE_TUPLE || estado == PGRES_TUPLES_OK) {
                 if (nova_instrucao)
-                    novas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
+                    novas = novas_linhas(r, guardadas);
                 if (novas->acrescentar(r)) {
                     nova_instrucao = estado == PGRES_TUPLES_OK;
                     if (nova_instrucao) {
@@ -308,6 +309,18 @@ bool BANCOPG::enviar(const char* sql, const std::vector<std::string>& parametros
                              nullptr, 0);
 }
 
+std::shared_ptr<LINHAS> BANCOPG::novas_linhas(const PGresult* r, const std::vector<int>& guardadas) const
+{
+    auto linhas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
+    // A server that checks its texts and converts them to the client's
+    // UTF-8 sends only valid UTF-8; one in SQL_ASCII passes on any bytes.
+    const char* servidor = PQparameterStatus(conexao, "server_encoding");
+    if (servidor && std::strcmp(servidor, "SQL_ASCII") != 0 &&
+        std::strcmp(pg_encoding_to_char(PQclientEncoding(conexao)), "UTF8") == 0)
+        linhas->ja_em_utf8();
+    return linhas;
+}
+
 void BANCOPG::ler_desfecho(PGresult* r, DESFECHO& d)
 {
     switch (PQresultStatus(r)) {
@@ -316,7 +329,7 @@ void BANCOPG::ler_desfecho(PGresult* r, DESFECHO& d)
         // Rows may come one at a time (the connection may still be in
         // single-row mode), the last result then holding none.
         if (!d.linhas)
-            d.linhas = std::make_shared<LINHAS>(PQnfields(r));
+            d.linhas = novas_linhas(r);
         if (!d.linhas->acrescentar(r)) {
             d.linhas.reset();
             d.situacao = 3;

@@ -144,6 +144,9 @@ private:
     // open on it, which is lost with it. False, with the reason in `erro`,
     // when there is nothing to send through.
     bool pronta_para_enviar(std::string& erro);
+    // A table for the rows of a result; told when the connection's texts
+    // arrive as valid UTF-8 already.
+    std::shared_ptr<LINHAS> novas_linhas(const PGresult* r, const std::vector<int>& guardadas = {}) const;
     // Before a statement: no rows, count, command or refusal of the last one.
     void esquecer_desfecho();
     // Waits until the next part of the reply can be read without blocking;

@@ -83,7 +83,7 @@ bool LINHAS::acrescentar(const PGresult* r)
                 continue;
             const std::size_t k = static_cast<std::size_t>(c);
             std::size_t t = static_cast<std::size_t>(PQgetlength(r, l, c));
-            reparado[k] = t > 0 && !utf8_valido(PQgetvalue(r, l, c), t);
+            reparado[k] = conferir_utf8 && t > 0 && !utf8_valido(PQgetvalue(r, l, c), t);
             if (reparado[k]) {
                 reparados[k] = utf8_reparado(PQgetvalue(r, l, c), t);
                 t = reparados[k].size();

@@ -40,6 +40,11 @@ public:
         return static_cast<int>(inicio[i + 1] - inicio[i] - 1);
     }
 
+    // Texts the server has already made valid UTF-8 (it converts them to
+    // the client's UTF-8 from an encoding it checks) are kept without
+    // checking them again.
+    void ja_em_utf8() { conferir_utf8 = false; }
+
     // Appends the rows of a libpq result with the same columns. False when
     // the table would outgrow what its index can address (4 GiB of text).
     bool acrescentar(const PGresult* r);
@@ -60,6 +65,7 @@ private:
     int ncolunas;
     int nguardadas;
     std::vector<int> vagas;   // per column; empty: every column kept, in order
+    bool conferir_utf8 = true;
     // Grown with realloc: large blocks are mapped pages, which grow without
     // copying and hold no memory for room not yet written.
     char* dados = nullptr;

@@ -28,8 +28,9 @@ public:
         ordem.reserve(lista.size());
         for (std::size_t i = 0; i < lista.size(); ++i)
             ordem.emplace_back(lista.id(i), i);
+        // By key (each row's place tells rows of one key apart).
         if (!std::is_sorted(ordem.begin(), ordem.end()))
-            std::stable_sort(ordem.begin(), ordem.end());
+            std::sort(ordem.begin(), ordem.end());
     }
     std::size_t tamanho() const override { return ordem.size(); }
     int codigo(std::size_t i) const override { return ordem[i].first; }

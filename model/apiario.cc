@@ -139,7 +139,12 @@ LISTA_APIARIOS APIARIO::Pesquisar_Apiario(std::string filtro, Detalhe detalhe)
         std::cout << r.mensagem << '\n';
         return LISTA_APIARIOS();
     }
-    for (int k = 0; k < r.registros; ++k)
-        std::cout << "\nNOME:" << r.linha(k).c_str(1);
+    // A line per apiary found, made here and written at once.
+    std::string nomes;
+    for (int k = 0; k < r.registros; ++k) {
+        nomes += "\nNOME:";
+        nomes += r.linha(k).c_str(1);
+    }
+    std::cout.write(nomes.data(), static_cast<std::streamsize>(nomes.size()));
     return LISTA_APIARIOS(r, ler_apiario_achado);
 }
