@@ -42,6 +42,22 @@ protected:
 
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
 
+    // Logs in, shows bee 4 in the queen bee form and opens her "Genealogia".
+    void genealogia_da_quarta(Roteiro& r)
+    {
+        entrar(r);
+        abrir(r, 5);
+        r.passo([this] {
+            for (int i = 0; i < 3; ++i)
+                teste::clicar(ab()->widgets().button_proximo);
+            EXPECT_EQ(ab()->abelha_mostrada(), 4);
+            EXPECT_TRUE(ab()->widgets().button_genealogia->get_mapped());
+            teste::clicar(ab()->widgets().button_genealogia);
+        });
+        r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
+                  "the lineage window");
+    }
+
     // Opens "Gerar Filhas" and waits for its dialog.
     void abrir_filhas(Roteiro& r)
     {
@@ -569,17 +585,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
                               "select 100 + g, '2018-01-01', 13 from generate_series(1, 40) g"),
               "");
     Roteiro r;
-    entrar(r);
-    abrir(r, 5);
-    r.passo([this] {
-        for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->widgets().button_proximo);
-        EXPECT_EQ(ab()->abelha_mostrada(), 4);
-        EXPECT_TRUE(ab()->widgets().button_genealogia->get_mapped());
-        teste::clicar(ab()->widgets().button_genealogia);
-    });
-    r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
-              "the lineage window");
+    genealogia_da_quarta(r);
     r.passo([this] {
         FormGenealogia* g = form<FormGenealogia>(10);
         EXPECT_EQ(g->janela()->get_title(), "Genealogia");
@@ -648,15 +654,7 @@ TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
                               "select 1000 + g, '2018-01-01', 9 from generate_series(1, 2100) g"),
               "");
     Roteiro r;
-    entrar(r);
-    abrir(r, 5);
-    r.passo([this] {
-        for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->widgets().button_proximo);
-        teste::clicar(ab()->widgets().button_genealogia);
-    });
-    r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
-              "the lineage window");
+    genealogia_da_quarta(r);
     r.passo([this] {
         FormGenealogia* g = form<FormGenealogia>(10);
         Gtk::TreeView& vista = *g->widgets().treeview_genealogia;
