@@ -36,6 +36,16 @@ std::string entre_aspas(const std::string& valor)
     return saida + "'";
 }
 
+// The SQLSTATE and the constraint the result of a refused statement names
+// ("" for what it does not name).
+void ler_recusa(const PGresult* r, std::string& sqlstate, std::string& restricao)
+{
+    const char* estado = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
+    sqlstate = estado ? estado : "";
+    restricao = nome ? nome : "";
+}
+
 } // namespace
 
 BANCOPG::BANCOPG(const char* arquivo_conf)
@@ -259,10 +269,7 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
                     afetadas = std::atoi(PQcmdTuples(r));
                 } else {
                     erro = PQresultErrorMessage(r);
-                    const char* estado_sql = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-                    const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
-                    sqlstate = estado_sql ? estado_sql : "";
-                    restricao = nome ? nome : "";
+                    ler_recusa(r, sqlstate, restricao);
                 }
             }
             PQclear(r);
@@ -355,10 +362,7 @@ void BANCOPG::ler_desfecho(PGresult* r, DESFECHO& d)
     default: {
         d.situacao = 3;
         d.erro = PQresultErrorMessage(r);
-        const char* estado_sql = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-        const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
-        d.sqlstate = estado_sql ? estado_sql : "";
-        d.restricao = nome ? nome : "";
+        ler_recusa(r, d.sqlstate, d.restricao);
         return;
     }
     }

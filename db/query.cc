@@ -340,10 +340,7 @@ RESULTADO QUERY::transacao(const char* texto)
     sql = texto;
     std::cout << sql << '\n';
     RESULTADO r = enviar(INSTRUCAO::NENHUM, sql, {});
-    if (r.ok && !conectado) {
-        r.ok = false;
-        r.sqlstate = FALHA::SEM_CONEXAO;
-    }
+    julgar(r);
     falha = FALHA(r);
     return r;
 }

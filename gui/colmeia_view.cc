@@ -11,7 +11,6 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
-#include "db/query.h"
 #include "gui/modelo_achados.h"
 
 namespace {
@@ -485,20 +484,16 @@ void COLMEIA_VIEW::salvar_colmeia()
 
     c.versao = mostrada.versao;
 
-    if (ctx.query)
-        ctx.query->esquecer_falha();
     const bool ok = c.id == 0 ? colmeias.inserir(&c) : colmeias.atualizar(&c);
     if (!ok) {
-        const bool conflito = ctx.query && ctx.query->ultima_falha().conflito();
-        if (conflito)
-            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, ctx.query->ultima_falha().motivo());
-        else if (colmeias.recusado_pelo_banco())
-            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, colmeias.get_mensagem());
+        // A refusal by the database gives the reason every form gives.
+        if (colmeias.recusado_pelo_banco())
+            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, colmeias.falha().motivo());
         else
             avisar(colmeias.get_mensagem(), Gtk::MESSAGE_WARNING);
         // Another computer changed or deleted the hive since it was shown:
         // it is shown as it now is, to be edited again.
-        if (conflito)
+        if (colmeias.falha().conflito())
             mostrar_como_esta();
         return;
     }
@@ -550,7 +545,7 @@ void COLMEIA_VIEW::adicionar_revisao()
     r.obs = w.entry_obs_revisao->get_text().raw();
     if (!revisoes.inserir(&r)) {
         if (revisoes.recusado_pelo_banco())
-            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, revisoes.get_mensagem());
+            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, revisoes.falha().motivo());
         else
             avisar(revisoes.get_mensagem(), Gtk::MESSAGE_WARNING);
         return;

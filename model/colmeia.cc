@@ -87,6 +87,7 @@ COLMEIA::COLMEIA(QUERY* query) : query(query) {}
 bool COLMEIA::conferir(COLMEIAS& c)
 {
     pelo_banco = false;
+    falha_ = FALHA();
     if (!tipo_de_colmeia(c.tipo))
         mensagem = "Escolha o tipo da colméia.";
     else if (!status_de_colmeia(c.status))
@@ -111,6 +112,7 @@ bool COLMEIA::conferir(COLMEIAS& c)
     if (!r.ok) {
         pelo_banco = true;
         mensagem = r.mensagem;
+        falha_ = FALHA(r);
         return false;
     }
     if (!r.achou()) {
@@ -125,11 +127,12 @@ bool COLMEIA::conferir(COLMEIAS& c)
     return true;
 }
 
-void COLMEIA::explicar_recusa(const COLMEIAS& c, const std::string& erro)
+void COLMEIA::explicar_recusa(const COLMEIAS& c, const RESULTADO& r)
 {
     pelo_banco = true;
-    mensagem = erro;
-    std::cout << erro << '\n';
+    mensagem = r.mensagem;
+    falha_ = FALHA(r);
+    std::cout << r.mensagem << '\n';
     if (c.id_abelha == 0)
         return;
     if (const int outra = colmeia_da_rainha(c.id_abelha, c.id)) {
@@ -151,7 +154,7 @@ bool COLMEIA::inserir(COLMEIAS* colmeia)
     i.inserir(COLUNAS_COLMEIA, c, *query);
     const RESULTADO r = query->ativar(i);
     if (!r.achou()) {
-        explicar_recusa(c, r.mensagem);
+        explicar_recusa(c, r);
         return false;
     }
     c.id = r.linha(0).inteiro(0);
@@ -173,7 +176,7 @@ bool COLMEIA::atualizar(COLMEIAS* colmeia)
         i.condicao("xmin", query->literal(c.versao));
     const RESULTADO r = query->ativar(i);
     if (!r.ok) {
-        explicar_recusa(c, r.mensagem);
+        explicar_recusa(c, r);
         return false;
     }
     *colmeia = c;

@@ -5,10 +5,12 @@
 #include <cstddef>
 #include <string>
 
+#include "db/falha.h"
 #include "db/lista_registros.h"
 #include "model/apiario.h"
 
 class QUERY;
+class RESULTADO;
 
 // The kinds of box and the statuses of a hive (an inspection sees one of the
 // same statuses), in the order the lists show them.
@@ -92,17 +94,22 @@ public:
     // Whether it was the database that refused it (its message is then in
     // get_mensagem()), rather than a check of the fields.
     bool recusado_pelo_banco() const { return pelo_banco; }
+    // The database's refusal of the last insert or update (none when it
+    // did not refuse): its reason for the user, whether the hive was
+    // changed elsewhere. Kept past the statements that explain it.
+    const FALHA& falha() const { return falha_; }
 
 private:
     // The checks of inserir and atualizar, and the queen's code into `c`.
     bool conferir(COLMEIAS& c);
     // After the database refused a save: the hive that took the queen
     // meanwhile is named, if that is why.
-    void explicar_recusa(const COLMEIAS& c, const std::string& erro);
+    void explicar_recusa(const COLMEIAS& c, const RESULTADO& r);
 
     QUERY* query;
     std::string mensagem;
     bool pelo_banco = false;
+    FALHA falha_;
 };
 
 #endif // ZUMBREL_MODEL_COLMEIA_H

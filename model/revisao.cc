@@ -47,6 +47,7 @@ REVISAO::REVISAO(QUERY* query) : query(query) {}
 bool REVISAO::inserir(REVISOES* revisao)
 {
     pelo_banco = false;
+    falha_ = FALHA();
     if (revisao->id_colmeia <= 0)
         mensagem = "Escolha primeiro a colméia revisada.";
     else if (!data_valida(revisao->data))
@@ -68,6 +69,7 @@ bool REVISAO::inserir(REVISOES* revisao)
     if (!r.achou()) {
         pelo_banco = true;
         mensagem = r.mensagem;
+        falha_ = FALHA(r);
         std::cout << r.mensagem << '\n';
         return false;
     }

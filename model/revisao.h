@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 
+#include "db/falha.h"
 #include "db/lista_registros.h"
 
 class QUERY;
@@ -50,11 +51,14 @@ public:
 
     const std::string& get_mensagem() const { return mensagem; }
     bool recusado_pelo_banco() const { return pelo_banco; }
+    // The database's refusal of the last insert (none when it did not).
+    const FALHA& falha() const { return falha_; }
 
 private:
     QUERY* query;
     std::string mensagem;
     bool pelo_banco = false;
+    FALHA falha_;
 };
 
 #endif // ZUMBREL_MODEL_REVISAO_H

@@ -421,4 +421,18 @@ TEST_F(OutraEstacao, ColmeiaMudadaPorRevisaoNaOutra)
     agora.obs = "Escrito nesta estação";
     ASSERT_TRUE(c1.atualizar(&agora)) << c1.get_mensagem();
     EXPECT_EQ(banco.valor("select status || '/' || obs" + onde), "Órfã/Escrito nesta estação");
+
+    // A hive with a queen: the statements that look for another hive of
+    // hers after the refusal leave it told as a change made elsewhere.
+    COLMEIAS com_rainha = nova;
+    com_rainha.rgn = "00004-00002";
+    ASSERT_TRUE(c1.inserir(&com_rainha)) << c1.get_mensagem();
+    COLMEIAS velha = c1.get_colmeia(com_rainha.id);
+    const std::string dela = " where id_colmeia = " + std::to_string(com_rainha.id);
+    ASSERT_EQ(banco.executar("update cadastro.colmeia set obs = 'Da outra'" + dela), "");
+    velha.obs = "Desta";
+    EXPECT_FALSE(c1.atualizar(&velha));
+    EXPECT_TRUE(c1.recusado_pelo_banco());
+    EXPECT_TRUE(c1.falha().conflito());
+    EXPECT_EQ(banco.valor("select obs from cadastro.colmeia" + dela), "Da outra");
 }
