@@ -35,6 +35,16 @@ bool inserir_florada(QUERY& q, const std::string& nome)
     return q.ativar();
 }
 
+// A cluster of its own on a port of its own, and a connection to it made
+// as the program makes it, with the trace captured.
+struct NoClusterPrivado
+{
+    teste::ClusterPrivado cluster;
+    std::string conf = (cluster.usar_porta(), cluster.escrever_conf(teste::pasta_temporaria()));
+    teste::CapturaSaida saida;
+    QUERY q { conf.c_str() };
+};
+
 double segundos_desde(std::chrono::steady_clock::time_point inicio)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
@@ -54,11 +64,10 @@ APIARIOS apiario(const std::string& nome)
 
 TEST(Reconexao, FalhaEnquantoOServidorEstaForaEVoltaSemNadaAparecer)
 {
-    teste::ClusterPrivado cluster;
-    cluster.usar_porta();
-    std::string conf = cluster.escrever_conf(teste::pasta_temporaria());
-    teste::CapturaSaida saida;
-    QUERY q(conf.c_str());
+    NoClusterPrivado c;
+    teste::ClusterPrivado& cluster = c.cluster;
+    teste::CapturaSaida& saida = c.saida;
+    QUERY& q = c.q;
     ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
     ASSERT_TRUE(inserir_florada(q, "Antes da queda"));
     ASSERT_TRUE(contar_floradas(q));
@@ -134,11 +143,10 @@ TEST(Reconexao, SessaoQueCaiDepoisDoCommitNaoReenviaOTexto)
 // is stored once.
 TEST(Reconexao, ServidorReiniciadoEntreDoisSalvamentosOSegundoSalvaDePrimeira)
 {
-    teste::ClusterPrivado cluster;
-    cluster.usar_porta();
-    std::string conf = cluster.escrever_conf(teste::pasta_temporaria());
-    teste::CapturaSaida saida;
-    QUERY q(conf.c_str());
+    NoClusterPrivado c;
+    teste::ClusterPrivado& cluster = c.cluster;
+    teste::CapturaSaida& saida = c.saida;
+    QUERY& q = c.q;
     ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
     APIARIO apiarios(&q);
     APIARIOS antes = apiario("Antes do reinício");
@@ -170,11 +178,9 @@ TEST(Reconexao, ServidorReiniciadoEntreDoisSalvamentosOSegundoSalvaDePrimeira)
 // stored; once it is ended, the next statement makes the connection again.
 TEST(Reconexao, TransacaoNaoContinuaNoutraSessao)
 {
-    teste::ClusterPrivado cluster;
-    cluster.usar_porta();
-    std::string conf = cluster.escrever_conf(teste::pasta_temporaria());
-    teste::CapturaSaida saida;
-    QUERY q(conf.c_str());
+    NoClusterPrivado c;
+    teste::ClusterPrivado& cluster = c.cluster;
+    QUERY& q = c.q;
     ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
 
     ASSERT_TRUE(q.iniciar_transacao());
