@@ -49,7 +49,7 @@ void ler_recusa(const PGresult* r, std::string& sqlstate, std::string& restricao
 } // namespace
 
 BANCOPG::BANCOPG(const char* arquivo_conf)
-    : conectado(false), situacao(0), ssl(0), linhas(0), colunas(0),
+    : conectado(false), ssl(0), linhas(0), colunas(0),
       arquivo(arquivo_conf ? arquivo_conf : ""), conexao(nullptr)
 {
     std::string linha[5];
@@ -77,7 +77,7 @@ BANCOPG::BANCOPG(const char* arquivo_conf)
 
 BANCOPG::~BANCOPG()
 {
-    res.reset();
+    desfecho.linhas.reset();
     if (conexao)
         PQfinish(conexao);
 }
@@ -168,17 +168,28 @@ bool BANCOPG::pronta_para_enviar(std::string& erro)
     return false;
 }
 
-bool BANCOPG::aguardar_resposta()
+bool BANCOPG::utilizavel() const
+{
+    return conectado && !abandonada && PQstatus(conexao) == CONNECTION_OK;
+}
+
+PGresult* BANCOPG::proximo_resultado(bool& perdida, std::string& erro)
 {
     using relogio = std::chrono::steady_clock;
     relogio::time_point limite = relogio::now() + std::chrono::seconds(espera_resposta);
     while (PQisBusy(conexao)) {
         const int socket = PQsocket(conexao);
         if (socket < 0)
-            return true;   // lost: PQgetResult gives the error
+            break;   // lost: PQgetResult gives the error
         const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(limite - relogio::now()).count();
-        if (falta <= 0)
-            return false;
+        if (falta <= 0) {
+            // The statement may still run, or have run: it is not sent
+            // again, and this connection is not used any more.
+            abandonada = true;
+            perdida = true;
+            erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
+            return nullptr;
+        }
         // In slices of at most a second, each followed by a read: an
         // encrypted reply may wait decrypted inside the connection with
         // nothing left on the socket to wake the poll.
@@ -187,120 +198,145 @@ bool BANCOPG::aguardar_resposta()
         p.events = POLLIN;
         const int n = poll(&p, 1, static_cast<int>(std::min<long long>(falta, 1000)));
         if (n < 0 && errno != EINTR)
-            return true;
+            break;
         if (n > 0)
             limite = relogio::now() + std::chrono::seconds(espera_resposta);
         if (!PQconsumeInput(conexao))
-            return true;   // lost: PQgetResult gives the error
+            break;   // lost: PQgetResult gives the error
     }
-    return true;
+    return PQgetResult(conexao);
 }
 
-void BANCOPG::esquecer_desfecho()
+void BANCOPG::ler_resultado(PGresult* r, Leitura& l, const std::vector<int>& guardadas) const
 {
-    res.reset();
-    afetadas = 0;
-    enviado = false;
-    comando.clear();
-    sqlstate.clear();
-    restricao.clear();
+    RESULTADO& d = l.resultado;
+    switch (PQresultStatus(r)) {
+    case PGRES_SINGLE_TUPLE:
+    case PGRES_TUPLES_OK:
+        // Rows may come one at a time (single-row mode), the last result
+        // then holding none; they go into the table as they come.
+        if (!l.linhas)
+            l.linhas = novas_linhas(r, guardadas);
+        if (!l.linhas->acrescentar(r)) {
+            l.linhas.reset();
+            d.falhar("");
+            d.mensagem = "Resultado grande demais para ser lido.";
+            return;
+        }
+        if (PQresultStatus(r) == PGRES_SINGLE_TUPLE)
+            return;
+        l.linhas->encerrar();
+        d.linhas = std::move(l.linhas);
+        d.situacao = Situacao::LINHAS;
+        d.comando = PQcmdStatus(r);
+        d.afetadas = std::atoi(PQcmdTuples(r));
+        return;
+    case PGRES_COMMAND_OK:
+        d.situacao = Situacao::COMANDO;
+        d.comando = PQcmdStatus(r);
+        d.afetadas = std::atoi(PQcmdTuples(r));
+        return;
+    case PGRES_PIPELINE_ABORTED:
+        d.falhar("");
+        d.mensagem = "Não executada: uma instrução anterior falhou.";
+        return;
+    default:
+        l.linhas.reset();
+        d.falhar("");
+        d.mensagem = PQresultErrorMessage(r);
+        ler_recusa(r, d.sqlstate, d.restricao);
+        return;
+    }
+}
+
+void BANCOPG::concluir(std::vector<RESULTADO>& resultados, const std::string& estado, const std::string& erro)
+{
+    for (RESULTADO& d : resultados) {
+        // Failed without a text of its own: the connection says why.
+        if (d.situacao == Situacao::FALHOU && d.mensagem.empty())
+            d.mensagem = erro.empty() ? std::string(PQerrorMessage(conexao)) : erro;
+        // An error that libpq made itself, on a connection now broken, is
+        // the connection lost while the statement was on its way; so is
+        // every statement whose reply did not come.
+        const bool acabou = d.situacao == Situacao::COMANDO || d.situacao == Situacao::LINHAS;
+        if (!acabou && d.sqlstate.empty() && (!estado.empty() || PQstatus(conexao) != CONNECTION_OK)) {
+            d.falhar(estado.empty() ? estado_sql::CONEXAO_PERDIDA : estado.c_str());
+            if (d.mensagem.empty())
+                d.mensagem = erro.empty() ? std::string(PQerrorMessage(conexao)) : erro;
+        }
+    }
+    // The connection knows whether a transaction is open; a lost one says
+    // nothing, and the transaction stays open here until it is ended.
+    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
+
+    // The connection's own outcome: the first failure, else the last.
+    const RESULTADO* principal = resultados.empty() ? nullptr : &resultados.back();
+    for (const RESULTADO& d : resultados) {
+        if (d.situacao == Situacao::FALHOU) {
+            principal = &d;
+            break;
+        }
+    }
+    if (!principal)
+        return;
+    desfecho = *principal;
+    if (desfecho.situacao == Situacao::FALHOU)
+        mensagem = desfecho.mensagem;
+    for (RESULTADO& d : resultados) {
+        if (d.ok())
+            d.mensagem = mensagem;
+    }
+    desfecho.mensagem = mensagem;
 }
 
 void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const std::vector<std::string>& parametros)
 {
     if (!conectado)
         return;
-    esquecer_desfecho();
+    desfecho = RESULTADO();
 
-    // The rows are read one at a time as the server sends them, straight
-    // into a compact table. As with one PQexec, the outcome is that of the
-    // last statement in the text, and an error ends it.
-    std::shared_ptr<LINHAS> novas;
-    int nova_situacao = 3;
+    // One outcome for each statement of the text, in order; the rows are
+    // read one at a time as the server sends them, straight into a compact
+    // table. An error ends the text (the server runs nothing after it).
+    // As with one PQexec, the outcome is that of the last statement: the
+    // outcome of one read until it ended, then of the next.
+    Leitura l;
     std::string erro;
+    std::string estado;
     if (!pronta_para_enviar(erro)) {
-        sqlstate = em_transacao ? "08006" : "08001";
+        l.resultado.falhar(em_transacao ? estado_sql::CONEXAO_PERDIDA : estado_sql::SEM_CONEXAO);
+        l.resultado.mensagem = erro;
     } else if (!enviar(sql, parametros)) {
-        erro = PQerrorMessage(conexao);
+        l.resultado.falhar("");
+        l.resultado.mensagem = PQerrorMessage(conexao);
     } else {
-        enviado = true;
         PQsetSingleRowMode(conexao);
-        bool nova_instrucao = true;
-        bool grande_demais = false;
-        for (;;) {
-            if (!aguardar_resposta()) {
-                // The statement may still run, or have run: it is not sent
-                // again, and this connection is not used any more.
-                abandonada = true;
-                novas.reset();
-                nova_situacao = 3;
-                erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
-                sqlstate = "08006";
-                break;
-            }
-            PGresult* r = PQgetResult(conexao);
-            if (!r)
-                break;
-            const ExecStatusType estado = PQresultStatus(r);
-            if (grande_demais) {
-                // The rest of the rows go by unread.
-            } else if (estado == PGRES_SINGLE_TUPLE || estado == PGRES_TUPLES_OK) {
-                if (nova_instrucao)
-                    novas = novas_linhas(r, guardadas);
-                if (novas->acrescentar(r)) {
-                    nova_instrucao = estado == PGRES_TUPLES_OK;
-                    if (nova_instrucao) {
-                        nova_situacao = 2;
-                        comando = PQcmdStatus(r);
-                        afetadas = std::atoi(PQcmdTuples(r));
-                    }
-                } else {
-                    grande_demais = true;
-                    novas.reset();
-                    nova_situacao = 3;
-                    erro = "Resultado grande demais para ser lido.";
-                }
-            } else {
-                novas.reset();
-                nova_instrucao = true;
-                nova_situacao = estado == PGRES_COMMAND_OK ? 1 : 3;
-                if (nova_situacao == 1) {
-                    comando = PQcmdStatus(r);
-                    afetadas = std::atoi(PQcmdTuples(r));
-                } else {
-                    erro = PQresultErrorMessage(r);
-                    ler_recusa(r, sqlstate, restricao);
-                }
-            }
+        bool perdida = false;
+        while (PGresult* r = proximo_resultado(perdida, erro)) {
+            const Situacao s = l.resultado.situacao;
+            if (s == Situacao::COMANDO || s == Situacao::LINHAS)
+                l = Leitura();
+            // After an error nothing runs; the rest of rows too large to
+            // keep go by unread.
+            if (l.resultado.situacao != Situacao::FALHOU)
+                ler_resultado(r, l, guardadas);
             PQclear(r);
         }
+        if (perdida) {
+            l.linhas.reset();
+            l.resultado.falhar(estado_sql::CONEXAO_PERDIDA);
+            estado = estado_sql::CONEXAO_PERDIDA;
+        }
+        l.resultado.enviado = true;
     }
-    if (nova_situacao == 3 && erro.empty())
-        erro = PQerrorMessage(conexao);
-    // An error that libpq made itself, on a connection now broken, is the
-    // connection lost while the statement was on its way.
-    if (nova_situacao == 3 && sqlstate.empty() && PQstatus(conexao) != CONNECTION_OK)
-        sqlstate = "08006";
-    if (nova_situacao == 3) {
-        afetadas = 0;
-        comando.clear();
-    }
-
-    // The connection knows whether a transaction is open; a lost one says
-    // nothing, and the transaction stays open here until it is ended.
-    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
-        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
-
-    situacao = nova_situacao;
-    if (situacao == 2) {
-        novas->encerrar();
-        linhas = novas->ntuples();
-        colunas = novas->nfields();
-        res = std::move(novas);
-    } else {
-        res.reset();
-        if (situacao == 3)
-            mensagem = erro;
+    std::vector<RESULTADO> ultimo(1, std::move(l.resultado));
+    if (ultimo[0].situacao == Situacao::NENHUMA)
+        ultimo[0].falhar("");
+    concluir(ultimo, estado, erro);
+    if (desfecho.situacao == Situacao::LINHAS) {
+        linhas = desfecho.linhas->ntuples();
+        colunas = desfecho.linhas->nfields();
     }
 }
 
@@ -328,58 +364,18 @@ std::shared_ptr<LINHAS> BANCOPG::novas_linhas(const PGresult* r, const std::vect
     return linhas;
 }
 
-void BANCOPG::ler_desfecho(PGresult* r, DESFECHO& d)
+std::vector<RESULTADO> BANCOPG::executar_juntos(const std::vector<std::string>& textos,
+                                                const std::vector<std::vector<std::string>>& parametros)
 {
-    switch (PQresultStatus(r)) {
-    case PGRES_SINGLE_TUPLE:
-    case PGRES_TUPLES_OK:
-        // Rows may come one at a time (the connection may still be in
-        // single-row mode), the last result then holding none.
-        if (!d.linhas)
-            d.linhas = novas_linhas(r);
-        if (!d.linhas->acrescentar(r)) {
-            d.linhas.reset();
-            d.situacao = 3;
-            d.erro = "Resultado grande demais para ser lido.";
-            return;
-        }
-        if (PQresultStatus(r) == PGRES_SINGLE_TUPLE)
-            return;
-        d.linhas->encerrar();
-        d.situacao = 2;
-        d.comando = PQcmdStatus(r);
-        d.afetadas = std::atoi(PQcmdTuples(r));
-        return;
-    case PGRES_COMMAND_OK:
-        d.situacao = 1;
-        d.comando = PQcmdStatus(r);
-        d.afetadas = std::atoi(PQcmdTuples(r));
-        return;
-    case PGRES_PIPELINE_ABORTED:
-        d.situacao = 3;
-        d.erro = "Não executada: uma instrução anterior falhou.";
-        return;
-    default: {
-        d.situacao = 3;
-        d.erro = PQresultErrorMessage(r);
-        ler_recusa(r, d.sqlstate, d.restricao);
-        return;
-    }
-    }
-}
-
-std::vector<DESFECHO> BANCOPG::executar_juntos(const std::vector<std::string>& textos,
-                                               const std::vector<std::vector<std::string>>& parametros)
-{
-    std::vector<DESFECHO> desfechos(textos.size());
+    std::vector<RESULTADO> resultados(textos.size());
     if (!conectado || textos.empty())
-        return desfechos;
-    esquecer_desfecho();
+        return resultados;
+    desfecho = RESULTADO();
 
     std::string erro;
-    std::string estado_sql;
+    std::string estado;
     if (!pronta_para_enviar(erro)) {
-        estado_sql = em_transacao ? "08006" : "08001";
+        estado = em_transacao ? estado_sql::CONEXAO_PERDIDA : estado_sql::SEM_CONEXAO;
     } else {
         // A pipeline: every statement goes out before the first reply is
         // read. The replies of a few hundred statements fit in the
@@ -394,90 +390,66 @@ std::vector<DESFECHO> BANCOPG::executar_juntos(const std::vector<std::string>& t
                                    valores.data(), nullptr, nullptr, 0);
         }
         ok = ok && PQpipelineSync(conexao);
-        enviado = true;
+        for (RESULTADO& d : resultados)
+            d.enviado = true;
         if (!ok) {
             // Some of them may have gone: the connection is not trusted
             // with another statement before it is made again.
             erro = PQerrorMessage(conexao);
-            estado_sql = "08006";
+            estado = estado_sql::CONEXAO_PERDIDA;
             abandonada = true;
         }
+        // Each statement's results end with a null one.
+        bool perdida = false;
         for (std::size_t i = 0; ok && i < textos.size(); ++i) {
-            DESFECHO& d = desfechos[i];
-            for (;;) {
-                if (!aguardar_resposta()) {
-                    abandonada = true;
-                    erro = "O servidor não respondeu em " + std::to_string(espera_resposta) + " segundos.";
-                    estado_sql = "08006";
-                    ok = false;
-                    break;
-                }
-                PGresult* r = PQgetResult(conexao);
-                if (!r)
-                    break;
-                if (d.situacao != 3)
-                    ler_desfecho(r, d);
+            Leitura l;
+            while (PGresult* r = proximo_resultado(perdida, erro)) {
+                if (l.resultado.situacao != Situacao::FALHOU)
+                    ler_resultado(r, l, {});
                 PQclear(r);
                 if (PQstatus(conexao) != CONNECTION_OK)
                     break;
             }
-            if (ok && PQstatus(conexao) != CONNECTION_OK) {
-                erro = d.situacao == 3 && !d.erro.empty() ? d.erro : std::string(PQerrorMessage(conexao));
-                estado_sql = "08006";
+            l.resultado.enviado = true;
+            resultados[i] = std::move(l.resultado);
+            if (perdida || PQstatus(conexao) != CONNECTION_OK) {
+                const RESULTADO& d = resultados[i];
+                if (!perdida)
+                    erro = d.situacao == Situacao::FALHOU && !d.mensagem.empty() ? d.mensagem
+                                                                                  : std::string(PQerrorMessage(conexao));
+                estado = estado_sql::CONEXAO_PERDIDA;
                 ok = false;
             }
         }
         if (ok) {
             // The end of the pipeline.
-            PGresult* r = aguardar_resposta() ? PQgetResult(conexao) : nullptr;
+            PGresult* r = proximo_resultado(perdida, erro);
             ok = r && PQresultStatus(r) == PGRES_PIPELINE_SYNC;
             PQclear(r);
             ok = ok && PQexitPipelineMode(conexao);
             if (!ok) {
                 abandonada = true;
-                erro = PQerrorMessage(conexao);
-                estado_sql = "08006";
+                if (!perdida)
+                    erro = PQerrorMessage(conexao);
+                estado = estado_sql::CONEXAO_PERDIDA;
             }
         }
     }
+    concluir(resultados, estado, erro);
+    return resultados;
+}
 
-    // A lost connection fails every statement whose reply did not come.
-    if (!estado_sql.empty()) {
-        for (DESFECHO& d : desfechos) {
-            if (d.situacao != 1 && d.situacao != 2 && d.sqlstate.empty()) {
-                d.situacao = 3;
-                d.linhas.reset();
-                d.sqlstate = estado_sql;
-                if (d.erro.empty())
-                    d.erro = erro;
-            }
-        }
-    }
-    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
-        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
-
-    // The connection's own outcome: the first failure, else the last.
-    const DESFECHO* principal = &desfechos.back();
-    for (const DESFECHO& d : desfechos) {
-        if (d.situacao == 3) {
-            principal = &d;
-            break;
-        }
-    }
-    situacao = principal->situacao;
-    afetadas = principal->afetadas;
-    comando = principal->comando;
-    sqlstate = principal->sqlstate;
-    restricao = principal->restricao;
-    if (situacao == 3)
-        mensagem = principal->erro;
-    return desfechos;
+RESULTADO BANCOPG::tomar_desfecho()
+{
+    RESULTADO r = desfecho;
+    desfecho.linhas.reset();
+    return r;
 }
 
 std::string BANCOPG::resultado(int linha, int coluna) const
 {
     // A superseded row set may be gone while the counts still describe it.
-    const LINHAS* r = res.get();
+    const LINHAS* r = desfecho.linhas.get();
     if (r && linha >= 0 && linha < linhas && coluna >= 0 && coluna < colunas && linha < r->ntuples() &&
         coluna < r->nfields())
         return std::string(r->valor(linha, coluna), r->tamanho(linha, coluna));
@@ -489,7 +461,7 @@ void BANCOPG::resultado()
     tabela.clear();
     // Every position read exists in the result: each value is read once,
     // straight into its place.
-    const LINHAS* r = res.get();
+    const LINHAS* r = desfecho.linhas.get();
     const int n = r ? std::min(linhas, r->ntuples()) : 0;
     const int m = r ? std::min(colunas, r->nfields()) : 0;
     tabela.resize(linhas);

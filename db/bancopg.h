@@ -12,21 +12,10 @@
 #include <libpq-fe.h>
 
 #include "db/linhas.h"
+#include "db/resultado.h"
 
 typedef std::vector<std::string> LINHA;
 typedef std::vector<LINHA> TABELA;
-
-// What one of several statements sent together did (BANCOPG::executar_juntos).
-struct DESFECHO
-{
-    int situacao = 0;   // as BANCOPG's: 0 not sent, 1 command done, 2 rows returned, 3 failed
-    int afetadas = 0;
-    std::string comando;
-    std::string sqlstate;
-    std::string restricao;
-    std::string erro;
-    std::shared_ptr<LINHAS> linhas;   // the rows, when it returned some
-};
 
 class BANCOPG
 {
@@ -38,6 +27,10 @@ public:
     BANCOPG& operator=(const BANCOPG&) = delete;
 
     void conectar();
+    // Sends one text (of one statement or several) and keeps what it did:
+    // as with one PQexec, the outcome of its last statement, an error ending
+    // it. With a failed connection nothing is sent and the outcome stays as
+    // it was.
     // `guardadas`, when not empty: the only columns whose values are kept
     // of the rows the statement returns (the others read as ""), so that a
     // caller showing two columns of a long list does not hold all of them.
@@ -47,8 +40,8 @@ public:
     void executar(const char* sql, const std::vector<int>& guardadas = {},
                   const std::vector<std::string>& parametros = {});
     // A value, and the table, of the rows of the last statement sent here
-    // (rows that QUERY::ativar handed over to its result are no longer here:
-    // their positions read as "Posição não encontrada!").
+    // (rows handed over with tomar_desfecho() are no longer here: their
+    // positions read as "Posição não encontrada!").
     std::string resultado(int linha, int coluna) const;
     void resultado();
 
@@ -56,28 +49,34 @@ public:
     // order: one wait for all instead of one for each. Each is a single
     // statement. The first that fails ends them (those after it are not
     // run: failed, without an SQLSTATE), and outside a transaction undoes
-    // those before it. The outcome, message, counts and
-    // SQLSTATE of the connection are then those of the first that failed,
-    // else of the last. With a failed connection nothing is sent.
-    // `parametros[i]`, when there: the values of $1, $2... of textos[i].
-    std::vector<DESFECHO> executar_juntos(const std::vector<std::string>& textos,
-                                          const std::vector<std::vector<std::string>>& parametros = {});
+    // those before it. The connection's outcome is then that of the first
+    // that failed, else of the last. With a failed connection nothing is
+    // sent. `parametros[i]`, when there: the values of $1, $2... of textos[i].
+    std::vector<RESULTADO> executar_juntos(const std::vector<std::string>& textos,
+                                           const std::vector<std::vector<std::string>>& parametros = {});
+
+    // What the last statement sent did, and its rows, which go with it: the
+    // connection keeps the rest. A connection that was never made gives
+    // what the last statement left (nothing at the start).
+    RESULTADO tomar_desfecho();
 
     // Read-only views used by the statement builder and by tests.
     bool get_conectado() const { return conectado; }
-    int get_situacao() const { return situacao; }
+    // What the last statement sent did, as the server answered it.
+    const RESULTADO& get_desfecho() const { return desfecho; }
+    Situacao get_situacao() const { return desfecho.situacao; }
     // What the last statement sent did: the rows it inserted, updated or
     // deleted (or found), its command tag ("UPDATE 1", "COMMIT"), and when
     // it failed, the SQLSTATE and the constraint the server named. A lost
     // connection is SQLSTATE class 08: "08001" when nothing could be sent,
     // "08006" when the reply did not come.
-    int get_afetadas() const { return afetadas; }
+    int get_afetadas() const { return desfecho.afetadas; }
     // Whether the last text reached the server's connection (false when
     // there was no connection to send it through).
-    bool get_enviado() const { return enviado; }
-    const std::string& get_comando() const { return comando; }
-    const std::string& get_sqlstate() const { return sqlstate; }
-    const std::string& get_restricao() const { return restricao; }
+    bool get_enviado() const { return desfecho.enviado; }
+    const std::string& get_comando() const { return desfecho.comando; }
+    const std::string& get_sqlstate() const { return desfecho.sqlstate; }
+    const std::string& get_restricao() const { return desfecho.restricao; }
     // Whether a transaction begun on this connection has not ended yet
     // (also when the connection under it was lost).
     bool get_em_transacao() const { return em_transacao; }
@@ -98,12 +97,14 @@ public:
     std::string literal(const std::string& texto) const;
 
 protected:
-    // Sends one text, with its parameters apart when it has some.
-    bool enviar(const char* sql, const std::vector<std::string>& parametros);
+    // Whether the connection can take a statement now (it was not given up
+    // as lost).
+    bool utilizavel() const;
 
     bool conectado;
-    int situacao;        // 0 none yet, 1 command done, 2 rows returned, 3 failed
     int ssl;             // 1 encrypted, 2 encrypted with the server's certificate verified
+    // The row set of the last statement that returned one: its size, and
+    // the table resultado() makes of it.
     int linhas;
     TABELA tabela;
     int colunas;
@@ -114,11 +115,8 @@ protected:
     std::string usuario;
     std::string senha;
     PGconn* conexao;
-    int afetadas = 0;
-    bool enviado = false;
-    std::string comando;
-    std::string sqlstate;
-    std::string restricao;
+    // What the last statement sent did, with its rows until they are taken.
+    RESULTADO desfecho;
     bool em_transacao = false;
     // The reply of a statement did not come in time: the connection may
     // still deliver it, so it is never used again; the next statement makes
@@ -131,12 +129,6 @@ protected:
     static const int ESPERA_CONEXAO = 10;
     static const int ESPERA_RESPOSTA = 30;
 
-    // The rows of the last statement sent (none for a command or a failure).
-    // The statement builder hands them over to the result it gives out, so
-    // that they live only as long as someone reads them; otherwise they are
-    // let go when the next statement is sent.
-    std::shared_ptr<LINHAS> res;
-
 private:
     // Makes sure the connection is alive before a statement is sent: one
     // the server closed since the last statement (a restart, a dropped
@@ -144,16 +136,30 @@ private:
     // open on it, which is lost with it. False, with the reason in `erro`,
     // when there is nothing to send through.
     bool pronta_para_enviar(std::string& erro);
+    // The next part of the reply (null at the end of it), waiting at most
+    // `espera_resposta` seconds without a byte from the server: past that,
+    // the connection is given up (`perdida` true, `erro` why).
+    PGresult* proximo_resultado(bool& perdida, std::string& erro);
+    // One statement's reply being read: what it did so far, and its rows
+    // while they still come.
+    struct Leitura
+    {
+        RESULTADO resultado;
+        std::shared_ptr<LINHAS> linhas;
+    };
+    // The one reader of the server's replies: adds one libpq result to what
+    // the statement it belongs to did (rows come one at a time or all at
+    // once, the last result ending them).
+    void ler_resultado(PGresult* r, Leitura& l, const std::vector<int>& guardadas) const;
+    // Sends one text, with its parameters apart when it has some.
+    bool enviar(const char* sql, const std::vector<std::string>& parametros);
     // A table for the rows of a result; told when the connection's texts
     // arrive as valid UTF-8 already.
-    std::shared_ptr<LINHAS> novas_linhas(const PGresult* r, const std::vector<int>& guardadas = {}) const;
-    // Before a statement: no rows, count, command or refusal of the last one.
-    void esquecer_desfecho();
-    // Waits until the next part of the reply can be read without blocking;
-    // false when `espera_resposta` seconds passed without a byte.
-    bool aguardar_resposta();
-    // The outcome of one result of a statement sent with others.
-    void ler_desfecho(PGresult* r, DESFECHO& d);
+    std::shared_ptr<LINHAS> novas_linhas(const PGresult* r, const std::vector<int>& guardadas) const;
+    // After a statement or a batch of them: a reply lost on the way fails
+    // those that had not ended, and the connection tells whether a
+    // transaction is open.
+    void concluir(std::vector<RESULTADO>& resultados, const std::string& estado, const std::string& erro);
 };
 
 #endif // ZUMBREL_DB_BANCOPG_H

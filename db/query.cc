@@ -1,7 +1,8 @@
 #include "db/query.h"
 
-#include <iostream>
 #include <utility>
+
+#include "db/rastro.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ Texto montar_insert(const INSTRUCAO& i)
         juntar(texto, i.camporetorno, " ", ",");
     }
     texto += ";";
-    std::cout << texto.mostrado << "\n\n";
+    rastro::escrever(texto.mostrado + "\n\n");
     return texto;
 }
 
@@ -122,7 +123,7 @@ Texto montar_select(const INSTRUCAO& i)
             texto += ' ';
             texto += tabelas[t];
             if (t > 0) {
-                std::cout << i.check_join.size() << '\n';
+                rastrear() << i.check_join.size() << '\n';
                 texto += " ON ";
                 if (t - 1 < i.check_join.size())
                     texto += i.check_join[t - 1];
@@ -141,7 +142,7 @@ Texto montar_select(const INSTRUCAO& i)
         texto += " order by";
         juntar(texto, i.campoorder, " ", " ,");
     }
-    std::cout << texto.mostrado << '\n';
+    rastro::escrever(texto.mostrado + '\n');
     return texto;
 }
 
@@ -156,7 +157,7 @@ Texto montar_update(const INSTRUCAO& i)
             juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
         }
     }
-    std::cout << texto.mostrado << '\n';
+    rastro::escrever(texto.mostrado + '\n');
     return texto;
 }
 
@@ -170,11 +171,11 @@ Texto montar_delete(const INSTRUCAO& i)
             juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
         }
     }
-    std::cout << texto.mostrado << '\n';
+    rastro::escrever(texto.mostrado + '\n');
     return texto;
 }
 
-// The text of the statement, written to standard output as it is sent
+// The text of the statement, written to the trace as it is sent
 // (an update or delete without a table as an empty line; secrets masked).
 Texto montar(const INSTRUCAO& i)
 {
@@ -194,7 +195,7 @@ QUERY::QUERY() : QUERY("conf/db.conf") {}
 QUERY::QUERY(const char* arquivo_conf)
     : BANCOPG(arquivo_conf), descrita(INSTRUCAO::NENHUM), tipojoin(0), retorno(false), registros(0)
 {
-    std::cout << mensagem << '\n';
+    rastro::escrever(mensagem + '\n');
 }
 
 QUERY::~QUERY() = default;
@@ -202,7 +203,7 @@ QUERY::~QUERY() = default;
 INSTRUCAO QUERY::descrever(int tipo) const
 {
     if (tipo == INSTRUCAO::ATUALIZAR)
-        std::cout << "\n SET QUERY 3\n";
+        rastro::escrever("\n SET QUERY 3\n");
     return INSTRUCAO(tipo);
 }
 
@@ -237,23 +238,20 @@ RESULTADO QUERY::ativar(const INSTRUCAO& instrucao)
     sql = texto.mostrado;
     RESULTADO r = enviar(instrucao.tipo(), texto.enviado, instrucao.colunas_guardadas, instrucao.parametros);
     julgar(r);
-    falha = FALHA(r);
     return r;
 }
 
 void QUERY::julgar(RESULTADO& r)
 {
     const int tipo = r.tipo;
-    if (r.ok && !conectado && tipo != INSTRUCAO::CONSULTAR) {
+    if (r.ok() && !conectado && tipo != INSTRUCAO::CONSULTAR) {
         // Nothing was sent: to a query that looks like an empty database,
         // but a change that was never made is no success.
-        r.ok = false;
-        r.sqlstate = FALHA::SEM_CONEXAO;
-    } else if (r.ok && r.afetadas == 0 && (tipo == INSTRUCAO::ATUALIZAR || tipo == INSTRUCAO::EXCLUIR)) {
+        r.falhar(estado_sql::SEM_CONEXAO);
+    } else if (r.ok() && r.afetadas == 0 && (tipo == INSTRUCAO::ATUALIZAR || tipo == INSTRUCAO::EXCLUIR)) {
         // The row is no longer as the condition describes it: someone else
         // changed or deleted it.
-        r.ok = false;
-        r.sqlstate = FALHA::SEM_REGISTRO;
+        r.falhar(estado_sql::SEM_REGISTRO);
         mensagem = "Nenhum registro foi alterado: nenhum atende à condição.";
         r.mensagem = mensagem;
     }
@@ -261,51 +259,32 @@ void QUERY::julgar(RESULTADO& r)
 
 void QUERY::enfileirar(const INSTRUCAO& instrucao)
 {
-    tipos_fila.push_back(instrucao.tipo());
-    textos_fila.push_back(montar(instrucao).enviado);
-    parametros_fila.push_back(instrucao.parametros);
+    fila.push_back(NaFila { instrucao.tipo(), montar(instrucao).enviado, instrucao.parametros });
 }
 
 std::vector<RESULTADO> QUERY::enviar_fila()
 {
-    std::vector<int> tipos;
+    std::vector<NaFila> enviados;
+    enviados.swap(fila);
+    // A statement with nothing to send ends the queue there.
     std::vector<std::string> textos;
     std::vector<std::vector<std::string>> parametros;
-    tipos.swap(tipos_fila);
-    textos.swap(textos_fila);
-    parametros.swap(parametros_fila);
-    std::vector<RESULTADO> resultados(textos.size());
-    falha = FALHA();
-
-    // A statement with nothing to send ends the queue there.
-    std::size_t n = 0;
-    while (n < textos.size() && !textos[n].empty())
-        ++n;
-    textos.resize(n);
-    parametros.resize(n);
-    const std::vector<DESFECHO> desfechos = executar_juntos(textos, parametros);
+    for (const NaFila& f : enviados) {
+        if (f.texto.empty())
+            break;
+        textos.push_back(f.texto);
+        parametros.push_back(f.parametros);
+    }
+    std::vector<RESULTADO> resultados = executar_juntos(textos, parametros);
+    resultados.resize(enviados.size());
     for (std::size_t i = 0; i < resultados.size(); ++i) {
         RESULTADO& r = resultados[i];
-        r.tipo = tipos[i];
-        if (i < desfechos.size()) {
-            const DESFECHO& d = desfechos[i];
-            // Without a connection nothing is sent, as with ativar.
-            r.ok = d.situacao != 3;
-            if (r.ok) {
-                r.afetadas = d.afetadas;
-                if (d.linhas) {
-                    r.registros = d.linhas->ntuples();
-                    r.linhas = d.linhas;
-                }
-            } else {
-                r.sqlstate = d.sqlstate;
-                r.restricao = d.restricao;
-            }
-            r.mensagem = r.ok ? mensagem : d.erro;
-            julgar(r);
-        }
-        if (!r.ok && !falha.houve)
-            falha = FALHA(r);
+        r.tipo = enviados[i].tipo;
+        if (i >= textos.size())
+            r.falhar("");
+        if (r.ok())
+            r.mensagem = mensagem;
+        julgar(r);
     }
     return resultados;
 }
@@ -314,23 +293,19 @@ RESULTADO QUERY::enviar(int tipo, const std::string& texto, const std::vector<in
                         const std::vector<std::string>& parametros)
 {
     RESULTADO r;
-    r.tipo = tipo;
-    if (!texto.empty()) {
+    if (texto.empty()) {
+        r.falhar("");
+    } else if (!conectado) {
+        // Nothing is sent and the outcome stays as it was: to the caller,
+        // an empty database.
+        r = desfecho;
+        r.linhas.reset();
+        r.afetadas = 0;
+    } else {
         executar(texto.c_str(), guardadas, parametros);
-        // Without a connection nothing is sent and the outcome stays as it
-        // was: to the caller, an empty database.
-        r.ok = situacao != 3;
-        if (r.ok) {
-            r.afetadas = conectado ? afetadas : 0;
-            if (res) {
-                r.registros = res->ntuples();
-                r.linhas = std::move(res);
-            }
-        } else {
-            r.sqlstate = sqlstate;
-            r.restricao = restricao;
-        }
+        r = tomar_desfecho();
     }
+    r.tipo = tipo;
     r.mensagem = mensagem;
     return r;
 }
@@ -338,45 +313,38 @@ RESULTADO QUERY::enviar(int tipo, const std::string& texto, const std::vector<in
 RESULTADO QUERY::transacao(const char* texto)
 {
     sql = texto;
-    std::cout << sql << '\n';
+    rastro::escrever(sql + '\n');
     RESULTADO r = enviar(INSTRUCAO::NENHUM, sql, {});
     julgar(r);
-    falha = FALHA(r);
     return r;
 }
 
-bool QUERY::iniciar_transacao()
+RESULTADO QUERY::iniciar_transacao()
 {
-    return transacao("begin").ok;
+    return transacao("begin");
 }
 
-bool QUERY::confirmar_transacao()
+RESULTADO QUERY::confirmar_transacao()
 {
-    const RESULTADO r = transacao("commit");
-    if (r.ok && comando != "COMMIT") {
+    RESULTADO r = transacao("commit");
+    if (r.ok() && r.comando != "COMMIT") {
         // The transaction had failed: the server undid it instead.
-        falha.houve = true;
-        falha.desfeita = true;
-        falha.sqlstate = "25P02";
-        return false;
-    }
-    if (!r.ok && r.sqlstate.compare(0, 2, "08") == 0) {
+        r.falhar(estado_sql::TRANSACAO_DESFEITA);
+    } else if (!r.ok() && r.sqlstate.compare(0, 2, "08") == 0) {
         // Sent, and the reply did not come: it may have been stored. Not
         // sent: the transaction went with the connection.
-        if (enviado)
-            falha.sqlstate = FALHA::CONFIRMACAO_INCERTA;
-        else
-            falha.desfeita = true;
+        if (r.enviado)
+            r.sqlstate = estado_sql::CONFIRMACAO_INCERTA;
         em_transacao = false;
     }
-    return r.ok;
+    return r;
 }
 
 void QUERY::desfazer_transacao()
 {
     if (!em_transacao)
         return;
-    if (!conectado || abandonada || PQstatus(conexao) != CONNECTION_OK) {
+    if (!utilizavel()) {
         // The server undid it when the session ended.
         em_transacao = false;
         return;
@@ -390,12 +358,12 @@ bool QUERY::ativar()
 {
     const RESULTADO r = ativar(descrita);
     retorno = descrita.tipo() == INSTRUCAO::INSERIR && (descrita.ler_retorno || !descrita.camporetorno.empty());
-    if (!r.ok)
+    if (!r.ok())
         return false;
     if (descrita.tipo() == INSTRUCAO::CONSULTAR || retorno) {
         // The count and the rows always belong to the same statement: one
         // that finds nothing leaves the rows of the last one that did.
-        registros = r.registros;
+        registros = r.registros();
         if (registros != 0)
             consulta = r.linhas;
     }

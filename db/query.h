@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "db/bancopg.h"
-#include "db/falha.h"
 #include "db/instrucao.h"
 #include "db/linhas.h"
 #include "db/resultado.h"
@@ -27,10 +26,10 @@ public:
     // A new statement of that kind to describe. Describing an update starts
     // with the trace line " SET QUERY 3".
     INSTRUCAO descrever(int tipo) const;
-    // Assembles the statement, writes it to standard output, sends it and
-    // gives back what it returned. Keeps nothing of it: the rows belong to
-    // the result and to whoever takes them from it. An update or delete
-    // that matched no row failed (FALHA::SEM_REGISTRO); so did an insert,
+    // Assembles the statement, writes it to the trace, sends it and gives
+    // back what it returned. Keeps nothing of it: the rows belong to the
+    // result and to whoever takes them from it. An update or delete that
+    // matched no row failed (estado_sql::SEM_REGISTRO); so did an insert,
     // update or delete that could not be sent for want of a connection.
     RESULTADO ativar(const INSTRUCAO& instrucao);
 
@@ -46,19 +45,17 @@ public:
     std::vector<RESULTADO> enviar_fila();
 
     // Statements that belong together, all stored or none: "begin", then
-    // "commit" or "rollback", each written to standard output and sent as
-    // any other statement. A commit is true only when the server committed
-    // (in a transaction that an error ended, it rolls back instead). The
-    // rollback is not sent when the connection was lost, which undid the
+    // "commit" or "rollback", each written to the trace and sent as any
+    // other statement. A commit succeeds only when the server committed: in
+    // a transaction that an error ended it rolls back instead
+    // (estado_sql::TRANSACAO_DESFEITA), and when its reply is lost it is
+    // not known whether it was stored (estado_sql::CONFIRMACAO_INCERTA; not
+    // sent at all: the transaction went with the connection). The rollback
+    // is not sent when the connection was lost, which undid the
     // transaction already.
-    bool iniciar_transacao();
-    bool confirmar_transacao();
+    RESULTADO iniciar_transacao();
+    RESULTADO confirmar_transacao();
     void desfazer_transacao();
-
-    // Why the last statement failed (houve false when it did not); forgotten
-    // by a caller about to try something whose own failure it will report.
-    const FALHA& ultima_falha() const { return falha; }
-    void esquecer_falha() { falha = FALHA(); }
 
     // The statement described piece by piece: set_tipoquery starts a new
     // one of that kind; the join kind stays from one statement to the next.
@@ -101,10 +98,9 @@ private:
     // The rows of the last statement run by ativar() that returned some.
     std::shared_ptr<const LINHAS> consulta;
     std::string sql;
-    FALHA falha;
 
-    // Sends a text already written to standard output and reads what it
-    // returned; `tipo` is the statement's kind (INSTRUCAO::Tipo).
+    // Sends a text already written to the trace and reads what it returned;
+    // `tipo` is the statement's kind (INSTRUCAO::Tipo).
     RESULTADO enviar(int tipo, const std::string& texto, const std::vector<int>& guardadas,
                      const std::vector<std::string>& parametros = {});
     RESULTADO transacao(const char* texto);
@@ -112,10 +108,14 @@ private:
     // be sent for want of a connection, is a failure.
     void julgar(RESULTADO& r);
 
-    // Queued by enfileirar: each statement's kind and text.
-    std::vector<int> tipos_fila;
-    std::vector<std::string> textos_fila;
-    std::vector<std::vector<std::string>> parametros_fila;
+    // Queued by enfileirar: each statement's kind, text and secret values.
+    struct NaFila
+    {
+        int tipo;
+        std::string texto;
+        std::vector<std::string> parametros;
+    };
+    std::vector<NaFila> fila;
 };
 
 #endif // ZUMBREL_DB_QUERY_H

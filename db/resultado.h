@@ -1,5 +1,5 @@
-// What one statement gave back: whether it was sent and accepted, the rows
-// it returned and how many, and the connection's message after it.
+// What one statement did: whether it was sent and how it ended, the rows it
+// returned, how many rows it touched and, when it failed, why.
 #ifndef ZUMBREL_DB_RESULTADO_H
 #define ZUMBREL_DB_RESULTADO_H
 
@@ -9,24 +9,43 @@
 #include "db/linha_resultado.h"
 #include "db/linhas.h"
 
+// How a statement ended.
+enum class Situacao : int {
+    NENHUMA = 0,   // not sent (no connection: to a query, an empty database)
+    COMANDO = 1,   // a command done, without rows
+    LINHAS = 2,    // rows returned (possibly none)
+    FALHOU = 3,    // refused, lost on the way, or nothing to send
+};
+
+// The SQLSTATE given to failures the server did not name itself: an update
+// or delete that matched no row, work the user stopped, a connection that
+// could not be made or was lost on the way, and a commit whose reply was
+// lost (whether it was stored is not known).
+namespace estado_sql {
+extern const char* const SEM_REGISTRO;
+extern const char* const CANCELADA;
+extern const char* const SEM_CONEXAO;
+extern const char* const CONEXAO_PERDIDA;
+extern const char* const CONFIRMACAO_INCERTA;
+// A transaction that an error had ended: the commit undid it instead.
+extern const char* const TRANSACAO_DESFEITA;
+} // namespace estado_sql
+
 class RESULTADO
 {
 public:
-    // False when nothing was sent (no table to write to, an unknown kind)
-    // or the database refused the statement.
-    bool ok = false;
+    Situacao situacao = Situacao::NENHUMA;
     // The kind of the statement (INSTRUCAO::Tipo).
     int tipo = 0;
-    // How many rows it returned: 0 for a command, a refusal or a statement
-    // that was never sent.
-    int registros = 0;
     // How many rows it inserted, updated or deleted (for a query, found);
     // 0 when it failed or was not sent.
     int afetadas = 0;
+    // Its command tag ("UPDATE 1", "COMMIT"); empty when it failed.
+    std::string comando;
+    // Whether its text reached the server's connection.
+    bool enviado = false;
     // Why it failed (empty when it did not): the SQLSTATE the server gave,
-    // "08001" when nothing could be sent (no connection), "08006" when the
-    // connection was lost on the way, "02000" for an update or delete that
-    // matched no row; and the constraint the server named, if any.
+    // or one of estado_sql's, and the constraint the server named, if any.
     std::string sqlstate;
     std::string restricao;
     // The connection's message as the statement left it: the database's
@@ -36,10 +55,24 @@ public:
     // The rows, shared with whoever keeps them; null when there are none.
     std::shared_ptr<const LINHAS> linhas;
 
+    // How many rows it returned: 0 for a command, a refusal or a statement
+    // that was never sent.
+    int registros() const { return linhas ? linhas->ntuples() : 0; }
+    // False when it failed or there was nothing to send.
+    bool ok() const { return situacao != Situacao::FALHOU; }
     // Whether it was accepted and returned at least one row.
-    bool achou() const { return ok && registros > 0; }
+    bool achou() const { return ok() && registros() > 0; }
     // Row i (an empty row past the last).
-    LinhaResultado linha(int i) const { return LinhaResultado(i < registros ? linhas.get() : nullptr, i); }
+    LinhaResultado linha(int i) const { return LinhaResultado(linhas.get(), i); }
+    // Marks it failed, with that SQLSTATE: no rows, no count, no tag.
+    void falhar(const char* estado)
+    {
+        situacao = Situacao::FALHOU;
+        sqlstate = estado;
+        linhas.reset();
+        afetadas = 0;
+        comando.clear();
+    }
 };
 
 #endif // ZUMBREL_DB_RESULTADO_H

@@ -11,22 +11,13 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "gui/montagem.h"
 #include "gui/modelo_achados.h"
 
 namespace {
 
 // How many registry numbers the queen's entry offers as it is typed.
 const int SUGESTOES_RGN = 20;
-
-// A row of the form: a label packed at its start, 10 pixels around it.
-Gtk::HBox* linha_com(Gtk::Label* rotulo)
-{
-    Gtk::HBox* linha = Gtk::manage(new Gtk::HBox(false, 0));
-    linha->pack_start(*rotulo, false, false, 10);
-    return linha;
-}
-
-Gtk::Label* rotulo(const char* texto) { return Gtk::manage(new Gtk::Label(texto)); }
 
 // Makes the entry with this text the active one (the first, empty entry
 // when there is none).
@@ -38,19 +29,6 @@ void escolher_texto(Gtk::ComboBoxText* combo, const char* const* textos, std::si
             ativo = static_cast<int>(i) + 1;
     }
     combo->set_active(ativo);
-}
-
-// Texts typed by users may be of any length: a list shows a long one cut
-// short with an ellipsis, so that the window never grows wider than the X
-// server can draw.
-void limitar_largura(Gtk::CellLayout& lista, int caracteres)
-{
-    for (Gtk::CellRenderer* c : lista.get_cells()) {
-        if (Gtk::CellRendererText* texto = dynamic_cast<Gtk::CellRendererText*>(c)) {
-            texto->property_ellipsize() = Pango::ELLIPSIZE_END;
-            texto->property_width_chars() = caracteres;
-        }
-    }
 }
 
 // A text column of a list view, as wide as given and cut short with an
@@ -231,7 +209,7 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
     // (a scrolled list) before it is filled.
     janela()->add(*vertical);
 
-    Gtk::HBox* codigo = linha_com(rotulo("Código"));
+    Gtk::HBox* codigo = linha_com(*rotulo("Código"));
     codigo->pack_start(*w.label_codigo, false, false, 0);
     vertical->pack_start(*codigo, false, false, 2);
     const std::pair<Gtk::Label*, Gtk::Widget*> campos[] = {
@@ -241,11 +219,11 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
         { w.label_apiario, w.combo_apiario },
     };
     for (const auto& campo : campos) {
-        Gtk::HBox* linha = linha_com(campo.first);
-        linha->pack_start(*campo.second, false, false, 0);
-        vertical->pack_start(*linha, false, false, 2);
+        Gtk::HBox* l = linha_com(*campo.first);
+        l->pack_start(*campo.second, false, false, 0);
+        vertical->pack_start(*l, false, false, 2);
     }
-    Gtk::HBox* mais = linha_com(rotulo("Instalação"));
+    Gtk::HBox* mais = linha_com(*rotulo("Instalação"));
     mais->pack_start(*w.entry_instalacao, false, false, 0);
     mais->pack_start(*rotulo("Observações"), false, false, 10);
     mais->pack_start(*w.entry_obs, true, true, 0);
@@ -486,11 +464,7 @@ void COLMEIA_VIEW::salvar_colmeia()
 
     const bool ok = c.id == 0 ? colmeias.inserir(&c) : colmeias.atualizar(&c);
     if (!ok) {
-        // A refusal by the database gives the reason every form gives.
-        if (colmeias.recusado_pelo_banco())
-            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, colmeias.falha().motivo());
-        else
-            avisar(colmeias.get_mensagem(), Gtk::MESSAGE_WARNING);
+        avisar_recusa(colmeias.falha());
         // Another computer changed or deleted the hive since it was shown:
         // it is shown as it now is, to be edited again.
         if (colmeias.falha().conflito())
@@ -521,12 +495,14 @@ void COLMEIA_VIEW::pesquisar()
     listar(filtro);
 }
 
-bool COLMEIA_VIEW::excluir()
+FALHA COLMEIA_VIEW::excluir()
 {
-    if (mostrada.id == 0 || !colmeias.deletar(mostrada.id, mostrada.versao))
-        return false;
+    if (mostrada.id == 0)
+        return FALHA::recusa(std::string());
+    if (!colmeias.deletar(mostrada.id, mostrada.versao))
+        return desfecho(false, colmeias);
     mostrada = COLMEIAS();
-    return true;
+    return FALHA();
 }
 
 std::string COLMEIA_VIEW::detalhe_exclusao()
@@ -544,10 +520,7 @@ void COLMEIA_VIEW::adicionar_revisao()
     r.mel = w.entry_mel->get_text().raw();
     r.obs = w.entry_obs_revisao->get_text().raw();
     if (!revisoes.inserir(&r)) {
-        if (revisoes.recusado_pelo_banco())
-            avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, revisoes.falha().motivo());
-        else
-            avisar(revisoes.get_mensagem(), Gtk::MESSAGE_WARNING);
+        avisar_recusa(revisoes.falha());
         return;
     }
     w.entry_data_revisao->set_text("");
@@ -592,6 +565,15 @@ void COLMEIA_VIEW::excluir_revisao()
     if (!revisoes.deletar(id))
         avisar("Erro ao Excluir!", Gtk::MESSAGE_ERROR);
     carregar_revisoes();
+}
+
+void COLMEIA_VIEW::avisar_recusa(const FALHA& falha)
+{
+    // A refusal by the database gives the reason every form gives.
+    if (falha.do_banco())
+        avisar("Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, falha.motivo());
+    else
+        avisar(falha.motivo(), Gtk::MESSAGE_WARNING);
 }
 
 void COLMEIA_VIEW::avisar(const std::string& texto, Gtk::MessageType tipo, const std::string& detalhe)

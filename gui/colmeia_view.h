@@ -88,7 +88,7 @@ protected:
     // 1: the lists loaded again and the hive shown again; 0: the fields
     // cleared for a new hive, and every hive listed.
     void mudar_estado(int e) override;
-    bool excluir() override;
+    FALHA excluir() override;
     std::string detalhe_exclusao() override;
 
 private:
@@ -101,6 +101,8 @@ private:
     void limpar();
     // A message over this window, plain text; `detalhe` below it when given.
     void avisar(const std::string& texto, Gtk::MessageType tipo, const std::string& detalhe = std::string());
+    // A refused save of a hive or an inspection: the reason, as the refusal says it.
+    void avisar_recusa(const FALHA& falha);
 
     COLMEIA colmeias;
     REVISAO revisoes;

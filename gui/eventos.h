@@ -1,6 +1,6 @@
 // Field helpers that the forms attach to their entries: masks, digits filter,
-// Enter to the next field, hide a window. The two text conversions come from
-// the window-free base the data-access classes use as well.
+// Enter to the next field, hide a window, and the two text conversions the
+// data-access classes use as well (util/conversoes.h).
 #ifndef ZUMBREL_GUI_EVENTOS_H
 #define ZUMBREL_GUI_EVENTOS_H
 
@@ -14,7 +14,7 @@
 #include "util/conversoes.h"
 #include "util/mascara.h"
 
-class EVENTOS : public CONVERSOES
+class EVENTOS
 {
 public:
     EVENTOS() = default;
@@ -28,6 +28,8 @@ public:
     void tabular(Gtk::Window* janela, Gtk::Widget* widget);
     void sair(Gtk::Window* janela);
     void case_upper(Gtk::Entry* entry);
+    static std::string intToString(int numero) { return ::intToString(numero); }
+    static char* StringToChar(const std::string& texto) { return ::StringToChar(texto); }
 
     // This object as EVENTOS, for the slots of the handlers above: bound
     // to it, a handler is called on this part itself, wherever it sits in

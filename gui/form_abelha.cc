@@ -1,7 +1,6 @@
 #include "gui/form_abelha.h"
 
 #include <charconv>
-#include <iostream>
 #include <string>
 
 #include <gtkmm/box.h>
@@ -10,6 +9,8 @@
 #include <gtkmm/toolbar.h>
 #include <gtkmm/toolitem.h>
 
+#include "db/rastro.h"
+#include "gui/montagem.h"
 #include "gui/janelas.h"
 
 namespace {
@@ -25,15 +26,6 @@ std::string texto_filhas_cadastradas(int n)
 std::string texto_maximo_filhas()
 {
     return "No máximo " + DialogoFilhas::texto_maximo() + " filhas de cada vez.";
-}
-
-// A row of the data frame: the label and then the fields, 10 pixels apart.
-Gtk::HBox* linha_dados(Gtk::VBox* dados, const char* texto)
-{
-    Gtk::HBox* linha = Gtk::manage(new Gtk::HBox(false, 0));
-    linha->pack_start(*Gtk::manage(new Gtk::Label(texto)), false, false, 10);
-    dados->pack_start(*linha, false, false, 0);
-    return linha;
 }
 
 } // namespace
@@ -76,27 +68,25 @@ void FormAbelha::montar()
 
     w.entry_codigo = Gtk::manage(new Gtk::Entry());
     w.entry_codigo->set_sensitive(false);
-    linha_dados(dados, "Código:\t")->pack_start(*w.entry_codigo, false, false, 10);
+    linha(*dados, "Código:\t", *w.entry_codigo);
 
     w.entry_rgn = Gtk::manage(new Gtk::Entry());
     w.entry_rgn->set_editable(false);
     w.entry_rgn->set_size_request(265, -1);
-    linha_dados(dados, "RGN:\t")->pack_start(*w.entry_rgn, false, false, 10);
+    linha(*dados, "RGN:\t", *w.entry_rgn);
 
     w.entry_nascimento = Gtk::manage(new Gtk::Entry());
     w.entry_nascimento->set_max_length(10);
     w.entry_nascimento->set_size_request(100, -1);
-    linha_dados(dados, "Nascimento:\t")->pack_start(*w.entry_nascimento, false, false, 10);
+    linha(*dados, "Nascimento:\t", *w.entry_nascimento);
 
-    Gtk::HBox* linha_matriz = linha_dados(dados, "Matriz:\t");
     w.radio_sim = Gtk::manage(new Gtk::RadioButton("Sim"));
     Gtk::RadioButton::Group grupo = w.radio_sim->get_group();
     w.radio_nao = Gtk::manage(new Gtk::RadioButton(grupo, "Não"));
-    linha_matriz->pack_start(*w.radio_sim, false, false, 10);
-    linha_matriz->pack_start(*w.radio_nao, false, false, 10);
+    linha(*dados, "Matriz:\t", *w.radio_sim)->pack_start(*w.radio_nao, false, false, 10);
 
     w.combo_mae = Gtk::manage(new ListaTextos());
-    linha_dados(dados, "Filha de:\t")->pack_start(*w.combo_mae, false, false, 10);
+    linha(*dados, "Filha de:\t", *w.combo_mae);
     Carregar_combo(3, -1);
 
     vertical->pack_start(*barra_navegacao(w, "1/1"), false, false, 0);
@@ -151,7 +141,7 @@ void FormAbelha::mudar_estado(int e)
 
 void FormAbelha::antes_de_navegar()
 {
-    std::cout << ctx.abelhas.posicao << '\n';
+    rastrear() << ctx.abelhas.posicao << '\n';
 }
 
 void FormAbelha::carregar_dados(int)
@@ -184,25 +174,25 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
     textos.emplace_back(NAO_SABE);
     // The trace compares each bee with the one chosen, a line each: made
     // here and written at once (a hundred thousand lines cost one write).
-    std::string rastro;
+    std::string comparacoes;
     char numero[16];
-    const auto escrever = [&rastro, &numero](int n) {
+    const auto escrever = [&comparacoes, &numero](int n) {
         const auto fim = std::to_chars(numero, numero + sizeof numero, n).ptr;
-        rastro.append(numero, fim);
+        comparacoes.append(numero, fim);
     };
     for (std::size_t k = 0; k < lista.size(); ++k) {
         textos.emplace_back(lista.rgn(k));
         if (selecionado != -1) {
             const int id = lista.id(k);
             escrever(id);
-            rastro += " == ";
+            comparacoes += " == ";
             escrever(selecionado);
-            rastro += '\n';
+            comparacoes += '\n';
             if (id == selecionado)
                 sel = static_cast<int>(k) + 1;
         }
     }
-    std::cout.write(rastro.data(), static_cast<std::streamsize>(rastro.size()));
+    rastro::escrever(comparacoes);
     // The list is rebuilt only when the bees changed; either way it passes
     // through "nothing chosen" while the handler looks away, and choosing
     // `sel` then tells the handler, as after a refill.
@@ -218,7 +208,7 @@ void FormAbelha::selecionar_abelha()
     if (preenchendo || !w.combo_mae)
         return;
     const std::string texto = w.combo_mae->get_active_text().raw();
-    std::cout << texto << '\n';
+    rastrear() << texto << '\n';
     if (texto == NAO_SABE || texto.empty())
         mae_selecionada = ABELHAS();
     else
@@ -233,13 +223,12 @@ std::optional<ABELHAS> FormAbelha::mostrada() const
     return std::nullopt;
 }
 
-bool FormAbelha::salvar(bool inserir)
+FALHA FormAbelha::salvar(bool inserir)
 {
     ABELHAS b;
     if (!inserir) {
         if (!mostrada()) {
-            recusar("Nenhuma abelha está sendo mostrada para ser alterada.");
-            return false;
+            return FALHA::recusa("Nenhuma abelha está sendo mostrada para ser alterada.");
         }
         b = *mostrada();
     }
@@ -248,18 +237,17 @@ bool FormAbelha::salvar(bool inserir)
     b.matriz = w.radio_sim->get_active();
 
     const std::string texto = w.combo_mae->get_active_text().raw();
-    std::cout << texto << '\n';
+    rastrear() << texto << '\n';
     const bool desconhecida = texto == NAO_SABE || texto.empty();
     mae_selecionada = desconhecida ? ABELHAS() : ctx.abelha->get_abelha(texto);
     // A mother chosen in the list but no longer stored is not silently
     // turned into an unknown one.
     if (!desconhecida && mae_selecionada.id == 0) {
-        recusar("A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista.");
-        return false;
+        return FALHA::recusa("A abelha escolhida como mãe não existe mais: ela foi excluída depois de aparecer na lista.");
     }
     b.mae = mae_selecionada.id;
 
-    return inserir ? ctx.abelha->inserir(&b) : ctx.abelha->atualizar(&b);
+    return desfecho(inserir ? ctx.abelha->inserir(&b) : ctx.abelha->atualizar(&b), *ctx.abelha);
 }
 
 bool FormAbelha::pode_excluir() const
@@ -273,28 +261,27 @@ std::string FormAbelha::pergunta_exclusao() const
     return "Deseja realmente excluir a abelha " + (b ? b->rgn : std::string()) + "?";
 }
 
-bool FormAbelha::excluir()
+FALHA FormAbelha::excluir()
 {
     const std::optional<ABELHAS> b = mostrada();
     if (!b) {
-        recusar("Nenhuma abelha está sendo mostrada para ser excluída.");
-        return false;
+        return FALHA::recusa("Nenhuma abelha está sendo mostrada para ser excluída.");
     }
     if (!ctx.abelha->deletar(b->id, b->versao))
-        return false;
+        return desfecho(false, *ctx.abelha);
 
     if (abelhas.size() == 1) {
         // That was the last bee. The listing keeps what it found last when
-        // the table comes back empty, so a fresh data-access object is made,
-        // and the form stops showing the deleted bee.
-        ctx.abelha.reset(new ABELHA(ctx.query));
+        // the table comes back empty, so it is let go, and the form stops
+        // showing the deleted bee.
+        ctx.abelha->esquecer_lista();
         abelhas.clear();
         w.entry_codigo->set_text("");
         w.entry_rgn->set_text("");
         w.entry_nascimento->set_text("");
         Carregar_combo(3, -1);
     }
-    return true;
+    return FALHA();
 }
 
 void FormAbelha::gerar_filhas(Gtk::Window* pai)
@@ -324,7 +311,8 @@ void FormAbelha::gerar_filhas(Gtk::Window* pai)
     const bool gerar = resposta == Gtk::RESPONSE_OK && n > 0;
     if (gerar) {
         dialogo.comecar(n);
-        falha = ctx.abelha->gerar_filhas(mae, nascimento, n, [&dialogo](int feitas) { return dialogo.avancar(feitas); });
+        if (!ctx.abelha->gerar_filhas(mae, nascimento, n, [&dialogo](int feitas) { return dialogo.avancar(feitas); }))
+            falha = ctx.abelha->falha();
     }
     dialogo_filhas = nullptr;
     dialogo.hide();
@@ -345,7 +333,7 @@ void FormAbelha::dizer_como_foi(int n, const FALHA& falha)
         mensagem("Atenção", "Geração cancelada: nenhuma filha foi cadastrada.", Gtk::MESSAGE_WARNING);
     else if (falha.sqlstate == FALHA::CONFIRMACAO_INCERTA)
         mensagem("Atenção", "Não se sabe se as filhas foram cadastradas.", Gtk::MESSAGE_WARNING, falha.motivo());
-    else if (falha.sqlstate == "22007" || falha.sqlstate == "22008")
+    else if (falha.data_invalida())
         mensagem("Atenção", "Nenhuma filha foi cadastrada: verifique a data de nascimento.", Gtk::MESSAGE_WARNING,
                  falha.motivo());
     else

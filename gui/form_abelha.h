@@ -56,8 +56,8 @@ public:
 
 protected:
     void mudar_estado(int e) override;
-    bool salvar(bool inserir) override;
-    bool excluir() override;
+    FALHA salvar(bool inserir) override;
+    FALHA excluir() override;
     // Delete acts only while browsing, on the bee shown, named by its RGN.
     bool pode_excluir() const override;
     std::string pergunta_exclusao() const override;

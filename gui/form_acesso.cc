@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <iostream>
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
@@ -11,6 +10,8 @@
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/stock.h>
 #include <gtkmm/toolbar.h>
+
+#include "db/rastro.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ void FormAcesso::mudar_estado(int e)
         w.entry_codigo->set_text("");
         w.entry_descricao->set_text("");
         w.entry_nivel->set_text("");
-        std::cout << "Carregando dados" << '\n';
+        rastrear() << "Carregando dados" << '\n';
         carregar_dados(get_id());
     } else if (e == 0) {
         focar(*w.entry_descricao);
@@ -166,24 +167,22 @@ void FormAcesso::mostrar_nivel(const ACESS& a)
     w.button_excluir->set_sensitive(true);
 }
 
-bool FormAcesso::salvar(bool inserir)
+FALHA FormAcesso::salvar(bool inserir)
 {
     ACESS registro;
     registro.descricao = w.entry_descricao->get_text();
     if (!ler_nivel(w.entry_nivel->get_text(), registro.nivel)) {
-        recusar("O nível digitado é grande demais.");
-        return false;
+        return FALHA::recusa("O nível digitado é grande demais.");
     }
     if (inserir)
-        return ctx.acesso->inserir(&registro);
+        return desfecho(ctx.acesso->inserir(&registro), *ctx.acesso);
     // Edit is offered only once a level has been picked.
     if (nivel_atual.id <= 0) {
-        recusar("Escolha na lista o nível a alterar.");
-        return false;
+        return FALHA::recusa("Escolha na lista o nível a alterar.");
     }
     registro.id = nivel_atual.id;
     registro.versao = nivel_atual.versao;
-    return ctx.acesso->atualizar(&registro);
+    return desfecho(ctx.acesso->atualizar(&registro), *ctx.acesso);
 }
 
 void FormAcesso::mostrar_como_esta()
@@ -198,13 +197,12 @@ void FormAcesso::mostrar_como_esta()
     }
 }
 
-bool FormAcesso::excluir()
+FALHA FormAcesso::excluir()
 {
     // Without a picked level there is nothing to delete; saying it was
     // deleted would be false.
     if (nivel_atual.id <= 0) {
-        recusar("Escolha na lista o nível a excluir.");
-        return false;
+        return FALHA::recusa("Escolha na lista o nível a excluir.");
     }
-    return ctx.acesso->deletar(nivel_atual.id, nivel_atual.versao);
+    return desfecho(ctx.acesso->deletar(nivel_atual.id, nivel_atual.versao), *ctx.acesso);
 }

@@ -36,8 +36,8 @@ public:
 
 protected:
     void mudar_estado(int e) override;
-    bool salvar(bool inserir) override;
-    bool excluir() override;
+    FALHA salvar(bool inserir) override;
+    FALHA excluir() override;
     // The list again, and the level that was picked, as it now is.
     void mostrar_como_esta() override;
 

@@ -1,6 +1,5 @@
 #include "gui/form_apiario.h"
 
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,8 @@
 #include <gtkmm/stock.h>
 #include <gtkmm/toolbar.h>
 
+#include "db/rastro.h"
+#include "gui/montagem.h"
 #include "gui/janelas.h"
 
 namespace {
@@ -30,26 +31,6 @@ bool ativar_texto(Gtk::ComboBoxText* combo, const std::string& texto)
         }
     }
     return false;
-}
-
-// Floral source names are typed by users and may be of any length: the list
-// shows a long one cut short with an ellipsis instead of growing the form
-// wider than the X server can draw, which would end the program.
-void limitar_largura(Gtk::ComboBoxText* combo)
-{
-    std::vector<Gtk::CellRenderer*> celulas = combo->get_cells();
-    for (Gtk::CellRenderer* c : celulas) {
-        if (Gtk::CellRendererText* texto = dynamic_cast<Gtk::CellRendererText*>(c)) {
-            texto->property_ellipsize() = Pango::ELLIPSIZE_END;
-            texto->property_width_chars() = 24;
-        }
-    }
-}
-
-// A label packed from the left of a row, not expanding.
-void rotulo(Gtk::HBox* linha, const char* texto, guint espaco)
-{
-    linha->pack_start(*Gtk::manage(new Gtk::Label(texto)), false, false, espaco);
 }
 
 // Empties a list and puts its empty leading entry back while the form's
@@ -90,14 +71,14 @@ void FormApiario::montar()
     Gtk::VBox* dados = Gtk::manage(new Gtk::VBox(false, 0));
 
     Gtk::HBox* linha1 = Gtk::manage(new Gtk::HBox(false, 0));
-    rotulo(linha1, "ID \t ", 0);
+    rotulo(*linha1, "ID \t ", 0);
     w.label_id = Gtk::manage(new Gtk::Label(""));
     linha1->pack_start(*w.label_id, false, false, 15);
-    rotulo(linha1, "Nome do Apiaro:\t ", 3);
+    rotulo(*linha1, "Nome do Apiaro:\t ", 3);
     w.entry_nome = Gtk::manage(new Gtk::Entry());
     w.entry_nome->set_size_request(375, -1);
     linha1->pack_start(*w.entry_nome, false, false, 0);
-    rotulo(linha1, "Data de Criação :\t ", 5);
+    rotulo(*linha1, "Data de Criação :\t ", 5);
     w.entry_data = Gtk::manage(new Gtk::Entry());
     w.entry_data->set_size_request(100, -1);
     w.entry_data->set_max_length(10);
@@ -105,33 +86,33 @@ void FormApiario::montar()
     dados->pack_start(*linha1, false, false, 8);
 
     Gtk::HBox* linha2 = Gtk::manage(new Gtk::HBox(false, 0));
-    rotulo(linha2, "Endereco :\t ", 5);
+    rotulo(*linha2, "Endereco :\t ", 5);
     w.entry_endereco = Gtk::manage(new Gtk::Entry());
     w.entry_endereco->set_size_request(200, -1);
     linha2->pack_start(*w.entry_endereco, false, false, 10);
-    rotulo(linha2, "Região : \t", 5);
+    rotulo(*linha2, "Região : \t", 5);
     w.combo_municipio = Gtk::manage(new Gtk::ComboBoxText());
     linha2->pack_start(*w.combo_municipio, false, false, 0);
     Carregar_combo(2, -1);
-    rotulo(linha2, "Distrito :\t ", 5);
+    rotulo(*linha2, "Distrito :\t ", 5);
     w.entry_distrito = Gtk::manage(new Gtk::Entry());
     w.entry_distrito->set_size_request(200, -1);
     linha2->pack_start(*w.entry_distrito, false, false, 10);
     dados->pack_start(*linha2, false, false, 8);
 
     Gtk::HBox* linha3 = Gtk::manage(new Gtk::HBox(false, 0));
-    rotulo(linha3, "Florada: \t", 5);
+    rotulo(*linha3, "Florada: \t", 5);
     w.combo_florada = Gtk::manage(new Gtk::ComboBoxText());
-    limitar_largura(w.combo_florada);
+    limitar_largura(*w.combo_florada, 24);
     linha3->pack_start(*w.combo_florada, false, false, 5);
     Carregar_combo(1, -1);
     w.button_florada = Gtk::manage(new Gtk::Button("Nova Florada"));
     linha3->pack_start(*w.button_florada, false, false, 10);
-    rotulo(linha3, "Latitude :\t ", 2);
+    rotulo(*linha3, "Latitude :\t ", 2);
     w.entry_latitude = Gtk::manage(new Gtk::Entry());
     w.entry_latitude->set_size_request(200, -1);
     linha3->pack_start(*w.entry_latitude, false, false, 10);
-    rotulo(linha3, "Longitude :\t ", 2);
+    rotulo(*linha3, "Longitude :\t ", 2);
     w.entry_longitude = Gtk::manage(new Gtk::Entry());
     w.entry_longitude->set_size_request(200, -1);
     linha3->pack_start(*w.entry_longitude, false, false, 10);
@@ -234,17 +215,16 @@ void FormApiario::carregar_dados(int)
     w.entry_longitude->set_text(r.longitude);
 }
 
-bool FormApiario::salvar(bool inserir)
+FALHA FormApiario::salvar(bool inserir)
 {
     APIARIOS a;
     if (!inserir) {
         const Posicao p = ctx.apiarios.posicao;
         if (p < 1 || p > apiarios.size()) {
-            recusar("Nenhum apiário está sendo mostrado para ser alterado.");
-            return false;
+            return FALHA::recusa("Nenhum apiário está sendo mostrado para ser alterado.");
         }
         a = apiarios[p - 1];
-        std::cout << a.id_apiario << '\n';
+        rastrear() << a.id_apiario << '\n';
     }
     a.nome = w.entry_nome->get_text();
     a.endereco = w.entry_endereco->get_text();
@@ -258,11 +238,10 @@ bool FormApiario::salvar(bool inserir)
 
     // Nothing chosen or shown yet gave them a key.
     if (a.florada.id_florada == -1 || a.municipio.cod_cid == -1) {
-        recusar("Escolha a florada e a região do apiário.");
-        return false;
+        return FALHA::recusa("Escolha a florada e a região do apiário.");
     }
 
-    return inserir ? ctx.apiario->Cadastrar_Apiario(&a) : ctx.apiario->Atualizar_Apiario(&a);
+    return desfecho(inserir ? ctx.apiario->Cadastrar_Apiario(&a) : ctx.apiario->Atualizar_Apiario(&a), *ctx.apiario);
 }
 
 void FormApiario::Carregar_combo(int qual, int selecionado)
@@ -276,7 +255,7 @@ void FormApiario::Carregar_combo(int qual, int selecionado)
             if (selecionado != -1 && lista[k].id_florada == selecionado)
                 sel = static_cast<int>(k) + 1;
         }
-        std::cout << sel << '\n';
+        rastrear() << sel << '\n';
         w.combo_florada->set_active(sel);
     } else if (qual == 2 && w.combo_municipio) {
         esvaziar(w.combo_municipio, preenchendo);
@@ -287,7 +266,7 @@ void FormApiario::Carregar_combo(int qual, int selecionado)
             if (escolhido)
                 sel = static_cast<int>(k) + 1;
         }
-        std::cout << sel << '\n';
+        rastrear() << sel << '\n';
         w.combo_municipio->set_active(sel);
     }
 }

@@ -51,7 +51,7 @@ public:
 
 protected:
     void mudar_estado(int e) override;
-    bool salvar(bool inserir) override;
+    FALHA salvar(bool inserir) override;
     Lembranca* lembranca() override { return &ctx.apiarios; }
     std::size_t tamanho() const override { return apiarios.size(); }
     std::string texto_registro(std::size_t i) const override { return apiarios.nome(i); }

@@ -10,7 +10,6 @@
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
 
-#include "db/query.h"
 #include "gui/colunas_fixas.h"
 #include "gui/janelas.h"
 #include "model/apiario.h"
@@ -98,22 +97,10 @@ void FormBuscaApiario::carregar_dados(int)
     // lists are never held at once (the view is drawn again only after).
     w.treeview_resultado->unset_model();
     store_resultado.reset();
-    std::string filtro;
-    bool buscar = true;
-    if (opcao == "ID") {
-        // A key is digits only, and at most as long as the largest key;
-        // any other text is no apiary's key. Nothing typed lists them all.
-        const std::size_t zeros = texto.find_first_not_of('0');
-        const std::string chave = zeros == std::string::npos ? (texto.empty() ? "" : "0") : texto.substr(zeros);
-        buscar = texto.find_first_not_of("0123456789") == std::string::npos && chave.size() <= 10;
-        filtro = chave.empty() ? " a.id_apiario is not null" : " a.id_apiario = " + chave;
-    } else if (opcao == "Região") {
-        filtro = " m.nome like " + ctx.query->literal(texto + "%");
-    } else {
-        filtro = " a.nome like " + ctx.query->literal(texto + "%");
-    }
-    auto achados = std::make_shared<ApiariosAchados>(
-        buscar ? ctx.apiario->Pesquisar_Apiario(filtro, Detalhe::RESUMO) : LISTA_APIARIOS());
+    FILTRO_APIARIOS filtro;
+    filtro.campo = opcao == "ID" ? FILTRO_APIARIOS::ID : opcao == "Região" ? FILTRO_APIARIOS::REGIAO : FILTRO_APIARIOS::NOME;
+    filtro.texto = texto;
+    auto achados = std::make_shared<ApiariosAchados>(ctx.apiario->Pesquisar_Apiario(filtro));
     static const char* const titulos[3] = { "ID", "Nome", "Região" };
     store_resultado = mostrar_achados(*w.treeview_resultado, colunas, titulos, achados);
 }

@@ -6,6 +6,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/messagedialog.h>
 
+#include "gui/montagem.h"
 #include "gui/form_usuario.h"
 #include "model/usuario.h"
 
@@ -16,18 +17,6 @@ const char* const ESTADO_PADRAO = "MS";
 
 const char* const TIPOS_LOGRADOURO[] = { "Rua", "Avenida", "Travessa", "Alameda", "Praça", "Rodovia", "Estrada",
                                          "Linha" };
-
-// A row of the frame: the label, then the field.
-void linha(Gtk::VBox* caixa, const char* rotulo, Gtk::Widget& campo)
-{
-    Gtk::HBox* l = Gtk::manage(new Gtk::HBox(false, 0));
-    Gtk::Label* r = Gtk::manage(new Gtk::Label(rotulo));
-    r->set_size_request(150, -1);
-    r->set_alignment(0, 0.5);
-    l->pack_start(*r, false, false, 5);
-    l->pack_start(campo, false, false, 0);
-    caixa->pack_start(*l, false, false, 0);
-}
 
 } // namespace
 
@@ -55,12 +44,12 @@ void FormCep::montar()
 
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Novo CEP"));
     Gtk::VBox* dentro = Gtk::manage(new Gtk::VBox(false, 5));
-    linha(dentro, "CEP:", *w.entry_cep);
-    linha(dentro, "Tipo de logradouro:", *w.combo_tipo_logradouro);
-    linha(dentro, "Logradouro:", *w.entry_logradouro);
-    linha(dentro, "Bairro:", *w.entry_bairro);
-    linha(dentro, "UF:", *w.combo_estado);
-    linha(dentro, "Município:", *w.combo_municipio);
+    linha(*dentro, "CEP:", *w.entry_cep, 5, 150);
+    linha(*dentro, "Tipo de logradouro:", *w.combo_tipo_logradouro, 5, 150);
+    linha(*dentro, "Logradouro:", *w.entry_logradouro, 5, 150);
+    linha(*dentro, "Bairro:", *w.entry_bairro, 5, 150);
+    linha(*dentro, "UF:", *w.combo_estado, 5, 150);
+    linha(*dentro, "Município:", *w.combo_municipio, 5, 150);
     quadro->add(*dentro);
     vertical->pack_start(*quadro, false, false, 0);
 
@@ -121,9 +110,9 @@ void FormCep::salvar_cep()
     else
         novo.municipio.cod_cid = 0;
 
-    std::string motivo;
-    if (!ctx.usuario->cadastrar_cep(&novo, motivo)) {
-        Gtk::MessageDialog aviso(*janela(), motivo, false, Gtk::MESSAGE_WARNING, Gtk::BUTTONS_CLOSE, true);
+    if (!ctx.usuario->cadastrar_cep(&novo)) {
+        Gtk::MessageDialog aviso(*janela(), ctx.usuario->falha().motivo(), false, Gtk::MESSAGE_WARNING,
+                                 Gtk::BUTTONS_CLOSE, true);
         aviso.run();
         aviso.hide();
         return;

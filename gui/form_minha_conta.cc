@@ -64,10 +64,10 @@ void FormMinhaConta::carregar()
     mostrar_usuario(ctx.usuario_logado);
 }
 
-bool FormMinhaConta::salvar(bool inserir)
+FALHA FormMinhaConta::salvar(bool inserir)
 {
     if (inserir)
-        return false;
+        return FALHA::recusa(std::string());
     USER u;
     u.id = ctx.usuario_logado.id;
     u.versao = ctx.usuario_logado.versao;
@@ -76,10 +76,9 @@ bool FormMinhaConta::salvar(bool inserir)
     u.acesso = ctx.usuario_logado.acesso;
     // No postal code known: the key would point nowhere.
     if (u.cep.id <= 0) {
-        recusar(SEM_CEP);
-        return false;
+        return FALHA::recusa(SEM_CEP);
     }
-    return ctx.usuario->atualizar_usuario(&u);
+    return desfecho(ctx.usuario->atualizar_usuario(&u), *ctx.usuario);
 }
 
 void FormMinhaConta::depois_de_salvar()

@@ -15,7 +15,7 @@ protected:
     void mudar_estado(int e) override;
     void carregar() override;
     void sensibilizar(bool navegando) override;
-    bool salvar(bool inserir) override;
+    FALHA salvar(bool inserir) override;
     void depois_de_salvar() override;
     // The logged-in user read again, and shown.
     void mostrar_como_esta() override;

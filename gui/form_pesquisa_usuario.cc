@@ -1,6 +1,5 @@
 #include "gui/form_pesquisa_usuario.h"
 
-#include <iostream>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -9,7 +8,7 @@
 #include <gtkmm/frame.h>
 #include <gtkmm/scrolledwindow.h>
 
-#include "db/query.h"
+#include "db/rastro.h"
 #include "gui/colunas_fixas.h"
 #include "gui/janelas.h"
 #include "model/usuario.h"
@@ -71,21 +70,22 @@ void FormPesquisaUsuario::montar()
 
 void FormPesquisaUsuario::sel_pesquisa()
 {
-    campo_pesquisa = w.combo_campo->get_active_text() == "CPF" ? "u.cpf" : "u.nome";
+    campo_pesquisa = w.combo_campo->get_active_text() == "CPF" ? FILTRO_USUARIOS::CPF : FILTRO_USUARIOS::NOME;
     tabular(janela(), w.entry_pesquisa);
 }
 
 void FormPesquisaUsuario::carregar_dados(int)
 {
-    const std::string texto = w.entry_pesquisa->get_text();
-    const std::string filtro = campo_pesquisa + " like " + ctx.query->literal(texto + "%") + " order by u.nome";
+    FILTRO_USUARIOS filtro;
+    filtro.campo = campo_pesquisa;
+    filtro.inicio = w.entry_pesquisa->get_text();
     USUARIO busca(ctx.query);
     // The previous rows go before the new ones are read, so that the two
     // lists are never held at once (the view is drawn again only after).
     w.treeview_usuarios->unset_model();
     lista.reset();
-    auto achados = std::make_shared<UsuariosAchados>(busca.Get_User(filtro, Detalhe::RESUMO));
-    std::cout << achados->tamanho() << '\n';
+    auto achados = std::make_shared<UsuariosAchados>(busca.Get_User(filtro));
+    rastrear() << achados->tamanho() << '\n';
 
     static const char* const titulos[3] = { "Código", "Nome", "CPF" };
     lista = mostrar_achados(*w.treeview_usuarios, colunas, titulos, achados);

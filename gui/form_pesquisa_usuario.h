@@ -34,13 +34,13 @@ public:
     void selecionar_usuario(const Gtk::TreePath& caminho, Gtk::TreeViewColumn* coluna);
 
     Glib::RefPtr<Gtk::TreeModel> get_lista() const { return lista; }
-    const std::string& get_campo_pesquisa() const { return campo_pesquisa; }
+    FILTRO_USUARIOS::Campo get_campo_pesquisa() const { return campo_pesquisa; }
 
 private:
     COLUNAS colunas;
     Glib::RefPtr<Gtk::TreeModel> lista;
-    // The column the typed prefix is matched against: "u.nome" or "u.cpf".
-    std::string campo_pesquisa = "u.nome";
+    // What the typed prefix is matched against: the name or the CPF.
+    FILTRO_USUARIOS::Campo campo_pesquisa = FILTRO_USUARIOS::NOME;
 };
 
 #endif // ZUMBREL_GUI_FORM_PESQUISA_USUARIO_H

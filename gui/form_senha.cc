@@ -1,10 +1,11 @@
 #include "gui/form_senha.h"
 
-#include <iostream>
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
+
+#include "db/rastro.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ void FormSenha::atualizar_senha(int)
         return;
     }
 
-    std::cout << '\n' << "ATUALIZAR SENHA " << '\n';
+    rastrear() << '\n' << "ATUALIZAR SENHA " << '\n';
     if (!ctx.usuario->update_senha(ctx.usuario_logado.id, nova)) {
         mensagem("Erro!", "Erro ao Atualizar a senha \n Tente novamente !!! ", Gtk::MESSAGE_WARNING);
         return;

@@ -1,12 +1,12 @@
 #include "gui/form_usuario.h"
 
-#include <iostream>
 #include <utility>
 
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
 #include <gtkmm/messagedialog.h>
 
+#include "db/rastro.h"
 #include "gui/janelas.h"
 #include "util/validacao.h"
 
@@ -163,7 +163,7 @@ void FormUsuario::mostrar_usuario(const USER& u)
     w.entry_cidade->set_text(u.cep.municipio.nome);
     w.entry_cep->set_text(u.cep.cep);
     if (get_id() == ids::USUARIOS)
-        std::cout << u.cep.id << '\n';
+        rastrear() << u.cep.id << '\n';
     w.entry_estado->set_text(u.cep.municipio.estado);
     w.entry_usuario->set_text(u.login);
 }
@@ -187,11 +187,10 @@ void FormUsuario::consultar_cep(bool oferecer)
     // row of the last lookup that found one.
     cep_consultado = true;
     CEPS achado;
-    std::string erro;
     const std::string cep = w.entry_cep->get_text().raw();
-    if (!ctx.usuario->buscar_cep(cep, achado, &erro)) {
+    if (!ctx.usuario->buscar_cep(cep, achado)) {
         // A whole CEP the database answered it does not have.
-        if (oferecer && erro.empty() && cep_completo(cep)) {
+        if (oferecer && !ctx.usuario->falha().houve && cep_completo(cep)) {
             Gtk::MessageDialog pergunta(*janela(), "CEP não encontrado. Deseja cadastrá-lo?", false,
                                         Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO, true);
             const int resposta = pergunta.run();

@@ -1,9 +1,9 @@
 #include "gui/form_usuarios.h"
 
-#include <iostream>
 
 #include <gtkmm/stock.h>
 
+#include "db/rastro.h"
 #include "gui/janelas.h"
 
 void FormUsuarios::montar()
@@ -48,37 +48,34 @@ void FormUsuarios::carregar()
     mostrar_usuario(usuarios[ctx.usuarios.posicao - 1]);
 }
 
-bool FormUsuarios::salvar(bool inserir)
+FALHA FormUsuarios::salvar(bool inserir)
 {
     USER u;
     if (inserir) {
         ler_campos(u);
         u.senha = w.entry_senha->get_text();
         if (u.senha.empty()) {
-            recusar("Digite a senha do novo usuário.");
-            return false;
+            return FALHA::recusa("Digite a senha do novo usuário.");
         }
         u.cep = cep_para_salvar(ctx.usuario_logado.cep);
         u.acesso = ctx.usuario_logado.acesso;
     } else {
         const Posicao p = ctx.usuarios.posicao;
         if (p < 1 || p > usuarios.size()) {
-            recusar("Nenhum usuário está sendo mostrado para ser alterado.");
-            return false;
+            return FALHA::recusa("Nenhum usuário está sendo mostrado para ser alterado.");
         }
         u = usuarios[p - 1];
-        std::cout << u.id << '\n';
+        rastrear() << u.id << '\n';
         ler_campos(u);
-        std::cout << u.cep.id << '\n';
+        rastrear() << u.cep.id << '\n';
         u.cep = cep_para_salvar(u.cep);
     }
     // No postal code known (no lookup ever found one and there is none to
     // fall back on): the key would point nowhere, so the save is refused.
     if (u.cep.id <= 0) {
-        recusar(SEM_CEP);
-        return false;
+        return FALHA::recusa(SEM_CEP);
     }
-    return inserir ? ctx.usuario->inserir_usuario(&u) : ctx.usuario->atualizar_usuario(&u);
+    return desfecho(inserir ? ctx.usuario->inserir_usuario(&u) : ctx.usuario->atualizar_usuario(&u), *ctx.usuario);
 }
 
 Posicao FormUsuarios::posicao_de(int id) const

@@ -18,7 +18,7 @@ public:
 protected:
     void carregar() override;
     void sensibilizar(bool navegando) override;
-    bool salvar(bool inserir) override;
+    FALHA salvar(bool inserir) override;
     Lembranca* lembranca() override { return &ctx.usuarios; }
     std::size_t tamanho() const override { return usuarios.size(); }
     std::string texto_registro(std::size_t i) const override { return usuarios.nome(i); }

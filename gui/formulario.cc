@@ -1,12 +1,10 @@
 #include "gui/formulario.h"
 
-#include <iostream>
-
 #include <gtkmm/separatortoolitem.h>
 #include <gtkmm/stock.h>
 #include <gtkmm/toolitem.h>
 
-#include "db/query.h"
+#include "db/rastro.h"
 
 Formulario::Formulario(int id, Contexto& contexto) : ctx(contexto), id_(id), janela_(new Gtk::Window()) {}
 
@@ -14,7 +12,7 @@ Formulario::~Formulario() = default;
 
 void Formulario::estado(int e)
 {
-    std::cout << id_ << " - " << e << '\n';
+    rastrear() << id_ << " - " << e << '\n';
     if (e == 0 || e == 1 || e == 2)
         mudar_estado(e);
 }
@@ -37,22 +35,18 @@ void Formulario::salvar_dados()
 {
     const bool inserir = inserindo_;
     const bool editar = editando_;
-    std::cout << (inserir ? 1 : 0) << '\n' << (editar ? 1 : 0) << '\n';
+    rastrear() << (inserir ? 1 : 0) << '\n' << (editar ? 1 : 0) << '\n';
 
-    bool ok = false;
-    motivo_.clear();
-    if (ctx.query)
-        ctx.query->esquecer_falha();
+    FALHA falha = FALHA::recusa(std::string());
     if (inserir || editar)
-        ok = salvar(inserir);
+        falha = salvar(inserir);
     else
         mensagem("Atenção", "Edite primeiro", Gtk::MESSAGE_WARNING);
 
-    if (!ok) {
+    if (falha.houve) {
         // The pending New or Edit stays, and so does everything typed.
-        const bool conflito = ctx.query && ctx.query->ultima_falha().conflito();
-        mensagem("Erro!", "Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, motivo_da_falha());
-        if (conflito) {
+        mensagem("Erro!", "Verifique as informações digitadas !", Gtk::MESSAGE_ERROR, falha.motivo());
+        if (falha.conflito()) {
             // What was typed was over a record that is no longer there as
             // it was shown: it is shown as it now is, to be edited again.
             esquecer_acao();
@@ -63,13 +57,6 @@ void Formulario::salvar_dados()
     esquecer_acao();
     depois_de_salvar();
     estado(1);
-}
-
-std::string Formulario::motivo_da_falha() const
-{
-    if (!motivo_.empty())
-        return motivo_;
-    return ctx.query ? ctx.query->ultima_falha().motivo() : std::string();
 }
 
 void Formulario::mostrar_como_esta()
@@ -104,7 +91,7 @@ void Formulario::navegar(int direcao)
         if (agiu) {
             // The first text of the record now at the position, when there is one.
             const std::string texto = l->posicao >= 1 && l->posicao <= n ? texto_registro(l->posicao - 1) : "";
-            std::cout << '\n' << palavras[direcao] << '\n' << texto << '\n';
+            rastrear() << '\n' << palavras[direcao] << '\n' << texto << '\n';
         }
     }
     carregar_dados(id_);
@@ -118,9 +105,17 @@ void Formulario::Carregar_combo(int, int) {}
 
 void Formulario::mudar_estado(int) {}
 
-bool Formulario::salvar(bool) { return false; }
+FALHA Formulario::salvar(bool) { return FALHA::recusa(std::string()); }
 
-bool Formulario::excluir() { return false; }
+FALHA Formulario::excluir() { return FALHA::recusa(std::string()); }
+
+FALHA Formulario::desfecho(bool ok, const DADOS& dados)
+{
+    if (ok)
+        return FALHA();
+    // A refusal is never taken for a success, even one that gave no reason.
+    return dados.falha().houve ? dados.falha() : FALHA::recusa(std::string());
+}
 
 bool Formulario::posicionar(std::size_t n)
 {
@@ -128,7 +123,7 @@ bool Formulario::posicionar(std::size_t n)
     if (!l || n == 0)
         return false;
     if (!l->primeiro_acesso) {
-        std::cout << " Primeiro acesso à janela " << '\n';
+        rastro::escrever(" Primeiro acesso à janela \n");
         l->primeiro_acesso = true;
         l->posicao = 1;
     }
@@ -153,15 +148,14 @@ void Formulario::excluir_dados(Gtk::Window* pai)
 
     bool conflito = false;
     if (resposta != Gtk::RESPONSE_CANCEL) {
-        motivo_.clear();
-        if (ctx.query)
-            ctx.query->esquecer_falha();
-        const bool ok = resposta == Gtk::RESPONSE_OK && excluir();
+        // Any answer but OK (the dialog closed some other way) deletes nothing.
+        const FALHA falha = resposta == Gtk::RESPONSE_OK ? excluir() : FALHA::recusa(std::string());
+        const bool ok = !falha.houve;
         Gtk::MessageDialog resultado(sobre, ok ? "Excluído com Sucesso!" : "Erro ao Excluir!", false,
                                      ok ? Gtk::MESSAGE_INFO : Gtk::MESSAGE_ERROR, Gtk::BUTTONS_OK, false);
         if (!ok) {
-            conflito = ctx.query && ctx.query->ultima_falha().conflito();
-            const std::string motivo = resposta == Gtk::RESPONSE_OK ? motivo_da_falha() : std::string();
+            conflito = falha.conflito();
+            const std::string motivo = falha.motivo();
             if (!motivo.empty())
                 resultado.set_secondary_text(motivo);
         }

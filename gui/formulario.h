@@ -93,10 +93,14 @@ public:
     virtual void Carregar_combo(int qual, int selecionado);
 
 protected:
-    // The steps of each window.
+    // The steps of each window. A save or delete gives back why it was
+    // refused (houve false when it was not).
     virtual void mudar_estado(int e);
-    virtual bool salvar(bool inserir);
-    virtual bool excluir();
+    virtual FALHA salvar(bool inserir);
+    virtual FALHA excluir();
+    // What a data-access call that returned `ok` gives a save or delete:
+    // none, or the call's refusal.
+    static FALHA desfecho(bool ok, const DADOS& dados);
     // What the delete question adds below it (what goes with the record),
     // or nothing.
     virtual std::string detalhe_exclusao() { return std::string(); }
@@ -109,9 +113,6 @@ protected:
     // now (after another desktop changed or deleted it). Browsable forms
     // find it again by its key, wherever the reload put it.
     virtual void mostrar_como_esta();
-    // A save or delete refused before anything was sent: the reason the
-    // error dialog gives.
-    void recusar(const std::string& motivo) { motivo_ = motivo; }
 
     // Browsable windows: where their list stands, its size, and the text
     // the trace shows for record i (0-based).
@@ -153,9 +154,6 @@ protected:
 
 private:
     void botoes_navegacao(BotoesForm& b, const Glib::ustring& contador);
-    // Why the save or delete just tried was refused: the form's own reason,
-    // else that of the statement that failed (empty when neither).
-    std::string motivo_da_falha() const;
 
     int id_;
     std::unique_ptr<Gtk::Window> janela_;
@@ -163,7 +161,6 @@ private:
     // New or Edit pressed in this form: the next save inserts or updates.
     bool editando_ = false;
     bool inserindo_ = false;
-    std::string motivo_;
 };
 
 // A form with its own widgets, kept as one record of pointers that tests and

@@ -1,14 +1,13 @@
 #include "gui/sistemagui.h"
 
 #include <algorithm>
-#include <iostream>
 
 #include <gtkmm/main.h>
 #include <gtkmm/menu_elems.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/stock.h>
 
-#include "db/query.h"
+#include "db/rastro.h"
 #include "gui/form_abelha.h"
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
@@ -97,7 +96,7 @@ void SISTEMAGUI::verificar()
         const LISTA_USUARIOS conferido = contexto.usuario->Get_User(0);
         if (!conferido.empty()) {
             logado = true;
-            std::cout << login << '\n' << "Acesso Garantido!" << '\n';
+            rastrear() << login << '\n' << "Acesso Garantido!" << '\n';
             contexto.usuario_logado = conferido.front();
             contexto.administrador = contexto.acesso->administrador(contexto.usuario_logado.acesso.nivel);
             contexto.senha_de_exemplo = login == "admin" && senha == "admin";
@@ -114,7 +113,7 @@ void SISTEMAGUI::verificar()
                                Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
     dialogo.run();
     dialogo.hide();
-    std::cout << "Verifique seu usuário e senha!" << '\n';
+    rastrear() << "Verifique seu usuário e senha!" << '\n';
     contexto.usuario.reset();
 }
 
@@ -203,7 +202,7 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     // Users and access levels are for administrators only, however the
     // window is asked for.
     if ((id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO) && !contexto.administrador) {
-        std::cout << "Acesso negado à janela " << id << '\n';
+        rastrear() << "Acesso negado à janela " << id << '\n';
         Gtk::Window& sobre = pai ? *pai : janela_principal ? *janela_principal : janela_login;
         Gtk::MessageDialog aviso(sobre, "Somente administradores podem abrir esta janela.", false,
                                  Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
@@ -259,7 +258,7 @@ void SISTEMAGUI::estado(int id, int e)
     if (Formulario* f = formulario_aberto(id))
         f->estado(e);
     else
-        std::cout << id << " - " << e << '\n';
+        rastrear() << id << " - " << e << '\n';
 }
 
 void SISTEMAGUI::inserir_dados(int id)

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 
-#include "db/lista_registros.h"
 #include "db/query.h"
+#include "db/rastro.h"
+#include "util/conversoes.h"
 #include "util/libex.h"
 
 namespace {
@@ -20,20 +20,29 @@ const COLUNA<ABELHAS> COLUNAS_ABELHA[] = {
     { "filha", [](const BANCOPG&, const ABELHAS& a) { return a.mae != 0 ? std::to_string(a.mae) : std::string("null"); } },
 };
 
-// id_abelha, rgn, data_nasc, matriz, filha (and xmin, when listed), in this
-// order; the date comes in the database's ISO form and is shown day first.
+// A bee from the table's own columns (coluna_abelha); the date comes in the
+// database's ISO form and is shown day first (a date already day first, as
+// the lineage writes it, stays as it is).
 ABELHAS ler_abelha(const LinhaResultado& linha)
 {
+    using namespace coluna_abelha;
     ABELHAS b;
-    b.id = linha.inteiro(0);
-    b.rgn = linha[1];
-    char* data = data_formatada(linha.c_str(2), 2);
+    b.id = linha.inteiro(ID);
+    b.rgn = linha[RGN];
+    char* data = data_formatada(linha.c_str(NASCIMENTO), 2);
     b.nascimento = data;
     delete[] data;
-    b.matriz = std::string(linha.c_str(3)) == "t";
+    b.matriz = std::string(linha.c_str(MATRIZ)) == "t";
     // An unknown mother (NULL) arrives as an empty text, which reads as 0.
-    b.mae = linha.inteiro(4);
-    b.versao = linha[5];
+    b.mae = linha.inteiro(MAE);
+    return b;
+}
+
+// A bee of the listing, which has the row's version after the columns.
+ABELHAS ler_abelha_listada(const LinhaResultado& linha)
+{
+    ABELHAS b = ler_abelha(linha);
+    b.versao = linha[coluna_abelha::VERSAO];
     return b;
 }
 
@@ -50,7 +59,7 @@ std::string formatar_rgn(int id, int mae)
     return texto;
 }
 
-ABELHA::ABELHA(QUERY* query) : query(query) {}
+ABELHA::ABELHA(QUERY* query) : DADOS(query) {}
 
 INSTRUCAO ABELHA::insercao(const ABELHAS& abelha) const
 {
@@ -63,8 +72,8 @@ INSTRUCAO ABELHA::insercao(const ABELHAS& abelha) const
 
 bool ABELHA::inserir(ABELHAS* abelha)
 {
-    const RESULTADO r = query->ativar(insercao(*abelha));
-    if (!r.achou())
+    RESULTADO r;
+    if (!executar(insercao(*abelha), &r) || !r.achou())
         return false;
     abelha->id = r.linha(0).inteiro(0);
     abelha->rgn = rg_abelha(abelha->id, abelha->mae);
@@ -80,27 +89,24 @@ INSTRUCAO ABELHA::instrucao_rgn(int id, int mae)
     return i;
 }
 
-RESULTADO ABELHA::escrever_rgn(int id, int mae, std::string& rgn)
-{
-    rgn = formatar_rgn(id, mae);
-    RESULTADO r = query->ativar(instrucao_rgn(id, mae));
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
-    return r;
-}
-
 std::string ABELHA::rg_abelha(int id, int mae)
 {
-    std::string rgn;
-    escrever_rgn(id, mae, rgn);
-    return rgn;
+    contar(query->ativar(instrucao_rgn(id, mae)));
+    return formatar_rgn(id, mae);
 }
 
-FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
-                           const std::function<bool(int)>& andamento)
+bool ABELHA::sem_filhas(FALHA falha)
 {
-    if (!query->iniciar_transacao())
-        return query->ultima_falha();
+    falha.houve = true;
+    falha_ = falha;
+    return false;
+}
+
+bool ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
+                          const std::function<bool(int)>& andamento)
+{
+    if (const RESULTADO r = query->iniciar_transacao(); !r.ok())
+        return sem_filhas(FALHA(r));
     ABELHAS filha;
     filha.nascimento = nascimento;
     filha.matriz = false;
@@ -118,7 +124,7 @@ FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
         std::vector<int> codigos;
         for (const RESULTADO& r : query->enviar_fila()) {
             if (!r.achou()) {
-                falha = query->ultima_falha();
+                falha = FALHA(r);
                 falha.houve = true;
                 break;
             }
@@ -129,10 +135,9 @@ FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
         for (int codigo : codigos)
             query->enfileirar(instrucao_rgn(codigo, mae));
         for (const RESULTADO& r : query->enviar_fila()) {
-            if (!r.ok) {
-                std::cout << r.mensagem << '\n';
-                falha = query->ultima_falha();
-                falha.houve = true;
+            if (!r.ok()) {
+                contar(r);
+                falha = FALHA(r);
                 break;
             }
         }
@@ -143,15 +148,15 @@ FALHA ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
         }
     }
     if (!falha.houve) {
-        if (query->confirmar_transacao())
-            return FALHA();
-        return query->ultima_falha();
+        const RESULTADO r = query->confirmar_transacao();
+        falha_ = FALHA(r);
+        return r.ok();
     }
     // Nothing of it is stored: the server undoes it with the rollback, or
     // did already when the connection went.
     falha.desfeita = true;
     query->desfazer_transacao();
-    return falha;
+    return sem_filhas(falha);
 }
 
 bool ABELHA::atualizar(ABELHAS* abelha)
@@ -163,11 +168,8 @@ bool ABELHA::atualizar(ABELHAS* abelha)
     if (!abelha->versao.empty())
         i.condicao("xmin", query->literal(abelha->versao));
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
-        std::cout << r.mensagem << '\n';
+    if (!executar_contando(i))
         return false;
-    }
     // The stored number follows a changed mother.
     rg_abelha(abelha->id, abelha->mae);
     return true;
@@ -181,15 +183,15 @@ const LISTA_ABELHAS& ABELHA::listar()
     i.campoorder = { "id_abelha" };
 
     // A failed or empty answer keeps what the last listing found.
-    if (const RESULTADO r = query->ativar(i); r.achou()) {
-        abelhas = LISTA_ABELHAS(r, ler_abelha);
+    if (RESULTADO r; executar(i, &r) && r.achou()) {
+        abelhas = LISTA_ABELHAS(r, ler_abelha_listada);
         // A line "true" for each matrix bee, written at once.
         std::string linhas;
         for (std::size_t k = 0; k < abelhas.size(); ++k) {
             if (abelhas.matriz(k))
                 linhas += "true\n";
         }
-        std::cout.write(linhas.data(), static_cast<std::streamsize>(linhas.size()));
+        rastro::escrever(linhas);
     }
     return abelhas;
 }
@@ -201,7 +203,8 @@ ABELHAS ABELHA::get_abelha(std::string rgn)
     i.tabelas = { "cadastro.abelha_rainha" };
     i.condicao("rgn", query->literal(rgn));
 
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     return r.achou() ? ler_abelha(r.linha(0)) : ABELHAS();
 }
 
@@ -212,13 +215,7 @@ bool ABELHA::deletar(int id, const std::string& versao)
     i.condicao("id_abelha", intToString(id));
     if (!versao.empty())
         i.condicao("xmin", query->literal(versao));
-
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
-        std::cout << r.mensagem << '\n';
-        return false;
-    }
-    return true;
+    return executar_contando(i);
 }
 
 void ABELHA::buscar(ABELHAS*) {}
@@ -239,7 +236,7 @@ std::vector<std::string> ABELHA::rgns_comecando(const std::string& prefixo, int 
 
     std::vector<std::string> rgns;
     const RESULTADO r = query->ativar(i);
-    for (int k = 0; k < r.registros; ++k)
+    for (int k = 0; k < r.registros(); ++k)
         rgns.push_back(r.linha(k)[0]);
     return rgns;
 }
@@ -274,8 +271,7 @@ LISTA_GENEALOGIA ABELHA::genealogia(int id)
                        "g.geracao" };
     i.tabelas = { linhagem };
     i.campoorder = { "g.geracao", "g.id_abelha" };
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
+    RESULTADO r;
+    executar_contando(i, &r);
     return LISTA_GENEALOGIA(r, ler_abelha);
 }

@@ -6,13 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "db/falha.h"
 #include "db/lista_registros.h"
-#include "util/conversoes.h"
-
-class INSTRUCAO;
-class QUERY;
-class RESULTADO;
+#include "model/dados.h"
 
 class ABELHAS
 {
@@ -37,12 +32,13 @@ public:
 // (longer codes are written in full).
 std::string formatar_rgn(int id, int mae);
 
-// A bee's lineage: her mothers up to the first unknown one, oldest first,
-// then the bee herself, then her daughters and their descendants one
-// generation after the other, each generation by code (so every bee comes
-// after her mother). Each bee is read from its row when asked for, with its
-// generation counted from the bee: -1 her mother, 0 herself, 1 her
-// daughters.
+// Where the statements about bees put each value: the table's own columns
+// in its order (what "*" gives), then what the statement adds after them
+// (the listing the row's version, the lineage the generation).
+namespace coluna_abelha {
+enum : std::size_t { ID, RGN, NASCIMENTO, MATRIZ, MAE, VERSAO, GERACAO = VERSAO };
+} // namespace coluna_abelha
+
 // Every bee as a listing found them, each read from its row when asked for
 // (a copy shares the rows).
 class LISTA_ABELHAS : public LISTA_REGISTROS<ABELHAS>
@@ -50,26 +46,29 @@ class LISTA_ABELHAS : public LISTA_REGISTROS<ABELHAS>
 public:
     using LISTA_REGISTROS<ABELHAS>::LISTA_REGISTROS;
     // What a list shows of bee i, read in place (0 and "" past the end).
-    int id(std::size_t i) const { return linha(i).inteiro(0); }
-    const char* rgn(std::size_t i) const { return linha(i).c_str(1); }
-    bool matriz(std::size_t i) const { return linha(i).c_str(3)[0] == 't'; }
+    int id(std::size_t i) const { return linha(i).inteiro(coluna_abelha::ID); }
+    const char* rgn(std::size_t i) const { return linha(i).c_str(coluna_abelha::RGN); }
+    bool matriz(std::size_t i) const { return linha(i).c_str(coluna_abelha::MATRIZ)[0] == 't'; }
 };
 
-class LISTA_GENEALOGIA : public LISTA_REGISTROS<ABELHAS>
+// A bee's lineage: her mothers up to the first unknown one, oldest first,
+// then the bee herself, then her daughters and their descendants one
+// generation after the other, each generation by code (so every bee comes
+// after her mother). Each bee is read from its row when asked for, with its
+// generation counted from the bee: -1 her mother, 0 herself, 1 her
+// daughters.
+class LISTA_GENEALOGIA : public LISTA_ABELHAS
 {
 public:
-    using LISTA_REGISTROS<ABELHAS>::LISTA_REGISTROS;
+    using LISTA_ABELHAS::LISTA_ABELHAS;
     // What the tree shows of bee i, read in place (0 and "" past the end);
     // the texts live as long as the rows of the list.
-    int id(std::size_t i) const { return linha(i).inteiro(0); }
-    const char* rgn(std::size_t i) const { return linha(i).c_str(1); }
-    const char* nascimento(std::size_t i) const { return linha(i).c_str(2); }   // "DD/MM/YYYY"
-    bool matriz(std::size_t i) const { return linha(i).c_str(3)[0] == 't'; }
-    int mae(std::size_t i) const { return linha(i).inteiro(4); }
-    int geracao(std::size_t i) const { return linha(i).inteiro(5); }
+    const char* nascimento(std::size_t i) const { return linha(i).c_str(coluna_abelha::NASCIMENTO); }   // "DD/MM/YYYY"
+    int mae(std::size_t i) const { return linha(i).inteiro(coluna_abelha::MAE); }
+    int geracao(std::size_t i) const { return linha(i).inteiro(coluna_abelha::GERACAO); }
 };
 
-class ABELHA : public CONVERSOES
+class ABELHA : public DADOS
 {
 public:
     explicit ABELHA(QUERY* query);
@@ -90,13 +89,12 @@ public:
     // of daughters at a time: the inserts of a group, then their numbers.
     // `andamento`, when given, is told after each group how many are done,
     // and stops the work by returning false: then none is stored
-    // (FALHA::CANCELADA).
-    // Returns why none was stored (houve false when all were).
-    FALHA gerar_filhas(int mae, const std::string& nascimento, int quantas,
-                       const std::function<bool(int)>& andamento = nullptr);
+    // (FALHA::CANCELADA). False when none was stored, and falha() says why.
+    bool gerar_filhas(int mae, const std::string& nascimento, int quantas,
+                      const std::function<bool(int)>& andamento = nullptr);
     // Deletes the bee with that code (and, when given, at that version);
-    // false (and the database's message on standard output) when it is
-    // refused, as while daughters point at it, or the row is gone or changed.
+    // false (and the database's message in the trace) when it is refused,
+    // as while daughters point at it, or the row is gone or changed.
     bool deletar(int id, const std::string& versao = std::string());
     void buscar(ABELHAS* abelha);
     // Up to `limite` registry numbers that begin with the text, in order:
@@ -111,10 +109,9 @@ private:
     INSTRUCAO insercao(const ABELHAS& abelha) const;
     // The update that writes the registry number of bee `id`.
     INSTRUCAO instrucao_rgn(int id, int mae);
-    // Writes the registry number of bee `id`, whose mother is `mae`, into `rgn`.
-    RESULTADO escrever_rgn(int id, int mae, std::string& rgn);
+    // Stores and gives back why the daughters were not stored.
+    bool sem_filhas(FALHA falha);
 
-    QUERY* query;
     ABELHAS abelha;
     LISTA_ABELHAS abelhas;
 };

@@ -1,7 +1,5 @@
 #include "model/acesso.h"
 
-#include <iostream>
-
 #include "db/lista_registros.h"
 #include "db/query.h"
 
@@ -28,7 +26,7 @@ ACESS ler_acesso(const LinhaResultado& linha)
 
 const char* const SEM_ADMINISTRADOR = "o sistema ficaria sem administrador";
 
-ACESSO::ACESSO(QUERY* query) : query(query) {}
+ACESSO::ACESSO(QUERY* query) : DADOS(query) {}
 
 bool ACESSO::inserir(ACESS* registro)
 {
@@ -37,9 +35,8 @@ bool ACESSO::inserir(ACESS* registro)
     i.camporetorno = { "id_acesso" };
     i.inserir(COLUNAS_ACESSO, *registro, *query);
 
-    const RESULTADO r = query->ativar(i);
-    recusa = r.ok ? std::string() : r.mensagem;
-    if (!r.achou())
+    RESULTADO r;
+    if (!executar(i, &r) || !r.achou())
         return false;
     registro->id = r.linha(0).inteiro(0);
     return true;
@@ -53,14 +50,7 @@ bool ACESSO::atualizar(ACESS* registro)
     i.condicao("id_acesso", std::to_string(registro->id));
     if (!registro->versao.empty())
         i.condicao("xmin", query->literal(registro->versao));
-
-    const RESULTADO r = query->ativar(i);
-    recusa = r.ok ? std::string() : r.mensagem;
-    if (!r.ok) {
-        std::cout << r.mensagem << '\n';
-        return false;
-    }
-    return true;
+    return executar_contando(i);
 }
 
 std::vector<ACESS> ACESSO::listar()
@@ -72,7 +62,7 @@ std::vector<ACESS> ACESSO::listar()
 
     // A failed or empty answer keeps what the last listing found. The rows
     // go once they are copied, before the copy is handed out.
-    if (const RESULTADO r = query->ativar(i); r.achou())
+    if (RESULTADO r; executar(i, &r) && r.achou())
         LISTA_REGISTROS<ACESS>(r, ler_acesso).copiar(acessos);
     return acessos;
 }
@@ -84,14 +74,7 @@ bool ACESSO::deletar(int id, const std::string& versao)
     i.condicao("id_acesso", std::to_string(id));
     if (!versao.empty())
         i.condicao("xmin", query->literal(versao));
-
-    const RESULTADO r = query->ativar(i);
-    recusa = r.ok ? std::string() : r.mensagem;
-    if (!r.ok) {
-        std::cout << r.mensagem << '\n';
-        return false;
-    }
-    return true;
+    return executar_contando(i);
 }
 
 void ACESSO::buscar(ACESS*) {}
@@ -111,5 +94,5 @@ bool ACESSO::administrador(int nivel)
 
 bool ACESSO::sem_administrador() const
 {
-    return recusa.find(SEM_ADMINISTRADOR) != std::string::npos;
+    return falha_.mensagem.find(SEM_ADMINISTRADOR) != std::string::npos;
 }

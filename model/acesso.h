@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class QUERY;
+#include "model/dados.h"
 
 class ACESS
 {
@@ -30,7 +30,7 @@ public:
 // its message.
 extern const char* const SEM_ADMINISTRADOR;
 
-class ACESSO
+class ACESSO : public DADOS
 {
 public:
     explicit ACESSO(QUERY* query);
@@ -51,11 +51,8 @@ public:
     bool sem_administrador() const;
 
 private:
-    QUERY* query;
     ACESS acesso;
     std::vector<ACESS> acessos;
-    // The database's text of the last refusal.
-    std::string recusa;
 };
 
 #endif // ZUMBREL_MODEL_ACESSO_H

@@ -1,8 +1,7 @@
 #include "model/apiario.h"
 
-#include <iostream>
-
 #include "db/query.h"
+#include "db/rastro.h"
 
 namespace {
 
@@ -32,41 +31,57 @@ INSTRUCAO consulta_apiarios(const QUERY& query, std::vector<std::string> campos,
     return i;
 }
 
-// An apiary from a row of the load: a.id_apiario, a.nome, a.cod_cid,
+// Where the load puts each value: a.id_apiario, a.nome, a.cod_cid,
 // a.distrito, a.id_florada, the creation date, a.obs, a.endereco,
-// a.latitude, a.longitude, f.* (10 and 11), m.* (12 to 14) and a.xmin.
+// a.latitude, a.longitude, f.* (the floral source's key and name), m.*
+// (the municipality's code, name and state) and a.xmin.
+namespace carga {
+enum : std::size_t {
+    ID, NOME, COD_CID, DISTRITO, ID_FLORADA, DATA_CRIACAO, OBS, ENDERECO, LATITUDE, LONGITUDE,
+    FLORADA_ID, FLORADA_NOME, MUNICIPIO_ID, MUNICIPIO_NOME, MUNICIPIO_ESTADO, VERSAO
+};
+} // namespace carga
+
+// Where the search puts each value: a.id_apiario, a.nome, a.cod_cid,
+// a.distrito, a.id_florada, the creation date, f.* and m.*.
+namespace busca {
+enum : std::size_t {
+    ID, NOME, COD_CID, DISTRITO, ID_FLORADA, DATA_CRIACAO, FLORADA_ID, FLORADA_NOME, MUNICIPIO_ID, MUNICIPIO_NOME
+};
+} // namespace busca
+
 APIARIOS ler_apiario(const LinhaResultado& linha)
 {
+    using namespace carga;
     APIARIOS a;
-    a.id_apiario = linha.inteiro(0);
-    a.nome = linha[1];
-    a.municipio.cod_cid = linha.inteiro(2);
-    a.distrito = linha[3];
-    a.florada.id_florada = linha.inteiro(4);
-    a.data_criacao = linha[5];
-    a.obs = linha[6];
-    a.endereco = linha[7];
-    a.latitude = linha[8];
-    a.longitude = linha[9];
-    a.florada.nome_florada = linha[11];
-    a.municipio.nome = linha[13];
-    a.versao = linha[15];
+    a.id_apiario = linha.inteiro(ID);
+    a.nome = linha[NOME];
+    a.municipio.cod_cid = linha.inteiro(COD_CID);
+    a.distrito = linha[DISTRITO];
+    a.florada.id_florada = linha.inteiro(ID_FLORADA);
+    a.data_criacao = linha[DATA_CRIACAO];
+    a.obs = linha[OBS];
+    a.endereco = linha[ENDERECO];
+    a.latitude = linha[LATITUDE];
+    a.longitude = linha[LONGITUDE];
+    a.florada.nome_florada = linha[FLORADA_NOME];
+    a.municipio.nome = linha[MUNICIPIO_NOME];
+    a.versao = linha[VERSAO];
     return a;
 }
 
-// An apiary from a row of the search: a.id_apiario, a.nome, a.cod_cid,
-// a.distrito, a.id_florada, the creation date, f.* (6 and 7) and m.* (8 on).
 // The search shows only names, dates, floral sources and places.
 APIARIOS ler_apiario_achado(const LinhaResultado& linha)
 {
+    using namespace busca;
     APIARIOS a;
-    a.id_apiario = linha.inteiro(0);
-    a.nome = linha[1];
-    a.municipio.cod_cid = linha.inteiro(2);
-    a.florada.id_florada = linha.inteiro(4);
-    a.data_criacao = linha[5];
-    a.florada.nome_florada = linha[7];
-    a.municipio.nome = linha[9];
+    a.id_apiario = linha.inteiro(ID);
+    a.nome = linha[NOME];
+    a.municipio.cod_cid = linha.inteiro(COD_CID);
+    a.florada.id_florada = linha.inteiro(ID_FLORADA);
+    a.data_criacao = linha[DATA_CRIACAO];
+    a.florada.nome_florada = linha[FLORADA_NOME];
+    a.municipio.nome = linha[MUNICIPIO_NOME];
     return a;
 }
 
@@ -74,23 +89,23 @@ APIARIOS ler_apiario_achado(const LinhaResultado& linha)
 
 const char* LISTA_APIARIOS::municipio(std::size_t i) const
 {
-    // The load and the search put it in different places.
-    return linha(i).c_str(leitor(i) == ler_apiario_achado ? 9 : 13);
+    // Each list knows by its reader which statement made its rows.
+    return linha(i).c_str(leitor(i) == ler_apiario_achado ? busca::MUNICIPIO_NOME : carga::MUNICIPIO_NOME);
 }
 
-APIARIO::APIARIO(QUERY* query) : query(query) {}
+APIARIO::APIARIO(QUERY* query) : DADOS(query) {}
 
 bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
 {
-    std::cout << "\n---------------------------- Cadastrar Apiario ----------------------------\n";
+    rastro::escrever("\n---------------------------- Cadastrar Apiario ----------------------------\n");
 
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.camporetorno = { "id_apiario" };
     i.inserir(COLUNAS_APIARIO, *a, *query);
     i.tabelas = { "cadastro.apiario" };
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
+    RESULTADO r;
+    if (!executar(i, &r))
         return false;
     if (r.achou())
         a->id_apiario = r.linha(0).inteiro(0);
@@ -99,16 +114,16 @@ bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
 
 bool APIARIO::Atualizar_Apiario(APIARIOS* a)
 {
-    std::cout << "\n---------------------------- Atualizar Apiario ----------------------------\n";
+    rastro::escrever("\n---------------------------- Atualizar Apiario ----------------------------\n");
 
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    std::cout << "\nUPDATE APIARIO \n";
+    rastro::escrever("\nUPDATE APIARIO \n");
     i.atualizar(COLUNAS_APIARIO, *a, *query);
     i.condicao("id_apiario", std::to_string(a->id_apiario));
     if (!a->versao.empty())
         i.condicao("xmin", query->literal(a->versao));
     i.tabelas = { "cadastro.Apiario" };
-    return query->ativar(i).ok;
+    return executar(i);
 }
 
 void APIARIO::Get_Apiarios(LISTA_APIARIOS* lista)
@@ -120,7 +135,9 @@ void APIARIO::Get_Apiarios(LISTA_APIARIOS* lista)
         { "a.id_apiario", "a.nome", "a.cod_cid", "a.distrito", "a.id_florada", "to_char(a.data_criacao,'DD/MM/YYYY')",
           "a.obs", "a.endereco", "a.latitude", "a.longitude", "f.*", "m.*", "a.xmin" },
         "a.id_florada=f.id_florada  order by a.id_apiario asc");
-    lista->acrescentar(query->ativar(i), ler_apiario);
+    RESULTADO r;
+    executar(i, &r);
+    lista->acrescentar(r, ler_apiario);
 }
 
 LISTA_APIARIOS APIARIO::Pesquisar_Apiario(std::string filtro, Detalhe detalhe)
@@ -132,19 +149,41 @@ LISTA_APIARIOS APIARIO::Pesquisar_Apiario(std::string filtro, Detalhe detalhe)
     i.filtroconsulta = filtro;
     // A search list shows the key, the name and the municipality's name.
     if (detalhe == Detalhe::RESUMO)
-        i.colunas_guardadas = { 0, 1, 9 };
+        i.colunas_guardadas = { busca::ID, busca::NOME, busca::MUNICIPIO_NOME };
 
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     if (!r.achou()) {
-        std::cout << r.mensagem << '\n';
+        rastro::escrever(r.mensagem + '\n');
         return LISTA_APIARIOS();
     }
     // A line per apiary found, made here and written at once.
     std::string nomes;
-    for (int k = 0; k < r.registros; ++k) {
+    for (int k = 0; k < r.registros(); ++k) {
         nomes += "\nNOME:";
-        nomes += r.linha(k).c_str(1);
+        nomes += r.linha(k).c_str(busca::NOME);
     }
-    std::cout.write(nomes.data(), static_cast<std::streamsize>(nomes.size()));
+    rastro::escrever(nomes);
     return LISTA_APIARIOS(r, ler_apiario_achado);
+}
+
+LISTA_APIARIOS APIARIO::Pesquisar_Apiario(const FILTRO_APIARIOS& filtro)
+{
+    const std::string& texto = filtro.texto;
+    std::string condicao;
+    if (filtro.campo == FILTRO_APIARIOS::ID) {
+        // A key is digits only, and at most as long as the largest key;
+        // any other text is no apiary's key. Nothing typed lists them all.
+        const std::size_t zeros = texto.find_first_not_of('0');
+        const std::string chave = zeros == std::string::npos ? (texto.empty() ? "" : "0") : texto.substr(zeros);
+        if (texto.find_first_not_of("0123456789") != std::string::npos || chave.size() > 10) {
+            falha_ = FALHA();
+            return LISTA_APIARIOS();
+        }
+        condicao = chave.empty() ? " a.id_apiario is not null" : " a.id_apiario = " + chave;
+    } else {
+        condicao = (filtro.campo == FILTRO_APIARIOS::REGIAO ? " m.nome like " : " a.nome like ") +
+                   query->literal(texto + "%");
+    }
+    return Pesquisar_Apiario(condicao, Detalhe::RESUMO);
 }

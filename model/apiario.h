@@ -5,10 +5,9 @@
 #include <string>
 
 #include "db/lista_registros.h"
+#include "model/dados.h"
 #include "model/florada.h"
 #include "model/municipio.h"
-
-class QUERY;
 
 class APIARIOS
 {
@@ -45,7 +44,17 @@ public:
     const char* municipio(std::size_t i) const;
 };
 
-class APIARIO
+// A search of apiaries: by key ("ID"; nothing typed finds them all), or
+// those whose name, or whose municipality's name ("Região"), begins with
+// the text.
+struct FILTRO_APIARIOS
+{
+    enum Campo { ID, NOME, REGIAO };
+    Campo campo = NOME;
+    std::string texto;
+};
+
+class APIARIO : public DADOS
 {
 public:
     explicit APIARIO(QUERY* query);
@@ -62,9 +71,10 @@ public:
     // (code and name). With Detalhe::RESUMO only the key, the name and the
     // municipality's name are kept.
     LISTA_APIARIOS Pesquisar_Apiario(std::string filtro, Detalhe detalhe = Detalhe::COMPLETO);
-
-private:
-    QUERY* query;
+    // The apiaries the search finds, with only the key, the name and the
+    // municipality's name kept: the condition is written here from the
+    // filter. A key that is no number finds none, without asking.
+    LISTA_APIARIOS Pesquisar_Apiario(const FILTRO_APIARIOS& filtro);
 };
 
 #endif // ZUMBREL_MODEL_APIARIO_H

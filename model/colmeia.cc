@@ -1,8 +1,7 @@
 #include "model/colmeia.h"
 
-#include <iostream>
-
 #include "db/query.h"
+#include "db/rastro.h"
 #include "util/validacao.h"
 
 const char* const TIPOS_COLMEIA[4] = { "Langstroth", "Schenk", "Núcleo", "Outro" };
@@ -63,43 +62,54 @@ INSTRUCAO consulta_colmeias(const QUERY& query)
     return i;
 }
 
+// Where consulta_colmeias puts each value.
+namespace coluna {
+enum : std::size_t { ID, TIPO, STATUS, RGN, ID_ABELHA, ID_APIARIO, APIARIO, INSTALACAO, OBS, VERSAO };
+} // namespace coluna
+
 // One row of consulta_colmeias: a queen or date not known reads as 0 or "".
 COLMEIAS ler_colmeia(const LinhaResultado& linha)
 {
     COLMEIAS c;
-    c.id = linha.inteiro(0);
-    c.tipo = linha[1];
-    c.status = linha[2];
-    c.rgn = linha[3];
-    c.id_abelha = linha.inteiro(4);
-    c.id_apiario = linha.inteiro(5);
-    c.apiario = linha[6];
-    c.instalacao = linha[7];
-    c.obs = linha[8];
-    c.versao = linha[9];
+    c.id = linha.inteiro(coluna::ID);
+    c.tipo = linha[coluna::TIPO];
+    c.status = linha[coluna::STATUS];
+    c.rgn = linha[coluna::RGN];
+    c.id_abelha = linha.inteiro(coluna::ID_ABELHA);
+    c.id_apiario = linha.inteiro(coluna::ID_APIARIO);
+    c.apiario = linha[coluna::APIARIO];
+    c.instalacao = linha[coluna::INSTALACAO];
+    c.obs = linha[coluna::OBS];
+    c.versao = linha[coluna::VERSAO];
     return c;
+}
+
+std::string rainha_em_outra(const std::string& rgn, int outra)
+{
+    return "A rainha " + rgn + " já está na colméia " + std::to_string(outra) + ".";
 }
 
 } // namespace
 
-COLMEIA::COLMEIA(QUERY* query) : query(query) {}
+int LISTA_COLMEIAS::id(std::size_t i) const { return linha(i).inteiro(coluna::ID); }
+const char* LISTA_COLMEIAS::tipo(std::size_t i) const { return linha(i).c_str(coluna::TIPO); }
+const char* LISTA_COLMEIAS::status(std::size_t i) const { return linha(i).c_str(coluna::STATUS); }
+const char* LISTA_COLMEIAS::rgn(std::size_t i) const { return linha(i).c_str(coluna::RGN); }
+const char* LISTA_COLMEIAS::apiario(std::size_t i) const { return linha(i).c_str(coluna::APIARIO); }
+
+COLMEIA::COLMEIA(QUERY* query) : DADOS(query) {}
 
 bool COLMEIA::conferir(COLMEIAS& c)
 {
-    pelo_banco = false;
     falha_ = FALHA();
     if (!tipo_de_colmeia(c.tipo))
-        mensagem = "Escolha o tipo da colméia.";
-    else if (!status_de_colmeia(c.status))
-        mensagem = "Escolha o status da colméia.";
-    else if (c.id_apiario <= 0)
-        mensagem = "Escolha o apiário da colméia.";
-    else if (!c.instalacao.empty() && !data_valida(c.instalacao))
-        mensagem = "A data de instalação não existe: escreva-a como DD/MM/AAAA.";
-    else
-        mensagem.clear();
-    if (!mensagem.empty())
-        return false;
+        return recusar("Escolha o tipo da colméia.");
+    if (!status_de_colmeia(c.status))
+        return recusar("Escolha o status da colméia.");
+    if (c.id_apiario <= 0)
+        return recusar("Escolha o apiário da colméia.");
+    if (!c.instalacao.empty() && !data_valida(c.instalacao))
+        return recusar("A data de instalação não existe: escreva-a como DD/MM/AAAA.");
 
     c.id_abelha = 0;
     if (c.rgn.empty())
@@ -108,37 +118,25 @@ bool COLMEIA::conferir(COLMEIAS& c)
     i.camporetorno = { "id_abelha" };
     i.tabelas = { "cadastro.abelha_rainha" };
     i.condicao("rgn", query->literal(c.rgn));
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
-        pelo_banco = true;
-        mensagem = r.mensagem;
-        falha_ = FALHA(r);
+    RESULTADO r;
+    if (!executar(i, &r))
         return false;
-    }
-    if (!r.achou()) {
-        mensagem = "Nenhuma abelha rainha tem o RGN informado: escolha uma da lista ou deixe o campo vazio.";
-        return false;
-    }
+    if (!r.achou())
+        return recusar("Nenhuma abelha rainha tem o RGN informado: escolha uma da lista ou deixe o campo vazio.");
     c.id_abelha = r.linha(0).inteiro(0);
-    if (const int outra = colmeia_da_rainha(c.id_abelha, c.id)) {
-        mensagem = "A rainha " + c.rgn + " já está na colméia " + std::to_string(outra) + ".";
-        return false;
-    }
+    if (const int outra = colmeia_da_rainha(c.id_abelha, c.id))
+        return recusar(rainha_em_outra(c.rgn, outra));
     return true;
 }
 
-void COLMEIA::explicar_recusa(const COLMEIAS& c, const RESULTADO& r)
+bool COLMEIA::explicar_recusa(const COLMEIAS& c)
 {
-    pelo_banco = true;
-    mensagem = r.mensagem;
-    falha_ = FALHA(r);
-    std::cout << r.mensagem << '\n';
-    if (c.id_abelha == 0)
-        return;
-    if (const int outra = colmeia_da_rainha(c.id_abelha, c.id)) {
-        pelo_banco = false;
-        mensagem = "A rainha " + c.rgn + " já está na colméia " + std::to_string(outra) + ".";
+    rastro::escrever(falha_.mensagem + '\n');
+    if (c.id_abelha != 0) {
+        if (const int outra = colmeia_da_rainha(c.id_abelha, c.id))
+            falha_.explicar(rainha_em_outra(c.rgn, outra));
     }
+    return false;
 }
 
 bool COLMEIA::inserir(COLMEIAS* colmeia)
@@ -152,11 +150,9 @@ bool COLMEIA::inserir(COLMEIAS* colmeia)
     i.tabelas = { "cadastro.colmeia" };
     i.camporetorno = { "id_colmeia" };
     i.inserir(COLUNAS_COLMEIA, c, *query);
-    const RESULTADO r = query->ativar(i);
-    if (!r.achou()) {
-        explicar_recusa(c, r);
-        return false;
-    }
+    RESULTADO r;
+    if (!executar(i, &r) || !r.achou())
+        return explicar_recusa(c);
     c.id = r.linha(0).inteiro(0);
     *colmeia = c;
     return true;
@@ -174,11 +170,8 @@ bool COLMEIA::atualizar(COLMEIAS* colmeia)
     i.condicao("id_colmeia", std::to_string(c.id));
     if (!c.versao.empty())
         i.condicao("xmin", query->literal(c.versao));
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
-        explicar_recusa(c, r);
-        return false;
-    }
+    if (!executar(i))
+        return explicar_recusa(c);
     *colmeia = c;
     return true;
 }
@@ -190,17 +183,15 @@ bool COLMEIA::deletar(int id, const std::string& versao)
     i.condicao("id_colmeia", std::to_string(id));
     if (!versao.empty())
         i.condicao("xmin", query->literal(versao));
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
-    return r.ok;
+    return executar_contando(i);
 }
 
 COLMEIAS COLMEIA::get_colmeia(int id)
 {
     INSTRUCAO i = consulta_colmeias(*query);
     i.condicao("c.id_colmeia", std::to_string(id));
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     return r.achou() ? ler_colmeia(r.linha(0)) : COLMEIAS();
 }
 
@@ -216,9 +207,8 @@ LISTA_COLMEIAS COLMEIA::pesquisar(const FILTRO_COLMEIAS& filtro)
     if (filtro.id_apiario != 0)
         i.condicao("c.id_apiario", std::to_string(filtro.id_apiario));
     i.campoorder = { "c.id_colmeia" };
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
+    RESULTADO r;
+    executar_contando(i, &r);
     return LISTA_COLMEIAS(r, ler_colmeia);
 }
 
@@ -238,9 +228,8 @@ LISTA_APIARIOS COLMEIA::apiarios()
     i.camporetorno = { "id_apiario", "nome" };
     i.tabelas = { "cadastro.apiario" };
     i.campoorder = { "nome", "id_apiario" };
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
+    RESULTADO r;
+    executar_contando(i, &r);
     return LISTA_APIARIOS(r, [](const LinhaResultado& linha) {
         APIARIOS a;
         a.id_apiario = linha.inteiro(0);

@@ -5,12 +5,9 @@
 #include <cstddef>
 #include <string>
 
-#include "db/falha.h"
 #include "db/lista_registros.h"
 #include "model/apiario.h"
-
-class QUERY;
-class RESULTADO;
+#include "model/dados.h"
 
 // The kinds of box and the statuses of a hive (an inspection sees one of the
 // same statuses), in the order the lists show them.
@@ -56,22 +53,22 @@ public:
 
     // What the list of hives shows of hive i, read in place (0 and "" past
     // the end). The texts live as long as the rows of the list.
-    int id(std::size_t i) const { return linha(i).inteiro(0); }
-    const char* tipo(std::size_t i) const { return linha(i).c_str(1); }
-    const char* status(std::size_t i) const { return linha(i).c_str(2); }
-    const char* rgn(std::size_t i) const { return linha(i).c_str(3); }
-    const char* apiario(std::size_t i) const { return linha(i).c_str(6); }
+    int id(std::size_t i) const;
+    const char* tipo(std::size_t i) const;
+    const char* status(std::size_t i) const;
+    const char* rgn(std::size_t i) const;
+    const char* apiario(std::size_t i) const;
 };
 
-class COLMEIA
+class COLMEIA : public DADOS
 {
 public:
     explicit COLMEIA(QUERY* query);
 
     // Stores a new hive (its queen looked up by her RGN) and gives it its
-    // key. False, with nothing stored and the reason in get_mensagem(), when
-    // a field is missing or wrong, the RGN is no bee's, the queen heads
-    // another hive, or the database refuses it.
+    // key. False, with nothing stored and falha() saying why, when a field
+    // is missing or wrong, the RGN is no bee's, the queen heads another
+    // hive, or the database refuses it.
     bool inserir(COLMEIAS* colmeia);
     // Stores the fields of a stored hive, checked as for inserir; `colmeia`
     // gets the queen's code. Refused, with nothing stored, when the hive has
@@ -89,27 +86,12 @@ public:
     // The apiaries a hive may stand in, by name: only their keys and names.
     LISTA_APIARIOS apiarios();
 
-    // Why the last insert or update was refused, said to the user.
-    const std::string& get_mensagem() const { return mensagem; }
-    // Whether it was the database that refused it (its message is then in
-    // get_mensagem()), rather than a check of the fields.
-    bool recusado_pelo_banco() const { return pelo_banco; }
-    // The database's refusal of the last insert or update (none when it
-    // did not refuse): its reason for the user, whether the hive was
-    // changed elsewhere. Kept past the statements that explain it.
-    const FALHA& falha() const { return falha_; }
-
 private:
     // The checks of inserir and atualizar, and the queen's code into `c`.
     bool conferir(COLMEIAS& c);
-    // After the database refused a save: the hive that took the queen
-    // meanwhile is named, if that is why.
-    void explicar_recusa(const COLMEIAS& c, const RESULTADO& r);
-
-    QUERY* query;
-    std::string mensagem;
-    bool pelo_banco = false;
-    FALHA falha_;
+    // After the database refused a save (falha_ holds it): the hive that
+    // took the queen meanwhile is named, if that is why.
+    bool explicar_recusa(const COLMEIAS& c);
 };
 
 #endif // ZUMBREL_MODEL_COLMEIA_H

@@ -1,9 +1,8 @@
 #include "model/florada.h"
 
-#include <iostream>
-
 #include "db/lista_registros.h"
 #include "db/query.h"
+#include "db/rastro.h"
 
 namespace {
 
@@ -12,18 +11,22 @@ const COLUNA<FLORADA> COLUNAS_FLORADA[] = {
     { "nome_florada", [](const BANCOPG& b, const FLORADA& f) { return b.literal(f.nome_florada); } },
 };
 
-// id_florada, nome_florada, in table order.
+// Where "*" puts each column: the table's order.
+namespace coluna {
+enum : std::size_t { ID, NOME };
+} // namespace coluna
+
 FLORADA ler_florada(const LinhaResultado& linha)
 {
     FLORADA f;
-    f.id_florada = linha.inteiro(0);
-    f.nome_florada = linha[1];
+    f.id_florada = linha.inteiro(coluna::ID);
+    f.nome_florada = linha[coluna::NOME];
     return f;
 }
 
 } // namespace
 
-FLORADAS::FLORADAS(QUERY* query) : query(query) {}
+FLORADAS::FLORADAS(QUERY* query) : DADOS(query) {}
 
 std::string FLORADAS::inserir(FLORADA f)
 {
@@ -32,7 +35,8 @@ std::string FLORADAS::inserir(FLORADA f)
     i.tabelas = { "cadastro.florada" };
     i.camporetorno = { "id_florada" };
 
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     return r.achou() ? r.linha(0)[0] : std::string();
 }
 
@@ -45,8 +49,8 @@ std::vector<FLORADA> FLORADAS::listar_floradas()
     i.tabelas = { "cadastro.florada" };
     i.campoorder = { "nome_florada" };
 
-    if (const RESULTADO r = query->ativar(i); !r.achou())
-        std::cout << r.mensagem << '\n';
+    if (RESULTADO r; !executar(i, &r) || !r.achou())
+        rastro::escrever(r.mensagem + '\n');
     else
         LISTA_REGISTROS<FLORADA>(r, ler_florada).copiar(floradas);
     return floradas;
@@ -59,15 +63,15 @@ FLORADA FLORADAS::get_florada(std::string nome)
     i.tabelas = { "cadastro.florada" };
     i.condicao("nome_florada", query->literal(nome));
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
-        std::cout << r.mensagem << '\n';
-    } else if (!r.achou()) {
-        // Not found is no error: the key -1 tells the caller to keep its own.
-        florada.id_florada = -1;
-        florada.nome_florada = r.mensagem;
-    } else {
-        florada = ler_florada(r.linha(0));
+    RESULTADO r;
+    if (executar_contando(i, &r)) {
+        if (r.achou()) {
+            florada = ler_florada(r.linha(0));
+        } else {
+            // Not found is no error: the key -1 tells the caller to keep its own.
+            florada.id_florada = -1;
+            florada.nome_florada = r.mensagem;
+        }
     }
     return florada;
 }

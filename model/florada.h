@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class QUERY;
+#include "model/dados.h"
 
 class FLORADA
 {
@@ -14,18 +14,17 @@ public:
     std::string nome_florada;
 };
 
-class FLORADAS
+class FLORADAS : public DADOS
 {
 public:
     explicit FLORADAS(QUERY* query);
 
-    // The new key as text, or "" when the insert failed.
+    // The new key as text, or "" when the insert failed (falha() says why).
     std::string inserir(FLORADA f);
     std::vector<FLORADA> listar_floradas();
     FLORADA get_florada(std::string nome);
 
 private:
-    QUERY* query;
     FLORADA florada;
     std::vector<FLORADA> floradas;
 };

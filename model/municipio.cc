@@ -1,25 +1,28 @@
 #include "model/municipio.h"
 
-#include <iostream>
-
 #include "db/lista_registros.h"
 #include "db/query.h"
+#include "db/rastro.h"
 
 namespace {
 
-// cod_cid, nome, estado, in table order.
+// Where "*" puts each column: the table's order.
+namespace coluna {
+enum : std::size_t { COD_CID, NOME, ESTADO };
+} // namespace coluna
+
 MUNICIPIOS ler_municipio(const LinhaResultado& linha)
 {
     MUNICIPIOS m;
-    m.cod_cid = linha.inteiro(0);
-    m.nome = linha[1];
-    m.estado = linha[2];
+    m.cod_cid = linha.inteiro(coluna::COD_CID);
+    m.nome = linha[coluna::NOME];
+    m.estado = linha[coluna::ESTADO];
     return m;
 }
 
 } // namespace
 
-MUNICIPIO::MUNICIPIO(QUERY* query) : query(query) {}
+MUNICIPIO::MUNICIPIO(QUERY* query) : DADOS(query) {}
 
 std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
 {
@@ -31,8 +34,8 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
     i.condicao("estado", "'MS'");
     i.campoorder = { "nome" };
 
-    if (const RESULTADO r = query->ativar(i); !r.achou())
-        std::cout << r.mensagem << '\n';
+    if (RESULTADO r; !executar(i, &r) || !r.achou())
+        rastro::escrever(r.mensagem + '\n');
     else
         LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(municipios);
     return municipios;
@@ -46,15 +49,15 @@ MUNICIPIOS MUNICIPIO::get_municipio(std::string nome)
     i.condicao("nome", query->literal(nome));
     i.condicao("estado", "'MS'");
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
-        std::cout << r.mensagem << '\n';
-    } else if (!r.achou()) {
-        // Not found is no error: the key -1 tells the caller to keep its own.
-        municipio.cod_cid = -1;
-        municipio.nome = r.mensagem;
-    } else {
-        municipio = ler_municipio(r.linha(0));
+    RESULTADO r;
+    if (executar_contando(i, &r)) {
+        if (r.achou()) {
+            municipio = ler_municipio(r.linha(0));
+        } else {
+            // Not found is no error: the key -1 tells the caller to keep its own.
+            municipio.cod_cid = -1;
+            municipio.nome = r.mensagem;
+        }
     }
     return municipio;
 }
@@ -68,9 +71,7 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio(const std::string& estado)
     i.campoorder = { "nome" };
 
     std::vector<MUNICIPIOS> lista;
-    if (const RESULTADO r = query->ativar(i); !r.ok)
-        std::cout << r.mensagem << '\n';
-    else
+    if (RESULTADO r; executar_contando(i, &r))
         LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(lista);
     return lista;
 }
@@ -83,10 +84,9 @@ std::vector<std::string> MUNICIPIO::listar_estados()
     i.campoorder = { "estado" };
 
     std::vector<std::string> estados;
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
-    for (int k = 0; k < r.registros; ++k)
+    RESULTADO r;
+    executar_contando(i, &r);
+    for (int k = 0; k < r.registros(); ++k)
         estados.push_back(r.linha(k)[0]);
     return estados;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class QUERY;
+#include "model/dados.h"
 
 class MUNICIPIOS
 {
@@ -16,7 +16,7 @@ public:
     std::string estado;
 };
 
-class MUNICIPIO
+class MUNICIPIO : public DADOS
 {
 public:
     explicit MUNICIPIO(QUERY* query);
@@ -29,7 +29,6 @@ public:
     MUNICIPIOS get_municipio(std::string nome);
 
 private:
-    QUERY* query;
     MUNICIPIOS municipio;
     std::vector<MUNICIPIOS> municipios;
 };

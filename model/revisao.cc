@@ -1,7 +1,5 @@
 #include "model/revisao.h"
 
-#include <iostream>
-
 #include "db/query.h"
 #include "model/colmeia.h"
 #include "util/validacao.h"
@@ -42,37 +40,26 @@ REVISOES ler_revisao(const LinhaResultado& linha)
 
 } // namespace
 
-REVISAO::REVISAO(QUERY* query) : query(query) {}
+REVISAO::REVISAO(QUERY* query) : DADOS(query) {}
 
 bool REVISAO::inserir(REVISOES* revisao)
 {
-    pelo_banco = false;
-    falha_ = FALHA();
     if (revisao->id_colmeia <= 0)
-        mensagem = "Escolha primeiro a colméia revisada.";
-    else if (!data_valida(revisao->data))
-        mensagem = "A data da revisão não existe: escreva-a como DD/MM/AAAA.";
-    else if (!status_de_colmeia(revisao->status))
-        mensagem = "Escolha o status visto na revisão.";
-    else if (!ler_quilos(revisao->mel))
-        mensagem = "O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5).";
-    else
-        mensagem.clear();
-    if (!mensagem.empty())
-        return false;
+        return recusar("Escolha primeiro a colméia revisada.");
+    if (!data_valida(revisao->data))
+        return recusar("A data da revisão não existe: escreva-a como DD/MM/AAAA.");
+    if (!status_de_colmeia(revisao->status))
+        return recusar("Escolha o status visto na revisão.");
+    if (!ler_quilos(revisao->mel))
+        return recusar("O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5).");
 
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.tabelas = { "cadastro.revisao" };
     i.camporetorno = { "id_revisao" };
     i.inserir(COLUNAS_REVISAO, *revisao, *query);
-    const RESULTADO r = query->ativar(i);
-    if (!r.achou()) {
-        pelo_banco = true;
-        mensagem = r.mensagem;
-        falha_ = FALHA(r);
-        std::cout << r.mensagem << '\n';
+    RESULTADO r;
+    if (!executar_contando(i, &r) || !r.achou())
         return false;
-    }
     revisao->id = r.linha(0).inteiro(0);
     return true;
 }
@@ -82,10 +69,7 @@ bool REVISAO::deletar(int id)
     INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
     i.tabelas = { "cadastro.revisao" };
     i.condicao("id_revisao", std::to_string(id));
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
-    return r.ok;
+    return executar_contando(i);
 }
 
 LISTA_REVISOES REVISAO::listar(int id_colmeia)
@@ -95,9 +79,8 @@ LISTA_REVISOES REVISAO::listar(int id_colmeia)
     i.tabelas = { "cadastro.revisao" };
     i.condicao("id_colmeia", std::to_string(id_colmeia));
     i.campoorder = { "data_revisao desc", "id_revisao desc" };
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok)
-        std::cout << r.mensagem << '\n';
+    RESULTADO r;
+    executar_contando(i, &r);
     return LISTA_REVISOES(r, ler_revisao);
 }
 
@@ -107,6 +90,7 @@ int REVISAO::contar(int id_colmeia)
     i.camporetorno = { "count(*)" };
     i.tabelas = { "cadastro.revisao" };
     i.condicao("id_colmeia", std::to_string(id_colmeia));
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     return r.achou() ? r.linha(0).inteiro(0) : -1;
 }

@@ -7,10 +7,8 @@
 #include <cstddef>
 #include <string>
 
-#include "db/falha.h"
 #include "db/lista_registros.h"
-
-class QUERY;
+#include "model/dados.h"
 
 class REVISOES
 {
@@ -33,13 +31,13 @@ public:
     using LISTA_REGISTROS<REVISOES>::LISTA_REGISTROS;
 };
 
-class REVISAO
+class REVISAO : public DADOS
 {
 public:
     explicit REVISAO(QUERY* query);
 
     // Stores an inspection of a stored hive and gives it its key. False,
-    // with nothing stored and the reason in get_mensagem(), for a date that
+    // with nothing stored and falha() saying why, for a date that
     // does not exist, a status not in the list, a harvest that is not a
     // number of kg of zero or more, or when the database refuses it.
     bool inserir(REVISOES* revisao);
@@ -48,17 +46,6 @@ public:
     LISTA_REVISOES listar(int id_colmeia);
     // How many inspections the hive has (-1 when that cannot be read).
     int contar(int id_colmeia);
-
-    const std::string& get_mensagem() const { return mensagem; }
-    bool recusado_pelo_banco() const { return pelo_banco; }
-    // The database's refusal of the last insert (none when it did not).
-    const FALHA& falha() const { return falha_; }
-
-private:
-    QUERY* query;
-    std::string mensagem;
-    bool pelo_banco = false;
-    FALHA falha_;
 };
 
 #endif // ZUMBREL_MODEL_REVISAO_H

@@ -1,8 +1,7 @@
 #include "model/usuario.h"
 
-#include <iostream>
-
 #include "db/query.h"
+#include "db/rastro.h"
 #include "util/senha.h"
 #include "util/validacao.h"
 
@@ -48,45 +47,47 @@ INSTRUCAO consulta_usuarios(const QUERY& query)
     return i;
 }
 
-// Where the login check puts the stored password, after the user query's
-// own columns.
-const std::size_t COLUNA_SENHA = 23;
-
-// One row of the user query: u.id_usuario, u.nome, u.login, a.* (3 to 5),
-// cpf, rg, oexp, nasc, endereco, numero, bairro (6 to 12), c.* (13 to 18, the
-// last being the municipality code again), m.* (19 to 21) and u.xmin. A
-// value past the row's end reads as "".
+// One row of the user query (coluna_usuario); a value past the row's end
+// reads as "".
 USER ler_usuario(const LinhaResultado& linha)
 {
+    using namespace coluna_usuario;
     USER u;
-    u.id = linha.inteiro(0);
-    u.nome = linha[1];
-    u.login = linha[2];
-    u.acesso.id = linha.inteiro(3);
-    u.acesso.descricao = linha[4];
-    u.acesso.nivel = linha.inteiro(5);
-    u.cpf = linha[6];
-    u.rg = linha[7];
-    u.oexp = linha[8];
-    u.nasc = linha[9];
-    u.endereco = linha[10];
-    u.numero = linha[11];
-    u.bairro = linha[12];
-    u.cep.id = linha.inteiro(13);
-    u.cep.cep = linha[14];
-    u.cep.tipo_logradouro = linha[15];
-    u.cep.logradouro = linha[16];
-    u.cep.bairro = linha[17];
-    u.cep.municipio.cod_cid = linha.inteiro(19);
-    u.cep.municipio.nome = linha[20];
-    u.cep.municipio.estado = linha[21];
-    u.versao = linha[22];
+    u.id = linha.inteiro(ID);
+    u.nome = linha[NOME];
+    u.login = linha[LOGIN];
+    u.acesso.id = linha.inteiro(ACESSO_ID);
+    u.acesso.descricao = linha[ACESSO_DESCRICAO];
+    u.acesso.nivel = linha.inteiro(ACESSO_NIVEL);
+    u.cpf = linha[CPF];
+    u.rg = linha[RG];
+    u.oexp = linha[OEXP];
+    u.nasc = linha[NASC];
+    u.endereco = linha[ENDERECO];
+    u.numero = linha[NUMERO];
+    u.bairro = linha[BAIRRO];
+    u.cep.id = linha.inteiro(CEP_ID);
+    u.cep.cep = linha[CEP];
+    u.cep.tipo_logradouro = linha[CEP_TIPO_LOGRADOURO];
+    u.cep.logradouro = linha[CEP_LOGRADOURO];
+    u.cep.bairro = linha[CEP_BAIRRO];
+    u.cep.municipio.cod_cid = linha.inteiro(MUNICIPIO_ID);
+    u.cep.municipio.nome = linha[MUNICIPIO_NOME];
+    u.cep.municipio.estado = linha[MUNICIPIO_ESTADO];
+    u.versao = linha[VERSAO];
     return u;
 }
 
+// Where the postal-code query (ceps joined to its municipality, "*") puts
+// each value: the postal code's columns in table order, then the
+// municipality's.
+namespace coluna_cep {
+enum : std::size_t { ID, CEP, TIPO_LOGRADOURO, LOGRADOURO, BAIRRO, COD_CID, MUNICIPIO_ID, MUNICIPIO_NOME, ESTADO, TOTAL };
+} // namespace coluna_cep
+
 } // namespace
 
-USUARIO::USUARIO(QUERY* query) : query(query) {}
+USUARIO::USUARIO(QUERY* query) : DADOS(query) {}
 
 bool USUARIO::verificar_acesso(std::string login, std::string senha)
 {
@@ -96,15 +97,15 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
     i.camporetorno.push_back("u.senha");
     i.condicao("u.login", query->literal(login));
 
-    const RESULTADO r = query->ativar(i);
-    if (!r.ok) {
+    RESULTADO r;
+    if (!executar(i, &r)) {
         mensagem = r.mensagem;
         return false;
     }
     // The first user found whose password it is logs in.
     int achado = -1;
-    for (int k = 0; k < r.registros && achado < 0; ++k) {
-        if (senha::confere(senha, r.linha(k)[COLUNA_SENHA]))
+    for (int k = 0; k < r.registros() && achado < 0; ++k) {
+        if (senha::confere(senha, r.linha(k)[coluna_usuario::SENHA]))
             achado = k;
     }
     if (achado < 0) {
@@ -113,8 +114,8 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
     }
     mensagem = "Acesso garantido";
     const LinhaResultado linha = r.linha(achado);
-    const int id = linha.inteiro(0);
-    const std::string guardada = linha[COLUNA_SENHA];
+    const int id = linha.inteiro(coluna_usuario::ID);
+    const std::string guardada = linha[coluna_usuario::SENHA];
     if (achado == 0) {
         carregados = LISTA_USUARIOS(r, ler_usuario, 1);
     } else {
@@ -146,7 +147,7 @@ std::string USUARIO::forma_guardada(const std::string& senha)
         i.condicao("table_name", "'usuario'");
         i.condicao("column_name", "'senha'");
         const RESULTADO r = query->ativar(i);
-        if (r.ok)
+        if (r.ok())
             limite_senha = r.achou() ? r.linha(0).inteiro(0) : 0;
     }
     if (limite_senha > 0 && static_cast<std::size_t>(limite_senha) < forte.size())
@@ -165,7 +166,7 @@ bool USUARIO::renovar_senha(int id, const std::string& senha, const std::string&
     i.condicao("id_usuario", std::to_string(id));
     i.condicao("senha", i.segredo(antiga));
     // Refused or overtaken: the digest stays and still works.
-    return query->ativar(i).ok;
+    return query->ativar(i).ok();
 }
 
 bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
@@ -174,9 +175,10 @@ bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
     i.camporetorno = { "senha" };
     i.tabelas = { "cadastro.usuario" };
     i.condicao("id_usuario", std::to_string(id));
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    const bool ok = executar(i, &r);
     if (falhou)
-        *falhou = !r.ok;
+        *falhou = !ok;
     return r.achou() && senha::confere(senha, r.linha(0)[0]);
 }
 
@@ -187,9 +189,10 @@ void USUARIO::carregar_usuario(int id)
         i.condicao("u.id_usuario", std::to_string(id));
 
     // Nothing found keeps the list of the last load.
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     if (!r.achou()) {
-        std::cout << r.mensagem << '\n';
+        rastro::escrever(r.mensagem + '\n');
         return;
     }
     carregados = LISTA_USUARIOS(r, ler_usuario);
@@ -208,31 +211,39 @@ LISTA_USUARIOS USUARIO::Get_User(std::string filtro, Detalhe detalhe)
     i.filtroconsulta = filtro;
     // A search list shows the code, the name and the CPF of each user.
     if (detalhe == Detalhe::RESUMO)
-        i.colunas_guardadas = { 0, 1, 6 };
+        i.colunas_guardadas = { coluna_usuario::ID, coluna_usuario::NOME, coluna_usuario::CPF };
 
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     if (!r.achou()) {
-        std::cout << r.mensagem << '\n';
+        rastro::escrever(r.mensagem + '\n');
         return LISTA_USUARIOS();
     }
     return LISTA_USUARIOS(r, ler_usuario);
+}
+
+LISTA_USUARIOS USUARIO::Get_User(const FILTRO_USUARIOS& filtro)
+{
+    const char* campo = filtro.campo == FILTRO_USUARIOS::CPF ? "u.cpf" : "u.nome";
+    return Get_User(std::string(campo) + " like " + query->literal(filtro.inicio + "%") + " order by u.nome",
+                    Detalhe::RESUMO);
 }
 
 bool USUARIO::inserir_usuario(USER* usuario)
 {
     // A blank password is no password.
     if (usuario->senha.empty())
-        return false;
+        return recusar(std::string());
     USER u = *usuario;
     u.senha = forma_guardada(usuario->senha);
     if (u.senha.empty())
-        return false;
+        return recusar(std::string());
 
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.tabelas = { "cadastro.usuario" };
     i.camporetorno = { "id_usuario" };
     i.inserir(COLUNAS_USUARIO, u, *query);
-    return query->ativar(i).ok;
+    return executar(i);
 }
 
 bool USUARIO::atualizar_usuario(USER* usuario)
@@ -243,30 +254,30 @@ bool USUARIO::atualizar_usuario(USER* usuario)
     i.condicao("id_usuario", std::to_string(usuario->id));
     if (!usuario->versao.empty())
         i.condicao("xmin", query->literal(usuario->versao));
-    return query->ativar(i).ok;
+    return executar(i);
 }
 
 bool USUARIO::update_senha(int id, std::string senha)
 {
     // A blank password is refused without a statement.
     const std::string guardada = senha.empty() ? std::string() : forma_guardada(senha);
-    std::cout << query->get_mensagem() << '\n';
+    rastro::escrever(query->get_mensagem() + '\n');
 
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    std::cout << "\nUPDATE SENHA \n";
+    rastro::escrever("\nUPDATE SENHA \n");
     i.tabelas = { "cadastro.usuario" };
     i.atualizar("senha", i.segredo(guardada));
     i.condicao("id_usuario", std::to_string(id));
 
-    if (!guardada.empty() && query->ativar(i).ok) {
-        std::cout << "\nSenha Atualizada com sucesso\n";
+    if (guardada.empty() ? recusar(std::string()) : executar(i)) {
+        rastro::escrever("\nSenha Atualizada com sucesso\n");
         return true;
     }
-    std::cout << "\nERRO AO ATUALIZAR A SENHA \n";
+    rastro::escrever("\nERRO AO ATUALIZAR A SENHA \n");
     return false;
 }
 
-bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado, std::string* erro)
+bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
     i.tipojoin = INSTRUCAO::INTERNA;
@@ -275,55 +286,48 @@ bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado, std::string* erro
     i.check_join = { "ceps.cod_cid=municipio.cod_cid" };
     i.condicao("cep", query->literal(cep));
 
-    // ceps: id, cep, kind of street, street, district, cod_cid; then
-    // municipio: cod_cid (again), name, state.
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     const LinhaResultado linha = r.linha(0);
-    if (erro)
-        *erro = r.ok ? std::string() : (r.mensagem.empty() ? std::string("erro") : r.mensagem);
-    if (!r.achou() || linha.size() < 9)
+    if (!r.achou() || linha.size() < coluna_cep::TOTAL)
         return false;
-    achado.id = linha.inteiro(0);
-    achado.cep = linha[1];
-    achado.tipo_logradouro = linha[2];
-    achado.logradouro = linha[3];
-    achado.bairro = linha[4];
-    achado.municipio.cod_cid = linha.inteiro(5);
-    achado.municipio.nome = linha[7];
-    achado.municipio.estado = linha[8];
+    using namespace coluna_cep;
+    achado.id = linha.inteiro(ID);
+    achado.cep = linha[CEP];
+    achado.tipo_logradouro = linha[TIPO_LOGRADOURO];
+    achado.logradouro = linha[LOGRADOURO];
+    achado.bairro = linha[BAIRRO];
+    achado.municipio.cod_cid = linha.inteiro(COD_CID);
+    achado.municipio.nome = linha[MUNICIPIO_NOME];
+    achado.municipio.estado = linha[ESTADO];
     return true;
 }
 
-bool USUARIO::cadastrar_cep(CEPS* cep, std::string& motivo)
+bool USUARIO::cadastrar_cep(CEPS* cep)
 {
-    motivo.clear();
-    if (!cep_completo(cep->cep)) {
-        motivo = "Digite o CEP inteiro, como 79800-001.";
-        return false;
-    }
-    if (cep->municipio.cod_cid <= 0) {
-        motivo = "Escolha o município do CEP.";
-        return false;
-    }
+    if (!cep_completo(cep->cep))
+        return recusar("Digite o CEP inteiro, como 79800-001.");
+    if (cep->municipio.cod_cid <= 0)
+        return recusar("Escolha o município do CEP.");
+    const std::string ja_cadastrado = "O CEP " + cep->cep + " já está cadastrado.";
     CEPS existente;
-    std::string erro;
-    if (buscar_cep(cep->cep, existente, &erro)) {
-        motivo = "O CEP " + cep->cep + " já está cadastrado.";
-        return false;
-    }
+    if (buscar_cep(cep->cep, existente))
+        return recusar(ja_cadastrado);
 
     INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
     i.tabelas = { "cadastro.ceps" };
     i.camporetorno = { "id_cep" };
     i.inserir(COLUNAS_CEP, *cep, *query);
-    const RESULTADO r = query->ativar(i);
+    RESULTADO r;
+    executar(i, &r);
     if (!r.achou()) {
-        std::cout << r.mensagem << '\n';
+        rastro::escrever(r.mensagem + '\n');
         // Registered by someone else meanwhile, or refused for another reason.
+        const FALHA recusa = FALHA(r);
         if (buscar_cep(cep->cep, existente))
-            motivo = "O CEP " + cep->cep + " já está cadastrado.";
-        else
-            motivo = "O banco de dados recusou o CEP: " + r.mensagem;
+            return recusar(ja_cadastrado);
+        falha_ = recusa.houve ? recusa : FALHA::recusa(std::string());
+        falha_.explicar("O banco de dados recusou o CEP: " + r.mensagem);
         return false;
     }
     cep->id = r.linha(0).inteiro(0);

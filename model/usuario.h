@@ -7,9 +7,8 @@
 
 #include "db/lista_registros.h"
 #include "model/acesso.h"
+#include "model/dados.h"
 #include "model/municipio.h"
-
-class QUERY;
 
 // One postal-code row: id, the four texts after id_cep in table order (the
 // code "#####-###", the kind of street, its name, the district) and the
@@ -47,6 +46,20 @@ public:
     std::string versao;
 };
 
+// Where the user query puts each value: its select list is u.id_usuario,
+// u.nome, u.login, a.* (the level's code, description and number), u.cpf,
+// u.rg, u.oexp, the birth date, u.endereco, u.numero, u.bairro, c.* (the
+// postal code's key, its four texts and its municipality's code), m.* (the
+// municipality's code, name and state) and u.xmin; the login check adds
+// u.senha after them.
+namespace coluna_usuario {
+enum : std::size_t {
+    ID, NOME, LOGIN, ACESSO_ID, ACESSO_DESCRICAO, ACESSO_NIVEL, CPF, RG, OEXP, NASC, ENDERECO, NUMERO, BAIRRO,
+    CEP_ID, CEP, CEP_TIPO_LOGRADOURO, CEP_LOGRADOURO, CEP_BAIRRO, CEP_MUNICIPIO,
+    MUNICIPIO_ID, MUNICIPIO_NOME, MUNICIPIO_ESTADO, VERSAO, SENHA
+};
+} // namespace coluna_usuario
+
 // Users as the user query finds them, each read from its row when asked for.
 class LISTA_USUARIOS : public LISTA_REGISTROS<USER>
 {
@@ -56,9 +69,17 @@ public:
     // What a list of users shows of user i, read in place from the row of
     // the user query (0 and "" past the end). The texts live as long as the
     // rows of the list.
-    int id(std::size_t i) const { return linha(i).inteiro(0); }
-    const char* nome(std::size_t i) const { return linha(i).c_str(1); }
-    const char* cpf(std::size_t i) const { return linha(i).c_str(6); }
+    int id(std::size_t i) const { return linha(i).inteiro(coluna_usuario::ID); }
+    const char* nome(std::size_t i) const { return linha(i).c_str(coluna_usuario::NOME); }
+    const char* cpf(std::size_t i) const { return linha(i).c_str(coluna_usuario::CPF); }
+};
+
+// A search of users: those whose name, or CPF, begins with the text, by name.
+struct FILTRO_USUARIOS
+{
+    enum Campo { NOME, CPF };
+    Campo campo = NOME;
+    std::string inicio;
 };
 
 // The longest login and password the windows let anyone type: the login
@@ -66,7 +87,7 @@ public:
 const int MAXIMO_LOGIN = 20;
 const int MAXIMO_SENHA = 16;
 
-class USUARIO
+class USUARIO : public DADOS
 {
 public:
     explicit USUARIO(QUERY* query);
@@ -83,6 +104,9 @@ public:
     // ORDER BY); the list of the last load is not touched. With
     // Detalhe::RESUMO only the code, the name and the CPF of each are kept.
     LISTA_USUARIOS Get_User(std::string filtro, Detalhe detalhe = Detalhe::COMPLETO);
+    // The users the search finds, with only the code, the name and the CPF
+    // of each kept: the condition is written here from the filter.
+    LISTA_USUARIOS Get_User(const FILTRO_USUARIOS& filtro);
     void carregar_usuario(int id);
     // Lets go of the list of the last load (the window that browsed it
     // closed), so that its rows are not held until the next load.
@@ -98,15 +122,14 @@ public:
     // given, tells a refused statement from a wrong password.
     bool conferir_senha(int id, const std::string& senha, bool* falhou = nullptr);
     // The postal code typed, with its municipality, into `achado`; false
-    // (and `achado` as it was) when no row has it or the statement fails,
-    // and then, when given, `erro` gets the database's message if it failed
-    // (it is left empty when the code is simply not there).
-    bool buscar_cep(const std::string& cep, CEPS& achado, std::string* erro = nullptr);
+    // (and `achado` as it was) when no row has it or the statement fails
+    // (then falha() tells: a code simply not there is no failure).
+    bool buscar_cep(const std::string& cep, CEPS& achado);
     // Registers a postal code (its four texts and its municipality's code)
-    // and gives it its key. False, with nothing stored and `motivo` saying
+    // and gives it its key. False, with nothing stored and falha() saying
     // why, for a code that is not whole ("#####-###"), one already
     // registered, no municipality, or a refusal of the database.
-    bool cadastrar_cep(CEPS* cep, std::string& motivo);
+    bool cadastrar_cep(CEPS* cep);
 
     std::string get_mensagem() const { return mensagem; }
 
@@ -121,7 +144,6 @@ private:
     bool renovar_senha(int id, const std::string& senha, const std::string& antiga);
 
     std::string mensagem;
-    QUERY* query;
     // The users of the last load that found any.
     LISTA_USUARIOS carregados;
     // The password column's maximum length, once asked: 0 none, -1 not yet.

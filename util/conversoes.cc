@@ -1,16 +1,13 @@
 #include "util/conversoes.h"
 
-#include <cstdio>
 #include <cstring>
 
-std::string CONVERSOES::intToString(int numero)
+std::string intToString(int numero)
 {
-    char texto[16];
-    std::snprintf(texto, sizeof texto, "%d", numero);
-    return texto;
+    return std::to_string(numero);
 }
 
-char* CONVERSOES::StringToChar(std::string texto)
+char* StringToChar(const std::string& texto)
 {
     // Every byte is copied, an embedded NUL included.
     char* copia = new char[texto.size() + 1];

@@ -5,13 +5,9 @@
 
 #include <string>
 
-class CONVERSOES
-{
-public:
-    std::string intToString(int numero);
-    // A new NUL-terminated copy of every byte of the text; the caller
-    // delete[]s it.
-    char* StringToChar(std::string texto);
-};
+// The number in decimal, as "%d" writes it.
+std::string intToString(int numero);
+// A new NUL-terminated copy of every byte of the text; the caller delete[]s it.
+char* StringToChar(const std::string& texto);
 
 #endif // ZUMBREL_UTIL_CONVERSOES_H

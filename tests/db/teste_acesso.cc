@@ -78,7 +78,7 @@ TEST_F(Acesso, AtualizarMudaSoALinhaDoCodigo)
     EXPECT_FALSE(acesso.atualizar(&r));
     EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\nupdate cadastro.acesso set  desc_acesso='Chefe', nivel_acesso=3 "
                              "WHERE id_acesso=77\nNenhum registro foi alterado: nenhum atende à condição.\n");
-    EXPECT_TRUE(q->ultima_falha().conflito());
+    EXPECT_TRUE(acesso.falha().conflito());
     EXPECT_EQ(banco.consultar("select * from cadastro.acesso order by 1"), esperado);
 }
 
@@ -145,7 +145,7 @@ TEST_F(Acesso, DeletarApagaSoOCodigoDadoERecusaCodigoAusente)
     EXPECT_FALSE(acesso.deletar(5));
     EXPECT_EQ(saida.tomar(),
               "delete from cadastro.acesso WHERE id_acesso=5\nNenhum registro foi alterado: nenhum atende à condição.\n");
-    EXPECT_TRUE(q->ultima_falha().conflito());
+    EXPECT_TRUE(acesso.falha().conflito());
 }
 
 TEST_F(Acesso, DeletarNivelAindaUsadoFalhaENaoApagaNada)
@@ -157,8 +157,8 @@ TEST_F(Acesso, DeletarNivelAindaUsadoFalhaENaoApagaNada)
     EXPECT_FALSE(mensagem.empty());
     EXPECT_EQ(saida.tomar(), "delete from cadastro.acesso WHERE id_acesso=1\n" + mensagem + "\n");
     EXPECT_EQ(banco.despejo(), antes);
-    EXPECT_EQ(q->ultima_falha().restricao, "usuario_id_acesso_fkey");
-    EXPECT_EQ(q->ultima_falha().motivo(),
+    EXPECT_EQ(acesso.falha().restricao, "usuario_id_acesso_fkey");
+    EXPECT_EQ(acesso.falha().motivo(),
               "Este nível de acesso ainda é usado por usuários: mude o nível deles antes de excluí-lo.");
 }
 
@@ -303,7 +303,7 @@ TEST_F(Acesso, DuasEstacoesNaoTiramJuntasOsDoisUltimosAdministradores)
     // The first desktop's change, not yet committed: maria is still there.
     q->executar("begin");
     q->executar("update cadastro.usuario set id_acesso = 3 where login = 'admin'");
-    ASSERT_EQ(q->get_situacao(), 1) << q->get_mensagem();
+    ASSERT_EQ(q->get_situacao(), Situacao::COMANDO) << q->get_mensagem();
 
     // The second desktop's change meanwhile: its check waits for the first.
     ASSERT_EQ(PQsendQuery(b, "update cadastro.usuario set id_acesso = 3 where login = 'maria'"), 1);
@@ -317,7 +317,7 @@ TEST_F(Acesso, DuasEstacoesNaoTiramJuntasOsDoisUltimosAdministradores)
     EXPECT_TRUE(esperando);
 
     q->executar("commit");
-    ASSERT_EQ(q->get_situacao(), 1) << q->get_mensagem();
+    ASSERT_EQ(q->get_situacao(), Situacao::COMANDO) << q->get_mensagem();
     PGresult* r = PQgetResult(b);
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(PQresultStatus(r), PGRES_FATAL_ERROR);

@@ -12,6 +12,7 @@
 #include "db/bancopg.h"
 #include "db/modelo_teste.h"
 #include "db/query.h"
+#include "model/falha.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
@@ -106,7 +107,7 @@ TEST(Conexao, SenhaErradaNaoEnviaNadaEUmSelectPareceBancoVazio)
     EXPECT_NE(q.get_mensagem().find("password"), std::string::npos) << q.get_mensagem();
 
     q.executar("delete from cadastro.abelha_rainha");
-    EXPECT_EQ(q.get_situacao(), 0);
+    EXPECT_EQ(q.get_situacao(), Situacao::NENHUMA);
     q.set_tipoquery(2);
     q.add_camporetorno("*");
     q.add_tabelas("cadastro.acesso");
@@ -117,10 +118,10 @@ TEST(Conexao, SenhaErradaNaoEnviaNadaEUmSelectPareceBancoVazio)
     i.tabelas = { "cadastro.florada" };
     i.inserir("nome_florada", "'Nunca'");
     const RESULTADO r = q.ativar(i);
-    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.ok());
     EXPECT_EQ(r.sqlstate, FALHA::SEM_CONEXAO);
-    EXPECT_NE(q.ultima_falha().motivo().find("Nada foi enviado"), std::string::npos);
-    EXPECT_FALSE(q.iniciar_transacao());
+    EXPECT_NE(FALHA(r).motivo().find("Nada foi enviado"), std::string::npos);
+    EXPECT_FALSE(q.iniciar_transacao().ok());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha"), "8");
     EXPECT_EQ(banco.valor("select count(*) from cadastro.florada where nome_florada = 'Nunca'"), "0");
 }
@@ -200,7 +201,7 @@ class Resultado : public teste::ModeloTeste {};
 TEST_F(Resultado, ValoresComoTextoNuloVazioEPosicaoForaDaTabela)
 {
     q->executar("select 42, null::text, true, false, 'açaí'::text");
-    EXPECT_EQ(q->get_situacao(), 2);
+    EXPECT_EQ(q->get_situacao(), Situacao::LINHAS);
     EXPECT_EQ(q->get_linhas(), 1);
     EXPECT_EQ(q->get_colunas(), 5);
     EXPECT_EQ(q->resultado(0, 0), "42");
@@ -224,11 +225,11 @@ TEST_F(Resultado, ComandoSemLinhasEFalhaGuardamContagensAnteriores)
     ASSERT_EQ(q->get_tabela().size(), 2u);
 
     q->executar("update cadastro.acesso set nivel_acesso = nivel_acesso where false");
-    EXPECT_EQ(q->get_situacao(), 1);
+    EXPECT_EQ(q->get_situacao(), Situacao::COMANDO);
     EXPECT_EQ(q->get_linhas(), 2);
 
     q->executar("select * from tabela_que_nao_existe");
-    EXPECT_EQ(q->get_situacao(), 3);
+    EXPECT_EQ(q->get_situacao(), Situacao::FALHOU);
     EXPECT_NE(q->get_mensagem().find("tabela_que_nao_existe"), std::string::npos);
     EXPECT_EQ(q->get_linhas(), 2);
     EXPECT_EQ(q->get_colunas(), 2);
@@ -240,25 +241,25 @@ TEST_F(Resultado, ComandoSemLinhasEFalhaGuardamContagensAnteriores)
 TEST_F(Resultado, VariosComandosNumTextoValeOUltimoEUmErroDesfazTudo)
 {
     q->executar("select 1; select 'a', 'b' union all select 'c', null");
-    EXPECT_EQ(q->get_situacao(), 2);
+    EXPECT_EQ(q->get_situacao(), Situacao::LINHAS);
     EXPECT_EQ(q->get_linhas(), 2);
     EXPECT_EQ(q->get_colunas(), 2);
     EXPECT_EQ(q->resultado(1, 0), "c");
     EXPECT_EQ(q->resultado(1, 1), "");
 
     q->executar("select 1, 2, 3; update cadastro.acesso set nivel_acesso = nivel_acesso where false");
-    EXPECT_EQ(q->get_situacao(), 1);
+    EXPECT_EQ(q->get_situacao(), Situacao::COMANDO);
     EXPECT_EQ(q->resultado(0, 0), "Posição não encontrada!");
 
     q->executar("insert into cadastro.acesso (desc_acesso, nivel_acesso) values ('Temporario', 0); "
                 "select * from tabela_que_nao_existe; select 5");
-    EXPECT_EQ(q->get_situacao(), 3);
+    EXPECT_EQ(q->get_situacao(), Situacao::FALHOU);
     EXPECT_NE(q->get_mensagem().find("tabela_que_nao_existe"), std::string::npos);
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Temporario'"), "0");
 
     // An error after some rows were already sent leaves no rows behind.
     q->executar("select 1 / (3 - g) from generate_series(1, 5) g");
-    EXPECT_EQ(q->get_situacao(), 3);
+    EXPECT_EQ(q->get_situacao(), Situacao::FALHOU);
     EXPECT_EQ(q->resultado(0, 0), "Posição não encontrada!");
 }
 
@@ -267,7 +268,7 @@ TEST_F(Resultado, ResultadoLongoGuardaCadaValor)
 {
     q->executar("select g, repeat('x', g % 300), case when g % 7 = 0 then null else 'v' || g end "
                 "from generate_series(1, 20000) g");
-    ASSERT_EQ(q->get_situacao(), 2);
+    ASSERT_EQ(q->get_situacao(), Situacao::LINHAS);
     ASSERT_EQ(q->get_linhas(), 20000);
     for (int g : { 1, 299, 300, 301, 7777, 14000, 20000 }) {
         EXPECT_EQ(q->resultado(g - 1, 0), std::to_string(g));
@@ -281,7 +282,7 @@ TEST_F(Resultado, ResultadoLongoGuardaCadaValor)
 TEST_F(Resultado, SoColunasGuardadasValemSoParaOProprioComando)
 {
     q->executar("select g, 'b' || g, 'c' || g from generate_series(1, 3) g", { 0, 2, 7, -1 });
-    ASSERT_EQ(q->get_situacao(), 2);
+    ASSERT_EQ(q->get_situacao(), Situacao::LINHAS);
     EXPECT_EQ(q->get_linhas(), 3);
     EXPECT_EQ(q->get_colunas(), 3);
     EXPECT_EQ(q->resultado(2, 0), "3");
@@ -294,7 +295,7 @@ TEST_F(Resultado, SoColunasGuardadasValemSoParaOProprioComando)
     // A statement that sends nothing leaves no choice behind either.
     INSTRUCAO nada = q->descrever(9);
     nada.colunas_guardadas = { 0 };
-    EXPECT_FALSE(q->ativar(nada).ok);
+    EXPECT_FALSE(q->ativar(nada).ok());
     q->executar("select 'a', 'b'");
     EXPECT_EQ(q->resultado(0, 1), "b");
 }
@@ -418,12 +419,12 @@ TEST(Conexao, TextoQueNaoEUtf8ChegaValido)
         QUERY q(c.c_str());
         ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
         q.executar("select a, b from t order by n");
-        EXPECT_EQ(q.get_situacao(), 3);
+        EXPECT_EQ(q.get_situacao(), Situacao::FALHOU);
         EXPECT_NE(q.get_mensagem().find("UTF8"), std::string::npos) << q.get_mensagem();
 
         q.executar("set client_encoding = 'SQL_ASCII'");
         q.executar("select a, b from t order by n");
-        ASSERT_EQ(q.get_situacao(), 2) << q.get_mensagem();
+        ASSERT_EQ(q.get_situacao(), Situacao::LINHAS) << q.get_mensagem();
         EXPECT_EQ(q.resultado(0, 0), "Jos\xEF\xBF\xBD");
         EXPECT_EQ(q.resultado(0, 1), "Itapor\xEF\xBF\xBD \xEF\xBF\xBD");
         EXPECT_EQ(q.resultado(1, 1), "\xEF\xBF\xBD");
@@ -435,7 +436,7 @@ TEST(Conexao, TextoQueNaoEUtf8ChegaValido)
         i.tabelas = { "t" };
         i.campoorder = { "n" };
         const RESULTADO r = q.ativar(i);
-        ASSERT_EQ(r.registros, 3);
+        ASSERT_EQ(r.registros(), 3);
         EXPECT_STREQ(r.linha(1).c_str(0), "a\xEF\xBF\xBD" "b");
         EXPECT_EQ(r.linha(1)[1], "2");
     }

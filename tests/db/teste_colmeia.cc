@@ -81,7 +81,7 @@ TEST_F(Colmeia, GuardaMostraEditaComOsTextosDoSistema)
     COLMEIAS c = nova("Núcleo", "Ativa", "00004-00002", 2);
     c.instalacao = "01/03/2024";
     c.obs = "Caixa d'água ao lado";
-    ASSERT_TRUE(colmeias->inserir(&c)) << colmeias->get_mensagem();
+    ASSERT_TRUE(colmeias->inserir(&c)) << colmeias->falha().motivo();
     EXPECT_EQ(c.id, 1);
     EXPECT_EQ(c.id_abelha, 4);
     EXPECT_EQ(saida.tomar(),
@@ -100,7 +100,7 @@ TEST_F(Colmeia, GuardaMostraEditaComOsTextosDoSistema)
     c.id_apiario = 3;
     c.instalacao = "";
     saida.tomar();
-    ASSERT_TRUE(colmeias->atualizar(&c)) << colmeias->get_mensagem();
+    ASSERT_TRUE(colmeias->atualizar(&c)) << colmeias->falha().motivo();
     EXPECT_EQ(c.id_abelha, 0);
     EXPECT_EQ(saida.tomar(), "\n SET QUERY 3\nupdate cadastro.colmeia set  tipo='Núcleo', status='Órfã', "
                              "id_abelha=null, id_apiario=3, data_instalacao=null, obs='Caixa d''água ao lado' "
@@ -117,7 +117,7 @@ TEST_F(Colmeia, PesquisaPorCadaCriterioEJuntos)
     };
     for (const auto& d : dados) {
         COLMEIAS c = nova(d.tipo, d.status, d.rgn, d.apiario);
-        ASSERT_TRUE(colmeias->inserir(&c)) << colmeias->get_mensagem();
+        ASSERT_TRUE(colmeias->inserir(&c)) << colmeias->falha().motivo();
     }
     saida.tomar();
     EXPECT_EQ(achadas({}), (std::vector<int> { 1, 2, 3, 4 }));
@@ -154,8 +154,8 @@ TEST_F(Colmeia, UmaRainhaEmUmaColmeiaSo)
     const std::string antes = banco.despejo();
     COLMEIAS b = nova("Schenk", "Ativa", "00004-00002", 2);
     EXPECT_FALSE(colmeias->inserir(&b));
-    EXPECT_EQ(colmeias->get_mensagem(), "A rainha 00004-00002 já está na colméia 1.");
-    EXPECT_FALSE(colmeias->recusado_pelo_banco());
+    EXPECT_EQ(colmeias->falha().motivo(), "A rainha 00004-00002 já está na colméia 1.");
+    EXPECT_FALSE(colmeias->falha().do_banco());
     EXPECT_EQ(b.id, 0);
     EXPECT_EQ(banco.despejo(), antes);
 
@@ -164,10 +164,10 @@ TEST_F(Colmeia, UmaRainhaEmUmaColmeiaSo)
     ASSERT_TRUE(colmeias->inserir(&b));
     b.rgn = "00004-00002";
     EXPECT_FALSE(colmeias->atualizar(&b));
-    EXPECT_EQ(colmeias->get_mensagem(), "A rainha 00004-00002 já está na colméia 1.");
+    EXPECT_EQ(colmeias->falha().motivo(), "A rainha 00004-00002 já está na colméia 1.");
     EXPECT_EQ(linha(2), "Schenk|Ativa|null|2|null|");
     a.status = "Fraca";
-    EXPECT_TRUE(colmeias->atualizar(&a)) << colmeias->get_mensagem();
+    EXPECT_TRUE(colmeias->atualizar(&a)) << colmeias->falha().motivo();
     EXPECT_EQ(linha(1), "Langstroth|Fraca|4|1|null|");
 
     // The database holds the rule whoever writes.
@@ -176,7 +176,7 @@ TEST_F(Colmeia, UmaRainhaEmUmaColmeiaSo)
     a.rgn = "";
     ASSERT_TRUE(colmeias->atualizar(&a));
     b.rgn = "00004-00002";
-    EXPECT_TRUE(colmeias->atualizar(&b)) << colmeias->get_mensagem();
+    EXPECT_TRUE(colmeias->atualizar(&b)) << colmeias->falha().motivo();
     EXPECT_EQ(linha(2), "Schenk|Ativa|4|2|null|");
 }
 
@@ -202,23 +202,23 @@ TEST_F(Colmeia, RecusasComMensagemSemGuardarNada)
     for (const Caso& k : casos) {
         COLMEIAS c = k.c;
         EXPECT_FALSE(colmeias->inserir(&c)) << k.mensagem;
-        EXPECT_EQ(colmeias->get_mensagem(), k.mensagem);
-        EXPECT_FALSE(colmeias->recusado_pelo_banco());
+        EXPECT_EQ(colmeias->falha().motivo(), k.mensagem);
+        EXPECT_FALSE(colmeias->falha().do_banco());
         EXPECT_EQ(c.id, 0);
     }
     // An apiary that is not there: the database refuses it.
     COLMEIAS c = nova("Outro", "Ativa", "", 77);
     EXPECT_FALSE(colmeias->inserir(&c));
-    EXPECT_TRUE(colmeias->recusado_pelo_banco());
-    EXPECT_NE(colmeias->get_mensagem().find("colmeia_id_apiario_fkey"), std::string::npos)
-        << colmeias->get_mensagem();
+    EXPECT_TRUE(colmeias->falha().do_banco());
+    EXPECT_NE(colmeias->falha().mensagem.find("colmeia_id_apiario_fkey"), std::string::npos)
+        << colmeias->falha().mensagem;
     // Hostile texts as the RGN find no bee and break no statement.
     for (const std::string& t : teste::corpus_hostil()) {
         if (t.empty())
             continue;
         COLMEIAS h = nova("Outro", "Ativa", t, 1);
         EXPECT_FALSE(colmeias->inserir(&h)) << mostrar(t);
-        EXPECT_FALSE(colmeias->recusado_pelo_banco()) << mostrar(t) << colmeias->get_mensagem();
+        EXPECT_FALSE(colmeias->falha().do_banco()) << mostrar(t) << colmeias->falha().motivo();
     }
     EXPECT_EQ(banco.despejo(), antes);
 }
@@ -228,11 +228,11 @@ TEST_F(Colmeia, TextosHostisVoltamIguais)
     for (const std::string& t : teste::corpus_hostil()) {
         COLMEIAS c = nova("Langstroth", "Ativa", "", 1);
         c.obs = t;
-        ASSERT_TRUE(colmeias->inserir(&c)) << mostrar(t) << colmeias->get_mensagem();
+        ASSERT_TRUE(colmeias->inserir(&c)) << mostrar(t) << colmeias->falha().motivo();
         EXPECT_EQ(colmeias->get_colmeia(c.id).obs, t) << mostrar(t);
         REVISOES r = revisao(c.id, "02/03/2024", "Fraca", "1,5");
         r.obs = t;
-        ASSERT_TRUE(revisoes->inserir(&r)) << mostrar(t) << revisoes->get_mensagem();
+        ASSERT_TRUE(revisoes->inserir(&r)) << mostrar(t) << revisoes->falha().motivo();
         const LISTA_REVISOES l = revisoes->listar(c.id);
         ASSERT_EQ(l.size(), 1u);
         EXPECT_EQ(l[0].obs, t) << mostrar(t);
@@ -268,7 +268,7 @@ TEST_F(Colmeia, ExcluirLevaAsRevisoesDelaSo)
     EXPECT_EQ(revisoes->contar(a.id), 0);
     // The queen is free for another hive, and the bee itself is still there.
     b.rgn = "00004-00002";
-    EXPECT_TRUE(colmeias->atualizar(&b)) << colmeias->get_mensagem();
+    EXPECT_TRUE(colmeias->atualizar(&b)) << colmeias->falha().motivo();
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha where id_abelha = 4"), "1");
     // A bee heading a hive is not deleted from under it.
     EXPECT_NE(banco.executar("delete from cadastro.abelha_rainha where id_abelha = 4"), "");
@@ -283,7 +283,7 @@ TEST_F(Colmeia, RevisoesDaMaisNovaParaAMaisVelhaEOStatusSegueAMaisNova)
     REVISOES r1 = revisao(c.id, "10/03/2024", "Fraca", "12,5");
     r1.obs = "pouca cria";
     saida.tomar();
-    ASSERT_TRUE(revisoes->inserir(&r1)) << revisoes->get_mensagem();
+    ASSERT_TRUE(revisoes->inserir(&r1)) << revisoes->falha().motivo();
     EXPECT_EQ(saida.tomar(), "insert into cadastro.revisao ( id_colmeia, data_revisao, status, mel_kg, obs) values "
                              "( 1, '2024-03-10', 'Fraca', 12.5, 'pouca cria') returning  id_revisao;\n\n");
     EXPECT_EQ(status(), "Fraca");
@@ -337,13 +337,13 @@ TEST_F(Colmeia, RevisoesRecusadasComMensagemSemGuardarNada)
     for (const Caso& k : casos) {
         REVISOES r = k.r;
         EXPECT_FALSE(revisoes->inserir(&r)) << k.mensagem;
-        EXPECT_EQ(revisoes->get_mensagem(), k.mensagem);
-        EXPECT_FALSE(revisoes->recusado_pelo_banco());
+        EXPECT_EQ(revisoes->falha().motivo(), k.mensagem);
+        EXPECT_FALSE(revisoes->falha().do_banco());
         EXPECT_EQ(r.id, 0);
     }
     REVISOES r = revisao(55, "01/02/2024", "Ativa", "1");
     EXPECT_FALSE(revisoes->inserir(&r));
-    EXPECT_TRUE(revisoes->recusado_pelo_banco());
+    EXPECT_TRUE(revisoes->falha().do_banco());
     // Hostile texts as the harvest: refused, or a number stored as such.
     for (const std::string& t : teste::corpus_hostil()) {
         REVISOES h = revisao(c.id, "01/02/2024", "Ativa", t);
@@ -351,7 +351,7 @@ TEST_F(Colmeia, RevisoesRecusadasComMensagemSemGuardarNada)
             EXPECT_EQ(t.find_first_not_of("0123456789 \t"), std::string::npos) << mostrar(t);
             ASSERT_TRUE(revisoes->deletar(h.id));
         } else {
-            EXPECT_EQ(revisoes->get_mensagem(), MEL) << mostrar(t);
+            EXPECT_EQ(revisoes->falha().motivo(), MEL) << mostrar(t);
         }
     }
     EXPECT_EQ(banco.despejo(), antes);

@@ -288,7 +288,7 @@ TEST_F(OutraEstacao, ApiarioAlteradoNaOutraNaoESobrescrito)
     saida.tomar();
     EXPECT_FALSE(a1.Atualizar_Apiario(&meu));
     EXPECT_NE(saida.tomar().find(" WHERE id_apiario=1 and xmin='" + meu.versao + "'\n"), std::string::npos);
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(a1.falha().conflito());
     EXPECT_EQ(banco.valor("select obs from cadastro.apiario where id_apiario = 1"), "Escrito na outra estação");
 
     l1 = LISTA_APIARIOS();
@@ -305,7 +305,7 @@ TEST_F(OutraEstacao, ApiarioAlteradoNaOutraNaoESobrescrito)
     APIARIOS removido = l1[1];
     ASSERT_EQ(removido.id_apiario, 2);
     EXPECT_FALSE(a1.Atualizar_Apiario(&removido));
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(a1.falha().conflito());
     removido.versao.clear();
     EXPECT_FALSE(a1.Atualizar_Apiario(&removido));
     EXPECT_EQ(banco.valor("select count(*) from cadastro.apiario where id_apiario = 2"), "0");
@@ -328,7 +328,7 @@ TEST_F(OutraEstacao, AbelhaAlteradaOuApagadaNaOutra)
     ABELHAS minha = achar(minhas, id(7));
     minha.matriz = !minha.matriz;
     EXPECT_FALSE(b1.atualizar(&minha));
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(b1.falha().conflito());
     saida.tomar();
     EXPECT_FALSE(b1.deletar(minha.id, minha.versao));
     EXPECT_EQ(saida.tomar(), "delete from cadastro.abelha_rainha WHERE id_abelha=7 and xmin='" + minha.versao +
@@ -345,7 +345,7 @@ TEST_F(OutraEstacao, AbelhaAlteradaOuApagadaNaOutra)
     ASSERT_TRUE(b2.deletar(8, achar(delas, id(8)).versao)) << q2->get_mensagem();
     ABELHAS oito = achar(minhas, id(8));
     EXPECT_FALSE(b1.atualizar(&oito));
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(b1.falha().conflito());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha where id_abelha in (7, 8)"), "0");
 }
 
@@ -361,7 +361,7 @@ TEST_F(OutraEstacao, NivelEUsuarioAlteradosNaOutra)
     meu.nivel = 9;
     EXPECT_FALSE(n1.atualizar(&meu));
     EXPECT_FALSE(n1.deletar(meu.id, meu.versao));
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(n1.falha().conflito());
     EXPECT_EQ(banco.valor("select desc_acesso || ' ' || nivel_acesso from cadastro.acesso where id_acesso = 3"),
               "Operador da outra 1");
 
@@ -373,7 +373,7 @@ TEST_F(OutraEstacao, NivelEUsuarioAlteradosNaOutra)
     ASSERT_TRUE(u2.atualizar_usuario(&ela)) << q2->get_mensagem();
     eu.nome = "Nome desta";
     EXPECT_FALSE(u1.atualizar_usuario(&eu));
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(u1.falha().conflito());
     EXPECT_EQ(banco.valor("select nome || ' / ' || bairro from cadastro.usuario where id_usuario = 2"),
               ela.nome + " / Bairro da outra");
     // The password of the other desktop's change is a change too.
@@ -392,7 +392,7 @@ TEST_F(OutraEstacao, ColmeiaMudadaPorRevisaoNaOutra)
     nova.tipo = "Langstroth";
     nova.status = "Ativa";
     nova.id_apiario = 1;
-    ASSERT_TRUE(c1.inserir(&nova)) << c1.get_mensagem();
+    ASSERT_TRUE(c1.inserir(&nova)) << c1.falha().motivo();
     COLMEIAS minha = c1.get_colmeia(nova.id);
     ASSERT_FALSE(minha.versao.empty());
 
@@ -401,16 +401,16 @@ TEST_F(OutraEstacao, ColmeiaMudadaPorRevisaoNaOutra)
     r.id_colmeia = nova.id;
     r.data = "02/03/2024";
     r.status = "Órfã";
-    ASSERT_TRUE(r2.inserir(&r)) << r2.get_mensagem();
+    ASSERT_TRUE(r2.inserir(&r)) << r2.falha().motivo();
 
     minha.obs = "Escrito nesta estação";
     saida.tomar();
     EXPECT_FALSE(c1.atualizar(&minha));
     EXPECT_NE(saida.tomar().find(" WHERE id_colmeia=" + std::to_string(nova.id) + " and xmin='" + minha.versao + "'\n"),
               std::string::npos);
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(c1.falha().conflito());
     EXPECT_FALSE(c1.deletar(minha.id, minha.versao));
-    EXPECT_TRUE(q1->ultima_falha().conflito());
+    EXPECT_TRUE(c1.falha().conflito());
     const std::string onde = " from cadastro.colmeia where id_colmeia = " + std::to_string(nova.id);
     EXPECT_EQ(banco.valor("select status || '/' || obs" + onde), "Órfã/");
     EXPECT_EQ(banco.valor("select count(*) from cadastro.revisao where id_colmeia = " + std::to_string(nova.id)),
@@ -419,20 +419,20 @@ TEST_F(OutraEstacao, ColmeiaMudadaPorRevisaoNaOutra)
     COLMEIAS agora = c1.get_colmeia(nova.id);
     EXPECT_EQ(agora.status, "Órfã");
     agora.obs = "Escrito nesta estação";
-    ASSERT_TRUE(c1.atualizar(&agora)) << c1.get_mensagem();
+    ASSERT_TRUE(c1.atualizar(&agora)) << c1.falha().motivo();
     EXPECT_EQ(banco.valor("select status || '/' || obs" + onde), "Órfã/Escrito nesta estação");
 
     // A hive with a queen: the statements that look for another hive of
     // hers after the refusal leave it told as a change made elsewhere.
     COLMEIAS com_rainha = nova;
     com_rainha.rgn = "00004-00002";
-    ASSERT_TRUE(c1.inserir(&com_rainha)) << c1.get_mensagem();
+    ASSERT_TRUE(c1.inserir(&com_rainha)) << c1.falha().motivo();
     COLMEIAS velha = c1.get_colmeia(com_rainha.id);
     const std::string dela = " where id_colmeia = " + std::to_string(com_rainha.id);
     ASSERT_EQ(banco.executar("update cadastro.colmeia set obs = 'Da outra'" + dela), "");
     velha.obs = "Desta";
     EXPECT_FALSE(c1.atualizar(&velha));
-    EXPECT_TRUE(c1.recusado_pelo_banco());
+    EXPECT_TRUE(c1.falha().do_banco());
     EXPECT_TRUE(c1.falha().conflito());
     EXPECT_EQ(banco.valor("select obs from cadastro.colmeia" + dela), "Da outra");
 }

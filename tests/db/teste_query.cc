@@ -9,6 +9,7 @@
 #include "db/lista_registros.h"
 #include "db/modelo_teste.h"
 #include "db/query.h"
+#include "model/falha.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
@@ -321,7 +322,9 @@ TEST_F(Leitura, InsertComRetornoLeALinhaEUpdateDeleteNaoMudamContagem)
     q->add_dadosconsulta("4");
     EXPECT_FALSE(q->ativar());
     EXPECT_EQ(q->get_registros(), 1);
-    EXPECT_EQ(q->ultima_falha().sqlstate, FALHA::SEM_REGISTRO);
+    // It ran and matched no row.
+    EXPECT_EQ(q->get_situacao(), Situacao::COMANDO);
+    EXPECT_EQ(q->get_afetadas(), 0);
     EXPECT_EQ(q->get_mensagem(), "Nenhum registro foi alterado: nenhum atende à condição.");
 }
 
@@ -334,35 +337,35 @@ TEST_F(Leitura, LinhasAfetadasSaoDaPropriaInstrucaoENenhumaEFalha)
     u.atualizar("nivel_acesso", "nivel_acesso");
     u.condicao("nivel_acesso", "nivel_acesso");
     const RESULTADO todos = q->ativar(u);
-    EXPECT_TRUE(todos.ok);
+    EXPECT_TRUE(todos.ok());
     EXPECT_EQ(todos.afetadas, 3);
-    EXPECT_EQ(todos.registros, 0);
-    EXPECT_FALSE(q->ultima_falha().houve);
+    EXPECT_EQ(todos.registros(), 0);
+    EXPECT_FALSE(FALHA(todos).houve);
 
     const RESULTADO achados = q->ativar(acessos("nivel_acesso > 1"));
-    EXPECT_EQ(achados.registros, 2);
+    EXPECT_EQ(achados.registros(), 2);
     EXPECT_EQ(achados.afetadas, 2);
 
     u.dadosconsulta = { "99" };
     saida.tomar();
     const RESULTADO nenhum = q->ativar(u);
     EXPECT_EQ(saida.tomar(), "update cadastro.acesso set  nivel_acesso=nivel_acesso WHERE nivel_acesso=99\n");
-    EXPECT_FALSE(nenhum.ok);
+    EXPECT_FALSE(nenhum.ok());
     EXPECT_EQ(nenhum.afetadas, 0);
     EXPECT_EQ(nenhum.sqlstate, FALHA::SEM_REGISTRO);
     EXPECT_EQ(nenhum.linhas, nullptr);
     EXPECT_EQ(nenhum.linha(0).size(), 0u);
-    EXPECT_TRUE(q->ultima_falha().conflito());
-    EXPECT_EQ(q->ultima_falha().tipo, INSTRUCAO::ATUALIZAR);
+    EXPECT_TRUE(FALHA(nenhum).conflito());
+    EXPECT_EQ(FALHA(nenhum).tipo, INSTRUCAO::ATUALIZAR);
 
     INSTRUCAO d = q->descrever(INSTRUCAO::EXCLUIR);
     d.tabelas = { "cadastro.acesso" };
     d.condicao("id_acesso", "99");
     const RESULTADO nada = q->ativar(d);
-    EXPECT_FALSE(nada.ok);
+    EXPECT_FALSE(nada.ok());
     EXPECT_EQ(nada.sqlstate, FALHA::SEM_REGISTRO);
-    EXPECT_EQ(q->ultima_falha().tipo, INSTRUCAO::EXCLUIR);
-    EXPECT_NE(q->ultima_falha().motivo().find("nada foi excluído"), std::string::npos);
+    EXPECT_EQ(FALHA(nada).tipo, INSTRUCAO::EXCLUIR);
+    EXPECT_NE(FALHA(nada).motivo().find("nada foi excluído"), std::string::npos);
     EXPECT_EQ(banco.valor("select string_agg(nivel_acesso::text, ',' order by id_acesso) from cadastro.acesso"),
               "3,2,1");
 
@@ -371,12 +374,13 @@ TEST_F(Leitura, LinhasAfetadasSaoDaPropriaInstrucaoENenhumaEFalha)
     i.tabelas = { "cadastro.florada" };
     i.inserir("nome_florada", "'Eucalipto'");
     const RESULTADO repetida = q->ativar(i);
-    EXPECT_FALSE(repetida.ok);
+    EXPECT_FALSE(repetida.ok());
     EXPECT_EQ(repetida.sqlstate, "23505");
     EXPECT_EQ(repetida.restricao, "florada_nome_florada_key");
-    EXPECT_EQ(q->ultima_falha().motivo(), "Já existe uma florada com este nome.");
-    EXPECT_TRUE(q->ativar(acessos("true")).ok);
-    EXPECT_FALSE(q->ultima_falha().houve);
+    EXPECT_EQ(FALHA(repetida).motivo(), "Já existe uma florada com este nome.");
+    const RESULTADO depois = q->ativar(acessos("true"));
+    EXPECT_TRUE(depois.ok());
+    EXPECT_FALSE(FALHA(depois).houve);
 }
 
 // Statements sent together: each traced as it is queued, each with its own
@@ -405,12 +409,13 @@ TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
     ASSERT_EQ(r.size(), 3u);
     EXPECT_TRUE(r[0].achou());
     EXPECT_EQ(r[0].linha(0)[0], "4");
-    EXPECT_EQ(r[1].registros, 1);
+    EXPECT_EQ(r[1].registros(), 1);
     EXPECT_EQ(r[1].linha(0)[1], "Na fila");
-    EXPECT_TRUE(r[2].ok);
+    EXPECT_TRUE(r[2].ok());
     EXPECT_EQ(r[2].afetadas, 1);
     EXPECT_EQ(r[2].tipo, INSTRUCAO::ATUALIZAR);
-    EXPECT_FALSE(q->ultima_falha().houve);
+    for (const RESULTADO& cada : r)
+        EXPECT_FALSE(FALHA(cada).houve);
     EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where desc_acesso = 'Na fila'"), "2");
     // Sent: the queue is empty.
     EXPECT_TRUE(q->enviar_fila().empty());
@@ -422,17 +427,18 @@ TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
     q->enfileirar(i);
     r = q->enviar_fila();
     ASSERT_EQ(r.size(), 3u);
-    EXPECT_TRUE(r[0].ok);
-    EXPECT_FALSE(r[1].ok);
+    EXPECT_TRUE(r[0].ok());
+    EXPECT_FALSE(r[1].ok());
     EXPECT_EQ(r[1].sqlstate, "42703");
-    EXPECT_FALSE(r[2].ok);
+    EXPECT_FALSE(r[2].ok());
     EXPECT_EQ(r[2].sqlstate, "");
-    EXPECT_EQ(q->ultima_falha().sqlstate, "42703");
+    // The connection's outcome is that of the first refused.
+    EXPECT_EQ(q->get_sqlstate(), "42703");
     EXPECT_NE(q->get_mensagem().find("coluna_que_nao_existe"), std::string::npos) << q->get_mensagem();
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso in ('Desfeito', 'Nunca')"), "0");
 
     // The connection goes on as before.
-    EXPECT_TRUE(q->ativar(acessos("true")).ok);
+    EXPECT_TRUE(q->ativar(acessos("true")).ok());
     EXPECT_FALSE(q->get_em_transacao());
 }
 
@@ -440,7 +446,7 @@ TEST_F(Leitura, FilaEnviaJuntasCadaUmaComSeuResultado)
 TEST_F(Leitura, TransacaoGuardaTudoOuNada)
 {
     saida.tomar();
-    ASSERT_TRUE(q->iniciar_transacao()) << q->get_mensagem();
+    ASSERT_TRUE(q->iniciar_transacao().ok()) << q->get_mensagem();
     EXPECT_TRUE(q->get_em_transacao());
     inserir_acesso("Desfeito 1", true);
     ASSERT_TRUE(q->ativar());
@@ -455,23 +461,25 @@ TEST_F(Leitura, TransacaoGuardaTudoOuNada)
               "rollback\n");
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso like 'Desfeito%'"), "0");
 
-    ASSERT_TRUE(q->iniciar_transacao());
+    ASSERT_TRUE(q->iniciar_transacao().ok());
     inserir_acesso("Guardado", true);
     ASSERT_TRUE(q->ativar());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Guardado'"), "0");
-    EXPECT_TRUE(q->confirmar_transacao()) << q->get_mensagem();
+    EXPECT_TRUE(q->confirmar_transacao().ok()) << q->get_mensagem();
     EXPECT_FALSE(q->get_em_transacao());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Guardado'"), "1");
 
     // After an error inside, the server rolls back at the commit: that is
     // no success, and nothing before the error is stored.
-    ASSERT_TRUE(q->iniciar_transacao());
+    ASSERT_TRUE(q->iniciar_transacao().ok());
     inserir_acesso("Antes do erro", true);
     ASSERT_TRUE(q->ativar());
     selecionar_acesso("coluna_que_nao_existe = 1");
     EXPECT_FALSE(q->ativar());
-    EXPECT_FALSE(q->confirmar_transacao());
-    EXPECT_TRUE(q->ultima_falha().houve);
+    const RESULTADO desfeita = q->confirmar_transacao();
+    EXPECT_FALSE(desfeita.ok());
+    EXPECT_TRUE(FALHA(desfeita).houve);
+    EXPECT_TRUE(FALHA(desfeita).desfeita);
     EXPECT_FALSE(q->get_em_transacao());
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso where desc_acesso = 'Antes do erro'"), "0");
     // Ending no transaction sends nothing.
@@ -529,10 +537,10 @@ TEST_F(Leitura, InstrucaoDaSeuResultadoSemMexerNaContagemDoConstrutor)
 
     const RESULTADO todos = q->ativar(acessos("id_acesso > 0"));
     EXPECT_EQ(saida.tomar(), "select id_acesso, desc_acesso from cadastro.acesso where id_acesso > 0 order by id_acesso\n");
-    EXPECT_TRUE(todos.ok);
+    EXPECT_TRUE(todos.ok());
     EXPECT_TRUE(todos.achou());
     EXPECT_EQ(todos.tipo, INSTRUCAO::CONSULTAR);
-    ASSERT_EQ(todos.registros, 3);
+    ASSERT_EQ(todos.registros(), 3);
     EXPECT_EQ(todos.linha(2)[1], "Operador");
     EXPECT_EQ(todos.linha(2).inteiro(0), 3);
     EXPECT_EQ(todos.linha(3).size(), 0u);
@@ -543,12 +551,12 @@ TEST_F(Leitura, InstrucaoDaSeuResultadoSemMexerNaContagemDoConstrutor)
     // Nothing found is a success without rows; a refusal carries the
     // database's message; the earlier result keeps its rows through both.
     const RESULTADO nenhum = q->ativar(acessos("id_acesso > 99"));
-    EXPECT_TRUE(nenhum.ok);
+    EXPECT_TRUE(nenhum.ok());
     EXPECT_FALSE(nenhum.achou());
-    EXPECT_EQ(nenhum.registros, 0);
+    EXPECT_EQ(nenhum.registros(), 0);
     const RESULTADO recusado = q->ativar(acessos("coluna_que_nao_existe = 1"));
-    EXPECT_FALSE(recusado.ok);
-    EXPECT_EQ(recusado.registros, 0);
+    EXPECT_FALSE(recusado.ok());
+    EXPECT_EQ(recusado.registros(), 0);
     EXPECT_EQ(recusado.linhas, nullptr);
     EXPECT_NE(recusado.mensagem.find("coluna_que_nao_existe"), std::string::npos) << recusado.mensagem;
     EXPECT_EQ(recusado.mensagem, q->get_mensagem());
@@ -564,11 +572,11 @@ TEST_F(Leitura, InstrucaoDaSeuResultadoSemMexerNaContagemDoConstrutor)
     u.condicao("id_acesso", "3");
     const RESULTADO atualizado = q->ativar(u);
     EXPECT_EQ(saida.tomar(), "update cadastro.acesso set  nivel_acesso=nivel_acesso + 1 WHERE id_acesso=3\n");
-    EXPECT_TRUE(atualizado.ok);
-    EXPECT_EQ(atualizado.registros, 0);
+    EXPECT_TRUE(atualizado.ok());
+    EXPECT_EQ(atualizado.registros(), 0);
     EXPECT_EQ(banco.valor("select nivel_acesso from cadastro.acesso where id_acesso = 3"), "2");
     const RESULTADO sem_tabela = q->ativar(q->descrever(INSTRUCAO::EXCLUIR));
-    EXPECT_FALSE(sem_tabela.ok);
+    EXPECT_FALSE(sem_tabela.ok());
     EXPECT_EQ(saida.tomar(), "\n");
     EXPECT_EQ(q->get_registros(), 2);
 }
@@ -592,9 +600,9 @@ TEST_F(Leitura, InstrucaoGuardaSoAsColunasPedidas)
     i.colunas_guardadas = { 2, 0 };
     const RESULTADO todas = q->ativar(i);
     const RESULTADO inteiras = q->ativar(acessos("id_acesso > 0"));
-    ASSERT_EQ(todas.registros, inteiras.registros);
-    ASSERT_GT(todas.registros, 1);
-    for (int k = 0; k < todas.registros; ++k) {
+    ASSERT_EQ(todas.registros(), inteiras.registros());
+    ASSERT_GT(todas.registros(), 1);
+    for (int k = 0; k < todas.registros(); ++k) {
         EXPECT_EQ(todas.linha(k)[0], inteiras.linha(k)[0]);
         EXPECT_EQ(todas.linha(k)[1], "");
         EXPECT_EQ(todas.linha(k)[2], banco.valor("select nivel_acesso from cadastro.acesso where id_acesso = " +

@@ -122,7 +122,7 @@ TEST(Reconexao, SessaoQueCaiDepoisDoCommitNaoReenviaOTexto)
     q.executar("begin; insert into cadastro.apiario (nome, data_criacao, id_florada, cod_cid) "
                "values ('Enviado uma vez', '03/02/2010', 1, 5003702); commit; "
                "select pg_terminate_backend(pg_backend_pid()); select pg_sleep(30)");
-    EXPECT_EQ(q.get_situacao(), 3);
+    EXPECT_EQ(q.get_situacao(), Situacao::FALHOU);
     EXPECT_FALSE(q.get_mensagem().empty());
     EXPECT_EQ(banco.valor(quantos), "1");
 
@@ -130,7 +130,7 @@ TEST(Reconexao, SessaoQueCaiDepoisDoCommitNaoReenviaOTexto)
     ASSERT_TRUE(contar_floradas(q)) << q.get_mensagem();
     EXPECT_EQ(q.retornar_consulta()[0][0], "6");
     q.executar(quantos.c_str());
-    EXPECT_EQ(q.get_situacao(), 2) << q.get_mensagem();
+    EXPECT_EQ(q.get_situacao(), Situacao::LINHAS) << q.get_mensagem();
     EXPECT_EQ(q.resultado(0, 0), "1");
     EXPECT_EQ(banco.valor(quantos), "1");
     EXPECT_EQ(banco.valor("select to_char(data_criacao, 'YYYY-MM-DD') || ' ' || id_florada || ' ' || cod_cid "
@@ -157,7 +157,7 @@ TEST(Reconexao, ServidorReiniciadoEntreDoisSalvamentosOSegundoSalvaDePrimeira)
     saida.tomar();
     APIARIOS depois = apiario("Depois do reinício");
     EXPECT_TRUE(apiarios.Cadastrar_Apiario(&depois)) << q.get_mensagem();
-    EXPECT_FALSE(q.ultima_falha().houve);
+    EXPECT_FALSE(apiarios.falha().houve);
     EXPECT_GT(depois.id_apiario, antes.id_apiario);
     const std::string t = saida.tomar();
     const std::string insert = "insert into cadastro.apiario ( nome,";
@@ -183,17 +183,18 @@ TEST(Reconexao, TransacaoNaoContinuaNoutraSessao)
     QUERY& q = c.q;
     ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
 
-    ASSERT_TRUE(q.iniciar_transacao());
+    ASSERT_TRUE(q.iniciar_transacao().ok());
     ASSERT_TRUE(inserir_florada(q, "Na transação 1"));
     ASSERT_TRUE(cluster.parar());
     EXPECT_FALSE(inserir_florada(q, "Na transação 2"));
-    EXPECT_EQ(q.ultima_falha().sqlstate.substr(0, 2), "08");
+    EXPECT_EQ(q.get_sqlstate().substr(0, 2), "08");
     ASSERT_TRUE(cluster.iniciar());
     EXPECT_FALSE(inserir_florada(q, "Na transação 3"));
     EXPECT_TRUE(q.get_em_transacao());
-    EXPECT_FALSE(q.confirmar_transacao());
+    const RESULTADO confirmacao = q.confirmar_transacao();
+    EXPECT_FALSE(confirmacao.ok());
     EXPECT_FALSE(q.get_em_transacao());
-    EXPECT_TRUE(q.ultima_falha().desfeita);
+    EXPECT_TRUE(FALHA(confirmacao).desfeita);
     q.desfazer_transacao();
 
     EXPECT_TRUE(inserir_florada(q, "Depois da transação")) << q.get_mensagem();
@@ -244,9 +245,9 @@ TEST(Reconexao, LigacaoMortaNoMeioDoComandoAcabaNoTempoEDepoisVolta)
     EXPECT_FALSE(contar_floradas(q));
     const double levou = segundos_desde(inicio);
     EXPECT_LT(levou, 15.0);
-    EXPECT_EQ(q.ultima_falha().sqlstate, FALHA::CONEXAO_PERDIDA);
+    EXPECT_EQ(q.get_sqlstate(), FALHA::CONEXAO_PERDIDA);
     EXPECT_EQ(q.get_mensagem(), "O servidor não respondeu em 2 segundos.");
-    EXPECT_NE(q.ultima_falha().motivo().find("não respondeu"), std::string::npos);
+    EXPECT_NE(FALHA(q.get_desfecho()).motivo().find("não respondeu"), std::string::npos);
     EXPECT_EQ(saida.tomar(), "select count(*) from cadastro.florada\n");
 
     ligacao.congelar(false);

@@ -572,14 +572,13 @@ TEST_F(Usuario, CadastrarCepGuardaEALookupAcha)
     novo.logradouro = "das Abelhas";
     novo.bairro = "Jardim d'Oeste";
     novo.municipio.cod_cid = 5004502;
-    std::string motivo = "antes";
     CEPS achado;
-    std::string erro = "antes";
-    EXPECT_FALSE(usuario.buscar_cep(novo.cep, achado, &erro));
-    EXPECT_EQ(erro, "");
+    EXPECT_FALSE(usuario.buscar_cep(novo.cep, achado));
+    EXPECT_FALSE(usuario.falha().houve);
     saida.tomar();
-    ASSERT_TRUE(usuario.cadastrar_cep(&novo, motivo)) << motivo;
-    EXPECT_EQ(motivo, "");
+    ASSERT_TRUE(usuario.cadastrar_cep(&novo)) << usuario.falha().motivo();
+    EXPECT_FALSE(usuario.falha().houve);
+    EXPECT_EQ(usuario.falha().motivo(), "");
     EXPECT_EQ(novo.id, 10);
     EXPECT_NE(saida.tomar().find("insert into cadastro.ceps ( cep, tipo_logradouro, logradouro, bairro, cod_cid) "
                                  "values ( '79900-123', 'Rua', 'das Abelhas', 'Jardim d''Oeste', 5004502) "
@@ -606,21 +605,23 @@ TEST_F(Usuario, CadastrarCepGuardaEALookupAcha)
         CEPS c;
         c.cep = k.cep;
         c.municipio.cod_cid = k.municipio;
-        EXPECT_FALSE(usuario.cadastrar_cep(&c, motivo)) << k.cep;
-        EXPECT_EQ(motivo, k.motivo) << k.cep;
+        EXPECT_FALSE(usuario.cadastrar_cep(&c)) << k.cep;
+        EXPECT_EQ(usuario.falha().motivo(), k.motivo) << k.cep;
         EXPECT_EQ(c.id, 0);
     }
     CEPS c;
     c.cep = "79900-124";
     c.municipio.cod_cid = 79;
-    EXPECT_FALSE(usuario.cadastrar_cep(&c, motivo));
+    EXPECT_FALSE(usuario.cadastrar_cep(&c));
+    const std::string motivo = usuario.falha().motivo();
     EXPECT_EQ(motivo.rfind("O banco de dados recusou o CEP: ", 0), 0u) << motivo;
     EXPECT_EQ(banco.despejo(), antes);
 
     // A lookup whose statement fails says so.
     quebrar_tabela("ceps");
-    EXPECT_FALSE(usuario.buscar_cep("79900-123", achado, &erro));
-    EXPECT_NE(erro, "");
+    EXPECT_FALSE(usuario.buscar_cep("79900-123", achado));
+    EXPECT_TRUE(usuario.falha().houve);
+    EXPECT_NE(usuario.falha().mensagem, "");
 }
 
 TEST_F(Usuario, CepComTextosHostisVoltaComoDigitado)
@@ -637,8 +638,7 @@ TEST_F(Usuario, CepComTextosHostisVoltaComoDigitado)
         c.logradouro = t;
         c.bairro = t;
         c.municipio.cod_cid = 3550308;
-        std::string motivo;
-        ASSERT_TRUE(usuario.cadastrar_cep(&c, motivo)) << teste::mostrar(t) << motivo;
+        ASSERT_TRUE(usuario.cadastrar_cep(&c)) << teste::mostrar(t) << usuario.falha().motivo();
         CEPS achado;
         ASSERT_TRUE(usuario.buscar_cep(cep, achado));
         EXPECT_EQ(achado.tipo_logradouro, t) << teste::mostrar(t);

@@ -814,7 +814,7 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
 
         // By CPF: choosing the field does not search again.
         b->widgets().combo_campo->set_active_text("CPF");
-        EXPECT_EQ(b->get_campo_pesquisa(), "u.cpf");
+        EXPECT_EQ(b->get_campo_pesquisa(), FILTRO_USUARIOS::CPF);
         EXPECT_EQ(b->janela()->get_focus(), b->widgets().entry_pesquisa);
         EXPECT_FALSE(contem(saida.tomar(), "select"));
         b->widgets().entry_pesquisa->set_text("529");
@@ -822,7 +822,7 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
         ASSERT_EQ(teste::linhas(b->widgets().treeview_usuarios).size(), 1u);
         EXPECT_EQ(teste::linhas(b->widgets().treeview_usuarios)[0][0], "0002");
         b->widgets().combo_campo->set_active_text("Nome");
-        EXPECT_EQ(b->get_campo_pesquisa(), "u.nome");
+        EXPECT_EQ(b->get_campo_pesquisa(), FILTRO_USUARIOS::NOME);
 
         // Choosing the row moves the user form there and closes the search.
         escolher_linha(0);

@@ -5,15 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "db/falha.h"
 #include "db/instrucao.h"
 #include "db/resultado.h"
+#include "model/falha.h"
 
 namespace {
 
 FALHA falha(int tipo, const std::string& sqlstate, const std::string& restricao = "")
 {
     RESULTADO r;
+    r.situacao = Situacao::FALHOU;
     r.tipo = tipo;
     r.sqlstate = sqlstate;
     r.restricao = restricao;
@@ -26,7 +27,7 @@ FALHA falha(int tipo, const std::string& sqlstate, const std::string& restricao 
 TEST(Falha, SucessoNaoTemMotivo)
 {
     RESULTADO r;
-    r.ok = true;
+    r.situacao = Situacao::COMANDO;
     r.sqlstate = "23505";
     const FALHA f(r);
     EXPECT_FALSE(f.houve);

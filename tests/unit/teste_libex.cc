@@ -82,25 +82,23 @@ TEST(ParaMaiusculos, SoLetrasAsciiMudam)
 
 TEST(Conversoes, IntToString)
 {
-    CONVERSOES e;
-    EXPECT_EQ(e.intToString(-7), "-7");
-    EXPECT_EQ(e.intToString(0), "0");
-    EXPECT_EQ(e.intToString(42), "42");
-    EXPECT_EQ(e.intToString(INT_MAX), "2147483647");
-    EXPECT_EQ(e.intToString(INT_MIN), "-2147483648");
+    EXPECT_EQ(intToString(-7), "-7");
+    EXPECT_EQ(intToString(0), "0");
+    EXPECT_EQ(intToString(42), "42");
+    EXPECT_EQ(intToString(INT_MAX), "2147483647");
+    EXPECT_EQ(intToString(INT_MIN), "-2147483648");
 }
 
 TEST(Conversoes, StringToCharCopiaTodosOsBytesComNulFinal)
 {
-    CONVERSOES e;
-    std::unique_ptr<char[]> c(e.StringToChar("mel"));
+    std::unique_ptr<char[]> c(StringToChar("mel"));
     EXPECT_EQ(std::memcmp(c.get(), "mel", 4), 0);
 
-    std::unique_ptr<char[]> vazio(e.StringToChar(""));
+    std::unique_ptr<char[]> vazio(StringToChar(""));
     EXPECT_EQ(vazio[0], '\0');
 
     std::string com_nulo("a\0b", 3);
-    std::unique_ptr<char[]> n(e.StringToChar(com_nulo));
+    std::unique_ptr<char[]> n(StringToChar(com_nulo));
     EXPECT_EQ(std::memcmp(n.get(), "a\0b\0", 4), 0);
 }
 

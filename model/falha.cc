@@ -1,25 +1,35 @@
-#include "db/falha.h"
+#include "model/falha.h"
 
 #include "db/instrucao.h"
-#include "db/resultado.h"
 
-const char* const FALHA::SEM_REGISTRO = "02000";
-const char* const FALHA::CANCELADA = "57014";
-const char* const FALHA::SEM_CONEXAO = "08001";
-const char* const FALHA::CONEXAO_PERDIDA = "08006";
-const char* const FALHA::CONFIRMACAO_INCERTA = "08007";
+const char* const FALHA::SEM_REGISTRO = estado_sql::SEM_REGISTRO;
+const char* const FALHA::CANCELADA = estado_sql::CANCELADA;
+const char* const FALHA::SEM_CONEXAO = estado_sql::SEM_CONEXAO;
+const char* const FALHA::CONEXAO_PERDIDA = estado_sql::CONEXAO_PERDIDA;
+const char* const FALHA::CONFIRMACAO_INCERTA = estado_sql::CONFIRMACAO_INCERTA;
 
 FALHA::FALHA(const RESULTADO& r)
-    : tipo(r.tipo), sqlstate(r.ok ? "" : r.sqlstate), restricao(r.ok ? "" : r.restricao),
-      mensagem(r.ok ? "" : r.mensagem), houve(!r.ok)
+    : tipo(r.tipo), sqlstate(r.ok() ? "" : r.sqlstate), restricao(r.ok() ? "" : r.restricao),
+      mensagem(r.ok() ? "" : r.mensagem), houve(!r.ok())
 {
+    if (sqlstate == estado_sql::TRANSACAO_DESFEITA) {
+        desfeita = true;
+    } else if (houve && tipo == INSTRUCAO::NENHUM && !r.enviado && sqlstate.compare(0, 2, "08") == 0) {
+        // A commit that never left: the transaction went with the connection.
+        desfeita = true;
+    }
 }
 
-namespace {
+FALHA FALHA::recusa(const std::string& motivo)
+{
+    FALHA f;
+    f.houve = true;
+    f.motivo_ = motivo;
+    f.propria_ = true;
+    return f;
+}
 
-// The reason of a refusal that names a constraint of the schema; null when
-// the constraint is not one of these.
-const char* por_restricao(const std::string& sqlstate, const std::string& restricao, bool exclusao)
+const char* motivo_da_restricao(const std::string& sqlstate, const std::string& restricao, bool exclusao)
 {
     struct Caso
     {
@@ -57,6 +67,8 @@ const char* por_restricao(const std::string& sqlstate, const std::string& restri
     return nullptr;
 }
 
+namespace {
+
 bool classe(const std::string& sqlstate, const char* duas)
 {
     return sqlstate.size() == 5 && sqlstate.compare(0, 2, duas) == 0;
@@ -66,10 +78,10 @@ bool classe(const std::string& sqlstate, const char* duas)
 
 std::string FALHA::motivo() const
 {
-    if (!houve)
-        return std::string();
+    if (!houve || propria_ || !motivo_.empty())
+        return motivo_;
     const bool exclusao = tipo == INSTRUCAO::EXCLUIR;
-    if (const char* m = por_restricao(sqlstate, restricao, exclusao))
+    if (const char* m = motivo_da_restricao(sqlstate, restricao, exclusao))
         return m;
 
     const std::string& s = sqlstate;

@@ -1,0 +1,25 @@
+// Small building blocks the windows are laid out with: labels, rows that
+// start with one, and lists that cut long texts short.
+#ifndef ZUMBREL_GUI_MONTAGEM_H
+#define ZUMBREL_GUI_MONTAGEM_H
+
+#include <gtkmm/box.h>
+#include <gtkmm/celllayout.h>
+#include <gtkmm/label.h>
+
+// A label with that text, managed by the toolkit.
+Gtk::Label* rotulo(const char* texto);
+// Packs a label with that text at the start of the row, not expanding,
+// `espaco` pixels around it.
+void rotulo(Gtk::Box& linha, const char* texto, guint espaco);
+// A new row that starts with the widget, 10 pixels around it.
+Gtk::HBox* linha_com(Gtk::Widget& primeiro);
+// A new row at the end of `caixa` that starts with a label of that text
+// (`largura` pixels wide and aligned left, when given) and then the field.
+Gtk::HBox* linha(Gtk::VBox& caixa, const char* texto, Gtk::Widget& campo, guint espaco = 10, int largura = -1);
+// Texts typed by users may be of any length: a list shows a long one cut
+// short with an ellipsis at that many characters, so that the window never
+// grows wider than the X server can draw (which would end the program).
+void limitar_largura(Gtk::CellLayout& lista, int caracteres);
+
+#endif // ZUMBREL_GUI_MONTAGEM_H
