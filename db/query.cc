@@ -146,26 +146,17 @@ Texto montar_select(const INSTRUCAO& i)
     return texto;
 }
 
-Texto montar_update(const INSTRUCAO& i)
+// An update or a delete: its beginning, then " WHERE" and the conditions.
+Texto montar_alteracao(const INSTRUCAO& i)
 {
     Texto texto(i);
     if (!i.tabelas.empty()) {
-        texto += "update " + i.tabelas[0] + " set ";
-        juntar_pares(texto, i.campoupdate, i.dadosupdate, ",");
-        if (!i.campoconsulta.empty()) {
-            texto += " WHERE";
-            juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
+        if (i.tipo() == INSTRUCAO::ATUALIZAR) {
+            texto += "update " + i.tabelas[0] + " set ";
+            juntar_pares(texto, i.campoupdate, i.dadosupdate, ",");
+        } else {
+            texto += "delete from " + i.tabelas[0];
         }
-    }
-    rastro::escrever(texto.mostrado + '\n');
-    return texto;
-}
-
-Texto montar_delete(const INSTRUCAO& i)
-{
-    Texto texto(i);
-    if (!i.tabelas.empty()) {
-        texto += "delete from " + i.tabelas[0];
         if (!i.campoconsulta.empty()) {
             texto += " WHERE";
             juntar_pares(texto, i.campoconsulta, i.dadosconsulta, " and");
@@ -182,8 +173,8 @@ Texto montar(const INSTRUCAO& i)
     switch (i.tipo()) {
     case INSTRUCAO::INSERIR: return montar_insert(i);
     case INSTRUCAO::CONSULTAR: return montar_select(i);
-    case INSTRUCAO::ATUALIZAR: return montar_update(i);
-    case INSTRUCAO::EXCLUIR: return montar_delete(i);
+    case INSTRUCAO::ATUALIZAR:
+    case INSTRUCAO::EXCLUIR: return montar_alteracao(i);
     default: return Texto(i);
     }
 }
@@ -205,6 +196,14 @@ INSTRUCAO QUERY::descrever(int tipo) const
     if (tipo == INSTRUCAO::ATUALIZAR)
         rastro::escrever("\n SET QUERY 3\n");
     return INSTRUCAO(tipo);
+}
+
+INSTRUCAO QUERY::descrever(int tipo, const std::string& tabela, std::vector<std::string> colunas) const
+{
+    INSTRUCAO i = descrever(tipo);
+    i.tabelas = { tabela };
+    i.camporetorno = std::move(colunas);
+    return i;
 }
 
 void QUERY::set_tipoquery(int tipo)

@@ -26,6 +26,9 @@ public:
     // A new statement of that kind to describe. Describing an update starts
     // with the trace line " SET QUERY 3".
     INSTRUCAO descrever(int tipo) const;
+    // The same, of one table: a query with that select list, an insert with
+    // that RETURNING list.
+    INSTRUCAO descrever(int tipo, const std::string& tabela, std::vector<std::string> colunas = {}) const;
     // Assembles the statement, writes it to the trace, sends it and gives
     // back what it returned. Keeps nothing of it: the rows belong to the
     // result and to whoever takes them from it. An update or delete that

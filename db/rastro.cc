@@ -21,8 +21,10 @@ void rastro::escrever(const char* dados, std::size_t n)
         std::cout.write(dados, static_cast<std::streamsize>(n));
 }
 
-void rastro::desviar(Destino d)
+rastro::Destino rastro::desviar(Destino d)
 {
     std::cout.flush();
+    Destino antes = std::move(destino());
     destino() = std::move(d);
+    return antes;
 }

@@ -17,8 +17,9 @@ void escrever(const char* dados, std::size_t n);
 inline void escrever(const std::string& texto) { escrever(texto.data(), texto.size()); }
 
 // Where the trace goes; an empty one sends it back to standard output.
+// Gives back where it went until then.
 using Destino = std::function<void(const char*, std::size_t)>;
-void desviar(Destino destino);
+Destino desviar(Destino destino);
 
 } // namespace rastro
 

@@ -45,12 +45,7 @@ void FormAbelha::montar()
     // its style before it is filled (the mother list shows as a list).
     j.add(*vertical);
 
-    Gtk::Toolbar* barra = nova_barra();
-    w.button_novo = botao(*barra, Gtk::Stock::NEW);
-    w.button_editar = botao(*barra, Gtk::Stock::EDIT);
-    w.button_salvar = botao(*barra, Gtk::Stock::SAVE);
-    w.button_cancelar = botao(*barra, Gtk::Stock::CANCEL);
-    w.button_excluir = botao(*barra, Gtk::Stock::DELETE);
+    Gtk::Toolbar* barra = barra_registro(w, Depois::EXCLUIR);
     Gtk::ToolItem* item_gerar = Gtk::manage(new Gtk::ToolItem());
     w.button_gerar = Gtk::manage(new Gtk::Button("Gerar Filhas"));
     item_gerar->add(*w.button_gerar);

@@ -40,12 +40,7 @@ void FormAcesso::montar()
     j->set_title("Níveis de Acesso");
 
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
-    Gtk::Toolbar* barra = nova_barra();
-    w.button_novo = botao(*barra, Gtk::Stock::NEW);
-    w.button_editar = botao(*barra, Gtk::Stock::EDIT);
-    w.button_salvar = botao(*barra, Gtk::Stock::SAVE);
-    w.button_cancelar = botao(*barra, Gtk::Stock::CANCEL);
-    w.button_excluir = botao(*barra, Gtk::Stock::DELETE);
+    Gtk::Toolbar* barra = barra_registro(w, Depois::EXCLUIR);
     vertical->pack_start(*barra, false, false, 0);
 
     w.entry_codigo = Gtk::manage(new Gtk::Entry());

@@ -9,12 +9,7 @@
 void FormUsuarios::montar()
 {
     janela()->set_title("Cadastro de Usuarios");
-    Gtk::Toolbar* barra = nova_barra();
-    w.button_novo = botao(*barra, Gtk::Stock::NEW);
-    w.button_editar = botao(*barra, Gtk::Stock::EDIT);
-    w.button_salvar = botao(*barra, Gtk::Stock::SAVE);
-    w.button_cancelar = botao(*barra, Gtk::Stock::CANCEL);
-    w.button_buscar = botao(*barra, Gtk::Stock::FIND);
+    Gtk::Toolbar* barra = barra_registro(w, Depois::BUSCAR);
     Gtk::HBox* privilegios = nullptr;
     Gtk::VBox* vertical = montar_campos(barra, privilegios);
     vertical->pack_start(*barra_navegacao(w, "1/1"), false, false, 0);

@@ -202,6 +202,20 @@ Gtk::ToolButton* Formulario::botao(Gtk::Toolbar& barra, const Gtk::StockID& stoc
     return b;
 }
 
+Gtk::Toolbar* Formulario::barra_registro(BotoesForm& b, Depois depois)
+{
+    Gtk::Toolbar* barra = nova_barra();
+    b.button_novo = botao(*barra, Gtk::Stock::NEW);
+    b.button_editar = botao(*barra, Gtk::Stock::EDIT);
+    b.button_salvar = botao(*barra, Gtk::Stock::SAVE);
+    b.button_cancelar = botao(*barra, Gtk::Stock::CANCEL);
+    if (depois == Depois::EXCLUIR)
+        b.button_excluir = botao(*barra, Gtk::Stock::DELETE);
+    else
+        b.button_buscar = botao(*barra, Gtk::Stock::FIND);
+    return barra;
+}
+
 void Formulario::botoes_navegacao(BotoesForm& b, const Glib::ustring& contador)
 {
     b.button_primeiro = Gtk::manage(new Gtk::ToolButton(Gtk::Stock::GOTO_FIRST));

@@ -140,6 +140,9 @@ protected:
     static Gtk::Toolbar* nova_barra();
     static Gtk::ToolButton* botao(Gtk::Toolbar& barra, const Gtk::StockID& stock,
                                   const Glib::ustring& dica = Glib::ustring());
+    // A new toolbar with New, Edit, Save and Cancel, then Delete or Find.
+    enum class Depois { EXCLUIR, BUSCAR };
+    static Gtk::Toolbar* barra_registro(BotoesForm& b, Depois depois);
     Gtk::Toolbar* barra_navegacao(BotoesForm& b, const Glib::ustring& contador);
     Gtk::HBox* caixa_navegacao(BotoesForm& b, const Glib::ustring& contador);
     // Connects the toolbar items the form made to the frame's operations

@@ -63,9 +63,7 @@ ABELHA::ABELHA(QUERY* query) : DADOS(query) {}
 
 INSTRUCAO ABELHA::insercao(const ABELHAS& abelha) const
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.tabelas = { "cadastro.abelha_rainha" };
-    i.camporetorno = { "id_abelha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.abelha_rainha", { "id_abelha" });
     i.inserir(COLUNAS_ABELHA, abelha, *query);
     return i;
 }
@@ -82,8 +80,7 @@ bool ABELHA::inserir(ABELHAS* abelha)
 
 INSTRUCAO ABELHA::instrucao_rgn(int id, int mae)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.abelha_rainha");
     i.atualizar("rgn", query->literal(formatar_rgn(id, mae)));
     i.condicao("id_abelha", intToString(id));
     return i;
@@ -161,8 +158,7 @@ bool ABELHA::gerar_filhas(int mae, const std::string& nascimento, int quantas,
 
 bool ABELHA::atualizar(ABELHAS* abelha)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.abelha_rainha");
     i.atualizar(COLUNAS_ABELHA, *abelha, *query);
     i.condicao("id_abelha", intToString(abelha->id));
     if (!abelha->versao.empty())
@@ -177,9 +173,7 @@ bool ABELHA::atualizar(ABELHAS* abelha)
 
 const LISTA_ABELHAS& ABELHA::listar()
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" };
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" });
     i.campoorder = { "id_abelha" };
 
     // A failed or empty answer keeps what the last listing found.
@@ -198,9 +192,7 @@ const LISTA_ABELHAS& ABELHA::listar()
 
 ABELHAS ABELHA::get_abelha(std::string rgn)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "*" };
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "*" });
     i.condicao("rgn", query->literal(rgn));
 
     RESULTADO r;
@@ -210,8 +202,7 @@ ABELHAS ABELHA::get_abelha(std::string rgn)
 
 bool ABELHA::deletar(int id, const std::string& versao)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR, "cadastro.abelha_rainha");
     i.condicao("id_abelha", intToString(id));
     if (!versao.empty())
         i.condicao("xmin", query->literal(versao));
@@ -229,9 +220,7 @@ std::vector<std::string> ABELHA::rgns_comecando(const std::string& prefixo, int 
             padrao += '\\';
         padrao += c;
     }
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "rgn" };
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "rgn" });
     i.filtroconsulta = "rgn like " + query->literal(padrao + "%") + " order by rgn limit " + std::to_string(limite);
 
     std::vector<std::string> rgns;

@@ -30,9 +30,7 @@ ACESSO::ACESSO(QUERY* query) : DADOS(query) {}
 
 bool ACESSO::inserir(ACESS* registro)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.tabelas = { "cadastro.acesso" };
-    i.camporetorno = { "id_acesso" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.acesso", { "id_acesso" });
     i.inserir(COLUNAS_ACESSO, *registro, *query);
 
     RESULTADO r;
@@ -44,8 +42,7 @@ bool ACESSO::inserir(ACESS* registro)
 
 bool ACESSO::atualizar(ACESS* registro)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.acesso" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.acesso");
     i.atualizar(COLUNAS_ACESSO, *registro, *query);
     i.condicao("id_acesso", std::to_string(registro->id));
     if (!registro->versao.empty())
@@ -55,9 +52,7 @@ bool ACESSO::atualizar(ACESS* registro)
 
 std::vector<ACESS> ACESSO::listar()
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_acesso", "nivel_acesso", "desc_acesso", "xmin" };
-    i.tabelas = { "cadastro.acesso" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.acesso", { "id_acesso", "nivel_acesso", "desc_acesso", "xmin" });
     i.campoorder = { "desc_acesso" };
 
     // A failed or empty answer keeps what the last listing found. The rows
@@ -69,8 +64,7 @@ std::vector<ACESS> ACESSO::listar()
 
 bool ACESSO::deletar(int id, const std::string& versao)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
-    i.tabelas = { "cadastro.acesso" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR, "cadastro.acesso");
     i.condicao("id_acesso", std::to_string(id));
     if (!versao.empty())
         i.condicao("xmin", query->literal(versao));
@@ -81,9 +75,7 @@ void ACESSO::buscar(ACESS*) {}
 
 bool ACESSO::administrador(int nivel)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "max(nivel_acesso)" };
-    i.tabelas = { "cadastro.acesso" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.acesso", { "max(nivel_acesso)" });
     const RESULTADO r = query->ativar(i);
     const LinhaResultado linha = r.linha(0);
     // No level stored gives NULL: nobody is an administrator.

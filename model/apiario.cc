@@ -31,57 +31,54 @@ INSTRUCAO consulta_apiarios(const QUERY& query, std::vector<std::string> campos,
     return i;
 }
 
-// Where the load puts each value: a.id_apiario, a.nome, a.cod_cid,
-// a.distrito, a.id_florada, the creation date, a.obs, a.endereco,
-// a.latitude, a.longitude, f.* (the floral source's key and name), m.*
-// (the municipality's code, name and state) and a.xmin.
+// Where the load and the search put each value. Both begin with
+// a.id_apiario, a.nome, a.cod_cid, a.distrito, a.id_florada and the creation
+// date; the load goes on with a.obs, a.endereco, a.latitude, a.longitude,
+// f.* (the floral source's key and name), m.* (the municipality's code,
+// name and state) and a.xmin; the search with f.* and m.*.
+enum : std::size_t { ID, NOME, COD_CID, DISTRITO, ID_FLORADA, DATA_CRIACAO };
 namespace carga {
 enum : std::size_t {
-    ID, NOME, COD_CID, DISTRITO, ID_FLORADA, DATA_CRIACAO, OBS, ENDERECO, LATITUDE, LONGITUDE,
-    FLORADA_ID, FLORADA_NOME, MUNICIPIO_ID, MUNICIPIO_NOME, MUNICIPIO_ESTADO, VERSAO
+    OBS = DATA_CRIACAO + 1, ENDERECO, LATITUDE, LONGITUDE, FLORADA_ID, FLORADA_NOME, MUNICIPIO_ID, MUNICIPIO_NOME,
+    MUNICIPIO_ESTADO, VERSAO
 };
 } // namespace carga
-
-// Where the search puts each value: a.id_apiario, a.nome, a.cod_cid,
-// a.distrito, a.id_florada, the creation date, f.* and m.*.
 namespace busca {
-enum : std::size_t {
-    ID, NOME, COD_CID, DISTRITO, ID_FLORADA, DATA_CRIACAO, FLORADA_ID, FLORADA_NOME, MUNICIPIO_ID, MUNICIPIO_NOME
-};
+enum : std::size_t { FLORADA_ID = DATA_CRIACAO + 1, FLORADA_NOME, MUNICIPIO_ID, MUNICIPIO_NOME };
 } // namespace busca
 
-APIARIOS ler_apiario(const LinhaResultado& linha)
+// What both statements begin with and the search shows (not the district).
+APIARIOS ler_comeco(const LinhaResultado& linha)
 {
-    using namespace carga;
     APIARIOS a;
     a.id_apiario = linha.inteiro(ID);
     a.nome = linha[NOME];
     a.municipio.cod_cid = linha.inteiro(COD_CID);
-    a.distrito = linha[DISTRITO];
     a.florada.id_florada = linha.inteiro(ID_FLORADA);
     a.data_criacao = linha[DATA_CRIACAO];
-    a.obs = linha[OBS];
-    a.endereco = linha[ENDERECO];
-    a.latitude = linha[LATITUDE];
-    a.longitude = linha[LONGITUDE];
-    a.florada.nome_florada = linha[FLORADA_NOME];
-    a.municipio.nome = linha[MUNICIPIO_NOME];
-    a.versao = linha[VERSAO];
     return a;
 }
 
 // The search shows only names, dates, floral sources and places.
 APIARIOS ler_apiario_achado(const LinhaResultado& linha)
 {
-    using namespace busca;
-    APIARIOS a;
-    a.id_apiario = linha.inteiro(ID);
-    a.nome = linha[NOME];
-    a.municipio.cod_cid = linha.inteiro(COD_CID);
-    a.florada.id_florada = linha.inteiro(ID_FLORADA);
-    a.data_criacao = linha[DATA_CRIACAO];
-    a.florada.nome_florada = linha[FLORADA_NOME];
-    a.municipio.nome = linha[MUNICIPIO_NOME];
+    APIARIOS a = ler_comeco(linha);
+    a.florada.nome_florada = linha[busca::FLORADA_NOME];
+    a.municipio.nome = linha[busca::MUNICIPIO_NOME];
+    return a;
+}
+
+APIARIOS ler_apiario(const LinhaResultado& linha)
+{
+    APIARIOS a = ler_comeco(linha);
+    a.distrito = linha[DISTRITO];
+    a.obs = linha[carga::OBS];
+    a.endereco = linha[carga::ENDERECO];
+    a.latitude = linha[carga::LATITUDE];
+    a.longitude = linha[carga::LONGITUDE];
+    a.florada.nome_florada = linha[carga::FLORADA_NOME];
+    a.municipio.nome = linha[carga::MUNICIPIO_NOME];
+    a.versao = linha[carga::VERSAO];
     return a;
 }
 
@@ -90,7 +87,8 @@ APIARIOS ler_apiario_achado(const LinhaResultado& linha)
 const char* LISTA_APIARIOS::municipio(std::size_t i) const
 {
     // Each list knows by its reader which statement made its rows.
-    return linha(i).c_str(leitor(i) == ler_apiario_achado ? busca::MUNICIPIO_NOME : carga::MUNICIPIO_NOME);
+    const std::size_t coluna = leitor(i) == ler_apiario_achado ? std::size_t(busca::MUNICIPIO_NOME) : std::size_t(carga::MUNICIPIO_NOME);
+    return linha(i).c_str(coluna);
 }
 
 APIARIO::APIARIO(QUERY* query) : DADOS(query) {}
@@ -99,10 +97,8 @@ bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
 {
     rastro::escrever("\n---------------------------- Cadastrar Apiario ----------------------------\n");
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.camporetorno = { "id_apiario" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.apiario", { "id_apiario" });
     i.inserir(COLUNAS_APIARIO, *a, *query);
-    i.tabelas = { "cadastro.apiario" };
 
     RESULTADO r;
     if (!executar(i, &r))
@@ -149,7 +145,7 @@ LISTA_APIARIOS APIARIO::Pesquisar_Apiario(std::string filtro, Detalhe detalhe)
     i.filtroconsulta = filtro;
     // A search list shows the key, the name and the municipality's name.
     if (detalhe == Detalhe::RESUMO)
-        i.colunas_guardadas = { busca::ID, busca::NOME, busca::MUNICIPIO_NOME };
+        i.colunas_guardadas = { ID, NOME, busca::MUNICIPIO_NOME };
 
     RESULTADO r;
     executar(i, &r);
@@ -161,7 +157,7 @@ LISTA_APIARIOS APIARIO::Pesquisar_Apiario(std::string filtro, Detalhe detalhe)
     std::string nomes;
     for (int k = 0; k < r.registros(); ++k) {
         nomes += "\nNOME:";
-        nomes += r.linha(k).c_str(busca::NOME);
+        nomes += r.linha(k).c_str(NOME);
     }
     rastro::escrever(nomes);
     return LISTA_APIARIOS(r, ler_apiario_achado);

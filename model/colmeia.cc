@@ -114,9 +114,7 @@ bool COLMEIA::conferir(COLMEIAS& c)
     c.id_abelha = 0;
     if (c.rgn.empty())
         return true;
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_abelha" };
-    i.tabelas = { "cadastro.abelha_rainha" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "id_abelha" });
     i.condicao("rgn", query->literal(c.rgn));
     RESULTADO r;
     if (!executar(i, &r))
@@ -146,9 +144,7 @@ bool COLMEIA::inserir(COLMEIAS* colmeia)
     if (!conferir(c))
         return false;
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.tabelas = { "cadastro.colmeia" };
-    i.camporetorno = { "id_colmeia" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.colmeia", { "id_colmeia" });
     i.inserir(COLUNAS_COLMEIA, c, *query);
     RESULTADO r;
     if (!executar(i, &r) || !r.achou())
@@ -164,8 +160,7 @@ bool COLMEIA::atualizar(COLMEIAS* colmeia)
     if (!conferir(c))
         return false;
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.colmeia" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.colmeia");
     i.atualizar(COLUNAS_COLMEIA, c, *query);
     i.condicao("id_colmeia", std::to_string(c.id));
     if (!c.versao.empty())
@@ -178,8 +173,7 @@ bool COLMEIA::atualizar(COLMEIAS* colmeia)
 
 bool COLMEIA::deletar(int id, const std::string& versao)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
-    i.tabelas = { "cadastro.colmeia" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR, "cadastro.colmeia");
     i.condicao("id_colmeia", std::to_string(id));
     if (!versao.empty())
         i.condicao("xmin", query->literal(versao));
@@ -214,9 +208,7 @@ LISTA_COLMEIAS COLMEIA::pesquisar(const FILTRO_COLMEIAS& filtro)
 
 int COLMEIA::colmeia_da_rainha(int id_abelha, int exceto)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_colmeia" };
-    i.tabelas = { "cadastro.colmeia" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.colmeia", { "id_colmeia" });
     i.filtroconsulta = "id_abelha = " + std::to_string(id_abelha) + " and id_colmeia <> " + std::to_string(exceto);
     const RESULTADO r = query->ativar(i);
     return r.achou() ? r.linha(0).inteiro(0) : 0;
@@ -224,9 +216,7 @@ int COLMEIA::colmeia_da_rainha(int id_abelha, int exceto)
 
 LISTA_APIARIOS COLMEIA::apiarios()
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_apiario", "nome" };
-    i.tabelas = { "cadastro.apiario" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.apiario", { "id_apiario", "nome" });
     i.campoorder = { "nome", "id_apiario" };
     RESULTADO r;
     executar_contando(i, &r);

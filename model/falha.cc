@@ -59,6 +59,37 @@ const char* motivo_da_restricao(const std::string& sqlstate, const std::string& 
           "Recusado: o sistema ficaria sem administrador.\n"
           "Algum usuário precisa ter o nível de acesso de número mais alto." },
         { "23514", "usuario_login_check", -1, "O login não pode ficar em branco." },
+        { "23503", "usuario_id_cep_fkey", 1, "Este CEP é o de usuários cadastrados: ele não pode ser excluído." },
+        { "23503", "ceps_cod_cid_fkey", 0, "O município escolhido para o CEP não está cadastrado." },
+        { "23503", "ceps_cod_cid_fkey", 1, "Este município é o de CEPs cadastrados: ele não pode ser excluído." },
+        { "23503", "apiario_cod_cid_fkey", 1, "Este município é o de apiários cadastrados: ele não pode ser excluído." },
+        { "23503", "apiario_id_florada_fkey", 1, "Esta florada é a de apiários cadastrados: ela não pode ser excluída." },
+        { "23505", "colmeia_id_abelha_key", -1, "Esta rainha já está em outra colméia." },
+        { "23503", "colmeia_id_abelha_fkey", 0,
+          "A rainha escolhida não existe mais: ela foi excluída depois de aparecer aqui." },
+        { "23503", "colmeia_id_abelha_fkey", 1,
+          "Esta abelha é a rainha de uma colméia: tire-a da colméia antes de excluí-la." },
+        { "23503", "colmeia_id_apiario_fkey", 0, "O apiário escolhido não existe mais." },
+        { "23503", "colmeia_id_apiario_fkey", 1,
+          "Este apiário tem colméias: mude-as de apiário antes de excluí-lo." },
+        { "23514", "colmeia_tipo_check", -1, "Escolha o tipo da colméia." },
+        { "23514", "colmeia_status_check", -1, "Escolha o status da colméia." },
+        { "23503", "revisao_id_colmeia_fkey", 0,
+          "A colméia revisada não existe mais: ela foi excluída em outro computador." },
+        { "23514", "revisao_status_check", -1, "Escolha o status visto na revisão." },
+        { "23514", "revisao_mel_kg_check", -1,
+          "O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5)." },
+        // Keys are given by the database: a repeated one means a record
+        // written by hand over one that exists.
+        { "23505", "acesso_pkey", -1, "Já existe um nível de acesso com este código." },
+        { "23505", "municipio_pkey", -1, "Já existe um município com este código do IBGE." },
+        { "23505", "ceps_pkey", -1, "Já existe um CEP com este código." },
+        { "23505", "usuario_pkey", -1, "Já existe um usuário com este código." },
+        { "23505", "florada_pkey", -1, "Já existe uma florada com este código." },
+        { "23505", "apiario_pkey", -1, "Já existe um apiário com este código." },
+        { "23505", "abelha_rainha_pkey", -1, "Já existe uma abelha com este código." },
+        { "23505", "colmeia_pkey", -1, "Já existe uma colméia com este código." },
+        { "23505", "revisao_pkey", -1, "Já existe uma revisão com este código." },
     };
     for (const Caso& c : casos) {
         if (sqlstate == c.sqlstate && restricao == c.restricao && (c.exclusao < 0 || c.exclusao == (exclusao ? 1 : 0)))

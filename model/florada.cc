@@ -30,10 +30,8 @@ FLORADAS::FLORADAS(QUERY* query) : DADOS(query) {}
 
 std::string FLORADAS::inserir(FLORADA f)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.florada", { "id_florada" });
     i.inserir(COLUNAS_FLORADA, f, *query);
-    i.tabelas = { "cadastro.florada" };
-    i.camporetorno = { "id_florada" };
 
     RESULTADO r;
     executar(i, &r);
@@ -44,9 +42,7 @@ std::vector<FLORADA> FLORADAS::listar_floradas()
 {
     floradas.clear();
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "*" };
-    i.tabelas = { "cadastro.florada" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.florada", { "*" });
     i.campoorder = { "nome_florada" };
 
     if (RESULTADO r; !executar(i, &r) || !r.achou())
@@ -58,9 +54,7 @@ std::vector<FLORADA> FLORADAS::listar_floradas()
 
 FLORADA FLORADAS::get_florada(std::string nome)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "*" };
-    i.tabelas = { "cadastro.florada" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.florada", { "*" });
     i.condicao("nome_florada", query->literal(nome));
 
     RESULTADO r;

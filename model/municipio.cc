@@ -28,9 +28,7 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
 {
     municipios.clear();
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "*" };
-    i.tabelas = { "cadastro.municipio" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.municipio", { "*" });
     i.condicao("estado", "'MS'");
     i.campoorder = { "nome" };
 
@@ -43,9 +41,7 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
 
 MUNICIPIOS MUNICIPIO::get_municipio(std::string nome)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "*" };
-    i.tabelas = { "cadastro.municipio" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.municipio", { "*" });
     i.condicao("nome", query->literal(nome));
     i.condicao("estado", "'MS'");
 
@@ -64,9 +60,7 @@ MUNICIPIOS MUNICIPIO::get_municipio(std::string nome)
 
 std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio(const std::string& estado)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "*" };
-    i.tabelas = { "cadastro.municipio" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.municipio", { "*" });
     i.condicao("estado", query->literal(estado));
     i.campoorder = { "nome" };
 
@@ -78,9 +72,7 @@ std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio(const std::string& estado)
 
 std::vector<std::string> MUNICIPIO::listar_estados()
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "distinct estado" };
-    i.tabelas = { "cadastro.municipio" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.municipio", { "distinct estado" });
     i.campoorder = { "estado" };
 
     std::vector<std::string> estados;

@@ -53,9 +53,7 @@ bool REVISAO::inserir(REVISOES* revisao)
     if (!ler_quilos(revisao->mel))
         return recusar("O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5).");
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.tabelas = { "cadastro.revisao" };
-    i.camporetorno = { "id_revisao" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.revisao", { "id_revisao" });
     i.inserir(COLUNAS_REVISAO, *revisao, *query);
     RESULTADO r;
     if (!executar_contando(i, &r) || !r.achou())
@@ -66,17 +64,14 @@ bool REVISAO::inserir(REVISOES* revisao)
 
 bool REVISAO::deletar(int id)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR);
-    i.tabelas = { "cadastro.revisao" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::EXCLUIR, "cadastro.revisao");
     i.condicao("id_revisao", std::to_string(id));
     return executar_contando(i);
 }
 
 LISTA_REVISOES REVISAO::listar(int id_colmeia)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "id_revisao", "id_colmeia", "to_char(data_revisao,'DD/MM/YYYY')", "status", "mel_kg", "obs" };
-    i.tabelas = { "cadastro.revisao" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.revisao", { "id_revisao", "id_colmeia", "to_char(data_revisao,'DD/MM/YYYY')", "status", "mel_kg", "obs" });
     i.condicao("id_colmeia", std::to_string(id_colmeia));
     i.campoorder = { "data_revisao desc", "id_revisao desc" };
     RESULTADO r;
@@ -86,9 +81,7 @@ LISTA_REVISOES REVISAO::listar(int id_colmeia)
 
 int REVISAO::contar(int id_colmeia)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "count(*)" };
-    i.tabelas = { "cadastro.revisao" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.revisao", { "count(*)" });
     i.condicao("id_colmeia", std::to_string(id_colmeia));
     RESULTADO r;
     executar(i, &r);

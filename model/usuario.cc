@@ -47,6 +47,29 @@ INSTRUCAO consulta_usuarios(const QUERY& query)
     return i;
 }
 
+// Where a postal code's values sit from the first of them on, in the user
+// query (c.*, m.*) and in the postal-code query ("*" of ceps joined to its
+// municipality): the postal code's columns in table order, then the
+// municipality's.
+namespace coluna_cep {
+enum : std::size_t { ID, CEP, TIPO_LOGRADOURO, LOGRADOURO, BAIRRO, COD_CID, MUNICIPIO_ID, MUNICIPIO_NOME, ESTADO, TOTAL };
+} // namespace coluna_cep
+
+CEPS ler_cep(const LinhaResultado& linha, std::size_t inicio)
+{
+    using namespace coluna_cep;
+    CEPS c;
+    c.id = linha.inteiro(inicio + ID);
+    c.cep = linha[inicio + CEP];
+    c.tipo_logradouro = linha[inicio + TIPO_LOGRADOURO];
+    c.logradouro = linha[inicio + LOGRADOURO];
+    c.bairro = linha[inicio + BAIRRO];
+    c.municipio.cod_cid = linha.inteiro(inicio + MUNICIPIO_ID);
+    c.municipio.nome = linha[inicio + MUNICIPIO_NOME];
+    c.municipio.estado = linha[inicio + ESTADO];
+    return c;
+}
+
 // One row of the user query (coluna_usuario); a value past the row's end
 // reads as "".
 USER ler_usuario(const LinhaResultado& linha)
@@ -66,24 +89,12 @@ USER ler_usuario(const LinhaResultado& linha)
     u.endereco = linha[ENDERECO];
     u.numero = linha[NUMERO];
     u.bairro = linha[BAIRRO];
-    u.cep.id = linha.inteiro(CEP_ID);
-    u.cep.cep = linha[CEP];
-    u.cep.tipo_logradouro = linha[CEP_TIPO_LOGRADOURO];
-    u.cep.logradouro = linha[CEP_LOGRADOURO];
-    u.cep.bairro = linha[CEP_BAIRRO];
-    u.cep.municipio.cod_cid = linha.inteiro(MUNICIPIO_ID);
-    u.cep.municipio.nome = linha[MUNICIPIO_NOME];
-    u.cep.municipio.estado = linha[MUNICIPIO_ESTADO];
+    u.cep = ler_cep(linha, CEP_ID);
     u.versao = linha[VERSAO];
     return u;
 }
 
-// Where the postal-code query (ceps joined to its municipality, "*") puts
-// each value: the postal code's columns in table order, then the
-// municipality's.
-namespace coluna_cep {
-enum : std::size_t { ID, CEP, TIPO_LOGRADOURO, LOGRADOURO, BAIRRO, COD_CID, MUNICIPIO_ID, MUNICIPIO_NOME, ESTADO, TOTAL };
-} // namespace coluna_cep
+
 
 } // namespace
 
@@ -140,9 +151,7 @@ std::string USUARIO::forma_guardada(const std::string& senha)
         return forte;
     if (limite_senha < 0) {
         // The column's maximum length: none (a text column) is "".
-        INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-        i.camporetorno = { "character_maximum_length" };
-        i.tabelas = { "information_schema.columns" };
+        INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "information_schema.columns", { "character_maximum_length" });
         i.condicao("table_schema", "'cadastro'");
         i.condicao("table_name", "'usuario'");
         i.condicao("column_name", "'senha'");
@@ -160,8 +169,7 @@ bool USUARIO::renovar_senha(int id, const std::string& senha, const std::string&
     const std::string nova = forma_guardada(senha);
     if (nova.empty() || senha::e_md5(nova))
         return false;
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.usuario" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.usuario");
     i.atualizar("senha", i.segredo(nova));
     i.condicao("id_usuario", std::to_string(id));
     i.condicao("senha", i.segredo(antiga));
@@ -171,9 +179,7 @@ bool USUARIO::renovar_senha(int id, const std::string& senha, const std::string&
 
 bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "senha" };
-    i.tabelas = { "cadastro.usuario" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.usuario", { "senha" });
     i.condicao("id_usuario", std::to_string(id));
     RESULTADO r;
     const bool ok = executar(i, &r);
@@ -239,17 +245,14 @@ bool USUARIO::inserir_usuario(USER* usuario)
     if (u.senha.empty())
         return recusar(std::string());
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.tabelas = { "cadastro.usuario" };
-    i.camporetorno = { "id_usuario" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.usuario", { "id_usuario" });
     i.inserir(COLUNAS_USUARIO, u, *query);
     return executar(i);
 }
 
 bool USUARIO::atualizar_usuario(USER* usuario)
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
-    i.tabelas = { "cadastro.usuario" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.usuario");
     i.atualizar(COLUNAS_USUARIO, *usuario, *query);
     i.condicao("id_usuario", std::to_string(usuario->id));
     if (!usuario->versao.empty())
@@ -291,15 +294,7 @@ bool USUARIO::buscar_cep(const std::string& cep, CEPS& achado)
     const LinhaResultado linha = r.linha(0);
     if (!r.achou() || linha.size() < coluna_cep::TOTAL)
         return false;
-    using namespace coluna_cep;
-    achado.id = linha.inteiro(ID);
-    achado.cep = linha[CEP];
-    achado.tipo_logradouro = linha[TIPO_LOGRADOURO];
-    achado.logradouro = linha[LOGRADOURO];
-    achado.bairro = linha[BAIRRO];
-    achado.municipio.cod_cid = linha.inteiro(COD_CID);
-    achado.municipio.nome = linha[MUNICIPIO_NOME];
-    achado.municipio.estado = linha[ESTADO];
+    achado = ler_cep(linha, 0);
     return true;
 }
 
@@ -314,9 +309,7 @@ bool USUARIO::cadastrar_cep(CEPS* cep)
     if (buscar_cep(cep->cep, existente))
         return recusar(ja_cadastrado);
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR);
-    i.tabelas = { "cadastro.ceps" };
-    i.camporetorno = { "id_cep" };
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.ceps", { "id_cep" });
     i.inserir(COLUNAS_CEP, *cep, *query);
     RESULTADO r;
     executar(i, &r);

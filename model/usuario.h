@@ -49,14 +49,13 @@ public:
 // Where the user query puts each value: its select list is u.id_usuario,
 // u.nome, u.login, a.* (the level's code, description and number), u.cpf,
 // u.rg, u.oexp, the birth date, u.endereco, u.numero, u.bairro, c.* (the
-// postal code's key, its four texts and its municipality's code), m.* (the
-// municipality's code, name and state) and u.xmin; the login check adds
-// u.senha after them.
+// postal code's key, its four texts and its municipality's code) and m.*
+// (the municipality's code, name and state), nine values from CEP_ID on,
+// and u.xmin; the login check adds u.senha after them.
 namespace coluna_usuario {
 enum : std::size_t {
     ID, NOME, LOGIN, ACESSO_ID, ACESSO_DESCRICAO, ACESSO_NIVEL, CPF, RG, OEXP, NASC, ENDERECO, NUMERO, BAIRRO,
-    CEP_ID, CEP, CEP_TIPO_LOGRADOURO, CEP_LOGRADOURO, CEP_BAIRRO, CEP_MUNICIPIO,
-    MUNICIPIO_ID, MUNICIPIO_NOME, MUNICIPIO_ESTADO, VERSAO, SENHA
+    CEP_ID, VERSAO = CEP_ID + 9, SENHA
 };
 } // namespace coluna_usuario
 

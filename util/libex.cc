@@ -26,29 +26,26 @@ char* data_formatada(const char* data, int direcao)
     if (n < 10 || (direcao != 1 && direcao != 2))
         return copiar(data, n);
 
+    // Where each part of the other form is read from: DD/MM/YYYY becomes
+    // YYYY-MM-DD, and YYYY-MM-DD (with anything after it, such as a time)
+    // becomes DD/MM/YYYY. A text already in the target form is a copy.
+    struct Parte
+    {
+        std::size_t inicio, tamanho;
+    };
+    static const Parte para_iso[3] = { { 6, 4 }, { 3, 2 }, { 0, 2 } };
+    static const Parte para_tela[3] = { { 8, 2 }, { 5, 2 }, { 0, 4 } };
+    const char separador = direcao == 1 ? '-' : '/';
+    if (std::strchr(data, separador))
+        return copiar(data, n);
+    const Parte* partes = direcao == 1 ? para_iso : para_tela;
     char* saida = new char[11];
-    if (direcao == 1) {
-        if (std::strchr(data, '-')) {
-            delete[] saida;
-            return copiar(data, n);
-        }
-        // DD/MM/YYYY -> YYYY-MM-DD
-        std::memcpy(saida, data + 6, 4);
-        saida[4] = '-';
-        std::memcpy(saida + 5, data + 3, 2);
-        saida[7] = '-';
-        std::memcpy(saida + 8, data, 2);
-    } else {
-        if (std::strchr(data, '/')) {
-            delete[] saida;
-            return copiar(data, n);
-        }
-        // YYYY-MM-DD (and anything after it, such as a time) -> DD/MM/YYYY
-        std::memcpy(saida, data + 8, 2);
-        saida[2] = '/';
-        std::memcpy(saida + 3, data + 5, 2);
-        saida[5] = '/';
-        std::memcpy(saida + 6, data, 4);
+    char* fim = saida;
+    for (int k = 0; k < 3; ++k) {
+        if (k > 0)
+            *fim++ = separador;
+        std::memcpy(fim, data + partes[k].inicio, partes[k].tamanho);
+        fim += partes[k].tamanho;
     }
     saida[10] = '\0';
     return saida;

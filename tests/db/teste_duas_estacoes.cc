@@ -34,22 +34,14 @@ const int VOLTAS = 100;
 
 // Swallows the trace of both desktops: it keeps no state, so two threads
 // may write to it at once.
-class Descarte : public std::streambuf
-{
-protected:
-    int overflow(int c) override { return c == traits_type::eof() ? 0 : c; }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 class SemSaida
 {
 public:
-    SemSaida() : antigo_(std::cout.rdbuf(&descarte_)) {}
-    ~SemSaida() { std::cout.rdbuf(antigo_); }
+    SemSaida() : antes_(rastro::desviar([](const char*, std::size_t) {})) {}
+    ~SemSaida() { rastro::desviar(std::move(antes_)); }
 
 private:
-    Descarte descarte_;
-    std::streambuf* antigo_;
+    rastro::Destino antes_;
 };
 
 // What one desktop did wrong, kept to be reported from the test's thread.
