@@ -104,6 +104,7 @@ protected:
     bool conectado;
     int situacao;        // 0 none yet, 1 command done, 2 rows returned, 3 failed
     int ssl;             // 1 encrypted, 2 encrypted with the server's certificate verified
+    static const int SSL_DESCONHECIDO = -1;   // a value of ssl= that is none of those: no connection
     int linhas;
     TABELA tabela;
     int colunas;
