@@ -184,6 +184,7 @@ class Lancador(unittest.TestCase):
         banco = "lancador_%d" % os.getpid()
         superusuario = Local(self.raiz)
         superusuario.porta = int(ambiente["ZUMBREL_TEST_PORT"])
+        superusuario.host = ambiente["ZUMBREL_TEST_HOST"]
         superusuario.senha = lambda base=None: ambiente["ZUMBREL_TEST_SUPERPASS"]
         superusuario.sql("create database %s template %s" % (banco, ambiente["ZUMBREL_TEST_TEMPLATE"]),
                          banco="postgres")

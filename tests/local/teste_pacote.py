@@ -42,7 +42,7 @@ class Pacote(unittest.TestCase):
     def test_dependencias(self):
         self.assertEqual(self.campo("Package"), "zumbrel")
         dependencias = [d.strip().split(" ")[0] for d in self.campo("Depends").split(",")]
-        for pacote in ("postgresql-15", "postgresql-client-15", "libpq5", "libgtkmm-2.4-1v5", "libc6"):
+        for pacote in ("postgresql-15", "postgresql-client-15", "python3", "libpq5", "libgtkmm-2.4-1v5", "libc6"):
             self.assertIn(pacote, dependencias)
 
     def test_arquivos(self):
@@ -70,7 +70,7 @@ class Pacote(unittest.TestCase):
         self.assertIn("sql/migracoes/001_colmeias.sql", migracoes)
         self.assertEqual(sorted(os.listdir(os.path.join(r, "usr/share/zumbrel/sql/migracoes"))),
                          [os.path.basename(m) for m in migracoes])
-        for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "sql/schema.sql",
+        for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "scripts/lib/scram.py", "sql/schema.sql",
                      "sql/administrador.sql", "sql/municipios.sql",
                      "sql/seed.sql", *migracoes):
             with open(os.path.join(r, "usr/share/zumbrel", nome), "rb") as f, open(os.path.join(TOPO, nome), "rb") as g:
