@@ -68,9 +68,13 @@ BANCOPG::BANCOPG(const char* arquivo_conf)
         if (valor_da_linha(linha[i], valor))
             destino[i]->append(valor);
     }
+    // Only 0, 1, 2 or nothing: any other text (a typo, "sim", "3") refuses
+    // to connect instead of going without encryption unasked.
     std::string valor;
     if (valor_da_linha(linha[4], valor))
-        ssl = std::atoi(valor.c_str());
+        ssl = valor.empty() || valor == "0" ? 0 : valor == "1" ? 1 : valor == "2" ? 2 : SSL_DESCONHECIDO;
+    else if (!linha[4].empty())
+        ssl = SSL_DESCONHECIDO;
 
     conectar();
 }
@@ -84,10 +88,13 @@ BANCOPG::~BANCOPG()
 
 std::string BANCOPG::get_string_conexao() const
 {
-    // ssl=2 verifies the certificate against the address (libpq checks the
-    // name given as host, and connects to hostaddr).
-    std::string texto = "hostaddr=" + entre_aspas(hostaddr);
-    if (ssl == 2)
+    // A host that begins with "/" is the folder of the server's Unix socket
+    // (the local database), where libpq uses no encryption. Otherwise ssl=2
+    // verifies the certificate against the address (libpq checks the name
+    // given as host, and connects to hostaddr).
+    const bool soquete = !hostaddr.empty() && hostaddr[0] == '/';
+    std::string texto = (soquete ? "host=" : "hostaddr=") + entre_aspas(hostaddr);
+    if (ssl == 2 && !soquete)
         texto += " host=" + entre_aspas(hostaddr);
     texto += " dbname=" + entre_aspas(dbname) + " user=" + entre_aspas(usuario) + " password=" +
              entre_aspas(senha) + " sslmode=" + (ssl == 1 ? "require" : ssl == 2 ? "verify-full" : "disable");
@@ -120,6 +127,12 @@ void BANCOPG::conectar()
     if (conexao) {
         PQfinish(conexao);
         conexao = nullptr;
+    }
+    if (ssl == SSL_DESCONHECIDO) {
+        conectado = false;
+        mensagem = "Falha ao conectar!\nValor de ssl desconhecido em " + arquivo +
+                   " (use 0, 1 ou 2); a conexão não foi tentada.";
+        return;
     }
     conexao = PQconnectdb(get_string_conexao().c_str());
     if (PQstatus(conexao) == CONNECTION_OK) {

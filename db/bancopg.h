@@ -103,6 +103,7 @@ protected:
 
     bool conectado;
     int ssl;             // 1 encrypted, 2 encrypted with the server's certificate verified
+    static const int SSL_DESCONHECIDO = -1;   // a value of ssl= that is none of those: no connection
     // The row set of the last statement that returned one: its size, and
     // the table resultado() makes of it.
     int linhas;

@@ -27,7 +27,7 @@ backup_nome() {
 }
 
 # backup_escrever BASE PORT DATABASE FILE: dumps DATABASE as the cluster's
-# superuser into FILE, which must not exist yet. The dump goes to a partial
+# superuser, through its socket, into FILE, which must not exist yet. The dump goes to a partial
 # file beside FILE, is read back with pg_restore, flushed to disk and only
 # then takes its name; on any failure the partial file is deleted, nothing
 # else is touched, and the reason goes to standard error.
@@ -35,6 +35,8 @@ backup_escrever() {
     local base=$1 porta=$2 banco=$3 destino=$4
     local bin pasta parcial erro livre preciso
     bin=$(pg_bindir) || return 1
+    # A relative name that begins with "-" is no option to the tools below.
+    case $destino in /*) ;; *) destino=./$destino ;; esac
     pasta=$(dirname "$destino")
     if [ -e "$destino" ]; then
         echo "$destino já existe; nada foi sobrescrito." >&2; return 1
@@ -50,9 +52,9 @@ backup_escrever() {
     fi
     parcial=$(umask 077 && mktemp "$pasta/.parcial.XXXXXX" 2>/dev/null) || {
         echo "Não é possível escrever na pasta $pasta." >&2; return 1; }
-    if erro=$(PGPASSWORD=$(cat "$base/superuser.senha") "$bin/pg_dump" -Fc -h 127.0.0.1 -p "$porta" \
+    if erro=$(PGPASSWORD=$(cat "$base/superuser.senha") "$bin/pg_dump" -Fc -h "$base/run" -p "$porta" \
                   -U postgres -d "$banco" -f "$parcial" 2>&1) &&
-       erro=$("$bin/pg_restore" -l "$parcial" 2>&1 >/dev/null) &&
+       erro=$("$bin/pg_restore" -l -- "$parcial" 2>&1 >/dev/null) &&
        erro=$(sync "$parcial" 2>&1) &&
        erro=$(ln "$parcial" "$destino" 2>&1); then
         rm -f "$parcial"

@@ -51,36 +51,67 @@ sem_descritores() {
     )
 }
 
-# cluster_criar BASE PORT [ssl] [rapido]: makes BASE/data with data checksums
-# and a superuser "postgres" whose password is in BASE/superuser.senha;
-# listens on 127.0.0.1:PORT only, with its socket in BASE/run. The cluster
-# keeps PostgreSQL's crash-safe settings unless "rapido" is given, which only
-# throwaway clusters may ask for (fsync, synchronous_commit and
+# A text as a quoted value of postgresql.conf: between single quotes, each
+# quote in it doubled, so that no path can end the value early.
+conf_texto() {
+    local v=${1//\'/\'\'}
+    printf "'%s'" "$v"
+}
+
+# A list of folders (unix_socket_directories) holding one folder, whatever
+# its name: PostgreSQL splits such a list at commas and blanks unless the
+# name is between double quotes (a double quote in it doubled).
+lista_de_uma_pasta() {
+    local v=${1//\"/\"\"}
+    printf '"%s"' "$v"
+}
+
+# That list as a quoted value of postgresql.conf.
+conf_pasta_de_soquete() {
+    conf_texto "$(lista_de_uma_pasta "$1")"
+}
+
+# cluster_criar BASE PORT [ssl] [rapido] [tcp]: makes BASE/data with data
+# checksums and a superuser "postgres" whose password is in
+# BASE/superuser.senha; it listens on its Unix socket in BASE/run only, and
+# with "tcp" also on 127.0.0.1:PORT (PORT names the socket either way). The
+# cluster keeps PostgreSQL's crash-safe settings unless "rapido" is given,
+# which only throwaway clusters may ask for (fsync, synchronous_commit and
 # full_page_writes off: a crash of the machine can corrupt it). "ssl" turns
 # SSL on with a self-signed certificate made here.
+#
+# As root, BASE stays root's: only data/, run/ and the superuser's password
+# file (which initdb reads as postgres) are handed to postgres, so that the
+# server's user never owns a folder that root writes into.
 cluster_criar() {
     local base=$1 porta=$2; shift 2
-    local ssl= rapido= modo
+    local ssl= rapido= tcp= modo
     for modo in "$@"; do
         case $modo in
             ssl) ssl=1 ;;
             rapido) rapido=1 ;;
+            tcp) tcp=1 ;;
             *) echo "cluster_criar: modo desconhecido: $modo" >&2; return 1 ;;
         esac
     done
     local bin; bin=$(pg_bindir) || return 1
-    mkdir -p "$base/run"
+    (umask 077 && mkdir -p "$base/run" "$base/data")
+    chmod 700 "$base/run" "$base/data"
     # Private from its first byte.
     [ -f "$base/superuser.senha" ] || (umask 077 && head -c 18 /dev/urandom | base64 | tr -d '/+=' > "$base/superuser.senha")
     chmod 600 "$base/superuser.senha"
-    if [ "$(id -u)" = 0 ]; then chown -R postgres: "$base"; fi
+    if [ "$(id -u)" = 0 ]; then
+        chown -h postgres: "$base/run" "$base/data" "$base/superuser.senha"
+        # postgres passes through BASE to its folders, and sees nothing else.
+        [ "$(stat -c %u "$base")" != 0 ] || chmod 711 "$base"
+    fi
     as_dono "$bin/initdb" -D "$base/data" -U postgres --pwfile="$base/superuser.senha" \
         --auth=scram-sha-256 -E UTF8 --locale=C.UTF-8 --data-checksums ${rapido:+--no-sync} \
         >"$base/initdb.log" 2>&1 || { cat "$base/initdb.log" >&2; return 1; }
     {
-        echo "listen_addresses = '127.0.0.1'"
+        echo "listen_addresses = $(conf_texto "${tcp:+127.0.0.1}")"
         echo "port = $porta"
-        echo "unix_socket_directories = '$base/run'"
+        echo "unix_socket_directories = $(conf_pasta_de_soquete "$base/run")"
         if [ -n "$rapido" ]; then
             echo "fsync = off"
             echo "synchronous_commit = off"
@@ -196,6 +227,15 @@ cluster_iniciar() {
     if [ -f "$base/sincronizar-pendente" ]; then
         cluster_sincronizar "$base" && rm -f "$base/sincronizar-pendente"
     fi
+    # The server's log, which pg_ctl opens as postgres: as root, made here
+    # (BASE is root's) and handed over, never through a link.
+    if [ "$(id -u)" = 0 ]; then
+        if [ -L "$base/server.log" ]; then
+            echo "$base/server.log é um link simbólico; o servidor não foi iniciado." >&2; return 1
+        fi
+        [ -e "$base/server.log" ] || (umask 077 && : > "$base/server.log")
+        chown -h postgres: "$base/server.log"
+    fi
     sem_descritores as_dono "$bin/pg_ctl" -D "$base/data" -l "$base/server.log" -w -t 60 start >/dev/null || {
         tail -n 20 "$base/server.log" >&2; return 1; }
 }
@@ -208,39 +248,66 @@ cluster_parar() {
     as_dono "$bin/pg_ctl" -D "$base/data" -m fast -w -t 120 stop >/dev/null 2>&1 || true
 }
 
-# psql as the superuser over TCP: cluster_psql BASE PORT DB [psql args...]
+# psql through the cluster's socket (BASE/run) as ROLE, whose password is in
+# FILE: papel_psql BASE PORT ROLE FILE DB [psql args...]
+papel_psql() {
+    local base=$1 porta=$2 papel=$3 arquivo=$4 banco=$5; shift 5
+    PGPASSWORD=$(cat "$arquivo") PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
+        psql -X -q -v ON_ERROR_STOP=1 -h "$base/run" -p "$porta" -U "$papel" -d "$banco" "$@"
+}
+
+# psql as the superuser, through the socket: cluster_psql BASE PORT DB [psql args...]
 cluster_psql() {
     local base=$1 porta=$2 banco=$3; shift 3
-    PGPASSWORD=$(cat "$base/superuser.senha") PGDATESTYLE="ISO, DMY" PGCLIENTENCODING=UTF8 \
-        psql -X -q -v ON_ERROR_STOP=1 -h 127.0.0.1 -p "$porta" -U postgres -d "$banco" "$@"
+    papel_psql "$base" "$porta" postgres "$base/superuser.senha" "$banco" "$@"
+}
+
+# The SCRAM-SHA-256 verifier of the password in a file, as the server keeps
+# it (scripts/lib/scram.py).
+verificador_scram() {
+    python3 "$(dirname "${BASH_SOURCE[0]}")/scram.py" "$1"
 }
 
 # cluster_papel BASE PORT ROLE [PASSWORD_FILE] [ATTRIBUTES]: makes ROLE if
 # it is missing. With a password file it logs in with the password the file
-# holds, which psql reads from the file itself: it is never on a command
-# line, and this session logs no statement, so it never reaches the server's
-# log either. Without one it cannot log in (the owner of a database, whose
-# scripts act as it through the superuser).
+# holds: the server gets only its SCRAM verifier, worked out here, never the
+# password itself (nor is either on a command line, or in the server's log:
+# this session logs no statement), and a login with it through the socket
+# must then work. Without one it cannot log in.
 cluster_papel() {
-    local base=$1 porta=$2 papel=$3 arquivo=${4:-} atributos=${5:-}
+    local base=$1 porta=$2 papel=$3 arquivo=${4:-} atributos=${5:-} verificador
+    if [ -n "$arquivo" ]; then
+        verificador=$(verificador_scram "$arquivo") || return 1
+    fi
     {
         echo "set log_statement = 'none';"
         echo "set log_min_error_statement = 'panic';"
         echo "select format('create role %I', :'papel') where not exists (select from pg_roles where rolname = :'papel') \\gexec"
         if [ -n "$arquivo" ]; then
-            echo "\\set senha \`cat :'arquivo'\`"
-            echo "alter role :\"papel\" login password :'senha' $atributos;"
+            echo "\\set verificador '$verificador'"
+            echo "alter role :\"papel\" login password :'verificador' $atributos;"
         else
             echo "alter role :\"papel\" nologin $atributos;"
         fi
-    } | cluster_psql "$base" "$porta" postgres -v papel="$papel" -v arquivo="$arquivo" >/dev/null
+    } | cluster_psql "$base" "$porta" postgres -v papel="$papel" >/dev/null || return 1
+    if [ -n "$arquivo" ] && ! papel_psql "$base" "$porta" "$papel" "$arquivo" postgres -tAc "select 1" >/dev/null; then
+        echo "O servidor não aceitou a senha do papel $papel." >&2
+        return 1
+    fi
 }
 
-# psql on a database as the superuser acting as OWNER, so that what it makes
-# belongs to OWNER: banco_como_dono BASE PORT DB OWNER [psql args...]
+# psql on a database as OWNER, so that what it makes belongs to OWNER:
+# logged in as OWNER itself when BASE/dono.senha holds its password (a
+# local database: nothing in the database can then act as the superuser),
+# else, in a throwaway cluster whose owner cannot log in, as the superuser
+# acting as it. banco_como_dono BASE PORT DB OWNER [psql args...]
 banco_como_dono() {
     local base=$1 porta=$2 banco=$3 dono=$4; shift 4
-    cluster_psql "$base" "$porta" "$banco" -c "set role \"$dono\"" "$@"
+    if [ -f "$base/dono.senha" ]; then
+        papel_psql "$base" "$porta" "$dono" "$base/dono.senha" "$banco" "$@"
+    else
+        cluster_psql "$base" "$porta" "$banco" -c "set role \"$dono\"" "$@"
+    fi
 }
 
 # Loads a new, empty database as its owner, in one transaction: the schema,

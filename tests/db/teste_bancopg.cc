@@ -55,14 +55,18 @@ TEST(ArquivoConf, CasosDeCriptografiaEValoresVaziosComBrancosEAspas)
     struct Caso { const char* conteudo; const char* esperado; };
     const Caso casos[] = {
         { "a=1\nb=2\nc=3\nd=4\nssl=2\n", "hostaddr='1' host='1' dbname='2' user='3' password='4' sslmode=verify-full" },
-        { "a=1\nb=2\nc=3\nd=4\nssl=3\n", "hostaddr='1' dbname='2' user='3' password='4' sslmode=disable" },
         { "a=1\nb=2\nc=3\nd=4\nssl=\n", "hostaddr='1' dbname='2' user='3' password='4' sslmode=disable" },
         { "a=1\nb=2\nc=3\n", "hostaddr='1' dbname='2' user='3' password='' sslmode=disable" },
-        { "a=1\nsem igual\nc=3\nd=4\nssl 1\n", "hostaddr='1' dbname='' user='3' password='4' sslmode=disable" },
+        { "a=1\nsem igual\nc=3\nd=4\nssl=\n", "hostaddr='1' dbname='' user='3' password='4' sslmode=disable" },
         { "", "hostaddr='' dbname='' user='' password='' sslmode=disable" },
         { "a=1\r\nb=2\r\nc=3\r\nd=4 \r\nssl=1\r\n", "hostaddr='1' dbname='2' user='3' password='4 ' sslmode=require" },
         { "a=1\nb=2\nc=3\nd=4\nssl=1", "hostaddr='1' dbname='2' user='3' password='4' sslmode=require" },
-        { "=\n=\n=\n=\n=01\n", "hostaddr='' dbname='' user='' password='' sslmode=require" },
+        { "=\n=\n=\n=\n=1\n", "hostaddr='' dbname='' user='' password='' sslmode=require" },
+        // A host that begins with "/" is the folder of a Unix socket; libpq
+        // uses no encryption there, so ssl=2 names no host to verify.
+        { "a=/srv/meu banco/run\nb=2\nc=3\nd=4\nssl=0\n",
+          "host='/srv/meu banco/run' dbname='2' user='3' password='4' sslmode=disable" },
+        { "a=/run/o'p\nb=2\nc=3\nd=4\nssl=2\n", "host='/run/o\\'p' dbname='2' user='3' password='4' sslmode=verify-full" },
         // Blanks, quotes and backslashes belong to the value.
         { "a=1\nb=meu banco\nc=o'neil\nd= p\\'q r \nssl=0\n",
           "hostaddr='1' dbname='meu banco' user='o\\'neil' password=' p\\\\\\'q r ' sslmode=disable" },
@@ -83,6 +87,42 @@ TEST(ArquivoConf, AusenteDaFalhaDeConexaoSemQuebrar)
     EXPECT_EQ(q.get_mensagem().rfind("Falha ao conectar!\n", 0), 0u);
     EXPECT_GT(q.get_mensagem().size(), std::string("Falha ao conectar!\n").size());
     EXPECT_EQ(saida.texto(), q.get_mensagem() + "\n");
+}
+
+// ssl= holding anything but 0, 1, 2 or nothing connects to nothing, even
+// with every other line right, and says why: no silent fall back to a
+// connection without encryption.
+TEST(Conexao, SslDesconhecidoRecusaConectar)
+{
+    teste::BancoTeste banco;
+    for (const char* linha : { "ssl=3\n", "ssl=01\n", "ssl=sim\n", "ssl=1 \n", "ssl=-1\n", "ssl 1\n" }) {
+        std::string c = escrever(linhas_validas(banco) + linha);
+        teste::CapturaSaida saida;
+        QUERY q(c.c_str());
+        EXPECT_FALSE(q.get_conectado()) << linha;
+        EXPECT_EQ(q.get_mensagem(), "Falha ao conectar!\nValor de ssl desconhecido em " + c +
+                                        " (use 0, 1 ou 2); a conexão não foi tentada.") << linha;
+        EXPECT_EQ(saida.texto(), q.get_mensagem() + "\n");
+        q.executar("delete from cadastro.florada");
+        EXPECT_EQ(q.get_situacao(), 0) << linha;
+    }
+    EXPECT_NE(banco.valor("select count(*) from cadastro.florada"), "0");
+}
+
+// The local database is reached through its Unix socket: a host that is a
+// folder connects there, not over TCP.
+TEST(Conexao, HostQueEPastaUsaOSoqueteDoServidor)
+{
+    teste::BancoTeste banco;
+    std::string c = escrever("host=" + teste::ambiente("ZUMBREL_TEST_PGBASE") + "/run\nbanco=" + banco.nome() +
+                             "\nusuario=" + teste::ambiente("ZUMBREL_TEST_USER") +
+                             "\nsenha=" + teste::ambiente("ZUMBREL_TEST_PASS") + "\nssl=0\n");
+    teste::CapturaSaida saida;
+    QUERY q(c.c_str());
+    ASSERT_TRUE(q.get_conectado()) << q.get_mensagem();
+    q.executar("select coalesce(host(inet_client_addr()), 'soquete'), current_user");
+    EXPECT_EQ(q.resultado(0, 0), "soquete");
+    EXPECT_EQ(q.resultado(0, 1), teste::ambiente("ZUMBREL_TEST_USER"));
 }
 
 TEST(Conexao, ComArquivoCrlfConectaEEscreveAMensagem)

@@ -69,6 +69,9 @@ class Local:
         self.xdg = os.path.join(raiz, "share")
         self.base = os.path.join(self.xdg, "zumbrel")
         self.porta = porta_livre()
+        # Where the superuser connects: the cluster's socket folder, unless
+        # set (a TCP address, for the test command's cluster).
+        self.host = None
         self.env = dict(os.environ, XDG_DATA_HOME=self.xdg, HOME=os.path.join(raiz, "home"),
                         ZUMBREL_PGPORT=str(self.porta), LC_ALL="C.UTF-8")
         for nome in ("DISPLAY", "PGHOST", "PGPORT", "PGUSER", "PGDATABASE", "PGPASSWORD",
@@ -91,9 +94,12 @@ class Local:
         with open(os.path.join(base or self.base, "superuser.senha")) as f:
             return f.read().strip()
 
+    def soquete(self, base=None):
+        return self.host or os.path.join(base or self.base, "run")
+
     def sql(self, comando, banco="zumbrel", base=None):
         """Runs SQL as the cluster's superuser; returns the unaligned rows."""
-        r = subprocess.run(["psql", "-X", "-q", "-At", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1",
+        r = subprocess.run(["psql", "-X", "-q", "-At", "-v", "ON_ERROR_STOP=1", "-h", self.soquete(base),
                             "-p", str(self.porta), "-U", "postgres", "-d", banco, "-c", comando],
                            env=dict(self.env, PGPASSWORD=self.senha(base)),
                            capture_output=True, text=True, timeout=60)
@@ -116,7 +122,7 @@ class Local:
     def dump(self, base=None, opcoes=()):
         """Every schema and row of the program's database, as plain SQL
         (`opcoes`: more options of pg_dump)."""
-        r = subprocess.run([os.path.join(BIN_PG, "pg_dump"), "-h", "127.0.0.1", "-p", str(self.porta),
+        r = subprocess.run([os.path.join(BIN_PG, "pg_dump"), "-h", self.soquete(base), "-p", str(self.porta),
                             "-U", "postgres", "-d", "zumbrel", *opcoes],
                            env=dict(self.env, PGPASSWORD=self.senha(base)),
                            capture_output=True, text=True, timeout=120)

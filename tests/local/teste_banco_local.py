@@ -55,7 +55,7 @@ class NovoBanco(ComBanco):
         with open(os.path.join(base, "app.senha")) as f:
             senha = f.read().strip()
         with open(conf) as f:
-            self.assertEqual(f.read(), "host=127.0.0.1\nbanco=zumbrel\nusuario=zumbrel\nsenha=%s\nssl=0\n" % senha)
+            self.assertEqual(f.read(), "host=%s/run\nbanco=zumbrel\nusuario=zumbrel\nsenha=%s\nssl=0\n" % (base, senha))
 
         backups = self.local.backups()
         self.assertEqual(len(backups), 1, backups)
@@ -154,7 +154,7 @@ class BancoAntigo(ComBanco):
         self.assertNotIn("Criando", r.stdout)
         self.assertEqual(antigo.db_ok("pasta").stdout.strip(), destino)
         self.assertEqual(antigo.dump(base=destino), antes)
-        self.assertEqual(antigo.sql("show unix_socket_directories", base=destino), destino + "/run")
+        self.assertEqual(antigo.sql("show unix_socket_directories", base=destino), '"%s/run"' % destino)
         self.assertEqual(antigo.sql_programa("select count(*) from cadastro.florada where nome_florada = 'Ipê-amarelo'",
                                              pasta_conf=destino), "1")
 
@@ -250,7 +250,7 @@ class BackupERestauro(ComBanco):
         dump_do_banco_alterado(self.local)
         self.assertNotEqual(self.local.dump(), antes)
         # A program with an open connection loses it, and the restore goes on.
-        sessao = subprocess.Popen(["psql", "-X", "-h", "127.0.0.1", "-p", str(self.local.porta), "-U", "postgres",
+        sessao = subprocess.Popen(["psql", "-X", "-h", self.local.soquete(), "-p", str(self.local.porta), "-U", "postgres",
                                    "-d", "zumbrel"], stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL, env=dict(self.local.env, PGPASSWORD=self.local.senha()))
         self.addCleanup(sessao.wait)
@@ -518,13 +518,13 @@ class Papeis(ComBanco):
     its next start with every record as it was. Files holding secrets are
     private from their first byte."""
 
-    SEGREDOS = ("superuser.senha", "app.senha", "conf/db.conf")
+    SEGREDOS = ("superuser.senha", "app.senha", "dono.senha", "conf/db.conf")
 
     def como_programa(self, comando):
         """SQL as the program's role; returns (exit status, error text)."""
         with open(os.path.join(self.local.base, "conf", "db.conf")) as f:
             senha = f.read().split("\n")[3].split("=", 1)[1]
-        r = subprocess.run(["psql", "-X", "-q", "-At", "-v", "ON_ERROR_STOP=1", "-h", "127.0.0.1",
+        r = subprocess.run(["psql", "-X", "-q", "-At", "-v", "ON_ERROR_STOP=1", "-h", self.local.soquete(),
                             "-p", str(self.local.porta), "-U", "zumbrel", "-d", "zumbrel", "-c", comando],
                            env=dict(self.local.env, PGPASSWORD=senha), capture_output=True, text=True, timeout=60)
         return r.returncode, r.stderr
@@ -536,7 +536,11 @@ class Papeis(ComBanco):
                          "zumbrel_dono")
         self.assertEqual(self.local.sql("select nspowner::regrole from pg_namespace where nspname = 'cadastro'"),
                          "zumbrel_dono")
-        self.assertEqual(self.local.sql("select rolcanlogin from pg_roles where rolname = 'zumbrel_dono'"), "f")
+        # Both log in with a password the server keeps only as a SCRAM
+        # verifier; the owner's is in dono.senha.
+        self.assertEqual(self.local.sql("select string_agg(rolname, ',' order by rolname) from pg_authid "
+                                        "where rolcanlogin and rolpassword ~ '^SCRAM-SHA-256\$4096:'"),
+                         "postgres,zumbrel,zumbrel_dono")
         self.assertEqual(self.local.sql("select count(*) from pg_trigger where tgname like '%manter_administrador'"),
                          "2")
         # Records: read, added, changed, deleted.
@@ -605,7 +609,7 @@ class Papeis(ComBanco):
     def dados(self):
         """Every row of the program's database, as plain SQL (without the
         comments, which name each table's owner)."""
-        r = subprocess.run([os.path.join(BIN_PG, "pg_dump"), "--data-only", "-h", "127.0.0.1",
+        r = subprocess.run([os.path.join(BIN_PG, "pg_dump"), "--data-only", "-h", self.local.soquete(),
                             "-p", str(self.local.porta), "-U", "postgres", "-d", "zumbrel"],
                            env=dict(self.local.env, PGPASSWORD=self.local.senha()),
                            capture_output=True, text=True, timeout=120)

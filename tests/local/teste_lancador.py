@@ -6,6 +6,7 @@ with a temporary HOME and nothing else of ours in its environment, under the
 X server of the test command. Usage: teste_lancador.py BUILD_FOLDER."""
 import os
 import pwd
+import signal
 import subprocess
 import sys
 import time
@@ -150,16 +151,22 @@ class Lancador(unittest.TestCase):
         self.assertTrue(esperar(lambda: a.poll() is not None or b.poll() is not None, tempo=30))
         primeiro, segundo = (a, b) if a.poll() is not None else (b, a)
         saida, _ = self.terminar(primeiro)
-        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
-        self.assertIn("Acesso Garantido!", saida)
+        self.assertEqual(saida, "")
         # The other program still uses the server: it stays, and still works.
         self.assertEqual(local.pid_servidor(), servidor)
         self.assertEqual(local.sql_programa("select count(*) from cadastro.florada "
                                             "where nome_florada = 'Do primeiro dia'"), "1")
         digitar(principais[1], "<alt+F4>")
         saida, _ = self.terminar(segundo)
-        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
-        self.assertIn("Acesso Garantido!", saida)
+        self.assertEqual(saida, "")
+        # The trace of both went to the private log, not to the session.
+        registro = os.path.join(local.base, "zumbrel.log")
+        estado = os.stat(registro)
+        self.assertEqual((estado.st_mode & 0o777, estado.st_uid), (0o600, self.conta.pw_uid))
+        with open(registro) as f:
+            texto = f.read()
+        self.assertTrue(texto.startswith("Conectado com sucesso!\n"), texto[:200])
+        self.assertEqual((texto.count("Conectado com sucesso!\n"), texto.count("Acesso Garantido!")), (2, 2))
         self.assertTrue(esperar(lambda: not processos_do_cluster(dados), tempo=30), "the server was not stopped")
         backups = local.backups()
         self.assertGreaterEqual(len(backups), 1)
@@ -184,6 +191,7 @@ class Lancador(unittest.TestCase):
         banco = "lancador_%d" % os.getpid()
         superusuario = Local(self.raiz)
         superusuario.porta = int(ambiente["ZUMBREL_TEST_PORT"])
+        superusuario.host = ambiente["ZUMBREL_TEST_HOST"]
         superusuario.senha = lambda base=None: ambiente["ZUMBREL_TEST_SUPERPASS"]
         superusuario.sql("create database %s template %s" % (banco, ambiente["ZUMBREL_TEST_TEMPLATE"]),
                          banco="postgres")
@@ -204,9 +212,81 @@ class Lancador(unittest.TestCase):
         principal = self.entrar(self.esperar_janelas(LOGIN, 1)[0])
         digitar(principal, "<alt+F4>")
         saida, _ = self.terminar(p)
-        self.assertTrue(saida.startswith("Conectado com sucesso!\n"), saida)
-        self.assertEqual(sorted(os.listdir(pasta)), ["conf"])
+        self.assertEqual(saida, "")
+        self.assertEqual(sorted(os.listdir(pasta)), ["conf", "zumbrel.log"])
+        with open(os.path.join(pasta, "zumbrel.log")) as f:
+            self.assertTrue(f.read().startswith("Conectado com sucesso!\n"))
         self.assertEqual(os.listdir(os.path.join(pasta, "conf")), ["db.conf"])
+
+
+class Registro(unittest.TestCase):
+    """The log the launcher writes the program's trace to: private, rotated
+    at its size keeping the newest files, never written through a link, and
+    read to its end whatever signal ends the session."""
+
+    REGISTRO = os.path.join(TOPO, "scripts", "lib", "registro.py")
+
+    def setUp(self):
+        self.pasta = pasta_temporaria("zumbrel-registro.")
+        self.addCleanup(remover, self.pasta)
+        self.caminho = os.path.join(self.pasta, "zumbrel.log")
+
+    def registrar(self, entrada, maximo=250, arquivos=3):
+        return subprocess.run(["python3", self.REGISTRO, self.caminho], input=entrada, capture_output=True,
+                              env=dict(os.environ, ZUMBREL_REGISTRO_MAX=str(maximo),
+                                       ZUMBREL_REGISTRO_ARQUIVOS=str(arquivos)), timeout=60)
+
+    def arquivos(self):
+        lidos = {}
+        for nome in sorted(os.listdir(self.pasta)):
+            caminho = os.path.join(self.pasta, nome)
+            if not nome.startswith(".") and not os.path.islink(caminho):
+                with open(caminho, "rb") as f:
+                    lidos[nome] = (os.stat(caminho).st_mode & 0o777, f.read())
+        return lidos
+
+    def test_gira_pelo_tamanho_e_guarda_os_ultimos(self):
+        linhas = [(b"linha %02d " % n).ljust(99, b".") + b"\n" for n in range(10)]
+        # An old log readable by all becomes private, and keeps what it had.
+        with open(self.caminho, "wb") as f:
+            f.write(b"antiga\n")
+        os.chmod(self.caminho, 0o644)
+        r = self.registrar(b"".join(linhas[:1]))
+        self.assertEqual((r.returncode, r.stdout), (0, b""))
+        self.assertEqual(self.arquivos(), {"zumbrel.log": (0o600, b"antiga\n" + linhas[0])})
+        # Two lines of 100 bytes fill a file of 250: each later pair starts
+        # a new one, and only the three newest files stay.
+        r = self.registrar(b"".join(linhas[1:]))
+        self.assertEqual((r.returncode, r.stdout), (0, b""))
+        self.assertEqual(self.arquivos(), {"zumbrel.log": (0o600, b"".join(linhas[8:10])),
+                                           "zumbrel.log.1": (0o600, b"".join(linhas[6:8])),
+                                           "zumbrel.log.2": (0o600, b"".join(linhas[4:6]))})
+
+    def test_link_no_lugar_do_registro_nao_e_seguido(self):
+        alvo = os.path.join(self.pasta, "alvo")
+        with open(alvo, "wb") as f:
+            f.write(b"intocado\n")
+        os.symlink(alvo, self.caminho)
+        r = self.registrar(b"Conectado com sucesso!\n")
+        self.assertEqual(r.returncode, 0)
+        self.assertEqual(r.stdout, b"Conectado com sucesso!\n")
+        self.assertIn("não pôde ser aberto", r.stderr.decode())
+        with open(alvo, "rb") as f:
+            self.assertEqual(f.read(), b"intocado\n")
+
+    def test_sinais_da_sessao_nao_o_param(self):
+        p = subprocess.Popen(["python3", self.REGISTRO, self.caminho], stdin=subprocess.PIPE,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        p.stdin.write(b"antes\n")
+        p.stdin.flush()
+        self.assertTrue(esperar(lambda: os.path.exists(self.caminho) and os.path.getsize(self.caminho) > 0))
+        for s in (signal.SIGHUP, signal.SIGTERM, signal.SIGINT):
+            p.send_signal(s)
+        p.stdin.write(b"depois\n")
+        saida, _ = p.communicate(timeout=30)
+        self.assertEqual((p.returncode, saida), (0, b""))
+        with open(self.caminho, "rb") as f:
+            self.assertEqual(f.read(), b"antes\ndepois\n")
 
 
 if __name__ == "__main__":

@@ -42,7 +42,7 @@ class Pacote(unittest.TestCase):
     def test_dependencias(self):
         self.assertEqual(self.campo("Package"), "zumbrel")
         dependencias = [d.strip().split(" ")[0] for d in self.campo("Depends").split(",")]
-        for pacote in ("postgresql-15", "postgresql-client-15", "libpq5", "libgtkmm-2.4-1v5", "libc6"):
+        for pacote in ("postgresql-15", "postgresql-client-15", "python3", "libpq5", "libgtkmm-2.4-1v5", "libc6"):
             self.assertIn(pacote, dependencias)
 
     def test_arquivos(self):
@@ -70,12 +70,29 @@ class Pacote(unittest.TestCase):
         self.assertIn("sql/migracoes/001_colmeias.sql", migracoes)
         self.assertEqual(sorted(os.listdir(os.path.join(r, "usr/share/zumbrel/sql/migracoes"))),
                          [os.path.basename(m) for m in migracoes])
-        for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "sql/schema.sql",
+        for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "scripts/lib/scram.py",
+                     "scripts/lib/registro.py", "sql/schema.sql",
                      "sql/administrador.sql", "sql/municipios.sql",
                      "sql/seed.sql", *migracoes):
             with open(os.path.join(r, "usr/share/zumbrel", nome), "rb") as f, open(os.path.join(TOPO, nome), "rb") as g:
                 self.assertEqual(f.read(), g.read(), nome)
         self.assertTrue(os.access(os.path.join(r, "usr/share/zumbrel/scripts/db"), os.X_OK))
+
+    def test_copyright(self):
+        # Debian Policy 12.5, in the machine-readable format: a header, and
+        # a Files paragraph with its copyright and license, readable by all.
+        caminho = os.path.join(self.raiz, "usr/share/doc/zumbrel/copyright")
+        self.assertEqual(os.stat(caminho).st_mode & 0o777, 0o644)
+        with open(caminho, encoding="utf-8") as f, open(os.path.join(TOPO, "res", "copyright"), encoding="utf-8") as g:
+            texto = f.read()
+            self.assertEqual(texto, g.read())
+        paragrafos = [dict(re.findall(r"^([A-Za-z-]+): *(.*)$", p, re.M)) for p in texto.strip().split("\n\n")]
+        self.assertEqual(paragrafos[0]["Format"],
+                         "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+        self.assertEqual(paragrafos[0]["Upstream-Name"], "zumbrel")
+        self.assertEqual(paragrafos[1]["Files"], "*")
+        self.assertTrue(paragrafos[1]["Copyright"])
+        self.assertTrue(paragrafos[1]["License"])
 
     def test_entrada_do_menu_e_icones(self):
         entrada = os.path.join(self.raiz, "usr/share/applications/zumbrel.desktop")

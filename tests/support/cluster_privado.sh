@@ -16,7 +16,7 @@ case "$acao" in
         mkdir -p "$base"
         porta=$(porta_livre)
         echo "$porta" > "$base/porta"
-        cluster_criar "$base" "$porta" rapido
+        cluster_criar "$base" "$porta" rapido tcp
         cluster_iniciar "$base"
         (umask 077 && printf '%s' "$ZUMBREL_TEST_PASS" > "$base/app.senha")
         cluster_papel "$base" "$porta" "$ZUMBREL_TEST_OWNER"
