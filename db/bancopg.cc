@@ -175,8 +175,11 @@ bool BANCOPG::pronta_para_enviar(std::string& erro)
     PQreset(conexao);
     if (PQpipelineStatus(conexao) != PQ_PIPELINE_OFF)
         PQexitPipelineMode(conexao);
-    if (PQstatus(conexao) == CONNECTION_OK)
-        return true;
+    if (PQstatus(conexao) == CONNECTION_OK) {
+        if (ao_reconectar)
+            ao_reconectar();
+        return PQstatus(conexao) == CONNECTION_OK;
+    }
     erro = PQerrorMessage(conexao);
     return false;
 }

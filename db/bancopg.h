@@ -5,6 +5,7 @@
 #ifndef ZUMBREL_DB_BANCOPG_H
 #define ZUMBREL_DB_BANCOPG_H
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,11 @@ public:
     // connection keeps the rest. A connection that was never made gives
     // what the last statement left (nothing at the start).
     RESULTADO tomar_desfecho();
+
+    // Called once a connection the server closed was made again, before the
+    // statement waiting is sent: what the old session held (a login) is made
+    // again on the new one.
+    void set_ao_reconectar(std::function<void()> f) { ao_reconectar = std::move(f); }
 
     // Read-only views used by the statement builder and by tests.
     bool get_conectado() const { return conectado; }
@@ -124,6 +130,7 @@ protected:
     // a new one.
     bool abandonada = false;
     int espera_resposta = ESPERA_RESPOSTA;
+    std::function<void()> ao_reconectar;
 
     // The bounds of the waits, in seconds: for a connection to be made, and
     // for the reply of a statement (without a byte from the server).

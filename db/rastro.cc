@@ -21,6 +21,11 @@ void rastro::escrever(const char* dados, std::size_t n)
         std::cout.write(dados, static_cast<std::streamsize>(n));
 }
 
+void rastro::avisar(const std::string& texto)
+{
+    std::cerr << texto << std::endl;
+}
+
 rastro::Destino rastro::desviar(Destino d)
 {
     std::cout.flush();

@@ -16,6 +16,10 @@ namespace rastro {
 void escrever(const char* dados, std::size_t n);
 inline void escrever(const std::string& texto) { escrever(texto.data(), texto.size()); }
 
+// A warning for whoever started the program, on standard error (never in
+// the trace).
+void avisar(const std::string& texto);
+
 // Where the trace goes; an empty one sends it back to standard output.
 // Gives back where it went until then.
 using Destino = std::function<void(const char*, std::size_t)>;

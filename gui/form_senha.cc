@@ -87,6 +87,10 @@ void FormSenha::atualizar_senha(int)
         mensagem("Atenção", "Digite pelo menos um senha ", Gtk::MESSAGE_WARNING);
         return;
     }
+    if (!senha_aceita(nova)) {
+        mensagem("Atenção", REGRA_SENHA, Gtk::MESSAGE_WARNING);
+        return;
+    }
     bool falhou = false;
     if (!ctx.usuario->conferir_senha(ctx.usuario_logado.id, atual, &falhou)) {
         // Not read (the server away, say): nothing to tell about the password.

@@ -8,6 +8,7 @@
 #include <gtkmm/stock.h>
 
 #include "db/rastro.h"
+#include "gui/dialogo_primeiro_acesso.h"
 #include "gui/form_abelha.h"
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
@@ -25,6 +26,21 @@ SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
     contexto.abrir = [this](int id, Gtk::Window* pai) { carregar_cadastro(id, pai); };
     contexto.aberto = [this](int id) { return formulario_aberto(id); };
     montar_login();
+    // A new database has no user yet: its administrator is made first,
+    // once the login window is up.
+    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &SISTEMAGUI::primeiro_acesso));
+}
+
+void SISTEMAGUI::primeiro_acesso()
+{
+    USUARIO usuario(contexto.query);
+    if (!usuario.sem_usuarios())
+        return;
+    DialogoPrimeiroAcesso dialogo(&janela_login, usuario);
+    if (dialogo.criar()) {
+        entry_login.set_text(dialogo.login());
+        janela_login.set_focus(entry_senha);
+    }
 }
 
 SISTEMAGUI::~SISTEMAGUI() = default;
@@ -106,11 +122,17 @@ void SISTEMAGUI::verificar()
         }
     }
 
+    // A login refused for a while says until when; any other failure is
+    // the same to whoever tries, known login or not.
+    const bool bloqueado = contexto.usuario->bloqueado();
+    const std::string motivo = contexto.usuario->get_mensagem();
     entry_login.set_text("");
     entry_senha.set_text("");
     janela_login.set_focus(entry_login);
     Gtk::MessageDialog dialogo(janela_login, "Verifique seu <b>Usuário</b> e <b>Senha</b>!", true,
                                Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
+    if (bloqueado)
+        dialogo.set_message(motivo);
     dialogo.run();
     dialogo.hide();
     rastrear() << "Verifique seu usuário e senha!" << '\n';
@@ -200,8 +222,17 @@ void SISTEMAGUI::rodar(Gtk::Window& janela)
 void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
 {
     // Users and access levels are for administrators only, however the
-    // window is asked for.
-    if ((id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO) && !contexto.administrador) {
+    // window is asked for, and as the user is now (demoted or deleted by
+    // another administrator since the login, he is no longer one).
+    const bool so_administradores = id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO;
+    if (so_administradores && contexto.administrador && contexto.acesso) {
+        contexto.administrador = contexto.acesso->ainda_administrador(contexto.usuario_logado.id);
+        if (menu && !contexto.administrador) {
+            menu->items()[2].set_sensitive(false);
+            menu->items()[3].set_sensitive(false);
+        }
+    }
+    if (so_administradores && !contexto.administrador) {
         rastrear() << "Acesso negado à janela " << id << '\n';
         Gtk::Window& sobre = pai ? *pai : janela_principal ? *janela_principal : janela_login;
         Gtk::MessageDialog aviso(sobre, "Somente administradores podem abrir esta janela.", false,

@@ -81,6 +81,8 @@ public:
 
 private:
     void montar_login();
+    // Asks for the first administrator of a database without users.
+    void primeiro_acesso();
     void fechar_tudo();
     // Runs a nested loop until the window is hidden.
     void rodar(Gtk::Window& janela);

@@ -7,6 +7,7 @@
 #include "db/rastro.h"
 #include "util/conversoes.h"
 #include "util/libex.h"
+#include "util/validacao.h"
 
 namespace {
 
@@ -214,14 +215,9 @@ void ABELHA::buscar(ABELHAS*) {}
 std::vector<std::string> ABELHA::rgns_comecando(const std::string& prefixo, int limite)
 {
     // The typed text matches as it is: "like" takes no wildcard from it.
-    std::string padrao;
-    for (char c : prefixo) {
-        if (c == '\\' || c == '%' || c == '_')
-            padrao += '\\';
-        padrao += c;
-    }
+    const std::string padrao = inicio_de_padrao(prefixo);
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "rgn" });
-    i.filtroconsulta = "rgn like " + query->literal(padrao + "%") + " order by rgn limit " + std::to_string(limite);
+    i.filtroconsulta = "rgn like " + query->literal(padrao) + " order by rgn limit " + std::to_string(limite);
 
     std::vector<std::string> rgns;
     const RESULTADO r = query->ativar(i);

@@ -84,6 +84,19 @@ bool ACESSO::administrador(int nivel)
     return nivel >= linha.inteiro(0);
 }
 
+bool ACESSO::ainda_administrador(int id_usuario)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.tipojoin = INSTRUCAO::INTERNA;
+    i.camporetorno = { "u.id_usuario" };
+    i.tabelas = { "cadastro.usuario as u", "cadastro.acesso as a" };
+    i.check_join = { "u.id_acesso=a.id_acesso" };
+    i.filtroconsulta = "u.id_usuario = " + std::to_string(id_usuario) +
+                       " and a.nivel_acesso = (select max(nivel_acesso) from cadastro.acesso)";
+    RESULTADO r;
+    return executar(i, &r) && r.achou();
+}
+
 bool ACESSO::sem_administrador() const
 {
     return falha_.mensagem.find(SEM_ADMINISTRADOR) != std::string::npos;

@@ -2,6 +2,7 @@
 
 #include "db/query.h"
 #include "db/rastro.h"
+#include "util/validacao.h"
 
 namespace {
 
@@ -178,8 +179,9 @@ LISTA_APIARIOS APIARIO::Pesquisar_Apiario(const FILTRO_APIARIOS& filtro)
         }
         condicao = chave.empty() ? " a.id_apiario is not null" : " a.id_apiario = " + chave;
     } else {
+        // The typed text matches as it is: "like" takes no wildcard from it.
         condicao = (filtro.campo == FILTRO_APIARIOS::REGIAO ? " m.nome like " : " a.nome like ") +
-                   query->literal(texto + "%");
+                   query->literal(inicio_de_padrao(texto));
     }
     return Pesquisar_Apiario(condicao, Detalhe::RESUMO);
 }

@@ -79,6 +79,19 @@ const char* motivo_da_restricao(const std::string& sqlstate, const std::string& 
         { "23514", "revisao_status_check", -1, "Escolha o status visto na revisão." },
         { "23514", "revisao_mel_kg_check", -1,
           "O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5)." },
+        { "42501", "somente_administradores", -1,
+          "Somente um administrador pode mudar usuários e níveis de acesso: o usuário que entrou não é mais "
+          "administrador, ou a sessão com o banco de dados não tem mais quem entrou." },
+        { "42501", "primeiro_administrador", -1, "Este banco de dados já tem usuários: entre com um deles." },
+        { "23503", "primeiro_administrador_cep", -1,
+          "Nenhum CEP está cadastrado: o administrador precisa de um (o banco de dados está incompleto)." },
+        { "23514", "senha_em_forma_guardada", -1, "A senha não foi recebida na forma que o banco de dados guarda." },
+        { "23503", "credencial_id_usuario_fkey", 0, "O usuário da senha não existe mais." },
+        { "23503", "sessao_id_usuario_fkey", 0, "O usuário que entrou não existe mais." },
+        { "23503", "tentativa_id_usuario_fkey", 0, "O usuário que entrou não existe mais." },
+        { "23505", "credencial_pkey", -1, "Este usuário já tem senha guardada." },
+        { "23505", "sessao_pkey", -1, "Esta sessão já está aberta." },
+        { "23505", "tentativa_pkey", -1, "Esta tentativa de entrada já foi registrada." },
         // Keys are given by the database: a repeated one means a record
         // written by hand over one that exists.
         { "23505", "acesso_pkey", -1, "Já existe um nível de acesso com este código." },

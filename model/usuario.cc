@@ -1,9 +1,22 @@
 #include "model/usuario.h"
 
+#include <glib.h>
+#include <sodium.h>
+
 #include "db/query.h"
 #include "db/rastro.h"
 #include "util/senha.h"
 #include "util/validacao.h"
+
+const char* const REGRA_SENHA = "A senha deve ter de 8 a 64 caracteres.";
+
+bool senha_aceita(const std::string& senha)
+{
+    if (!g_utf8_validate(senha.data(), static_cast<gssize>(senha.size()), nullptr))
+        return false;
+    const glong n = g_utf8_strlen(senha.data(), static_cast<gssize>(senha.size()));
+    return n >= MINIMO_SENHA && n <= MAXIMO_SENHA;
+}
 
 namespace {
 
@@ -100,7 +113,142 @@ USER ler_usuario(const LinhaResultado& linha)
 
 USUARIO::USUARIO(QUERY* query) : DADOS(query) {}
 
+int USUARIO::id_sessao() const
+{
+    return login_sessao.empty() ? 0 : id_logado;
+}
+
+USUARIO::~USUARIO()
+{
+    esquecer_sessao();
+}
+
+bool USUARIO::direitos_no_banco()
+{
+    if (direitos < 0) {
+        // Asked once, outside the trace: a database not brought up to date
+        // is worked with as before, trace and all.
+        query->executar("select to_regprocedure('cadastro.tentar_entrada(text,text)') is not null");
+        const RESULTADO r = query->tomar_desfecho();
+        if (r.achou())
+            direitos = r.linha(0).c_str(0)[0] == 't' ? 1 : 0;
+        else if (query->get_conectado())
+            direitos = 0;
+    }
+    return direitos == 1;
+}
+
 bool USUARIO::verificar_acesso(std::string login, std::string senha)
+{
+    if (!direitos_no_banco()) {
+        if (!verificar_no_programa(login, senha))
+            return false;
+        if (query->get_conectado())
+            rastro::avisar("Aviso: este banco de dados ainda não faz valer os níveis de acesso; veja \"Using an "
+                           "existing PostgreSQL server\" no README.md para atualizá-lo.");
+        return true;
+    }
+    bloqueio.clear();
+    senha::PARAMETROS p;
+    std::string prova;
+    const int id = provar(login, senha, p, prova);
+    if (id <= 0) {
+        mensagem = bloqueio.empty() ? std::string("Usuário e Senha inválidos") : bloqueio;
+        if (id < 0 && bloqueio.empty())
+            mensagem = falha_.mensagem;
+        return false;
+    }
+    // The logged-in user, as the user query finds him.
+    INSTRUCAO i = consulta_usuarios(*query);
+    i.condicao("u.login", query->literal(login));
+    RESULTADO r;
+    if (!executar(i, &r) || !r.achou()) {
+        mensagem = r.ok() ? std::string("Usuário e Senha inválidos") : r.mensagem;
+        return false;
+    }
+    mensagem = "Acesso garantido";
+    carregados = LISTA_USUARIOS(r, ler_usuario, 1);
+    login_sessao = login;
+    id_logado = id;
+    guardar_prova(prova);
+    // A password of earlier versions, or of another cost, is stored anew:
+    // a new version of the row, read again so that saving "Minha Conta" is
+    // not refused as a change made elsewhere.
+    if (senha::desatualizados(p) && renovar_forma(id, senha))
+        carregar_usuario(id);
+    return true;
+}
+
+bool USUARIO::renovar_forma(int id, const std::string& senha)
+{
+    std::string prova;
+    const std::string nova = senha::forma_nova(senha, &prova);
+    if (nova.empty())
+        return false;
+    INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.usuario");
+    i.atualizar("senha", i.segredo(nova));
+    i.condicao("id_usuario", std::to_string(id));
+    // Refused or overtaken: the password stays as it was and still works.
+    if (!query->ativar(i).ok())
+        return false;
+    guardar_prova(prova);
+    return true;
+}
+
+int USUARIO::provar(const std::string& login, const std::string& senha, senha::PARAMETROS& p, std::string& prova)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR,
+                                   "cadastro.parametros_senha(" + query->literal(login) + ")",
+                                   { "tipo", "sal", "passadas", "memoria" });
+    RESULTADO r;
+    if (!executar(i, &r) || !r.achou())
+        return -1;
+    const LinhaResultado l = r.linha(0);
+    p.tipo = l[0];
+    p.sal = l[1];
+    p.passadas = static_cast<unsigned long long>(l.inteiro(2));
+    p.memoria = static_cast<std::size_t>(l.inteiro(3));
+    prova = senha::prova(senha, p);
+
+    // The attempt is stored by its own statement before its outcome is read.
+    INSTRUCAO t = query->descrever(INSTRUCAO::CONSULTAR);
+    t.camporetorno = { "r" };
+    t.tabelas = { "cadastro.tentar_entrada(" + query->literal(login) + ", " + t.segredo(prova) + ") as r" };
+    if (!executar(t, &r) || !r.achou())
+        return -1;
+    if (const std::string minutos = r.linha(0)[0]; !minutos.empty()) {
+        bloqueio = "Muitas tentativas erradas com este login: tente de novo daqui a " + minutos +
+                   (minutos == "1" ? " minuto." : " minutos.");
+        return 0;
+    }
+    const INSTRUCAO e = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.entrar() as id", { "id" });
+    if (!executar(e, &r) || !r.achou())
+        return -1;
+    return r.linha(0).inteiro(0);
+}
+
+void USUARIO::guardar_prova(const std::string& prova)
+{
+    esquecer_sessao();
+    prova_sessao = prova;
+    // A connection made again is a new session of the server: the login is
+    // made again on it, outside the trace, before the statement waiting.
+    query->set_ao_reconectar([this] {
+        query->executar("select cadastro.tentar_entrada($1, $2)", {}, { login_sessao, prova_sessao });
+        query->executar("select cadastro.entrar()");
+    });
+}
+
+void USUARIO::esquecer_sessao()
+{
+    if (!prova_sessao.empty()) {
+        sodium_memzero(&prova_sessao[0], prova_sessao.size());
+        prova_sessao.clear();
+        query->set_ao_reconectar(nullptr);
+    }
+}
+
+bool USUARIO::verificar_no_programa(const std::string& login, const std::string& senha)
 {
     // The users of that login with their stored passwords: the password
     // typed is checked here and never sent.
@@ -146,6 +294,8 @@ bool USUARIO::verificar_acesso(std::string login, std::string senha)
 
 std::string USUARIO::forma_guardada(const std::string& senha)
 {
+    if (direitos_no_banco())
+        return senha::forma_nova(senha);
     const std::string forte = senha::argon2id(senha);
     if (forte.empty())
         return forte;
@@ -179,6 +329,18 @@ bool USUARIO::renovar_senha(int id, const std::string& senha, const std::string&
 
 bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
 {
+    if (direitos_no_banco()) {
+        // Proved to the server as a login is (and counted as one); the
+        // session stays that user's.
+        senha::PARAMETROS p;
+        std::string prova;
+        const int quem = login_sessao.empty() ? -1 : provar(login_sessao, senha, p, prova);
+        if (falhou)
+            *falhou = quem < 0;
+        if (quem == id)
+            guardar_prova(prova);
+        return quem == id;
+    }
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.usuario", { "senha" });
     i.condicao("id_usuario", std::to_string(id));
     RESULTADO r;
@@ -186,6 +348,35 @@ bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
     if (falhou)
         *falhou = !ok;
     return r.achou() && senha::confere(senha, r.linha(0)[0]);
+}
+
+bool USUARIO::sem_usuarios()
+{
+    if (!direitos_no_banco())
+        return false;
+    // Asked before the login, outside the trace, as direitos_no_banco().
+    query->executar("select cadastro.tem_usuarios()");
+    const RESULTADO r = query->tomar_desfecho();
+    return r.achou() && r.linha(0).c_str(0)[0] == 'f';
+}
+
+bool USUARIO::criar_primeiro_administrador(const std::string& nome, const std::string& login,
+                                           const std::string& senha)
+{
+    if (nome.empty())
+        return recusar("Digite o nome do administrador.");
+    if (login.empty())
+        return recusar("Digite o login do administrador.");
+    if (!senha_aceita(senha))
+        return recusar(REGRA_SENHA);
+    const std::string forma = senha::forma_nova(senha);
+    if (forma.empty())
+        return recusar(std::string());
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "id" };
+    i.tabelas = { "cadastro.primeiro_administrador(" + query->literal(nome) + ", " + query->literal(login) + ", " +
+                  i.segredo(forma) + ") as id" };
+    return executar(i);
 }
 
 void USUARIO::carregar_usuario(int id)
@@ -231,7 +422,8 @@ LISTA_USUARIOS USUARIO::Get_User(std::string filtro, Detalhe detalhe)
 LISTA_USUARIOS USUARIO::Get_User(const FILTRO_USUARIOS& filtro)
 {
     const char* campo = filtro.campo == FILTRO_USUARIOS::CPF ? "u.cpf" : "u.nome";
-    return Get_User(std::string(campo) + " like " + query->literal(filtro.inicio + "%") + " order by u.nome",
+    // The typed text matches as it is: "like" takes no wildcard from it.
+    return Get_User(std::string(campo) + " like " + query->literal(inicio_de_padrao(filtro.inicio)) + " order by u.nome",
                     Detalhe::RESUMO);
 }
 
@@ -240,6 +432,8 @@ bool USUARIO::inserir_usuario(USER* usuario)
     // A blank password is no password.
     if (usuario->senha.empty())
         return recusar(std::string());
+    if (!senha_aceita(usuario->senha))
+        return recusar(REGRA_SENHA);
     USER u = *usuario;
     u.senha = forma_guardada(usuario->senha);
     if (u.senha.empty())
@@ -262,8 +456,13 @@ bool USUARIO::atualizar_usuario(USER* usuario)
 
 bool USUARIO::update_senha(int id, std::string senha)
 {
-    // A blank password is refused without a statement.
-    const std::string guardada = senha.empty() ? std::string() : forma_guardada(senha);
+    // A blank password is refused without a statement, and so is one the
+    // rule does not take.
+    const bool aceita = senha_aceita(senha);
+    std::string prova;
+    const std::string guardada = !aceita ? std::string()
+                                 : direitos_no_banco() ? senha::forma_nova(senha, &prova)
+                                                       : forma_guardada(senha);
     rastro::escrever(query->get_mensagem() + '\n');
 
     INSTRUCAO i = query->descrever(INSTRUCAO::ATUALIZAR);
@@ -272,8 +471,12 @@ bool USUARIO::update_senha(int id, std::string senha)
     i.atualizar("senha", i.segredo(guardada));
     i.condicao("id_usuario", std::to_string(id));
 
-    if (guardada.empty() ? recusar(std::string()) : executar(i)) {
+    if (guardada.empty() ? recusar(aceita ? std::string() : REGRA_SENHA) : executar(i)) {
         rastro::escrever("\nSenha Atualizada com sucesso\n");
+        // The session's own password changed: a login made again after a
+        // lost connection proves the new one.
+        if (!prova.empty() && id == id_sessao())
+            guardar_prova(prova);
         return true;
     }
     rastro::escrever("\nERRO AO ATUALIZAR A SENHA \n");

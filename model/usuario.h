@@ -9,6 +9,7 @@
 #include "model/acesso.h"
 #include "model/dados.h"
 #include "model/municipio.h"
+#include "util/senha.h"
 
 // One postal-code row: id, the four texts after id_cep in table order (the
 // code "#####-###", the kind of street, its name, the district) and the
@@ -82,19 +83,41 @@ struct FILTRO_USUARIOS
 };
 
 // The longest login and password the windows let anyone type: the login
-// window, the user form and the password window alike.
+// window, the user form and the password window alike; and the shortest
+// password a user may be given.
 const int MAXIMO_LOGIN = 20;
-const int MAXIMO_SENHA = 16;
+const int MAXIMO_SENHA = 64;
+const int MINIMO_SENHA = 8;
+// The rule of a new password, as the windows say it, and whether a
+// password keeps it (counted in characters, not bytes).
+extern const char* const REGRA_SENHA;
+bool senha_aceita(const std::string& senha);
 
 class USUARIO : public DADOS
 {
 public:
     explicit USUARIO(QUERY* query);
+    ~USUARIO();
+    USUARIO(const USUARIO&) = delete;
+    USUARIO& operator=(const USUARIO&) = delete;
 
-    // The login check: the user's row and stored password are read by the
-    // login, and the password is checked here, never sent. A password still
-    // kept as an MD5 digest is stored anew as argon2id (util/senha.h).
+    // The login check. On a database that decides who may do what, the
+    // server checks a proof of the password (util/senha.h) and logs the
+    // user in on this connection's session, refusing for a while a login
+    // with too many wrong passwords (get_mensagem() then says until when);
+    // elsewhere the stored password is read by the login and checked here.
+    // Either way the password is never sent, and one kept in an older form
+    // is stored anew.
     bool verificar_acesso(std::string login, std::string senha);
+    // Whether the database decides who may do what (sql/seguranca.sql),
+    // asked once.
+    bool direitos_no_banco();
+    // A new database with no user yet: its first administrator is to be
+    // made (never on a database that does not decide).
+    bool sem_usuarios();
+    // Makes the first administrator of a database without users; false,
+    // with falha() saying why, when the fields or the database refuse it.
+    bool criar_primeiro_administrador(const std::string& nome, const std::string& login, const std::string& senha);
     // -1: every user, loaded again; 0: the list of the last load as it is;
     // an id: that user, loaded again. A load that finds nobody keeps the
     // list it had.
@@ -131,12 +154,32 @@ public:
     bool cadastrar_cep(CEPS* cep);
 
     std::string get_mensagem() const { return mensagem; }
+    // Whether the last login was refused for too many wrong passwords
+    // (get_mensagem() says for how long).
+    bool bloqueado() const { return !bloqueio.empty(); }
 
 private:
-    // How a password is stored: argon2id, or the MD5 digest where the
+    // How a password is stored: on a database that decides, the form of
+    // senha::forma_nova; elsewhere argon2id, or the MD5 digest where the
     // column cannot hold the argon2id string (an external database with a
     // 32-character column); "" when the digest cannot be made.
     std::string forma_guardada(const std::string& senha);
+    // The login as a database that decides checks it: the proof of the
+    // password, the attempt stored, then its outcome. The user's code, 0
+    // for a wrong password or a login refused for a while (`bloqueio`
+    // says why), -1 when a statement failed.
+    int provar(const std::string& login, const std::string& senha, senha::PARAMETROS& p, std::string& prova);
+    // Stores again, in the form of now, the password of user `id` that a
+    // login just proved; true when it was stored.
+    bool renovar_forma(int id, const std::string& senha);
+    // The login as a database that does not decide checks it.
+    bool verificar_no_programa(const std::string& login, const std::string& senha);
+    // Keeps the proof of the logged-in user's password for a session made
+    // again after a lost connection, and forgets it.
+    void guardar_prova(const std::string& prova);
+    void esquecer_sessao();
+    // The user logged in through this object (0 for none).
+    int id_sessao() const;
     // Replaces user id's MD5 digest `antiga`, just checked against `senha`,
     // with the argon2id string, unless it changed meanwhile; true when it
     // was replaced.
@@ -147,6 +190,12 @@ private:
     LISTA_USUARIOS carregados;
     // The password column's maximum length, once asked: 0 none, -1 not yet.
     int limite_senha = -1;
+    // Whether the database decides who may do what: 1, 0, -1 not asked yet.
+    int direitos = -1;
+    std::string bloqueio;
+    std::string login_sessao;
+    int id_logado = 0;
+    std::string prova_sessao;
 };
 
 #endif // ZUMBREL_MODEL_USUARIO_H

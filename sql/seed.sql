@@ -1,5 +1,7 @@
 -- Sample data for a first run. Loaded once, into an empty schema, after
--- sql/municipios.sql: postal codes and apiaries name municipalities by
+-- sql/municipios.sql. It holds no user: the first start of a new database
+-- asks for its administrator (sql/usuarios_de_teste.sql has the users of
+-- the test and benchmark databases). postal codes and apiaries name municipalities by
 -- their IBGE codes (Dourados 5003702, Campo Grande 5002704, Itaporã 5004502,
 -- Ponta Porã 5006606).
 SET client_encoding = 'UTF8';
@@ -20,20 +22,6 @@ INSERT INTO cadastro.ceps (id_cep, cep, tipo_logradouro, logradouro, bairro, cod
     (7, '79002-075', 'Avenida', 'Afonso Pena', 'Centro', 5002704),
     (8, '79020-240', 'Rua', 'Rui Barbosa', 'Centro', 5002704),
     (9, '79070-900', 'Avenida', 'Costa e Silva', 'Universitário', 5002704);
-
--- The administrator; its first password is "admin" (the program asks for a
--- new one as long as it is that). Maria's is "abelha". Passwords are stored
--- as argon2id strings, which the program makes and checks.
-INSERT INTO cadastro.usuario (id_usuario, nome, login, senha, cpf, rg, oexp, nasc,
-                              endereco, numero, bairro, id_cep, id_acesso) VALUES
-    (1, 'Administrador do Sistema', 'admin',
-        '$argon2id$v=19$m=19456,t=2,p=1$raiFqWOeO54OItQJUZ+7Qw$Nn5EgFgHZd0slhnhntPfixlVSSipRJdRx6+so7/Y2os',
-        '111.444.777-35', '1234567', 'SSP/MS',
-        '15/03/1980', 'Avenida Marcelino Pires', '1500', 'Centro', 1, 1),
-    (2, 'Maria Aparecida Souza', 'maria',
-        '$argon2id$v=19$m=19456,t=2,p=1$9hxXVC7VD1lYmwb5vutAfA$ba6WW+/6ILtCOHWBurBuoBzN628jbQBv/UJ3hjc6pYQ',
-        '529.982.247-25', '7654321', 'SSP/MS',
-        '02/08/1975', 'Rua 14 de Julho', '820', 'Centro', 6, 3);
 
 INSERT INTO cadastro.florada (id_florada, nome_florada) VALUES
     (1, 'Assa-peixe'),
@@ -68,7 +56,6 @@ INSERT INTO cadastro.abelha_rainha (id_abelha, rgn, data_nasc, matriz, filha) VA
 -- Keys handed out from now on follow the sample rows.
 SELECT setval(pg_get_serial_sequence('cadastro.acesso', 'id_acesso'), (SELECT max(id_acesso) FROM cadastro.acesso));
 SELECT setval(pg_get_serial_sequence('cadastro.ceps', 'id_cep'), (SELECT max(id_cep) FROM cadastro.ceps));
-SELECT setval(pg_get_serial_sequence('cadastro.usuario', 'id_usuario'), (SELECT max(id_usuario) FROM cadastro.usuario));
 SELECT setval(pg_get_serial_sequence('cadastro.florada', 'id_florada'), (SELECT max(id_florada) FROM cadastro.florada));
 SELECT setval(pg_get_serial_sequence('cadastro.apiario', 'id_apiario'), (SELECT max(id_apiario) FROM cadastro.apiario));
 SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SELECT max(id_abelha) FROM cadastro.abelha_rainha));

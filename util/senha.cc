@@ -76,6 +76,69 @@ bool confere(const std::string& senha, const std::string& guardada)
     return crypto_pwhash_str_verify(guardada.c_str(), senha.data(), senha.size()) == 0;
 }
 
+namespace {
+
+// The argon2id key of a password with that salt and cost, raw.
+bool chave(const std::string& senha, const unsigned char* sal, unsigned long long passadas, std::size_t memoria,
+           unsigned char (&saida)[crypto_hash_sha256_BYTES])
+{
+    return iniciar() && crypto_pwhash(saida, sizeof saida, senha.data(), senha.size(), sal, passadas, memoria,
+                                      crypto_pwhash_ALG_ARGON2ID13) == 0;
+}
+
+std::string hex(const unsigned char* dados, std::size_t n)
+{
+    std::vector<char> texto(n * 2 + 1);
+    sodium_bin2hex(texto.data(), texto.size(), dados, n);
+    return std::string(texto.data(), n * 2);
+}
+
+} // namespace
+
+std::string prova(const std::string& senha, const PARAMETROS& p)
+{
+    if (p.tipo == "md5")
+        return md5(senha);
+    unsigned char sal[crypto_pwhash_SALTBYTES];
+    std::size_t n = 0;
+    if (p.tipo != "argon2id" || !iniciar() ||
+        sodium_base642bin(sal, sizeof sal, p.sal.data(), p.sal.size(), nullptr, &n, nullptr,
+                          sodium_base64_VARIANT_ORIGINAL_NO_PADDING) != 0 ||
+        n != sizeof sal || p.passadas < crypto_pwhash_OPSLIMIT_MIN || p.memoria < 8)
+        return std::string();
+    unsigned char k[crypto_hash_sha256_BYTES];
+    if (!chave(senha, sal, p.passadas, p.memoria * 1024, k))
+        return std::string();
+    const std::string saida = hex(k, sizeof k);
+    sodium_memzero(k, sizeof k);
+    return saida;
+}
+
+std::string forma_nova(const std::string& senha, std::string* prova)
+{
+    if (!iniciar())
+        return std::string();
+    unsigned char sal[crypto_pwhash_SALTBYTES];
+    randombytes_buf(sal, sizeof sal);
+    unsigned char k[crypto_hash_sha256_BYTES];
+    if (!chave(senha, sal, PASSADAS, MEMORIA, k))
+        return std::string();
+    unsigned char resumo[crypto_hash_sha256_BYTES];
+    crypto_hash_sha256(resumo, k, sizeof k);
+    if (prova)
+        *prova = hex(k, sizeof k);
+    sodium_memzero(k, sizeof k);
+    char sal64[sodium_base64_ENCODED_LEN(crypto_pwhash_SALTBYTES, sodium_base64_VARIANT_ORIGINAL_NO_PADDING)];
+    sodium_bin2base64(sal64, sizeof sal64, sal, sizeof sal, sodium_base64_VARIANT_ORIGINAL_NO_PADDING);
+    return "$argon2id+sha256$v=19$m=" + std::to_string(MEMORIA / 1024) + ",t=" + std::to_string(PASSADAS) +
+           ",p=1$" + sal64 + "$" + hex(resumo, sizeof resumo);
+}
+
+bool desatualizados(const PARAMETROS& p)
+{
+    return p.tipo != "argon2id" || p.passadas != PASSADAS || p.memoria != MEMORIA / 1024;
+}
+
 bool desatualizada(const std::string& guardada)
 {
     if (e_md5(guardada))

@@ -101,3 +101,15 @@ bool cep_completo(const std::string& texto)
     }
     return true;
 }
+
+std::string inicio_de_padrao(const std::string& texto)
+{
+    std::string padrao;
+    padrao.reserve(texto.size() + 1);
+    for (char c : texto) {
+        if (c == '\\' || c == '%' || c == '_')
+            padrao += '\\';
+        padrao += c;
+    }
+    return padrao + '%';
+}

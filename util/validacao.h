@@ -26,4 +26,8 @@ std::string mostrar_quilos(const std::string& numero);
 // Whether the text is a whole postal code as the mask writes it, "#####-###".
 bool cep_completo(const std::string& texto);
 
+// A typed text as the start of a "like" pattern that matches it as it is:
+// "%", "_" and "\\" in it are escaped, and "%" follows it.
+std::string inicio_de_padrao(const std::string& texto);
+
 #endif // ZUMBREL_UTIL_VALIDACAO_H

@@ -354,13 +354,15 @@ SQL
 
 # Brings a database up to what the program expects: every file of
 # TOPO/sql/migracoes, in name order, each in one transaction, as OWNER (the
-# owner of the schema, through the superuser). Each file adds only what is missing and touches no
-# record, so it changes nothing in a database that has it all. Stops at the
+# owner of the schema, through the superuser), then the rules of who may do
+# what (sql/seguranca.sql). Each file adds only what is missing and touches
+# no record but to move the stored passwords where only the owner reaches
+# them, so it changes nothing in a database that has it all. Stops at the
 # first file that fails, whose changes are then all undone.
 #   banco_migrar TOPO BASE PORT DB OWNER
 banco_migrar() {
     local topo=$1 base=$2 porta=$3 banco=$4 dono=$5 arquivo
-    for arquivo in "$topo"/sql/migracoes/*.sql; do
+    for arquivo in "$topo"/sql/migracoes/*.sql "$topo/sql/seguranca.sql"; do
         [ -f "$arquivo" ] || continue
         if ! PGOPTIONS="-c client_min_messages=warning" \
                 banco_como_dono "$base" "$porta" "$banco" "$dono" -1 -f "$arquivo" >/dev/null; then

@@ -18,11 +18,17 @@ namespace teste {
 class ModeloTeste : public ::testing::Test
 {
 protected:
+    // What is done to the database before the connection is made.
+    virtual void preparar() {}
+
     void SetUp() override
     {
+        preparar();
         conf = banco.escrever_conf(pasta_temporaria());
         q.reset(new QUERY(conf.c_str()));
         ASSERT_TRUE(q->get_conectado()) << q->get_mensagem();
+        // As after the login window: users and levels may be changed.
+        entrar_como_administrador(*q);
         saida.tomar();
     }
 

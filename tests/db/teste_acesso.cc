@@ -299,6 +299,7 @@ TEST_F(Acesso, DuasEstacoesNaoTiramJuntasOsDoisUltimosAdministradores)
     ASSERT_EQ(banco.executar("update cadastro.usuario set id_acesso = 1 where login = 'maria'"), "");
     PGconn* b = outra_estacao(banco);
     ASSERT_EQ(PQstatus(b), CONNECTION_OK);
+    teste::entrar_como_administrador(b);
 
     // The first desktop's change, not yet committed: maria is still there.
     q->executar("begin");

@@ -115,6 +115,9 @@ TEST_F(CorpusModelo, NenhumTextoEntraComoLoginOuSenha)
         };
         for (const auto& p : pares) {
             ++tentativas;
+            // Hundreds of wrong passwords would have the server refuse the
+            // logins for a while; each is tried as if it were the first.
+            ASSERT_EQ(banco.executar("delete from seguranca.tentativa"), "");
             EXPECT_FALSE(usuario.verificar_acesso(p.first, p.second)) << mostrar(p.first) << mostrar(p.second);
             // Refused as a wrong login, never as a statement the text broke.
             EXPECT_EQ(usuario.get_mensagem(), "Usuário e Senha inválidos") << mostrar(p.first) << mostrar(p.second);
@@ -150,10 +153,13 @@ TEST_F(CorpusModelo, CadaTextoVoltaComoFoiGuardadoESoMudaASuaLinha)
         u.nasc = "01/02/2003";
         u.cep.id = 2;
         const bool usuario_ok = usuario.inserir_usuario(&u);
-        // The one refusal the table makes: a user must have a name.
-        EXPECT_EQ(usuario_ok, !t.empty()) << mostrar(t) << q->get_mensagem();
+        // The refusals: a user must have a name (the table's rule), and a
+        // password of 8 to 64 characters (the program's).
+        EXPECT_EQ(usuario_ok, !t.empty() && senha_aceita(t)) << mostrar(t) << q->get_mensagem();
         if (usuario_ok) {
             ASSERT_TRUE(usuario.verificar_acesso(u.login, t)) << mostrar(t) << usuario.get_mensagem();
+            // The next user is added by the administrator again.
+            teste::entrar_como_administrador(*q);
             const LISTA_USUARIOS lidos = usuario.Get_User(0);
             ASSERT_EQ(lidos.size(), 1u) << mostrar(t);
             const USER lido = lidos[0];

@@ -122,7 +122,7 @@ void trabalhar(Estacao& e, std::atomic<int>& prontas)
         USER u;
         u.nome = "Usuário " + nome;
         u.login = "login" + nome;
-        u.senha = "s" + nome;
+        u.senha = "senha de " + nome;
         u.nasc = "05/06/1990";
         u.cep.id = 1;
         if (!usuario.inserir_usuario(&u))
@@ -175,6 +175,8 @@ TEST(DuasEstacoes, GravamEListamAsMesmasTabelasSemPerderRegistro)
     QUERY q2(conf.c_str());
     ASSERT_TRUE(q1.get_conectado()) << q1.get_mensagem();
     ASSERT_TRUE(q2.get_conectado()) << q2.get_mensagem();
+    teste::entrar_como_administrador(q1);
+    teste::entrar_como_administrador(q2);
     const std::string antes = banco.valor("select count(*) from cadastro.apiario");
 
     Estacao a { 'A', &q1, {}, {}, {}, {}, {}, {} };
@@ -200,11 +202,12 @@ TEST(DuasEstacoes, GravamEListamAsMesmasTabelasSemPerderRegistro)
         EXPECT_EQ(banco.valor("select count(*) || '/' || count(distinct nome_florada) from cadastro.florada "
                               "where nome_florada like 'Florada " + l + "''%'"), n + "/" + n);
         // Each with its own password, stored salted.
-        const TABELA usuarios = banco.consultar("select login, senha from cadastro.usuario "
+        const TABELA usuarios = banco.consultar("select login, forma from cadastro.usuario "
+                                                "join seguranca.credencial using (id_usuario) "
                                                 "where login like 'login" + l + "''%'");
         std::set<std::string> logins;
         for (const LINHA& u : usuarios) {
-            EXPECT_TRUE(senha::confere("s" + u[0].substr(5), u[1])) << u[0];
+            EXPECT_TRUE(teste::forma_confere("senha de " + u[0].substr(5), u[1])) << u[0];
             logins.insert(u[0]);
         }
         EXPECT_EQ(usuarios.size(), static_cast<std::size_t>(VOLTAS));
@@ -236,6 +239,9 @@ protected:
         q2.reset(new QUERY(conf.c_str()));
         ASSERT_TRUE(q1->get_conectado()) << q1->get_mensagem();
         ASSERT_TRUE(q2->get_conectado()) << q2->get_mensagem();
+        // An administrator logged in on each desktop.
+        teste::entrar_como_administrador(*q1);
+        teste::entrar_como_administrador(*q2);
         saida.tomar();
     }
 
@@ -370,7 +376,7 @@ TEST_F(OutraEstacao, NivelEUsuarioAlteradosNaOutra)
               ela.nome + " / Bairro da outra");
     // The password of the other desktop's change is a change too.
     USER de_novo = achar(u1.Get_User(-1), usuario(2));
-    ASSERT_TRUE(u2.update_senha(2, "outra"));
+    ASSERT_TRUE(u2.update_senha(2, "outra senha"));
     EXPECT_FALSE(u1.atualizar_usuario(&de_novo));
 }
 

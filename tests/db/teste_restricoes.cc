@@ -25,7 +25,8 @@ std::set<std::pair<std::string, std::string>> levantadas(const std::string& past
     static const std::regex nome("ERRCODE = '(\\w+)',\\s*CONSTRAINT = '(\\w+)'");
     static const std::pair<const char*, const char*> codigos[] = { { "check_violation", "23514" },
                                                                    { "unique_violation", "23505" },
-                                                                   { "foreign_key_violation", "23503" } };
+                                                                   { "foreign_key_violation", "23503" },
+                                                                   { "insufficient_privilege", "42501" } };
     std::set<std::pair<std::string, std::string>> achadas;
     for (const std::string& sub : { std::string(), std::string("/migracoes") }) {
         DIR* d = opendir((pasta + sub).c_str());
@@ -62,7 +63,8 @@ TEST(Restricoes, CadaRegraDoEsquemaTemMotivoProprio)
     const TABELA restricoes = banco.consultar(
         "select conname, case contype when 'c' then '23514' when 'f' then '23503' when 'x' then '23P01' "
         "else '23505' end, (contype = 'f' and confdeltype in ('a', 'r'))::text "
-        "from pg_constraint where connamespace = 'cadastro'::regnamespace order by conname");
+        "from pg_constraint where connamespace in ('cadastro'::regnamespace, 'seguranca'::regnamespace) "
+        "order by conname");
     ASSERT_GT(restricoes.size(), 20u);
     for (const LINHA& r : restricoes) {
         EXPECT_NE(motivo_da_restricao(r[1], r[0], false), nullptr) << r[0] << " has no reason";

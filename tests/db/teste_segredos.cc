@@ -42,7 +42,9 @@ TEST_F(Segredos, SaidaELogDoServidorSemSenhaNemDigesto)
                       trocada = "Mel" + marca, errada = "Errada" + marca, login = "joana" + marca;
     // Maria with an MD5 digest, as earlier databases hold them (before the
     // logging starts: this statement is the test's, not the program's).
-    ASSERT_EQ(banco.executar("update cadastro.usuario set senha = '" + senha::md5(antiga) + "' where login = 'maria'"),
+    // Maria an administrator too, so that her session may add a user.
+    ASSERT_EQ(banco.executar("update cadastro.usuario set senha = '" + senha::md5(antiga) +
+                             "', id_acesso = 1 where login = 'maria'"),
               "");
     ASSERT_EQ(banco.executar("alter database " + banco.nome() + " set log_statement = 'all'"), "");
     const std::streamoff inicio = tamanho_do_log();
@@ -68,20 +70,35 @@ TEST_F(Segredos, SaidaELogDoServidorSemSenhaNemDigesto)
     ASSERT_TRUE(usuario.verificar_acesso(login, trocada));
     ASSERT_TRUE(usuario.conferir_senha(std::stoi(id), trocada));
 
-    // What is stored now, and every password with its MD5 digest.
+    // What is stored now (where the program's role cannot read it: the
+    // users' own column stays empty), and every password with its MD5
+    // digest and the proof a login sends of it.
+    EXPECT_EQ(banco.valor("select string_agg(senha, '') from cadastro.usuario"), "");
     std::vector<std::string> segredos = {
-        banco.valor("select senha from cadastro.usuario where login = 'maria'"),
-        banco.valor("select senha from cadastro.usuario where id_usuario = " + id),
+        banco.valor("select forma from seguranca.credencial c join cadastro.usuario u using (id_usuario) "
+                    "where login = 'maria'"),
+        banco.valor("select forma from seguranca.credencial where id_usuario = " + id),
     };
-    EXPECT_EQ(segredos[0].rfind("$argon2id$", 0), 0u);
-    EXPECT_EQ(segredos[1].rfind("$argon2id$", 0), 0u);
+    EXPECT_EQ(segredos[0].rfind("$argon2id+sha256$", 0), 0u);
+    EXPECT_EQ(segredos[1].rfind("$argon2id+sha256$", 0), 0u);
     for (const std::string& s : { antiga, nova, outra, trocada, errada }) {
         segredos.push_back(s);
         segredos.push_back(senha::md5(s));
     }
-    // The digest part of each argon2id string (after its last '$').
-    segredos.push_back(segredos[0].substr(segredos[0].rfind('$') + 1));
-    segredos.push_back(segredos[1].substr(segredos[1].rfind('$') + 1));
+    // The digest part of each stored form (after its last '$'), and the
+    // proofs of maria's and joana's passwords under their salts.
+    const std::pair<std::string, std::string> provas[] = { { segredos[0], antiga }, { segredos[1], trocada } };
+    for (const auto& p : provas) {
+        segredos.push_back(p.first.substr(p.first.rfind('$') + 1));
+        senha::PARAMETROS par;
+        par.tipo = "argon2id";
+        par.sal = p.first.substr(0, p.first.rfind('$'));
+        par.sal = par.sal.substr(par.sal.rfind('$') + 1);
+        par.passadas = 2;
+        par.memoria = 19456;
+        segredos.push_back(senha::prova(p.second, par));
+        EXPECT_EQ(segredos.back().size(), 64u);
+    }
 
     const std::string saida_padrao = saida.texto();
     const std::string log = log_do_servidor(inicio);

@@ -54,7 +54,7 @@ protected:
         USER u;
         u.nome = "Joana Mel";
         u.login = login;
-        u.senha = "favo";
+        u.senha = "favo de mel";
         u.cpf = "123.456.789-09";
         u.rg = "998877";
         u.oexp = "SSP/MS";
@@ -93,9 +93,18 @@ protected:
     }
 };
 
+// The same on a database not brought up to date to decide who may do what
+// (a server of the user's own before its owner ran README's steps): the
+// program checks the passwords itself, as before.
+class UsuarioSemDireitos : public Usuario
+{
+protected:
+    void preparar() override { banco.tirar_direitos(); }
+};
+
 } // namespace
 
-TEST_F(Usuario, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
+TEST_F(UsuarioSemDireitos, LoginCertoTrazOUsuarioCompletoEGetUser0NaoConsulta)
 {
     USUARIO usuario(q.get());
     ASSERT_TRUE(usuario.verificar_acesso("admin", "admin"));
@@ -151,7 +160,7 @@ TEST_F(Usuario, SenhaErradaOuLoginDesconhecidoSaoOMesmoErro)
     EXPECT_TRUE(usuario.Get_User(0).empty());
 }
 
-TEST_F(Usuario, LoginHostilNuncaEntra)
+TEST_F(UsuarioSemDireitos, LoginHostilNuncaEntra)
 {
     USUARIO usuario(q.get());
     const char* logins[] = { "' or '1'='1", "admin'--", "admin' --", "admin' or '1'='1", "admin'); --", "admin\\" };
@@ -270,7 +279,7 @@ TEST_F(Usuario, ResumoDaBuscaIgualAosRegistrosCompletos)
     EXPECT_TRUE(usuario.Get_User("u.nome like 'Zz%'", Detalhe::RESUMO).empty());
 }
 
-TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaSalgada)
+TEST_F(UsuarioSemDireitos, InserirGuardaTudoComNivelMaisBaixoESenhaSalgada)
 {
     USUARIO usuario(q.get());
     USER u = novo("joana");
@@ -281,13 +290,13 @@ TEST_F(Usuario, InserirGuardaTudoComNivelMaisBaixoESenhaSalgada)
               " values ( 'Joana Mel', 'joana', '********', '123.456.789-09', '998877', 'SSP/MS', '04/05/1990',"
               " 'Rua das Flores', '12A', 'Jardim', 7) returning  id_usuario;\n\n");
     EXPECT_EQ(u.id, 0);   // the returned key is not read
-    EXPECT_EQ(u.senha, "favo");   // nor is the record changed
+    EXPECT_EQ(u.senha, "favo de mel");   // nor is the record changed
     EXPECT_EQ(linha_usuario(3), "Joana Mel|joana|123.456.789-09|998877|SSP/MS|04/05/1990|Rua das Flores|12A|Jardim|7|3|");
     const std::string guardada = senha_guardada(3);
     EXPECT_EQ(guardada.rfind("$argon2id$", 0), 0u) << guardada;
-    EXPECT_TRUE(senha::confere("favo", guardada));
+    EXPECT_TRUE(senha::confere("favo de mel", guardada));
 
-    ASSERT_TRUE(usuario.verificar_acesso("joana", "favo"));
+    ASSERT_TRUE(usuario.verificar_acesso("joana", "favo de mel"));
     USER lido = usuario.Get_User(0)[0];
     EXPECT_EQ(lido.acesso.descricao, "Operador");
     EXPECT_EQ(lido.cep.cep, "79002-075");
@@ -345,7 +354,7 @@ TEST_F(Usuario, AtualizarNaoTocaSenhaNemNivel)
     EXPECT_TRUE(usuario.verificar_acesso("mariaa", "abelha"));
 }
 
-TEST_F(Usuario, TextosHostisSaoGuardadosELidosComoDigitados)
+TEST_F(UsuarioSemDireitos, TextosHostisSaoGuardadosELidosComoDigitados)
 {
     USUARIO usuario(q.get());
     int id = 2;
@@ -378,7 +387,7 @@ TEST_F(Usuario, TextosHostisSaoGuardadosELidosComoDigitados)
     EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso"), "3");
 }
 
-TEST_F(Usuario, TrocaDeSenha)
+TEST_F(UsuarioSemDireitos, TrocaDeSenha)
 {
     USUARIO usuario(q.get());
     std::string antes = q->get_mensagem();
@@ -413,7 +422,7 @@ TEST_F(Usuario, TrocaDeSenha)
     EXPECT_FALSE(usuario.conferir_senha(2, "nova'senha", &falhou));
     EXPECT_TRUE(falhou);
     saida.tomar();
-    EXPECT_FALSE(usuario.update_senha(2, "x"));
+    EXPECT_FALSE(usuario.update_senha(2, "outra senha"));
     texto = saida.tomar();
     EXPECT_NE(texto.find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos) << texto;
     EXPECT_EQ(texto.find("Senha Atualizada"), std::string::npos) << texto;
@@ -457,7 +466,7 @@ TEST_F(Usuario, BuscarCepTrazORegistroComOMunicipio)
 // An MD5 digest of an earlier database logs in once more and is stored anew
 // as argon2id, only at a login with the right password; the same password
 // keeps working, a wrong one does not, and the next login writes nothing.
-TEST_F(Usuario, Md5AntigoViraArgon2idNoLogin)
+TEST_F(UsuarioSemDireitos, Md5AntigoViraArgon2idNoLogin)
 {
     ASSERT_EQ(banco.executar("update cadastro.usuario set senha = md5('abelha') where id_usuario = 2"), "");
     const std::string md5 = senha_guardada(2);
@@ -488,7 +497,7 @@ TEST_F(Usuario, Md5AntigoViraArgon2idNoLogin)
 
 // An argon2id string of another cost (the 64 MiB of the first versions) is
 // made again at the next login, as an MD5 digest is.
-TEST_F(Usuario, Argon2idDeOutroCustoRefeitoNoLogin)
+TEST_F(UsuarioSemDireitos, Argon2idDeOutroCustoRefeitoNoLogin)
 {
     ASSERT_EQ(banco.executar("update cadastro.usuario set senha = '$argon2id$v=19$m=65536,t=2,p=1$"
                              "PxSuJlTTYc6PHt29tHhgDQ$ySMGLCTAmiDlln7JoDm7xqv5ucOKSvrh16wTi1AEBz4' "
@@ -508,7 +517,7 @@ TEST_F(Usuario, Argon2idDeOutroCustoRefeitoNoLogin)
 // A database whose password column holds 32 characters keeps MD5 digests,
 // made here: logins leave them, new users and new passwords get them, and
 // the trace shows none.
-TEST_F(Usuario, ColunaDe32CaracteresGuardaMd5FeitoAqui)
+TEST_F(UsuarioSemDireitos, ColunaDe32CaracteresGuardaMd5FeitoAqui)
 {
     ASSERT_EQ(banco.executar("update cadastro.usuario set senha = md5(case login when 'admin' then 'admin' "
                              "else 'abelha' end); alter table cadastro.usuario alter senha type varchar(32)"), "");
@@ -519,16 +528,16 @@ TEST_F(Usuario, ColunaDe32CaracteresGuardaMd5FeitoAqui)
 
     USER u = novo("joana");
     ASSERT_TRUE(usuario.inserir_usuario(&u)) << q->get_mensagem();
-    EXPECT_EQ(senha_guardada(3), senha::md5("favo"));
-    ASSERT_TRUE(usuario.update_senha(2, "colmeia"));
-    EXPECT_EQ(senha_guardada(2), senha::md5("colmeia"));
+    EXPECT_EQ(senha_guardada(3), senha::md5("favo de mel"));
+    ASSERT_TRUE(usuario.update_senha(2, "colmeias!"));
+    EXPECT_EQ(senha_guardada(2), senha::md5("colmeias!"));
     const std::string texto = saida.tomar();
     EXPECT_EQ(texto.find(LIMITE), std::string::npos) << "asked once: " << texto;
-    for (const std::string& segredo : { senha::md5("favo"), senha::md5("colmeia"), std::string("favo"),
-                                        std::string("colmeia") })
+    for (const std::string& segredo : { senha::md5("favo de mel"), senha::md5("colmeias!"), std::string("favo de mel"),
+                                        std::string("colmeias!") })
         EXPECT_EQ(texto.find(segredo), std::string::npos) << segredo << "\n" << texto;
-    EXPECT_TRUE(usuario.verificar_acesso("joana", "favo"));
-    EXPECT_TRUE(usuario.verificar_acesso("maria", "colmeia"));
+    EXPECT_TRUE(usuario.verificar_acesso("joana", "favo de mel"));
+    EXPECT_TRUE(usuario.verificar_acesso("maria", "colmeias!"));
     EXPECT_FALSE(usuario.verificar_acesso("maria", "abelha"));
 }
 
@@ -545,13 +554,13 @@ TEST_F(Usuario, NovoUsuarioSemSenhaERecusadoSemComando)
 
 // A database without a unique login: the first user of that login whose
 // password it is logs in, whichever row comes first.
-TEST_F(Usuario, MesmoLoginEntraODonoDaSenha)
+TEST_F(UsuarioSemDireitos, MesmoLoginEntraODonoDaSenha)
 {
     ASSERT_EQ(banco.executar("alter table cadastro.usuario drop constraint usuario_login_key"), "");
     USUARIO usuario(q.get());
     USER u = novo("maria");
     ASSERT_TRUE(usuario.inserir_usuario(&u));
-    ASSERT_TRUE(usuario.verificar_acesso("maria", "favo"));
+    ASSERT_TRUE(usuario.verificar_acesso("maria", "favo de mel"));
     EXPECT_EQ(usuario.Get_User(0).size(), 1u);
     EXPECT_EQ(usuario.Get_User(0)[0].id, 3);
     EXPECT_EQ(usuario.Get_User(0)[0].nome, "Joana Mel");

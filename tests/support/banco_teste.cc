@@ -1,6 +1,7 @@
 #include "support/banco_teste.h"
 
 #include <atomic>
+#include <iterator>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -9,6 +10,11 @@
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
+#include <sodium.h>
+
+#include "db/query.h"
+#include "model/usuario.h"
+#include "util/senha.h"
 
 namespace teste {
 
@@ -78,6 +84,65 @@ std::string conexao_app(const std::string& banco)
     return texto_conexao(ambiente("ZUMBREL_TEST_USER"), ambiente("ZUMBREL_TEST_PASS"), banco);
 }
 
+void entrar_como_administrador(QUERY& q)
+{
+    USUARIO usuario(&q);
+    EXPECT_TRUE(usuario.verificar_acesso("admin", "admin")) << usuario.get_mensagem();
+}
+
+void entrar_como_administrador(PGconn* c)
+{
+    auto valor = [c](const std::string& sql, const std::vector<std::string>& parametros = {}) {
+        std::vector<const char*> v;
+        for (const std::string& p : parametros)
+            v.push_back(p.c_str());
+        PGresult* r = PQexecParams(c, sql.c_str(), static_cast<int>(v.size()), nullptr, v.data(), nullptr, nullptr, 0);
+        EXPECT_EQ(PQresultStatus(r), PGRES_TUPLES_OK) << PQresultErrorMessage(r);
+        LINHA l;
+        for (int j = 0; PQntuples(r) > 0 && j < PQnfields(r); ++j)
+            l.push_back(PQgetvalue(r, 0, j));
+        PQclear(r);
+        return l;
+    };
+    const LINHA p = valor("select * from cadastro.parametros_senha('admin')");
+    ASSERT_EQ(p.size(), 4u);
+    senha::PARAMETROS par;
+    par.tipo = p[0];
+    par.sal = p[1];
+    par.passadas = std::stoull(p[2]);
+    par.memoria = std::stoul(p[3]);
+    valor("select cadastro.tentar_entrada('admin', $1)", { senha::prova("admin", par) });
+    const LINHA id = valor("select cadastro.entrar()");
+    EXPECT_EQ(id, LINHA { "1" }) << "the administrator did not log in";
+}
+
+bool forma_confere(const std::string& senha, const std::string& forma)
+{
+    // $argon2id+sha256$v=19$m=M,t=T,p=1$SALT$HEX
+    std::vector<std::string> partes;
+    std::string::size_type de = 0, ate;
+    while ((ate = forma.find('$', de)) != std::string::npos) {
+        partes.push_back(forma.substr(de, ate - de));
+        de = ate + 1;
+    }
+    partes.push_back(forma.substr(de));
+    if (partes.size() != 6 || partes[1] != "argon2id+sha256")
+        return false;
+    senha::PARAMETROS p;
+    p.tipo = "argon2id";
+    p.sal = partes[4];
+    p.memoria = std::stoul(partes[3].substr(partes[3].find("m=") + 2));
+    p.passadas = std::stoull(partes[3].substr(partes[3].find("t=") + 2));
+    const std::string prova = senha::prova(senha, p);
+    unsigned char chave[32], resumo[32];
+    if (prova.size() != 64 || sodium_hex2bin(chave, sizeof chave, prova.data(), prova.size(), nullptr, nullptr, nullptr))
+        return false;
+    crypto_hash_sha256(resumo, chave, sizeof chave);
+    char hex[65];
+    sodium_bin2hex(hex, sizeof hex, resumo, sizeof resumo);
+    return partes[5] == hex;
+}
+
 std::string pasta_temporaria()
 {
     const char* tmp = std::getenv("TMPDIR");
@@ -123,6 +188,22 @@ std::string BancoTeste::executar(const std::string& sql) const
     std::string erro;
     rodar_sql(conexao_admin(nome_), sql, &erro);
     return erro;
+}
+
+std::string BancoTeste::executar_arquivo(const std::string& nome) const
+{
+    std::ifstream f((ambiente("ZUMBREL_SOURCE_DIR") + "/tests/dados/" + nome).c_str());
+    std::string texto((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (texto.empty())
+        return "cannot read tests/dados/" + nome;
+    return executar(texto);
+}
+
+void BancoTeste::tirar_direitos() const
+{
+    const std::string erro = executar_arquivo("sem_direitos.sql");
+    if (!erro.empty())
+        ADD_FAILURE() << erro;
 }
 
 std::string BancoTeste::executar_como_programa(const std::string& sql) const

@@ -7,6 +7,8 @@
 
 #include "db/bancopg.h"
 
+class QUERY;
+
 namespace teste {
 
 // The value of an environment variable set by the test command; fails the
@@ -37,6 +39,12 @@ public:
     std::string valor(const std::string& sql) const;
     // Runs SQL and returns the error text (empty on success).
     std::string executar(const std::string& sql) const;
+    // The same with the text of a file of tests/dados.
+    std::string executar_arquivo(const std::string& nome) const;
+    // Turns it into a database not brought up to date to decide who may do
+    // what (tests/dados/sem_direitos.sql), as a server of the user's own is
+    // until its owner runs README's steps.
+    void tirar_direitos() const;
     // The same as the program's user (the owner of the schema).
     std::string executar_como_programa(const std::string& sql) const;
 
@@ -51,6 +59,17 @@ public:
 private:
     std::string nome_;
 };
+
+// Logs the sample administrator in on that connection's session, as the
+// login window does: the database then lets it change users and levels.
+// Fails the calling test when it cannot.
+void entrar_como_administrador(QUERY& q);
+// The same on a connection of the test's own.
+void entrar_como_administrador(PGconn* c);
+
+// Whether `forma`, a password as seguranca.credencial keeps it (the SHA-256
+// of an argon2id key, its salt and cost), is that of `senha`.
+bool forma_confere(const std::string& senha, const std::string& forma);
 
 // A new empty folder under the system's temporary folder.
 std::string pasta_temporaria();

@@ -25,6 +25,7 @@ case "$acao" in
         banco_carregar "$topo" "$base" "$porta" privado "$ZUMBREL_TEST_OWNER"
         banco_conceder "$base" "$porta" privado "$ZUMBREL_TEST_OWNER" "$ZUMBREL_TEST_USER"
         banco_migrar "$topo" "$base" "$porta" privado "$ZUMBREL_TEST_OWNER"
+        banco_como_dono "$base" "$porta" privado "$ZUMBREL_TEST_OWNER" -1 -f "$topo/sql/usuarios_de_teste.sql" >/dev/null
         echo "$porta" ;;
     parar) cluster_parar "$base" ;;
     iniciar) cluster_iniciar "$base" ;;
