@@ -104,7 +104,7 @@ TEST(Conexao, SslDesconhecidoRecusaConectar)
                                         " (use 0, 1 ou 2); a conexão não foi tentada.") << linha;
         EXPECT_EQ(saida.texto(), q.get_mensagem() + "\n");
         q.executar("delete from cadastro.florada");
-        EXPECT_EQ(q.get_situacao(), 0) << linha;
+        EXPECT_EQ(q.get_situacao(), Situacao::NENHUMA) << linha;
     }
     EXPECT_NE(banco.valor("select count(*) from cadastro.florada"), "0");
 }
