@@ -38,7 +38,6 @@
 #include "db/query.h"
 #include "gui/colmeia_view.h"
 #include "gui/janelas.h"
-#include "gui/roteiro.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
@@ -49,6 +48,7 @@
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
+#include "roteiro/roteiro.h"
 
 #ifndef ZUMBREL_SOURCE_DIR
 #define ZUMBREL_SOURCE_DIR "."

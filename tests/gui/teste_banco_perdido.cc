@@ -25,12 +25,12 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
-#include "gui/respondedor.h"
 #include "gui/roteiro_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/sistemagui.h"
 #include "gui/widgets_teste.h"
 #include "res/icone.h"
+#include "roteiro/respondedor.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
