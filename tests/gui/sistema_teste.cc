@@ -39,21 +39,30 @@ void SistemaTeste::entrar(Roteiro& r, const std::string& login, const std::strin
     // one right away: the password window is left with "Cancelar".
     if (login == "admin" && senha == "admin") {
         r.esperar([this] {
-            Formulario* f = sistema->formulario_aberto(7);
+            Formulario* f = sistema->formulario_aberto(ids::SENHA);
             return f && f->janela()->is_visible();
         }, "the password window");
-        r.passo([this] { form<FormSenha>(7)->widgets().button_cancelar_senha->clicked(); });
-        r.esperar([this] { return !sistema->formulario_aberto(7); }, "the password window to close");
+        r.passo([this] { form<FormSenha>(ids::SENHA)->widgets().button_cancelar_senha->clicked(); });
+        r.esperar([this] { return !sistema->formulario_aberto(ids::SENHA); }, "the password window to close");
     }
 }
 
-Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id)
+// The menu holds "_Minha Conta", a separator, the windows of ids 2 to 6, a
+// separator and "_Sair".
+Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
 {
-    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6, -1, 8 };
+    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
+    // Only the windows the menu opens have an item.
+    g_assert(id >= ids::MINHA_CONTA && id <= ids::COLMEIAS);
     return s.get_menu()->items()[posicao[id]];
 }
 
-void SistemaTeste::abrir(Roteiro& r, int id)
+Gtk::MenuItem& item_sair(SISTEMAGUI& s)
+{
+    return s.get_menu()->items()[8];
+}
+
+void SistemaTeste::abrir(Roteiro& r, ids::Janela id)
 {
     r.passo([this, id] { item_menu(*sistema, id).activate(); });
     r.esperar([this, id] {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "db/query.h"
+#include "gui/janelas.h"
 #include "gui/roteiro_teste.h"
 #include "gui/sistemagui.h"
 #include "support/banco_teste.h"
@@ -29,17 +30,16 @@ protected:
     // for the sample administrator's sample password, the password window
     // that opens at once closed).
     void entrar(Roteiro& r, const std::string& login = "admin", const std::string& senha = "admin");
-    // A step that opens a window from the "_Sistema" menu (1 my account,
-    // 2 users, 3 access levels, 4 apiaries, 5 queen bees, 6 beehives) and
-    // then waits until the form with that id is shown. It blocks in the
-    // form's loop.
-    void abrir(Roteiro& r, int id);
+    // A step that opens a window from the "_Sistema" menu (ids::MINHA_CONTA
+    // to ids::COLMEIAS) and then waits until the form with that id is shown.
+    // It blocks in the form's loop.
+    void abrir(Roteiro& r, ids::Janela id);
     // Runs the script with the program's main loop on the login window.
     void rodar(Roteiro& r);
 
     // The newest open form of that id, as its widget struct.
     template <class F>
-    F* form(int id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
+    F* form(ids::Janela id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
 
     CapturaSaida saida;
     std::unique_ptr<BancoTeste> banco;
@@ -48,8 +48,10 @@ protected:
     std::unique_ptr<SISTEMAGUI> sistema;
 };
 
-// The item of the "_Sistema" menu that opens window id (8 for "_Sair").
-Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id);
+// The item of the "_Sistema" menu that opens window id (ids::MINHA_CONTA to
+// ids::COLMEIAS), and its item "_Sair".
+Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id);
+Gtk::MenuItem& item_sair(SISTEMAGUI& s);
 
 } // namespace teste
 

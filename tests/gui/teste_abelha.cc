@@ -22,7 +22,7 @@ namespace {
 class Abelha : public teste::SistemaTeste
 {
 protected:
-    FormAbelha* ab() { return form<FormAbelha>(5); }
+    FormAbelha* ab() { return form<FormAbelha>(ids::ABELHAS); }
 
     // The stored bee as "rgn|nascimento|matriz|mae".
     std::string linha(int id)
@@ -46,7 +46,7 @@ protected:
     void genealogia_da_quarta(Roteiro& r)
     {
         entrar(r);
-        abrir(r, 5);
+        abrir(r, ids::ABELHAS);
         r.passo([this] {
             for (int i = 0; i < 3; ++i)
                 teste::clicar(ab()->widgets().button_proximo);
@@ -54,8 +54,9 @@ protected:
             EXPECT_TRUE(ab()->widgets().button_genealogia->get_mapped());
             teste::clicar(ab()->widgets().button_genealogia);
         });
-        r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
-                  "the lineage window");
+        r.esperar([this] {
+            return form<FormGenealogia>(ids::GENEALOGIA) && form<FormGenealogia>(ids::GENEALOGIA)->janela()->is_visible();
+        }, "the lineage window");
     }
 
     // Opens "Gerar Filhas" and waits for its dialog.
@@ -94,7 +95,7 @@ TEST_F(Abelha, NavegaPelasAbelhasComOContador)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         EXPECT_EQ(f->janela()->get_title(), "Cadastro de Abelhas");
@@ -143,7 +144,7 @@ TEST_F(Abelha, NovaAbelhaGanhaRgnEEntraNaListaDeMaes)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this, &antes] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_novo);
@@ -208,7 +209,7 @@ TEST_F(Abelha, TrocarAMaeReescreveORgn)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_proximo);
@@ -240,7 +241,7 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         for (int i = 0; i < 3; ++i)
             teste::clicar(ab()->widgets().button_proximo);
@@ -336,7 +337,7 @@ TEST_F(Abelha, GerarFilhasCanceladoNoMeioNadaGuarda)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     abrir_filhas(r);
     r.passo([this] {
         DialogoFilhas* d = ab()->get_dialogo_filhas();
@@ -374,7 +375,7 @@ TEST_F(Abelha, GerarFilhasSemAbelhaMostradaSoAvisa)
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
         EXPECT_EQ(textos_lista(ab()->widgets().combo_mae), (std::vector<std::string> { "Não Sabe" }));
@@ -402,7 +403,7 @@ TEST_F(Abelha, ExcluirPerguntaPeloRgnERecusaQuemTemFilhas)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         for (int i = 0; i < 3; ++i)
             teste::clicar(ab()->widgets().button_proximo);
@@ -453,7 +454,7 @@ TEST_F(Abelha, ExcluirAUltimaAbelhaEsvaziaOFormulario)
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha where id_abelha <> 1"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         EXPECT_EQ(ab()->widgets().label_contador->get_text(), "1 / 1");
         teste::clicar(ab()->widgets().button_excluir);
@@ -480,7 +481,7 @@ TEST_F(Abelha, ExcluirNoNovoOuNaEdicaoNaoFazNada)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_ultimo);
@@ -507,7 +508,7 @@ TEST_F(Abelha, ExcluirAbelhaMudadaNoutraEstacaoERecusado)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         for (int i = 0; i < 6; ++i)
@@ -534,7 +535,7 @@ TEST_F(Abelha, MaeDeSiMesmaERecusadaEAEdicaoFica)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         for (int i = 0; i < 4; ++i)
@@ -587,7 +588,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
     Roteiro r;
     genealogia_da_quarta(r);
     r.passo([this] {
-        FormGenealogia* g = form<FormGenealogia>(10);
+        FormGenealogia* g = form<FormGenealogia>(ids::GENEALOGIA);
         EXPECT_EQ(g->janela()->get_title(), "Genealogia");
         EXPECT_EQ(g->janela()->get_transient_for(), ab()->janela());
         EXPECT_EQ(g->get_abelha(), 4);
@@ -632,7 +633,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
         EXPECT_TRUE(g->janela()->is_visible());
         g->janela()->hide();
     });
-    r.esperar([this] { return form<FormGenealogia>(10) == nullptr; }, "the lineage window to close");
+    r.esperar([this] { return form<FormGenealogia>(ids::GENEALOGIA) == nullptr; }, "the lineage window to close");
     r.passo([this] {
         // Nothing of it while a bee is being typed.
         teste::clicar(ab()->widgets().button_editar);
@@ -656,7 +657,7 @@ TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
     Roteiro r;
     genealogia_da_quarta(r);
     r.passo([this] {
-        FormGenealogia* g = form<FormGenealogia>(10);
+        FormGenealogia* g = form<FormGenealogia>(ids::GENEALOGIA);
         Gtk::TreeView& vista = *g->widgets().treeview_genealogia;
         EXPECT_EQ(g->widgets().label_abelha->get_text(), "Mães e descendentes de 00004-00002");
         EXPECT_EQ(g->get_caminho_abelha().to_string(), "0:0:0");
@@ -687,7 +688,7 @@ TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
         EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "3100");
         g->janela()->hide();
     });
-    r.esperar([this] { return form<FormGenealogia>(10) == nullptr; }, "the lineage window to close");
+    r.esperar([this] { return form<FormGenealogia>(ids::GENEALOGIA) == nullptr; }, "the lineage window to close");
     rodar(r);
 }
 
@@ -696,10 +697,10 @@ TEST_F(Abelha, GenealogiaSemAbelhaMostradaSoAvisa)
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] { teste::clicar(ab()->widgets().button_genealogia); });
     r.responder("Nenhuma abelha exibida: não há de quem mostrar a genealogia.", Gtk::RESPONSE_CLOSE);
-    r.passo([this] { EXPECT_EQ(form<FormGenealogia>(10), nullptr); });
+    r.passo([this] { EXPECT_EQ(form<FormGenealogia>(ids::GENEALOGIA), nullptr); });
     rodar(r);
 }
 
@@ -742,7 +743,7 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
 {
     Roteiro r;
     entrar(r);
-    r.passo([this] { teste::item_menu(*sistema, 6).activate(); });
+    r.passo([this] { teste::item_menu(*sistema, ids::COLMEIAS).activate(); });
     r.esperar([this] { return janela_colmeias(*sistema) != nullptr; }, "the beehive window");
     r.passo([this] {
         Gtk::Window* j = janela_colmeias(*sistema);
@@ -762,13 +763,13 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
                               "Colméias", "Data", "Status visto", "Mel (kg)", "Observações", "[Adicionar revisão]",
                               "[Excluir revisão]", "Revisões", "[Salvar]", "[Pesquisar]", "[Cancelar]",
                               "[Excluir]" }));
-        ASSERT_NE(sistema->formulario_aberto(6), nullptr);
-        EXPECT_EQ(sistema->formulario_aberto(6)->janela(), j);
+        ASSERT_NE(sistema->formulario_aberto(ids::COLMEIAS), nullptr);
+        EXPECT_EQ(sistema->formulario_aberto(ids::COLMEIAS)->janela(), j);
         j->hide();
     });
     r.esperar([this] { return janela_colmeias(*sistema) == nullptr; }, "the beehive window to close");
     // Opened again, and the program closing ends its loop too.
-    r.passo([this] { teste::item_menu(*sistema, 6).activate(); });
+    r.passo([this] { teste::item_menu(*sistema, ids::COLMEIAS).activate(); });
     r.esperar([this] { return janela_colmeias(*sistema) != nullptr; }, "the beehive window again");
     r.passo([this] { sistema->get_janela_principal()->hide(); });
     rodar(r);

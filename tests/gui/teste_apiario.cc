@@ -22,7 +22,7 @@ namespace {
 class Apiario : public teste::SistemaTeste
 {
 protected:
-    FormApiario* ap() { return form<FormApiario>(4); }
+    FormApiario* ap() { return form<FormApiario>(ids::APIARIOS); }
 
     // The stored apiary as "nome|endereco|distrito|data|lat|long|obs|florada|municipio".
     std::string linha(int id)
@@ -76,7 +76,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(f->janela()->get_title(), "Cadastro de Apiários");
@@ -152,7 +152,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
     });
     r.esperar([this] { return ap() == nullptr; }, "the form to close");
     r.passo([this] { saida.tomar(); });
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         EXPECT_EQ(ap()->widgets().label_contador->get_text(), "3 / 4");
         EXPECT_EQ(ap()->widgets().entry_nome->get_text(), "Apiário Três Irmãos");
@@ -165,7 +165,7 @@ TEST_F(Apiario, NovoComAsListasIntocadasUsaAsDoApiarioMostrado)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_ultimo);
@@ -212,7 +212,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     std::string novas_floradas;
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_novo);
@@ -222,10 +222,11 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(f->get_municipio_atual().cod_cid, 5002209);   // Bonito of MS, not of PE, PA or BA
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela()->is_visible(); },
-        "the floral source window");
+    r.esperar([this] {
+        return form<FormFlorada>(ids::FLORADA) && form<FormFlorada>(ids::FLORADA)->janela()->is_visible();
+    }, "the floral source window");
     r.passo([this] {
-        FormFlorada* fl = form<FormFlorada>(8);
+        FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_EQ(fl->janela()->get_title(), "Cadastro Florada");
         EXPECT_EQ(fl->janela()->get_transient_for(), ap()->janela());
         EXPECT_EQ(fl->origem(), ap());
@@ -233,7 +234,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     });
     r.responder("Existe campos vazios ", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        FormFlorada* fl = form<FormFlorada>(8);
+        FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_TRUE(fl->janela()->is_visible());
         fl->widgets().entry_florada->set_text("   ");
         teste::clicar(fl->widgets().button_cadastrar);
@@ -242,19 +243,19 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "6");
         // A name already stored is refused by the database.
-        form<FormFlorada>(8)->widgets().entry_florada->set_text("Eucalipto");
-        teste::clicar(form<FormFlorada>(8)->widgets().button_cadastrar);
+        form<FormFlorada>(ids::FLORADA)->widgets().entry_florada->set_text("Eucalipto");
+        teste::clicar(form<FormFlorada>(ids::FLORADA)->widgets().button_cadastrar);
     });
     r.responder("Erro ao inserir Florada", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        FormFlorada* fl = form<FormFlorada>(8);
+        FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_TRUE(fl->janela()->is_visible());
         EXPECT_EQ(fl->widgets().entry_florada->get_text(), "Eucalipto");
         fl->widgets().entry_florada->set_text("Jatobá d'Ouro");
         teste::clicar(fl->widgets().button_cadastrar);
     });
     r.responder("Florada cadastrada com sucesso ", Gtk::RESPONSE_CLOSE);
-    r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "the floral source window to close");
+    r.esperar([this] { return form<FormFlorada>(ids::FLORADA) == nullptr; }, "the floral source window to close");
     r.passo([this, &novas_floradas] {
         FormApiario* f = ap();
         const int chave =
@@ -273,9 +274,9 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         // Cancelar closes the window and adds nothing.
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(8) != nullptr; }, "the floral source window again");
-    r.passo([this] { teste::clicar(form<FormFlorada>(8)->widgets().button_cancelar_florada); });
-    r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "Cancelar to close it");
+    r.esperar([this] { return form<FormFlorada>(ids::FLORADA) != nullptr; }, "the floral source window again");
+    r.passo([this] { teste::clicar(form<FormFlorada>(ids::FLORADA)->widgets().button_cancelar_florada); });
+    r.esperar([this] { return form<FormFlorada>(ids::FLORADA) == nullptr; }, "Cancelar to close it");
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
@@ -294,7 +295,7 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_editar);
@@ -342,7 +343,7 @@ TEST_F(Apiario, DataIlegivelDizPorQueEGuardaDepoisDeCorrigida)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this, &antes] {
         antes = banco->despejo();
         FormApiario* f = ap();
@@ -396,7 +397,7 @@ TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
         "Veja como ele está agora e refaça a alteração, se ainda for o caso.";
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_proximo);
@@ -447,7 +448,7 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
     ASSERT_EQ(banco->executar("delete from cadastro.apiario"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(mostrado(), "|||||Dourados||||");
@@ -507,11 +508,11 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
-    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window");
+    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) != nullptr; }, "the search window");
     r.passo([this] {
-        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         EXPECT_EQ(b->janela()->get_title(), "Buscar Apiario");
         EXPECT_EQ(b->janela()->get_transient_for(), sistema->get_janela_principal());
         EXPECT_EQ(textos_lista(b->widgets().combo_opcoes), (std::vector<std::string> { "ID", "Nome", "Região" }));
@@ -564,7 +565,7 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
         EXPECT_EQ(saida.tomar().find("select"), std::string::npos);
         b->janela()->hide();
     });
-    r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
+    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) == nullptr; }, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(mostrado(), APIARIO_1);
         conferir_navegando();
@@ -580,11 +581,11 @@ TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
               "");
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
-    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window");
+    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) != nullptr; }, "the search window");
     r.passo([this] {
-        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         Gtk::TreeView* v = b->widgets().treeview_resultado;
         // "ID": the apiary with that key, digits only.
         b->widgets().combo_opcoes->set_active_text("ID");
@@ -630,15 +631,15 @@ TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
         EXPECT_EQ(ap()->widgets().label_contador->get_text(), "5 / 6");
         EXPECT_EQ(sistema->get_posicao_apiario(), 5u);
     });
-    r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
+    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) == nullptr; }, "the search window to close");
     r.passo([this] {
         conferir_navegando();
         // An apiary deleted since the search listed it is not shown: the search stays.
         teste::clicar(ap()->widgets().button_buscar);
     });
-    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window again");
+    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) != nullptr; }, "the search window again");
     r.passo([this] {
-        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         b->widgets().entry_pesquisa->set_text("Apiário I");
         ASSERT_EQ(linhas(b->widgets().treeview_resultado).size(), 1u);
         ASSERT_EQ(banco->executar("delete from cadastro.apiario where id_apiario = 30"), "");

@@ -110,7 +110,7 @@ protected:
     }
 
     template <class F>
-    F* form(int id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
+    F* form(ids::Janela id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
 
     // A step that may show dialogs and windows (answered by the
     // responder): the script goes on only once it has ended.
@@ -135,14 +135,14 @@ protected:
             return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
         }, "the main window");
         // The password window the sample password brings with it.
-        r.esperar([this] { return form<FormSenha>(7) != nullptr; }, "the password window");
-        r.passo([this] { form<FormSenha>(7)->widgets().button_cancelar_senha->clicked(); });
-        r.esperar([this] { return form<FormSenha>(7) == nullptr; }, "the password window to close");
+        r.esperar([this] { return form<FormSenha>(ids::SENHA) != nullptr; }, "the password window");
+        r.passo([this] { form<FormSenha>(ids::SENHA)->widgets().button_cancelar_senha->clicked(); });
+        r.esperar([this] { return form<FormSenha>(ids::SENHA) == nullptr; }, "the password window to close");
     }
 
     // Opens a form from the menu, runs the step in it, and waits for it
     // to close (the step hides it).
-    void no_formulario(Roteiro& r, int id, std::function<void(Formulario*)> acao)
+    void no_formulario(Roteiro& r, ids::Janela id, std::function<void(Formulario*)> acao)
     {
         r.passo([this, id] { teste::item_menu(*sistema, id).activate(); });
         r.esperar([this, id] {
@@ -224,7 +224,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     Roteiro r;
     entrar(r);
     // The apiary form is open, with a new apiary typed, when the server stops.
-    no_formulario(r, 4, [&](Formulario* f) {
+    no_formulario(r, ids::APIARIOS, [&](Formulario* f) {
         FormApiario* a = static_cast<FormApiario*>(f);
         ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes da queda");
@@ -263,7 +263,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Apiario")
                 return;
-            FormBuscaApiario* b = form<FormBuscaApiario>(20);
+            FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
             for (const char* t : { "A", "", "Antes", "'" }) {
                 b->widgets().entry_pesquisa->set_text("~");
                 b->widgets().entry_pesquisa->set_text(t);
@@ -280,7 +280,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Cadastro Florada")
                 return;
-            FormFlorada* fl = form<FormFlorada>(8);
+            FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
             fl->widgets().entry_florada->set_text("Florada da queda");
             apertar(fl->widgets().button_cadastrar);
             EXPECT_TRUE(janela.is_visible());
@@ -296,7 +296,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     });
 
     // Every other form opens, loads nothing, and refuses to save.
-    no_formulario(r, 1, [&](Formulario* f) {
+    no_formulario(r, ids::MINHA_CONTA, [&](Formulario* f) {
         FormUsuario* c = static_cast<FormUsuario*>(f);
         EXPECT_EQ(c->widgets().entry_usuario->get_text(), "admin");
         ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
@@ -308,7 +308,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != " Trocar de Senha ")
                 return;
-            FormSenha* s = form<FormSenha>(7);
+            FormSenha* s = form<FormSenha>(ids::SENHA);
             s->widgets().entry_nova->set_text("senhanova");
             s->widgets().entry_repetir->set_text("senhanova");
             apertar(s->widgets().button_alterar);
@@ -321,7 +321,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         ASSERT_TRUE(teste::clicar(c->widgets().button_cancelar));
         falhas_mostradas += 2;
     });
-    no_formulario(r, 2, [&](Formulario* f) {
+    no_formulario(r, ids::USUARIOS, [&](Formulario* f) {
         FormUsuario* u = static_cast<FormUsuario*>(f);
         // The list of the login is all there is to show.
         EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 1");
@@ -332,7 +332,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Usuário")
                 return;
-            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(21);
+            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(ids::BUSCA_USUARIO);
             for (const char* campo : { "Nome", "CPF" }) {
                 b->widgets().combo_campo->set_active_text(campo);
                 for (const char* t : { "A", "", "M" }) {
@@ -359,7 +359,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
-    no_formulario(r, 3, [&](Formulario* f) {
+    no_formulario(r, ids::NIVEIS, [&](Formulario* f) {
         FormAcesso* n = static_cast<FormAcesso*>(f);
         EXPECT_EQ(n->get_lista()->children().size(), 0u);
         ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
@@ -369,7 +369,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
-    no_formulario(r, 5, [&](Formulario* f) {
+    no_formulario(r, ids::ABELHAS, [&](Formulario* f) {
         FormAbelha* b = static_cast<FormAbelha*>(f);
         EXPECT_EQ(b->widgets().entry_rgn->get_text(), "");
         ASSERT_TRUE(teste::clicar(b->widgets().button_novo));
@@ -388,7 +388,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
             if (janela.get_title() != "Cadastro de Colméias")
                 return;
             aberta = true;
-            COLMEIA_VIEW* c = form<COLMEIA_VIEW>(6);
+            COLMEIA_VIEW* c = form<COLMEIA_VIEW>(ids::COLMEIAS);
             ASSERT_NE(c, nullptr);
             EXPECT_EQ(c->get_lista_colmeias()->children().size(), 0u);
             EXPECT_EQ(c->widgets().combo_apiario->textos(), std::vector<std::string> { "" });
@@ -398,7 +398,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
             EXPECT_EQ(respondedor.tomar(), Textos { "Escolha o apiário da colméia." });
             janela.hide();
         };
-        teste::item_menu(*sistema, 6).activate();
+        teste::item_menu(*sistema, ids::COLMEIAS).activate();
         respondedor.ao_abrir = nullptr;
         EXPECT_TRUE(aberta);
     });
@@ -412,7 +412,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(contar("apiario", "nome like '%queda%' and nome <> 'Antes da queda'"), "0");
         saida.tomar();
     });
-    no_formulario(r, 4, [&](Formulario* f) {
+    no_formulario(r, ids::APIARIOS, [&](Formulario* f) {
         FormApiario* a = static_cast<FormApiario*>(f);
         ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
         EXPECT_EQ(a->widgets().label_contador->get_text(), "5 / 5");
@@ -429,7 +429,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_NE(trace.find(insert), std::string::npos);
         EXPECT_EQ(trace.find(insert), trace.rfind(insert));
     });
-    no_formulario(r, 3, [&](Formulario* f) {
+    no_formulario(r, ids::NIVEIS, [&](Formulario* f) {
         FormAcesso* n = static_cast<FormAcesso*>(f);
         EXPECT_EQ(n->get_lista()->children().size(), 3u);
         ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
@@ -452,7 +452,7 @@ TEST_F(BancoPerdido, ServidorReiniciadoEntreDoisSalvamentosNaoCustaNenhum)
     ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
     Roteiro r;
     entrar(r);
-    no_formulario(r, 4, [&](Formulario* f) {
+    no_formulario(r, ids::APIARIOS, [&](Formulario* f) {
         FormApiario* a = static_cast<FormApiario*>(f);
         ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes do reinício");
@@ -485,7 +485,7 @@ TEST_F(BancoPerdido, ServidorParaNoMeioDeGerarFilhasNenhumaFica)
     bool parou = false;
     Roteiro r;
     entrar(r);
-    no_formulario(r, 5, [&](Formulario* f) {
+    no_formulario(r, ids::ABELHAS, [&](Formulario* f) {
         FormAbelha* b = static_cast<FormAbelha*>(f);
         std::string quantidade = "10000";
         respondedor.ao_abrir = [&](Gtk::Window& janela) {

@@ -29,7 +29,7 @@ class Colmeias : public teste::SistemaTeste, public ::testing::WithParamInterfac
 protected:
     std::string modelo() const override { return teste::ambiente(GetParam()); }
 
-    COLMEIA_VIEW* cv() { return form<COLMEIA_VIEW>(6); }
+    COLMEIA_VIEW* cv() { return form<COLMEIA_VIEW>(ids::COLMEIAS); }
     const WidgetsColmeia& w() { return cv()->widgets(); }
 
     void preencher(const char* tipo, const char* status, const std::string& rgn, const char* apiario,
@@ -109,7 +109,7 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     r.passo([this] {
         EXPECT_EQ(cv()->janela()->get_title(), "Cadastro de Colméias");
         EXPECT_NE(saida.tomar().find("6 - 1\n"), std::string::npos);
@@ -249,7 +249,7 @@ TEST_P(Colmeias, UmaRainhaPorColmeiaEEntradasRecusadas)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     r.passo([this, &antes] {
         preencher("Outro", "Ativa", "00004-00002", BOA_ESPERANCA);
         teste::clicar(w().button_salvar_colmeia);
@@ -318,7 +318,7 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     r.passo([this, &antes] {
         preencher("Langstroth", "Ativa", "", BOA_ESPERANCA, "", "sem rainha");
         teste::clicar(w().button_salvar_colmeia);

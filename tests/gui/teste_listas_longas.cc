@@ -306,7 +306,7 @@ namespace {
 class AbelhasLongas : public teste::SistemaTeste
 {
 protected:
-    FormAbelha* ab() { return form<FormAbelha>(5); }
+    FormAbelha* ab() { return form<FormAbelha>(ids::ABELHAS); }
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
 };
 
@@ -320,7 +320,7 @@ TEST_F(AbelhasLongas, NavegarEscreveOsMesmosComandosELinhas)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_proximo);
@@ -361,7 +361,7 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
               "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
     r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
               "the daughters dialog");

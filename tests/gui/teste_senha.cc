@@ -18,15 +18,15 @@ namespace {
 class TrocaDeSenha : public teste::SistemaTeste
 {
 protected:
-    FormSenha* s() { return form<FormSenha>(7); }
-    FormUsuario* conta() { return form<FormUsuario>(1); }
+    FormSenha* s() { return form<FormSenha>(ids::SENHA); }
+    FormUsuario* conta() { return form<FormUsuario>(ids::MINHA_CONTA); }
 
     // Logs in, opens "Minha Conta", Edit, then "Trocar Senha" (which blocks
     // in the password window's loop).
     void abrir_senha(Roteiro& r)
     {
         entrar(r);
-        abrir(r, 1);
+        abrir(r, ids::MINHA_CONTA);
         r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->widgets().button_editar)); });
         r.passo([this] { conta()->widgets().button_trocar_senha->clicked(); });
         r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
@@ -242,7 +242,7 @@ TEST_F(TrocaDeSenha, SenhaDeExemploPedeUmaNovaLogoAoEntrar)
         EXPECT_FALSE(entra("admin"));
     });
     // Opened again from "Minha Conta", it no longer says it.
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->widgets().button_editar)); });
     r.passo([this] { conta()->widgets().button_trocar_senha->clicked(); });
     r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");

@@ -7,7 +7,7 @@
 #include "gui/sistema_teste.h"
 
 using Roteiro = teste::RoteiroTeste;
-using teste::item_menu;
+using teste::item_sair;
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
             }
         }
     });
-    r.passo([this] { item_menu(*sistema, 8).activate(); });
+    r.passo([this] { item_sair(*sistema).activate(); });
     rodar(r);
     EXPECT_FALSE(sistema->get_janela_principal()->is_visible());
 }
@@ -123,11 +123,11 @@ bool acelerar(Gtk::Window& janela, const char* acelerador)
 
 TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
 {
-    struct Atalho { const char* teclas; int id; const char* titulo; };
+    struct Atalho { const char* teclas; ids::Janela id; const char* titulo; };
     const Atalho atalhos[] = {
-        { "<control>M", 1, "Minha Conta" }, { "<control>U", 2, "Cadastro de Usuarios" },
-        { "<control>N", 3, "Níveis de Acesso" }, { "<control>P", 4, "Cadastro de Apiários" },
-        { "<control>B", 5, "Cadastro de Abelhas" },
+        { "<control>M", ids::MINHA_CONTA, "Minha Conta" }, { "<control>U", ids::USUARIOS, "Cadastro de Usuarios" },
+        { "<control>N", ids::NIVEIS, "Níveis de Acesso" }, { "<control>P", ids::APIARIOS, "Cadastro de Apiários" },
+        { "<control>B", ids::ABELHAS, "Cadastro de Abelhas" },
     };
     Roteiro r;
     entrar(r);
@@ -153,11 +153,11 @@ TEST_F(Login, FecharAPrincipalComFormulariosEDialogoAbertosEncerraTudo)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
-    abrir(r, 4);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
+    abrir(r, ids::APIARIOS);
+    abrir(r, ids::USUARIOS);
     // A dialog over everything: Save with nothing pending.
-    r.passo([this] { sistema->salvar_dados(3); });
+    r.passo([this] { sistema->salvar_dados(ids::NIVEIS); });
     r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the warning");
     r.passo([this] {
         EXPECT_EQ(sistema->formularios_abertos().size(), 3u);

@@ -37,8 +37,8 @@ bool todas_validas(const std::vector<std::vector<std::string>>& linhas)
 class TextoInvalido : public teste::SistemaTeste
 {
 protected:
-    FormUsuario* f() { return form<FormUsuario>(2); }
-    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(21); }
+    FormUsuario* f() { return form<FormUsuario>(ids::USUARIOS); }
+    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(ids::BUSCA_USUARIO); }
 };
 
 } // namespace
@@ -99,7 +99,7 @@ TEST_F(TextoInvalido, BuscaDeUsuariosComServidorQueNaoMandaUtf8)
               "");
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         query->executar("set client_encoding = 'LATIN1'");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_buscar));

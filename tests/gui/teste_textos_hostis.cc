@@ -221,9 +221,9 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
     int gravados = 0, recusados = 0;
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     passo_longo(r, [&] {
-        FormUsuario* u = form<FormUsuario>(2);
+        FormUsuario* u = form<FormUsuario>(ids::USUARIOS);
         ASSERT_NE(u, nullptr);
         const auto& w = u->widgets();
         // A lookup that finds a postal code: the new users take it.
@@ -271,7 +271,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Usuário")
                 return;
-            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(21);
+            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(ids::BUSCA_USUARIO);
             ASSERT_NE(b, nullptr);
             const TABELA todos = obs->consultar("select id_usuario, nome, cpf from cadastro.usuario");
             for (int coluna : { 1, 2 }) {
@@ -308,9 +308,9 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
     std::string atual = "admin";
     Roteiro r;
     entrar(r);
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     passo_longo(r, [&] {
-        FormUsuario* c = form<FormUsuario>(1);
+        FormUsuario* c = form<FormUsuario>(ids::MINHA_CONTA);
         ASSERT_NE(c, nullptr);
         const auto& w = c->widgets();
         auto preencher_conta = [&w](const std::string& t, const std::string& data) {
@@ -354,7 +354,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
             respondedor.ao_abrir = [&](Gtk::Window& janela) {
                 if (janela.get_title() != " Trocar de Senha ")
                     return;
-                FormSenha* s = form<FormSenha>(7);
+                FormSenha* s = form<FormSenha>(ids::SENHA);
                 ASSERT_NE(s, nullptr);
                 const auto& sw = s->widgets();
                 sw.entry_atual->set_text(atual);
@@ -400,9 +400,9 @@ TEST_F(TextosHostis, NiveisDeAcesso)
     int gravados = 0, recusados = 0;
     Roteiro r;
     entrar(r);
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     passo_longo(r, [&] {
-        FormAcesso* a = form<FormAcesso>(3);
+        FormAcesso* a = form<FormAcesso>(ids::NIVEIS);
         ASSERT_NE(a, nullptr);
         const auto& w = a->widgets();
         // The administrators' level: a level above it would leave none.
@@ -463,9 +463,9 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
     int gravados = 0, recusados = 0, floradas = 0, floradas_recusadas = 0;
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     passo_longo(r, [&] {
-        FormApiario* a = form<FormApiario>(4);
+        FormApiario* a = form<FormApiario>(ids::APIARIOS);
         ASSERT_NE(a, nullptr);
         const auto& w = a->widgets();
         const std::string consulta =
@@ -483,7 +483,7 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
             respondedor.ao_abrir = [&](Gtk::Window& janela) {
                 if (janela.get_title() != "Cadastro Florada")
                     return;
-                FormFlorada* fl = form<FormFlorada>(8);
+                FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
                 ASSERT_NE(fl, nullptr);
                 const auto& flw = fl->widgets();
                 flw.entry_florada->set_text(t);
@@ -562,7 +562,7 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Apiario")
                 return;
-            FormBuscaApiario* b = form<FormBuscaApiario>(20);
+            FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
             ASSERT_NE(b, nullptr);
             const TABELA todos = obs->consultar(
                 "select a.id_apiario, a.nome, m.nome from cadastro.apiario a join cadastro.municipio m "
@@ -609,9 +609,9 @@ TEST_F(TextosHostis, AbelhasEFilhas)
     int gravadas = 0, recusadas = 0, filhas = 0, pedidos_recusados = 0;
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     passo_longo(r, [&] {
-        FormAbelha* b = form<FormAbelha>(5);
+        FormAbelha* b = form<FormAbelha>(ids::ABELHAS);
         ASSERT_NE(b, nullptr);
         const auto& w = b->widgets();
         int matriz = 0;
@@ -712,9 +712,9 @@ TEST_F(TextosHostis, ColmeiasERevisoes)
     int gravadas = 0, recusadas = 0, revisoes = 0, revisoes_recusadas = 0;
     Roteiro r;
     entrar(r);
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     passo_longo(r, [&] {
-        COLMEIA_VIEW* c = form<COLMEIA_VIEW>(6);
+        COLMEIA_VIEW* c = form<COLMEIA_VIEW>(ids::COLMEIAS);
         ASSERT_NE(c, nullptr);
         const auto& w = c->widgets();
         const char* const SEM_RAINHA =
@@ -826,9 +826,9 @@ TEST_F(TextosHostis, CadastroDeCep)
     int gravados = 0, recusados = 0;
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     passo_longo(r, [&] {
-        FormUsuario* u = form<FormUsuario>(2);
+        FormUsuario* u = form<FormUsuario>(ids::USUARIOS);
         ASSERT_NE(u, nullptr);
         respondedor.resposta = [](const std::string& texto) {
             return texto == "CEP não encontrado. Deseja cadastrá-lo?" ? Gtk::RESPONSE_YES : Gtk::RESPONSE_CLOSE;
@@ -845,7 +845,7 @@ TEST_F(TextosHostis, CadastroDeCep)
                     return;
                 aberta = true;
                 EXPECT_EQ(respondedor.tomar(), Textos { "CEP não encontrado. Deseja cadastrá-lo?" }) << mostrar(t);
-                FormCep* f = form<FormCep>(9);
+                FormCep* f = form<FormCep>(ids::CADASTRO_CEP);
                 ASSERT_NE(f, nullptr);
                 const auto& w = f->widgets();
                 w.combo_tipo_logradouro->get_entry()->set_text(t);

@@ -27,8 +27,8 @@ struct Campos
 class Usuarios : public teste::SistemaTeste
 {
 protected:
-    FormUsuario* f(int id = 2) { return form<FormUsuario>(id); }
-    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(21); }
+    FormUsuario* f(ids::Janela id = ids::USUARIOS) { return form<FormUsuario>(id); }
+    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(ids::BUSCA_USUARIO); }
 
     // Names of the fields, for the layout and the state checks.
     std::map<Gtk::Widget*, std::string> nomes(FormUsuario* u)
@@ -164,9 +164,9 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this, &versao] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         EXPECT_EQ(c->janela()->get_title(), "Minha Conta");
         std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(c->widgets().button_editar);
         std::vector<Gtk::ToolItem*> ordem = { c->widgets().button_editar, c->widgets().button_salvar,
@@ -252,7 +252,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
     r.passo([this, &versao] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         std::string t = saida.tomar();
         EXPECT_TRUE(contem(t,
             "0\n1\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Admin d''Ávila', login='admin', "
@@ -280,7 +280,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
     r.passo([this] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         EXPECT_EQ(banco->valor("select id_cep from cadastro.usuario where id_usuario = 1"), "7");
         EXPECT_EQ(c->widgets().entry_cep->get_text(), "79002-075");
         EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
@@ -296,37 +296,38 @@ TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
 {
     // Stands for the password window: the password changes, then it closes.
     auto trocar_senha = [this](Roteiro& r, const std::string& tambem) {
-        r.passo([this] { f(1)->widgets().button_trocar_senha->clicked(); });
-        r.esperar([this] { return form<Formulario>(7) && form<Formulario>(7)->janela()->is_visible(); },
-                  "the password window");
+        r.passo([this] { f(ids::MINHA_CONTA)->widgets().button_trocar_senha->clicked(); });
+        r.esperar([this] {
+            return form<Formulario>(ids::SENHA) && form<Formulario>(ids::SENHA)->janela()->is_visible();
+        }, "the password window");
         r.passo([this, tambem] {
             ASSERT_EQ(banco->executar("update cadastro.usuario set senha = md5('nova')" + tambem +
                                       " where id_usuario = 1"),
                       "");
-            form<Formulario>(7)->janela()->hide();
+            form<Formulario>(ids::SENHA)->janela()->hide();
         });
-        r.esperar([this] { return form<Formulario>(7) == nullptr; }, "the password window to close");
+        r.esperar([this] { return form<Formulario>(ids::SENHA) == nullptr; }, "the password window to close");
     };
     Roteiro r;
     entrar(r);
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
-        f(1)->widgets().entry_numero->set_text("88");
+        EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_editar));
+        f(ids::MINHA_CONTA)->widgets().entry_numero->set_text("88");
     });
     trocar_senha(r, "");
     r.passo([this] {
-        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
-        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar));
+        EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_numero->get_text(), "88");
+        EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_salvar));
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_EQ(banco->valor("select numero || ' ' || (senha = md5('nova')) from cadastro.usuario "
                                "where id_usuario = 1"),
                   "88 true");
-        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
-        f(1)->widgets().entry_numero->set_text("99");
+        EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_editar));
+        f(ids::MINHA_CONTA)->widgets().entry_numero->set_text("99");
     });
     trocar_senha(r, ", bairro = 'Bairro da outra'");
-    r.passo([this] { EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar)); });
+    r.passo([this] { EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_salvar)); });
     r.responder("Verifique as informações digitadas !",
                 "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
                 "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
@@ -335,10 +336,10 @@ TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
         EXPECT_EQ(banco->valor("select numero || ' ' || bairro from cadastro.usuario where id_usuario = 1"),
                   "88 Bairro da outra");
         // Shown as it now is, in the form and as the logged-in user.
-        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
-        EXPECT_EQ(f(1)->widgets().entry_bairro->get_text(), "Bairro da outra");
+        EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_numero->get_text(), "88");
+        EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_bairro->get_text(), "Bairro da outra");
         EXPECT_EQ(sistema->get_usuario_logado().bairro, "Bairro da outra");
-        EXPECT_FALSE(f(1)->editando());
+        EXPECT_FALSE(f(ids::MINHA_CONTA)->editando());
     });
     rodar(r);
 }
@@ -348,7 +349,7 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
         EXPECT_EQ(u->janela()->get_title(), "Cadastro de Usuarios");
@@ -414,19 +415,19 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
         EXPECT_EQ(u->widgets().label_contador->get_text(), "2 / 2");
 
         // "Minha Conta" opened now still shows the logged-in user.
-        teste::item_menu(*sistema, 1).activate();
+        teste::item_menu(*sistema, ids::MINHA_CONTA).activate();
     });
-    r.esperar([this] { return f(1) != nullptr; }, "my account");
+    r.esperar([this] { return f(ids::MINHA_CONTA) != nullptr; }, "my account");
     r.passo([this] {
-        EXPECT_EQ(mostrado(f(1)), ADMIN);
-        f(1)->janela()->hide();
+        EXPECT_EQ(mostrado(f(ids::MINHA_CONTA)), ADMIN);
+        f(ids::MINHA_CONTA)->janela()->hide();
     });
-    r.esperar([this] { return f(1) == nullptr; }, "my account to close");
+    r.esperar([this] { return f(ids::MINHA_CONTA) == nullptr; }, "my account to close");
     r.passo([this] { f()->janela()->hide(); });
     r.esperar([this] { return f() == nullptr; }, "the user form to close");
     r.passo([this] { saida.tomar(); });
     // Reopened: the same user, no first-opening line.
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         std::string t = saida.tomar();
         EXPECT_FALSE(contem(t, "Primeiro acesso")) << t;
@@ -440,7 +441,7 @@ TEST_F(Usuarios, EstadosNovoEdicaoCancelar)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
         EXPECT_TRUE(teste::clicar(u->widgets().button_editar));
@@ -473,7 +474,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
     std::vector<std::string> antes_da_consulta;
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         // Without a lookup the new user gets the logged-in user's postal code.
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
@@ -544,7 +545,7 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
     std::string antes = banco->despejo();
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), joana);
@@ -593,7 +594,7 @@ TEST_F(Usuarios, GravacoesRecusadasDizemPorQueEMantemOsValores)
 
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     for (const Caso& caso : casos) {
         r.passo([this, caso] {
             // After a refused save the form is still in the new-record state.
@@ -631,7 +632,7 @@ TEST_F(Usuarios, LoginRepetidoDizOMotivoECorrigidoSalva)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         Campos c = joana;
@@ -664,7 +665,7 @@ TEST_F(Usuarios, UsuarioMudadoNoutraEstacaoNaoESobrescrito)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
         EXPECT_EQ(f()->widgets().entry_usuario->get_text(), "maria");
@@ -694,7 +695,7 @@ TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
                  "Rua '; drop table cadastro.usuario; --", "1'", "Vila d'Ouro", "ze'", "se'nha\\" };
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this, c] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), c);
@@ -715,7 +716,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
     std::string senha_maria = senha_de("maria");
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
         EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
@@ -769,7 +770,7 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
                     "values (7, 'Marcos Favo', 'marcos', md5('x'), '700.000.000-07', '01/01/1970', 2, 3)");
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     abrir_busca(r);
     r.passo([this] {
         FormPesquisaUsuario* b = busca();
@@ -845,7 +846,7 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     // Added by someone else after the form loaded its list.
     r.passo([this] {
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 2");
@@ -892,9 +893,9 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
     // counts as a deletion and gets no separator.
     Roteiro r;
     entrar(r);
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
         c->widgets().entry_cep->set_text("79800-00");
         c->widgets().entry_cep->set_text("79800-001");
@@ -909,8 +910,8 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
         EXPECT_EQ(c->widgets().entry_cep->get_text(), "12345-678");
         c->janela()->hide();
     });
-    r.esperar([this] { return f(1) == nullptr; }, "my account to close");
-    abrir(r, 2);
+    r.esperar([this] { return f(ids::MINHA_CONTA) == nullptr; }, "my account to close");
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
         EXPECT_TRUE(teste::clicar(u->widgets().button_novo));
@@ -933,7 +934,7 @@ TEST_F(Usuarios, SenhaEmBrancoRecusadaETamanhosDoLogin)
     const std::string login(MAXIMO_LOGIN, 'l'), senha = std::string(MAXIMO_SENHA - 2, 's') + "çã";
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_EQ(f()->widgets().entry_usuario->get_max_length(), sistema->get_entry_login()->get_max_length());
         EXPECT_EQ(f()->widgets().entry_senha->get_max_length(), sistema->get_entry_senha()->get_max_length());
