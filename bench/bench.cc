@@ -48,6 +48,7 @@
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
+#include "roteiro/menu.h"
 #include "roteiro/roteiro.h"
 
 #ifndef ZUMBREL_SOURCE_DIR
@@ -60,6 +61,7 @@
 using bench::Amostras;
 using teste::Roteiro;
 using teste::agora_ms;
+using teste::item_menu;
 
 namespace {
 
@@ -96,13 +98,6 @@ Opcoes ler_opcoes(int argc, char** argv)
             throw std::runtime_error("unknown option " + a);
     }
     return o;
-}
-
-// The menu item of "_Sistema" that opens window id.
-Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
-{
-    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
-    return s.get_menu()->items()[posicao[id]];
 }
 
 void clicar(Gtk::ToolButton* b)

@@ -47,21 +47,6 @@ void SistemaTeste::entrar(Roteiro& r, const std::string& login, const std::strin
     }
 }
 
-// The menu holds "_Minha Conta", a separator, the windows of ids 2 to 6, a
-// separator and "_Sair".
-Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
-{
-    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
-    // Only the windows the menu opens have an item.
-    g_assert(id >= ids::MINHA_CONTA && id <= ids::COLMEIAS);
-    return s.get_menu()->items()[posicao[id]];
-}
-
-Gtk::MenuItem& item_sair(SISTEMAGUI& s)
-{
-    return s.get_menu()->items()[8];
-}
-
 void SistemaTeste::abrir(Roteiro& r, ids::Janela id)
 {
     r.passo([this, id] { item_menu(*sistema, id).activate(); });

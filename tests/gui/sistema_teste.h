@@ -12,6 +12,7 @@
 #include "gui/janelas.h"
 #include "gui/roteiro_teste.h"
 #include "gui/sistemagui.h"
+#include "roteiro/menu.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
@@ -47,11 +48,6 @@ protected:
     std::unique_ptr<QUERY> query;
     std::unique_ptr<SISTEMAGUI> sistema;
 };
-
-// The item of the "_Sistema" menu that opens window id (ids::MINHA_CONTA to
-// ids::COLMEIAS), and its item "_Sair".
-Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id);
-Gtk::MenuItem& item_sair(SISTEMAGUI& s);
 
 } // namespace teste
 
