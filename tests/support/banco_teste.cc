@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 namespace teste {
 
@@ -20,6 +19,28 @@ std::string ambiente(const char* nome)
         return std::string();
     }
     return v;
+}
+
+TABELA executar_sql(PGconn* conexao, const std::string& sql, std::string* erro)
+{
+    TABELA linhas;
+    PGresult* r = PQexec(conexao, sql.c_str());
+    ExecStatusType st = PQresultStatus(r);
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
+        std::string e = r ? PQresultErrorMessage(r) : PQerrorMessage(conexao);
+        *erro = e.empty() ? "error" : e;
+        PQclear(r);
+        return linhas;
+    }
+    for (int i = 0; i < PQntuples(r); ++i) {
+        LINHA l;
+        for (int j = 0; j < PQnfields(r); ++j)
+            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
+                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
+        linhas.push_back(l);
+    }
+    PQclear(r);
+    return linhas;
 }
 
 namespace {
@@ -35,32 +56,20 @@ std::string texto_conexao(const std::string& usuario, const std::string& senha,
 // Runs one SQL text on a short-lived connection; returns rows or throws.
 TABELA rodar_sql(const std::string& conninfo, const std::string& sql, std::string* erro)
 {
-    TABELA linhas;
     PGconn* c = PQconnectdb(conninfo.c_str());
     if (PQstatus(c) != CONNECTION_OK) {
         std::string e = PQerrorMessage(c);
         PQfinish(c);
-        if (erro) { *erro = e; return linhas; }
+        if (erro) { *erro = e; return TABELA(); }
         throw std::runtime_error("connect: " + e);
     }
-    PGresult* r = PQexec(c, sql.c_str());
-    ExecStatusType st = PQresultStatus(r);
-    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
-        std::string e = PQresultErrorMessage(r);
-        PQclear(r);
-        PQfinish(c);
-        if (erro) { *erro = e.empty() ? "error" : e; return linhas; }
+    std::string e;
+    TABELA linhas = executar_sql(c, sql, &e);
+    PQfinish(c);
+    if (!e.empty()) {
+        if (erro) { *erro = e; return linhas; }
         throw std::runtime_error(e);
     }
-    for (int i = 0; i < PQntuples(r); ++i) {
-        LINHA l;
-        for (int j = 0; j < PQnfields(r); ++j)
-            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
-                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
-        linhas.push_back(l);
-    }
-    PQclear(r);
-    PQfinish(c);
     return linhas;
 }
 

@@ -5,9 +5,16 @@
 
 #include <string>
 
+#include <libpq-fe.h>
+
 #include "db/bancopg.h"
 
 namespace teste {
+
+// Runs one SQL text on an open connection of the test's own: every row, its
+// values as text (NULL as "<null>"); on an error, no rows and the server's
+// text in *erro ("error" when it gives none).
+TABELA executar_sql(PGconn* conexao, const std::string& sql, std::string* erro);
 
 // The value of an environment variable set by the test command; fails the
 // calling test (and returns "") when it is missing.
