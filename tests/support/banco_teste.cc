@@ -4,10 +4,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include "roteiro/conf_banco.h"
 
 namespace teste {
 
@@ -143,17 +144,8 @@ std::string BancoTeste::executar_como_programa(const std::string& sql) const
 
 std::string BancoTeste::escrever_conf(const std::string& pasta, int ssl) const
 {
-    mkdir(pasta.c_str(), 0700);
-    std::string conf = pasta + "/conf";
-    mkdir(conf.c_str(), 0700);
-    std::string caminho = conf + "/db.conf";
-    std::ofstream f(caminho.c_str());
-    f << "host=" << ambiente("ZUMBREL_TEST_HOST") << "\n"
-      << "banco=" << nome_ << "\n"
-      << "usuario=" << ambiente("ZUMBREL_TEST_USER") << "\n"
-      << "senha=" << ambiente("ZUMBREL_TEST_PASS") << "\n"
-      << "ssl=" << ssl << "\n";
-    return caminho;
+    return escrever_db_conf(pasta, { ambiente("ZUMBREL_TEST_HOST"), nome_, ambiente("ZUMBREL_TEST_USER"),
+                                     ambiente("ZUMBREL_TEST_PASS"), ssl });
 }
 
 std::string BancoTeste::despejo() const
@@ -208,14 +200,8 @@ void ClusterPrivado::usar_porta() { setenv("PGPORT", porta_.c_str(), 1); }
 
 std::string ClusterPrivado::escrever_conf(const std::string& pasta) const
 {
-    mkdir(pasta.c_str(), 0700);
-    std::string conf = pasta + "/conf";
-    mkdir(conf.c_str(), 0700);
-    std::string caminho = conf + "/db.conf";
-    std::ofstream f(caminho.c_str());
-    f << "host=127.0.0.1\nbanco=privado\nusuario=" << ambiente("ZUMBREL_TEST_USER") << "\nsenha="
-      << ambiente("ZUMBREL_TEST_PASS") << "\nssl=0\n";
-    return caminho;
+    return escrever_db_conf(pasta, { "127.0.0.1", "privado", ambiente("ZUMBREL_TEST_USER"),
+                                     ambiente("ZUMBREL_TEST_PASS"), 0 });
 }
 
 std::string ClusterPrivado::valor(const std::string& sql) const
