@@ -7,25 +7,35 @@
 
 namespace teste {
 
-void SistemaTeste::SetUp()
-{
-    banco.reset(new BancoTeste(modelo()));
-    conf = banco->escrever_conf(pasta_temporaria());
-    query.reset(new QUERY(conf.c_str()));
-    ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
-    sistema.reset(new SISTEMAGUI(query.get(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
-}
-
-void SistemaTeste::TearDown()
+void ProgramaTeste::TearDown()
 {
     esconder_tudo();
     processar_eventos();
     sistema.reset();
     query.reset();
+}
+
+void ProgramaTeste::iniciar()
+{
+    query.reset(new QUERY(conf.c_str()));
+    sistema.reset(new SISTEMAGUI(query.get(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
+}
+
+void SistemaTeste::SetUp()
+{
+    banco.reset(new BancoTeste(modelo()));
+    conf = banco->escrever_conf(pasta_temporaria());
+    iniciar();
+    ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
+}
+
+void SistemaTeste::TearDown()
+{
+    ProgramaTeste::TearDown();
     banco.reset();
 }
 
-void SistemaTeste::entrar(Roteiro& r, const std::string& login, const std::string& senha)
+void ProgramaTeste::entrar(Roteiro& r, const std::string& login, const std::string& senha)
 {
     r.passo([this, login, senha] {
         sistema->get_entry_login()->set_text(login);
@@ -47,7 +57,7 @@ void SistemaTeste::entrar(Roteiro& r, const std::string& login, const std::strin
     }
 }
 
-void SistemaTeste::abrir(Roteiro& r, ids::Janela id)
+void ProgramaTeste::abrir(Roteiro& r, ids::Janela id)
 {
     r.passo([this, id] { item_menu(*sistema, id).activate(); });
     r.esperar([this, id] {
@@ -56,9 +66,19 @@ void SistemaTeste::abrir(Roteiro& r, ids::Janela id)
     }, "form " + std::to_string(id));
 }
 
-void SistemaTeste::rodar(Roteiro& r)
+void ProgramaTeste::passo_longo(Roteiro& r, std::function<void()> acao, double segundos)
 {
-    r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); });
+    auto feito = std::make_shared<bool>(false);
+    r.passo([acao, feito] {
+        acao();
+        *feito = true;
+    });
+    r.esperar([feito] { return *feito; }, "the end of the step", segundos);
+}
+
+void ProgramaTeste::rodar(Roteiro& r, double limite_segundos)
+{
+    r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, limite_segundos);
 }
 
 } // namespace teste

@@ -1,8 +1,11 @@
-// A running interface object on a fresh test database: the login window is
-// up, as right after start. Tests lay out a Roteiro and run it.
+// A running interface object, the login window up as right after start, and
+// the steps that drive it: tests lay out a Roteiro and run it. ProgramaTeste
+// runs the program on any settings file; SistemaTeste on a fresh test
+// database.
 #ifndef ZUMBREL_TESTS_GUI_SISTEMA_TESTE_H
 #define ZUMBREL_TESTS_GUI_SISTEMA_TESTE_H
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,13 +21,14 @@
 
 namespace teste {
 
-class SistemaTeste : public ::testing::Test
+class ProgramaTeste : public ::testing::Test
 {
 protected:
-    void SetUp() override;
     void TearDown() override;
-    // The template the test database is copied from ("" for the usual one).
-    virtual std::string modelo() const { return std::string(); }
+
+    // Starts the program's two objects on `conf`, as the application object
+    // does.
+    void iniciar();
 
     // Steps that log in with the given texts; the last one blocks in the main
     // window's loop, so the steps after it run with the main window up (and,
@@ -35,18 +39,46 @@ protected:
     // to ids::COLMEIAS) and then waits until the form with that id is shown.
     // It blocks in the form's loop.
     void abrir(Roteiro& r, ids::Janela id);
+    // A step that may show dialogs and windows of its own (answered by a
+    // Respondedor): the script goes on only once it has ended, however long
+    // it takes (up to `segundos`).
+    void passo_longo(Roteiro& r, std::function<void()> acao, double segundos = 120);
+    // Opens window id from the menu, runs `acao` on its form in one long
+    // step, then closes the form and waits until it is gone.
+    template <class F>
+    void no_formulario(Roteiro& r, ids::Janela id, std::function<void(F*)> acao, double segundos = 120)
+    {
+        abrir(r, id);
+        passo_longo(r, [this, id, acao] {
+            F* f = form<F>(id);
+            ASSERT_NE(f, nullptr);
+            acao(f);
+            f->janela()->hide();
+        }, segundos);
+        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "the form to close");
+    }
     // Runs the script with the program's main loop on the login window.
-    void rodar(Roteiro& r);
+    void rodar(Roteiro& r, double limite_segundos = 40);
 
     // The newest open form of that id, as its widget struct.
     template <class F>
     F* form(ids::Janela id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
 
     CapturaSaida saida;
-    std::unique_ptr<BancoTeste> banco;
     std::string conf;
     std::unique_ptr<QUERY> query;
     std::unique_ptr<SISTEMAGUI> sistema;
+};
+
+class SistemaTeste : public ProgramaTeste
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The template the test database is copied from ("" for the usual one).
+    virtual std::string modelo() const { return std::string(); }
+
+    std::unique_ptr<BancoTeste> banco;
 };
 
 } // namespace teste

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <glibmm/main.h>
-#include <gtkmm/main.h>
 #include <gtkmm/progressbar.h>
 
 #include "db/query.h"
@@ -29,7 +28,6 @@
 #include "gui/sistema_teste.h"
 #include "gui/sistemagui.h"
 #include "gui/widgets_teste.h"
-#include "res/icone.h"
 #include "roteiro/respondedor.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
@@ -53,7 +51,7 @@ bool apertar(Gtk::Button* b)
     return true;
 }
 
-class BancoPerdido : public ::testing::Test
+class BancoPerdido : public teste::ProgramaTeste
 {
 protected:
     void SetUp() override
@@ -65,18 +63,8 @@ protected:
 
     void TearDown() override
     {
-        teste::esconder_tudo();
-        teste::processar_eventos();
-        sistema.reset();
-        query.reset();
+        teste::ProgramaTeste::TearDown();
         cluster.reset();
-    }
-
-    // Starts the program's two objects, as the application object does.
-    void iniciar()
-    {
-        query.reset(new QUERY(conf.c_str()));
-        sistema.reset(new SISTEMAGUI(query.get(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
     }
 
     // One login attempt that must fail, with its dialog.
@@ -109,62 +97,10 @@ protected:
         return cluster->valor("select count(*) from cadastro." + tabela + " where " + condicao);
     }
 
-    template <class F>
-    F* form(ids::Janela id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
+    void rodar(Roteiro& r) { teste::ProgramaTeste::rodar(r, 240); }
 
-    // A step that may show dialogs and windows (answered by the
-    // responder): the script goes on only once it has ended.
-    void passo(Roteiro& r, std::function<void()> acao)
-    {
-        auto feito = std::make_shared<bool>(false);
-        r.passo([acao, feito] {
-            acao();
-            *feito = true;
-        });
-        r.esperar([feito] { return *feito; }, "the end of the step", 120);
-    }
-
-    void entrar(Roteiro& r)
-    {
-        r.passo([this] {
-            sistema->get_entry_login()->set_text("admin");
-            sistema->get_entry_senha()->set_text("admin");
-            sistema->get_button_ok()->clicked();
-        });
-        r.esperar([this] {
-            return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
-        }, "the main window");
-        // The password window the sample password brings with it.
-        r.esperar([this] { return form<FormSenha>(ids::SENHA) != nullptr; }, "the password window");
-        r.passo([this] { form<FormSenha>(ids::SENHA)->widgets().button_cancelar_senha->clicked(); });
-        r.esperar([this] { return form<FormSenha>(ids::SENHA) == nullptr; }, "the password window to close");
-    }
-
-    // Opens a form from the menu, runs the step in it, and waits for it
-    // to close (the step hides it).
-    void no_formulario(Roteiro& r, ids::Janela id, std::function<void(Formulario*)> acao)
-    {
-        r.passo([this, id] { teste::item_menu(*sistema, id).activate(); });
-        r.esperar([this, id] {
-            Formulario* f = sistema->formulario_aberto(id);
-            return f && f->janela()->is_visible();
-        }, "form " + std::to_string(id));
-        passo(r, [this, id, acao] {
-            Formulario* f = sistema->formulario_aberto(id);
-            acao(f);
-            f->janela()->hide();
-        });
-        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "form to close");
-    }
-
-    void rodar(Roteiro& r) { r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, 240); }
-
-    teste::CapturaSaida saida;
     teste::Respondedor respondedor;
     std::unique_ptr<teste::ClusterPrivado> cluster;
-    std::string conf;
-    std::unique_ptr<QUERY> query;
-    std::unique_ptr<SISTEMAGUI> sistema;
 };
 
 // Fills the apiary form with a name and a good date.
@@ -224,8 +160,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     Roteiro r;
     entrar(r);
     // The apiary form is open, with a new apiary typed, when the server stops.
-    no_formulario(r, ids::APIARIOS, [&](Formulario* f) {
-        FormApiario* a = static_cast<FormApiario*>(f);
+    no_formulario<FormApiario>(r, ids::APIARIOS, [&](FormApiario* a) {
         ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes da queda");
         ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
@@ -296,8 +231,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     });
 
     // Every other form opens, loads nothing, and refuses to save.
-    no_formulario(r, ids::MINHA_CONTA, [&](Formulario* f) {
-        FormUsuario* c = static_cast<FormUsuario*>(f);
+    no_formulario<FormUsuario>(r, ids::MINHA_CONTA, [&](FormUsuario* c) {
         EXPECT_EQ(c->widgets().entry_usuario->get_text(), "admin");
         ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
         c->widgets().entry_nome->set_text("Nome da queda");
@@ -321,8 +255,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         ASSERT_TRUE(teste::clicar(c->widgets().button_cancelar));
         falhas_mostradas += 2;
     });
-    no_formulario(r, ids::USUARIOS, [&](Formulario* f) {
-        FormUsuario* u = static_cast<FormUsuario*>(f);
+    no_formulario<FormUsuario>(r, ids::USUARIOS, [&](FormUsuario* u) {
         // The list of the login is all there is to show.
         EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 1");
         for (Gtk::ToolButton* b : { u->widgets().button_ultimo, u->widgets().button_anterior,
@@ -359,8 +292,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
-    no_formulario(r, ids::NIVEIS, [&](Formulario* f) {
-        FormAcesso* n = static_cast<FormAcesso*>(f);
+    no_formulario<FormAcesso>(r, ids::NIVEIS, [&](FormAcesso* n) {
         EXPECT_EQ(n->get_lista()->children().size(), 0u);
         ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
         n->widgets().entry_descricao->set_text("Nível da queda");
@@ -369,8 +301,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
-    no_formulario(r, ids::ABELHAS, [&](Formulario* f) {
-        FormAbelha* b = static_cast<FormAbelha*>(f);
+    no_formulario<FormAbelha>(r, ids::ABELHAS, [&](FormAbelha* b) {
         EXPECT_EQ(b->widgets().entry_rgn->get_text(), "");
         ASSERT_TRUE(teste::clicar(b->widgets().button_novo));
         b->widgets().entry_nascimento->set_text("03/04/2005");
@@ -382,7 +313,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         falhas_mostradas += 2;
     });
     // The beehive window opens with nothing listed, and stores nothing.
-    passo(r, [this] {
+    passo_longo(r, [this] {
         bool aberta = false;
         respondedor.ao_abrir = [this, &aberta](Gtk::Window& janela) {
             if (janela.get_title() != "Cadastro de Colméias")
@@ -405,15 +336,14 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
 
     // The server is back: what was saved is there, none of the refused
     // saves left anything behind, and the program works again.
-    passo(r, [&] {
+    passo_longo(r, [&] {
         ASSERT_TRUE(cluster->iniciar());
         EXPECT_EQ(tudo(), antes_da_queda);
         EXPECT_EQ(contar("apiario", "nome = 'Antes da queda'"), "1");
         EXPECT_EQ(contar("apiario", "nome like '%queda%' and nome <> 'Antes da queda'"), "0");
         saida.tomar();
     });
-    no_formulario(r, ids::APIARIOS, [&](Formulario* f) {
-        FormApiario* a = static_cast<FormApiario*>(f);
+    no_formulario<FormApiario>(r, ids::APIARIOS, [&](FormApiario* a) {
         ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
         EXPECT_EQ(a->widgets().label_contador->get_text(), "5 / 5");
         EXPECT_EQ(a->widgets().entry_nome->get_text(), "Antes da queda");
@@ -429,8 +359,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_NE(trace.find(insert), std::string::npos);
         EXPECT_EQ(trace.find(insert), trace.rfind(insert));
     });
-    no_formulario(r, ids::NIVEIS, [&](Formulario* f) {
-        FormAcesso* n = static_cast<FormAcesso*>(f);
+    no_formulario<FormAcesso>(r, ids::NIVEIS, [&](FormAcesso* n) {
         EXPECT_EQ(n->get_lista()->children().size(), 3u);
         ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
         n->widgets().entry_descricao->set_text("Nível da volta");
@@ -452,8 +381,7 @@ TEST_F(BancoPerdido, ServidorReiniciadoEntreDoisSalvamentosNaoCustaNenhum)
     ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
     Roteiro r;
     entrar(r);
-    no_formulario(r, ids::APIARIOS, [&](Formulario* f) {
-        FormApiario* a = static_cast<FormApiario*>(f);
+    no_formulario<FormApiario>(r, ids::APIARIOS, [&](FormApiario* a) {
         ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes do reinício");
         ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
@@ -485,8 +413,7 @@ TEST_F(BancoPerdido, ServidorParaNoMeioDeGerarFilhasNenhumaFica)
     bool parou = false;
     Roteiro r;
     entrar(r);
-    no_formulario(r, ids::ABELHAS, [&](Formulario* f) {
-        FormAbelha* b = static_cast<FormAbelha*>(f);
+    no_formulario<FormAbelha>(r, ids::ABELHAS, [&](FormAbelha* b) {
         std::string quantidade = "10000";
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             DialogoFilhas* d = b->get_dialogo_filhas();
