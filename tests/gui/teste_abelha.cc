@@ -12,6 +12,7 @@
 #include "gui/form_genealogia.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
+#include "gui/widgets_teste.h"
 
 using Roteiro = teste::RoteiroTeste;
 using teste::escolher;
@@ -69,11 +70,8 @@ protected:
     // How far the progress bar of the dialog shows the work (0 without one).
     static double fracao_feita(DialogoFilhas& d)
     {
-        for (Gtk::Widget* w : d.get_vbox()->get_children()) {
-            if (Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w))
-                return barra->get_fraction();
-        }
-        return 0;
+        Gtk::ProgressBar* barra = teste::barra_de_progresso(d);
+        return barra ? barra->get_fraction() : 0;
     }
     // Fills the dialog and answers it.
     void responder_filhas(Roteiro& r, const std::string& quantidade, const std::string& data, int resposta)
@@ -717,22 +715,23 @@ Gtk::Window* janela_colmeias(SISTEMAGUI& s)
     return nullptr;
 }
 
-// The texts of the labels and buttons inside a container, in packing order.
-void textos(Gtk::Widget* w, std::vector<std::string>& saida)
+// The texts of the labels and buttons inside a container, in packing order:
+// "[label]" for a button.
+std::vector<std::string> textos(Gtk::Widget* w)
 {
-    if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(w)) {
-        saida.push_back("[" + b->get_label() + "]");
-        return;
-    }
-    if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(w)) {
-        saida.push_back(l->get_text());
-        return;
-    }
-    if (Gtk::Container* c = dynamic_cast<Gtk::Container*>(w)) {
-        std::vector<Gtk::Widget*> filhos = c->get_children();
-        for (Gtk::Widget* filho : filhos)
-            textos(filho, saida);
-    }
+    std::vector<std::string> saida;
+    teste::percorrer(w, [&saida](Gtk::Widget* x) {
+        if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(x)) {
+            saida.push_back("[" + b->get_label() + "]");
+            return false;
+        }
+        if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(x)) {
+            saida.push_back(l->get_text());
+            return false;
+        }
+        return true;
+    });
+    return saida;
 }
 
 class Colmeias : public teste::SistemaTeste {};
@@ -752,8 +751,7 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
         EXPECT_EQ(largura, 650);
         EXPECT_EQ(altura, 380);
         EXPECT_EQ(j->get_border_width(), 15u);
-        std::vector<std::string> vistos;
-        textos(j, vistos);
+        const std::vector<std::string> vistos = textos(j);
         // The four labels of the record in their order, each beside its
         // field, and the four buttons at the bottom in theirs; the code, the
         // list of hives and the inspections of the one shown between them.

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <gtkmm/cellrenderertext.h>
 
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
@@ -481,24 +480,12 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
 
 namespace {
 
-// What a result row shows in the column: the cell renderer's text.
-std::string celula(Gtk::TreeView* view, int coluna, int linha)
-{
-    Glib::RefPtr<Gtk::TreeModel> modelo = view->get_model();
-    Gtk::TreeModel::iterator it = modelo->children()[linha];
-    Gtk::TreeViewColumn* c = view->get_column(coluna);
-    c->cell_set_cell_data(modelo, it, false, false);
-    Gtk::CellRendererText* r = dynamic_cast<Gtk::CellRendererText*>(c->get_first_cell_renderer());
-    return r ? r->property_text().get_value().raw() : std::string("?");
-}
-
+// What each result row shows, as "code|name|region".
 std::vector<std::string> linhas(Gtk::TreeView* view)
 {
     std::vector<std::string> v;
-    if (!view->get_model())
-        return v;
-    for (std::size_t i = 0; i < view->get_model()->children().size(); ++i)
-        v.push_back(celula(view, 0, i) + "|" + celula(view, 1, i) + "|" + celula(view, 2, i));
+    for (const std::vector<std::string>& l : teste::linhas(view))
+        v.push_back(l[0] + "|" + l[1] + "|" + l[2]);
     return v;
 }
 

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <glibmm/main.h>
-#include <gtkmm/progressbar.h>
 
 #include "db/query.h"
 #include "gui/colmeia_view.h"
@@ -24,6 +23,7 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
+#include "gui/listas_teste.h"
 #include "gui/roteiro_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/sistemagui.h"
@@ -33,6 +33,7 @@
 #include "support/captura.h"
 
 using Roteiro = teste::RoteiroTeste;
+using teste::apertar;
 
 namespace {
 
@@ -42,14 +43,6 @@ const char* const ERRO_SALVAR = "Verifique as informações digitadas !";
 const char* const ERRO_LOGIN = "Verifique seu <b>Usuário</b> e <b>Senha</b>!";
 const char* const SEM_SERVIDOR = "Não foi possível falar com o servidor do banco de dados: verifique se ele está "
                                  "ligado e se a rede funciona. Nada foi enviado.";
-
-bool apertar(Gtk::Button* b)
-{
-    if (!b->is_sensitive())
-        return false;
-    b->clicked();
-    return true;
-}
 
 class BancoPerdido : public teste::ProgramaTeste
 {
@@ -429,12 +422,10 @@ TEST_F(BancoPerdido, ServidorParaNoMeioDeGerarFilhasNenhumaFica)
             DialogoFilhas* d = b->get_dialogo_filhas();
             if (!d || parou)
                 return true;
-            for (Gtk::Widget* w : d->get_vbox()->get_children()) {
-                Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w);
-                if (barra && barra->get_fraction() >= 0.1) {
-                    parou = true;
-                    EXPECT_TRUE(cluster->parar());
-                }
+            Gtk::ProgressBar* barra = teste::barra_de_progresso(*d);
+            if (barra && barra->get_fraction() >= 0.1) {
+                parou = true;
+                EXPECT_TRUE(cluster->parar());
             }
             return true;
         }, 20);

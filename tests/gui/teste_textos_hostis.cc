@@ -27,6 +27,7 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
+#include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
 #include "roteiro/respondedor.h"
@@ -36,6 +37,7 @@
 #include "util/validacao.h"
 
 using Roteiro = teste::RoteiroTeste;
+using teste::apertar;
 using teste::mostrar;
 
 namespace {
@@ -184,15 +186,6 @@ void preencher(std::initializer_list<Gtk::Entry*> entries, const std::string& te
 {
     for (Gtk::Entry* e : entries)
         e->set_text(texto);
-}
-
-// A click on a button that the user can click; false when it is not sensitive.
-bool apertar(Gtk::Button* b)
-{
-    if (!b->is_sensitive())
-        return false;
-    b->clicked();
-    return true;
 }
 
 // Digits only and within an int (the number of a level); the empty text is 0.
