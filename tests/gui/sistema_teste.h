@@ -19,6 +19,8 @@
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
+class FormUsuario;
+
 namespace teste {
 
 class ProgramaTeste : public ::testing::Test
@@ -39,6 +41,18 @@ protected:
     // to ids::COLMEIAS) and then waits until the form with that id is shown.
     // It blocks in the form's loop.
     void abrir(Roteiro& r, ids::Janela id);
+    // Waits until the form of that id is shown, or until there is none.
+    void esperar_aberto(Roteiro& r, ids::Janela id, const std::string& o_que);
+    void esperar_fechado(Roteiro& r, ids::Janela id, const std::string& o_que);
+    // A step that clicks Find in the form `origem`, then waits until the
+    // search window `busca` is shown. It blocks in the search's loop.
+    void abrir_busca(Roteiro& r, ids::Janela origem, ids::Janela busca);
+    // Clicks "Gerar Filhas" in the queen bee form and waits for its dialog.
+    void abrir_filhas(Roteiro& r);
+    // Answers the refusal of a save, or of a delete, of a record another
+    // desktop changed or deleted since it was shown, checking that it says so.
+    void recusa_mudado_noutra_estacao(Roteiro& r);
+    void recusa_exclusao_mudado_noutra_estacao(Roteiro& r);
     // A step that may show dialogs and windows of its own (answered by a
     // Respondedor): the script goes on only once it has ended, however long
     // it takes (up to `segundos`).
@@ -55,7 +69,7 @@ protected:
             acao(f);
             f->janela()->hide();
         }, segundos);
-        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "the form to close");
+        esperar_fechado(r, id, "the form to close");
     }
     // Runs the script with the program's main loop on the login window.
     void rodar(Roteiro& r, double limite_segundos = 40);
@@ -69,6 +83,9 @@ protected:
     std::unique_ptr<QUERY> query;
     std::unique_ptr<SISTEMAGUI> sistema;
 };
+
+// Types a postal code into a user form and presses Enter in it: the lookup.
+void consultar_cep(FormUsuario* f, const std::string& cep);
 
 class SistemaTeste : public ProgramaTeste
 {

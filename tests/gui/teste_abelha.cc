@@ -43,30 +43,29 @@ protected:
 
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
 
+    // Browses from the first bee on to the one with that code, and checks it
+    // is the one shown.
+    void ir_para(int codigo)
+    {
+        for (int i = 1; i < codigo; ++i)
+            teste::clicar(ab()->widgets().button_proximo);
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), std::to_string(codigo));
+    }
+
     // Logs in, shows bee 4 in the queen bee form and opens her "Genealogia".
     void genealogia_da_quarta(Roteiro& r)
     {
         entrar(r);
         abrir(r, ids::ABELHAS);
         r.passo([this] {
-            for (int i = 0; i < 3; ++i)
-                teste::clicar(ab()->widgets().button_proximo);
+            ir_para(4);
             EXPECT_EQ(ab()->abelha_mostrada(), 4);
             EXPECT_TRUE(ab()->widgets().button_genealogia->get_mapped());
             teste::clicar(ab()->widgets().button_genealogia);
         });
-        r.esperar([this] {
-            return form<FormGenealogia>(ids::GENEALOGIA) && form<FormGenealogia>(ids::GENEALOGIA)->janela()->is_visible();
-        }, "the lineage window");
+        esperar_aberto(r, ids::GENEALOGIA, "the lineage window");
     }
 
-    // Opens "Gerar Filhas" and waits for its dialog.
-    void abrir_filhas(Roteiro& r)
-    {
-        r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
-        r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
-                  "the daughters dialog");
-    }
     // How far the progress bar of the dialog shows the work (0 without one).
     static double fracao_feita(DialogoFilhas& d)
     {
@@ -241,9 +240,7 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
     entrar(r);
     abrir(r, ids::ABELHAS);
     r.passo([this] {
-        for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->widgets().button_proximo);
-        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "4");
+        ir_para(4);
     });
     abrir_filhas(r);
     r.passo([this] {
@@ -403,8 +400,7 @@ TEST_F(Abelha, ExcluirPerguntaPeloRgnERecusaQuemTemFilhas)
     entrar(r);
     abrir(r, ids::ABELHAS);
     r.passo([this] {
-        for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->widgets().button_proximo);
+        ir_para(4);
         teste::clicar(ab()->widgets().button_excluir);
     });
     // Cancel: nothing deleted, no second dialog.
@@ -509,17 +505,12 @@ TEST_F(Abelha, ExcluirAbelhaMudadaNoutraEstacaoERecusado)
     abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
-        for (int i = 0; i < 6; ++i)
-            teste::clicar(f->widgets().button_proximo);
-        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "7");
+        ir_para(7);
         ASSERT_EQ(banco->executar("update cadastro.abelha_rainha set data_nasc = '2019-01-01' where id_abelha = 7"), "");
         teste::clicar(f->widgets().button_excluir);
     });
     r.responder("Deseja realmente excluir a abelha 00007-00002?", Gtk::RESPONSE_OK);
-    r.responder("Erro ao Excluir!",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi excluído. "
-                "Veja como ele está agora antes de tentar de novo.",
-                Gtk::RESPONSE_OK);
+    recusa_exclusao_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(contagem(), "8");
         EXPECT_EQ(mostrada(), "7|00007-00002|01/01/2019|Não|00002-00001");
@@ -536,9 +527,7 @@ TEST_F(Abelha, MaeDeSiMesmaERecusadaEAEdicaoFica)
     abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
-        for (int i = 0; i < 4; ++i)
-            teste::clicar(f->widgets().button_proximo);
-        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "5");
+        ir_para(5);
         teste::clicar(f->widgets().button_editar);
         EXPECT_TRUE(escolher(f->widgets().combo_mae, "00005-00004"));
         teste::clicar(f->widgets().button_salvar);
@@ -631,7 +620,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
         EXPECT_TRUE(g->janela()->is_visible());
         g->janela()->hide();
     });
-    r.esperar([this] { return form<FormGenealogia>(ids::GENEALOGIA) == nullptr; }, "the lineage window to close");
+    esperar_fechado(r, ids::GENEALOGIA, "the lineage window to close");
     r.passo([this] {
         // Nothing of it while a bee is being typed.
         teste::clicar(ab()->widgets().button_editar);
@@ -686,7 +675,7 @@ TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
         EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "3100");
         g->janela()->hide();
     });
-    r.esperar([this] { return form<FormGenealogia>(ids::GENEALOGIA) == nullptr; }, "the lineage window to close");
+    esperar_fechado(r, ids::GENEALOGIA, "the lineage window to close");
     rodar(r);
 }
 

@@ -237,10 +237,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
                   "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_FALSE(f()->editando());
         EXPECT_EQ(f()->widgets().entry_codigo->get_text(), "2");
@@ -253,10 +250,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
         EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
-    r.responder("Erro ao Excluir!",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi excluído. "
-                "Veja como ele está agora antes de tentar de novo.",
-                Gtk::RESPONSE_OK);
+    recusa_exclusao_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 2"), "1");
         EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "1");

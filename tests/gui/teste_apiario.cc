@@ -149,7 +149,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         teste::clicar(f->widgets().button_cancelar);
         f->janela()->hide();
     });
-    r.esperar([this] { return ap() == nullptr; }, "the form to close");
+    esperar_fechado(r, ids::APIARIOS, "the form to close");
     r.passo([this] { saida.tomar(); });
     abrir(r, ids::APIARIOS);
     r.passo([this] {
@@ -221,9 +221,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(f->get_municipio_atual().cod_cid, 5002209);   // Bonito of MS, not of PE, PA or BA
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] {
-        return form<FormFlorada>(ids::FLORADA) && form<FormFlorada>(ids::FLORADA)->janela()->is_visible();
-    }, "the floral source window");
+    esperar_aberto(r, ids::FLORADA, "the floral source window");
     r.passo([this] {
         FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_EQ(fl->janela()->get_title(), "Cadastro Florada");
@@ -254,7 +252,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         teste::clicar(fl->widgets().button_cadastrar);
     });
     r.responder("Florada cadastrada com sucesso ", Gtk::RESPONSE_CLOSE);
-    r.esperar([this] { return form<FormFlorada>(ids::FLORADA) == nullptr; }, "the floral source window to close");
+    esperar_fechado(r, ids::FLORADA, "the floral source window to close");
     r.passo([this, &novas_floradas] {
         FormApiario* f = ap();
         const int chave =
@@ -273,9 +271,9 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         // Cancelar closes the window and adds nothing.
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(ids::FLORADA) != nullptr; }, "the floral source window again");
+    esperar_aberto(r, ids::FLORADA, "the floral source window again");
     r.passo([this] { teste::clicar(form<FormFlorada>(ids::FLORADA)->widgets().button_cancelar_florada); });
-    r.esperar([this] { return form<FormFlorada>(ids::FLORADA) == nullptr; }, "Cancelar to close it");
+    esperar_fechado(r, ids::FLORADA, "Cancelar to close it");
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
@@ -391,9 +389,6 @@ TEST_F(Apiario, DataIlegivelDizPorQueEGuardaDepoisDeCorrigida)
 // stored now.
 TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
 {
-    const std::string CONFLITO =
-        "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-        "Veja como ele está agora e refaça a alteração, se ainda for o caso.";
     Roteiro r;
     entrar(r);
     abrir(r, ids::APIARIOS);
@@ -408,7 +403,7 @@ TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
                   "");
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", CONFLITO, Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_FALSE(f->editando());
@@ -430,7 +425,7 @@ TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
         ASSERT_EQ(banco->executar("delete from cadastro.apiario where id_apiario = 2"), "");
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", CONFLITO, Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->valor("select count(*) from cadastro.apiario where id_apiario = 2 or nome = 'Ainda aqui?'"),
@@ -496,8 +491,7 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
     Roteiro r;
     entrar(r);
     abrir(r, ids::APIARIOS);
-    r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
-    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) != nullptr; }, "the search window");
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
     r.passo([this] {
         FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         EXPECT_EQ(b->janela()->get_title(), "Buscar Apiario");
@@ -552,7 +546,7 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
         EXPECT_EQ(saida.tomar().find("select"), std::string::npos);
         b->janela()->hide();
     });
-    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_APIARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(mostrado(), APIARIO_1);
         conferir_navegando();
@@ -569,8 +563,7 @@ TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
     Roteiro r;
     entrar(r);
     abrir(r, ids::APIARIOS);
-    r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
-    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) != nullptr; }, "the search window");
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
     r.passo([this] {
         FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         Gtk::TreeView* v = b->widgets().treeview_resultado;
@@ -618,13 +611,10 @@ TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
         EXPECT_EQ(ap()->widgets().label_contador->get_text(), "5 / 6");
         EXPECT_EQ(sistema->get_posicao_apiario(), 5u);
     });
-    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) == nullptr; }, "the search window to close");
-    r.passo([this] {
-        conferir_navegando();
-        // An apiary deleted since the search listed it is not shown: the search stays.
-        teste::clicar(ap()->widgets().button_buscar);
-    });
-    r.esperar([this] { return form<FormBuscaApiario>(ids::BUSCA_APIARIO) != nullptr; }, "the search window again");
+    esperar_fechado(r, ids::BUSCA_APIARIO, "the search window to close");
+    r.passo([this] { conferir_navegando(); });
+    // An apiary deleted since the search listed it is not shown: the search stays.
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
     r.passo([this] {
         FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         b->widgets().entry_pesquisa->set_text("Apiário I");

@@ -25,15 +25,9 @@ protected:
     FormCep* cep() { return form<FormCep>(ids::CADASTRO_CEP); }
     const WidgetsCep& wc() { return cep()->widgets(); }
 
-    void consultar(FormUsuario* f, const std::string& texto)
-    {
-        f->widgets().entry_cep->set_text(texto);
-        f->widgets().entry_cep->activate();
-    }
-
     void esperar_janela(Roteiro& r)
     {
-        r.esperar([this] { return cep() && cep()->janela()->is_visible(); }, "the postal-code window");
+        esperar_aberto(r, ids::CADASTRO_CEP, "the postal-code window");
     }
 
     // The registered code: cep|kind|street|district|municipality.
@@ -67,7 +61,7 @@ TEST_F(CadastroDeCep, DoFormularioDeUsuariosAoUsuarioGuardadoComOCepNovo)
         u(ids::USUARIOS)->widgets().entry_senha->set_text("favo");
         u(ids::USUARIOS)->widgets().entry_nasc->set_text("03/04/1985");
         u(ids::USUARIOS)->widgets().entry_numero->set_text("45");
-        consultar(u(ids::USUARIOS), "79900-000");
+        teste::consultar_cep(u(ids::USUARIOS), "79900-000");
     });
     r.responder(PERGUNTA, Gtk::RESPONSE_YES);
     esperar_janela(r);
@@ -125,7 +119,7 @@ TEST_F(CadastroDeCep, DoFormularioDeUsuariosAoUsuarioGuardadoComOCepNovo)
                   "79900-017|Linha do Potreirito");
         // The lookup finds it from now on, with no offer.
         EXPECT_TRUE(teste::clicar(u(ids::USUARIOS)->widgets().button_novo));
-        consultar(u(ids::USUARIOS), "79900-017");
+        teste::consultar_cep(u(ids::USUARIOS), "79900-017");
         EXPECT_EQ(endereco(u(ids::USUARIOS)), "79900-017|Linha do Potreirito|Zona Rural|Itaporã|MS");
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         teste::clicar(u(ids::USUARIOS)->widgets().button_cancelar);
@@ -142,13 +136,13 @@ TEST_F(CadastroDeCep, MinhaContaCancelarOuNaoCadastrarNadaMuda)
     r.passo([this, &antes] {
         antes = banco->despejo();
         EXPECT_TRUE(teste::clicar(u(ids::MINHA_CONTA)->widgets().button_editar));
-        consultar(u(ids::MINHA_CONTA), "01001-000");
+        teste::consultar_cep(u(ids::MINHA_CONTA), "01001-000");
     });
     // Declined: no window.
     r.responder(PERGUNTA, Gtk::RESPONSE_NO);
     r.passo([this] {
         EXPECT_EQ(cep(), nullptr);
-        consultar(u(ids::MINHA_CONTA), "01001-000");
+        teste::consultar_cep(u(ids::MINHA_CONTA), "01001-000");
     });
     r.responder(PERGUNTA, Gtk::RESPONSE_YES);
     esperar_janela(r);
@@ -157,11 +151,11 @@ TEST_F(CadastroDeCep, MinhaContaCancelarOuNaoCadastrarNadaMuda)
         EXPECT_EQ(wc().entry_cep->get_text(), "01001-000");
         teste::clicar(wc().button_cancelar_cep);
     });
-    r.esperar([this] { return cep() == nullptr; }, "the postal-code window to close");
+    esperar_fechado(r, ids::CADASTRO_CEP, "the postal-code window to close");
     r.passo([this, &antes] {
         EXPECT_EQ(banco->despejo(), antes);
         EXPECT_EQ(endereco(u(ids::MINHA_CONTA)), "01001-000|Avenida Marcelino Pires|Centro|Dourados|MS");
-        consultar(u(ids::MINHA_CONTA), "01001-000");
+        teste::consultar_cep(u(ids::MINHA_CONTA), "01001-000");
     });
     r.responder(PERGUNTA, Gtk::RESPONSE_YES);
     esperar_janela(r);

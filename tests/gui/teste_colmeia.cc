@@ -392,10 +392,7 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
         w().entry_obs->set_text("sobre a cópia velha");
         teste::clicar(w().button_salvar_colmeia);
     });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(linha(1), "Langstroth|Morta|null|1|null|depois das revisões");
         EXPECT_EQ(mostrada(), "1|Langstroth|Morta||" + std::string(BOA_ESPERANCA) + "||depois das revisões");

@@ -362,9 +362,7 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
     Roteiro r;
     entrar(r);
     abrir(r, ids::ABELHAS);
-    r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
-    r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
-              "the daughters dialog");
+    abrir_filhas(r);
     r.passo([this, quantas] {
         FormAbelha* f = ab();
         f->get_dialogo_filhas()->widgets().entry_quantidade->set_text(std::to_string(quantas));

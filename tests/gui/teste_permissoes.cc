@@ -64,7 +64,7 @@ TEST_F(Permissoes, QuemNaoEAdministradorNaoAbreUsuariosNemNiveis)
     for (ids::Janela id : { ids::APIARIOS, ids::ABELHAS, ids::COLMEIAS }) {
         abrir(r, id);
         r.passo([this, id] { sistema->formulario_aberto(id)->janela()->hide(); });
-        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "the form to close");
+        esperar_fechado(r, id, "the form to close");
     }
     // "Minha Conta" saves her own data, and no one else's.
     abrir(r, ids::MINHA_CONTA);

@@ -133,7 +133,7 @@ TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
     entrar(r);
     for (const Atalho& a : atalhos) {
         r.passo([this, a] { EXPECT_TRUE(acelerar(*sistema->get_janela_principal(), a.teclas)) << a.teclas; });
-        r.esperar([this, a] { return sistema->formulario_aberto(a.id) != nullptr; }, a.titulo);
+        esperar_aberto(r, a.id, a.titulo);
         r.passo([this, a] {
             Formulario* f = sistema->formulario_aberto(a.id);
             EXPECT_EQ(f->janela()->get_title(), a.titulo);
@@ -141,7 +141,7 @@ TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
             EXPECT_EQ(sistema->get_janela_cadastro(), f->janela());
             f->janela()->hide();
         });
-        r.esperar([this, a] { return sistema->formulario_aberto(a.id) == nullptr; }, "the form to close");
+        esperar_fechado(r, a.id, "the form to close");
     }
     r.passo([this] { EXPECT_TRUE(acelerar(*sistema->get_janela_principal(), "<alt>F4")); });
     rodar(r);

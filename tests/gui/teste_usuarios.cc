@@ -81,13 +81,6 @@ protected:
             u->widgets().entry_senha->set_text(c.senha);
     }
 
-    // Types a CEP and presses Enter in it.
-    void consultar(FormUsuario* u, const std::string& cep)
-    {
-        u->widgets().entry_cep->set_text(cep);
-        u->widgets().entry_cep->activate();
-    }
-
     // The row of a user as the database holds it.
     std::string linha(const std::string& login)
     {
@@ -130,13 +123,6 @@ protected:
         for (Gtk::Entry* e : entradas(u))
             n += e->get_editable() ? 1 : 0;
         return n;
-    }
-
-    // Opens the search window from the user form (blocks in its loop).
-    void abrir_busca(Roteiro& r)
-    {
-        r.passo([this] { EXPECT_TRUE(teste::clicar(f()->widgets().button_buscar)); });
-        r.esperar([this] { return busca() && busca()->janela()->is_visible(); }, "the search window");
     }
 
     void escolher_linha(int i)
@@ -270,7 +256,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
 
         // Edit with a lookup: the new postal code is saved and shown.
         EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
-        consultar(c, "79002-075");
+        teste::consultar_cep(c, "79002-075");
         EXPECT_EQ(c->widgets().entry_rua->get_text(), "Avenida Afonso Pena");
         EXPECT_EQ(c->widgets().entry_bairro->get_text(), "Centro");
         EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
@@ -297,16 +283,14 @@ TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
     // Stands for the password window: the password changes, then it closes.
     auto trocar_senha = [this](Roteiro& r, const std::string& tambem) {
         r.passo([this] { f(ids::MINHA_CONTA)->widgets().button_trocar_senha->clicked(); });
-        r.esperar([this] {
-            return form<Formulario>(ids::SENHA) && form<Formulario>(ids::SENHA)->janela()->is_visible();
-        }, "the password window");
+        esperar_aberto(r, ids::SENHA, "the password window");
         r.passo([this, tambem] {
             ASSERT_EQ(banco->executar("update cadastro.usuario set senha = md5('nova')" + tambem +
                                       " where id_usuario = 1"),
                       "");
             form<Formulario>(ids::SENHA)->janela()->hide();
         });
-        r.esperar([this] { return form<Formulario>(ids::SENHA) == nullptr; }, "the password window to close");
+        esperar_fechado(r, ids::SENHA, "the password window to close");
     };
     Roteiro r;
     entrar(r);
@@ -328,10 +312,7 @@ TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
     });
     trocar_senha(r, ", bairro = 'Bairro da outra'");
     r.passo([this] { EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_salvar)); });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select numero || ' ' || bairro from cadastro.usuario where id_usuario = 1"),
                   "88 Bairro da outra");
@@ -417,14 +398,14 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
         // "Minha Conta" opened now still shows the logged-in user.
         teste::item_menu(*sistema, ids::MINHA_CONTA).activate();
     });
-    r.esperar([this] { return f(ids::MINHA_CONTA) != nullptr; }, "my account");
+    esperar_aberto(r, ids::MINHA_CONTA, "my account");
     r.passo([this] {
         EXPECT_EQ(mostrado(f(ids::MINHA_CONTA)), ADMIN);
         f(ids::MINHA_CONTA)->janela()->hide();
     });
-    r.esperar([this] { return f(ids::MINHA_CONTA) == nullptr; }, "my account to close");
+    esperar_fechado(r, ids::MINHA_CONTA, "my account to close");
     r.passo([this] { f()->janela()->hide(); });
-    r.esperar([this] { return f() == nullptr; }, "the user form to close");
+    esperar_fechado(r, ids::USUARIOS, "the user form to close");
     r.passo([this] { saida.tomar(); });
     // Reopened: the same user, no first-opening line.
     abrir(r, ids::USUARIOS);
@@ -503,7 +484,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         c.usuario = "joana2";
         c.senha = "outra";
         preencher(f(), c);
-        consultar(f(), "79824-140");
+        teste::consultar_cep(f(), "79824-140");
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
         EXPECT_EQ(f()->widgets().entry_bairro->get_text(), "Jardim Central");
         EXPECT_EQ(f()->widgets().entry_cidade->get_text(), "Dourados");
@@ -514,7 +495,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         // A CEP that is not there, not registered when asked: it changes
         // nothing on the form.
         antes_da_consulta = mostrado(f());
-        consultar(f(), "12345-678");
+        teste::consultar_cep(f(), "12345-678");
     });
     r.responder("CEP não encontrado. Deseja cadastrá-lo?", Gtk::RESPONSE_NO);
     r.passo([this, &antes_da_consulta] {
@@ -525,7 +506,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         EXPECT_EQ(teste::janela_com_titulo("Cadastro de CEP"), nullptr);
         // A quote that got in by pasting reaches the lookup as text (and,
         // not being a whole CEP, is not offered for registration).
-        consultar(f(), "7'9");
+        teste::consultar_cep(f(), "7'9");
         EXPECT_TRUE(contem(saida.tomar(), "where cep='7''9'\n"));
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
@@ -550,7 +531,7 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), joana);
         // Nothing found and no earlier lookup in this session.
-        consultar(f(), "00000-000");
+        teste::consultar_cep(f(), "00000-000");
     });
     r.responder("CEP não encontrado. Deseja cadastrá-lo?", Gtk::RESPONSE_NO);
     r.passo([this] {
@@ -674,10 +655,7 @@ TEST_F(Usuarios, UsuarioMudadoNoutraEstacaoNaoESobrescrito)
         ASSERT_EQ(banco->executar("update cadastro.usuario set nome = 'Maria da Outra' where login = 'maria'"), "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_FALSE(f()->editando());
         EXPECT_EQ(editaveis(f()), 0);
@@ -740,7 +718,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
 
         // With a lookup the new postal code is saved.
         EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
-        consultar(f(), "79070-900");
+        teste::consultar_cep(f(), "79070-900");
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Avenida Costa e Silva");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
@@ -771,7 +749,7 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
     Roteiro r;
     entrar(r);
     abrir(r, ids::USUARIOS);
-    abrir_busca(r);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         FormPesquisaUsuario* b = busca();
         EXPECT_EQ(b->janela()->get_title(), "Buscar Usuário");
@@ -828,7 +806,7 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
         // Choosing the row moves the user form there and closes the search.
         escolher_linha(0);
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(mostrado(f()), MARIA);
         Posicao p = sistema->get_posicao_usuario();
@@ -853,12 +831,12 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
         banco->executar("insert into cadastro.usuario (id_usuario, nome, login, senha, nasc, id_cep, id_acesso) "
                         "values (7, 'Zeca Novo', 'zeca', md5('x'), '01/01/1970', 2, 3)");
     });
-    abrir_busca(r);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         busca()->widgets().entry_pesquisa->set_text("Zeca");
         escolher_linha(0);
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Zeca Novo");
         EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
@@ -866,7 +844,7 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
                         "values (8, 'Xisto Breve', 'xisto', md5('x'), '01/01/1970', 2, 3)");
     });
     // Listed, then gone before it is chosen: the choice is ignored.
-    abrir_busca(r);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         busca()->widgets().entry_pesquisa->set_text("Xisto");
         ASSERT_EQ(teste::linhas(busca()->widgets().treeview_usuarios).size(), 1u);
@@ -878,7 +856,7 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
         EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
         busca()->janela()->hide();
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_primeiro));
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
@@ -910,7 +888,7 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
         EXPECT_EQ(c->widgets().entry_cep->get_text(), "12345-678");
         c->janela()->hide();
     });
-    r.esperar([this] { return f(ids::MINHA_CONTA) == nullptr; }, "my account to close");
+    esperar_fechado(r, ids::MINHA_CONTA, "my account to close");
     abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
