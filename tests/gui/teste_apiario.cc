@@ -26,13 +26,19 @@ protected:
     // The stored apiary as "nome|endereco|distrito|data|lat|long|obs|florada|municipio".
     std::string linha(int id)
     {
-        std::string s;
-        for (const LINHA& l : banco->consultar(
-                 "select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, longitude, obs, "
-                 "id_florada, cod_cid from cadastro.apiario where id_apiario=" + std::to_string(id)))
-            for (const std::string& v : l)
-                s += v + "|";
-        return s;
+        return banco->unidos("select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, "
+                             "longitude, obs, id_florada, cod_cid from cadastro.apiario where id_apiario=" +
+                             std::to_string(id));
+    }
+
+    // The floral source list as the form must show it: an empty entry, then
+    // the stored names in order.
+    std::vector<std::string> floradas()
+    {
+        std::vector<std::string> t { "" };
+        for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
+            t.push_back(l[0]);
+        return t;
     }
 
     std::string mostrado()
@@ -88,10 +94,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         EXPECT_EQ(f->widgets().entry_data->get_max_length(), 10);
 
         // The lists: an empty entry, then the records in the order stored.
-        std::vector<std::string> esperadas { "" };
-        for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
-            esperadas.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        EXPECT_EQ(textos_lista(f->widgets().combo_florada), floradas());
         // "Região": the 79 municipalities of MS, with their accents, in
         // dictionary order ("Água Clara" first, "Fátima do Sul" before
         // "Figueirão"), none of another state.
@@ -257,10 +260,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         FormApiario* f = ap();
         const int chave =
             std::stoi(banco->valor("select id_florada from cadastro.florada where nome_florada='Jatobá d''Ouro'"));
-        std::vector<std::string> esperadas { "" };
-        for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
-            esperadas.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        EXPECT_EQ(textos_lista(f->widgets().combo_florada), floradas());
         EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Jatobá d'Ouro");
         EXPECT_EQ(f->get_florada_atual().id_florada, chave);
         // The pending New survived the floral source window.

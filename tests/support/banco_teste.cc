@@ -128,6 +128,15 @@ std::string BancoTeste::valor(const std::string& sql) const
     return t[0][0];
 }
 
+std::string BancoTeste::unidos(const std::string& sql) const
+{
+    std::string s;
+    for (const LINHA& l : consultar(sql))
+        for (const std::string& v : l)
+            s += v + "|";
+    return s;
+}
+
 std::string BancoTeste::executar(const std::string& sql) const
 {
     std::string erro;

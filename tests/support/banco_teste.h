@@ -42,6 +42,8 @@ public:
     TABELA consultar(const std::string& sql) const;
     // First value of the first row, or "" when there is none.
     std::string valor(const std::string& sql) const;
+    // Every value of every row, each followed by "|", as one text.
+    std::string unidos(const std::string& sql) const;
     // Runs SQL and returns the error text (empty on success).
     std::string executar(const std::string& sql) const;
     // The same as the program's user (the owner of the schema).
