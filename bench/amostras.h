@@ -1,6 +1,6 @@
 // The samples of each workload of the benchmark, in the order the workloads
 // were first met. The windows are driven by the window tests' driver
-// (tests/gui/roteiro.h), whose measures land here.
+// (roteiro/roteiro.h), whose measures land here.
 #ifndef ZUMBREL_BENCH_AMOSTRAS_H
 #define ZUMBREL_BENCH_AMOSTRAS_H
 

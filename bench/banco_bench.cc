@@ -4,8 +4,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "roteiro/conf_banco.h"
 
 namespace bench {
 
@@ -229,12 +230,7 @@ std::string BancoBench::valor(const std::string& sql) const
 
 std::string BancoBench::escrever_conf(const std::string& pasta) const
 {
-    mkdir((pasta + "/conf").c_str(), 0700);
-    std::string caminho = pasta + "/conf/db.conf";
-    std::ofstream f(caminho.c_str());
-    f << "host=" << servidor_.host << "\nbanco=" << nome_ << "\nusuario=" << servidor_.usuario
-      << "\nsenha=" << servidor_.senha << "\nssl=0\n";
-    return caminho;
+    return teste::escrever_db_conf(pasta, { servidor_.host, nome_, servidor_.usuario, servidor_.senha, 0 });
 }
 
 } // namespace bench

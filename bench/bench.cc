@@ -38,7 +38,6 @@
 #include "db/query.h"
 #include "gui/colmeia_view.h"
 #include "gui/janelas.h"
-#include "gui/roteiro.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
@@ -49,6 +48,8 @@
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
 #include "res/icone.h"
+#include "roteiro/menu.h"
+#include "roteiro/roteiro.h"
 
 #ifndef ZUMBREL_SOURCE_DIR
 #define ZUMBREL_SOURCE_DIR "."
@@ -60,6 +61,7 @@
 using bench::Amostras;
 using teste::Roteiro;
 using teste::agora_ms;
+using teste::item_menu;
 
 namespace {
 
@@ -98,13 +100,6 @@ Opcoes ler_opcoes(int argc, char** argv)
     return o;
 }
 
-// The menu item of "_Sistema" that opens window id.
-Gtk::MenuItem& item_menu(SISTEMAGUI& s, int id)
-{
-    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
-    return s.get_menu()->items()[posicao[id]];
-}
-
 void clicar(Gtk::ToolButton* b)
 {
     g_signal_emit_by_name(b->gobj(), "clicked");
@@ -113,6 +108,13 @@ void clicar(Gtk::ToolButton* b)
 void clicar_botao(Gtk::Button* b)
 {
     b->clicked();
+}
+
+// The open form of that window id, as its class.
+template <class F>
+F* form_aberto(SISTEMAGUI& s, ids::Janela id)
+{
+    return dynamic_cast<F*>(s.formulario_aberto(id));
 }
 
 bool aberta(Formulario* f)
@@ -364,13 +366,13 @@ void medir_genealogia(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string&
 {
     r.repetir(rotulo, o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, rotulo] {
         medir_lista(r, a, rastro, bruta, rotulo, [&s] {
-            dynamic_cast<FormAbelha*>(s.formulario_aberto(5))->widgets().button_genealogia->clicked();
+            form_aberto<FormAbelha>(s, ids::ABELHAS)->widgets().button_genealogia->clicked();
         }, [&s] {
-            auto* g = dynamic_cast<FormGenealogia*>(s.formulario_aberto(10));
+            auto* g = form_aberto<FormGenealogia>(s, ids::GENEALOGIA);
             return g && g->janela()->get_mapped() && g->get_arvore();
         });
-        r.passo([&s] { s.formulario_aberto(10)->janela()->hide(); });
-        r.esperar([&s] { return s.formulario_aberto(10) == nullptr; }, "the lineage window to close");
+        r.passo([&s] { s.formulario_aberto(ids::GENEALOGIA)->janela()->hide(); });
+        r.esperar([&s] { return s.formulario_aberto(ids::GENEALOGIA) == nullptr; }, "the lineage window to close");
     });
 }
 
@@ -379,16 +381,17 @@ void medir_genealogia(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string&
 void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta)
 {
-    auto colmeias = [&s] { return dynamic_cast<COLMEIA_VIEW*>(s.formulario_aberto(6)); };
+    auto colmeias = [&s] { return form_aberto<COLMEIA_VIEW>(s, ids::COLMEIAS); };
     auto pronta = [colmeias] {
         COLMEIA_VIEW* c = colmeias();
         return aberta(c) && c->get_lista_colmeias() && c->get_lista_colmeias()->children().size() > 0;
     };
     r.repetir("open beehives", o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, pronta] {
-        medir_lista(r, a, rastro, bruta, "Open form: beehives", [&s] { item_menu(s, 6).activate(); }, pronta);
-        r.passo([&s] { s.formulario_aberto(6)->janela()->hide(); });
+        medir_lista(r, a, rastro, bruta, "Open form: beehives", [&s] { item_menu(s, ids::COLMEIAS).activate(); },
+                    pronta);
+        r.passo([&s] { s.formulario_aberto(ids::COLMEIAS)->janela()->hide(); });
     });
-    r.passo([&s] { item_menu(s, 6).activate(); });
+    r.passo([&s] { item_menu(s, ids::COLMEIAS).activate(); });
     r.esperar(pronta, "the beehive window");
     r.repetir("choose hive", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, colmeias] {
         medir_lista(r, a, rastro, bruta, "Beehives: choose a hive in the list", [colmeias] {
@@ -407,7 +410,7 @@ void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
         medir_lista(r, a, rastro, bruta, "Beehives: search with nothing chosen (all hives)",
                     [colmeias] { clicar_botao(colmeias()->widgets().button_pesquisar); }, [] { return true; });
     });
-    r.passo([&s] { s.formulario_aberto(6)->janela()->hide(); });
+    r.passo([&s] { s.formulario_aberto(ids::COLMEIAS)->janela()->hide(); });
 }
 
 void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
@@ -444,19 +447,19 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
     // The sample password brings the password window up with the main
     // window: left unchanged.
     r.passo([&s] {
-        if (Formulario* f = s.formulario_aberto(7))
+        if (Formulario* f = s.formulario_aberto(ids::SENHA))
             f->janela()->hide();
     });
     r.passo([] { std::fprintf(stderr, "  peak resident memory after the login: %.1f MB\n", pico_mb()); });
 
     struct Form
     {
-        int id;
+        ids::Janela id;
         const char* nome;
     };
-    const Form forms[] = { { 2, "users" }, { 4, "apiaries" }, { 5, "queen bees" } };
+    const Form forms[] = { { ids::USUARIOS, "users" }, { ids::APIARIOS, "apiaries" }, { ids::ABELHAS, "queen bees" } };
     for (const Form& fm : forms) {
-        const int id = fm.id;
+        const ids::Janela id = fm.id;
         const std::string nome = fm.nome;
         auto pronta = [&s, id] {
             Formulario* f = s.formulario_aberto(id);
@@ -488,32 +491,32 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             }
         });
 
-        if (id == 4) {
+        if (id == ids::APIARIOS) {
             // Save of an edited apiary (the one in the middle of the list).
             r.passo([&s] {
-                FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
+                FormApiario* f = form_aberto<FormApiario>(s, ids::APIARIOS);
                 clicar(f->widgets().button_primeiro);
             });
             r.repetir("save apiary", vezes, orc, [&r, &a, &s, &rastro, bruta] {
                 r.passo([&s] {
-                    FormApiario* f = dynamic_cast<FormApiario*>(s.formulario_aberto(4));
+                    FormApiario* f = form_aberto<FormApiario>(s, ids::APIARIOS);
                     clicar(f->widgets().button_editar);
                     f->widgets().entry_distrito->set_text("Distrito " + std::to_string(std::rand() % 1000));
                 });
                 medir_lista(r, a, rastro, bruta, "Save edited apiary", [&s] {
-                    clicar(s.formulario_aberto(4)->widgets().button_salvar);
-                }, [&s] { return !s.formulario_aberto(4)->widgets().button_salvar->is_sensitive(); });
+                    clicar(s.formulario_aberto(ids::APIARIOS)->widgets().button_salvar);
+                }, [&s] { return !s.formulario_aberto(ids::APIARIOS)->widgets().button_salvar->is_sensitive(); });
             });
 
             // The apiary search, opened by Find.
-            r.passo([&s] { clicar(s.formulario_aberto(4)->widgets().button_buscar); });
-            r.esperar([&s] { return aberta(s.formulario_aberto(20)); }, "the apiary search");
+            r.passo([&s] { clicar(s.formulario_aberto(ids::APIARIOS)->widgets().button_buscar); });
+            r.esperar([&s] { return aberta(s.formulario_aberto(ids::BUSCA_APIARIO)); }, "the apiary search");
             r.passo([&s, desenho] {
-                vigiar(dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().treeview_resultado, desenho);
+                vigiar(form_aberto<FormBuscaApiario>(s, ids::BUSCA_APIARIO)->widgets().treeview_resultado, desenho);
             });
             r.repetir("apiary search", vezes, orc, [&r, &s, desenho, bruto] {
                 const TeclasBusca teclas(
-                    [&s] { return dynamic_cast<FormBuscaApiario*>(s.formulario_aberto(20))->widgets().entry_pesquisa; },
+                    [&s] { return form_aberto<FormBuscaApiario>(s, ids::BUSCA_APIARIO)->widgets().entry_pesquisa; },
                     desenho, bruto);
                 teclas.escrever(r, "Apiário Silva 12");
                 teclas.digitar(r, "Apiary search: key narrowing to a few rows", "3");
@@ -521,21 +524,20 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
                 teclas.digitar(r, "Apiary search: first key 'A' (all rows)", "A");
                 teclas.apagar(r, "Apiary search: backspace to empty (all rows)");
             });
-            r.passo([&s] { s.formulario_aberto(20)->janela()->hide(); });
+            r.passo([&s] { s.formulario_aberto(ids::BUSCA_APIARIO)->janela()->hide(); });
         }
 
-        if (id == 2) {
+        if (id == ids::USUARIOS) {
             // The user search, opened by Find.
-            r.passo([&s] { clicar(s.formulario_aberto(2)->widgets().button_buscar); });
-            r.esperar([&s] { return aberta(s.formulario_aberto(21)); }, "the user search");
+            r.passo([&s] { clicar(s.formulario_aberto(ids::USUARIOS)->widgets().button_buscar); });
+            r.esperar([&s] { return aberta(s.formulario_aberto(ids::BUSCA_USUARIO)); }, "the user search");
             r.passo([&s, desenho] {
-                vigiar(
-                    dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().treeview_usuarios, desenho);
+                vigiar(form_aberto<FormPesquisaUsuario>(s, ids::BUSCA_USUARIO)->widgets().treeview_usuarios, desenho);
             });
             r.repetir("user search", vezes, orc, [&r, &s, desenho, bruto] {
                 const TeclasBusca teclas(
                     [&s] {
-                        return dynamic_cast<FormPesquisaUsuario*>(s.formulario_aberto(21))->widgets().entry_pesquisa;
+                        return form_aberto<FormPesquisaUsuario>(s, ids::BUSCA_USUARIO)->widgets().entry_pesquisa;
                     },
                     desenho, bruto);
                 teclas.digitar(r, "User search: first key 'J'", "J");
@@ -543,16 +545,16 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
                 teclas.apagar(r, "User search: backspace");
                 teclas.apagar(r, "User search: backspace to empty (all rows)");
             });
-            r.passo([&s] { s.formulario_aberto(21)->janela()->hide(); });
+            r.passo([&s] { s.formulario_aberto(ids::BUSCA_USUARIO)->janela()->hide(); });
         }
 
-        if (id == 5) {
+        if (id == ids::ABELHAS) {
             // Save of an edited bee.
-            r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_primeiro); });
-            r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_proximo); });
+            r.passo([&s] { clicar(s.formulario_aberto(ids::ABELHAS)->widgets().button_primeiro); });
+            r.passo([&s] { clicar(s.formulario_aberto(ids::ABELHAS)->widgets().button_proximo); });
             r.repetir("save bee", vezes, orc, [&r, &a, &s, &rastro, bruta] {
                 r.passo([&s] {
-                    FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
+                    FormAbelha* f = form_aberto<FormAbelha>(s, ids::ABELHAS);
                     clicar(f->widgets().button_editar);
                     if (f->widgets().radio_sim->get_active())
                         f->widgets().radio_nao->set_active(true);
@@ -560,8 +562,10 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
                         f->widgets().radio_sim->set_active(true);
                 });
                 medir_lista(r, a, rastro, bruta, "Save edited bee",
-                            [&s] { clicar(s.formulario_aberto(5)->widgets().button_salvar); },
-                            [&s] { return !s.formulario_aberto(5)->widgets().button_salvar->is_sensitive(); });
+                            [&s] { clicar(s.formulario_aberto(ids::ABELHAS)->widgets().button_salvar); },
+                            [&s] {
+                                return !s.formulario_aberto(ids::ABELHAS)->widgets().button_salvar->is_sensitive();
+                            });
             });
 
             // "Genealogia" of the first bee, whose line holds most of the
@@ -569,7 +573,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             // the bee whose descendants come nearest 10,000.
             for (bool primeira : { true, false }) {
                 r.passo([&s, primeira] {
-                    FormAbelha* f = dynamic_cast<FormAbelha*>(s.formulario_aberto(5));
+                    FormAbelha* f = form_aberto<FormAbelha>(s, ids::ABELHAS);
                     clicar(primeira ? f->widgets().button_primeiro : f->widgets().button_ultimo);
                 });
                 medir_genealogia(r, a, s, rastro, bruta,
@@ -578,16 +582,16 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             }
             if (linhagem_grande > 0) {
                 r.passo([&s, linhagem_grande] {
-                    s.formulario_aberto(5)->receber_escolha(ids::GENEALOGIA, linhagem_grande);
+                    s.formulario_aberto(ids::ABELHAS)->receber_escolha(ids::GENEALOGIA, linhagem_grande);
                 });
                 medir_genealogia(r, a, s, rastro, bruta, "Genealogia: a bee with about 10,000 descendants", o);
             }
 
             // "Gerar Filhas" of 1,000 daughters of the first bee, and the
             // same statements sent raw through libpq.
-            r.passo([&s] { clicar(s.formulario_aberto(5)->widgets().button_primeiro); });
+            r.passo([&s] { clicar(s.formulario_aberto(ids::ABELHAS)->widgets().button_primeiro); });
             r.repetir("daughters", std::max(3, vezes / 3), orc * 2, [&r, &s, &a, bruta] {
-                auto f = [&s] { return dynamic_cast<FormAbelha*>(s.formulario_aberto(5)); };
+                auto f = [&s] { return form_aberto<FormAbelha>(s, ids::ABELHAS); };
                 auto contador = std::make_shared<std::string>();
                 r.passo([f] { f()->widgets().button_gerar->clicked(); });
                 r.esperar([f] { return f()->get_dialogo_filhas() && f()->get_dialogo_filhas()->get_mapped(); },

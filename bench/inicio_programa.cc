@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 // The toolkit headers go before Xlib's, whose macros they would trip on.
-#include "gui/roteiro.h"
+#include "roteiro/roteiro.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

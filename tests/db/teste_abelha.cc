@@ -21,12 +21,8 @@ class Abelha : public teste::ModeloTeste
 protected:
     std::string linha(int id)
     {
-        std::string s;
-        for (const LINHA& l : banco.consultar("select rgn, to_char(data_nasc,'DD/MM/YYYY'), matriz, filha "
-                                              "from cadastro.abelha_rainha where id_abelha=" + std::to_string(id)))
-            for (const std::string& v : l)
-                s += v + "|";
-        return s;
+        return banco.unidos("select rgn, to_char(data_nasc,'DD/MM/YYYY'), matriz, filha "
+                            "from cadastro.abelha_rainha where id_abelha=" + std::to_string(id));
     }
 };
 

@@ -49,13 +49,9 @@ protected:
 
     std::string linha(int id)
     {
-        std::string s;
-        for (const LINHA& l : banco.consultar("select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), "
-                                              "latitude, longitude, obs, id_florada, cod_cid from cadastro.apiario "
-                                              "where id_apiario=" + std::to_string(id)))
-            for (const std::string& v : l)
-                s += v + "|";
-        return s;
+        return banco.unidos("select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), "
+                            "latitude, longitude, obs, id_florada, cod_cid from cadastro.apiario "
+                            "where id_apiario=" + std::to_string(id));
     }
 };
 

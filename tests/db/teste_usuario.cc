@@ -38,12 +38,16 @@ const std::string LOGIN =
 const std::string LIMITE = "select character_maximum_length from information_schema.columns where "
                            "table_schema='cadastro' and table_name='usuario' and column_name='senha'\n";
 
-// An MD5 digest replaced at the login by the argon2id string.
-std::string renovacao(int id)
-{
-    return "\n SET QUERY 3\nupdate cadastro.usuario set  senha='********' WHERE id_usuario=" + std::to_string(id) +
-           " and senha='********'\n";
-}
+// maria's login: her row read by her login name.
+const std::string ENTRADA_MARIA = LOGIN + " where u.login='maria'\n";
+
+// maria's login when her stored password is replaced by a new argon2id
+// string: the column's length asked, the password written, and her row read
+// again with its new version.
+const std::string RENOVACAO_MARIA = ENTRADA_MARIA + LIMITE +
+                                    "\n SET QUERY 3\nupdate cadastro.usuario set  senha='********' WHERE id_usuario=2"
+                                    " and senha='********'\n" +
+                                    CONSULTA + " where u.id_usuario=2\n";
 
 class Usuario : public teste::ModeloTeste
 {
@@ -77,14 +81,9 @@ protected:
     // Every column but the password, which is salted.
     std::string linha_usuario(int id)
     {
-        TABELA t = banco.consultar("select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, "
-                                   "numero, bairro, id_cep, id_acesso from cadastro.usuario where id_usuario=" +
-                                   std::to_string(id));
-        std::string s;
-        for (const LINHA& l : t)
-            for (const std::string& v : l)
-                s += v + "|";
-        return s;
+        return banco.unidos("select nome, login, cpf, rg, oexp, to_char(nasc,'DD/MM/YYYY'), endereco, "
+                            "numero, bairro, id_cep, id_acesso from cadastro.usuario where id_usuario=" +
+                            std::to_string(id));
     }
 
     std::string senha_guardada(int id)
@@ -475,19 +474,18 @@ TEST_F(UsuarioSemDireitos, Md5AntigoViraArgon2idNoLogin)
     USUARIO usuario(q.get());
     EXPECT_FALSE(usuario.verificar_acesso("maria", "Abelha"));
     EXPECT_EQ(senha_guardada(2), md5);
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
+    EXPECT_EQ(saida.tomar(), ENTRADA_MARIA);
 
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
     // The user is read again, with the row's new version.
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2) + CONSULTA +
-                                 " where u.id_usuario=2\n");
+    EXPECT_EQ(saida.tomar(), RENOVACAO_MARIA);
     const std::string nova = senha_guardada(2);
     EXPECT_EQ(nova.rfind("$argon2id$", 0), 0u) << nova;
     EXPECT_TRUE(senha::confere("abelha", nova));
     EXPECT_EQ(senha_guardada(1), admin);   // the others' stay
 
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
+    EXPECT_EQ(saida.tomar(), ENTRADA_MARIA);
     EXPECT_EQ(senha_guardada(2), nova);
     EXPECT_EQ(usuario.Get_User(0)[0].id, 2);
     EXPECT_FALSE(usuario.verificar_acesso("maria", "abelha "));
@@ -505,13 +503,12 @@ TEST_F(UsuarioSemDireitos, Argon2idDeOutroCustoRefeitoNoLogin)
               "");
     USUARIO usuario(q.get());
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE + renovacao(2) + CONSULTA +
-                                 " where u.id_usuario=2\n");
+    EXPECT_EQ(saida.tomar(), RENOVACAO_MARIA);
     const std::string nova = senha_guardada(2);
     EXPECT_FALSE(senha::desatualizada(nova)) << nova;
     EXPECT_TRUE(senha::confere("abelha", nova));
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n");
+    EXPECT_EQ(saida.tomar(), ENTRADA_MARIA);
 }
 
 // A database whose password column holds 32 characters keeps MD5 digests,
@@ -523,7 +520,7 @@ TEST_F(UsuarioSemDireitos, ColunaDe32CaracteresGuardaMd5FeitoAqui)
                              "else 'abelha' end); alter table cadastro.usuario alter senha type varchar(32)"), "");
     USUARIO usuario(q.get());
     ASSERT_TRUE(usuario.verificar_acesso("maria", "abelha"));
-    EXPECT_EQ(saida.tomar(), LOGIN + " where u.login='maria'\n" + LIMITE);
+    EXPECT_EQ(saida.tomar(), ENTRADA_MARIA + LIMITE);
     EXPECT_EQ(senha_guardada(2), senha::md5("abelha"));
 
     USER u = novo("joana");

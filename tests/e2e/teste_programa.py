@@ -11,6 +11,8 @@ import tempfile
 import time
 import unittest
 
+from teclado import digitar, xdotool
+
 PROGRAMA = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
 AMBIENTE = os.environ
 
@@ -21,11 +23,6 @@ def psql(banco, sql):
         ["psql", "-X", "-At", "-v", "ON_ERROR_STOP=1", "-h", AMBIENTE["ZUMBREL_TEST_HOST"],
          "-p", AMBIENTE["ZUMBREL_TEST_PORT"], "-U", "postgres", "-d", banco, "-c", sql],
         env=env, check=True, capture_output=True, text=True).stdout.strip()
-
-
-def xdotool(*args, check=True):
-    return subprocess.run(["xdotool", *args], check=check, capture_output=True, text=True,
-                          timeout=30).stdout.strip()
 
 
 def janela(titulo, tempo=15):
@@ -64,17 +61,6 @@ def nova_janela(conhecidas, tempo=15):
             return ids[-1]
         time.sleep(0.1)
     raise AssertionError("no new window showed up")
-
-
-def digitar(id_janela, *teclas):
-    """Focuses the window and types: plain texts are typed, names in <> are keys."""
-    xdotool("windowfocus", "--sync", id_janela)
-    for t in teclas:
-        if t.startswith("<") and t.endswith(">"):
-            xdotool("key", "--clearmodifiers", t[1:-1])
-        else:
-            xdotool("type", "--delay", "20", t)
-        time.sleep(0.05)
 
 
 def esperar_sumir(id_janela, tempo=15):

@@ -61,6 +61,16 @@ inline void clicar(Gtk::Button* b)
     b->clicked();
 }
 
+// A click that may not be possible: false, and no failure, when the button
+// is not sensitive.
+inline bool apertar(Gtk::Button* b)
+{
+    if (!b->is_sensitive())
+        return false;
+    b->clicked();
+    return true;
+}
+
 } // namespace teste
 
 #endif // ZUMBREL_TESTS_GUI_LISTAS_TESTE_H

@@ -1,11 +1,11 @@
-// The driver of tests/gui/roteiro.h as the window tests use it: a failure of
+// The driver of roteiro/roteiro.h as the window tests use it: a failure of
 // the script is a failure of the running test, and a fatal one ends it.
 #ifndef ZUMBREL_TESTS_GUI_ROTEIRO_TESTE_H
 #define ZUMBREL_TESTS_GUI_ROTEIRO_TESTE_H
 
 #include <gtest/gtest.h>
 
-#include "gui/roteiro.h"
+#include "roteiro/roteiro.h"
 
 namespace teste {
 

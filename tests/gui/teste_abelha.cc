@@ -12,6 +12,7 @@
 #include "gui/form_genealogia.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
+#include "gui/widgets_teste.h"
 
 using Roteiro = teste::RoteiroTeste;
 using teste::escolher;
@@ -22,7 +23,7 @@ namespace {
 class Abelha : public teste::SistemaTeste
 {
 protected:
-    FormAbelha* ab() { return form<FormAbelha>(5); }
+    FormAbelha* ab() { return form<FormAbelha>(ids::ABELHAS); }
 
     // The stored bee as "rgn|nascimento|matriz|mae".
     std::string linha(int id)
@@ -42,37 +43,34 @@ protected:
 
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
 
+    // Browses from the first bee on to the one with that code, and checks it
+    // is the one shown.
+    void ir_para(int codigo)
+    {
+        for (int i = 1; i < codigo; ++i)
+            teste::clicar(ab()->widgets().button_proximo);
+        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), std::to_string(codigo));
+    }
+
     // Logs in, shows bee 4 in the queen bee form and opens her "Genealogia".
     void genealogia_da_quarta(Roteiro& r)
     {
         entrar(r);
-        abrir(r, 5);
+        abrir(r, ids::ABELHAS);
         r.passo([this] {
-            for (int i = 0; i < 3; ++i)
-                teste::clicar(ab()->widgets().button_proximo);
+            ir_para(4);
             EXPECT_EQ(ab()->abelha_mostrada(), 4);
             EXPECT_TRUE(ab()->widgets().button_genealogia->get_mapped());
             teste::clicar(ab()->widgets().button_genealogia);
         });
-        r.esperar([this] { return form<FormGenealogia>(10) && form<FormGenealogia>(10)->janela()->is_visible(); },
-                  "the lineage window");
+        esperar_aberto(r, ids::GENEALOGIA, "the lineage window");
     }
 
-    // Opens "Gerar Filhas" and waits for its dialog.
-    void abrir_filhas(Roteiro& r)
-    {
-        r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
-        r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
-                  "the daughters dialog");
-    }
     // How far the progress bar of the dialog shows the work (0 without one).
     static double fracao_feita(DialogoFilhas& d)
     {
-        for (Gtk::Widget* w : d.get_vbox()->get_children()) {
-            if (Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w))
-                return barra->get_fraction();
-        }
-        return 0;
+        Gtk::ProgressBar* barra = teste::barra_de_progresso(d);
+        return barra ? barra->get_fraction() : 0;
     }
     // Fills the dialog and answers it.
     void responder_filhas(Roteiro& r, const std::string& quantidade, const std::string& data, int resposta)
@@ -94,7 +92,7 @@ TEST_F(Abelha, NavegaPelasAbelhasComOContador)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         EXPECT_EQ(f->janela()->get_title(), "Cadastro de Abelhas");
@@ -143,7 +141,7 @@ TEST_F(Abelha, NovaAbelhaGanhaRgnEEntraNaListaDeMaes)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this, &antes] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_novo);
@@ -208,7 +206,7 @@ TEST_F(Abelha, TrocarAMaeReescreveORgn)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_proximo);
@@ -240,11 +238,9 @@ TEST_F(Abelha, GerarFilhasCriaComCodigosSeguidos)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
-        for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->widgets().button_proximo);
-        EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "4");
+        ir_para(4);
     });
     abrir_filhas(r);
     r.passo([this] {
@@ -336,7 +332,7 @@ TEST_F(Abelha, GerarFilhasCanceladoNoMeioNadaGuarda)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     abrir_filhas(r);
     r.passo([this] {
         DialogoFilhas* d = ab()->get_dialogo_filhas();
@@ -374,7 +370,7 @@ TEST_F(Abelha, GerarFilhasSemAbelhaMostradaSoAvisa)
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         EXPECT_EQ(mostrada(), "|||Sim|Não Sabe");
         EXPECT_EQ(textos_lista(ab()->widgets().combo_mae), (std::vector<std::string> { "Não Sabe" }));
@@ -402,10 +398,9 @@ TEST_F(Abelha, ExcluirPerguntaPeloRgnERecusaQuemTemFilhas)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
-        for (int i = 0; i < 3; ++i)
-            teste::clicar(ab()->widgets().button_proximo);
+        ir_para(4);
         teste::clicar(ab()->widgets().button_excluir);
     });
     // Cancel: nothing deleted, no second dialog.
@@ -453,7 +448,7 @@ TEST_F(Abelha, ExcluirAUltimaAbelhaEsvaziaOFormulario)
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha where id_abelha <> 1"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         EXPECT_EQ(ab()->widgets().label_contador->get_text(), "1 / 1");
         teste::clicar(ab()->widgets().button_excluir);
@@ -480,7 +475,7 @@ TEST_F(Abelha, ExcluirNoNovoOuNaEdicaoNaoFazNada)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_ultimo);
@@ -507,20 +502,15 @@ TEST_F(Abelha, ExcluirAbelhaMudadaNoutraEstacaoERecusado)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
-        for (int i = 0; i < 6; ++i)
-            teste::clicar(f->widgets().button_proximo);
-        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "7");
+        ir_para(7);
         ASSERT_EQ(banco->executar("update cadastro.abelha_rainha set data_nasc = '2019-01-01' where id_abelha = 7"), "");
         teste::clicar(f->widgets().button_excluir);
     });
     r.responder("Deseja realmente excluir a abelha 00007-00002?", Gtk::RESPONSE_OK);
-    r.responder("Erro ao Excluir!",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi excluído. "
-                "Veja como ele está agora antes de tentar de novo.",
-                Gtk::RESPONSE_OK);
+    recusa_exclusao_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(contagem(), "8");
         EXPECT_EQ(mostrada(), "7|00007-00002|01/01/2019|Não|00002-00001");
@@ -534,12 +524,10 @@ TEST_F(Abelha, MaeDeSiMesmaERecusadaEAEdicaoFica)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
-        for (int i = 0; i < 4; ++i)
-            teste::clicar(f->widgets().button_proximo);
-        EXPECT_EQ(f->widgets().entry_codigo->get_text(), "5");
+        ir_para(5);
         teste::clicar(f->widgets().button_editar);
         EXPECT_TRUE(escolher(f->widgets().combo_mae, "00005-00004"));
         teste::clicar(f->widgets().button_salvar);
@@ -587,7 +575,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
     Roteiro r;
     genealogia_da_quarta(r);
     r.passo([this] {
-        FormGenealogia* g = form<FormGenealogia>(10);
+        FormGenealogia* g = form<FormGenealogia>(ids::GENEALOGIA);
         EXPECT_EQ(g->janela()->get_title(), "Genealogia");
         EXPECT_EQ(g->janela()->get_transient_for(), ab()->janela());
         EXPECT_EQ(g->get_abelha(), 4);
@@ -632,7 +620,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
         EXPECT_TRUE(g->janela()->is_visible());
         g->janela()->hide();
     });
-    r.esperar([this] { return form<FormGenealogia>(10) == nullptr; }, "the lineage window to close");
+    esperar_fechado(r, ids::GENEALOGIA, "the lineage window to close");
     r.passo([this] {
         // Nothing of it while a bee is being typed.
         teste::clicar(ab()->widgets().button_editar);
@@ -656,7 +644,7 @@ TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
     Roteiro r;
     genealogia_da_quarta(r);
     r.passo([this] {
-        FormGenealogia* g = form<FormGenealogia>(10);
+        FormGenealogia* g = form<FormGenealogia>(ids::GENEALOGIA);
         Gtk::TreeView& vista = *g->widgets().treeview_genealogia;
         EXPECT_EQ(g->widgets().label_abelha->get_text(), "Mães e descendentes de 00004-00002");
         EXPECT_EQ(g->get_caminho_abelha().to_string(), "0:0:0");
@@ -687,7 +675,7 @@ TEST_F(Abelha, GenealogiaLongaAbreCadaRamoQuandoAberto)
         EXPECT_EQ(ab()->widgets().entry_codigo->get_text(), "3100");
         g->janela()->hide();
     });
-    r.esperar([this] { return form<FormGenealogia>(10) == nullptr; }, "the lineage window to close");
+    esperar_fechado(r, ids::GENEALOGIA, "the lineage window to close");
     rodar(r);
 }
 
@@ -696,10 +684,10 @@ TEST_F(Abelha, GenealogiaSemAbelhaMostradaSoAvisa)
     ASSERT_EQ(banco->executar("delete from cadastro.abelha_rainha"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] { teste::clicar(ab()->widgets().button_genealogia); });
     r.responder("Nenhuma abelha exibida: não há de quem mostrar a genealogia.", Gtk::RESPONSE_CLOSE);
-    r.passo([this] { EXPECT_EQ(form<FormGenealogia>(10), nullptr); });
+    r.passo([this] { EXPECT_EQ(form<FormGenealogia>(ids::GENEALOGIA), nullptr); });
     rodar(r);
 }
 
@@ -716,22 +704,23 @@ Gtk::Window* janela_colmeias(SISTEMAGUI& s)
     return nullptr;
 }
 
-// The texts of the labels and buttons inside a container, in packing order.
-void textos(Gtk::Widget* w, std::vector<std::string>& saida)
+// The texts of the labels and buttons inside a container, in packing order:
+// "[label]" for a button.
+std::vector<std::string> textos(Gtk::Widget* w)
 {
-    if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(w)) {
-        saida.push_back("[" + b->get_label() + "]");
-        return;
-    }
-    if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(w)) {
-        saida.push_back(l->get_text());
-        return;
-    }
-    if (Gtk::Container* c = dynamic_cast<Gtk::Container*>(w)) {
-        std::vector<Gtk::Widget*> filhos = c->get_children();
-        for (Gtk::Widget* filho : filhos)
-            textos(filho, saida);
-    }
+    std::vector<std::string> saida;
+    teste::percorrer(w, [&saida](Gtk::Widget* x) {
+        if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(x)) {
+            saida.push_back("[" + b->get_label() + "]");
+            return false;
+        }
+        if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(x)) {
+            saida.push_back(l->get_text());
+            return false;
+        }
+        return true;
+    });
+    return saida;
 }
 
 class Colmeias : public teste::SistemaTeste {};
@@ -742,7 +731,7 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
 {
     Roteiro r;
     entrar(r);
-    r.passo([this] { teste::item_menu(*sistema, 6).activate(); });
+    r.passo([this] { teste::item_menu(*sistema, ids::COLMEIAS).activate(); });
     r.esperar([this] { return janela_colmeias(*sistema) != nullptr; }, "the beehive window");
     r.passo([this] {
         Gtk::Window* j = janela_colmeias(*sistema);
@@ -751,8 +740,7 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
         EXPECT_EQ(largura, 650);
         EXPECT_EQ(altura, 380);
         EXPECT_EQ(j->get_border_width(), 15u);
-        std::vector<std::string> vistos;
-        textos(j, vistos);
+        const std::vector<std::string> vistos = textos(j);
         // The four labels of the record in their order, each beside its
         // field, and the four buttons at the bottom in theirs; the code, the
         // list of hives and the inspections of the one shown between them.
@@ -762,13 +750,13 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
                               "Colméias", "Data", "Status visto", "Mel (kg)", "Observações", "[Adicionar revisão]",
                               "[Excluir revisão]", "Revisões", "[Salvar]", "[Pesquisar]", "[Cancelar]",
                               "[Excluir]" }));
-        ASSERT_NE(sistema->formulario_aberto(6), nullptr);
-        EXPECT_EQ(sistema->formulario_aberto(6)->janela(), j);
+        ASSERT_NE(sistema->formulario_aberto(ids::COLMEIAS), nullptr);
+        EXPECT_EQ(sistema->formulario_aberto(ids::COLMEIAS)->janela(), j);
         j->hide();
     });
     r.esperar([this] { return janela_colmeias(*sistema) == nullptr; }, "the beehive window to close");
     // Opened again, and the program closing ends its loop too.
-    r.passo([this] { teste::item_menu(*sistema, 6).activate(); });
+    r.passo([this] { teste::item_menu(*sistema, ids::COLMEIAS).activate(); });
     r.esperar([this] { return janela_colmeias(*sistema) != nullptr; }, "the beehive window again");
     r.passo([this] { sistema->get_janela_principal()->hide(); });
     rodar(r);

@@ -15,7 +15,7 @@ typedef std::vector<std::vector<std::string>> Linhas;
 class NiveisDeAcesso : public teste::SistemaTeste
 {
 protected:
-    FormAcesso* f() { return form<FormAcesso>(3); }
+    FormAcesso* f() { return form<FormAcesso>(ids::NIVEIS); }
 
     // Picks the row of the list showing that description, as a double click.
     void escolher(const std::string& descricao)
@@ -53,7 +53,7 @@ TEST_F(NiveisDeAcesso, MontagemListaOrdenadaEEstadoDeNavegacao)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     r.passo([this] {
         FormAcesso* a = f();
         EXPECT_EQ(a->janela()->get_title(), "Níveis de Acesso");
@@ -124,7 +124,7 @@ TEST_F(NiveisDeAcesso, NovoEditarECancelar)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         EXPECT_EQ(botoes(), "00011");
@@ -194,7 +194,7 @@ TEST_F(NiveisDeAcesso, SalvarRecusadoDizPorQueEGuardaDepoisDeCorrigido)
     std::string antes = niveis();
     Roteiro r;
     entrar(r);
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         f()->widgets().entry_descricao->set_text("Enorme");
@@ -227,7 +227,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     r.passo([this] {
         escolher("Gerente");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
@@ -237,10 +237,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
                   "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_FALSE(f()->editando());
         EXPECT_EQ(f()->widgets().entry_codigo->get_text(), "2");
@@ -253,10 +250,7 @@ TEST_F(NiveisDeAcesso, NivelMudadoNoutraEstacaoNaoESobrescrito)
         EXPECT_TRUE(teste::clicar(f()->widgets().button_excluir));
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
-    r.responder("Erro ao Excluir!",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi excluído. "
-                "Veja como ele está agora antes de tentar de novo.",
-                Gtk::RESPONSE_OK);
+    recusa_exclusao_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.acesso where id_acesso = 2"), "1");
         EXPECT_EQ(f()->widgets().entry_nivel->get_text(), "1");
@@ -275,7 +269,7 @@ TEST_F(NiveisDeAcesso, ExcluirComConfirmacaoCancelamentoERecusa)
     banco->executar("insert into cadastro.acesso values (9, 'Temporario', 0)");
     Roteiro r;
     entrar(r);
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     // Cancel: no second dialog, back to browsing, nothing deleted.
     r.passo([this] {
         escolher("Temporario");
@@ -334,7 +328,7 @@ TEST_F(NiveisDeAcesso, SemAdministradorRecusadoComMensagemPropria)
     std::string antes = niveis();
     Roteiro r;
     entrar(r);
-    abrir(r, 3);
+    abrir(r, ids::NIVEIS);
     // The administrators' level taken below another.
     r.passo([this] {
         escolher("Administrador");

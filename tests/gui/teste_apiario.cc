@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <gtkmm/cellrenderertext.h>
 
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
@@ -22,18 +21,24 @@ namespace {
 class Apiario : public teste::SistemaTeste
 {
 protected:
-    FormApiario* ap() { return form<FormApiario>(4); }
+    FormApiario* ap() { return form<FormApiario>(ids::APIARIOS); }
 
     // The stored apiary as "nome|endereco|distrito|data|lat|long|obs|florada|municipio".
     std::string linha(int id)
     {
-        std::string s;
-        for (const LINHA& l : banco->consultar(
-                 "select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, longitude, obs, "
-                 "id_florada, cod_cid from cadastro.apiario where id_apiario=" + std::to_string(id)))
-            for (const std::string& v : l)
-                s += v + "|";
-        return s;
+        return banco->unidos("select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, "
+                             "longitude, obs, id_florada, cod_cid from cadastro.apiario where id_apiario=" +
+                             std::to_string(id));
+    }
+
+    // The floral source list as the form must show it: an empty entry, then
+    // the stored names in order.
+    std::vector<std::string> floradas()
+    {
+        std::vector<std::string> t { "" };
+        for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
+            t.push_back(l[0]);
+        return t;
     }
 
     std::string mostrado()
@@ -76,7 +81,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(f->janela()->get_title(), "Cadastro de Apiários");
@@ -89,10 +94,7 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         EXPECT_EQ(f->widgets().entry_data->get_max_length(), 10);
 
         // The lists: an empty entry, then the records in the order stored.
-        std::vector<std::string> esperadas { "" };
-        for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
-            esperadas.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        EXPECT_EQ(textos_lista(f->widgets().combo_florada), floradas());
         // "Região": the 79 municipalities of MS, with their accents, in
         // dictionary order ("Água Clara" first, "Fátima do Sul" before
         // "Figueirão"), none of another state.
@@ -150,9 +152,9 @@ TEST_F(Apiario, AbreNoPrimeiroNavegaComOContadorEGuardaAPosicao)
         teste::clicar(f->widgets().button_cancelar);
         f->janela()->hide();
     });
-    r.esperar([this] { return ap() == nullptr; }, "the form to close");
+    esperar_fechado(r, ids::APIARIOS, "the form to close");
     r.passo([this] { saida.tomar(); });
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         EXPECT_EQ(ap()->widgets().label_contador->get_text(), "3 / 4");
         EXPECT_EQ(ap()->widgets().entry_nome->get_text(), "Apiário Três Irmãos");
@@ -165,7 +167,7 @@ TEST_F(Apiario, NovoComAsListasIntocadasUsaAsDoApiarioMostrado)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_ultimo);
@@ -212,7 +214,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     std::string novas_floradas;
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_novo);
@@ -222,10 +224,9 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         EXPECT_EQ(f->get_municipio_atual().cod_cid, 5002209);   // Bonito of MS, not of PE, PA or BA
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(8) && form<FormFlorada>(8)->janela()->is_visible(); },
-        "the floral source window");
+    esperar_aberto(r, ids::FLORADA, "the floral source window");
     r.passo([this] {
-        FormFlorada* fl = form<FormFlorada>(8);
+        FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_EQ(fl->janela()->get_title(), "Cadastro Florada");
         EXPECT_EQ(fl->janela()->get_transient_for(), ap()->janela());
         EXPECT_EQ(fl->origem(), ap());
@@ -233,7 +234,7 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     });
     r.responder("Existe campos vazios ", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        FormFlorada* fl = form<FormFlorada>(8);
+        FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_TRUE(fl->janela()->is_visible());
         fl->widgets().entry_florada->set_text("   ");
         teste::clicar(fl->widgets().button_cadastrar);
@@ -242,27 +243,24 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
     r.passo([this] {
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "6");
         // A name already stored is refused by the database.
-        form<FormFlorada>(8)->widgets().entry_florada->set_text("Eucalipto");
-        teste::clicar(form<FormFlorada>(8)->widgets().button_cadastrar);
+        form<FormFlorada>(ids::FLORADA)->widgets().entry_florada->set_text("Eucalipto");
+        teste::clicar(form<FormFlorada>(ids::FLORADA)->widgets().button_cadastrar);
     });
     r.responder("Erro ao inserir Florada", Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        FormFlorada* fl = form<FormFlorada>(8);
+        FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
         EXPECT_TRUE(fl->janela()->is_visible());
         EXPECT_EQ(fl->widgets().entry_florada->get_text(), "Eucalipto");
         fl->widgets().entry_florada->set_text("Jatobá d'Ouro");
         teste::clicar(fl->widgets().button_cadastrar);
     });
     r.responder("Florada cadastrada com sucesso ", Gtk::RESPONSE_CLOSE);
-    r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "the floral source window to close");
+    esperar_fechado(r, ids::FLORADA, "the floral source window to close");
     r.passo([this, &novas_floradas] {
         FormApiario* f = ap();
         const int chave =
             std::stoi(banco->valor("select id_florada from cadastro.florada where nome_florada='Jatobá d''Ouro'"));
-        std::vector<std::string> esperadas { "" };
-        for (const LINHA& l : banco->consultar("select nome_florada from cadastro.florada order by nome_florada"))
-            esperadas.push_back(l[0]);
-        EXPECT_EQ(textos_lista(f->widgets().combo_florada), esperadas);
+        EXPECT_EQ(textos_lista(f->widgets().combo_florada), floradas());
         EXPECT_EQ(f->widgets().combo_florada->get_active_text(), "Jatobá d'Ouro");
         EXPECT_EQ(f->get_florada_atual().id_florada, chave);
         // The pending New survived the floral source window.
@@ -273,9 +271,9 @@ TEST_F(Apiario, NovaFloradaNoMeioDeUmNovoApiarioESalvar)
         // Cancelar closes the window and adds nothing.
         teste::clicar(f->widgets().button_florada);
     });
-    r.esperar([this] { return form<FormFlorada>(8) != nullptr; }, "the floral source window again");
-    r.passo([this] { teste::clicar(form<FormFlorada>(8)->widgets().button_cancelar_florada); });
-    r.esperar([this] { return form<FormFlorada>(8) == nullptr; }, "Cancelar to close it");
+    esperar_aberto(r, ids::FLORADA, "the floral source window again");
+    r.passo([this] { teste::clicar(form<FormFlorada>(ids::FLORADA)->widgets().button_cancelar_florada); });
+    esperar_fechado(r, ids::FLORADA, "Cancelar to close it");
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->valor("select count(*) from cadastro.florada"), "7");
@@ -294,7 +292,7 @@ TEST_F(Apiario, EditarTrocandoARegiaoGuardaOMaisENaoOMunicipio)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_editar);
@@ -342,7 +340,7 @@ TEST_F(Apiario, DataIlegivelDizPorQueEGuardaDepoisDeCorrigida)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this, &antes] {
         antes = banco->despejo();
         FormApiario* f = ap();
@@ -391,12 +389,9 @@ TEST_F(Apiario, DataIlegivelDizPorQueEGuardaDepoisDeCorrigida)
 // stored now.
 TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
 {
-    const std::string CONFLITO =
-        "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-        "Veja como ele está agora e refaça a alteração, se ainda for o caso.";
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         teste::clicar(f->widgets().button_proximo);
@@ -408,7 +403,7 @@ TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
                   "");
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", CONFLITO, Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_FALSE(f->editando());
@@ -430,7 +425,7 @@ TEST_F(Apiario, ApiarioMudadoOuApagadoNoutraEstacao)
         ASSERT_EQ(banco->executar("delete from cadastro.apiario where id_apiario = 2"), "");
         teste::clicar(f->widgets().button_salvar);
     });
-    r.responder("Verifique as informações digitadas !", CONFLITO, Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(banco->valor("select count(*) from cadastro.apiario where id_apiario = 2 or nome = 'Ainda aqui?'"),
@@ -447,7 +442,7 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
     ASSERT_EQ(banco->executar("delete from cadastro.apiario"), "");
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
+    abrir(r, ids::APIARIOS);
     r.passo([this] {
         FormApiario* f = ap();
         EXPECT_EQ(mostrado(), "|||||Dourados||||");
@@ -480,24 +475,12 @@ TEST_F(Apiario, SemApiariosFloradaOuMunicipioDesconhecidoRecusaOSalvar)
 
 namespace {
 
-// What a result row shows in the column: the cell renderer's text.
-std::string celula(Gtk::TreeView* view, int coluna, int linha)
-{
-    Glib::RefPtr<Gtk::TreeModel> modelo = view->get_model();
-    Gtk::TreeModel::iterator it = modelo->children()[linha];
-    Gtk::TreeViewColumn* c = view->get_column(coluna);
-    c->cell_set_cell_data(modelo, it, false, false);
-    Gtk::CellRendererText* r = dynamic_cast<Gtk::CellRendererText*>(c->get_first_cell_renderer());
-    return r ? r->property_text().get_value().raw() : std::string("?");
-}
-
+// What each result row shows, as "code|name|region".
 std::vector<std::string> linhas(Gtk::TreeView* view)
 {
     std::vector<std::string> v;
-    if (!view->get_model())
-        return v;
-    for (std::size_t i = 0; i < view->get_model()->children().size(); ++i)
-        v.push_back(celula(view, 0, i) + "|" + celula(view, 1, i) + "|" + celula(view, 2, i));
+    for (const std::vector<std::string>& l : teste::linhas(view))
+        v.push_back(l[0] + "|" + l[1] + "|" + l[2]);
     return v;
 }
 
@@ -507,11 +490,10 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
-    r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
-    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window");
+    abrir(r, ids::APIARIOS);
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
     r.passo([this] {
-        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         EXPECT_EQ(b->janela()->get_title(), "Buscar Apiario");
         EXPECT_EQ(b->janela()->get_transient_for(), sistema->get_janela_principal());
         EXPECT_EQ(textos_lista(b->widgets().combo_opcoes), (std::vector<std::string> { "ID", "Nome", "Região" }));
@@ -564,7 +546,7 @@ TEST_F(Apiario, BuscaPeloComecoDoNomeACadaTecla)
         EXPECT_EQ(saida.tomar().find("select"), std::string::npos);
         b->janela()->hide();
     });
-    r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_APIARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(mostrado(), APIARIO_1);
         conferir_navegando();
@@ -580,11 +562,10 @@ TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
               "");
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
-    r.passo([this] { teste::clicar(ap()->widgets().button_buscar); });
-    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window");
+    abrir(r, ids::APIARIOS);
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
     r.passo([this] {
-        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         Gtk::TreeView* v = b->widgets().treeview_resultado;
         // "ID": the apiary with that key, digits only.
         b->widgets().combo_opcoes->set_active_text("ID");
@@ -630,15 +611,12 @@ TEST_F(Apiario, BuscaPorChavePorRegiaoEEscolhaMostraNoFormulario)
         EXPECT_EQ(ap()->widgets().label_contador->get_text(), "5 / 6");
         EXPECT_EQ(sistema->get_posicao_apiario(), 5u);
     });
-    r.esperar([this] { return form<FormBuscaApiario>(20) == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_APIARIO, "the search window to close");
+    r.passo([this] { conferir_navegando(); });
+    // An apiary deleted since the search listed it is not shown: the search stays.
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
     r.passo([this] {
-        conferir_navegando();
-        // An apiary deleted since the search listed it is not shown: the search stays.
-        teste::clicar(ap()->widgets().button_buscar);
-    });
-    r.esperar([this] { return form<FormBuscaApiario>(20) != nullptr; }, "the search window again");
-    r.passo([this] {
-        FormBuscaApiario* b = form<FormBuscaApiario>(20);
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
         b->widgets().entry_pesquisa->set_text("Apiário I");
         ASSERT_EQ(linhas(b->widgets().treeview_resultado).size(), 1u);
         ASSERT_EQ(banco->executar("delete from cadastro.apiario where id_apiario = 30"), "");

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <glibmm/main.h>
-#include <gtkmm/main.h>
-#include <gtkmm/progressbar.h>
 
 #include "db/query.h"
 #include "gui/colmeia_view.h"
@@ -25,16 +23,17 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
-#include "gui/respondedor.h"
+#include "gui/listas_teste.h"
 #include "gui/roteiro_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/sistemagui.h"
 #include "gui/widgets_teste.h"
-#include "res/icone.h"
+#include "roteiro/respondedor.h"
 #include "support/banco_teste.h"
 #include "support/captura.h"
 
 using Roteiro = teste::RoteiroTeste;
+using teste::apertar;
 
 namespace {
 
@@ -45,15 +44,7 @@ const char* const ERRO_LOGIN = "Verifique seu <b>Usuário</b> e <b>Senha</b>!";
 const char* const SEM_SERVIDOR = "Não foi possível falar com o servidor do banco de dados: verifique se ele está "
                                  "ligado e se a rede funciona. Nada foi enviado.";
 
-bool apertar(Gtk::Button* b)
-{
-    if (!b->is_sensitive())
-        return false;
-    b->clicked();
-    return true;
-}
-
-class BancoPerdido : public ::testing::Test
+class BancoPerdido : public teste::ProgramaTeste
 {
 protected:
     void SetUp() override
@@ -65,18 +56,8 @@ protected:
 
     void TearDown() override
     {
-        teste::esconder_tudo();
-        teste::processar_eventos();
-        sistema.reset();
-        query.reset();
+        teste::ProgramaTeste::TearDown();
         cluster.reset();
-    }
-
-    // Starts the program's two objects, as the application object does.
-    void iniciar()
-    {
-        query.reset(new QUERY(conf.c_str()));
-        sistema.reset(new SISTEMAGUI(query.get(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
     }
 
     // One login attempt that must fail, with its dialog.
@@ -109,62 +90,10 @@ protected:
         return cluster->valor("select count(*) from cadastro." + tabela + " where " + condicao);
     }
 
-    template <class F>
-    F* form(int id) { return dynamic_cast<F*>(sistema->formulario_aberto(id)); }
+    void rodar(Roteiro& r) { teste::ProgramaTeste::rodar(r, 240); }
 
-    // A step that may show dialogs and windows (answered by the
-    // responder): the script goes on only once it has ended.
-    void passo(Roteiro& r, std::function<void()> acao)
-    {
-        auto feito = std::make_shared<bool>(false);
-        r.passo([acao, feito] {
-            acao();
-            *feito = true;
-        });
-        r.esperar([feito] { return *feito; }, "the end of the step", 120);
-    }
-
-    void entrar(Roteiro& r)
-    {
-        r.passo([this] {
-            sistema->get_entry_login()->set_text("admin");
-            sistema->get_entry_senha()->set_text("admin");
-            sistema->get_button_ok()->clicked();
-        });
-        r.esperar([this] {
-            return sistema->get_janela_principal() && sistema->get_janela_principal()->is_visible();
-        }, "the main window");
-        // The password window the sample password brings with it.
-        r.esperar([this] { return form<FormSenha>(7) != nullptr; }, "the password window");
-        r.passo([this] { form<FormSenha>(7)->widgets().button_cancelar_senha->clicked(); });
-        r.esperar([this] { return form<FormSenha>(7) == nullptr; }, "the password window to close");
-    }
-
-    // Opens a form from the menu, runs the step in it, and waits for it
-    // to close (the step hides it).
-    void no_formulario(Roteiro& r, int id, std::function<void(Formulario*)> acao)
-    {
-        r.passo([this, id] { teste::item_menu(*sistema, id).activate(); });
-        r.esperar([this, id] {
-            Formulario* f = sistema->formulario_aberto(id);
-            return f && f->janela()->is_visible();
-        }, "form " + std::to_string(id));
-        passo(r, [this, id, acao] {
-            Formulario* f = sistema->formulario_aberto(id);
-            acao(f);
-            f->janela()->hide();
-        });
-        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "form to close");
-    }
-
-    void rodar(Roteiro& r) { r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, 240); }
-
-    teste::CapturaSaida saida;
     teste::Respondedor respondedor;
     std::unique_ptr<teste::ClusterPrivado> cluster;
-    std::string conf;
-    std::unique_ptr<QUERY> query;
-    std::unique_ptr<SISTEMAGUI> sistema;
 };
 
 // Fills the apiary form with a name and a good date.
@@ -224,8 +153,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     Roteiro r;
     entrar(r);
     // The apiary form is open, with a new apiary typed, when the server stops.
-    no_formulario(r, 4, [&](Formulario* f) {
-        FormApiario* a = static_cast<FormApiario*>(f);
+    no_formulario<FormApiario>(r, ids::APIARIOS, [&](FormApiario* a) {
         ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes da queda");
         ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
@@ -263,7 +191,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Apiario")
                 return;
-            FormBuscaApiario* b = form<FormBuscaApiario>(20);
+            FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
             for (const char* t : { "A", "", "Antes", "'" }) {
                 b->widgets().entry_pesquisa->set_text("~");
                 b->widgets().entry_pesquisa->set_text(t);
@@ -280,7 +208,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Cadastro Florada")
                 return;
-            FormFlorada* fl = form<FormFlorada>(8);
+            FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
             fl->widgets().entry_florada->set_text("Florada da queda");
             apertar(fl->widgets().button_cadastrar);
             EXPECT_TRUE(janela.is_visible());
@@ -296,8 +224,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
     });
 
     // Every other form opens, loads nothing, and refuses to save.
-    no_formulario(r, 1, [&](Formulario* f) {
-        FormUsuario* c = static_cast<FormUsuario*>(f);
+    no_formulario<FormUsuario>(r, ids::MINHA_CONTA, [&](FormUsuario* c) {
         EXPECT_EQ(c->widgets().entry_usuario->get_text(), "admin");
         ASSERT_TRUE(teste::clicar(c->widgets().button_editar));
         c->widgets().entry_nome->set_text("Nome da queda");
@@ -308,7 +235,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != " Trocar de Senha ")
                 return;
-            FormSenha* s = form<FormSenha>(7);
+            FormSenha* s = form<FormSenha>(ids::SENHA);
             s->widgets().entry_nova->set_text("senhanova");
             s->widgets().entry_repetir->set_text("senhanova");
             apertar(s->widgets().button_alterar);
@@ -321,8 +248,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         ASSERT_TRUE(teste::clicar(c->widgets().button_cancelar));
         falhas_mostradas += 2;
     });
-    no_formulario(r, 2, [&](Formulario* f) {
-        FormUsuario* u = static_cast<FormUsuario*>(f);
+    no_formulario<FormUsuario>(r, ids::USUARIOS, [&](FormUsuario* u) {
         // The list of the login is all there is to show.
         EXPECT_EQ(u->widgets().label_contador->get_text(), "1 / 1");
         for (Gtk::ToolButton* b : { u->widgets().button_ultimo, u->widgets().button_anterior,
@@ -332,7 +258,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Usuário")
                 return;
-            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(21);
+            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(ids::BUSCA_USUARIO);
             for (const char* campo : { "Nome", "CPF" }) {
                 b->widgets().combo_campo->set_active_text(campo);
                 for (const char* t : { "A", "", "M" }) {
@@ -359,8 +285,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
-    no_formulario(r, 3, [&](Formulario* f) {
-        FormAcesso* n = static_cast<FormAcesso*>(f);
+    no_formulario<FormAcesso>(r, ids::NIVEIS, [&](FormAcesso* n) {
         EXPECT_EQ(n->get_lista()->children().size(), 0u);
         ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
         n->widgets().entry_descricao->set_text("Nível da queda");
@@ -369,8 +294,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_EQ(respondedor.tomar(), Textos { ERRO_SALVAR });
         falhas_mostradas += 1;
     });
-    no_formulario(r, 5, [&](Formulario* f) {
-        FormAbelha* b = static_cast<FormAbelha*>(f);
+    no_formulario<FormAbelha>(r, ids::ABELHAS, [&](FormAbelha* b) {
         EXPECT_EQ(b->widgets().entry_rgn->get_text(), "");
         ASSERT_TRUE(teste::clicar(b->widgets().button_novo));
         b->widgets().entry_nascimento->set_text("03/04/2005");
@@ -382,13 +306,13 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         falhas_mostradas += 2;
     });
     // The beehive window opens with nothing listed, and stores nothing.
-    passo(r, [this] {
+    passo_longo(r, [this] {
         bool aberta = false;
         respondedor.ao_abrir = [this, &aberta](Gtk::Window& janela) {
             if (janela.get_title() != "Cadastro de Colméias")
                 return;
             aberta = true;
-            COLMEIA_VIEW* c = form<COLMEIA_VIEW>(6);
+            COLMEIA_VIEW* c = form<COLMEIA_VIEW>(ids::COLMEIAS);
             ASSERT_NE(c, nullptr);
             EXPECT_EQ(c->get_lista_colmeias()->children().size(), 0u);
             EXPECT_EQ(c->widgets().combo_apiario->textos(), std::vector<std::string> { "" });
@@ -398,22 +322,21 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
             EXPECT_EQ(respondedor.tomar(), Textos { "Escolha o apiário da colméia." });
             janela.hide();
         };
-        teste::item_menu(*sistema, 6).activate();
+        teste::item_menu(*sistema, ids::COLMEIAS).activate();
         respondedor.ao_abrir = nullptr;
         EXPECT_TRUE(aberta);
     });
 
     // The server is back: what was saved is there, none of the refused
     // saves left anything behind, and the program works again.
-    passo(r, [&] {
+    passo_longo(r, [&] {
         ASSERT_TRUE(cluster->iniciar());
         EXPECT_EQ(tudo(), antes_da_queda);
         EXPECT_EQ(contar("apiario", "nome = 'Antes da queda'"), "1");
         EXPECT_EQ(contar("apiario", "nome like '%queda%' and nome <> 'Antes da queda'"), "0");
         saida.tomar();
     });
-    no_formulario(r, 4, [&](Formulario* f) {
-        FormApiario* a = static_cast<FormApiario*>(f);
+    no_formulario<FormApiario>(r, ids::APIARIOS, [&](FormApiario* a) {
         ASSERT_TRUE(teste::clicar(a->widgets().button_ultimo));
         EXPECT_EQ(a->widgets().label_contador->get_text(), "5 / 5");
         EXPECT_EQ(a->widgets().entry_nome->get_text(), "Antes da queda");
@@ -429,8 +352,7 @@ TEST_F(BancoPerdido, ServidorCaiComFormularioAbertoEVoltaSemPerderNada)
         EXPECT_NE(trace.find(insert), std::string::npos);
         EXPECT_EQ(trace.find(insert), trace.rfind(insert));
     });
-    no_formulario(r, 3, [&](Formulario* f) {
-        FormAcesso* n = static_cast<FormAcesso*>(f);
+    no_formulario<FormAcesso>(r, ids::NIVEIS, [&](FormAcesso* n) {
         EXPECT_EQ(n->get_lista()->children().size(), 3u);
         ASSERT_TRUE(teste::clicar(n->widgets().button_novo));
         n->widgets().entry_descricao->set_text("Nível da volta");
@@ -452,8 +374,7 @@ TEST_F(BancoPerdido, ServidorReiniciadoEntreDoisSalvamentosNaoCustaNenhum)
     ASSERT_TRUE(query->get_conectado()) << query->get_mensagem();
     Roteiro r;
     entrar(r);
-    no_formulario(r, 4, [&](Formulario* f) {
-        FormApiario* a = static_cast<FormApiario*>(f);
+    no_formulario<FormApiario>(r, ids::APIARIOS, [&](FormApiario* a) {
         ASSERT_TRUE(teste::clicar(a->widgets().button_novo));
         apiario(a, "Antes do reinício");
         ASSERT_TRUE(teste::clicar(a->widgets().button_salvar));
@@ -485,8 +406,7 @@ TEST_F(BancoPerdido, ServidorParaNoMeioDeGerarFilhasNenhumaFica)
     bool parou = false;
     Roteiro r;
     entrar(r);
-    no_formulario(r, 5, [&](Formulario* f) {
-        FormAbelha* b = static_cast<FormAbelha*>(f);
+    no_formulario<FormAbelha>(r, ids::ABELHAS, [&](FormAbelha* b) {
         std::string quantidade = "10000";
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             DialogoFilhas* d = b->get_dialogo_filhas();
@@ -502,12 +422,10 @@ TEST_F(BancoPerdido, ServidorParaNoMeioDeGerarFilhasNenhumaFica)
             DialogoFilhas* d = b->get_dialogo_filhas();
             if (!d || parou)
                 return true;
-            for (Gtk::Widget* w : d->get_vbox()->get_children()) {
-                Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w);
-                if (barra && barra->get_fraction() >= 0.1) {
-                    parou = true;
-                    EXPECT_TRUE(cluster->parar());
-                }
+            Gtk::ProgressBar* barra = teste::barra_de_progresso(*d);
+            if (barra && barra->get_fraction() >= 0.1) {
+                parou = true;
+                EXPECT_TRUE(cluster->parar());
             }
             return true;
         }, 20);

@@ -21,19 +21,13 @@ const char* const PERGUNTA = "CEP não encontrado. Deseja cadastrá-lo?";
 class CadastroDeCep : public teste::SistemaTeste
 {
 protected:
-    FormUsuario* u(int id) { return form<FormUsuario>(id); }
-    FormCep* cep() { return form<FormCep>(9); }
+    FormUsuario* u(ids::Janela id) { return form<FormUsuario>(id); }
+    FormCep* cep() { return form<FormCep>(ids::CADASTRO_CEP); }
     const WidgetsCep& wc() { return cep()->widgets(); }
-
-    void consultar(FormUsuario* f, const std::string& texto)
-    {
-        f->widgets().entry_cep->set_text(texto);
-        f->widgets().entry_cep->activate();
-    }
 
     void esperar_janela(Roteiro& r)
     {
-        r.esperar([this] { return cep() && cep()->janela()->is_visible(); }, "the postal-code window");
+        esperar_aberto(r, ids::CADASTRO_CEP, "the postal-code window");
     }
 
     // The registered code: cep|kind|street|district|municipality.
@@ -59,23 +53,23 @@ TEST_F(CadastroDeCep, DoFormularioDeUsuariosAoUsuarioGuardadoComOCepNovo)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(u(2)->widgets().button_novo));
-        u(2)->widgets().entry_nome->set_text("Rosa Melífera");
-        u(2)->widgets().entry_usuario->set_text("rosa");
-        u(2)->widgets().entry_senha->set_text("favo");
-        u(2)->widgets().entry_nasc->set_text("03/04/1985");
-        u(2)->widgets().entry_numero->set_text("45");
-        consultar(u(2), "79900-000");
+        EXPECT_TRUE(teste::clicar(u(ids::USUARIOS)->widgets().button_novo));
+        u(ids::USUARIOS)->widgets().entry_nome->set_text("Rosa Melífera");
+        u(ids::USUARIOS)->widgets().entry_usuario->set_text("rosa");
+        u(ids::USUARIOS)->widgets().entry_senha->set_text("favo");
+        u(ids::USUARIOS)->widgets().entry_nasc->set_text("03/04/1985");
+        u(ids::USUARIOS)->widgets().entry_numero->set_text("45");
+        teste::consultar_cep(u(ids::USUARIOS), "79900-000");
     });
     r.responder(PERGUNTA, Gtk::RESPONSE_YES);
     esperar_janela(r);
     r.passo([this, &antes] {
         FormCep* c = cep();
         EXPECT_EQ(c->janela()->get_title(), "Cadastro de CEP");
-        EXPECT_EQ(c->janela()->get_transient_for(), u(2)->janela());
-        EXPECT_EQ(c->origem(), u(2));
+        EXPECT_EQ(c->janela()->get_transient_for(), u(ids::USUARIOS)->janela());
+        EXPECT_EQ(c->origem(), u(ids::USUARIOS));
         EXPECT_EQ(wc().entry_cep->get_text(), "79900-000");
         EXPECT_EQ(wc().entry_cep->get_max_length(), 9);
         std::vector<std::string> estados = teste::textos_lista(wc().combo_estado);
@@ -117,18 +111,18 @@ TEST_F(CadastroDeCep, DoFormularioDeUsuariosAoUsuarioGuardadoComOCepNovo)
         // Closed, and the user form filled in by the lookup.
         EXPECT_TRUE(cep() == nullptr || !cep()->janela()->is_visible());
         EXPECT_EQ(linha("79900-017"), "79900-017|Linha|do Potreirito|Zona Rural|5004502");
-        EXPECT_EQ(endereco(u(2)), "79900-017|Linha do Potreirito|Zona Rural|Itaporã|MS");
-        EXPECT_EQ(u(2)->janela()->get_focus(), u(2)->widgets().entry_rua);
-        EXPECT_TRUE(teste::clicar(u(2)->widgets().button_salvar));
+        EXPECT_EQ(endereco(u(ids::USUARIOS)), "79900-017|Linha do Potreirito|Zona Rural|Itaporã|MS");
+        EXPECT_EQ(u(ids::USUARIOS)->janela()->get_focus(), u(ids::USUARIOS)->widgets().entry_rua);
+        EXPECT_TRUE(teste::clicar(u(ids::USUARIOS)->widgets().button_salvar));
         EXPECT_EQ(banco->valor("select c.cep || '|' || u.endereco from cadastro.usuario u join cadastro.ceps c "
                                "using (id_cep) where u.login = 'rosa'"),
                   "79900-017|Linha do Potreirito");
         // The lookup finds it from now on, with no offer.
-        EXPECT_TRUE(teste::clicar(u(2)->widgets().button_novo));
-        consultar(u(2), "79900-017");
-        EXPECT_EQ(endereco(u(2)), "79900-017|Linha do Potreirito|Zona Rural|Itaporã|MS");
+        EXPECT_TRUE(teste::clicar(u(ids::USUARIOS)->widgets().button_novo));
+        teste::consultar_cep(u(ids::USUARIOS), "79900-017");
+        EXPECT_EQ(endereco(u(ids::USUARIOS)), "79900-017|Linha do Potreirito|Zona Rural|Itaporã|MS");
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
-        teste::clicar(u(2)->widgets().button_cancelar);
+        teste::clicar(u(ids::USUARIOS)->widgets().button_cancelar);
     });
     rodar(r);
 }
@@ -138,17 +132,17 @@ TEST_F(CadastroDeCep, MinhaContaCancelarOuNaoCadastrarNadaMuda)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this, &antes] {
         antes = banco->despejo();
-        EXPECT_TRUE(teste::clicar(u(1)->widgets().button_editar));
-        consultar(u(1), "01001-000");
+        EXPECT_TRUE(teste::clicar(u(ids::MINHA_CONTA)->widgets().button_editar));
+        teste::consultar_cep(u(ids::MINHA_CONTA), "01001-000");
     });
     // Declined: no window.
     r.responder(PERGUNTA, Gtk::RESPONSE_NO);
     r.passo([this] {
         EXPECT_EQ(cep(), nullptr);
-        consultar(u(1), "01001-000");
+        teste::consultar_cep(u(ids::MINHA_CONTA), "01001-000");
     });
     r.responder(PERGUNTA, Gtk::RESPONSE_YES);
     esperar_janela(r);
@@ -157,11 +151,11 @@ TEST_F(CadastroDeCep, MinhaContaCancelarOuNaoCadastrarNadaMuda)
         EXPECT_EQ(wc().entry_cep->get_text(), "01001-000");
         teste::clicar(wc().button_cancelar_cep);
     });
-    r.esperar([this] { return cep() == nullptr; }, "the postal-code window to close");
+    esperar_fechado(r, ids::CADASTRO_CEP, "the postal-code window to close");
     r.passo([this, &antes] {
         EXPECT_EQ(banco->despejo(), antes);
-        EXPECT_EQ(endereco(u(1)), "01001-000|Avenida Marcelino Pires|Centro|Dourados|MS");
-        consultar(u(1), "01001-000");
+        EXPECT_EQ(endereco(u(ids::MINHA_CONTA)), "01001-000|Avenida Marcelino Pires|Centro|Dourados|MS");
+        teste::consultar_cep(u(ids::MINHA_CONTA), "01001-000");
     });
     r.responder(PERGUNTA, Gtk::RESPONSE_YES);
     esperar_janela(r);
@@ -173,8 +167,8 @@ TEST_F(CadastroDeCep, MinhaContaCancelarOuNaoCadastrarNadaMuda)
         wc().entry_bairro->set_text("Sé");
         teste::clicar(wc().button_salvar_cep);
         EXPECT_EQ(linha("01001-000"), "01001-000|Praça|da Sé|Sé|3550308");
-        EXPECT_EQ(endereco(u(1)), "01001-000|Praça da Sé|Sé|São Paulo|SP");
-        EXPECT_TRUE(teste::clicar(u(1)->widgets().button_salvar));
+        EXPECT_EQ(endereco(u(ids::MINHA_CONTA)), "01001-000|Praça da Sé|Sé|São Paulo|SP");
+        EXPECT_TRUE(teste::clicar(u(ids::MINHA_CONTA)->widgets().button_salvar));
         EXPECT_EQ(sistema->get_usuario_logado().cep.cep, "01001-000");
         EXPECT_EQ(banco->valor("select c.cep from cadastro.usuario u join cadastro.ceps c using (id_cep) "
                                "where u.id_usuario = 1"),

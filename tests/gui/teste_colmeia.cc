@@ -29,7 +29,7 @@ class Colmeias : public teste::SistemaTeste, public ::testing::WithParamInterfac
 protected:
     std::string modelo() const override { return teste::ambiente(GetParam()); }
 
-    COLMEIA_VIEW* cv() { return form<COLMEIA_VIEW>(6); }
+    COLMEIA_VIEW* cv() { return form<COLMEIA_VIEW>(ids::COLMEIAS); }
     const WidgetsColmeia& w() { return cv()->widgets(); }
 
     void preencher(const char* tipo, const char* status, const std::string& rgn, const char* apiario,
@@ -83,15 +83,6 @@ protected:
         w().entry_obs_revisao->set_text(obs);
         teste::clicar(w().button_adicionar_revisao);
     }
-
-    // Waits for a message dialog and checks the text below its own.
-    void detalhe(Roteiro& r, const std::string& texto)
-    {
-        r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "a message dialog");
-        r.passo([texto] {
-            EXPECT_EQ(std::string(teste::dialogo_visivel()->property_secondary_text().get_value()), texto);
-        });
-    }
 };
 
 std::string nome_do_banco(const ::testing::TestParamInfo<const char*>& info)
@@ -109,7 +100,7 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     r.passo([this] {
         EXPECT_EQ(cv()->janela()->get_title(), "Cadastro de Colméias");
         EXPECT_NE(saida.tomar().find("6 - 1\n"), std::string::npos);
@@ -207,8 +198,8 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         EXPECT_EQ(contagem("revisao"), "2");
         teste::clicar(w().button_excluir_colmeia);
     });
-    detalhe(r, "A colméia 1 tem 2 revisões, que serão excluídas com ela.");
-    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_CANCEL);
+    r.responder("Deseja realmente excluir esse item?", "A colméia 1 tem 2 revisões, que serão excluídas com ela.",
+                Gtk::RESPONSE_CANCEL);
     r.passo([this] {
         EXPECT_EQ(contagem("colmeia"), "3");
         EXPECT_EQ(contagem("revisao"), "2");
@@ -232,8 +223,7 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         // A hive without inspections says so; nothing shown, nothing to delete.
         teste::clicar(w().button_excluir_colmeia);
     });
-    detalhe(r, "A colméia 2 não tem revisões.");
-    r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
+    r.responder("Deseja realmente excluir esse item?", "A colméia 2 não tem revisões.", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([this] {
         EXPECT_EQ(contagem("colmeia"), "1");
@@ -249,7 +239,7 @@ TEST_P(Colmeias, UmaRainhaPorColmeiaEEntradasRecusadas)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     r.passo([this, &antes] {
         preencher("Outro", "Ativa", "00004-00002", BOA_ESPERANCA);
         teste::clicar(w().button_salvar_colmeia);
@@ -318,7 +308,7 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
     std::string antes;
     Roteiro r;
     entrar(r);
-    abrir(r, 6);
+    abrir(r, ids::COLMEIAS);
     r.passo([this, &antes] {
         preencher("Langstroth", "Ativa", "", BOA_ESPERANCA, "", "sem rainha");
         teste::clicar(w().button_salvar_colmeia);
@@ -369,8 +359,8 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
         escolher_linha(w().treeview_revisoes, 1);
         teste::clicar(w().button_excluir_revisao);
     });
-    detalhe(r, "Revisão de 10/03/2024 da colméia 1.");
-    r.responder("Deseja realmente excluir essa revisão?", Gtk::RESPONSE_CANCEL);
+    r.responder("Deseja realmente excluir essa revisão?", "Revisão de 10/03/2024 da colméia 1.",
+                Gtk::RESPONSE_CANCEL);
     r.passo([this] {
         EXPECT_EQ(contagem("revisao"), "3");
         escolher_linha(w().treeview_revisoes, 1);
@@ -402,9 +392,7 @@ TEST_P(Colmeias, RevisoesDaMaisNovaParaAMaisVelhaComOStatusDaColmeia)
         w().entry_obs->set_text("sobre a cópia velha");
         teste::clicar(w().button_salvar_colmeia);
     });
-    detalhe(r, "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-               "Veja como ele está agora e refaça a alteração, se ainda for o caso.");
-    r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(linha(1), "Langstroth|Morta|null|1|null|depois das revisões");
         EXPECT_EQ(mostrada(), "1|Langstroth|Morta||" + std::string(BOA_ESPERANCA) + "||depois das revisões");

@@ -18,6 +18,7 @@
 #include "res/icone.h"
 #include "gui/colunas.h"
 #include "gui/eventos.h"
+#include "roteiro/roteiro.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ public:
     int tamanho() const { return ultimo_tamanho; }
     int campo() const { return ultimo_campo; }
 };
-
-void esvaziar_fila()
-{
-    while (Gtk::Main::events_pending())
-        Gtk::Main::iteration(false);
-}
 
 // Typing one key at the end of the entry, as the toolkit reports it: the
 // new text arrives with one "changed".
@@ -64,7 +59,7 @@ TEST(Eventos, DataNaEntryComCursor)
     for (std::size_t i = 0; i < digitos.size(); ++i) {
         teclar(entry, digitos.substr(i, 1));
         EXPECT_EQ(entry.get_text(), esperado[i]);
-        esvaziar_fila();
+        teste::processar_eventos();
         EXPECT_EQ(entry.get_position(), cursor[i]) << "after digit " << i + 1;
     }
     EXPECT_EQ(eventos.tamanho(), 10);
@@ -78,7 +73,7 @@ TEST(Eventos, DataNaEntryComCursor)
     teclar(entry, "1");
     teclar(entry, "2");
     EXPECT_EQ(entry.get_text(), "12/");
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(entry.get_position(), 3);
     teclar(entry, "/");
     EXPECT_EQ(entry.get_text(), "12/");
@@ -97,7 +92,7 @@ TEST(Eventos, DataNaEntryComCursor)
     teclar(entry, "1");
     teclar(entry, "/");   // the pattern's own "/" comes next: dropped
     EXPECT_EQ(entry.get_text(), "1");
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(entry.get_position(), 1);
 }
 
@@ -118,7 +113,7 @@ TEST(Eventos, CpfCepETrocaDeCampo)
     for (char c : std::string("12345678"))
         teclar(cep, std::string(1, c));
     EXPECT_EQ(cep.get_text(), "12345-678");
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(cep.get_position(), 9);
 
     for (char c : std::string("010220"))
@@ -151,7 +146,7 @@ TEST(Eventos, DataSemLimiteRecebeColagemLonga)
     // letters at the end of a paste go, one by one
     teclar(data, "3abc");
     EXPECT_EQ(data.get_text(), "12/3");
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(data.get_position(), 4);   // the request is past the end
 }
 
@@ -182,24 +177,24 @@ TEST(Eventos, SetPosicaoEsperaOcioso)
     Gtk::Entry entry;
     entry.set_text("abcdef");
     entry.set_position(6);
-    esvaziar_fila();
+    teste::processar_eventos();
     eventos.set_posicao(&entry, 2);
     EXPECT_EQ(entry.get_position(), 6);   // not before the toolkit is idle
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(entry.get_position(), 2);
     eventos.set_posicao(&entry, 99);   // past the end: the toolkit puts it at the end
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(entry.get_position(), 6);
     // runs once: moving the cursor afterwards sticks
     entry.set_position(1);
-    esvaziar_fila();
+    teste::processar_eventos();
     EXPECT_EQ(entry.get_position(), 1);
 }
 
 TEST(Eventos, SetPosicaoEntryDestruidaAntes)
 {
     Eventos eventos;
-    esvaziar_fila();
+    teste::processar_eventos();
     Gtk::Entry* entry = new Gtk::Entry;
     entry->set_text("abc");
     eventos.set_posicao(entry, 1);
@@ -207,7 +202,7 @@ TEST(Eventos, SetPosicaoEntryDestruidaAntes)
     delete entry;
     // the request went away with the entry
     EXPECT_FALSE(Glib::MainContext::get_default()->pending());
-    esvaziar_fila();
+    teste::processar_eventos();
 }
 
 TEST(Eventos, TabularSairECaixaAlta)
@@ -222,7 +217,7 @@ TEST(Eventos, TabularSairECaixaAlta)
     primeira.signal_activate().connect(
         sigc::bind(sigc::mem_fun(eventos, &EVENTOS::tabular), &janela, &segunda));
     janela.show_all();
-    esvaziar_fila();
+    teste::processar_eventos();
     janela.set_focus(primeira);
     EXPECT_EQ(janela.get_focus(), &primeira);
     primeira.activate();   // Enter
@@ -233,7 +228,7 @@ TEST(Eventos, TabularSairECaixaAlta)
     EXPECT_TRUE(janela.is_visible());
     cancelar.clicked();
     EXPECT_FALSE(janela.is_visible());
-    esvaziar_fila();
+    teste::processar_eventos();
 
     Gtk::Entry nome;
     nome.set_text("abelha rainha 1");

@@ -8,7 +8,6 @@
 #include <gtkmm/liststore.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/treeview.h>
-#include <gtkmm/progressbar.h>
 #include <gtkmm/window.h>
 
 #include "gui/colunas_fixas.h"
@@ -17,6 +16,7 @@
 #include "gui/modelo_achados.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
+#include "gui/widgets_teste.h"
 
 using Roteiro = teste::RoteiroTeste;
 using teste::textos_lista;
@@ -306,7 +306,7 @@ namespace {
 class AbelhasLongas : public teste::SistemaTeste
 {
 protected:
-    FormAbelha* ab() { return form<FormAbelha>(5); }
+    FormAbelha* ab() { return form<FormAbelha>(ids::ABELHAS); }
     std::string contagem() { return banco->valor("select count(*) from cadastro.abelha_rainha"); }
 };
 
@@ -320,7 +320,7 @@ TEST_F(AbelhasLongas, NavegarEscreveOsMesmosComandosELinhas)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
+    abrir(r, ids::ABELHAS);
     r.passo([this] {
         FormAbelha* f = ab();
         teste::clicar(f->widgets().button_proximo);
@@ -361,10 +361,8 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
               "");
     Roteiro r;
     entrar(r);
-    abrir(r, 5);
-    r.passo([this] { teste::clicar(ab()->widgets().button_gerar); });
-    r.esperar([this] { return ab()->get_dialogo_filhas() != nullptr && ab()->get_dialogo_filhas()->is_visible(); },
-              "the daughters dialog");
+    abrir(r, ids::ABELHAS);
+    abrir_filhas(r);
     r.passo([this, quantas] {
         FormAbelha* f = ab();
         f->get_dialogo_filhas()->widgets().entry_quantidade->set_text(std::to_string(quantas));
@@ -377,20 +375,17 @@ TEST_F(AbelhasLongas, GerarMuitasFilhasMostraOProgresso)
         FormAbelha* f = ab();
         if (!f->get_dialogo_filhas())
             return true;
-        std::vector<Gtk::Widget*> filhos = f->get_dialogo_filhas()->get_vbox()->get_children();
-        for (Gtk::Widget* w : filhos) {
-            Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w);
-            if (barra && barra->is_visible() && barra->get_text().find(" de 1500") != Glib::ustring::npos &&
-                barra->get_fraction() > 0 && barra->get_fraction() < 1) {
-                visto = true;
-                EXPECT_FALSE(gtk_widget_is_sensitive(
-                    gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_OK)));
-                EXPECT_FALSE(gtk_widget_is_sensitive(
-                    gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_CLOSE)));
-                EXPECT_TRUE(f->get_dialogo_filhas()->widgets().button_cancelar->is_visible());
-                EXPECT_TRUE(f->get_dialogo_filhas()->widgets().button_cancelar->is_sensitive());
-                EXPECT_TRUE(f->get_dialogo_filhas()->get_modal());
-            }
+        Gtk::ProgressBar* barra = teste::barra_de_progresso(*f->get_dialogo_filhas());
+        if (barra && barra->is_visible() && barra->get_text().find(" de 1500") != Glib::ustring::npos &&
+            barra->get_fraction() > 0 && barra->get_fraction() < 1) {
+            visto = true;
+            EXPECT_FALSE(gtk_widget_is_sensitive(
+                gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_OK)));
+            EXPECT_FALSE(gtk_widget_is_sensitive(
+                gtk_dialog_get_widget_for_response(f->get_dialogo_filhas()->gobj(), GTK_RESPONSE_CLOSE)));
+            EXPECT_TRUE(f->get_dialogo_filhas()->widgets().button_cancelar->is_visible());
+            EXPECT_TRUE(f->get_dialogo_filhas()->widgets().button_cancelar->is_sensitive());
+            EXPECT_TRUE(f->get_dialogo_filhas()->get_modal());
         }
         return false;
     }, "the daughters to be stored", 120);

@@ -35,40 +35,41 @@ TEST_F(Permissoes, QuemNaoEAdministradorNaoAbreUsuariosNemNiveis)
     entrar(r, "maria", "abelha");
     r.passo([this] {
         EXPECT_FALSE(sistema->get_usuario_logado().login.empty());
-        EXPECT_FALSE(teste::item_menu(*sistema, 2).is_sensitive());
-        EXPECT_FALSE(teste::item_menu(*sistema, 3).is_sensitive());
-        for (int id : { 1, 4, 5, 6, 8 })
+        EXPECT_FALSE(teste::item_menu(*sistema, ids::USUARIOS).is_sensitive());
+        EXPECT_FALSE(teste::item_menu(*sistema, ids::NIVEIS).is_sensitive());
+        for (ids::Janela id : { ids::MINHA_CONTA, ids::APIARIOS, ids::ABELHAS, ids::COLMEIAS })
             EXPECT_TRUE(teste::item_menu(*sistema, id).is_sensitive()) << id;
+        EXPECT_TRUE(teste::item_sair(*sistema).is_sensitive());
         // No password window for her.
-        EXPECT_EQ(sistema->formulario_aberto(7), nullptr);
+        EXPECT_EQ(sistema->formulario_aberto(ids::SENHA), nullptr);
         saida.tomar();
-        sistema->carregar_cadastro(2, sistema->get_janela_principal());
+        sistema->carregar_cadastro(ids::USUARIOS, sistema->get_janela_principal());
     });
     r.responder(NEGADO, Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        EXPECT_EQ(sistema->formulario_aberto(2), nullptr);
+        EXPECT_EQ(sistema->formulario_aberto(ids::USUARIOS), nullptr);
         EXPECT_NE(saida.tomar().find("Acesso negado à janela 2\n"), std::string::npos);
-        sistema->carregar_cadastro(3, sistema->get_janela_principal());
+        sistema->carregar_cadastro(ids::NIVEIS, sistema->get_janela_principal());
     });
     r.responder(NEGADO, Gtk::RESPONSE_CLOSE);
     r.passo([this] {
-        EXPECT_EQ(sistema->formulario_aberto(3), nullptr);
+        EXPECT_EQ(sistema->formulario_aberto(ids::NIVEIS), nullptr);
         // The user search, which only the user form opens.
-        sistema->carregar_pesquisa(21, sistema->get_janela_principal());
+        sistema->carregar_pesquisa(ids::BUSCA_USUARIO, sistema->get_janela_principal());
     });
     r.responder(NEGADO, Gtk::RESPONSE_CLOSE);
-    r.passo([this] { EXPECT_EQ(sistema->formulario_aberto(21), nullptr); });
+    r.passo([this] { EXPECT_EQ(sistema->formulario_aberto(ids::BUSCA_USUARIO), nullptr); });
 
     // The record windows open.
-    for (int id : { 4, 5, 6 }) {
+    for (ids::Janela id : { ids::APIARIOS, ids::ABELHAS, ids::COLMEIAS }) {
         abrir(r, id);
         r.passo([this, id] { sistema->formulario_aberto(id)->janela()->hide(); });
-        r.esperar([this, id] { return sistema->formulario_aberto(id) == nullptr; }, "the form to close");
+        esperar_fechado(r, id, "the form to close");
     }
     // "Minha Conta" saves her own data, and no one else's.
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] {
-        FormUsuario* c = form<FormUsuario>(1);
+        FormUsuario* c = form<FormUsuario>(ids::MINHA_CONTA);
         EXPECT_EQ(c->widgets().entry_usuario->get_text(), "maria");
         EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
         c->widgets().entry_nome->set_text("Maria Souza Lima");
@@ -76,7 +77,7 @@ TEST_F(Permissoes, QuemNaoEAdministradorNaoAbreUsuariosNemNiveis)
     });
     r.passo([this] {
         EXPECT_EQ(usuarios(), "1:Administrador do Sistema:admin:1;2:Maria Souza Lima:maria:3");
-        form<FormUsuario>(1)->janela()->hide();
+        form<FormUsuario>(ids::MINHA_CONTA)->janela()->hide();
     });
     rodar(r);
     EXPECT_EQ(banco->valor("select string_agg(id_acesso || desc_acesso || nivel_acesso, ';' order by id_acesso) "
@@ -92,11 +93,11 @@ TEST_F(Permissoes, AdministradorEQuemTemONivelMaisAlto)
     Roteiro r;
     entrar(r, "maria", "abelha");
     r.passo([this] {
-        EXPECT_TRUE(teste::item_menu(*sistema, 2).is_sensitive());
-        EXPECT_TRUE(teste::item_menu(*sistema, 3).is_sensitive());
+        EXPECT_TRUE(teste::item_menu(*sistema, ids::USUARIOS).is_sensitive());
+        EXPECT_TRUE(teste::item_menu(*sistema, ids::NIVEIS).is_sensitive());
     });
-    abrir(r, 2);
-    r.passo([this] { EXPECT_EQ(form<FormUsuario>(2)->widgets().entry_usuario->get_text(), "admin"); });
+    abrir(r, ids::USUARIOS);
+    r.passo([this] { EXPECT_EQ(form<FormUsuario>(ids::USUARIOS)->widgets().entry_usuario->get_text(), "admin"); });
     rodar(r);
 }
 
@@ -106,11 +107,11 @@ TEST_F(Permissoes, GerenteNaoEAdministrador)
     Roteiro r;
     entrar(r, "maria", "abelha");
     r.passo([this] {
-        EXPECT_FALSE(teste::item_menu(*sistema, 2).is_sensitive());
-        EXPECT_FALSE(teste::item_menu(*sistema, 3).is_sensitive());
-        sistema->carregar_cadastro(3, nullptr);
+        EXPECT_FALSE(teste::item_menu(*sistema, ids::USUARIOS).is_sensitive());
+        EXPECT_FALSE(teste::item_menu(*sistema, ids::NIVEIS).is_sensitive());
+        sistema->carregar_cadastro(ids::NIVEIS, nullptr);
     });
     r.responder(NEGADO, Gtk::RESPONSE_CLOSE);
-    r.passo([this] { EXPECT_EQ(sistema->formulario_aberto(3), nullptr); });
+    r.passo([this] { EXPECT_EQ(sistema->formulario_aberto(ids::NIVEIS), nullptr); });
     rodar(r);
 }

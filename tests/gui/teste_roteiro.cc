@@ -49,8 +49,8 @@ TEST_F(Encerrar, DialogoSemRespostaEOSeguinteViramFalhasENadaFicaAberto)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 4);
-    r.passo([this] { sistema->salvar_dados(4); });
+    abrir(r, ids::APIARIOS);
+    r.passo([this] { sistema->salvar_dados(ids::APIARIOS); });
     conferir_falhas([&] { rodar(r); },
                     { "a message dialog was still open when the script ended: \"Edite primeiro\"",
                       "a message dialog opened after the script ended: \"Verifique as informações digitadas !\"" });

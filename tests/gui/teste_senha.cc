@@ -18,18 +18,18 @@ namespace {
 class TrocaDeSenha : public teste::SistemaTeste
 {
 protected:
-    FormSenha* s() { return form<FormSenha>(7); }
-    FormUsuario* conta() { return form<FormUsuario>(1); }
+    FormSenha* s() { return form<FormSenha>(ids::SENHA); }
+    FormUsuario* conta() { return form<FormUsuario>(ids::MINHA_CONTA); }
 
     // Logs in, opens "Minha Conta", Edit, then "Trocar Senha" (which blocks
     // in the password window's loop).
     void abrir_senha(Roteiro& r)
     {
         entrar(r);
-        abrir(r, 1);
+        abrir(r, ids::MINHA_CONTA);
         r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->widgets().button_editar)); });
         r.passo([this] { conta()->widgets().button_trocar_senha->clicked(); });
-        r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
+        esperar_aberto(r, ids::SENHA, "the password window");
     }
 
     void digitar(const std::string& nova, const std::string& repetida, const std::string& atual = "admin")
@@ -139,7 +139,7 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_EQ(d->property_message_type().get_value(), Gtk::MESSAGE_INFO);
     });
     r.responder("Senha Atualizada !!!! ", Gtk::RESPONSE_CLOSE);
-    r.esperar([this] { return s() == nullptr; }, "the password window to close");
+    esperar_fechado(r, ids::SENHA, "the password window to close");
     r.passo([this, &conta_antes] {
         std::string t = saida.tomar();
         EXPECT_NE(t.find("\nATUALIZAR SENHA \n"), std::string::npos) << t;
@@ -178,7 +178,7 @@ TEST_F(TrocaDeSenha, CancelarFechaSemTocarNoBanco)
         saida.tomar();
         s()->widgets().button_cancelar_senha->clicked();
     });
-    r.esperar([this] { return s() == nullptr; }, "the password window to close");
+    esperar_fechado(r, ids::SENHA, "the password window to close");
     r.passo([this] {
         EXPECT_EQ(saida.tomar().find("update"), std::string::npos);
         EXPECT_TRUE(conta()->janela()->is_visible());
@@ -224,7 +224,7 @@ TEST_F(TrocaDeSenha, SenhaDeExemploPedeUmaNovaLogoAoEntrar)
         sistema->get_entry_senha()->set_text("admin");
         sistema->get_button_ok()->clicked();
     });
-    r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
+    esperar_aberto(r, ids::SENHA, "the password window");
     r.passo([this] {
         EXPECT_TRUE(sistema->get_janela_principal()->is_visible());
         EXPECT_EQ(s()->janela()->get_transient_for(), sistema->get_janela_principal());
@@ -235,17 +235,17 @@ TEST_F(TrocaDeSenha, SenhaDeExemploPedeUmaNovaLogoAoEntrar)
         s()->widgets().button_alterar->clicked();
     });
     r.responder("Senha Atualizada !!!! ", Gtk::RESPONSE_CLOSE);
-    r.esperar([this] { return s() == nullptr; }, "the password window to close");
+    esperar_fechado(r, ids::SENHA, "the password window to close");
     r.passo([this] {
         EXPECT_TRUE(sistema->get_janela_principal()->is_visible());
         EXPECT_TRUE(entra("Jataí 2024"));
         EXPECT_FALSE(entra("admin"));
     });
     // Opened again from "Minha Conta", it no longer says it.
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] { EXPECT_TRUE(teste::clicar(conta()->widgets().button_editar)); });
     r.passo([this] { conta()->widgets().button_trocar_senha->clicked(); });
-    r.esperar([this] { return s() && s()->janela()->is_visible(); }, "the password window");
+    esperar_aberto(r, ids::SENHA, "the password window");
     r.passo([this] {
         const std::vector<std::string> c = teste::conteudo(s()->janela(), {});
         ASSERT_FALSE(c.empty());

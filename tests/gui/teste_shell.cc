@@ -7,7 +7,7 @@
 #include "gui/sistema_teste.h"
 
 using Roteiro = teste::RoteiroTeste;
-using teste::item_menu;
+using teste::item_sair;
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
             }
         }
     });
-    r.passo([this] { item_menu(*sistema, 8).activate(); });
+    r.passo([this] { item_sair(*sistema).activate(); });
     rodar(r);
     EXPECT_FALSE(sistema->get_janela_principal()->is_visible());
 }
@@ -123,17 +123,17 @@ bool acelerar(Gtk::Window& janela, const char* acelerador)
 
 TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
 {
-    struct Atalho { const char* teclas; int id; const char* titulo; };
+    struct Atalho { const char* teclas; ids::Janela id; const char* titulo; };
     const Atalho atalhos[] = {
-        { "<control>M", 1, "Minha Conta" }, { "<control>U", 2, "Cadastro de Usuarios" },
-        { "<control>N", 3, "Níveis de Acesso" }, { "<control>P", 4, "Cadastro de Apiários" },
-        { "<control>B", 5, "Cadastro de Abelhas" },
+        { "<control>M", ids::MINHA_CONTA, "Minha Conta" }, { "<control>U", ids::USUARIOS, "Cadastro de Usuarios" },
+        { "<control>N", ids::NIVEIS, "Níveis de Acesso" }, { "<control>P", ids::APIARIOS, "Cadastro de Apiários" },
+        { "<control>B", ids::ABELHAS, "Cadastro de Abelhas" },
     };
     Roteiro r;
     entrar(r);
     for (const Atalho& a : atalhos) {
         r.passo([this, a] { EXPECT_TRUE(acelerar(*sistema->get_janela_principal(), a.teclas)) << a.teclas; });
-        r.esperar([this, a] { return sistema->formulario_aberto(a.id) != nullptr; }, a.titulo);
+        esperar_aberto(r, a.id, a.titulo);
         r.passo([this, a] {
             Formulario* f = sistema->formulario_aberto(a.id);
             EXPECT_EQ(f->janela()->get_title(), a.titulo);
@@ -141,7 +141,7 @@ TEST_F(Login, AtalhosAbremCadaJanelaEAltF4Fecha)
             EXPECT_EQ(sistema->get_janela_cadastro(), f->janela());
             f->janela()->hide();
         });
-        r.esperar([this, a] { return sistema->formulario_aberto(a.id) == nullptr; }, "the form to close");
+        esperar_fechado(r, a.id, "the form to close");
     }
     r.passo([this] { EXPECT_TRUE(acelerar(*sistema->get_janela_principal(), "<alt>F4")); });
     rodar(r);
@@ -153,11 +153,11 @@ TEST_F(Login, FecharAPrincipalComFormulariosEDialogoAbertosEncerraTudo)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
-    abrir(r, 4);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
+    abrir(r, ids::APIARIOS);
+    abrir(r, ids::USUARIOS);
     // A dialog over everything: Save with nothing pending.
-    r.passo([this] { sistema->salvar_dados(3); });
+    r.passo([this] { sistema->salvar_dados(ids::NIVEIS); });
     r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the warning");
     r.passo([this] {
         EXPECT_EQ(sistema->formularios_abertos().size(), 3u);

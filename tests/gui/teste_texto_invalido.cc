@@ -37,8 +37,8 @@ bool todas_validas(const std::vector<std::vector<std::string>>& linhas)
 class TextoInvalido : public teste::SistemaTeste
 {
 protected:
-    FormUsuario* f() { return form<FormUsuario>(2); }
-    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(21); }
+    FormUsuario* f() { return form<FormUsuario>(ids::USUARIOS); }
+    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(ids::BUSCA_USUARIO); }
 };
 
 } // namespace
@@ -99,12 +99,9 @@ TEST_F(TextoInvalido, BuscaDeUsuariosComServidorQueNaoMandaUtf8)
               "");
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
-    r.passo([this] {
-        query->executar("set client_encoding = 'LATIN1'");
-        EXPECT_TRUE(teste::clicar(f()->widgets().button_buscar));
-    });
-    r.esperar([this] { return busca() && busca()->janela()->is_visible(); }, "the search window");
+    abrir(r, ids::USUARIOS);
+    r.passo([this] { query->executar("set client_encoding = 'LATIN1'"); });
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         busca()->widgets().entry_pesquisa->set_text("J");
         const std::vector<std::vector<std::string>> esperado = {
@@ -122,7 +119,7 @@ TEST_F(TextoInvalido, BuscaDeUsuariosComServidorQueNaoMandaUtf8)
         busca()->widgets().treeview_usuarios->row_activated(caminho,
                                                             *busca()->widgets().treeview_usuarios->get_column(0));
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Jos" + FFFD + " " + std::string(30, 'x') + FFFD);
         query->executar("set client_encoding = 'UTF8'");

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <gtkmm/main.h>
 
 #include "gui/colmeia_view.h"
 #include "gui/form_abelha.h"
@@ -28,15 +27,17 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
-#include "gui/respondedor.h"
+#include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
+#include "roteiro/respondedor.h"
 #include "support/foto_banco.h"
 #include "support/textos_hostis.h"
 #include "util/senha.h"
 #include "util/validacao.h"
 
 using Roteiro = teste::RoteiroTeste;
+using teste::apertar;
 using teste::mostrar;
 
 namespace {
@@ -127,20 +128,17 @@ protected:
                   << " fields, " << gravados << " saved, " << recusados << " refused\n";
     }
 
-    // A step that drives many saves, with dialogs and windows of its own:
-    // the script waits for it to end before it goes on (and closes the
-    // windows), however long it takes.
-    void passo_longo(Roteiro& r, std::function<void()> acao)
+    // Logs in, opens window id and drives its form in one step, with
+    // dialogs and windows of its own, however long it takes; then the form
+    // is closed and the script ends.
+    template <class F>
+    void no_formulario(ids::Janela id, std::function<void(F*)> acao)
     {
-        auto feito = std::make_shared<bool>(false);
-        r.passo([acao, feito] {
-            acao();
-            *feito = true;
-        });
-        r.esperar([feito] { return *feito; }, "the end of the step", 280);
+        Roteiro r;
+        entrar(r);
+        teste::SistemaTeste::no_formulario<F>(r, id, acao, 280);
+        rodar(r, 280);
     }
-
-    void executar(Roteiro& r) { r.executar([this] { Gtk::Main::run(*sistema->get_janela_login()); }, 280); }
 
     // After a Save: a refused one showed the save error, changed nothing and
     // is cancelled (false); one that went through showed no dialog (true).
@@ -190,15 +188,6 @@ void preencher(std::initializer_list<Gtk::Entry*> entries, const std::string& te
         e->set_text(texto);
 }
 
-// A click on a button that the user can click; false when it is not sensitive.
-bool apertar(Gtk::Button* b)
-{
-    if (!b->is_sensitive())
-        return false;
-    b->clicked();
-    return true;
-}
-
 // Digits only and within an int (the number of a level); the empty text is 0.
 bool numero(const std::string& t, int& valor)
 {
@@ -219,12 +208,7 @@ bool numero(const std::string& t, int& valor)
 TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
 {
     int gravados = 0, recusados = 0;
-    Roteiro r;
-    entrar(r);
-    abrir(r, 2);
-    passo_longo(r, [&] {
-        FormUsuario* u = form<FormUsuario>(2);
-        ASSERT_NE(u, nullptr);
+    no_formulario<FormUsuario>(ids::USUARIOS, [&](FormUsuario* u) {
         const auto& w = u->widgets();
         // A lookup that finds a postal code: the new users take it.
         teste::clicar(w.button_novo);
@@ -271,7 +255,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Usuário")
                 return;
-            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(21);
+            FormPesquisaUsuario* b = form<FormPesquisaUsuario>(ids::BUSCA_USUARIO);
             ASSERT_NE(b, nullptr);
             const TABELA todos = obs->consultar("select id_usuario, nome, cpf from cadastro.usuario");
             for (int coluna : { 1, 2 }) {
@@ -293,9 +277,7 @@ TEST_F(TextosHostis, CadastroDeUsuariosEBuscaPorNomeECpf)
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, 2 * static_cast<int>(corpus.size()));
         nada_mudou("the searches");
-        u->janela()->hide();
     });
-    executar(r);
     relatar("user registration (name, login, CPF, RG, Org. Exp., street, number, district, password; "
             "CEP lookup)", 10, gravados, recusados);
     EXPECT_GT(gravados, 90);
@@ -306,12 +288,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
     int gravados = 0, recusados = 0, senhas = 0;
     // The password of the moment, which the password window asks for first.
     std::string atual = "admin";
-    Roteiro r;
-    entrar(r);
-    abrir(r, 1);
-    passo_longo(r, [&] {
-        FormUsuario* c = form<FormUsuario>(1);
-        ASSERT_NE(c, nullptr);
+    no_formulario<FormUsuario>(ids::MINHA_CONTA, [&](FormUsuario* c) {
         const auto& w = c->widgets();
         auto preencher_conta = [&w](const std::string& t, const std::string& data) {
             preencher({ w.entry_nome, w.entry_cpf, w.entry_rg, w.entry_oexp, w.entry_rua, w.entry_numero,
@@ -354,7 +331,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
             respondedor.ao_abrir = [&](Gtk::Window& janela) {
                 if (janela.get_title() != " Trocar de Senha ")
                     return;
-                FormSenha* s = form<FormSenha>(7);
+                FormSenha* s = form<FormSenha>(ids::SENHA);
                 ASSERT_NE(s, nullptr);
                 const auto& sw = s->widgets();
                 sw.entry_atual->set_text(atual);
@@ -386,9 +363,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
             }
             teste::clicar(w.button_cancelar);
         }
-        c->janela()->hide();
     });
-    executar(r);
     relatar("my account (name, login, CPF, RG, Org. Exp., birth date, street, number, district)", 9, gravados,
             recusados);
     relatar("password change (new password, repeated)", 2, senhas, static_cast<int>(corpus.size()) - senhas);
@@ -398,12 +373,7 @@ TEST_F(TextosHostis, MinhaContaETrocaDeSenha)
 TEST_F(TextosHostis, NiveisDeAcesso)
 {
     int gravados = 0, recusados = 0;
-    Roteiro r;
-    entrar(r);
-    abrir(r, 3);
-    passo_longo(r, [&] {
-        FormAcesso* a = form<FormAcesso>(3);
-        ASSERT_NE(a, nullptr);
+    no_formulario<FormAcesso>(ids::NIVEIS, [&](FormAcesso* a) {
         const auto& w = a->widgets();
         // The administrators' level: a level above it would leave none.
         const int administradores = std::atoi(obs->valor("select max(nivel_acesso) from cadastro.acesso").c_str());
@@ -452,21 +422,14 @@ TEST_F(TextosHostis, NiveisDeAcesso)
                       (Textos { descricao, std::to_string(valor) }))
                 << mostrar(t);
         }
-        a->janela()->hide();
     });
-    executar(r);
     relatar("access levels (description; level through the digits filter)", 2, gravados, recusados);
 }
 
 TEST_F(TextosHostis, ApiariosFloradasEBusca)
 {
     int gravados = 0, recusados = 0, floradas = 0, floradas_recusadas = 0;
-    Roteiro r;
-    entrar(r);
-    abrir(r, 4);
-    passo_longo(r, [&] {
-        FormApiario* a = form<FormApiario>(4);
-        ASSERT_NE(a, nullptr);
+    no_formulario<FormApiario>(ids::APIARIOS, [&](FormApiario* a) {
         const auto& w = a->widgets();
         const std::string consulta =
             "select nome, endereco, distrito, to_char(data_criacao,'DD/MM/YYYY'), latitude, longitude, obs, "
@@ -483,7 +446,7 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
             respondedor.ao_abrir = [&](Gtk::Window& janela) {
                 if (janela.get_title() != "Cadastro Florada")
                     return;
-                FormFlorada* fl = form<FormFlorada>(8);
+                FormFlorada* fl = form<FormFlorada>(ids::FLORADA);
                 ASSERT_NE(fl, nullptr);
                 const auto& flw = fl->widgets();
                 flw.entry_florada->set_text(t);
@@ -562,7 +525,7 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
         respondedor.ao_abrir = [&](Gtk::Window& janela) {
             if (janela.get_title() != "Buscar Apiario")
                 return;
-            FormBuscaApiario* b = form<FormBuscaApiario>(20);
+            FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
             ASSERT_NE(b, nullptr);
             const TABELA todos = obs->consultar(
                 "select a.id_apiario, a.nome, m.nome from cadastro.apiario a join cadastro.municipio m "
@@ -595,9 +558,7 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
         respondedor.ao_abrir = nullptr;
         EXPECT_EQ(buscas, 3 * static_cast<int>(corpus.size()));
         nada_mudou("the apiary search");
-        a->janela()->hide();
     });
-    executar(r);
     relatar("apiaries (name, address, district, latitude, longitude, notes; creation date on edit)", 7,
             gravados, recusados);
     relatar("floral sources (name)", 1, floradas, floradas_recusadas);
@@ -607,12 +568,7 @@ TEST_F(TextosHostis, ApiariosFloradasEBusca)
 TEST_F(TextosHostis, AbelhasEFilhas)
 {
     int gravadas = 0, recusadas = 0, filhas = 0, pedidos_recusados = 0;
-    Roteiro r;
-    entrar(r);
-    abrir(r, 5);
-    passo_longo(r, [&] {
-        FormAbelha* b = form<FormAbelha>(5);
-        ASSERT_NE(b, nullptr);
+    no_formulario<FormAbelha>(ids::ABELHAS, [&](FormAbelha* b) {
         const auto& w = b->widgets();
         int matriz = 0;
         for (const std::string& t : corpus) {
@@ -698,9 +654,7 @@ TEST_F(TextosHostis, AbelhasEFilhas)
                 }
             }
         }
-        b->janela()->hide();
     });
-    executar(r);
     relatar("queen bees (birth date)", 1, gravadas, recusadas);
     relatar("daughters (quantity, birth date)", 2, filhas, pedidos_recusados);
     EXPECT_GT(gravadas, 3);
@@ -710,12 +664,7 @@ TEST_F(TextosHostis, AbelhasEFilhas)
 TEST_F(TextosHostis, ColmeiasERevisoes)
 {
     int gravadas = 0, recusadas = 0, revisoes = 0, revisoes_recusadas = 0;
-    Roteiro r;
-    entrar(r);
-    abrir(r, 6);
-    passo_longo(r, [&] {
-        COLMEIA_VIEW* c = form<COLMEIA_VIEW>(6);
-        ASSERT_NE(c, nullptr);
+    no_formulario<COLMEIA_VIEW>(ids::COLMEIAS, [&](COLMEIA_VIEW* c) {
         const auto& w = c->widgets();
         const char* const SEM_RAINHA =
             "Nenhuma abelha rainha tem o RGN informado: escolha uma da lista ou deixe o campo vazio.";
@@ -812,9 +761,7 @@ TEST_F(TextosHostis, ColmeiasERevisoes)
             // However long the texts, the window stays as wide as a screen can show.
             EXPECT_LT(c->janela()->size_request().width, 4096) << mostrar(t);
         }
-        c->janela()->hide();
     });
-    executar(r);
     relatar("beehives (queen's RGN, notes, installation date)", 3, gravadas, recusadas);
     relatar("inspections (notes, harvest, date)", 3, revisoes, revisoes_recusadas);
     EXPECT_GT(gravadas, 90);
@@ -824,12 +771,7 @@ TEST_F(TextosHostis, ColmeiasERevisoes)
 TEST_F(TextosHostis, CadastroDeCep)
 {
     int gravados = 0, recusados = 0;
-    Roteiro r;
-    entrar(r);
-    abrir(r, 2);
-    passo_longo(r, [&] {
-        FormUsuario* u = form<FormUsuario>(2);
-        ASSERT_NE(u, nullptr);
+    no_formulario<FormUsuario>(ids::USUARIOS, [&](FormUsuario* u) {
         respondedor.resposta = [](const std::string& texto) {
             return texto == "CEP não encontrado. Deseja cadastrá-lo?" ? Gtk::RESPONSE_YES : Gtk::RESPONSE_CLOSE;
         };
@@ -845,7 +787,7 @@ TEST_F(TextosHostis, CadastroDeCep)
                     return;
                 aberta = true;
                 EXPECT_EQ(respondedor.tomar(), Textos { "CEP não encontrado. Deseja cadastrá-lo?" }) << mostrar(t);
-                FormCep* f = form<FormCep>(9);
+                FormCep* f = form<FormCep>(ids::CADASTRO_CEP);
                 ASSERT_NE(f, nullptr);
                 const auto& w = f->widgets();
                 w.combo_tipo_logradouro->get_entry()->set_text(t);
@@ -898,9 +840,7 @@ TEST_F(TextosHostis, CadastroDeCep)
             teste::clicar(u->widgets().button_cancelar);
         }
         respondedor.resposta = nullptr;
-        u->janela()->hide();
     });
-    executar(r);
     relatar("postal codes (CEP, kind of street, street, district)", 4, gravados, recusados);
     EXPECT_EQ(gravados, static_cast<int>(corpus.size()));
 }

@@ -27,8 +27,8 @@ struct Campos
 class Usuarios : public teste::SistemaTeste
 {
 protected:
-    FormUsuario* f(int id = 2) { return form<FormUsuario>(id); }
-    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(21); }
+    FormUsuario* f(ids::Janela id = ids::USUARIOS) { return form<FormUsuario>(id); }
+    FormPesquisaUsuario* busca() { return form<FormPesquisaUsuario>(ids::BUSCA_USUARIO); }
 
     // Names of the fields, for the layout and the state checks.
     std::map<Gtk::Widget*, std::string> nomes(FormUsuario* u)
@@ -81,13 +81,6 @@ protected:
             u->widgets().entry_senha->set_text(c.senha);
     }
 
-    // Types a CEP and presses Enter in it.
-    void consultar(FormUsuario* u, const std::string& cep)
-    {
-        u->widgets().entry_cep->set_text(cep);
-        u->widgets().entry_cep->activate();
-    }
-
     // The row of a user as the database holds it.
     std::string linha(const std::string& login)
     {
@@ -132,13 +125,6 @@ protected:
         return n;
     }
 
-    // Opens the search window from the user form (blocks in its loop).
-    void abrir_busca(Roteiro& r)
-    {
-        r.passo([this] { EXPECT_TRUE(teste::clicar(f()->widgets().button_buscar)); });
-        r.esperar([this] { return busca() && busca()->janela()->is_visible(); }, "the search window");
-    }
-
     void escolher_linha(int i)
     {
         Gtk::TreePath caminho;
@@ -164,9 +150,9 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this, &versao] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         EXPECT_EQ(c->janela()->get_title(), "Minha Conta");
         std::vector<Gtk::ToolItem*> barra = teste::itens_da_barra(c->widgets().button_editar);
         std::vector<Gtk::ToolItem*> ordem = { c->widgets().button_editar, c->widgets().button_salvar,
@@ -252,7 +238,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
     r.passo([this, &versao] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         std::string t = saida.tomar();
         EXPECT_TRUE(contem(t,
             "0\n1\n\n SET QUERY 3\nupdate cadastro.usuario set  nome='Admin d''Ávila', login='admin', "
@@ -270,7 +256,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
 
         // Edit with a lookup: the new postal code is saved and shown.
         EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
-        consultar(c, "79002-075");
+        teste::consultar_cep(c, "79002-075");
         EXPECT_EQ(c->widgets().entry_rua->get_text(), "Avenida Afonso Pena");
         EXPECT_EQ(c->widgets().entry_bairro->get_text(), "Centro");
         EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
@@ -280,7 +266,7 @@ TEST_F(Usuarios, MinhaContaMontagemEstadosEEdicao)
         EXPECT_TRUE(teste::clicar(c->widgets().button_salvar));
     });
     r.passo([this] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         EXPECT_EQ(banco->valor("select id_cep from cadastro.usuario where id_usuario = 1"), "7");
         EXPECT_EQ(c->widgets().entry_cep->get_text(), "79002-075");
         EXPECT_EQ(c->widgets().entry_cidade->get_text(), "Campo Grande");
@@ -296,49 +282,45 @@ TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
 {
     // Stands for the password window: the password changes, then it closes.
     auto trocar_senha = [this](Roteiro& r, const std::string& tambem) {
-        r.passo([this] { f(1)->widgets().button_trocar_senha->clicked(); });
-        r.esperar([this] { return form<Formulario>(7) && form<Formulario>(7)->janela()->is_visible(); },
-                  "the password window");
+        r.passo([this] { f(ids::MINHA_CONTA)->widgets().button_trocar_senha->clicked(); });
+        esperar_aberto(r, ids::SENHA, "the password window");
         r.passo([this, tambem] {
             ASSERT_EQ(banco->executar("update cadastro.usuario set senha = md5('nova')" + tambem +
                                       " where id_usuario = 1"),
                       "");
-            form<Formulario>(7)->janela()->hide();
+            form<Formulario>(ids::SENHA)->janela()->hide();
         });
-        r.esperar([this] { return form<Formulario>(7) == nullptr; }, "the password window to close");
+        esperar_fechado(r, ids::SENHA, "the password window to close");
     };
     Roteiro r;
     entrar(r);
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] {
-        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
-        f(1)->widgets().entry_numero->set_text("88");
+        EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_editar));
+        f(ids::MINHA_CONTA)->widgets().entry_numero->set_text("88");
     });
     trocar_senha(r, "");
     r.passo([this] {
-        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
-        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar));
+        EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_numero->get_text(), "88");
+        EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_salvar));
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_EQ(banco->valor("select numero || ' ' || (senha = md5('nova')) from cadastro.usuario "
                                "where id_usuario = 1"),
                   "88 true");
-        EXPECT_TRUE(teste::clicar(f(1)->widgets().button_editar));
-        f(1)->widgets().entry_numero->set_text("99");
+        EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_editar));
+        f(ids::MINHA_CONTA)->widgets().entry_numero->set_text("99");
     });
     trocar_senha(r, ", bairro = 'Bairro da outra'");
-    r.passo([this] { EXPECT_TRUE(teste::clicar(f(1)->widgets().button_salvar)); });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    r.passo([this] { EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_salvar)); });
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_EQ(banco->valor("select numero || ' ' || bairro from cadastro.usuario where id_usuario = 1"),
                   "88 Bairro da outra");
         // Shown as it now is, in the form and as the logged-in user.
-        EXPECT_EQ(f(1)->widgets().entry_numero->get_text(), "88");
-        EXPECT_EQ(f(1)->widgets().entry_bairro->get_text(), "Bairro da outra");
+        EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_numero->get_text(), "88");
+        EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_bairro->get_text(), "Bairro da outra");
         EXPECT_EQ(sistema->get_usuario_logado().bairro, "Bairro da outra");
-        EXPECT_FALSE(f(1)->editando());
+        EXPECT_FALSE(f(ids::MINHA_CONTA)->editando());
     });
     rodar(r);
 }
@@ -348,7 +330,7 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
     Roteiro r;
     entrar(r);
     r.passo([this] { saida.tomar(); });
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
         EXPECT_EQ(u->janela()->get_title(), "Cadastro de Usuarios");
@@ -414,19 +396,19 @@ TEST_F(Usuarios, CadastroMontagemNavegacaoEPosicaoLembrada)
         EXPECT_EQ(u->widgets().label_contador->get_text(), "2 / 2");
 
         // "Minha Conta" opened now still shows the logged-in user.
-        teste::item_menu(*sistema, 1).activate();
+        teste::item_menu(*sistema, ids::MINHA_CONTA).activate();
     });
-    r.esperar([this] { return f(1) != nullptr; }, "my account");
+    esperar_aberto(r, ids::MINHA_CONTA, "my account");
     r.passo([this] {
-        EXPECT_EQ(mostrado(f(1)), ADMIN);
-        f(1)->janela()->hide();
+        EXPECT_EQ(mostrado(f(ids::MINHA_CONTA)), ADMIN);
+        f(ids::MINHA_CONTA)->janela()->hide();
     });
-    r.esperar([this] { return f(1) == nullptr; }, "my account to close");
+    esperar_fechado(r, ids::MINHA_CONTA, "my account to close");
     r.passo([this] { f()->janela()->hide(); });
-    r.esperar([this] { return f() == nullptr; }, "the user form to close");
+    esperar_fechado(r, ids::USUARIOS, "the user form to close");
     r.passo([this] { saida.tomar(); });
     // Reopened: the same user, no first-opening line.
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         std::string t = saida.tomar();
         EXPECT_FALSE(contem(t, "Primeiro acesso")) << t;
@@ -440,7 +422,7 @@ TEST_F(Usuarios, EstadosNovoEdicaoCancelar)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
         EXPECT_TRUE(teste::clicar(u->widgets().button_editar));
@@ -473,7 +455,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
     std::vector<std::string> antes_da_consulta;
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         // Without a lookup the new user gets the logged-in user's postal code.
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
@@ -502,7 +484,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         c.usuario = "joana2";
         c.senha = "outra";
         preencher(f(), c);
-        consultar(f(), "79824-140");
+        teste::consultar_cep(f(), "79824-140");
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
         EXPECT_EQ(f()->widgets().entry_bairro->get_text(), "Jardim Central");
         EXPECT_EQ(f()->widgets().entry_cidade->get_text(), "Dourados");
@@ -513,7 +495,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         // A CEP that is not there, not registered when asked: it changes
         // nothing on the form.
         antes_da_consulta = mostrado(f());
-        consultar(f(), "12345-678");
+        teste::consultar_cep(f(), "12345-678");
     });
     r.responder("CEP não encontrado. Deseja cadastrá-lo?", Gtk::RESPONSE_NO);
     r.passo([this, &antes_da_consulta] {
@@ -524,7 +506,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         EXPECT_EQ(teste::janela_com_titulo("Cadastro de CEP"), nullptr);
         // A quote that got in by pasting reaches the lookup as text (and,
         // not being a whole CEP, is not offered for registration).
-        consultar(f(), "7'9");
+        teste::consultar_cep(f(), "7'9");
         EXPECT_TRUE(contem(saida.tomar(), "where cep='7''9'\n"));
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
@@ -544,12 +526,12 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
     std::string antes = banco->despejo();
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), joana);
         // Nothing found and no earlier lookup in this session.
-        consultar(f(), "00000-000");
+        teste::consultar_cep(f(), "00000-000");
     });
     r.responder("CEP não encontrado. Deseja cadastrá-lo?", Gtk::RESPONSE_NO);
     r.passo([this] {
@@ -593,7 +575,7 @@ TEST_F(Usuarios, GravacoesRecusadasDizemPorQueEMantemOsValores)
 
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     for (const Caso& caso : casos) {
         r.passo([this, caso] {
             // After a refused save the form is still in the new-record state.
@@ -631,7 +613,7 @@ TEST_F(Usuarios, LoginRepetidoDizOMotivoECorrigidoSalva)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         Campos c = joana;
@@ -664,7 +646,7 @@ TEST_F(Usuarios, UsuarioMudadoNoutraEstacaoNaoESobrescrito)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
         EXPECT_EQ(f()->widgets().entry_usuario->get_text(), "maria");
@@ -673,10 +655,7 @@ TEST_F(Usuarios, UsuarioMudadoNoutraEstacaoNaoESobrescrito)
         ASSERT_EQ(banco->executar("update cadastro.usuario set nome = 'Maria da Outra' where login = 'maria'"), "");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
-    r.responder("Verifique as informações digitadas !",
-                "O registro foi alterado ou excluído em outro computador depois de aparecer aqui: nada foi gravado. "
-                "Veja como ele está agora e refaça a alteração, se ainda for o caso.",
-                Gtk::RESPONSE_CLOSE);
+    recusa_mudado_noutra_estacao(r);
     r.passo([this] {
         EXPECT_FALSE(f()->editando());
         EXPECT_EQ(editaveis(f()), 0);
@@ -694,7 +673,7 @@ TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
                  "Rua '; drop table cadastro.usuario; --", "1'", "Vila d'Ouro", "ze'", "se'nha\\" };
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this, c] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         preencher(f(), c);
@@ -715,7 +694,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
     std::string senha_maria = senha_de("maria");
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_ultimo));
         EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
@@ -739,7 +718,7 @@ TEST_F(Usuarios, EdicaoNoCadastroNaoMudaASenhaEGuardaOCep)
 
         // With a lookup the new postal code is saved.
         EXPECT_TRUE(teste::clicar(f()->widgets().button_editar));
-        consultar(f(), "79070-900");
+        teste::consultar_cep(f(), "79070-900");
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Avenida Costa e Silva");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
     });
@@ -769,8 +748,8 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
                     "values (7, 'Marcos Favo', 'marcos', md5('x'), '700.000.000-07', '01/01/1970', 2, 3)");
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
-    abrir_busca(r);
+    abrir(r, ids::USUARIOS);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         FormPesquisaUsuario* b = busca();
         EXPECT_EQ(b->janela()->get_title(), "Buscar Usuário");
@@ -827,7 +806,7 @@ TEST_F(Usuarios, BuscaPorNomeEPorCpfEEscolhaDeLinha)
         // Choosing the row moves the user form there and closes the search.
         escolher_linha(0);
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(mostrado(f()), MARIA);
         Posicao p = sistema->get_posicao_usuario();
@@ -845,19 +824,19 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
 {
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     // Added by someone else after the form loaded its list.
     r.passo([this] {
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 2");
         banco->executar("insert into cadastro.usuario (id_usuario, nome, login, senha, nasc, id_cep, id_acesso) "
                         "values (7, 'Zeca Novo', 'zeca', md5('x'), '01/01/1970', 2, 3)");
     });
-    abrir_busca(r);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         busca()->widgets().entry_pesquisa->set_text("Zeca");
         escolher_linha(0);
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Zeca Novo");
         EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
@@ -865,7 +844,7 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
                         "values (8, 'Xisto Breve', 'xisto', md5('x'), '01/01/1970', 2, 3)");
     });
     // Listed, then gone before it is chosen: the choice is ignored.
-    abrir_busca(r);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
     r.passo([this] {
         busca()->widgets().entry_pesquisa->set_text("Xisto");
         ASSERT_EQ(teste::linhas(busca()->widgets().treeview_usuarios).size(), 1u);
@@ -877,7 +856,7 @@ TEST_F(Usuarios, BuscaEscolheUsuarioNovoOuIgnoraOQueSumiu)
         EXPECT_EQ(f()->widgets().label_contador->get_text(), std::to_string(sistema->get_posicao_usuario()) + " / 3");
         busca()->janela()->hide();
     });
-    r.esperar([this] { return busca() == nullptr; }, "the search window to close");
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the search window to close");
     r.passo([this] {
         EXPECT_TRUE(teste::clicar(f()->widgets().button_primeiro));
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
@@ -892,9 +871,9 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
     // counts as a deletion and gets no separator.
     Roteiro r;
     entrar(r);
-    abrir(r, 1);
+    abrir(r, ids::MINHA_CONTA);
     r.passo([this] {
-        FormUsuario* c = f(1);
+        FormUsuario* c = f(ids::MINHA_CONTA);
         EXPECT_TRUE(teste::clicar(c->widgets().button_editar));
         c->widgets().entry_cep->set_text("79800-00");
         c->widgets().entry_cep->set_text("79800-001");
@@ -909,8 +888,8 @@ TEST_F(Usuarios, MascarasUsamAEtiquetaDeCadaFormulario)
         EXPECT_EQ(c->widgets().entry_cep->get_text(), "12345-678");
         c->janela()->hide();
     });
-    r.esperar([this] { return f(1) == nullptr; }, "my account to close");
-    abrir(r, 2);
+    esperar_fechado(r, ids::MINHA_CONTA, "my account to close");
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         FormUsuario* u = f();
         EXPECT_TRUE(teste::clicar(u->widgets().button_novo));
@@ -933,7 +912,7 @@ TEST_F(Usuarios, SenhaEmBrancoRecusadaETamanhosDoLogin)
     const std::string login(MAXIMO_LOGIN, 'l'), senha = std::string(MAXIMO_SENHA - 2, 's') + "çã";
     Roteiro r;
     entrar(r);
-    abrir(r, 2);
+    abrir(r, ids::USUARIOS);
     r.passo([this] {
         EXPECT_EQ(f()->widgets().entry_usuario->get_max_length(), sistema->get_entry_login()->get_max_length());
         EXPECT_EQ(f()->widgets().entry_senha->get_max_length(), sistema->get_entry_senha()->get_max_length());

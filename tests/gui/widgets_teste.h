@@ -1,8 +1,9 @@
 // Reading what a form window shows: its labels and fields in order, the
-// items of its toolbar, the text a list cell renders.
+// items of its toolbar, the text a list cell renders, a dialog's progress.
 #ifndef ZUMBREL_TESTS_GUI_WIDGETS_TESTE_H
 #define ZUMBREL_TESTS_GUI_WIDGETS_TESTE_H
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,56 +11,75 @@
 #include <gtest/gtest.h>
 #include <gtkmm/button.h>
 #include <gtkmm/cellrenderertext.h>
+#include <gtkmm/dialog.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
+#include <gtkmm/progressbar.h>
 #include <gtkmm/toolbar.h>
 #include <gtkmm/toolbutton.h>
 #include <gtkmm/treeview.h>
 
 namespace teste {
 
-// The window's content top to bottom, left to right: "[title]" for a frame,
-// a label's text, "<label>" for a button, the given name for a named widget
-// ("?" for any other entry). Toolbars are left out.
-inline void percorrer(Gtk::Widget* w, const std::map<Gtk::Widget*, std::string>& nomes,
-                      std::vector<std::string>& saida)
+// Walks the widgets from `w` down, in packing order: `visitar` sees each one
+// and tells whether to go on into its children.
+inline void percorrer(Gtk::Widget* w, const std::function<bool(Gtk::Widget*)>& visitar)
 {
-    auto nome = nomes.find(w);
-    if (nome != nomes.end()) {
-        saida.push_back("{" + nome->second + "}");
+    if (!visitar(w))
         return;
-    }
-    if (dynamic_cast<Gtk::Toolbar*>(w))
-        return;
-    if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(w)) {
-        saida.push_back("<" + b->get_label() + ">");
-        return;
-    }
-    if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(w)) {
-        saida.push_back(l->get_label());
-        return;
-    }
-    if (dynamic_cast<Gtk::Entry*>(w)) {
-        saida.push_back("?");
-        return;
-    }
-    if (Gtk::Frame* f = dynamic_cast<Gtk::Frame*>(w)) {
-        saida.push_back("[" + f->get_label() + "]");
-        if (f->get_child())
-            percorrer(f->get_child(), nomes, saida);
-        return;
-    }
     if (Gtk::Container* c = dynamic_cast<Gtk::Container*>(w)) {
         for (Gtk::Widget* filho : c->get_children())
-            percorrer(filho, nomes, saida);
+            percorrer(filho, visitar);
     }
 }
 
+// The window's content top to bottom, left to right: "[title]" for a frame,
+// a label's text, "<label>" for a button, the given name for a named widget
+// ("?" for any other entry). Toolbars are left out.
 inline std::vector<std::string> conteudo(Gtk::Widget* w, const std::map<Gtk::Widget*, std::string>& nomes)
 {
     std::vector<std::string> saida;
-    percorrer(w, nomes, saida);
+    std::function<bool(Gtk::Widget*)> visitar = [&](Gtk::Widget* x) {
+        auto nome = nomes.find(x);
+        if (nome != nomes.end()) {
+            saida.push_back("{" + nome->second + "}");
+            return false;
+        }
+        if (dynamic_cast<Gtk::Toolbar*>(x))
+            return false;
+        if (Gtk::Button* b = dynamic_cast<Gtk::Button*>(x)) {
+            saida.push_back("<" + b->get_label() + ">");
+            return false;
+        }
+        if (Gtk::Label* l = dynamic_cast<Gtk::Label*>(x)) {
+            saida.push_back(l->get_label());
+            return false;
+        }
+        if (dynamic_cast<Gtk::Entry*>(x)) {
+            saida.push_back("?");
+            return false;
+        }
+        // A frame: its title once, then what it holds.
+        if (Gtk::Frame* f = dynamic_cast<Gtk::Frame*>(x)) {
+            saida.push_back("[" + f->get_label() + "]");
+            if (f->get_child())
+                percorrer(f->get_child(), visitar);
+            return false;
+        }
+        return true;
+    };
+    percorrer(w, visitar);
     return saida;
+}
+
+// The progress bar among a dialog's rows, or null.
+inline Gtk::ProgressBar* barra_de_progresso(Gtk::Dialog& d)
+{
+    for (Gtk::Widget* w : d.get_vbox()->get_children()) {
+        if (Gtk::ProgressBar* barra = dynamic_cast<Gtk::ProgressBar*>(w))
+            return barra;
+    }
+    return nullptr;
 }
 
 // The items of the toolbar that holds `item`, in order.

@@ -29,6 +29,16 @@ def pasta_temporaria(prefixo):
     return pasta
 
 
+def copiar_checkout(pasta):
+    """A checkout of the project's scripts and SQL files made in `pasta`
+    (mode 0755), for a database started from somewhere else; returns it."""
+    os.mkdir(pasta)
+    os.chmod(pasta, 0o755)
+    shutil.copytree(os.path.join(TOPO, "scripts"), os.path.join(pasta, "scripts"))
+    shutil.copytree(os.path.join(TOPO, "sql"), os.path.join(pasta, "sql"))
+    return pasta
+
+
 def sem_restricoes(texto):
     """A plain dump without the random key pg_dump puts on its \\restrict
     lines, so that two dumps of the same records compare equal."""
@@ -156,6 +166,19 @@ class Local:
             if RAIZ and os.stat(dados).st_uid != 0:
                 comando = ["runuser", "-u", pwd.getpwuid(os.stat(dados).st_uid).pw_name, "--"] + comando
             subprocess.run(comando, capture_output=True, timeout=60, cwd="/")
+
+
+def iniciar_grupo(cls, prefixo, florada):
+    """One local database for a whole test class, in cls.raiz as cls.local:
+    started, backed up, and holding a floral source named `florada`. It goes
+    with the class."""
+    cls.raiz = pasta_temporaria(prefixo)
+    cls.addClassCleanup(remover, cls.raiz)
+    cls.local = Local(cls.raiz)
+    cls.addClassCleanup(cls.local.parar)
+    cls.local.db_ok("start")
+    cls.local.esperar_backup()
+    cls.local.sql_programa("insert into cadastro.florada (nome_florada) values ('%s')" % florada)
 
 
 def remover(pasta):

@@ -15,8 +15,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco_local import (BIN_PG, RAIZ, TOPO, Local, esperar, pasta_temporaria,  # noqa: E402
-                         processos_do_cluster, remover, sem_restricoes)
+from banco_local import (BIN_PG, RAIZ, TOPO, Local, copiar_checkout, esperar, iniciar_grupo,  # noqa: E402
+                         pasta_temporaria, processos_do_cluster, remover, sem_restricoes)
 
 CONFIGURACOES = "select current_setting('fsync'), current_setting('full_page_writes'), " \
                 "current_setting('synchronous_commit'), current_setting('data_checksums')"
@@ -86,11 +86,7 @@ class BancoAntigo(ComBanco):
     record unchanged (running or stopped), and moves as README says."""
 
     def test_antigo_fica_seguro_e_muda_de_pasta(self):
-        checkout = os.path.join(self.raiz, "checkout")
-        os.mkdir(checkout)
-        os.chmod(checkout, 0o755)
-        shutil.copytree(os.path.join(TOPO, "scripts"), os.path.join(checkout, "scripts"))
-        shutil.copytree(os.path.join(TOPO, "sql"), os.path.join(checkout, "sql"))
+        checkout = copiar_checkout(os.path.join(self.raiz, "checkout"))
         # A cluster with records, turned into an old one: in .pg/ with its
         # conf in the checkout, and the fast settings in its files.
         outro = Local(os.path.join(self.raiz, "outro"), topo=checkout)
@@ -205,11 +201,7 @@ class Migracoes(ComBanco):
         self.assertEqual(self.local.dump(), depois)
 
     def test_migracao_que_falha_para_o_inicio_sem_deixar_nada(self):
-        checkout = os.path.join(self.raiz, "checkout")
-        os.mkdir(checkout)
-        os.chmod(checkout, 0o755)
-        shutil.copytree(os.path.join(TOPO, "scripts"), os.path.join(checkout, "scripts"))
-        shutil.copytree(os.path.join(TOPO, "sql"), os.path.join(checkout, "sql"))
+        checkout = copiar_checkout(os.path.join(self.raiz, "checkout"))
         with open(os.path.join(checkout, "sql", "migracoes", "999_quebrada.sql"), "w") as f:
             f.write("CREATE TABLE cadastro.meia_feita (x integer);\nSELECT 1 / 0;\n")
         copia = Local(self.raiz, topo=checkout)
@@ -300,13 +292,7 @@ class Recusas(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.raiz = pasta_temporaria("zumbrel-local.")
-        cls.addClassCleanup(remover, cls.raiz)
-        cls.local = Local(cls.raiz)
-        cls.addClassCleanup(cls.local.parar)
-        cls.local.db_ok("start")
-        cls.local.esperar_backup()
-        cls.local.sql_programa("insert into cadastro.florada (nome_florada) values ('Marca')")
+        iniciar_grupo(cls, "zumbrel-local.", "Marca")
         cls.arquivo = os.path.join(cls.raiz, "copia.dump")
         cls.local.db_ok("backup", cls.arquivo)
 

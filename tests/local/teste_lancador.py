@@ -9,10 +9,11 @@ import pwd
 import signal
 import subprocess
 import sys
-import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from teclado import digitar, xdotool  # noqa: E402
 from banco_local import RAIZ, TOPO, Local, esperar, pasta_temporaria, processos_do_cluster, porta_livre, remover  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
@@ -34,24 +35,8 @@ def conta_de_teste():
         return pwd.getpwnam(USUARIO_TESTE)
 
 
-def xdotool(*args, check=True):
-    return subprocess.run(["xdotool", *args], check=check, capture_output=True, text=True,
-                          timeout=30).stdout.strip()
-
-
 def janelas(titulo):
     return xdotool("search", "--onlyvisible", "--name", "^" + titulo + "$", check=False).split()
-
-
-def digitar(id_janela, *teclas):
-    """Focuses the window and types: plain texts are typed, names in <> are keys."""
-    xdotool("windowfocus", "--sync", id_janela)
-    for t in teclas:
-        if t.startswith("<") and t.endswith(">"):
-            xdotool("key", "--clearmodifiers", t[1:-1])
-        else:
-            xdotool("type", "--delay", "20", t)
-        time.sleep(0.05)
 
 
 class Lancador(unittest.TestCase):

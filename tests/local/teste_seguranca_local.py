@@ -14,7 +14,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "lib"))
-from banco_local import BIN_PG, RAIZ, TOPO, Local, pasta_temporaria, remover  # noqa: E402
+from banco_local import (BIN_PG, RAIZ, TOPO, Local, copiar_checkout, iniciar_grupo,  # noqa: E402
+                         pasta_temporaria, remover)
 import scram  # noqa: E402
 
 # Everything about the cluster's roles that a restore must leave alone.
@@ -34,13 +35,7 @@ class RestauroForjado(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.raiz = pasta_temporaria("zumbrel-forjado.")
-        cls.addClassCleanup(remover, cls.raiz)
-        cls.local = Local(cls.raiz)
-        cls.addClassCleanup(cls.local.parar)
-        cls.local.db_ok("start")
-        cls.local.esperar_backup()
-        cls.local.sql_programa("insert into cadastro.florada (nome_florada) values ('Verdadeira')")
+        iniciar_grupo(cls, "zumbrel-forjado.", "Verdadeira")
         # Where a program run by the server (as postgres) could leave a mark.
         cls.marcas = os.path.join(cls.raiz, "marcas")
         os.mkdir(cls.marcas)
@@ -183,10 +178,7 @@ class Pastas(unittest.TestCase):
         self.assertIsNone(local.pid_servidor())
 
     def test_pasta_em_var_tmp_nao_e_adotada(self):
-        checkout = os.path.join(self.raiz, "checkout")
-        os.mkdir(checkout, 0o755)
-        shutil.copytree(os.path.join(TOPO, "scripts"), os.path.join(checkout, "scripts"))
-        shutil.copytree(os.path.join(TOPO, "sql"), os.path.join(checkout, "sql"))
+        checkout = copiar_checkout(os.path.join(self.raiz, "checkout"))
         antiga = "/var/tmp/zumbrel-pg-" + hashlib.md5(checkout.encode()).hexdigest()[:10]
         os.makedirs(os.path.join(antiga, "data"))
         self.addCleanup(remover, antiga)

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -14,6 +13,7 @@
 
 #include "db/query.h"
 #include "model/usuario.h"
+#include "roteiro/conf_banco.h"
 #include "util/senha.h"
 
 namespace teste {
@@ -26,6 +26,28 @@ std::string ambiente(const char* nome)
         return std::string();
     }
     return v;
+}
+
+TABELA executar_sql(PGconn* conexao, const std::string& sql, std::string* erro)
+{
+    TABELA linhas;
+    PGresult* r = PQexec(conexao, sql.c_str());
+    ExecStatusType st = PQresultStatus(r);
+    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
+        std::string e = r ? PQresultErrorMessage(r) : PQerrorMessage(conexao);
+        *erro = e.empty() ? "error" : e;
+        PQclear(r);
+        return linhas;
+    }
+    for (int i = 0; i < PQntuples(r); ++i) {
+        LINHA l;
+        for (int j = 0; j < PQnfields(r); ++j)
+            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
+                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
+        linhas.push_back(l);
+    }
+    PQclear(r);
+    return linhas;
 }
 
 namespace {
@@ -41,32 +63,20 @@ std::string texto_conexao(const std::string& usuario, const std::string& senha,
 // Runs one SQL text on a short-lived connection; returns rows or throws.
 TABELA rodar_sql(const std::string& conninfo, const std::string& sql, std::string* erro)
 {
-    TABELA linhas;
     PGconn* c = PQconnectdb(conninfo.c_str());
     if (PQstatus(c) != CONNECTION_OK) {
         std::string e = PQerrorMessage(c);
         PQfinish(c);
-        if (erro) { *erro = e; return linhas; }
+        if (erro) { *erro = e; return TABELA(); }
         throw std::runtime_error("connect: " + e);
     }
-    PGresult* r = PQexec(c, sql.c_str());
-    ExecStatusType st = PQresultStatus(r);
-    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
-        std::string e = PQresultErrorMessage(r);
-        PQclear(r);
-        PQfinish(c);
-        if (erro) { *erro = e.empty() ? "error" : e; return linhas; }
+    std::string e;
+    TABELA linhas = executar_sql(c, sql, &e);
+    PQfinish(c);
+    if (!e.empty()) {
+        if (erro) { *erro = e; return linhas; }
         throw std::runtime_error(e);
     }
-    for (int i = 0; i < PQntuples(r); ++i) {
-        LINHA l;
-        for (int j = 0; j < PQnfields(r); ++j)
-            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
-                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
-        linhas.push_back(l);
-    }
-    PQclear(r);
-    PQfinish(c);
     return linhas;
 }
 
@@ -183,6 +193,15 @@ std::string BancoTeste::valor(const std::string& sql) const
     return t[0][0];
 }
 
+std::string BancoTeste::unidos(const std::string& sql) const
+{
+    std::string s;
+    for (const LINHA& l : consultar(sql))
+        for (const std::string& v : l)
+            s += v + "|";
+    return s;
+}
+
 std::string BancoTeste::executar(const std::string& sql) const
 {
     std::string erro;
@@ -215,17 +234,8 @@ std::string BancoTeste::executar_como_programa(const std::string& sql) const
 
 std::string BancoTeste::escrever_conf(const std::string& pasta, int ssl) const
 {
-    mkdir(pasta.c_str(), 0700);
-    std::string conf = pasta + "/conf";
-    mkdir(conf.c_str(), 0700);
-    std::string caminho = conf + "/db.conf";
-    std::ofstream f(caminho.c_str());
-    f << "host=" << ambiente("ZUMBREL_TEST_HOST") << "\n"
-      << "banco=" << nome_ << "\n"
-      << "usuario=" << ambiente("ZUMBREL_TEST_USER") << "\n"
-      << "senha=" << ambiente("ZUMBREL_TEST_PASS") << "\n"
-      << "ssl=" << ssl << "\n";
-    return caminho;
+    return escrever_db_conf(pasta, { ambiente("ZUMBREL_TEST_HOST"), nome_, ambiente("ZUMBREL_TEST_USER"),
+                                     ambiente("ZUMBREL_TEST_PASS"), ssl });
 }
 
 std::string BancoTeste::despejo() const
@@ -280,14 +290,8 @@ void ClusterPrivado::usar_porta() { setenv("PGPORT", porta_.c_str(), 1); }
 
 std::string ClusterPrivado::escrever_conf(const std::string& pasta) const
 {
-    mkdir(pasta.c_str(), 0700);
-    std::string conf = pasta + "/conf";
-    mkdir(conf.c_str(), 0700);
-    std::string caminho = conf + "/db.conf";
-    std::ofstream f(caminho.c_str());
-    f << "host=127.0.0.1\nbanco=privado\nusuario=" << ambiente("ZUMBREL_TEST_USER") << "\nsenha="
-      << ambiente("ZUMBREL_TEST_PASS") << "\nssl=0\n";
-    return caminho;
+    return escrever_db_conf(pasta, { "127.0.0.1", "privado", ambiente("ZUMBREL_TEST_USER"),
+                                     ambiente("ZUMBREL_TEST_PASS"), 0 });
 }
 
 std::string ClusterPrivado::valor(const std::string& sql) const

@@ -5,11 +5,18 @@
 
 #include <string>
 
+#include <libpq-fe.h>
+
 #include "db/bancopg.h"
 
 class QUERY;
 
 namespace teste {
+
+// Runs one SQL text on an open connection of the test's own: every row, its
+// values as text (NULL as "<null>"); on an error, no rows and the server's
+// text in *erro ("error" when it gives none).
+TABELA executar_sql(PGconn* conexao, const std::string& sql, std::string* erro);
 
 // The value of an environment variable set by the test command; fails the
 // calling test (and returns "") when it is missing.
@@ -37,6 +44,8 @@ public:
     TABELA consultar(const std::string& sql) const;
     // First value of the first row, or "" when there is none.
     std::string valor(const std::string& sql) const;
+    // Every value of every row, each followed by "|", as one text.
+    std::string unidos(const std::string& sql) const;
     // Runs SQL and returns the error text (empty on success).
     std::string executar(const std::string& sql) const;
     // The same with the text of a file of tests/dados.

@@ -16,32 +16,10 @@ Observador::~Observador()
     PQfinish(conexao_);
 }
 
-TABELA Observador::rodar(const std::string& sql, std::string* erro)
-{
-    TABELA linhas;
-    PGresult* r = PQexec(conexao_, sql.c_str());
-    ExecStatusType st = PQresultStatus(r);
-    if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) {
-        std::string e = r ? PQresultErrorMessage(r) : PQerrorMessage(conexao_);
-        *erro = e.empty() ? "error" : e;
-        PQclear(r);
-        return linhas;
-    }
-    for (int i = 0; i < PQntuples(r); ++i) {
-        LINHA l;
-        for (int j = 0; j < PQnfields(r); ++j)
-            l.push_back(PQgetisnull(r, i, j) ? std::string("<null>")
-                                             : std::string(PQgetvalue(r, i, j), PQgetlength(r, i, j)));
-        linhas.push_back(l);
-    }
-    PQclear(r);
-    return linhas;
-}
-
 TABELA Observador::consultar(const std::string& sql)
 {
     std::string e;
-    TABELA t = rodar(sql, &e);
+    TABELA t = executar_sql(conexao_, sql, &e);
     if (!e.empty())
         ADD_FAILURE() << "SQL failed: " << sql.substr(0, 300) << "\n" << e;
     return t;
@@ -56,7 +34,7 @@ std::string Observador::valor(const std::string& sql)
 std::string Observador::erro(const std::string& sql)
 {
     std::string e;
-    rodar(sql, &e);
+    executar_sql(conexao_, sql, &e);
     return e;
 }
 

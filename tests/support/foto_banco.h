@@ -41,7 +41,6 @@ public:
     Foto fotografar();
 
 private:
-    TABELA rodar(const std::string& sql, std::string* erro);
     PGconn* conexao_;
 };
 

@@ -4,8 +4,8 @@
 // (its text is kept), and every other window that shows is handed to
 // `ao_abrir` once it is up (a form opened over another, a search window,
 // the daughters dialog, the main window after a login).
-#ifndef ZUMBREL_TESTS_GUI_RESPONDEDOR_H
-#define ZUMBREL_TESTS_GUI_RESPONDEDOR_H
+#ifndef ZUMBREL_ROTEIRO_RESPONDEDOR_H
+#define ZUMBREL_ROTEIRO_RESPONDEDOR_H
 
 #include <functional>
 #include <set>
@@ -127,4 +127,4 @@ private:
 
 } // namespace teste
 
-#endif // ZUMBREL_TESTS_GUI_RESPONDEDOR_H
+#endif // ZUMBREL_ROTEIRO_RESPONDEDOR_H

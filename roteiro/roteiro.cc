@@ -1,4 +1,4 @@
-#include "gui/roteiro.h"
+#include "roteiro/roteiro.h"
 
 #include <chrono>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include <glibmm/main.h>
 #include <gtkmm/main.h>
 
-#include "gui/respondedor.h"
+#include "roteiro/respondedor.h"
 
 namespace teste {
 

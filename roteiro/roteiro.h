@@ -9,8 +9,8 @@
 // A timed action (the benchmark's): `medir` notes the clock, runs the action,
 // and the figure is taken when the given condition holds, the X server has
 // caught up (a round trip) and the main loop has nothing left to do.
-#ifndef ZUMBREL_TESTS_GUI_ROTEIRO_H
-#define ZUMBREL_TESTS_GUI_ROTEIRO_H
+#ifndef ZUMBREL_ROTEIRO_ROTEIRO_H
+#define ZUMBREL_ROTEIRO_ROTEIRO_H
 
 #include <functional>
 #include <memory>
@@ -125,4 +125,4 @@ void processar_eventos();
 
 } // namespace teste
 
-#endif // ZUMBREL_TESTS_GUI_ROTEIRO_H
+#endif // ZUMBREL_ROTEIRO_ROTEIRO_H

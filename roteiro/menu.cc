@@ -1,0 +1,24 @@
+#include "roteiro/menu.h"
+
+#include <glib.h>
+
+#include "gui/sistemagui.h"
+
+namespace teste {
+
+// The menu holds "_Minha Conta", a separator, the windows of ids 2 to 6, a
+// separator and "_Sair".
+Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
+{
+    static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
+    // Only the windows the menu opens have an item.
+    g_assert(id >= ids::MINHA_CONTA && id <= ids::COLMEIAS);
+    return s.get_menu()->items()[posicao[id]];
+}
+
+Gtk::MenuItem& item_sair(SISTEMAGUI& s)
+{
+    return s.get_menu()->items()[8];
+}
+
+} // namespace teste
