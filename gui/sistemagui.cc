@@ -39,7 +39,7 @@ void SISTEMAGUI::primeiro_acesso()
     DialogoPrimeiroAcesso dialogo(&janela_login, usuario);
     if (dialogo.criar()) {
         entry_login.set_text(dialogo.login());
-        janela_login.set_focus(entry_senha);
+        janela_login.set_focus(entry_login);
     }
 }
 

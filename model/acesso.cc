@@ -93,8 +93,9 @@ bool ACESSO::ainda_administrador(int id_usuario)
     i.check_join = { "u.id_acesso=a.id_acesso" };
     i.filtroconsulta = "u.id_usuario = " + std::to_string(id_usuario) +
                        " and a.nivel_acesso = (select max(nivel_acesso) from cadastro.acesso)";
+    // Unanswered (the server away) is no answer: what was known stays.
     RESULTADO r;
-    return executar(i, &r) && r.achou();
+    return !executar(i, &r) || r.achou();
 }
 
 bool ACESSO::sem_administrador() const

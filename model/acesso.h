@@ -46,8 +46,10 @@ public:
     // Whether a user of level `nivel` is an administrator (false when the
     // levels cannot be read).
     bool administrador(int nivel);
-    // Whether the user with that code is an administrator as the database
-    // holds him now (false when he is gone or that cannot be read).
+    // Whether the user with that code is still an administrator as the
+    // database holds him now: false when the database says he is not (or
+    // is gone); true when it could not be asked, the database itself then
+    // refusing what he may no longer do.
     bool ainda_administrador(int id_usuario);
     // Whether the last refused insert, update or delete was refused because
     // the system would be left without an administrator.

@@ -234,7 +234,8 @@ void USUARIO::guardar_prova(const std::string& prova)
     // A connection made again is a new session of the server: the login is
     // made again on it, outside the trace, before the statement waiting.
     query->set_ao_reconectar([this] {
-        query->executar("select cadastro.tentar_entrada($1, $2)", {}, { login_sessao, prova_sessao });
+        query->executar("select cadastro.tentar_entrada((select login from cadastro.usuario where id_usuario = $1), $2)",
+                        {}, { std::to_string(id_logado), prova_sessao });
         query->executar("select cadastro.entrar()");
     });
 }
@@ -332,9 +333,15 @@ bool USUARIO::conferir_senha(int id, const std::string& senha, bool* falhou)
     if (direitos_no_banco()) {
         // Proved to the server as a login is (and counted as one); the
         // session stays that user's.
+        // By the login the user has now (he may have changed it since).
+        INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.usuario", { "login" });
+        i.condicao("id_usuario", std::to_string(id));
+        RESULTADO r;
         senha::PARAMETROS p;
         std::string prova;
-        const int quem = login_sessao.empty() ? -1 : provar(login_sessao, senha, p, prova);
+        int quem = -1;
+        if (executar(i, &r))
+            quem = r.achou() ? provar(r.linha(0)[0], senha, p, prova) : 0;
         if (falhou)
             *falhou = quem < 0;
         if (quem == id)

@@ -40,7 +40,14 @@ INSERT INTO seguranca.segredo (valor)
 SELECT seguranca.gen_random_bytes(32) WHERE NOT EXISTS (SELECT 1 FROM seguranca.segredo);
 
 -- A column of earlier versions may hold 32 characters only.
-ALTER TABLE cadastro.usuario ALTER COLUMN senha TYPE text;
+DO $$
+BEGIN
+    IF (SELECT data_type FROM information_schema.columns
+         WHERE table_schema = 'cadastro' AND table_name = 'usuario' AND column_name = 'senha') <> 'text' THEN
+        ALTER TABLE cadastro.usuario ALTER COLUMN senha TYPE text;
+    END IF;
+END
+$$;
 ALTER TABLE cadastro.usuario ALTER COLUMN senha SET DEFAULT '';
 ALTER TABLE cadastro.usuario ALTER COLUMN nasc DROP NOT NULL;
 

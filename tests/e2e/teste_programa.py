@@ -105,7 +105,7 @@ class Programa(unittest.TestCase):
 
     def test_login_errado_depois_certo_abre_e_fecha_com_zero(self):
         self.escrever_conf()
-        guardada = psql(self.banco, "select senha from cadastro.usuario where login = 'admin'")
+        guardada = self.senha_guardada()
         self.iniciar()
         login = janela("Acesso ao Sistema")
         digitar(login, "admin", "<Return>", "errada", "<Return>", "<Return>")
@@ -134,11 +134,42 @@ class Programa(unittest.TestCase):
         self.assertIn(" where u.login='admin'\n", saida)
         self.assertIn("update cadastro.usuario set  senha='********' WHERE id_usuario=1\n", saida)
         self.assertIn("Senha Atualizada com sucesso", saida)
-        agora = psql(self.banco, "select senha from cadastro.usuario where login = 'admin'")
-        self.assertTrue(agora.startswith("$argon2id$"), agora)
+        agora = self.senha_guardada()
+        self.assertTrue(agora.startswith("$argon2id+sha256$"), agora)
         self.assertNotEqual(agora, guardada)
         for segredo in (nova, "errada", agora, guardada, agora.rsplit("$", 1)[1]):
             self.assertNotIn(segredo, saida)
+
+    def senha_guardada(self, login="admin"):
+        """The administrator's password as the database keeps it, where the
+        program's role cannot read it."""
+        return psql(self.banco, "select forma from seguranca.credencial join cadastro.usuario "
+                                "using (id_usuario) where login = '%s'" % login)
+
+    def test_banco_novo_pede_o_administrador_antes_do_login(self):
+        psql(self.banco, "set session_replication_role = replica; delete from seguranca.credencial; "
+                         "delete from cadastro.usuario")
+        self.escrever_conf()
+        self.iniciar()
+        login = janela("Acesso ao Sistema")
+        primeiro = janela("Primeiro Acesso")
+        # A password shorter than the rule: said in the dialog, which stays.
+        digitar(primeiro, "Dona Abelha", "<Return>", "dona", "<Return>", "curta", "<Return>", "curta", "<Return>")
+        time.sleep(0.5)
+        self.assertIn(primeiro, xdotool("search", "--onlyvisible", "--name", "^Primeiro Acesso$").split())
+        digitar(primeiro, "<ctrl+a>", "mel de jatai", "<shift+Tab>", "<ctrl+a>", "mel de jatai", "<Return>",
+                "<Return>")
+        self.assertTrue(esperar_sumir(primeiro), "the first-access dialog did not close")
+        # The login is filled in: Enter to the password, and in.
+        digitar(login, "<Return>", "mel de jatai", "<Return>", "<Return>")
+        principal = janela("Sistema de Controle de Zumbrel")
+        digitar(principal, "<alt+F4>")
+        codigo, saida = self.terminar()
+        self.assertEqual(codigo, 0, saida)
+        self.assertIn("dona\nAcesso Garantido!\n", saida)
+        self.assertNotIn("mel de jatai", saida)
+        self.assertTrue(self.senha_guardada("dona").startswith("$argon2id+sha256$"))
+        self.assertEqual(psql(self.banco, "select nome || ' ' || id_acesso from cadastro.usuario"), "Dona Abelha 1")
 
     def test_sem_banco_a_janela_abre_e_todo_login_falha(self):
         self.escrever_conf(senha="nao-e-esta")

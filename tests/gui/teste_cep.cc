@@ -58,7 +58,7 @@ TEST_F(CadastroDeCep, DoFormularioDeUsuariosAoUsuarioGuardadoComOCepNovo)
         EXPECT_TRUE(teste::clicar(u(ids::USUARIOS)->widgets().button_novo));
         u(ids::USUARIOS)->widgets().entry_nome->set_text("Rosa Melífera");
         u(ids::USUARIOS)->widgets().entry_usuario->set_text("rosa");
-        u(ids::USUARIOS)->widgets().entry_senha->set_text("favo");
+        u(ids::USUARIOS)->widgets().entry_senha->set_text("favo de mel");
         u(ids::USUARIOS)->widgets().entry_nasc->set_text("03/04/1985");
         u(ids::USUARIOS)->widgets().entry_numero->set_text("45");
         teste::consultar_cep(u(ids::USUARIOS), "79900-000");

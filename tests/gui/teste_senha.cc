@@ -45,7 +45,8 @@ protected:
         return u.verificar_acesso("admin", senha);
     }
 
-    std::string senha_guardada() { return banco->valor("select senha from cadastro.usuario where id_usuario = 1"); }
+    // Where only the database's owner reads it.
+    std::string senha_guardada() { return banco->valor("select forma from seguranca.credencial where id_usuario = 1"); }
 };
 
 } // namespace
@@ -74,11 +75,11 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         for (Gtk::Entry* e : { f->widgets().entry_atual, f->widgets().entry_nova, f->widgets().entry_repetir }) {
             EXPECT_FALSE(e->get_visibility());
             EXPECT_EQ(e->get_invisible_char(), gunichar('*'));
-            EXPECT_EQ(e->get_max_length(), 16);
+            EXPECT_EQ(e->get_max_length(), 64);
             e->get_size_request(largura, altura);
             EXPECT_EQ(largura, 190);
-            e->set_text(std::string(17, 'x'));
-            EXPECT_EQ(e->get_text().size(), 16u);
+            e->set_text(std::string(65, 'x'));
+            EXPECT_EQ(e->get_text().size(), 64u);
         }
         f->widgets().button_alterar->get_size_request(largura, altura);
         EXPECT_EQ(largura, 100);
@@ -111,6 +112,13 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         s()->widgets().button_alterar->clicked();
     });
     r.responder("Digite pelo menos um senha ", Gtk::RESPONSE_CLOSE);
+    // Shorter than the rule, by characters: refused before the current
+    // password is checked.
+    r.passo([this] {
+        digitar("çãõéíóú", "çãõéíóú");
+        s()->widgets().button_alterar->clicked();
+    });
+    r.responder("A senha deve ter de 8 a 64 caracteres.", Gtk::RESPONSE_CLOSE);
     // A wrong current password: refused, the current entry emptied for
     // another try.
     r.passo([this] {
@@ -150,8 +158,8 @@ TEST_F(TrocaDeSenha, JanelaAvisosNaOrdemESucessoExigeANovaSenha)
         EXPECT_EQ(t.find("mel'"), std::string::npos) << t;
         EXPECT_EQ(t.find("mel''"), std::string::npos) << t;
         EXPECT_EQ(t.find(senha_guardada()), std::string::npos) << t;
-        EXPECT_EQ(senha_guardada().rfind("$argon2id$", 0), 0u);
-        EXPECT_TRUE(senha::confere("mel'; --", senha_guardada()));
+        EXPECT_EQ(senha_guardada().rfind("$argon2id+sha256$", 0), 0u);
+        EXPECT_TRUE(teste::forma_confere("mel'; --", senha_guardada()));
         // "Minha Conta" is still open, in its state, with its own fields.
         ASSERT_NE(conta(), nullptr);
         EXPECT_TRUE(conta()->janela()->is_visible());
@@ -197,7 +205,7 @@ TEST_F(TrocaDeSenha, FalhaDoBancoAvisaEMantemAJanela)
     Roteiro r;
     abrir_senha(r);
     r.passo([this] {
-        digitar("nova", "nova");
+        digitar("nova senha", "nova senha");
         saida.tomar();
         s()->widgets().button_alterar->clicked();
     });
@@ -205,8 +213,8 @@ TEST_F(TrocaDeSenha, FalhaDoBancoAvisaEMantemAJanela)
     r.passo([this] {
         ASSERT_NE(s(), nullptr);
         EXPECT_TRUE(s()->janela()->is_visible());
-        EXPECT_EQ(s()->widgets().entry_nova->get_text(), "nova");
-        EXPECT_EQ(s()->widgets().entry_repetir->get_text(), "nova");
+        EXPECT_EQ(s()->widgets().entry_nova->get_text(), "nova senha");
+        EXPECT_EQ(s()->widgets().entry_repetir->get_text(), "nova senha");
         EXPECT_NE(saida.tomar().find("\nERRO AO ATUALIZAR A SENHA \n"), std::string::npos);
     });
     rodar(r);

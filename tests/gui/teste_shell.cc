@@ -57,7 +57,7 @@ TEST_F(Login, JanelaDeLoginLimitaOsCamposEEnterAvanca)
     Gtk::Window* j = sistema->get_janela_login();
     EXPECT_EQ(j->get_title(), "Acesso ao Sistema");
     EXPECT_EQ(sistema->get_entry_login()->get_max_length(), 20);
-    EXPECT_EQ(sistema->get_entry_senha()->get_max_length(), 16);
+    EXPECT_EQ(sistema->get_entry_senha()->get_max_length(), 64);
     EXPECT_FALSE(sistema->get_entry_senha()->get_visibility());
     sistema->get_entry_login()->set_text(std::string(21, 'a'));
     EXPECT_EQ(sistema->get_entry_login()->get_text().size(), 20u);

@@ -92,13 +92,14 @@ protected:
 
     std::string senha_de(const std::string& login)
     {
-        return banco->valor("select senha from cadastro.usuario where login = " + query->literal(login));
+        return banco->valor("select forma from seguranca.credencial join cadastro.usuario using (id_usuario) "
+                            "where login = " + query->literal(login));
     }
     // Whether the password stored for the login is `senha` (salted: it
     // can only be checked).
     bool guarda_a_senha(const std::string& login, const std::string& senha)
     {
-        return senha::confere(senha, senha_de(login));
+        return teste::forma_confere(senha, senha_de(login));
     }
 
     std::string usuarios_no_banco() { return banco->valor("select count(*) from cadastro.usuario"); }
@@ -134,7 +135,7 @@ protected:
     }
 
     const Campos joana = { "Joana Mel", "10/05/1990", "390.533.447-05", "998877", "SSP/MS",
-                           "Rua das Flores", "12", "Vila Rica", "joana", "favo123" };
+                           "Rua das Flores", "12", "Vila Rica", "joana", "favo1234" };
 };
 
 const std::vector<std::string> ADMIN = { "Administrador do Sistema", "admin", "79800-001",
@@ -304,7 +305,8 @@ TEST_F(Usuarios, MinhaContaSalvaDepoisDeTrocarASenha)
         EXPECT_EQ(f(ids::MINHA_CONTA)->widgets().entry_numero->get_text(), "88");
         EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_salvar));
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
-        EXPECT_EQ(banco->valor("select numero || ' ' || (senha = md5('nova')) from cadastro.usuario "
+        EXPECT_EQ(banco->valor("select numero || ' ' || seguranca.prova_confere(forma, md5('nova')) "
+                               "from cadastro.usuario join seguranca.credencial using (id_usuario) "
                                "where id_usuario = 1"),
                   "88 true");
         EXPECT_TRUE(teste::clicar(f(ids::MINHA_CONTA)->widgets().button_editar));
@@ -465,14 +467,13 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
     });
     r.passo([this, &antes_da_consulta] {
         std::string t = saida.tomar();
-        EXPECT_TRUE(contem(t, "1\n0\nselect character_maximum_length from information_schema.columns where "
-                              "table_schema='cadastro' and table_name='usuario' and column_name='senha'\n"
+        EXPECT_TRUE(contem(t, "1\n0\n"
                               "insert into cadastro.usuario ( nome, login, senha, cpf, rg, oexp, nasc, "
                               "endereco, numero, bairro, id_cep) values ( 'Joana Mel', 'joana', '********', "
                               "'390.533.447-05', '998877', 'SSP/MS', '10/05/1990', 'Rua das Flores', '12', "
                               "'Vila Rica', 1) returning  id_usuario;\n")) << t;
         EXPECT_EQ(linha("joana"), "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua das Flores|12|Vila Rica|1|3");
-        EXPECT_TRUE(guarda_a_senha("joana", "favo123"));
+        EXPECT_TRUE(guarda_a_senha("joana", "favo1234"));
         // Back to browsing at the position it showed, one more user.
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
         EXPECT_EQ(mostrado(f()), ADMIN);
@@ -482,7 +483,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         EXPECT_TRUE(teste::clicar(f()->widgets().button_novo));
         Campos c = joana;
         c.usuario = "joana2";
-        c.senha = "outra";
+        c.senha = "outra senha";
         preencher(f(), c);
         teste::consultar_cep(f(), "79824-140");
         EXPECT_EQ(f()->widgets().entry_rua->get_text(), "Rua Hayel Bon Faker");
@@ -515,7 +516,7 @@ TEST_F(Usuarios, NovoUsuarioSemEComConsultaDeCep)
         // The row of the last lookup that found one.
         EXPECT_EQ(linha("joana2"),
                   "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua Hayel Bon Faker|12|Jardim Central|3|3");
-        EXPECT_TRUE(guarda_a_senha("joana2", "outra"));
+        EXPECT_TRUE(guarda_a_senha("joana2", "outra senha"));
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 4");
     });
     rodar(r);
@@ -545,7 +546,7 @@ TEST_F(Usuarios, NovoUsuarioSemNenhumCepConhecidoERecusado)
     r.passo([this] {
         EXPECT_FALSE(contem(saida.tomar(), "insert into"));
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Joana Mel");
-        EXPECT_EQ(f()->widgets().entry_senha->get_text(), "favo123");
+        EXPECT_EQ(f()->widgets().entry_senha->get_text(), "favo1234");
         EXPECT_EQ(botoes(f()), "001100000");
     });
     rodar(r);
@@ -627,13 +628,13 @@ TEST_F(Usuarios, LoginRepetidoDizOMotivoECorrigidoSalva)
         EXPECT_EQ(banco->valor("select count(*) from cadastro.usuario"), "2");
         EXPECT_TRUE(f()->inserindo());
         EXPECT_EQ(f()->widgets().entry_nome->get_text(), "Joana Mel");
-        EXPECT_EQ(f()->widgets().entry_senha->get_text(), "favo123");
+        EXPECT_EQ(f()->widgets().entry_senha->get_text(), "favo1234");
         f()->widgets().entry_usuario->set_text("joana");
         EXPECT_TRUE(teste::clicar(f()->widgets().button_salvar));
         EXPECT_EQ(teste::dialogo_visivel(), nullptr);
         EXPECT_FALSE(f()->inserindo());
         EXPECT_EQ(linha("joana"), "Joana Mel|390.533.447-05|998877|SSP/MS|10/05/1990|Rua das Flores|12|Vila Rica|1|3");
-        EXPECT_TRUE(senha::confere("favo123", senha_de("joana")));
+        EXPECT_TRUE(teste::forma_confere("favo1234", senha_de("joana")));
         EXPECT_EQ(banco->valor("select count(*) from cadastro.usuario"), "3");
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
     });
@@ -670,7 +671,7 @@ TEST_F(Usuarios, UsuarioMudadoNoutraEstacaoNaoESobrescrito)
 TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
 {
     Campos c = { "Zé d'Água", "01/01/2000", "123.456.789-09", "1'2", "SSP'MS",
-                 "Rua '; drop table cadastro.usuario; --", "1'", "Vila d'Ouro", "ze'", "se'nha\\" };
+                 "Rua '; drop table cadastro.usuario; --", "1'", "Vila d'Ouro", "ze'", "se'nha\\ok" };
     Roteiro r;
     entrar(r);
     abrir(r, ids::USUARIOS);
@@ -682,7 +683,7 @@ TEST_F(Usuarios, AspasEmQualquerCampoSoMudamOValorGuardado)
     r.passo([this] {
         EXPECT_EQ(linha("ze'"), "Zé d'Água|123.456.789-09|1'2|SSP'MS|01/01/2000|Rua '; drop table "
                                 "cadastro.usuario; --|1'|Vila d'Ouro|1|3");
-        EXPECT_TRUE(guarda_a_senha("ze'", "se'nha\\"));
+        EXPECT_TRUE(guarda_a_senha("ze'", "se'nha\\ok"));
         EXPECT_EQ(usuarios_no_banco(), "3");
         EXPECT_EQ(f()->widgets().label_contador->get_text(), "1 / 3");
     });

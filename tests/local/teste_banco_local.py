@@ -30,18 +30,28 @@ class ComBanco(unittest.TestCase):
         self.local = Local(self.raiz)
         self.addCleanup(self.local.parar)
 
-    def iniciar(self, local=None):
+    def iniciar(self, local=None, usuarios=True):
+        """Starts the local database; with the test databases' users, which a
+        real one never has (its first start asks for the administrator)."""
         local = local or self.local
         r = local.db_ok("start")
         local.esperar_backup()
+        if usuarios and local.sql("select count(*) from cadastro.usuario") == "0":
+            with open(os.path.join(TOPO, "sql", "usuarios_de_teste.sql")) as f:
+                local.sql(f.read())
         return r
 
 
 class NovoBanco(ComBanco):
     def test_criado_na_pasta_xdg_seguro_com_backup_e_reusado(self):
-        r = self.iniciar()
+        r = self.iniciar(usuarios=False)
         base = self.local.base
         self.assertIn("Criando o banco local em %s" % base, r.stdout)
+        # No known password: no user, and the program asks for the
+        # administrator at its first start; the sample records are there.
+        self.assertEqual(self.local.sql("select count(*) from cadastro.usuario"), "0")
+        self.assertEqual(self.local.sql_programa("select cadastro.tem_usuarios()"), "f")
+        self.assertNotEqual(self.local.sql_programa("select count(*) from cadastro.apiario"), "0")
         self.assertEqual(self.local.sql(CONFIGURACOES), "on|on|on|on")
         # The configuration files say the same (what a restart would use).
         with open(os.path.join(base, "data", "postgresql.conf")) as f:
@@ -72,7 +82,7 @@ class NovoBanco(ComBanco):
         self.local.db_ok("stop")
         self.assertEqual(self.local.db("status").returncode, 3)
         self.assertIsNone(self.local.pid_servidor())
-        r = self.iniciar()
+        r = self.iniciar(usuarios=False)
         self.assertNotIn("Criando", r.stdout)
         self.assertNotIn("Carregando", r.stdout)
         self.assertEqual(self.local.sql_programa("select count(*) from cadastro.usuario"), usuarios)
@@ -222,7 +232,8 @@ class Migracoes(ComBanco):
 
 def dump_do_banco_alterado(local):
     """Changes, deletes and adds rows of every kind (sequences move on)."""
-    local.sql_programa("update cadastro.usuario set nome = 'Outro Nome' where login = 'admin'")
+    # Users change in an administrator's session only: here as the superuser.
+    local.sql("update cadastro.usuario set nome = 'Outro Nome' where login = 'admin'")
     local.sql_programa("delete from cadastro.abelha_rainha where filha is not null")
     local.sql_programa("insert into cadastro.florada (nome_florada) values ('Angico'), ('Jurema')")
     local.sql_programa("insert into cadastro.abelha_rainha (data_nasc) values ('2024-01-02')")
@@ -256,10 +267,13 @@ class BackupERestauro(ComBanco):
                                         "where datname like 'zumbrel%'"), "zumbrel")
         self.assertTrue(any(b.endswith("-antes-de-restaurar.dump") for b in self.local.backups()))
 
-        # The program reads a user and its stored password as it logs in, and
-        # saves as before; keys go on from where they were.
-        self.assertRegex(self.local.sql_programa(
-            "select u.login || ' ' || u.senha from cadastro.usuario u where u.login='admin'"), r"^admin \$argon2id\$")
+        # The users and their stored passwords come back, the passwords where
+        # the program's role cannot read them; saves go on as before, and keys
+        # from where they were.
+        self.assertEqual(self.local.sql_programa(
+            "select u.login || ' [' || u.senha || ']' from cadastro.usuario u where u.login='admin'"), "admin []")
+        self.assertRegex(self.local.sql("select forma from seguranca.credencial where id_usuario = 1"),
+                         r"^\$argon2id\+sha256\$")
         novo = self.local.sql_programa("insert into cadastro.florada (nome_florada) values ('Angico') "
                                        "returning id_florada")
         self.assertEqual(int(novo), int(proximo) + 1)
@@ -346,7 +360,9 @@ class Recusas(unittest.TestCase):
         apagado = [b for b in depois if b.endswith("-antes-de-apagar.dump")]
         self.assertEqual(len(apagado), 1)
         self.assertEqual(self.local.sql("select count(*) from cadastro.florada where nome_florada = 'Marca'"), "0")
-        self.assertEqual(self.local.sql_programa("select count(*) from cadastro.usuario where login = 'admin'"), "1")
+        # Afresh: no user, whose first start asks for the administrator.
+        self.assertEqual(self.local.sql("select count(*) from cadastro.usuario"), "0")
+        self.assertEqual(self.local.sql_programa("select cadastro.tem_usuarios()"), "f")
         # What was deleted comes back from the backup made before.
         self.local.db_ok("restore", os.path.join(self.local.base, "backups", apagado[0]), "--yes")
         self.assertEqual(self.local.dump(), self.antes)

@@ -19,6 +19,8 @@ from banco_local import RAIZ, TOPO, Local, esperar, pasta_temporaria, processos_
 BUILD = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
 USUARIO_TESTE = "zumbrel-teste"
 LOGIN = "Acesso ao Sistema"
+# The password the first administrator of a new database is given here.
+SENHA = "senha do admin"
 PRINCIPAL = "Sistema de Controle de Zumbrel"
 
 
@@ -91,13 +93,17 @@ class Lancador(unittest.TestCase):
         return saida, erros
 
     def esperar_janelas(self, titulo, n):
-        self.assertTrue(esperar(lambda: len(janelas(titulo)) >= n, tempo=90),
-                        "%d window(s) %r never showed up" % (n, titulo))
+        if not esperar(lambda: len(janelas(titulo)) >= n, tempo=90):
+            nomes = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."], capture_output=True,
+                                   text=True).stdout.split()
+            visiveis = [subprocess.run(["xdotool", "getwindowname", i], capture_output=True, text=True).stdout.strip()
+                        for i in nomes]
+            self.fail("%d window(s) %r never showed up; visible: %r" % (n, titulo, visiveis))
         return janelas(titulo)
 
-    def entrar(self, id_login):
+    def entrar(self, id_login, senha=SENHA):
         antes = set(janelas(PRINCIPAL))
-        digitar(id_login, "admin", "<Return>", "admin", "<Return>", "<Return>")
+        digitar(id_login, "<ctrl+a>", "admin", "<Return>", senha, "<Return>", "<Return>")
         self.assertTrue(esperar(lambda: set(janelas(PRINCIPAL)) - antes, tempo=30), "login failed")
         return (set(janelas(PRINCIPAL)) - antes).pop()
 
@@ -127,6 +133,14 @@ class Lancador(unittest.TestCase):
                 pai = int(f.read().rsplit(")", 1)[1].split()[1])
             self.assertIn(servidor, (pid, pai))
 
+        # A new database: the first program up asks for its administrator,
+        # the other's question is closed once there is one.
+        perguntas = self.esperar_janelas("Primeiro Acesso", 2)
+        digitar(perguntas[0], "Administrador", "<Return>", "admin", "<Return>", SENHA, "<Return>", SENHA, "<Return>")
+        self.assertTrue(esperar(lambda: len(janelas("Primeiro Acesso")) == 1, tempo=30))
+        digitar(janelas("Primeiro Acesso")[0], "<Escape>")
+        self.assertTrue(esperar(lambda: not janelas("Primeiro Acesso"), tempo=30))
+        self.assertEqual(local.sql("select count(*) from cadastro.usuario"), "1")
         principais = [self.entrar(j) for j in logins]
         local.sql("insert into cadastro.florada (nome_florada) values ('Do primeiro dia')")
         # Made, for the next start, a database of a version before the beehives.
@@ -194,7 +208,7 @@ class Lancador(unittest.TestCase):
                     os.chown(nome, self.conta.pw_uid, self.conta.pw_gid)
 
         p = self.lancar(casa, PGPORT=ambiente["ZUMBREL_TEST_PORT"])
-        principal = self.entrar(self.esperar_janelas(LOGIN, 1)[0])
+        principal = self.entrar(self.esperar_janelas(LOGIN, 1)[0], "admin")
         digitar(principal, "<alt+F4>")
         saida, _ = self.terminar(p)
         self.assertEqual(saida, "")

@@ -205,7 +205,7 @@ class Pastas(unittest.TestCase):
                  for nome in (".", "data", "run", "conf", "backups")}
         self.assertEqual(modos, {".": (0o711, "root"), "data": (0o700, "postgres"), "run": (0o700, "postgres"),
                                  "conf": (0o700, "root"), "backups": (0o700, "root")})
-        self.assertEqual(local.sql_programa("select count(*) > 0 from cadastro.usuario"), "t")
+        self.assertEqual(local.sql_programa("select count(*) > 0 from cadastro.apiario"), "t")
 
 
 def conecta_por_tcp(porta, papel, senha):
