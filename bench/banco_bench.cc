@@ -75,7 +75,7 @@ SELECT g,
 
 INSERT INTO cadastro.usuario (id_usuario, nome, login, senha, cpf, rg, oexp, nasc, endereco, numero,
                               bairro, id_cep, id_acesso)
-SELECT i, nome, 'usuario' || i, md5('senha' || i),
+SELECT i, nome, 'usuario' || i, '',
        substr(lpad(((i::bigint * 7919) % 1000000000)::text, 9, '0'), 1, 3) || '.' ||
        substr(lpad(((i::bigint * 7919) % 1000000000)::text, 9, '0'), 4, 3) || '.' ||
        substr(lpad(((i::bigint * 7919) % 1000000000)::text, 9, '0'), 7, 3) || '-' || lpad((i % 100)::text, 2, '0'),
@@ -173,7 +173,8 @@ BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : se
 
     std::string sql = "SET datestyle = 'ISO, DMY';\n" + ler_arquivo(fontes + "/sql/schema.sql") + "\n" +
                       ler_arquivo(fontes + "/sql/administrador.sql") + "\n" +
-                      ler_arquivo(fontes + "/sql/municipios.sql") + "\n" + ler_arquivo(fontes + "/sql/seed.sql");
+                      ler_arquivo(fontes + "/sql/municipios.sql") + "\n" + ler_arquivo(fontes + "/sql/seed.sql") + "\n" +
+                      ler_arquivo(fontes + "/sql/seguranca.sql") + "\n" + ler_arquivo(fontes + "/sql/usuarios_de_teste.sql");
     executar(sql);
 }
 

@@ -1,5 +1,6 @@
 // The benchmark's throwaway database: made from sql/schema.sql,
-// sql/municipios.sql and sql/seed.sql on the server named by the
+// sql/municipios.sql, sql/seed.sql, sql/seguranca.sql and the test users of
+// sql/usuarios_de_teste.sql on the server named by the
 // ZUMBREL_BENCH_* variables, filled with N users, apiaries (in the
 // municipalities of MS) and queen bees, and dropped at the end.
 #ifndef ZUMBREL_BENCH_BANCO_BENCH_H

@@ -123,7 +123,7 @@ Texto montar_select(const INSTRUCAO& i)
             texto += ' ';
             texto += tabelas[t];
             if (t > 0) {
-                rastrear() << i.check_join.size() << '\n';
+                rastrear(i.check_join.size(), '\n');
                 texto += " ON ";
                 if (t - 1 < i.check_join.size())
                     texto += i.check_join[t - 1];

@@ -27,42 +27,24 @@ Destino desviar(Destino destino);
 
 } // namespace rastro
 
-// One piece of the trace, put together with << and written at once when it
-// ends: rastrear() << id << " - " << estado << '\n';
-class Rastreio
+namespace rastro {
+
+// The pieces of a line of the trace, texts and numbers, written at once:
+// rastrear(id, " - ", estado, '\n').
+inline void juntar(std::string& t, const std::string& s) { t += s; }
+inline void juntar(std::string& t, const char* s) { t += s; }
+inline void juntar(std::string& t, char c) { t += c; }
+template <class N, class = std::enable_if_t<std::is_integral<N>::value>>
+void juntar(std::string& t, N n) { t += std::to_string(n); }
+
+} // namespace rastro
+
+template <class... Partes>
+void rastrear(const Partes&... partes)
 {
-public:
-    Rastreio() = default;
-    ~Rastreio() { rastro::escrever(texto_); }
-    Rastreio(const Rastreio&) = delete;
-    Rastreio& operator=(const Rastreio&) = delete;
-
-    Rastreio& operator<<(const std::string& s)
-    {
-        texto_ += s;
-        return *this;
-    }
-    Rastreio& operator<<(const char* s)
-    {
-        texto_ += s;
-        return *this;
-    }
-    Rastreio& operator<<(char c)
-    {
-        texto_ += c;
-        return *this;
-    }
-    template <class N, class = std::enable_if_t<std::is_integral<N>::value>>
-    Rastreio& operator<<(N n)
-    {
-        texto_ += std::to_string(n);
-        return *this;
-    }
-
-private:
-    std::string texto_;
-};
-
-inline Rastreio rastrear() { return Rastreio(); }
+    std::string texto;
+    (rastro::juntar(texto, partes), ...);
+    rastro::escrever(texto);
+}
 
 #endif // ZUMBREL_DB_RASTRO_H

@@ -22,13 +22,13 @@ enum class Situacao : int {
 // could not be made or was lost on the way, and a commit whose reply was
 // lost (whether it was stored is not known).
 namespace estado_sql {
-extern const char* const SEM_REGISTRO;
-extern const char* const CANCELADA;
-extern const char* const SEM_CONEXAO;
-extern const char* const CONEXAO_PERDIDA;
-extern const char* const CONFIRMACAO_INCERTA;
+inline constexpr const char* SEM_REGISTRO = "02000";
+inline constexpr const char* CANCELADA = "57014";
+inline constexpr const char* SEM_CONEXAO = "08001";
+inline constexpr const char* CONEXAO_PERDIDA = "08006";
+inline constexpr const char* CONFIRMACAO_INCERTA = "08007";
 // A transaction that an error had ended: the commit undid it instead.
-extern const char* const TRANSACAO_DESFEITA;
+inline constexpr const char* TRANSACAO_DESFEITA = "25P02";
 } // namespace estado_sql
 
 class RESULTADO

@@ -136,7 +136,7 @@ void FormAbelha::mudar_estado(int e)
 
 void FormAbelha::antes_de_navegar()
 {
-    rastrear() << ctx.abelhas.posicao << '\n';
+    rastrear(ctx.abelhas.posicao, '\n');
 }
 
 void FormAbelha::carregar_dados(int)
@@ -203,7 +203,7 @@ void FormAbelha::selecionar_abelha()
     if (preenchendo || !w.combo_mae)
         return;
     const std::string texto = w.combo_mae->get_active_text().raw();
-    rastrear() << texto << '\n';
+    rastrear(texto, '\n');
     if (texto == NAO_SABE || texto.empty())
         mae_selecionada = ABELHAS();
     else
@@ -232,7 +232,7 @@ FALHA FormAbelha::salvar(bool inserir)
     b.matriz = w.radio_sim->get_active();
 
     const std::string texto = w.combo_mae->get_active_text().raw();
-    rastrear() << texto << '\n';
+    rastrear(texto, '\n');
     const bool desconhecida = texto == NAO_SABE || texto.empty();
     mae_selecionada = desconhecida ? ABELHAS() : ctx.abelha->get_abelha(texto);
     // A mother chosen in the list but no longer stored is not silently

@@ -101,7 +101,7 @@ void FormAcesso::mudar_estado(int e)
         w.entry_codigo->set_text("");
         w.entry_descricao->set_text("");
         w.entry_nivel->set_text("");
-        rastrear() << "Carregando dados" << '\n';
+        rastrear("Carregando dados", '\n');
         carregar_dados(get_id());
     } else if (e == 0) {
         focar(*w.entry_descricao);

@@ -224,7 +224,7 @@ FALHA FormApiario::salvar(bool inserir)
             return FALHA::recusa("Nenhum apiário está sendo mostrado para ser alterado.");
         }
         a = apiarios[p - 1];
-        rastrear() << a.id_apiario << '\n';
+        rastrear(a.id_apiario, '\n');
     }
     a.nome = w.entry_nome->get_text();
     a.endereco = w.entry_endereco->get_text();
@@ -255,7 +255,7 @@ void FormApiario::Carregar_combo(int qual, int selecionado)
             if (selecionado != -1 && lista[k].id_florada == selecionado)
                 sel = static_cast<int>(k) + 1;
         }
-        rastrear() << sel << '\n';
+        rastrear(sel, '\n');
         w.combo_florada->set_active(sel);
     } else if (qual == 2 && w.combo_municipio) {
         esvaziar(w.combo_municipio, preenchendo);
@@ -266,7 +266,7 @@ void FormApiario::Carregar_combo(int qual, int selecionado)
             if (escolhido)
                 sel = static_cast<int>(k) + 1;
         }
-        rastrear() << sel << '\n';
+        rastrear(sel, '\n');
         w.combo_municipio->set_active(sel);
     }
 }

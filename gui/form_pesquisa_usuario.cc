@@ -85,7 +85,7 @@ void FormPesquisaUsuario::carregar_dados(int)
     w.treeview_usuarios->unset_model();
     lista.reset();
     auto achados = std::make_shared<UsuariosAchados>(busca.Get_User(filtro));
-    rastrear() << achados->tamanho() << '\n';
+    rastrear(achados->tamanho(), '\n');
 
     static const char* const titulos[3] = { "Código", "Nome", "CPF" };
     lista = mostrar_achados(*w.treeview_usuarios, colunas, titulos, achados);

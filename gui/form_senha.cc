@@ -104,7 +104,7 @@ void FormSenha::atualizar_senha(int)
         return;
     }
 
-    rastrear() << '\n' << "ATUALIZAR SENHA " << '\n';
+    rastrear('\n', "ATUALIZAR SENHA ", '\n');
     if (!ctx.usuario->update_senha(ctx.usuario_logado.id, nova)) {
         mensagem("Erro!", "Erro ao Atualizar a senha \n Tente novamente !!! ", Gtk::MESSAGE_WARNING);
         return;

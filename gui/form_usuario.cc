@@ -163,7 +163,7 @@ void FormUsuario::mostrar_usuario(const USER& u)
     w.entry_cidade->set_text(u.cep.municipio.nome);
     w.entry_cep->set_text(u.cep.cep);
     if (get_id() == ids::USUARIOS)
-        rastrear() << u.cep.id << '\n';
+        rastrear(u.cep.id, '\n');
     w.entry_estado->set_text(u.cep.municipio.estado);
     w.entry_usuario->set_text(u.login);
 }

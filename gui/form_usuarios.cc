@@ -60,9 +60,9 @@ FALHA FormUsuarios::salvar(bool inserir)
             return FALHA::recusa("Nenhum usuário está sendo mostrado para ser alterado.");
         }
         u = usuarios[p - 1];
-        rastrear() << u.id << '\n';
+        rastrear(u.id, '\n');
         ler_campos(u);
-        rastrear() << u.cep.id << '\n';
+        rastrear(u.cep.id, '\n');
         u.cep = cep_para_salvar(u.cep);
     }
     // No postal code known (no lookup ever found one and there is none to

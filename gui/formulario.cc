@@ -12,7 +12,7 @@ Formulario::~Formulario() = default;
 
 void Formulario::estado(int e)
 {
-    rastrear() << id_ << " - " << e << '\n';
+    rastrear(id_, " - ", e, '\n');
     if (e == 0 || e == 1 || e == 2)
         mudar_estado(e);
 }
@@ -35,7 +35,7 @@ void Formulario::salvar_dados()
 {
     const bool inserir = inserindo_;
     const bool editar = editando_;
-    rastrear() << (inserir ? 1 : 0) << '\n' << (editar ? 1 : 0) << '\n';
+    rastrear((inserir ? 1 : 0), '\n', (editar ? 1 : 0), '\n');
 
     FALHA falha = FALHA::recusa(std::string());
     if (inserir || editar)
@@ -91,7 +91,7 @@ void Formulario::navegar(int direcao)
         if (agiu) {
             // The first text of the record now at the position, when there is one.
             const std::string texto = l->posicao >= 1 && l->posicao <= n ? texto_registro(l->posicao - 1) : "";
-            rastrear() << '\n' << palavras[direcao] << '\n' << texto << '\n';
+            rastrear('\n', palavras[direcao], '\n', texto, '\n');
         }
     }
     carregar_dados(id_);

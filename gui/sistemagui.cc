@@ -112,7 +112,7 @@ void SISTEMAGUI::verificar()
         const LISTA_USUARIOS conferido = contexto.usuario->Get_User(0);
         if (!conferido.empty()) {
             logado = true;
-            rastrear() << login << '\n' << "Acesso Garantido!" << '\n';
+            rastrear(login, '\n', "Acesso Garantido!", '\n');
             contexto.usuario_logado = conferido.front();
             contexto.administrador = contexto.acesso->administrador(contexto.usuario_logado.acesso.nivel);
             contexto.senha_de_exemplo = login == "admin" && senha == "admin";
@@ -135,7 +135,7 @@ void SISTEMAGUI::verificar()
         dialogo.set_message(motivo);
     dialogo.run();
     dialogo.hide();
-    rastrear() << "Verifique seu usuário e senha!" << '\n';
+    rastrear("Verifique seu usuário e senha!", '\n');
     contexto.usuario.reset();
 }
 
@@ -233,7 +233,7 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
         }
     }
     if (so_administradores && !contexto.administrador) {
-        rastrear() << "Acesso negado à janela " << id << '\n';
+        rastrear("Acesso negado à janela ", id, '\n');
         Gtk::Window& sobre = pai ? *pai : janela_principal ? *janela_principal : janela_login;
         Gtk::MessageDialog aviso(sobre, "Somente administradores podem abrir esta janela.", false,
                                  Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
@@ -289,7 +289,7 @@ void SISTEMAGUI::estado(int id, int e)
     if (Formulario* f = formulario_aberto(id))
         f->estado(e);
     else
-        rastrear() << id << " - " << e << '\n';
+        rastrear(id, " - ", e, '\n');
 }
 
 void SISTEMAGUI::inserir_dados(int id)

@@ -2,12 +2,6 @@
 
 #include "db/instrucao.h"
 
-const char* const FALHA::SEM_REGISTRO = estado_sql::SEM_REGISTRO;
-const char* const FALHA::CANCELADA = estado_sql::CANCELADA;
-const char* const FALHA::SEM_CONEXAO = estado_sql::SEM_CONEXAO;
-const char* const FALHA::CONEXAO_PERDIDA = estado_sql::CONEXAO_PERDIDA;
-const char* const FALHA::CONFIRMACAO_INCERTA = estado_sql::CONFIRMACAO_INCERTA;
-
 FALHA::FALHA(const RESULTADO& r)
     : tipo(r.tipo), sqlstate(r.ok() ? "" : r.sqlstate), restricao(r.ok() ? "" : r.restricao),
       mensagem(r.ok() ? "" : r.mensagem), houve(!r.ok())

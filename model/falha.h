@@ -16,12 +16,12 @@ public:
     // The SQLSTATE of an update or delete that matched no row, of work the
     // user stopped, and of the connections that could not be made or were
     // lost on the way (estado_sql's).
-    static const char* const SEM_REGISTRO;
-    static const char* const CANCELADA;
-    static const char* const SEM_CONEXAO;
-    static const char* const CONEXAO_PERDIDA;
+    static constexpr const char* SEM_REGISTRO = estado_sql::SEM_REGISTRO;
+    static constexpr const char* CANCELADA = estado_sql::CANCELADA;
+    static constexpr const char* SEM_CONEXAO = estado_sql::SEM_CONEXAO;
+    static constexpr const char* CONEXAO_PERDIDA = estado_sql::CONEXAO_PERDIDA;
     // The reply to a commit was lost: whether it was stored is not known.
-    static const char* const CONFIRMACAO_INCERTA;
+    static constexpr const char* CONFIRMACAO_INCERTA = estado_sql::CONFIRMACAO_INCERTA;
 
     FALHA() = default;
     // The failure of a result (none when it succeeded). A commit the server

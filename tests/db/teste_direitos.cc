@@ -284,11 +284,12 @@ TEST(DireitosMigracao, PrimeiroAdministradorSoNumBancoSemUsuarios)
     {
         const char *nome, *login, *senha, *motivo;
     };
+    const std::string longa(65, 'a');
     const Caso casos[] = {
         { "", "chefe", "senha boa demais", "Digite o nome do administrador." },
         { "Chefe", "", "senha boa demais", "Digite o login do administrador." },
         { "Chefe", "chefe", "curta", REGRA_SENHA },
-        { "Chefe", "chefe", std::string(65, 'a').c_str(), REGRA_SENHA },
+        { "Chefe", "chefe", longa.c_str(), REGRA_SENHA },
     };
     for (const Caso& c : casos) {
         EXPECT_FALSE(usuario.criar_primeiro_administrador(c.nome, c.login, c.senha));
