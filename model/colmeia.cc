@@ -5,7 +5,7 @@
 #include "util/validacao.h"
 
 const char* const TIPOS_COLMEIA[4] = { "Langstroth", "Schenk", "Núcleo", "Outro" };
-const char* const STATUS_COLMEIA[6] = { "Ativa", "Fraca", "Órfã", "Zanganeira", "Morta", "Vendida" };
+const char* const STATUS_COLMEIA[8] = { "Ativa", "Fraca", "Órfã", "Zanganeira", "Morta", "Vendida", "Unida", "Perdida" };
 
 bool tipo_de_colmeia(const std::string& texto)
 {
@@ -23,6 +23,11 @@ bool status_de_colmeia(const std::string& texto)
             return true;
     }
     return false;
+}
+
+bool colmeia_encerrada(const std::string& status)
+{
+    return status == "Morta" || status == "Vendida" || status == "Unida" || status == "Perdida";
 }
 
 namespace {
@@ -57,14 +62,16 @@ INSTRUCAO consulta_colmeias(const QUERY& query)
                        "(select r.rgn from cadastro.abelha_rainha as r where r.id_abelha = c.id_abelha)",
                        "c.id_abelha", "c.id_apiario",
                        "(select a.nome from cadastro.apiario as a where a.id_apiario = c.id_apiario)",
-                       "to_char(c.data_instalacao,'DD/MM/YYYY')", "c.obs", "c.xmin" };
+                       "to_char(c.data_instalacao,'DD/MM/YYYY')", "c.obs", "c.xmin",
+                       "(select to_char(max(t.carencia_ate),'DD/MM/YYYY') from cadastro.tratamento as t "
+                       "where t.id_colmeia = c.id_colmeia and t.carencia_ate >= current_date)" };
     i.tabelas = { "cadastro.colmeia as c" };
     return i;
 }
 
 // Where consulta_colmeias puts each value.
 namespace coluna {
-enum : std::size_t { ID, TIPO, STATUS, RGN, ID_ABELHA, ID_APIARIO, APIARIO, INSTALACAO, OBS, VERSAO };
+enum : std::size_t { ID, TIPO, STATUS, RGN, ID_ABELHA, ID_APIARIO, APIARIO, INSTALACAO, OBS, VERSAO, CARENCIA };
 } // namespace coluna
 
 // One row of consulta_colmeias: a queen or date not known reads as 0 or "".
@@ -81,6 +88,7 @@ COLMEIAS ler_colmeia(const LinhaResultado& linha)
     c.instalacao = linha[coluna::INSTALACAO];
     c.obs = linha[coluna::OBS];
     c.versao = linha[coluna::VERSAO];
+    c.carencia_ate = linha[coluna::CARENCIA];
     return c;
 }
 
@@ -96,6 +104,7 @@ const char* LISTA_COLMEIAS::tipo(std::size_t i) const { return linha(i).c_str(co
 const char* LISTA_COLMEIAS::status(std::size_t i) const { return linha(i).c_str(coluna::STATUS); }
 const char* LISTA_COLMEIAS::rgn(std::size_t i) const { return linha(i).c_str(coluna::RGN); }
 const char* LISTA_COLMEIAS::apiario(std::size_t i) const { return linha(i).c_str(coluna::APIARIO); }
+const char* LISTA_COLMEIAS::carencia_ate(std::size_t i) const { return linha(i).c_str(coluna::CARENCIA); }
 
 COLMEIA::COLMEIA(QUERY* query) : DADOS(query) {}
 

@@ -12,9 +12,12 @@
 // The kinds of box and the statuses of a hive (an inspection sees one of the
 // same statuses), in the order the lists show them.
 extern const char* const TIPOS_COLMEIA[4];
-extern const char* const STATUS_COLMEIA[6];
+extern const char* const STATUS_COLMEIA[8];
 bool tipo_de_colmeia(const std::string& texto);
 bool status_de_colmeia(const std::string& texto);
+// Whether a hive of that status ended (died, was sold, joined into another
+// or lost): it is kept with its history and takes no new entries.
+bool colmeia_encerrada(const std::string& status);
 
 class COLMEIAS
 {
@@ -30,6 +33,9 @@ public:
     std::string apiario;       // the apiary's name, when read
     std::string instalacao;    // "DD/MM/YYYY", or "" when not known
     std::string obs;
+    // When read: the last day of the withdrawal in force today
+    // ("DD/MM/YYYY", the latest of its treatments'), "" when none is.
+    std::string carencia_ate;
     // The version of the stored row when it was read (its xmin): a save or
     // delete with it is refused once another computer changed the row, as
     // an inspection added there does. Empty when not known.
@@ -58,6 +64,7 @@ public:
     const char* status(std::size_t i) const;
     const char* rgn(std::size_t i) const;
     const char* apiario(std::size_t i) const;
+    const char* carencia_ate(std::size_t i) const;
 };
 
 class COLMEIA : public DADOS
@@ -74,8 +81,10 @@ public:
     // gets the queen's code. Refused, with nothing stored, when the hive has
     // a version and the row is no longer at it.
     bool atualizar(COLMEIAS* colmeia);
-    // Deletes the hive and, with it, its inspections; with a version, only
-    // while the row is still at it.
+    // Deletes the hive and, with it, its inspections, feedings and weights;
+    // with a version, only while the row is still at it. A hive with
+    // treatments, findings, moves or a split or union with another is
+    // refused: it is to be ended instead.
     bool deletar(int id, const std::string& versao = std::string());
     // The hive with that key (id 0 when there is none).
     COLMEIAS get_colmeia(int id);

@@ -294,6 +294,38 @@ CREATE OR REPLACE TRIGGER usuario_guardar_senha BEFORE INSERT OR UPDATE OF senha
 CREATE OR REPLACE TRIGGER acesso_direitos BEFORE INSERT OR UPDATE OR DELETE ON cadastro.acesso
     FOR EACH ROW EXECUTE FUNCTION cadastro.acesso_direitos();
 
+-- Products: an administrator's session alone adds or deletes them or
+-- changes a kind or a withdrawal period (which the treatments recorded
+-- from then on keep); anyone may correct a name, an ingredient or a unit.
+CREATE OR REPLACE FUNCTION cadastro.produto_direitos() RETURNS trigger
+LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
+BEGIN
+    IF cadastro.pelo_dono() OR cadastro.e_administrador() OR NOT cadastro.tem_usuarios()
+       OR (TG_OP = 'UPDATE' AND NEW.id_produto = OLD.id_produto AND NEW.tipo = OLD.tipo
+           AND NEW.carencia_dias = OLD.carencia_dias AND NEW.exemplo = OLD.exemplo) THEN
+        RETURN CASE TG_OP WHEN 'DELETE' THEN OLD ELSE NEW END;
+    END IF;
+    RAISE EXCEPTION 'Recusado: somente um administrador pode incluir ou excluir produtos e mudar o tipo ou a carência'
+        USING ERRCODE = 'insufficient_privilege', CONSTRAINT = 'produto_somente_administradores';
+END
+$$;
+CREATE OR REPLACE TRIGGER produto_direitos BEFORE INSERT OR UPDATE OR DELETE ON cadastro.produto
+    FOR EACH ROW EXECUTE FUNCTION cadastro.produto_direitos();
+
+-- A treatment is recorded by the user logged in on the session that
+-- stores it, whoever the program names.
+CREATE OR REPLACE FUNCTION cadastro.tratamento_registrado_por() RETURNS trigger
+LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
+BEGIN
+    IF NOT cadastro.pelo_dono() THEN
+        NEW.id_usuario := cadastro.usuario_da_sessao();
+    END IF;
+    RETURN NEW;
+END
+$$;
+CREATE OR REPLACE TRIGGER tratamento_registrado_por BEFORE INSERT ON cadastro.tratamento
+    FOR EACH ROW EXECUTE FUNCTION cadastro.tratamento_registrado_por();
+
 -- Passwords kept by earlier versions, in the forms kept now.
 UPDATE seguranca.credencial SET forma = seguranca.forma_guardada(forma)
  WHERE forma NOT LIKE '$argon2id+sha256$%' AND forma NOT LIKE '$md5+bcrypt$%';
