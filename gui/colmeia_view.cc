@@ -392,7 +392,7 @@ void COLMEIA_VIEW::mostrar(const COLMEIAS& c)
     mostrada = c;
     w.label_codigo->set_text(std::to_string(c.id));
     escolher_texto(w.combo_tipo, TIPOS_COLMEIA, 4, c.tipo);
-    escolher_texto(w.combo_status, STATUS_COLMEIA, 6, c.status);
+    escolher_texto(w.combo_status, STATUS_COLMEIA, 8, c.status);
     w.entry_rainha->set_text(c.rgn);
     lista_rgns->clear();
     std::size_t apiario = 0;
@@ -536,7 +536,7 @@ void COLMEIA_VIEW::adicionar_revisao()
         // its new version.
         mostrada.status = c.status;
         mostrada.versao = c.versao;
-        escolher_texto(w.combo_status, STATUS_COLMEIA, 6, c.status);
+        escolher_texto(w.combo_status, STATUS_COLMEIA, 8, c.status);
         const int i = achadas->mudar_status(c.id, c.status);
         if (i >= 0) {
             Gtk::TreePath linha;
