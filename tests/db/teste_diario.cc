@@ -3,6 +3,8 @@
 // stands, colony events, the hive that cannot be deleted for its history,
 // products in use, who may change products, two desktops, and every field
 // keeping a hostile text as typed.
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -446,4 +448,22 @@ TEST_F(Diario, TextosHostisVoltamComoForam)
         const MOVIMENTACOES m = diario->get_movimentacao(e.id);
         EXPECT_EQ(m.gta, m.obs);
     }
+}
+
+// The sample hives of a new database give every journal window something
+// to show: a hive in withdrawal today, and each kind of entry.
+TEST(DiarioDeExemplo, CadaJanelaTemOQueMostrar)
+{
+    teste::BancoTeste banco;
+    std::ifstream f(teste::ambiente("ZUMBREL_SOURCE_DIR") + "/sql/exemplo_manejo.sql");
+    std::stringstream sql;
+    sql << f.rdbuf();
+    ASSERT_EQ(banco.executar(sql.str()), "");
+    EXPECT_EQ(banco.unidos("select tipo, count(*) from cadastro.diario group by tipo order by tipo"),
+              "Alimentação|4|Movimentação|1|Ocorrência|1|Pesagem|1|Revisão|36|Tratamento|1|");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.colmeia where exists (select 1 from cadastro.tratamento t "
+                          "where t.id_colmeia = colmeia.id_colmeia and t.carencia_ate >= current_date)"),
+              "1");
+    EXPECT_EQ(banco.valor("select id_apiario from cadastro.colmeia where id_colmeia = 3"), "3");
+    EXPECT_EQ(banco.valor("select status from cadastro.colmeia where id_colmeia = 4"), "Fraca");
 }
