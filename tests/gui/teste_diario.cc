@@ -536,3 +536,39 @@ TEST_F(Diario, RegistrosDaColmeiaNotificacaoExclusaoEDivisao)
     });
     rodar(r);
 }
+
+TEST_F(Diario, CadaJanelaDoManejoAbrePeloMenuComSeusCampos)
+{
+    struct Janela { ids::Janela id; const char* titulo; std::vector<std::string> produtos; };
+    const Janela janelas[] = {
+        { ids::MOVIMENTACAO, "Movimentação de Colméias", {} },
+        { ids::TRATAMENTO_LOTE, "Tratamento em Lote", { "", "Luvas", "Oxálico" } },
+        { ids::ALIMENTACAO_LOTE, "Alimentação em Lote", { "", "Xarope" } },
+        { ids::PESAGEM_LOTE, "Pesagem em Lote", {} },
+    };
+    Roteiro r;
+    entrar(r);
+    r.passo([this] {
+        produto("Oxálico", "Medicamento", "0", "g");
+        produto("Xarope", "Alimento", "0", "L");
+        produto("Luvas", "Outro insumo", "0", "dose");
+    });
+    for (const Janela& j : janelas) {
+        abrir(r, j.id);
+        r.passo([this, j] {
+            FORM_MANEJO_LOTE* f = lote(j.id);
+            EXPECT_EQ(f->janela()->get_title(), j.titulo);
+            const WidgetsCampos& c = f->widgets().campos->widgets();
+            if (j.produtos.empty())
+                EXPECT_EQ(c.combo_produto, nullptr);
+            else
+                EXPECT_EQ(teste::textos_lista(c.combo_produto), j.produtos);
+            EXPECT_EQ(c.entry_peso != nullptr, j.id == ids::PESAGEM_LOTE);
+            EXPECT_EQ(c.entry_gta != nullptr, j.id == ids::MOVIMENTACAO);
+            EXPECT_EQ(teste::textos_lista(f->widgets().combo_apiario).front(), "Todos");
+            f->janela()->hide();
+        });
+        esperar_fechado(r, j.id, "the batch window to close");
+    }
+    rodar(r);
+}
