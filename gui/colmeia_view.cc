@@ -187,11 +187,9 @@ void COLMEIA_VIEW::inicializarObjetosJanela()
         w.combo_filtro_diario->append(nome_do_registro(r));
     w.combo_filtro_diario->set_active(0);
     w.combo_novo_registro = Gtk::manage(new Gtk::ComboBoxText());
-    // Inspections have their own frame above.
-    for (Registro r : REGISTROS) {
-        if (r != Registro::REVISAO)
-            w.combo_novo_registro->append(nome_do_registro(r));
-    }
+    // Inspections have their own frame above: every other kind, in order.
+    for (std::size_t i = 1; i < sizeof REGISTROS / sizeof REGISTROS[0]; ++i)
+        w.combo_novo_registro->append(nome_do_registro(REGISTROS[i]));
     w.combo_novo_registro->set_active(0);
     w.button_novo_registro = Gtk::manage(new Gtk::Button("Novo registro"));
     w.button_abrir_registro = Gtk::manage(new Gtk::Button("Abrir"));
@@ -648,9 +646,12 @@ void COLMEIA_VIEW::carregar_diario()
 
 void COLMEIA_VIEW::novo_registro()
 {
-    Registro r = Registro::TRATAMENTO;
-    if (mostrada.id == 0 || !registro_de_nome(w.combo_novo_registro->get_active_text().raw(), &r))
+    // The kinds offered are those of REGISTROS after the inspection.
+    const int escolhido = w.combo_novo_registro->get_active_row_number();
+    const int tipos = static_cast<int>(sizeof REGISTROS / sizeof REGISTROS[0]);
+    if (mostrada.id == 0 || escolhido < 0 || escolhido + 1 >= tipos)
         return;
+    const Registro r = REGISTROS[escolhido + 1];
     // An ended hive keeps its history and takes no new entry: said before
     // anything is typed.
     if (colmeia_encerrada(mostrada.status)) {
