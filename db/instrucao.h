@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 class BANCOPG;
@@ -51,6 +52,13 @@ public:
         campoupdate.push_back(campo);
         dadosupdate.push_back(valor);
     }
+    // An insert of several rows, stored all or none by one statement: the
+    // values given so far make a row, and those given next the one after.
+    void outra_linha()
+    {
+        linhas_anteriores.push_back(std::move(dadosinsert));
+        dadosinsert.clear();
+    }
     // A secret value, used where a value goes: it is sent apart from the
     // statement's text, as a parameter, and the trace shows '********' in
     // its place, so it reaches neither standard output nor a statement the
@@ -93,6 +101,8 @@ public:
     std::vector<std::string> dadosupdate;
     std::vector<std::string> campoinsert;
     std::vector<std::string> dadosinsert;
+    // The rows of an insert before the one in dadosinsert (outra_linha).
+    std::vector<std::vector<std::string>> linhas_anteriores;
     std::vector<std::string> campoorder;
     // An insert returns its rows even without a RETURNING list.
     bool ler_retorno = false;

@@ -96,6 +96,10 @@ Texto montar_insert(const INSTRUCAO& i)
     texto += "insert into " + i.tabelas[0] + " (";
     juntar(texto, i.campoinsert, " ", ",");
     texto += ") values (";
+    for (const std::vector<std::string>& linha : i.linhas_anteriores) {
+        juntar(texto, linha, " ", ",", true);
+        texto += "), (";
+    }
     juntar(texto, i.dadosinsert, " ", ",", true);
     texto += ")";
     if (!i.camporetorno.empty()) {

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "db/instrucao.h"
 #include "db/lista_registros.h"
 #include "model/colmeia.h"
 #include "model/dados.h"
@@ -200,6 +201,17 @@ public:
     std::string carencia_ate(int id_colmeia);
     // Hive ids of an apiary's hives that have not ended, by key.
     std::vector<int> colmeias_do_apiario(int id_apiario);
+
+private:
+    // One insert of the entry for every hive of the set, refused with
+    // `recusa` when it is not empty; `primeiro` gets the first new key.
+    template <class T, std::size_t N>
+    bool inserir_para(Registro tipo, const COLUNA<T> (&colunas)[N], T registro, const std::vector<int>& colmeias,
+                      const std::string& recusa, int* primeiro = nullptr);
+    template <class T, std::size_t N>
+    bool atualizar_em(Registro tipo, const COLUNA<T> (&colunas)[N], const T& registro, const std::string& recusa);
+    template <class T>
+    T ler_um(INSTRUCAO i, const char* chave, int id, T (*ler)(const LinhaResultado&));
 };
 
 // What a hive in withdrawal shows: "Em carência até DD/MM/AAAA".

@@ -111,8 +111,8 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         EXPECT_EQ(teste::textos_lista(w().combo_tipo),
                   (std::vector<std::string> { "", "Langstroth", "Schenk", "Núcleo", "Outro" }));
         EXPECT_EQ(teste::textos_lista(w().combo_status),
-                  (std::vector<std::string> { "", "Ativa", "Fraca", "Órfã", "Zanganeira", "Morta", "Vendida", "Unida",
-                                              "Perdida" }));
+                  (std::vector<std::string> { "", "Ativa", "Fraca", "Órfã", "Zanganeira", "Morta", "Vendida",
+                                              "Unida", "Perdida" }));
         EXPECT_EQ(teste::textos_lista(w().combo_apiario),
                   (std::vector<std::string> { "", BOA_ESPERANCA, "Apiário Fronteira", SANTA_LUZIA, TRES_IRMAOS }));
         EXPECT_EQ(listadas(), Linhas());

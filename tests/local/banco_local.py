@@ -15,6 +15,16 @@ RAIZ = os.geteuid() == 0
 BIN_PG = "/usr/lib/postgresql/15/bin"
 
 
+def antes_das_colmeias():
+    """The SQL that turns a database of this version into one made before
+    the beehives (and so before the hive's journal)."""
+    texto = ""
+    for nome in ("antes_do_diario.sql", "antes_das_colmeias.sql"):
+        with open(os.path.join(TOPO, "tests", "dados", nome)) as f:
+            texto += f.read() + "\n"
+    return texto
+
+
 def porta_livre():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))

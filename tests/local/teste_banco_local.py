@@ -15,7 +15,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from banco_local import (BIN_PG, RAIZ, TOPO, Local, copiar_checkout, esperar, iniciar_grupo,  # noqa: E402
+from banco_local import (BIN_PG, RAIZ, TOPO, Local, antes_das_colmeias, copiar_checkout, esperar, iniciar_grupo,  # noqa: E402
                          pasta_temporaria, processos_do_cluster, remover, sem_restricoes)
 
 CONFIGURACOES = "select current_setting('fsync'), current_setting('full_page_writes'), " \
@@ -176,21 +176,24 @@ class Migracoes(ComBanco):
     start with every record as it was, and later starts change nothing; a
     migration that fails stops the start and leaves nothing of itself."""
 
-    NOVAS = "select count(*) from pg_tables where schemaname = 'cadastro' and tablename in ('colmeia', 'revisao')"
-    # Every record but those of the new tables (none before them).
-    REGISTROS = ("--data-only", "--exclude-table=cadastro.colmeia", "--exclude-table=cadastro.revisao")
+    TABELAS_NOVAS = ("colmeia", "revisao", "produto", "tratamento", "alimentacao", "ocorrencia", "pesagem",
+                     "movimentacao", "evento_colonia")
+    NOVAS = ("select count(*) from pg_tables where schemaname = 'cadastro' and tablename in (%s)"
+             % ", ".join("'%s'" % t for t in TABELAS_NOVAS))
+    # Every record but those of the new tables (none before them, and the
+    # sample products after).
+    REGISTROS = ("--data-only",) + tuple("--exclude-table=cadastro." + t for t in TABELAS_NOVAS)
 
     def test_banco_antigo_ganha_as_colmeias_sem_mudar_registros(self):
         self.iniciar()
-        with open(os.path.join(TOPO, "tests", "dados", "antes_das_colmeias.sql")) as f:
-            self.local.sql(f.read())
+        self.local.sql(antes_das_colmeias())
         self.assertEqual(self.local.sql(self.NOVAS), "0")
         dump_do_banco_alterado(self.local)
         antes = self.local.dump(opcoes=self.REGISTROS)
         # Stopped, as a database of an earlier version is at its next start.
         self.local.db_ok("stop")
         self.iniciar()
-        self.assertEqual(self.local.sql(self.NOVAS), "2")
+        self.assertEqual(self.local.sql(self.NOVAS), str(len(self.TABELAS_NOVAS)))
         self.assertEqual(self.local.dump(opcoes=self.REGISTROS), antes)
         self.assertEqual(self.local.sql("select string_agg(tablename || ':' || tableowner, ',' order by tablename) "
                                         "from pg_tables where tablename in ('colmeia', 'revisao')"),

@@ -14,7 +14,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 from teclado import digitar, xdotool  # noqa: E402
-from banco_local import RAIZ, TOPO, Local, esperar, pasta_temporaria, processos_do_cluster, porta_livre, remover  # noqa: E402
+from banco_local import RAIZ, TOPO, Local, antes_das_colmeias, esperar, pasta_temporaria, processos_do_cluster, porta_livre, remover  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else None
 USUARIO_TESTE = "zumbrel-teste"
@@ -144,8 +144,7 @@ class Lancador(unittest.TestCase):
         principais = [self.entrar(j) for j in logins]
         local.sql("insert into cadastro.florada (nome_florada) values ('Do primeiro dia')")
         # Made, for the next start, a database of a version before the beehives.
-        with open(os.path.join(TOPO, "tests", "dados", "antes_das_colmeias.sql")) as f:
-            local.sql(f.read())
+        local.sql(antes_das_colmeias())
         digitar(principais[0], "<alt+F4>")
         self.assertTrue(esperar(lambda: a.poll() is not None or b.poll() is not None, tempo=30))
         primeiro, segundo = (a, b) if a.poll() is not None else (b, a)
