@@ -1,5 +1,7 @@
 #include "gui/form_produto.h"
 
+#include <string>
+
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/toolbar.h>
@@ -19,6 +21,16 @@ Gtk::ComboBoxText* lista_com_vazio(const char* const* textos, std::size_t n)
         c->append(textos[i]);
     c->set_active(0);
     return c;
+}
+
+// A sample product says so in the list, once (the sample data may have it
+// in the name already).
+std::string nome_na_lista(const PRODUTOS& p)
+{
+    static const std::string marca = " (exemplo)";
+    const bool marcado =
+        p.nome.size() >= marca.size() && p.nome.compare(p.nome.size() - marca.size(), marca.size(), marca) == 0;
+    return p.exemplo && !marcado ? p.nome + marca : p.nome;
 }
 
 } // namespace
@@ -124,7 +136,7 @@ void FORM_PRODUTO::carregar_dados(int)
         const PRODUTOS& p = listados[i];
         Gtk::TreeModel::Row linha = *lista->append();
         linha[colunas.codigo] = p.id;
-        linha[colunas.textos[0]] = p.exemplo ? p.nome + " (exemplo)" : p.nome;
+        linha[colunas.textos[0]] = nome_na_lista(p);
         linha[colunas.textos[1]] = p.tipo;
         linha[colunas.textos[2]] = p.principio_ativo;
         linha[colunas.textos[3]] = p.carencia;

@@ -5,6 +5,8 @@
 // added, opened and deleted from the hive window, the notice of a finding
 // that must be notified at once, a hive with findings that cannot be
 // deleted, and a split that makes a new hive.
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@ namespace {
 const char* const BOA_ESPERANCA = "Apiário Boa Esperança";   // Dourados
 const char* const SANTA_LUZIA = "Apiário Santa Luzia";       // Dourados
 const char* const TRES_IRMAOS = "Apiário Três Irmãos";       // Itaporã
+// The products the tests add (the sample data has others).
+const char* const NOSSOS = "nome in ('Tiras de amitraz', 'Xarope de açúcar', 'Luvas')";
 const char* const IMEDIATA =
     "Esta ocorrência é de notificação imediata: comunique-a já ao serviço veterinário oficial do seu estado.";
 
@@ -87,6 +91,17 @@ protected:
         return -1;
     }
 
+    // What a product list offers: an empty entry, then the feeds or every
+    // other product, by name.
+    std::vector<std::string> produtos_oferecidos(bool alimentos)
+    {
+        std::vector<std::string> nomes { "" };
+        for (const LINHA& l : banco->consultar(std::string("select nome from cadastro.produto where tipo ") +
+                                               (alimentos ? "=" : "<>") + " 'Alimento' order by nome"))
+            nomes.push_back(l[0]);
+        return nomes;
+    }
+
     FORM_PRODUTO* fp() { return form<FORM_PRODUTO>(ids::PRODUTOS); }
     FORM_MANEJO_LOTE* lote(ids::Janela id) { return form<FORM_MANEJO_LOTE>(id); }
     COLMEIA_VIEW* cv() { return form<COLMEIA_VIEW>(ids::COLMEIAS); }
@@ -115,6 +130,18 @@ protected:
     void salvar_registro(Roteiro& r)
     {
         r.passo([this] { teste::clicar(dr()->widgets().button_salvar); });
+    }
+    // Waits for a message dialog, checks its text and, as the step runs,
+    // the secondary text `detalhe` gives then; answers it.
+    void responder_com(Roteiro& r, const std::string& texto, std::function<std::string()> detalhe, int resposta)
+    {
+        r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the dialog \"" + texto + "\"");
+        r.passo([texto, detalhe, resposta] {
+            Gtk::MessageDialog* d = teste::dialogo_visivel();
+            EXPECT_EQ(d->property_text().get_value(), texto);
+            EXPECT_EQ(d->property_secondary_text().get_value(), detalhe());
+            d->response(resposta);
+        });
     }
     void esperar_sem_dialogo(Roteiro& r)
     {
@@ -149,14 +176,20 @@ TEST_F(Diario, ProdutosGravadosRecusadosEmUsoENaoExcluidos)
         produto_na_janela("Xarope de açúcar", "Alimento", "", "0", "L");
         teste::clicar(w.button_salvar);
         EXPECT_EQ(banco->unidos("select nome, tipo, principio_ativo, carencia_dias, unidade, exemplo "
-                                "from cadastro.produto order by id_produto"),
+                                "from cadastro.produto where not exemplo order by id_produto"),
                   "Tiras de amitraz|Medicamento|Amitraz|42|tira|f|Xarope de açúcar|Alimento||0|L|f|");
         // A sample product says so in the list.
         EXPECT_EQ(banco->executar("update cadastro.produto set exemplo = true where nome = 'Xarope de açúcar'"), "");
         fp()->estado(1);
-        EXPECT_EQ(teste::linhas(w.treeview_produtos),
-                  (Linhas { { "Tiras de amitraz", "Medicamento", "Amitraz", "42", "tira" },
-                            { "Xarope de açúcar (exemplo)", "Alimento", "", "0", "L" } }));
+        const Linhas listados = teste::linhas(w.treeview_produtos);
+        EXPECT_EQ(std::to_string(listados.size()), contar("produto"));
+        const int nosso = linha_com(w.treeview_produtos, "Tiras de amitraz");
+        ASSERT_GE(nosso, 0);
+        EXPECT_EQ(listados[nosso], (std::vector<std::string> { "Tiras de amitraz", "Medicamento", "Amitraz", "42", "tira" }));
+        EXPECT_NE(linha_com(w.treeview_produtos, "Xarope de açúcar (exemplo)"), -1);
+        // The sample data's own names have the mark once.
+        EXPECT_NE(linha_com(w.treeview_produtos, "Tiras de amitraz (exemplo)"), -1);
+        EXPECT_EQ(linha_com(w.treeview_produtos, "Tiras de amitraz (exemplo) (exemplo)"), -1);
 
         // A name another product has: refused, and everything typed stays.
         teste::clicar(w.button_novo);
@@ -166,7 +199,7 @@ TEST_F(Diario, ProdutosGravadosRecusadosEmUsoENaoExcluidos)
     r.responder("Verifique as informações digitadas !", Gtk::RESPONSE_CLOSE);
     r.passo([&] {
         const WidgetsProduto& w = fp()->widgets();
-        EXPECT_EQ(contar("produto"), "2");
+        EXPECT_EQ(contar("produto", NOSSOS), "2");
         EXPECT_TRUE(fp()->inserindo());
         EXPECT_EQ(w.entry_nome->get_text() + "|" + w.combo_tipo->get_active_text() + "|" +
                       w.entry_principio->get_text() + "|" + w.entry_carencia->get_text() + "|" +
@@ -194,15 +227,10 @@ TEST_F(Diario, ProdutosGravadosRecusadosEmUsoENaoExcluidos)
         teste::clicar(w.button_excluir);
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
-    r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the delete's outcome");
-    r.passo([&] {
-        EXPECT_EQ(teste::dialogo_visivel()->property_text().get_value(), "Erro ao Excluir!");
-        EXPECT_EQ(teste::dialogo_visivel()->property_secondary_text().get_value(), em_uso);
-        teste::dialogo_visivel()->response(Gtk::RESPONSE_OK);
-    });
+    responder_com(r, "Erro ao Excluir!", [&] { return em_uso; }, Gtk::RESPONSE_OK);
     r.passo([&] {
         const WidgetsProduto& w = fp()->widgets();
-        EXPECT_EQ(contar("produto"), "3");
+        EXPECT_EQ(contar("produto", NOSSOS), "3");
         EXPECT_EQ(w.entry_nome->get_text(), "Tiras de amitraz");
         EXPECT_EQ(contar("tratamento", "id_colmeia = " + std::to_string(colmeia_tratada)), "1");
         // Edited, its ingredient is stored; one no entry uses is deleted.
@@ -216,7 +244,7 @@ TEST_F(Diario, ProdutosGravadosRecusadosEmUsoENaoExcluidos)
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
     r.responder("Excluído com Sucesso!", Gtk::RESPONSE_OK);
     r.passo([&] {
-        EXPECT_EQ(contar("produto"), "2");
+        EXPECT_EQ(contar("produto", NOSSOS), "2");
         EXPECT_EQ(contar("produto", "nome = 'Luvas'"), "0");
     });
     rodar(r);
@@ -226,22 +254,23 @@ TEST_F(Diario, QuemNaoEAdministradorSoCorrigeNomeEPrincipio)
 {
     Roteiro r;
     r.passo([this] { EXPECT_EQ(banco->executar("insert into cadastro.produto (nome, tipo, carencia_dias, unidade) "
-                                               "values ('Ácido oxálico', 'Medicamento', 0, 'g')"),
+                                               "values ('Ácido oxálico puro', 'Medicamento', 0, 'g')"),
                                ""); });
     entrar(r, "maria", "abelha");
     abrir(r, ids::PRODUTOS);
     r.passo([this] {
         const WidgetsProduto& w = fp()->widgets();
         EXPECT_FALSE(w.button_novo->is_sensitive());
-        escolher_linha(w.treeview_produtos, 0);
+        escolher_linha(w.treeview_produtos, linha_com(w.treeview_produtos, "Ácido oxálico puro"));
         EXPECT_FALSE(w.button_excluir->is_sensitive());
         teste::clicar(w.button_editar);
         EXPECT_FALSE(w.combo_tipo->is_sensitive());
         EXPECT_FALSE(w.entry_carencia->is_sensitive());
         w.entry_principio->set_text("ácido oxálico di-hidratado");
         teste::clicar(w.button_salvar);
-        EXPECT_EQ(banco->unidos("select nome, tipo, principio_ativo, carencia_dias from cadastro.produto"),
-                  "Ácido oxálico|Medicamento|ácido oxálico di-hidratado|0|");
+        EXPECT_EQ(banco->unidos("select nome, tipo, principio_ativo, carencia_dias from cadastro.produto "
+                                "where nome like 'Ácido oxálico puro%'"),
+                  "Ácido oxálico puro|Medicamento|ácido oxálico di-hidratado|0|");
     });
     rodar(r);
 }
@@ -267,7 +296,7 @@ TEST_F(Diario, TratamentoEmLoteEMovimentacaoSemGta)
         // The hive that ended is not offered; feeds are no treatment.
         EXPECT_EQ(f->get_lista()->children().size(), 3u);
         EXPECT_FALSE(f->marcar(morta, true));
-        EXPECT_EQ(teste::textos_lista(w.campos->widgets().combo_produto), (std::vector<std::string> { "", "Apivar" }));
+        EXPECT_EQ(teste::textos_lista(w.campos->widgets().combo_produto), produtos_oferecidos(false));
         // Nothing marked: nothing stored.
         teste::clicar(w.button_salvar_lote);
     });
@@ -324,7 +353,7 @@ TEST_F(Diario, TratamentoEmLoteEMovimentacaoSemGta)
         EXPECT_EQ(teste::linhas(w.treeview_colmeias)[i][5], dia(10));
         escolher_linha(w.treeview_colmeias, i);
         EXPECT_EQ(w.label_carencia->get_text(), "Em carência até " + dia(10));
-        EXPECT_EQ(teste::linhas(w.treeview_diario).size(), 1u);
+        ASSERT_EQ(teste::linhas(w.treeview_diario).size(), 1u);
         EXPECT_EQ(teste::linhas(w.treeview_diario)[0][1], "Tratamento");
         escolher_linha(w.treeview_colmeias, linha_com(w.treeview_colmeias, std::to_string(b)));
         EXPECT_EQ(w.label_carencia->get_text(), "");
@@ -476,8 +505,9 @@ TEST_F(Diario, RegistrosDaColmeiaNotificacaoExclusaoEDivisao)
         escolher_linha(w.treeview_diario, linha_com(w.treeview_diario, "Pesagem", 1));
         teste::clicar(w.button_excluir_registro);
     });
-    r.responder("Deseja realmente excluir esse registro?", "Pesagem de " + dia(0) + " da colméia " + std::to_string(h) + ".",
-                Gtk::RESPONSE_CANCEL);
+    responder_com(r, "Deseja realmente excluir esse registro?",
+                  [&] { return "Pesagem de " + dia(0) + " da colméia " + std::to_string(h) + "."; },
+                  Gtk::RESPONSE_CANCEL);
     r.passo([&] {
         EXPECT_EQ(contar("pesagem"), "1");
         const WidgetsColmeia& w = cv()->widgets();
@@ -497,12 +527,7 @@ TEST_F(Diario, RegistrosDaColmeiaNotificacaoExclusaoEDivisao)
         teste::clicar(cv()->widgets().button_excluir_colmeia);
     });
     r.responder("Deseja realmente excluir esse item?", Gtk::RESPONSE_OK);
-    r.esperar([] { return teste::dialogo_visivel() != nullptr; }, "the delete's outcome");
-    r.passo([&] {
-        EXPECT_EQ(teste::dialogo_visivel()->property_text().get_value(), "Erro ao Excluir!");
-        EXPECT_EQ(teste::dialogo_visivel()->property_secondary_text().get_value(), recusa);
-        teste::dialogo_visivel()->response(Gtk::RESPONSE_OK);
-    });
+    responder_com(r, "Erro ao Excluir!", [&] { return recusa; }, Gtk::RESPONSE_OK);
     r.passo([&] {
         EXPECT_EQ(contar("colmeia", "id_colmeia = " + std::to_string(h)), "1");
         EXPECT_EQ(cv()->get_colmeia_mostrada(), h);
@@ -539,12 +564,13 @@ TEST_F(Diario, RegistrosDaColmeiaNotificacaoExclusaoEDivisao)
 
 TEST_F(Diario, CadaJanelaDoManejoAbrePeloMenuComSeusCampos)
 {
-    struct Janela { ids::Janela id; const char* titulo; std::vector<std::string> produtos; };
+    // Which products each window offers: none (0), treatments (1), feeds (2).
+    struct Janela { ids::Janela id; const char* titulo; int produtos; };
     const Janela janelas[] = {
-        { ids::MOVIMENTACAO, "Movimentação de Colméias", {} },
-        { ids::TRATAMENTO_LOTE, "Tratamento em Lote", { "", "Luvas", "Oxálico" } },
-        { ids::ALIMENTACAO_LOTE, "Alimentação em Lote", { "", "Xarope" } },
-        { ids::PESAGEM_LOTE, "Pesagem em Lote", {} },
+        { ids::MOVIMENTACAO, "Movimentação de Colméias", 0 },
+        { ids::TRATAMENTO_LOTE, "Tratamento em Lote", 1 },
+        { ids::ALIMENTACAO_LOTE, "Alimentação em Lote", 2 },
+        { ids::PESAGEM_LOTE, "Pesagem em Lote", 0 },
     };
     Roteiro r;
     entrar(r);
@@ -559,10 +585,14 @@ TEST_F(Diario, CadaJanelaDoManejoAbrePeloMenuComSeusCampos)
             FORM_MANEJO_LOTE* f = lote(j.id);
             EXPECT_EQ(f->janela()->get_title(), j.titulo);
             const WidgetsCampos& c = f->widgets().campos->widgets();
-            if (j.produtos.empty())
+            if (j.produtos == 0) {
                 EXPECT_EQ(c.combo_produto, nullptr);
-            else
-                EXPECT_EQ(teste::textos_lista(c.combo_produto), j.produtos);
+            } else {
+                const std::vector<std::string> oferecidos = teste::textos_lista(c.combo_produto);
+                EXPECT_EQ(oferecidos, produtos_oferecidos(j.produtos == 2));
+                const char* nosso = j.produtos == 2 ? "Xarope" : "Luvas";
+                EXPECT_NE(std::find(oferecidos.begin(), oferecidos.end(), nosso), oferecidos.end());
+            }
             EXPECT_EQ(c.entry_peso != nullptr, j.id == ids::PESAGEM_LOTE);
             EXPECT_EQ(c.entry_gta != nullptr, j.id == ids::MOVIMENTACAO);
             EXPECT_EQ(teste::textos_lista(f->widgets().combo_apiario).front(), "Todos");
