@@ -802,8 +802,8 @@ TEST_F(TextosHostis, ProdutosETratamentoEmLote)
             const std::string principio = w.entry_principio->get_text();
             respondedor.tomar();
             ASSERT_TRUE(teste::clicar(w.button_salvar));
-            // A name of blanks only is no name; one name per product.
-            const bool recusar = nome.find_first_not_of(' ') == std::string::npos || nomes.count(nome) > 0;
+            // A name of blanks and tabs only is no name; one name per product.
+            const bool recusar = nome.find_first_not_of(" \t") == std::string::npos || nomes.count(nome) > 0;
             if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados))
                 continue;
             nomes.insert(nome);
