@@ -124,6 +124,54 @@ SELECT c.id_colmeia, date '2020-01-01' + k * 90 + c.id_colmeia % 60,
  WHERE (SELECT count(*) FROM cadastro.revisao) = 0
  ORDER BY c.id_colmeia, k;
 
+-- The hives' journal over five years: about a hundred entries a hive (at
+-- N = 100,000, 10,000 hives and some 1,000,000 entries) of every kind.
+-- Made set-based with the journal's triggers off: a move's origin is the
+-- apiary the one before took it to, and each hive ends where its last
+-- move took it; the versions of the hives are not needed here.
+ALTER TABLE cadastro.tratamento DISABLE TRIGGER USER;
+ALTER TABLE cadastro.alimentacao DISABLE TRIGGER USER;
+ALTER TABLE cadastro.ocorrencia DISABLE TRIGGER USER;
+ALTER TABLE cadastro.pesagem DISABLE TRIGGER USER;
+ALTER TABLE cadastro.movimentacao DISABLE TRIGGER USER;
+INSERT INTO cadastro.tratamento (id_colmeia, id_produto, inicio, fim, dose, unidade, lote_produto, carencia_dias, obs)
+SELECT c.id_colmeia, 1 + (c.id_colmeia + k) % 3, d, d + 7 * (k % 6), 2, 'tira', 'L-' || k, (ARRAY[14, 30, 0])[1 + (c.id_colmeia + k) % 3],
+       CASE WHEN k % 4 = 0 THEN 'Contra varroa' ELSE '' END
+  FROM cadastro.colmeia c, generate_series(1, 15) k, LATERAL (SELECT date '2021-01-01' + k * 120 + c.id_colmeia % 90 AS d) dd
+ WHERE (SELECT count(*) FROM cadastro.tratamento) = 0;
+INSERT INTO cadastro.alimentacao (id_colmeia, data, id_produto, quantidade, unidade, obs)
+SELECT c.id_colmeia, date '2021-01-01' + k * 60 + c.id_colmeia % 50, 4 + k % 2, 1 + k % 3, 'L', ''
+  FROM cadastro.colmeia c, generate_series(1, 30) k
+ WHERE (SELECT count(*) FROM cadastro.alimentacao) = 0;
+INSERT INTO cadastro.ocorrencia (id_colmeia, data, doenca, quadros, nivel, obs)
+SELECT c.id_colmeia, date '2021-02-01' + k * 360 + c.id_colmeia % 200,
+       (ARRAY['Varroose','Nosemose','Cria giz','Acarapisose','Cria pútrida europeia'])[1 + (c.id_colmeia + k) % 5],
+       k % 4, (ARRAY['leve','moderada','grave'])[1 + k % 3], ''
+  FROM cadastro.colmeia c, generate_series(1, 5) k
+ WHERE (SELECT count(*) FROM cadastro.ocorrencia) = 0;
+INSERT INTO cadastro.pesagem (id_colmeia, data, peso_kg, obs)
+SELECT c.id_colmeia, date '2021-01-10' + k * 45 + c.id_colmeia % 40, 20 + (c.id_colmeia + k) % 25, ''
+  FROM cadastro.colmeia c, generate_series(1, 40) k
+ WHERE (SELECT count(*) FROM cadastro.pesagem) = 0;
+-- Seven moves a hive, back and forth between its apiary and the next one.
+INSERT INTO cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, gta, finalidade, obs)
+SELECT c.id_colmeia, date '2021-03-01' + k * 250 + c.id_colmeia % 100,
+       CASE WHEN k % 2 = 1 THEN c.id_apiario ELSE 1 + c.id_apiario % :n END,
+       CASE WHEN k % 2 = 1 THEN 1 + c.id_apiario % :n ELSE c.id_apiario END,
+       CASE WHEN k % 3 = 0 THEN '' ELSE 'GTA-' || c.id_colmeia || '-' || k END,
+       (ARRAY['Florada','Polinização','Outro'])[1 + k % 3], ''
+  FROM cadastro.colmeia c, generate_series(1, 7) k
+ WHERE (SELECT count(*) FROM cadastro.movimentacao) = 0;
+UPDATE cadastro.colmeia c SET id_apiario = m.id_destino
+  FROM cadastro.movimentacao m
+ WHERE m.id_colmeia = c.id_colmeia AND m.data = (SELECT max(data) FROM cadastro.movimentacao x WHERE x.id_colmeia = c.id_colmeia)
+   AND c.id_apiario <> m.id_destino;
+ALTER TABLE cadastro.tratamento ENABLE TRIGGER USER;
+ALTER TABLE cadastro.alimentacao ENABLE TRIGGER USER;
+ALTER TABLE cadastro.ocorrencia ENABLE TRIGGER USER;
+ALTER TABLE cadastro.pesagem ENABLE TRIGGER USER;
+ALTER TABLE cadastro.movimentacao ENABLE TRIGGER USER;
+
 SELECT setval(pg_get_serial_sequence('cadastro.usuario', 'id_usuario'), (SELECT max(id_usuario) FROM cadastro.usuario));
 SELECT setval(pg_get_serial_sequence('cadastro.apiario', 'id_apiario'), (SELECT max(id_apiario) FROM cadastro.apiario));
 SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SELECT max(id_abelha) FROM cadastro.abelha_rainha));
@@ -135,7 +183,8 @@ SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SE
 // would mark every row as seen, fall within the figures.
 const char* const ARRUMAR = "VACUUM (ANALYZE) cadastro.usuario, cadastro.apiario, cadastro.abelha_rainha, "
                             "cadastro.municipio, cadastro.ceps, cadastro.florada, cadastro.acesso, "
-                            "cadastro.colmeia, cadastro.revisao";
+                            "cadastro.colmeia, cadastro.revisao, cadastro.produto, cadastro.tratamento, "
+                            "cadastro.alimentacao, cadastro.ocorrencia, cadastro.pesagem, cadastro.movimentacao";
 
 } // namespace
 
@@ -174,6 +223,7 @@ BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : se
     std::string sql = "SET datestyle = 'ISO, DMY';\n" + ler_arquivo(fontes + "/sql/schema.sql") + "\n" +
                       ler_arquivo(fontes + "/sql/administrador.sql") + "\n" +
                       ler_arquivo(fontes + "/sql/municipios.sql") + "\n" + ler_arquivo(fontes + "/sql/seed.sql") + "\n" +
+                      ler_arquivo(fontes + "/sql/migracoes/003_diario.sql") + "\n" +
                       ler_arquivo(fontes + "/sql/seguranca.sql") + "\n" + ler_arquivo(fontes + "/sql/usuarios_de_teste.sql");
     executar(sql);
 }

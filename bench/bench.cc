@@ -37,6 +37,7 @@
 #include "bench/amostras.h"
 #include "db/query.h"
 #include "gui/colmeia_view.h"
+#include "model/diario.h"
 #include "gui/janelas.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
@@ -413,6 +414,72 @@ void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
     r.passo([&s] { s.formulario_aberto(ids::COLMEIAS)->janela()->hide(); });
 }
 
+// The keys of a thousand hives that have not ended and stand in neither
+// apiary: those a move of 1,000 hives takes back and forth between the two.
+std::vector<int> mil_colmeias(PGconn* c, int a, int b)
+{
+    PGresult* r = PQexec(c, ("select id_colmeia from cadastro.colmeia where status not in ('Morta', 'Vendida', "
+                             "'Unida', 'Perdida') and id_apiario not in (" + std::to_string(a) + ", " +
+                             std::to_string(b) + ") order by id_colmeia limit 1000").c_str());
+    std::vector<int> ids;
+    for (int i = 0; PQresultStatus(r) == PGRES_TUPLES_OK && i < PQntuples(r); ++i)
+        ids.push_back(std::atoi(PQgetvalue(r, i, 0)));
+    PQclear(r);
+    return ids;
+}
+
+// One insert of a row for each hive, `linha` giving the values after the
+// hive's key, sent raw through libpq in one transaction.
+double insert_libpq(PGconn* c, const std::string& comeco, const std::vector<int>& colmeias, const std::string& linha)
+{
+    std::string sql = comeco + " values ";
+    for (std::size_t i = 0; i < colmeias.size(); ++i)
+        sql += (i ? ", (" : "(") + std::to_string(colmeias[i]) + ", " + linha + ")";
+    const double inicio = agora_ms();
+    comando_libpq(c, "begin");
+    comando_libpq(c, sql.c_str());
+    comando_libpq(c, "commit");
+    return agora_ms() - inicio;
+}
+
+// A move and a treatment of 1,000 hives as the journal's windows store
+// them (one statement through the program's data access), each beside the
+// same insert sent raw in one transaction. The moves go back and forth
+// between two apiaries, so that every one is a real move.
+void medir_manejo(Roteiro& r, Amostras& a, QUERY& query, PGconn* bruta, const Opcoes& o)
+{
+    auto diario = std::make_shared<DIARIO>(&query);
+    auto colmeias = std::make_shared<std::vector<int>>(mil_colmeias(bruta, 1, 2));
+    r.repetir("journal of 1,000 hives", std::max(3, o.vezes / 3), o.orcamento_s, [&r, &a, bruta, diario, colmeias] {
+        r.medir("Move 1,000 hives (one transaction)", [diario, colmeias] {
+            MOVIMENTACOES m;
+            m.data = "01/06/2026";
+            m.id_destino = 1;
+            m.finalidade = "Florada";
+            if (!diario->mover(m, *colmeias))
+                std::fprintf(stderr, "  the move failed: %s\n", diario->falha().mensagem.c_str());
+        }, [] { return true; });
+        r.passo([&a, bruta, colmeias] {
+            a.juntar("Raw libpq: the same move insert in one transaction",
+                     insert_libpq(bruta, "insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, "
+                                  "gta, finalidade, obs)", *colmeias, "'2026-06-01', 2, 2, '', 'Florada', ''"));
+        });
+        r.medir("Treat 1,000 hives (one transaction)", [diario, colmeias] {
+            TRATAMENTOS t;
+            t.id_produto = 1;
+            t.inicio = "01/06/2026";
+            t.fim = "20/06/2026";
+            if (!diario->tratar(t, *colmeias))
+                std::fprintf(stderr, "  the treatment failed: %s\n", diario->falha().mensagem.c_str());
+        }, [] { return true; });
+        r.passo([&a, bruta, colmeias] {
+            a.juntar("Raw libpq: the same treatment insert in one transaction",
+                     insert_libpq(bruta, "insert into cadastro.tratamento (id_colmeia, id_produto, inicio, fim, dose, "
+                                  "unidade, lote_produto, obs)", *colmeias, "1, '2026-06-01', '2026-06-20', null, '', '', ''"));
+        });
+    });
+}
+
 void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta, int linhagem_grande)
 {
@@ -703,6 +770,7 @@ int main(int argc, char** argv)
             const int linhagem_grande = std::atoi(linhagem.c_str());
             std::fprintf(stderr, "  the bee with about 10,000 descendants: bee %s\n", linhagem.c_str());
             montar_roteiro(r, a, sistema, rastro, o, bruta, linhagem_grande);
+            medir_manejo(r, a, query, bruta, o);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
@@ -748,6 +816,16 @@ int main(int argc, char** argv)
     if (!gerar.empty() && !bruto.empty() && !depois.empty())
         std::fprintf(relatorio, "Gerar Filhas and the bees shown again / raw libpq (medians): %.2f\n",
                      (percentil(gerar, 0.5) + percentil(depois, 0.5)) / percentil(bruto, 0.5));
+    const std::pair<const char*, const char*> lotes[] = {
+        { "Move 1,000 hives (one transaction)", "Raw libpq: the same move insert in one transaction" },
+        { "Treat 1,000 hives (one transaction)", "Raw libpq: the same treatment insert in one transaction" },
+    };
+    for (const auto& l : lotes) {
+        const std::vector<double>& feito = a.de(l.first);
+        const std::vector<double>& cru = a.de(l.second);
+        if (!feito.empty() && !cru.empty())
+            std::fprintf(relatorio, "%s / raw libpq (medians): %.2f\n", l.first, percentil(feito, 0.5) / percentil(cru, 0.5));
+    }
     if (memoria_kb > 0)
         std::fprintf(relatorio, "Peak resident memory: %.1f MB\n", memoria_kb / 1024.0);
     std::fclose(relatorio);

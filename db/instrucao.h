@@ -54,10 +54,13 @@ public:
     }
     // An insert of several rows, stored all or none by one statement: the
     // values given so far make a row, and those given next the one after.
+    // Each row is given with its columns' names, as inserir of a table of
+    // columns gives them; the statement names those of the last row.
     void outra_linha()
     {
         linhas_anteriores.push_back(std::move(dadosinsert));
         dadosinsert.clear();
+        campoinsert.clear();
     }
     // A secret value, used where a value goes: it is sent apart from the
     // statement's text, as a parameter, and the trace shows '********' in

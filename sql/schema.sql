@@ -297,13 +297,12 @@ CREATE INDEX evento_colonia_relacionada ON cadastro.evento_colonia (id_relaciona
 -- The rules of the journal, in functions and triggers kept with it.
 
 -- A hive that ended (died, was sold, joined into another or lost) takes no
--- new entries.
+-- new entries; nor does an event name one as its other hive.
 CREATE FUNCTION cadastro.diario_colmeia_ativa() RETURNS trigger
 LANGUAGE plpgsql AS $$
 BEGIN
     IF EXISTS (SELECT 1 FROM cadastro.colmeia
-                WHERE id_colmeia IN (NEW.id_colmeia, CASE WHEN TG_TABLE_NAME = 'evento_colonia'
-                                                          THEN NEW.id_relacionada END)
+                WHERE id_colmeia IN (NEW.id_colmeia, (to_jsonb(NEW) ->> 'id_relacionada')::integer)
                   AND status IN ('Morta', 'Vendida', 'Unida', 'Perdida')) THEN
         RAISE EXCEPTION 'A colméia % está encerrada', NEW.id_colmeia
             USING ERRCODE = 'check_violation', CONSTRAINT = 'colmeia_encerrada';
@@ -363,15 +362,15 @@ $$;
 CREATE FUNCTION cadastro.movimentacao_apiario() RETURNS trigger
 LANGUAGE plpgsql AS $$
 DECLARE
-    colmeia integer := CASE TG_OP WHEN 'DELETE' THEN OLD.id_colmeia ELSE NEW.id_colmeia END;
+    v_colmeia integer := CASE TG_OP WHEN 'DELETE' THEN OLD.id_colmeia ELSE NEW.id_colmeia END;
     destino integer;
 BEGIN
     SELECT id_destino INTO destino FROM cadastro.movimentacao
-     WHERE id_colmeia = colmeia ORDER BY data DESC, id_movimentacao DESC LIMIT 1;
+     WHERE id_colmeia = v_colmeia ORDER BY data DESC, id_movimentacao DESC LIMIT 1;
     IF destino IS NULL AND TG_OP = 'DELETE' THEN
         destino := OLD.id_origem;
     END IF;
-    UPDATE cadastro.colmeia SET id_apiario = destino WHERE id_colmeia = colmeia AND id_apiario <> destino;
+    UPDATE cadastro.colmeia SET id_apiario = destino WHERE id_colmeia = v_colmeia AND id_apiario <> destino;
     RETURN NULL;
 END
 $$;

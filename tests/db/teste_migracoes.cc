@@ -3,9 +3,12 @@
 // is at its next start) has the very tables, keys, checks, indexes,
 // functions and triggers that sql/schema.sql gives a new one, and the same
 // records; applying them again changes nothing.
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -48,11 +51,18 @@ std::string estrutura(const teste::BancoTeste& banco)
     return s;
 }
 
-std::string migracao_colmeias()
+// Every file of sql/migracoes, in name order, as one text.
+std::string migracoes()
 {
-    std::ifstream f(teste::ambiente("ZUMBREL_SOURCE_DIR") + "/sql/migracoes/001_colmeias.sql");
+    std::vector<std::string> nomes;
+    for (const auto& f : std::filesystem::directory_iterator(teste::ambiente("ZUMBREL_SOURCE_DIR") + "/sql/migracoes"))
+        nomes.push_back(f.path().string());
+    std::sort(nomes.begin(), nomes.end());
     std::stringstream texto;
-    texto << f.rdbuf();
+    for (const std::string& nome : nomes) {
+        std::ifstream f(nome);
+        texto << f.rdbuf() << "\n";
+    }
     return texto.str();
 }
 
@@ -77,21 +87,33 @@ TEST(Migracoes, AplicadaDeNovoNaoMudaNada)
 {
     for (const char* modelo : { "ZUMBREL_TEST_TEMPLATE", "ZUMBREL_TEST_TEMPLATE_ANTIGO" }) {
         teste::BancoTeste banco(teste::ambiente(modelo));
-        // A hive with an inspection in it, so that the records are seen to stay.
+        // A hive with an inspection, a treatment and a move in it, so that
+        // the records are seen to stay.
         ASSERT_EQ(banco.executar("insert into cadastro.colmeia (tipo, status, id_abelha, id_apiario, obs) "
                                  "values ('Schenk', 'Ativa', 4, 2, 'caixa nova'); "
                                  "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg, obs) "
-                                 "values (1, '2024-05-02', 'Fraca', 3.25, 'pouca cria')"),
+                                 "values (1, '2024-05-02', 'Fraca', 3.25, 'pouca cria'); "
+                                 "insert into cadastro.tratamento (id_colmeia, id_produto, inicio, fim) "
+                                 "values (1, 1, '2024-05-03', '2024-05-20'); "
+                                 "insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, finalidade) "
+                                 "values (1, '2024-06-01', 2, 3, 'Florada'); "
+                                 "delete from cadastro.produto where id_produto = 6"),
                   "");
         const std::string antes = estrutura(banco);
         const std::string registros = banco.despejo();
-        // As the owner of the schema, as every start of the local database runs it.
+        // As the owner of the schema, as every start of the local database
+        // runs it (there it owns the database too).
+        ASSERT_EQ(banco.executar("grant create on database " + banco.nome() + " to " +
+                                 teste::ambiente("ZUMBREL_TEST_OWNER")),
+                  "");
         ASSERT_EQ(banco.executar("begin;\nset local role " + teste::ambiente("ZUMBREL_TEST_OWNER") + ";\n" +
-                                 migracao_colmeias() + "\ncommit;"),
+                                 migracoes() + "\ncommit;"),
                   "")
             << modelo;
         EXPECT_EQ(estrutura(banco), antes) << modelo;
         EXPECT_EQ(banco.despejo(), registros) << modelo;
-        EXPECT_NE(registros.find("1|Schenk|Fraca|4|2|<null>|caixa nova|"), std::string::npos) << registros;
+        EXPECT_NE(registros.find("1|Schenk|Fraca|4|3|<null>|caixa nova|"), std::string::npos) << registros;
+        // A sample product the user deleted does not come back.
+        EXPECT_EQ(banco.valor("select count(*) from cadastro.produto"), "5") << modelo;
     }
 }

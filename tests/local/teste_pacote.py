@@ -73,7 +73,7 @@ class Pacote(unittest.TestCase):
         for nome in ("scripts/db", "scripts/lib/pg.sh", "scripts/lib/backup.sh", "scripts/lib/scram.py",
                      "scripts/lib/registro.py", "sql/schema.sql",
                      "sql/administrador.sql", "sql/municipios.sql",
-                     "sql/seed.sql", *migracoes):
+                     "sql/seed.sql", "sql/exemplo_manejo.sql", *migracoes):
             with open(os.path.join(r, "usr/share/zumbrel", nome), "rb") as f, open(os.path.join(TOPO, nome), "rb") as g:
                 self.assertEqual(f.read(), g.read(), nome)
         self.assertTrue(os.access(os.path.join(r, "usr/share/zumbrel/scripts/db"), os.X_OK))
