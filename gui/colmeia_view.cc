@@ -31,31 +31,6 @@ void escolher_texto(Gtk::ComboBoxText* combo, const char* const* textos, std::si
     combo->set_active(ativo);
 }
 
-// A text column of a list view, as wide as given and cut short with an
-// ellipsis.
-void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& coluna,
-                  int largura)
-{
-    Gtk::CellRendererText* celula = Gtk::manage(new Gtk::CellRendererText());
-    celula->property_ellipsize() = Pango::ELLIPSIZE_END;
-    Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn(titulo, *celula));
-    c->add_attribute(celula->property_text(), coluna);
-    c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
-    c->set_fixed_width(largura);
-    c->set_resizable(true);
-    lista.append_column(*c);
-}
-
-Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura)
-{
-    Gtk::ScrolledWindow* r = Gtk::manage(new Gtk::ScrolledWindow());
-    r->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
-    r->set_shadow_type(Gtk::SHADOW_IN);
-    r->set_size_request(-1, altura);
-    r->add(filho);
-    return r;
-}
-
 std::string revisoes_que_vao(int colmeia, int n)
 {
     const std::string de = "A colméia " + std::to_string(colmeia);
@@ -69,13 +44,14 @@ std::string revisoes_que_vao(int colmeia, int n)
 } // namespace
 
 // The hives found, as the list shows them: key, type, status, the queen's
-// RGN and the apiary, read from the rows of the search.
+// RGN, the apiary and the last day of a withdrawal in force, read from the
+// rows of the search.
 class ColmeiasAchadas : public Achados
 {
 public:
     explicit ColmeiasAchadas(LISTA_COLMEIAS l) : lista(std::move(l)) {}
     std::size_t tamanho() const override { return lista.size(); }
-    int textos() const override { return 4; }
+    int textos() const override { return 5; }
     int codigo(std::size_t i) const override { return lista.id(i); }
     const char* texto(std::size_t i, int c) const override
     {
@@ -86,6 +62,7 @@ public:
             return novo == status_novo.end() ? lista.status(i) : novo->second.c_str();
         }
         case 3: return lista.rgn(i);
+        case 5: return lista.carencia_ate(i);
         default: return lista.apiario(i);
         }
     }
@@ -109,7 +86,7 @@ private:
 };
 
 COLMEIA_VIEW::COLMEIA_VIEW(int id, Contexto& contexto)
-    : FormularioCom(id, contexto), colmeias(contexto.query), revisoes(contexto.query)
+    : FormularioCom(id, contexto), colmeias(contexto.query), revisoes(contexto.query), diario(contexto.query)
 {
 }
 
@@ -126,7 +103,7 @@ void COLMEIA_VIEW::inicializarJanela()
     Gtk::Window& j = *janela();
     j.set_title("Cadastro de Colméias");
     j.set_size_request(650, 380);
-    j.set_default_size(900, 680);
+    j.set_default_size(900, 900);
 }
 
 void COLMEIA_VIEW::inicializarObjetosJanela()
@@ -141,6 +118,7 @@ void COLMEIA_VIEW::inicializarObjetosJanela()
     w.button_excluir_colmeia = Gtk::manage(new Gtk::Button("Excluir"));
 
     w.label_codigo = rotulo("");
+    w.label_carencia = rotulo("");
     w.combo_tipo = Gtk::manage(new Gtk::ComboBoxText());
     w.combo_status = Gtk::manage(new Gtk::ComboBoxText());
     w.combo_status_revisao = Gtk::manage(new Gtk::ComboBoxText());
@@ -180,6 +158,7 @@ void COLMEIA_VIEW::inicializarObjetosJanela()
     coluna_texto(*w.treeview_colmeias, "Status", colunas.textos[1], 100);
     coluna_texto(*w.treeview_colmeias, "Rainha", colunas.textos[2], 120);
     coluna_texto(*w.treeview_colmeias, "Apiário", colunas.textos[3], 300);
+    coluna_texto(*w.treeview_colmeias, "Carência", colunas.textos[4], 100);
     // Every column fixed and every row one line: the list asks only for the
     // rows it shows, however many hives there are.
     w.treeview_colmeias->set_fixed_height_mode(true);
@@ -200,6 +179,26 @@ void COLMEIA_VIEW::inicializarObjetosJanela()
     coluna_texto(*w.treeview_revisoes, "Status", colunas.textos[1], 100);
     coluna_texto(*w.treeview_revisoes, "Mel (kg)", colunas.textos[2], 80);
     coluna_texto(*w.treeview_revisoes, "Observações", colunas.textos[3], 400);
+
+    w.frame_diario = Gtk::manage(new Gtk::Frame("Diário"));
+    w.combo_filtro_diario = Gtk::manage(new Gtk::ComboBoxText());
+    w.combo_filtro_diario->append("Todos");
+    for (Registro r : REGISTROS)
+        w.combo_filtro_diario->append(nome_do_registro(r));
+    w.combo_filtro_diario->set_active(0);
+    w.combo_novo_registro = Gtk::manage(new Gtk::ComboBoxText());
+    // Inspections have their own frame above: every other kind, in order.
+    for (std::size_t i = 1; i < sizeof REGISTROS / sizeof REGISTROS[0]; ++i)
+        w.combo_novo_registro->append(nome_do_registro(REGISTROS[i]));
+    w.combo_novo_registro->set_active(0);
+    w.button_novo_registro = Gtk::manage(new Gtk::Button("Novo registro"));
+    w.button_abrir_registro = Gtk::manage(new Gtk::Button("Abrir"));
+    w.button_excluir_registro = Gtk::manage(new Gtk::Button("Excluir registro"));
+    lista_diario = Gtk::ListStore::create(colunas);
+    w.treeview_diario = Gtk::manage(new Gtk::TreeView(lista_diario));
+    coluna_texto(*w.treeview_diario, "Data", colunas.textos[0], 100);
+    coluna_texto(*w.treeview_diario, "Tipo", colunas.textos[1], 130);
+    coluna_texto(*w.treeview_diario, "Resumo", colunas.textos[2], 500);
 }
 
 void COLMEIA_VIEW::posicionaObjetosJanela()
@@ -211,6 +210,7 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
 
     Gtk::HBox* codigo = linha_com(*rotulo("Código"));
     codigo->pack_start(*w.label_codigo, false, false, 0);
+    codigo->pack_start(*w.label_carencia, false, false, 20);
     vertical->pack_start(*codigo, false, false, 2);
     const std::pair<Gtk::Label*, Gtk::Widget*> campos[] = {
         { w.label_tipo, w.combo_tipo },
@@ -252,6 +252,21 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
     w.frame_revisoes->add(*dentro);
     vertical->pack_start(*w.frame_revisoes, true, true, 5);
 
+    Gtk::VBox* diario_dentro = Gtk::manage(new Gtk::VBox(false, 2));
+    Gtk::HBox* filtro = Gtk::manage(new Gtk::HBox(false, 0));
+    filtro->pack_start(*rotulo("Mostrar"), false, false, 5);
+    filtro->pack_start(*w.combo_filtro_diario, false, false, 0);
+    filtro->pack_end(*w.button_novo_registro, false, false, 5);
+    filtro->pack_end(*w.combo_novo_registro, false, false, 0);
+    diario_dentro->pack_start(*filtro, false, false, 0);
+    diario_dentro->pack_start(*rolagem(*w.treeview_diario, 120), true, true, 0);
+    Gtk::HBox* baixo_diario = Gtk::manage(new Gtk::HBox(false, 0));
+    baixo_diario->pack_end(*w.button_excluir_registro, false, false, 5);
+    baixo_diario->pack_end(*w.button_abrir_registro, false, false, 5);
+    diario_dentro->pack_start(*baixo_diario, false, false, 0);
+    w.frame_diario->add(*diario_dentro);
+    vertical->pack_start(*w.frame_diario, true, true, 5);
+
     Gtk::HBox* botoes = Gtk::manage(new Gtk::HBox(false, 0));
     Gtk::Button* ordem[] = { w.button_salvar_colmeia, w.button_pesquisar, w.button_cancelar_colmeia,
                              w.button_excluir_colmeia };
@@ -282,6 +297,12 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
     });
     w.button_adicionar_revisao->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::adicionar_revisao));
     w.button_excluir_revisao->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::excluir_revisao));
+    w.combo_filtro_diario->signal_changed().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::carregar_diario));
+    w.button_novo_registro->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::novo_registro));
+    w.button_abrir_registro->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::abrir_registro));
+    w.button_excluir_registro->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::excluir_registro));
+    w.treeview_diario->signal_row_activated().connect(
+        [this](const Gtk::TreePath&, Gtk::TreeViewColumn*) { abrir_registro(); });
     w.treeview_colmeias->get_selection()->signal_changed().connect([this] {
         if (preenchendo)
             return;
@@ -349,6 +370,7 @@ void COLMEIA_VIEW::carregar_rgns()
 
 void COLMEIA_VIEW::listar(const FILTRO_COLMEIAS& filtro)
 {
+    filtro_atual = filtro;
     mostrar_achadas(colmeias.pesquisar(filtro));
 }
 
@@ -413,6 +435,14 @@ void COLMEIA_VIEW::mostrar(const COLMEIAS& c)
     w.entry_obs->set_text(c.obs);
     w.frame_revisoes->set_sensitive(true);
     carregar_revisoes();
+    mostrar_carencia(c.carencia_ate);
+    w.frame_diario->set_sensitive(true);
+    carregar_diario();
+}
+
+void COLMEIA_VIEW::mostrar_carencia(const std::string& ate)
+{
+    w.label_carencia->set_text(ate.empty() ? std::string() : em_carencia(ate));
 }
 
 void COLMEIA_VIEW::limpar()
@@ -435,6 +465,9 @@ void COLMEIA_VIEW::limpar()
     w.entry_obs_revisao->set_text("");
     carregar_revisoes();
     w.frame_revisoes->set_sensitive(false);
+    mostrar_carencia(std::string());
+    carregar_diario();
+    w.frame_diario->set_sensitive(false);
 }
 
 void COLMEIA_VIEW::mostrar_colmeia(int id)
@@ -528,6 +561,7 @@ void COLMEIA_VIEW::adicionar_revisao()
     w.entry_mel->set_text("");
     w.entry_obs_revisao->set_text("");
     carregar_revisoes();
+    carregar_diario();
     // The hive's status follows the newest inspection: the field and the
     // list show it as stored; the other fields keep what is typed in them.
     const COLMEIAS c = colmeias.get_colmeia(mostrada.id);
@@ -565,6 +599,7 @@ void COLMEIA_VIEW::excluir_revisao()
     if (!revisoes.deletar(id))
         avisar("Erro ao Excluir!", Gtk::MESSAGE_ERROR);
     carregar_revisoes();
+    carregar_diario();
 }
 
 void COLMEIA_VIEW::avisar_recusa(const FALHA& falha)
@@ -583,4 +618,127 @@ void COLMEIA_VIEW::avisar(const std::string& texto, Gtk::MessageType tipo, const
         dialogo.set_secondary_text(detalhe);
     dialogo.run();
     dialogo.hide();
+}
+
+void COLMEIA_VIEW::carregar_diario()
+{
+    w.treeview_diario->unset_model();
+    lista_diario = Gtk::ListStore::create(colunas);
+    if (mostrada.id != 0) {
+        const int filtro = w.combo_filtro_diario->get_active_row_number();
+        Registro so = Registro::REVISAO;
+        const Registro* p = nullptr;
+        if (filtro > 0 && static_cast<std::size_t>(filtro) <= sizeof REGISTROS / sizeof REGISTROS[0]) {
+            so = REGISTROS[filtro - 1];
+            p = &so;
+        }
+        for (const ENTRADA_DIARIO& e : diario.listar(mostrada.id, p)) {
+            Gtk::TreeModel::iterator it = lista_diario->append();
+            (*it)[colunas.codigo] = e.id;
+            (*it)[colunas.inteiros[0]] = static_cast<int>(e.registro);
+            (*it)[colunas.textos[0]] = e.data;
+            (*it)[colunas.textos[1]] = e.tipo;
+            (*it)[colunas.textos[2]] = e.resumo;
+        }
+    }
+    w.treeview_diario->set_model(lista_diario);
+}
+
+void COLMEIA_VIEW::novo_registro()
+{
+    // The kinds offered are those of REGISTROS after the inspection.
+    const int escolhido = w.combo_novo_registro->get_active_row_number();
+    const int tipos = static_cast<int>(sizeof REGISTROS / sizeof REGISTROS[0]);
+    if (mostrada.id == 0 || escolhido < 0 || escolhido + 1 >= tipos)
+        return;
+    const Registro r = REGISTROS[escolhido + 1];
+    // An ended hive keeps its history and takes no new entry: said before
+    // anything is typed.
+    if (colmeia_encerrada(mostrada.status)) {
+        avisar("A colméia " + std::to_string(mostrada.id) + " está encerrada (" + mostrada.status +
+                   "): ela não recebe novos registros.",
+               Gtk::MESSAGE_WARNING);
+        return;
+    }
+    dialogo(r, 0);
+}
+
+bool COLMEIA_VIEW::dialogo(Registro r, int id)
+{
+    DialogoRegistro d(*janela(), ctx.query, r, mostrada, id);
+    dialogo_registro = &d;
+    const bool gravou = d.executar();
+    dialogo_registro = nullptr;
+    if (gravou)
+        diario_mudou();
+    return gravou;
+}
+
+void COLMEIA_VIEW::abrir_registro()
+{
+    Gtk::TreeModel::iterator it = w.treeview_diario->get_selection()->get_selected();
+    if (!it) {
+        avisar("Escolha no diário o registro a abrir.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    const int id = (*it)[colunas.codigo];
+    const Registro r = static_cast<Registro>(static_cast<int>((*it)[colunas.inteiros[0]]));
+    if (r != Registro::REVISAO) {
+        dialogo(r, id);
+        return;
+    }
+    // An inspection is the one chosen in the list of inspections.
+    for (const Gtk::TreeModel::Row& linha : lista_revisoes->children()) {
+        if (linha[colunas.codigo] == id) {
+            w.treeview_revisoes->get_selection()->select(linha);
+            w.treeview_revisoes->scroll_to_row(lista_revisoes->get_path(linha));
+        }
+    }
+}
+
+void COLMEIA_VIEW::excluir_registro()
+{
+    Gtk::TreeModel::iterator it = w.treeview_diario->get_selection()->get_selected();
+    if (!it) {
+        avisar("Escolha no diário o registro a excluir.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    const int id = (*it)[colunas.codigo];
+    const Registro r = static_cast<Registro>(static_cast<int>((*it)[colunas.inteiros[0]]));
+    const Glib::ustring tipo = (*it)[colunas.textos[1]];
+    const Glib::ustring data = (*it)[colunas.textos[0]];
+    Gtk::MessageDialog pergunta(*janela(), "Deseja realmente excluir esse registro?", false, Gtk::MESSAGE_QUESTION,
+                                Gtk::BUTTONS_OK_CANCEL, true);
+    pergunta.set_secondary_text(tipo.raw() + " de " + data.raw() + " da colméia " + std::to_string(mostrada.id) + ".");
+    const int resposta = pergunta.run();
+    pergunta.hide();
+    if (resposta != Gtk::RESPONSE_OK)
+        return;
+    if (!diario.deletar(r, id))
+        avisar_recusa(diario.falha());
+    diario_mudou();
+}
+
+void COLMEIA_VIEW::diario_mudou()
+{
+    carregar_diario();
+    carregar_revisoes();
+    const COLMEIAS c = colmeias.get_colmeia(mostrada.id);
+    if (c.id != 0) {
+        // The entries change the hive's status, apiary and row; the other
+        // fields keep what is typed in them.
+        mostrada.status = c.status;
+        mostrada.id_apiario = c.id_apiario;
+        mostrada.apiario = c.apiario;
+        mostrada.carencia_ate = c.carencia_ate;
+        mostrada.versao = c.versao;
+        escolher_texto(w.combo_status, STATUS_COLMEIA, 8, c.status);
+        for (std::size_t i = 0; i < ids_apiarios.size(); ++i) {
+            if (ids_apiarios[i] == c.id_apiario)
+                w.combo_apiario->set_active(static_cast<int>(i));
+        }
+        mostrar_carencia(c.carencia_ate);
+    }
+    // A split or a swarm made a new hive: listed with the others.
+    listar(filtro_atual);
 }

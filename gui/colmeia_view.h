@@ -1,5 +1,6 @@
 // "Cadastro de Colméias": beehives with their type, status, queen and
-// apiary, listed and searched, and the inspections of the hive shown.
+// apiary, listed and searched, the inspections of the hive shown and its
+// journal (every entry of it, newest first, opened, added and deleted).
 // "Salvar" stores a new hive or the one shown, "Pesquisar" lists the hives
 // matching what is chosen, "Cancelar" clears the fields for a new hive and
 // "Excluir" deletes the hive shown, with its inspections.
@@ -19,9 +20,11 @@
 #include <gtkmm/treeview.h>
 
 #include "gui/colunas.h"
+#include "gui/dialogo_registro.h"
 #include "gui/formulario.h"
 #include "gui/lista_textos.h"
 #include "model/colmeia.h"
+#include "model/diario.h"
 #include "model/revisao.h"
 
 class ColmeiasAchadas;
@@ -38,6 +41,7 @@ struct WidgetsColmeia : BotoesForm
     Gtk::Button* button_excluir_colmeia = nullptr;
 
     Gtk::Label* label_codigo = nullptr;          // the shown hive's key; empty for a new one
+    Gtk::Label* label_carencia = nullptr;        // "Em carência até ..." while it is
     Gtk::ComboBoxText* combo_tipo = nullptr;     // an empty entry, then the kinds of box
     Gtk::ComboBoxText* combo_status = nullptr;   // an empty entry, then the statuses
     Gtk::Entry* entry_rainha = nullptr;          // the queen's RGN; empty for none
@@ -55,6 +59,15 @@ struct WidgetsColmeia : BotoesForm
     Gtk::Button* button_adicionar_revisao = nullptr;
     Gtk::TreeView* treeview_revisoes = nullptr;
     Gtk::Button* button_excluir_revisao = nullptr;
+
+    // The journal of the shown hive.
+    Gtk::Frame* frame_diario = nullptr;
+    Gtk::ComboBoxText* combo_filtro_diario = nullptr;   // "Todos", then each kind of entry
+    Gtk::TreeView* treeview_diario = nullptr;           // Data, Tipo, Resumo
+    Gtk::ComboBoxText* combo_novo_registro = nullptr;   // the kinds a new entry may be
+    Gtk::Button* button_novo_registro = nullptr;
+    Gtk::Button* button_abrir_registro = nullptr;
+    Gtk::Button* button_excluir_registro = nullptr;
 };
 
 class COLMEIA_VIEW : public FormularioCom<WidgetsColmeia>
@@ -76,6 +89,11 @@ public:
     void pesquisar();
     void adicionar_revisao();
     void excluir_revisao();
+    // The journal's buttons: a new entry of the kind chosen beside
+    // "Novo registro", the entry chosen in the journal opened or deleted.
+    void novo_registro();
+    void abrir_registro();
+    void excluir_registro();
     // A hive chosen in the list: shown with its inspections.
     void mostrar_colmeia(int id);
 
@@ -83,6 +101,9 @@ public:
     int get_colmeia_mostrada() const { return mostrada.id; }
     Glib::RefPtr<Gtk::TreeModel> get_lista_colmeias() const { return lista_colmeias; }
     Glib::RefPtr<Gtk::ListStore> get_lista_revisoes() const { return lista_revisoes; }
+    Glib::RefPtr<Gtk::ListStore> get_lista_diario() const { return lista_diario; }
+    // The entry dialog while it is open (null otherwise).
+    DialogoRegistro* get_dialogo_registro() const { return dialogo_registro; }
 
 protected:
     // 1: the lists loaded again and the hive shown again; 0: the fields
@@ -97,6 +118,15 @@ private:
     void listar(const FILTRO_COLMEIAS& filtro);
     void mostrar_achadas(LISTA_COLMEIAS lista);
     void carregar_revisoes();
+    void carregar_diario();
+    // After a journal entry was stored or deleted: the journal, the
+    // inspections, the hive (its status, apiary and version follow its
+    // entries) and the list, which may have a new hive, as stored now.
+    void diario_mudou();
+    // Opens the dialog of an entry of kind `r` (`id` 0: a new one); true
+    // when it stored something.
+    bool dialogo(Registro r, int id);
+    void mostrar_carencia(const std::string& ate);
     void mostrar(const COLMEIAS& c);
     void limpar();
     // A message over this window, plain text; `detalhe` below it when given.
@@ -106,12 +136,17 @@ private:
 
     COLMEIA colmeias;
     REVISAO revisoes;
+    DIARIO diario;
     COLUNAS colunas;
     // The hives found, read in place by the list (gui/modelo_achados.h).
     Glib::RefPtr<Gtk::TreeModel> lista_colmeias;
     std::shared_ptr<ColmeiasAchadas> achadas;
     Glib::RefPtr<Gtk::ListStore> lista_revisoes;
     Glib::RefPtr<Gtk::ListStore> lista_rgns;
+    Glib::RefPtr<Gtk::ListStore> lista_diario;
+    DialogoRegistro* dialogo_registro = nullptr;
+    // What the list of hives shows, searched again after a journal change.
+    FILTRO_COLMEIAS filtro_atual;
     // The key of each entry of the apiary list (0 for the empty one).
     std::vector<int> ids_apiarios;
     // The hive shown, as read last (id 0: a new one).

@@ -10,8 +10,10 @@
 #include "gui/form_cep.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
+#include "gui/form_manejo_lote.h"
 #include "gui/form_minha_conta.h"
 #include "gui/form_pesquisa_usuario.h"
+#include "gui/form_produto.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuarios.h"
 
@@ -48,6 +50,11 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::FLORADA, fazer<FormFlorada> },
         { ids::CADASTRO_CEP, fazer<FormCep> },
         { ids::GENEALOGIA, fazer<FormGenealogia> },
+        { ids::PRODUTOS, fazer<FORM_PRODUTO> },
+        { ids::MOVIMENTACAO, fazer<FORM_MANEJO_LOTE> },
+        { ids::TRATAMENTO_LOTE, fazer<FORM_MANEJO_LOTE> },
+        { ids::ALIMENTACAO_LOTE, fazer<FORM_MANEJO_LOTE> },
+        { ids::PESAGEM_LOTE, fazer<FORM_MANEJO_LOTE> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
     };

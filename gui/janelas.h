@@ -1,6 +1,7 @@
 // The number each window of the program is known by, and the one table that
 // turns a number into the class of its window (gui/janelas.cc). The main
-// menu opens 1 to 6; forms open the others over themselves. 121 names no
+// menu opens 1 to 6 and, under "Manejo", 11 to 15; forms open the others
+// over themselves. 121 names no
 // window: it is the postal-code lookup of the user forms, which opens 9 to
 // register a postal code it did not find.
 #ifndef ZUMBREL_GUI_JANELAS_H
@@ -23,6 +24,12 @@ enum Janela : int {
     FLORADA = 8,
     CADASTRO_CEP = 9,
     GENEALOGIA = 10,
+    // The menu "Manejo".
+    PRODUTOS = 11,
+    MOVIMENTACAO = 12,
+    TRATAMENTO_LOTE = 13,
+    ALIMENTACAO_LOTE = 14,
+    PESAGEM_LOTE = 15,
     BUSCA_APIARIO = 20,
     BUSCA_USUARIO = 21,
     CEP = 121,

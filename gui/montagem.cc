@@ -42,3 +42,26 @@ void limitar_largura(Gtk::CellLayout& lista, int caracteres)
         }
     }
 }
+
+void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& coluna,
+                  int largura)
+{
+    Gtk::CellRendererText* celula = Gtk::manage(new Gtk::CellRendererText());
+    celula->property_ellipsize() = Pango::ELLIPSIZE_END;
+    Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn(titulo, *celula));
+    c->add_attribute(celula->property_text(), coluna);
+    c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    c->set_fixed_width(largura);
+    c->set_resizable(true);
+    lista.append_column(*c);
+}
+
+Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura)
+{
+    Gtk::ScrolledWindow* r = Gtk::manage(new Gtk::ScrolledWindow());
+    r->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
+    r->set_shadow_type(Gtk::SHADOW_IN);
+    r->set_size_request(-1, altura);
+    r->add(filho);
+    return r;
+}

@@ -6,6 +6,8 @@
 #include <gtkmm/box.h>
 #include <gtkmm/celllayout.h>
 #include <gtkmm/label.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/treeview.h>
 
 // A label with that text, managed by the toolkit.
 Gtk::Label* rotulo(const char* texto);
@@ -21,5 +23,11 @@ Gtk::HBox* linha(Gtk::VBox& caixa, const char* texto, Gtk::Widget& campo, guint 
 // short with an ellipsis at that many characters, so that the window never
 // grows wider than the X server can draw (which would end the program).
 void limitar_largura(Gtk::CellLayout& lista, int caracteres);
+// A text column of a list view, as wide as given and cut short with an
+// ellipsis.
+void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& coluna,
+                  int largura);
+// A scrolled window around `filho`, `altura` pixels high at least.
+Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura);
 
 #endif // ZUMBREL_GUI_MONTAGEM_H

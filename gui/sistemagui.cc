@@ -180,6 +180,16 @@ void SISTEMAGUI::carregar_sistema()
     itens[2].set_sensitive(contexto.administrador);
     itens[3].set_sensitive(contexto.administrador);
 
+    menu_manejo = Gtk::manage(new Gtk::Menu());
+    menubar->items().push_back(MenuElem("_Manejo", *menu_manejo));
+    Gtk::Menu::MenuList& manejo = menu_manejo->items();
+    manejo.push_back(MenuElem("Cadastro de _Produtos", abrir(ids::PRODUTOS)));
+    manejo.push_back(SeparatorElem());
+    manejo.push_back(MenuElem("_Movimentação de Colméias", abrir(ids::MOVIMENTACAO)));
+    manejo.push_back(MenuElem("_Tratamento em Lote", abrir(ids::TRATAMENTO_LOTE)));
+    manejo.push_back(MenuElem("_Alimentação em Lote", abrir(ids::ALIMENTACAO_LOTE)));
+    manejo.push_back(MenuElem("P_esagem em Lote", abrir(ids::PESAGEM_LOTE)));
+
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
     // Closing the main window ends the program, whatever is open over it.

@@ -69,6 +69,8 @@ public:
     Gtk::Button* get_button_cancelar() { return &button_cancelar; }
     Gtk::MenuBar* get_menubar() { return menubar; }
     Gtk::Menu* get_menu() { return menu; }
+    // The menu "Manejo": products and the batch windows of the journal.
+    Gtk::Menu* get_menu_manejo() { return menu_manejo; }
     bool get_logado() const { return logado; }
     const USER& get_usuario_logado() const { return contexto.usuario_logado; }
     // The newest open form with that id, or null.
@@ -107,6 +109,7 @@ private:
     std::unique_ptr<Gtk::Window> janela_principal;
     Gtk::MenuBar* menubar = nullptr;
     Gtk::Menu* menu = nullptr;
+    Gtk::Menu* menu_manejo = nullptr;
 
     // Open forms, oldest first.
     std::vector<Formulario*> abertos;

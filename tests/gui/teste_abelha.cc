@@ -742,13 +742,15 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
         EXPECT_EQ(j->get_border_width(), 15u);
         const std::vector<std::string> vistos = textos(j);
         // The four labels of the record in their order, each beside its
-        // field, and the four buttons at the bottom in theirs; the code, the
-        // list of hives and the inspections of the one shown between them.
+        // field, and the four buttons at the bottom in theirs; the code (and
+        // the withdrawal in force, none here), the list of hives, and the
+        // inspections and journal of the one shown between them.
         EXPECT_EQ(j->get_title(), "Cadastro de Colméias");
         EXPECT_EQ(vistos, (std::vector<std::string> {
-                              "Código", "", "Tipo", "Status", "Rainha", "Apiario", "Instalação", "Observações",
-                              "Colméias", "Data", "Status visto", "Mel (kg)", "Observações", "[Adicionar revisão]",
-                              "[Excluir revisão]", "Revisões", "[Salvar]", "[Pesquisar]", "[Cancelar]",
+                              "Código", "", "", "Tipo", "Status", "Rainha", "Apiario", "Instalação",
+                              "Observações", "Colméias", "Data", "Status visto", "Mel (kg)", "Observações",
+                              "[Adicionar revisão]", "[Excluir revisão]", "Revisões", "Mostrar", "[Novo registro]",
+                              "[Abrir]", "[Excluir registro]", "Diário", "[Salvar]", "[Pesquisar]", "[Cancelar]",
                               "[Excluir]" }));
         ASSERT_NE(sistema->formulario_aberto(ids::COLMEIAS), nullptr);
         EXPECT_EQ(sistema->formulario_aberto(ids::COLMEIAS)->janela(), j);

@@ -1,5 +1,9 @@
 // Start-up, the login window, the main window and its menu, and the program
 // ending cleanly whatever is open.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 #include <gtkmm/accelgroup.h>
 #include <gtkmm/main.h>
@@ -84,22 +88,33 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
         EXPECT_EQ(p->get_title(), "Sistema de Controle de Zumbrel");
 
         Gtk::MenuBar* barra = sistema->get_menubar();
-        ASSERT_EQ(barra->items().size(), 1u);
-        Gtk::Label* sistema_rotulo = dynamic_cast<Gtk::Label*>(barra->items()[0].get_child());
-        ASSERT_NE(sistema_rotulo, nullptr);
-        EXPECT_EQ(sistema_rotulo->get_label(), "_Sistema");
-        const char* rotulos[] = { "_Minha Conta", "", "Cadastro de _Usuários", "_Níveis de Acesso",
-                                  "Cadastro de A_piários", "Cadastro de A_belhas", "Cadastro de Co_lméias",
-                                  "", "_Sair" };
-        Gtk::Menu::MenuList& itens = sistema->get_menu()->items();
-        ASSERT_EQ(itens.size(), 9u);
-        for (int i = 0; i < 9; ++i) {
-            Gtk::Label* rotulo = dynamic_cast<Gtk::Label*>(itens[i].get_child());
-            if (rotulos[i][0] == '\0') {
-                EXPECT_EQ(rotulo, nullptr) << "item " << i << " should be a separator";
-            } else {
-                ASSERT_NE(rotulo, nullptr) << "item " << i;
-                EXPECT_EQ(rotulo->get_label(), rotulos[i]);
+        // Each menu of the bar and its items ("" for a separator).
+        const std::vector<std::pair<std::string, std::vector<std::string>>> menus = {
+            { "_Sistema",
+              { "_Minha Conta", "", "Cadastro de _Usuários", "_Níveis de Acesso", "Cadastro de A_piários",
+                "Cadastro de A_belhas", "Cadastro de Co_lméias", "", "_Sair" } },
+            { "_Manejo",
+              { "Cadastro de _Produtos", "", "_Movimentação de Colméias", "_Tratamento em Lote",
+                "_Alimentação em Lote", "P_esagem em Lote" } },
+        };
+        ASSERT_EQ(barra->items().size(), menus.size());
+        Gtk::Menu* submenus[] = { sistema->get_menu(), sistema->get_menu_manejo() };
+        for (std::size_t m = 0; m < menus.size(); ++m) {
+            Gtk::Label* titulo = dynamic_cast<Gtk::Label*>(barra->items()[m].get_child());
+            ASSERT_NE(titulo, nullptr);
+            EXPECT_EQ(titulo->get_label(), menus[m].first);
+            EXPECT_EQ(barra->items()[m].get_submenu(), submenus[m]);
+            Gtk::Menu::MenuList& itens = submenus[m]->items();
+            const std::vector<std::string>& rotulos = menus[m].second;
+            ASSERT_EQ(itens.size(), rotulos.size()) << menus[m].first;
+            for (std::size_t i = 0; i < rotulos.size(); ++i) {
+                Gtk::Label* rotulo = dynamic_cast<Gtk::Label*>(itens[i].get_child());
+                if (rotulos[i].empty()) {
+                    EXPECT_EQ(rotulo, nullptr) << "item " << i << " should be a separator";
+                } else {
+                    ASSERT_NE(rotulo, nullptr) << "item " << i;
+                    EXPECT_EQ(rotulo->get_label(), rotulos[i]);
+                }
             }
         }
     });

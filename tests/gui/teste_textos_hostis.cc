@@ -24,12 +24,16 @@
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
 #include "gui/form_florada.h"
+#include "gui/form_manejo_lote.h"
+#include "gui/form_produto.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
+#include "model/diario.h"
+#include "model/produto.h"
 #include "roteiro/respondedor.h"
 #include "support/foto_banco.h"
 #include "support/textos_hostis.h"
@@ -775,6 +779,83 @@ TEST_F(TextosHostis, ColmeiasERevisoes)
     relatar("inspections (notes, harvest, date)", 3, revisoes, revisoes_recusadas);
     EXPECT_GT(gravadas, 90);
     EXPECT_GT(revisoes, 90);
+}
+
+TEST_F(TextosHostis, ProdutosETratamentoEmLote)
+{
+    int gravados = 0, recusados = 0, tratamentos = 0;
+    std::string colmeia;
+    Roteiro r;
+    entrar(r);
+    teste::SistemaTeste::no_formulario<FORM_PRODUTO>(r, ids::PRODUTOS, [&](FORM_PRODUTO* f) {
+        const auto& w = f->widgets();
+        std::set<std::string> nomes;
+        for (const std::string& t : corpus) {
+            // A new product with the text as its name and its ingredient.
+            ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
+            w.entry_nome->set_text(t);
+            w.combo_tipo->set_active(1);
+            w.entry_principio->set_text(t);
+            w.entry_carencia->set_text("0");
+            w.combo_unidade->set_active(1);
+            const std::string nome = w.entry_nome->get_text();
+            const std::string principio = w.entry_principio->get_text();
+            respondedor.tomar();
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
+            // A name of blanks and tabs only is no name; one name per product.
+            const bool recusar = nome.find_first_not_of(" \t") == std::string::npos || nomes.count(nome) > 0;
+            if (!conferir_gravacao(recusar, t, w.button_cancelar, gravados, recusados))
+                continue;
+            nomes.insert(nome);
+            const std::string id = so_uma_nova("produto", t);
+            if (id.empty())
+                continue;
+            EXPECT_EQ(linha("select nome, principio_ativo from cadastro.produto where id_produto = " + id),
+                      (Textos { nome, principio }))
+                << mostrar(t);
+            EXPECT_EQ(w.entry_nome->get_text(), nome) << mostrar(t);
+            EXPECT_LT(f->janela()->size_request().width, 4096) << mostrar(t);
+        }
+    }, 280);
+    // The treatment of a batch with the text as the product's lot and as
+    // its notes, with a product named by a text of the corpus.
+    r.passo([&] {
+        colmeia = obs->valor("insert into cadastro.colmeia (tipo, status, id_apiario) values ('Langstroth', "
+                             "'Ativa', 1) returning id_colmeia");
+        mudancas();
+    });
+    teste::SistemaTeste::no_formulario<FORM_MANEJO_LOTE>(r, ids::TRATAMENTO_LOTE, [&](FORM_MANEJO_LOTE* f) {
+        const WidgetsCampos& c = f->widgets().campos->widgets();
+        for (const std::string& t : corpus) {
+            ASSERT_TRUE(f->marcar(std::atoi(colmeia.c_str()), true)) << mostrar(t);
+            c.combo_produto->set_active(1);
+            c.entry_lote->set_text(t);
+            c.entry_obs->set_text(t);
+            const std::string lote = c.entry_lote->get_text();
+            const std::string nota = c.entry_obs->get_text();
+            respondedor.tomar();
+            apertar(f->widgets().button_salvar_lote);
+            EXPECT_EQ(respondedor.tomar(), Textos { "Tratamento registrado em 1 colméia." }) << mostrar(t);
+            std::string id;
+            for (const std::string& m : mudancas()) {
+                if (m.compare(0, 11, "tratamento:") == 0)
+                    id = m.substr(11);
+                else
+                    EXPECT_EQ(m, "colmeia:" + colmeia) << mostrar(t);
+            }
+            ASSERT_FALSE(id.empty()) << mostrar(t);
+            ++tratamentos;
+            EXPECT_EQ(linha("select lote_produto, obs from cadastro.tratamento where id_tratamento = " + id),
+                      (Textos { lote, nota }))
+                << mostrar(t);
+            EXPECT_LT(f->janela()->size_request().width, 4096) << mostrar(t);
+        }
+    }, 280);
+    rodar(r, 280);
+    relatar("products (name, active ingredient)", 2, gravados, recusados);
+    EXPECT_GT(gravados, 50);
+    relatar("batch treatments (lot, notes)", 2, tratamentos, 0);
+    EXPECT_EQ(static_cast<std::size_t>(tratamentos), corpus.size());
 }
 
 TEST_F(TextosHostis, CadastroDeCep)

@@ -44,6 +44,9 @@ Foto Observador::fotografar()
         { "acesso", "id_acesso" },   { "municipio", "cod_cid" },  { "ceps", "id_cep" },
         { "usuario", "id_usuario" }, { "florada", "id_florada" }, { "apiario", "id_apiario" },
         { "abelha_rainha", "id_abelha" }, { "colmeia", "id_colmeia" },   { "revisao", "id_revisao" },
+        { "produto", "id_produto" },     { "tratamento", "id_tratamento" }, { "alimentacao", "id_alimentacao" },
+        { "ocorrencia", "id_ocorrencia" }, { "pesagem", "id_pesagem" }, { "movimentacao", "id_movimentacao" },
+        { "evento_colonia", "id_evento" },
     };
     std::string sql;
     for (const auto& t : tabelas) {

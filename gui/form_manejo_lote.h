@@ -1,0 +1,93 @@
+// The batch windows of the journal: "Movimentação de Colméias", "Tratamento
+// em Lote", "Alimentação em Lote" and "Pesagem em Lote", one class whose kind
+// comes from its window id. The user marks hives in the list of those that
+// have not ended (all of an apiary's at once with one button), types the
+// entry once and "Salvar" stores it for every hive marked, all of them or
+// none; a move to an apiary of another municipality without a transit
+// guide is asked about first.
+#ifndef ZUMBREL_GUI_FORM_MANEJO_LOTE_H
+#define ZUMBREL_GUI_FORM_MANEJO_LOTE_H
+
+#include <memory>
+#include <vector>
+
+#include <gtkmm/button.h>
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/label.h>
+#include <gtkmm/liststore.h>
+#include <gtkmm/treeview.h>
+
+#include "gui/campos_registro.h"
+#include "gui/formulario.h"
+#include "model/colmeia.h"
+#include "model/diario.h"
+
+// The list of hives: marked or not, the key, what is shown, the apiary's key.
+struct ColunasLote : Gtk::TreeModelColumnRecord
+{
+    ColunasLote()
+    {
+        add(marcada);
+        add(codigo);
+        add(tipo);
+        add(status);
+        add(apiario);
+        add(carencia);
+        add(id_apiario);
+    }
+    Gtk::TreeModelColumn<bool> marcada;
+    Gtk::TreeModelColumn<int> codigo;
+    Gtk::TreeModelColumn<Glib::ustring> tipo;
+    Gtk::TreeModelColumn<Glib::ustring> status;
+    Gtk::TreeModelColumn<Glib::ustring> apiario;
+    Gtk::TreeModelColumn<Glib::ustring> carencia;
+    Gtk::TreeModelColumn<int> id_apiario;
+};
+
+struct WidgetsManejoLote : BotoesForm
+{
+    Gtk::ComboBoxText* combo_apiario = nullptr;   // "Todos", then every apiary by name
+    Gtk::Button* button_marcar = nullptr;         // marks every hive of the apiary chosen
+    Gtk::Button* button_desmarcar = nullptr;
+    Gtk::TreeView* treeview_colmeias = nullptr;   // a check box, then code, type, status, apiary
+    Gtk::Label* label_marcadas = nullptr;
+    CamposRegistro* campos = nullptr;
+    Gtk::Button* button_salvar_lote = nullptr;
+    Gtk::Button* button_fechar = nullptr;
+};
+
+class FORM_MANEJO_LOTE : public FormularioCom<WidgetsManejoLote>
+{
+public:
+    FORM_MANEJO_LOTE(int id, Contexto& contexto);
+    void montar() override;
+    // Lists the hives of the apiary chosen again, none marked.
+    void carregar_dados(int dado) override;
+
+    // The kind of entry this window stores.
+    Registro tipo() const { return tipo_; }
+    // The keys of the hives marked, in the order listed.
+    std::vector<int> marcadas() const;
+    // Marks hive `id` (listed) or takes its mark off; false when it is not listed.
+    bool marcar(int id, bool sim);
+    Glib::RefPtr<Gtk::ListStore> get_lista() const { return lista; }
+
+    // "Salvar".
+    void salvar_lote();
+
+private:
+    void contar();
+    bool gravar(const std::vector<int>& ids);
+
+    Registro tipo_;
+    COLMEIA colmeias;
+    DIARIO diario;
+    ColunasLote colunas;
+    Glib::RefPtr<Gtk::ListStore> lista;
+    std::vector<int> ids_apiarios;   // in the order of combo_apiario, after "Todos"
+};
+
+// The kind of entry of a batch window id (TRATAMENTO for an id that is none).
+Registro registro_do_lote(int id);
+
+#endif // ZUMBREL_GUI_FORM_MANEJO_LOTE_H
