@@ -402,6 +402,25 @@ void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             c->widgets().treeview_colmeias->get_selection()->select(linha);
         }, [colmeias] { return colmeias()->get_lista_revisoes()->children().size() > 0; });
     });
+    // The journal of the hive shown (listed when it was chosen): an entry
+    // opened in its dialog, until the dialog is mapped, and closed again.
+    r.repetir("open journal entry", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, colmeias] {
+        r.passo([colmeias] {
+            COLMEIA_VIEW* c = colmeias();
+            // The first entry that is not an inspection (those open in the list above).
+            for (const Gtk::TreeModel::Row& linha : c->get_lista_diario()->children()) {
+                if (linha[c->colunas_lista().inteiros[0]] != static_cast<int>(Registro::REVISAO)) {
+                    c->widgets().treeview_diario->get_selection()->select(linha);
+                    break;
+                }
+            }
+        });
+        medir_lista(r, a, rastro, bruta, "Beehives: open a journal entry",
+                    [colmeias] { clicar_botao(colmeias()->widgets().button_abrir_registro); },
+                    [colmeias] { return colmeias()->get_dialogo_registro() && colmeias()->get_dialogo_registro()->get_mapped(); });
+        r.passo([colmeias] { colmeias()->get_dialogo_registro()->response(Gtk::RESPONSE_CANCEL); });
+        r.esperar([colmeias] { return !colmeias()->get_dialogo_registro(); }, "the entry dialog closed");
+    });
     r.repetir("search hives", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, colmeias] {
         r.passo([colmeias] { clicar_botao(colmeias()->widgets().button_cancelar_colmeia); });
         r.passo([colmeias] { colmeias()->widgets().combo_status->set_active(2); });

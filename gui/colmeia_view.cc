@@ -639,6 +639,9 @@ void COLMEIA_VIEW::carregar_diario()
             (*it)[colunas.textos[0]] = e.data;
             (*it)[colunas.textos[1]] = e.tipo;
             (*it)[colunas.textos[2]] = e.resumo;
+            // Not shown: a delete made from this list is refused once
+            // another desktop changed the entry.
+            (*it)[colunas.textos[3]] = e.versao;
         }
     }
     w.treeview_diario->set_model(lista_diario);
@@ -714,7 +717,8 @@ void COLMEIA_VIEW::excluir_registro()
     pergunta.hide();
     if (resposta != Gtk::RESPONSE_OK)
         return;
-    if (!diario.deletar(r, id))
+    const Glib::ustring versao = (*it)[colunas.textos[3]];
+    if (!diario.deletar(r, id, versao.raw()))
         avisar_recusa(diario.falha());
     diario_mudou();
 }

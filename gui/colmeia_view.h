@@ -104,6 +104,7 @@ public:
     Glib::RefPtr<Gtk::ListStore> get_lista_diario() const { return lista_diario; }
     // The entry dialog while it is open (null otherwise).
     DialogoRegistro* get_dialogo_registro() const { return dialogo_registro; }
+    const COLUNAS& colunas_lista() const { return colunas; }
 
 protected:
     // 1: the lists loaded again and the hive shown again; 0: the fields

@@ -342,6 +342,7 @@ ENTRADA_DIARIO ler_entrada(const LinhaResultado& l)
     e.id = l.inteiro(1);
     e.data = l[2];
     e.resumo = l[3];
+    e.versao = l[4];
     return e;
 }
 
@@ -640,7 +641,7 @@ EVENTOS_COLONIA DIARIO::get_evento(int id)
 LISTA_DIARIO DIARIO::listar(int id_colmeia, const Registro* so)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.diario as d",
-                                   { "d.tipo", "d.id", dia("d.data"), "d.resumo" });
+                                   { "d.tipo", "d.id", dia("d.data"), "d.resumo", "d.versao" });
     if (so && *so == Registro::EVENTO) {
         // Events are listed by their own types.
         std::string tipos;

@@ -141,6 +141,7 @@ struct ENTRADA_DIARIO
     int id = 0;                   // the key in the entry's own table
     std::string data;
     std::string resumo;           // what it says, in a line
+    std::string versao;           // its row's version when read
 };
 
 // A hive's journal, newest first, each line read from its row when asked for.

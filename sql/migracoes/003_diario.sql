@@ -276,35 +276,35 @@ CREATE OR REPLACE TRIGGER evento_status AFTER INSERT OR DELETE ON cadastro.event
     FOR EACH ROW EXECUTE FUNCTION cadastro.evento_status();
 
 -- Everything that happened to a hive, on one list: each entry's kind, key,
--- hive, date and what it says in a line. A split is on the parent's list
+-- hive, date, what it says in a line and its row's version. A split is on the parent's list
 -- too, as the hive it gave, and a union on the list of the hive joined.
 CREATE OR REPLACE VIEW cadastro.diario AS
 SELECT 'Revisão'::text AS tipo, id_revisao AS id, id_colmeia, data_revisao AS data,
        status || CASE WHEN mel_kg > 0 THEN ', ' || trim_scale(mel_kg)::text || ' kg de mel' ELSE '' END
-              || CASE WHEN obs <> '' THEN '; ' || obs ELSE '' END AS resumo
+              || CASE WHEN obs <> '' THEN '; ' || obs ELSE '' END AS resumo, xmin::text AS versao
   FROM cadastro.revisao
 UNION ALL
 SELECT 'Tratamento', t.id_tratamento, t.id_colmeia, t.inicio,
        p.nome || CASE WHEN t.dose IS NOT NULL THEN ', ' || trim_scale(t.dose)::text || ' ' || t.unidade ELSE '' END
-              || ' até ' || to_char(t.fim, 'DD/MM/YYYY') || '; carência até ' || to_char(t.carencia_ate, 'DD/MM/YYYY')
+              || ' até ' || to_char(t.fim, 'DD/MM/YYYY') || '; carência até ' || to_char(t.carencia_ate, 'DD/MM/YYYY'), t.xmin::text
   FROM cadastro.tratamento t JOIN cadastro.produto p USING (id_produto)
 UNION ALL
 SELECT 'Alimentação', a.id_alimentacao, a.id_colmeia, a.data,
-       p.nome || ', ' || trim_scale(a.quantidade)::text || ' ' || a.unidade
+       p.nome || ', ' || trim_scale(a.quantidade)::text || ' ' || a.unidade, a.xmin::text
   FROM cadastro.alimentacao a JOIN cadastro.produto p USING (id_produto)
 UNION ALL
 SELECT 'Ocorrência', id_ocorrencia, id_colmeia, data,
        CASE WHEN doenca = 'Outra' THEN outra ELSE doenca END
        || CASE WHEN nivel <> '' THEN ', ' || nivel ELSE '' END
        || CASE WHEN quadros IS NOT NULL THEN ', ' || quadros || ' quadros' ELSE '' END
-       || CASE WHEN notificacao <> '' THEN ' (' || notificacao || ')' ELSE '' END
+       || CASE WHEN notificacao <> '' THEN ' (' || notificacao || ')' ELSE '' END, xmin::text
   FROM cadastro.ocorrencia
 UNION ALL
-SELECT 'Pesagem', id_pesagem, id_colmeia, data, trim_scale(peso_kg)::text || ' kg'
+SELECT 'Pesagem', id_pesagem, id_colmeia, data, trim_scale(peso_kg)::text || ' kg', xmin::text
   FROM cadastro.pesagem
 UNION ALL
 SELECT 'Movimentação', m.id_movimentacao, m.id_colmeia, m.data,
-       o.nome || ' → ' || d.nome || CASE WHEN m.gta <> '' THEN ', GTA ' || m.gta ELSE ', sem GTA' END
+       o.nome || ' → ' || d.nome || CASE WHEN m.gta <> '' THEN ', GTA ' || m.gta ELSE ', sem GTA' END, m.xmin::text
   FROM cadastro.movimentacao m JOIN cadastro.apiario o ON o.id_apiario = m.id_origem
                                JOIN cadastro.apiario d ON d.id_apiario = m.id_destino
 UNION ALL
@@ -313,9 +313,9 @@ SELECT e.tipo, e.id_evento, e.id_colmeia, e.data,
                    WHEN 'Junção' THEN 'unida à colméia ' || e.id_relacionada
                    WHEN 'Captura de Enxame' THEN e.local
                    WHEN 'Perda' THEN e.motivo
-                   ELSE '' END
+                   ELSE '' END, e.xmin::text
   FROM cadastro.evento_colonia e
 UNION ALL
 SELECT e.tipo, e.id_evento, e.id_relacionada, e.data,
-       CASE e.tipo WHEN 'Divisão' THEN 'deu a colméia ' ELSE 'recebeu a colméia ' END || e.id_colmeia
+       CASE e.tipo WHEN 'Divisão' THEN 'deu a colméia ' ELSE 'recebeu a colméia ' END || e.id_colmeia, e.xmin::text
   FROM cadastro.evento_colonia e WHERE e.tipo IN ('Divisão', 'Junção');

@@ -371,7 +371,9 @@ TEST_F(Diario, SoOAdministradorMudaProdutosECarencias)
 TEST_F(Diario, DuasEstacoes)
 {
     ASSERT_TRUE(diario->tratar(tratamento(TIMOL, "01/02/2025", "15/03/2025"), { 1 }));
-    TRATAMENTOS lido = diario->get_tratamento(diario->listar(1)[0].id);
+    const ENTRADA_DIARIO listado = diario->listar(1)[0];
+    TRATAMENTOS lido = diario->get_tratamento(listado.id);
+    EXPECT_EQ(listado.versao, lido.versao);
     const COLMEIAS colmeia = colmeias->get_colmeia(1);
     QUERY outra(conf.c_str());
     teste::entrar_como_administrador(outra);
@@ -382,7 +384,8 @@ TEST_F(Diario, DuasEstacoes)
     lido.obs = "trocada aqui";
     EXPECT_FALSE(diario->atualizar(lido));
     EXPECT_TRUE(diario->falha().conflito());
-    EXPECT_FALSE(diario->deletar(Registro::TRATAMENTO, lido.id, lido.versao));
+    // Nor is a delete from the journal's list as it was shown.
+    EXPECT_FALSE(diario->deletar(Registro::TRATAMENTO, listado.id, listado.versao));
     EXPECT_EQ(banco.valor("select obs from cadastro.tratamento"), "trocada lá");
     PESAGENS p;
     p.data = "01/04/2025";
