@@ -215,7 +215,7 @@ CREATE TABLE cadastro.tratamento (
     obs           text          NOT NULL DEFAULT '',
     CONSTRAINT tratamento_fim_antes_do_inicio CHECK (fim >= inicio)
 );
-CREATE INDEX tratamento_colmeia_data ON cadastro.tratamento (id_colmeia, inicio DESC);
+CREATE INDEX tratamento_colmeia_carencia ON cadastro.tratamento (id_colmeia, carencia_ate);
 CREATE INDEX tratamento_produto ON cadastro.tratamento (id_produto);
 
 CREATE TABLE cadastro.alimentacao (

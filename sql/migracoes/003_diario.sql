@@ -68,7 +68,7 @@ CREATE TABLE IF NOT EXISTS cadastro.tratamento (
     obs           text          NOT NULL DEFAULT '',
     CONSTRAINT tratamento_fim_antes_do_inicio CHECK (fim >= inicio)
 );
-CREATE INDEX IF NOT EXISTS tratamento_colmeia_data ON cadastro.tratamento (id_colmeia, inicio DESC);
+CREATE INDEX IF NOT EXISTS tratamento_colmeia_carencia ON cadastro.tratamento (id_colmeia, carencia_ate);
 CREATE INDEX IF NOT EXISTS tratamento_produto ON cadastro.tratamento (id_produto);
 
 CREATE TABLE IF NOT EXISTS cadastro.alimentacao (
