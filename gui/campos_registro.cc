@@ -12,16 +12,6 @@ const int LARGURA_ROTULO = 130;
 // Names typed by users may be of any length: the lists cut them short.
 const int CARACTERES_NOME = 30;
 
-Gtk::ComboBoxText* lista(const char* const* textos, std::size_t n, bool vazio)
-{
-    Gtk::ComboBoxText* c = Gtk::manage(new Gtk::ComboBoxText());
-    if (vazio)
-        c->append("");
-    for (std::size_t i = 0; i < n; ++i)
-        c->append(textos[i]);
-    c->set_active(0);
-    return c;
-}
 
 Gtk::Entry* campo(int largura, int maximo = 0)
 {
@@ -32,8 +22,6 @@ Gtk::Entry* campo(int largura, int maximo = 0)
     return e;
 }
 
-std::string texto(const Gtk::Entry* e) { return e->get_text().raw(); }
-std::string texto(const Gtk::ComboBoxText* c) { return c->get_active_text().raw(); }
 
 } // namespace
 
@@ -113,7 +101,7 @@ CamposRegistro::CamposRegistro(Registro tipo, QUERY* query) : Gtk::VBox(false, 4
         data(w.entry_fim, "Fim", 2);
         w.entry_dose = campo(10);
         linha_de("Dose", *w.entry_dose);
-        w.combo_unidade = lista(UNIDADES, 6, true);
+        w.combo_unidade = lista_de_textos(UNIDADES, 6, true);
         linha_de("Unidade", *w.combo_unidade);
         w.entry_lote = campo(20);
         linha_de("Lote do produto", *w.entry_lote);
@@ -124,7 +112,7 @@ CamposRegistro::CamposRegistro(Registro tipo, QUERY* query) : Gtk::VBox(false, 4
         data(w.entry_data, "Data", 1);
         w.entry_quantidade = campo(10);
         linha_de("Quantidade", *w.entry_quantidade);
-        w.combo_unidade = lista(UNIDADES, 6, true);
+        w.combo_unidade = lista_de_textos(UNIDADES, 6, true);
         linha_de("Unidade", *w.combo_unidade);
         break;
     case Registro::PESAGEM:
@@ -138,12 +126,12 @@ CamposRegistro::CamposRegistro(Registro tipo, QUERY* query) : Gtk::VBox(false, 4
         data(w.entry_data, "Data", 1);
         w.entry_gta = campo(20);
         linha_de("GTA", *w.entry_gta);
-        w.combo_finalidade = lista(FINALIDADES, 3, false);
+        w.combo_finalidade = lista_de_textos(FINALIDADES, 3, false);
         linha_de("Finalidade", *w.combo_finalidade);
         break;
     case Registro::OCORRENCIA: {
         data(w.entry_data, "Data", 1);
-        w.combo_doenca = lista(DOENCAS, 9, true);
+        w.combo_doenca = lista_de_textos(DOENCAS, 9, true);
         Gtk::HBox* l = linha(*this, "Doença", *w.combo_doenca, 10, LARGURA_ROTULO);
         w.label_notificacao = rotulo("");
         l->pack_start(*w.label_notificacao, false, false, 10);
@@ -151,7 +139,7 @@ CamposRegistro::CamposRegistro(Registro tipo, QUERY* query) : Gtk::VBox(false, 4
         linha_de("Qual", *w.entry_outra);
         w.entry_quadros = campo(6);
         linha_de("Quadros", *w.entry_quadros);
-        w.combo_nivel = lista(NIVEIS_OCORRENCIA, 3, true);
+        w.combo_nivel = lista_de_textos(NIVEIS_OCORRENCIA, 3, true);
         linha_de("Nível", *w.combo_nivel);
         w.entry_quadros->signal_changed().connect(
             sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::checar_digito), w.entry_quadros, 2));

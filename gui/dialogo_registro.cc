@@ -14,19 +14,7 @@ const char* const JUNCAO = "Junção";
 const char* const CAPTURA = "Captura de Enxame";
 const char* const PERDA = "Perda";
 
-Gtk::ComboBoxText* lista(const char* const* textos, std::size_t n, bool vazio)
-{
-    Gtk::ComboBoxText* c = Gtk::manage(new Gtk::ComboBoxText());
-    if (vazio)
-        c->append("");
-    for (std::size_t i = 0; i < n; ++i)
-        c->append(textos[i]);
-    c->set_active(0);
-    return c;
-}
 
-std::string texto(const Gtk::Entry* e) { return e->get_text().raw(); }
-std::string texto(const Gtk::ComboBoxText* c) { return c->get_active_text().raw(); }
 
 } // namespace
 
@@ -65,7 +53,7 @@ DialogoRegistro::DialogoRegistro(Gtk::Window& pai, QUERY* query, Registro tipo, 
 void DialogoRegistro::montar_evento()
 {
     Gtk::VBox& caixa = *get_vbox();
-    w.combo_evento = lista(TIPOS_EVENTO, 5, false);
+    w.combo_evento = lista_de_textos(TIPOS_EVENTO, 5, false);
     linha(caixa, "Tipo", *w.combo_evento, 10, LARGURA_ROTULO);
     w.entry_data_evento = Gtk::manage(new Gtk::Entry());
     w.entry_data_evento->set_max_length(10);
@@ -79,7 +67,7 @@ void DialogoRegistro::montar_evento()
         l->set_no_show_all(true);
         linhas_evento.emplace_back(l, std::move(tipos));
     };
-    w.combo_tipo_nova = lista(TIPOS_COLMEIA, 4, false);
+    w.combo_tipo_nova = lista_de_textos(TIPOS_COLMEIA, 4, false);
     so_para(linha(caixa, "Tipo da nova colméia", *w.combo_tipo_nova, 10, LARGURA_ROTULO), { DIVISAO, CAPTURA });
     w.check_com_rainha = Gtk::manage(new Gtk::CheckButton("Com rainha"));
     w.entry_rgn = Gtk::manage(new Gtk::Entry());
@@ -106,7 +94,7 @@ void DialogoRegistro::montar_evento()
     w.entry_local = Gtk::manage(new Gtk::Entry());
     w.entry_local->set_width_chars(30);
     so_para(linha(caixa, "Local", *w.entry_local, 10, LARGURA_ROTULO), { CAPTURA });
-    w.combo_motivo = lista(MOTIVOS_PERDA, 6, true);
+    w.combo_motivo = lista_de_textos(MOTIVOS_PERDA, 6, true);
     so_para(linha(caixa, "Motivo", *w.combo_motivo, 10, LARGURA_ROTULO), { PERDA });
     w.entry_obs_evento = Gtk::manage(new Gtk::Entry());
     w.entry_obs_evento->set_width_chars(40);

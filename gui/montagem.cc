@@ -65,3 +65,17 @@ Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura)
     r->add(filho);
     return r;
 }
+
+Gtk::ComboBoxText* lista_de_textos(const char* const* textos, std::size_t n, bool vazio)
+{
+    Gtk::ComboBoxText* c = Gtk::manage(new Gtk::ComboBoxText());
+    if (vazio)
+        c->append("");
+    for (std::size_t i = 0; i < n; ++i)
+        c->append(textos[i]);
+    c->set_active(0);
+    return c;
+}
+
+std::string texto(const Gtk::Entry* e) { return e->get_text().raw(); }
+std::string texto(const Gtk::ComboBoxText* c) { return c->get_active_text().raw(); }

@@ -3,8 +3,13 @@
 #ifndef ZUMBREL_GUI_MONTAGEM_H
 #define ZUMBREL_GUI_MONTAGEM_H
 
+#include <cstddef>
+#include <string>
+
 #include <gtkmm/box.h>
 #include <gtkmm/celllayout.h>
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/entry.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/treeview.h>
@@ -29,5 +34,12 @@ void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModel
                   int largura);
 // A scrolled window around `filho`, `altura` pixels high at least.
 Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura);
+
+// A drop-down list of the texts (after an empty entry when `vazio`), the
+// first entry chosen.
+Gtk::ComboBoxText* lista_de_textos(const char* const* textos, std::size_t n, bool vazio);
+// What an entry holds, and the text chosen in a list, as typed bytes.
+std::string texto(const Gtk::Entry* e);
+std::string texto(const Gtk::ComboBoxText* c);
 
 #endif // ZUMBREL_GUI_MONTAGEM_H

@@ -7,23 +7,8 @@
 const char* const TIPOS_COLMEIA[4] = { "Langstroth", "Schenk", "Núcleo", "Outro" };
 const char* const STATUS_COLMEIA[8] = { "Ativa", "Fraca", "Órfã", "Zanganeira", "Morta", "Vendida", "Unida", "Perdida" };
 
-bool tipo_de_colmeia(const std::string& texto)
-{
-    for (const char* t : TIPOS_COLMEIA) {
-        if (texto == t)
-            return true;
-    }
-    return false;
-}
-
-bool status_de_colmeia(const std::string& texto)
-{
-    for (const char* s : STATUS_COLMEIA) {
-        if (texto == s)
-            return true;
-    }
-    return false;
-}
+bool tipo_de_colmeia(const std::string& texto) { return um_de(texto, TIPOS_COLMEIA); }
+bool status_de_colmeia(const std::string& texto) { return um_de(texto, STATUS_COLMEIA); }
 
 bool colmeia_encerrada(const std::string& status)
 {

@@ -45,16 +45,6 @@ const Tabela& tabela(Registro r)
     return TABELAS[0];
 }
 
-template <std::size_t N>
-bool um_de(const std::string& texto, const char* const (&lista)[N])
-{
-    for (const char* item : lista) {
-        if (texto == item)
-            return true;
-    }
-    return false;
-}
-
 // A date as the database takes it: ISO when it exists (a text that is not
 // one goes as it is, and the database refuses it).
 std::string data_sql(const BANCOPG& b, const std::string& data)

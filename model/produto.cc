@@ -1,21 +1,13 @@
 #include "model/produto.h"
 
 #include "db/query.h"
+#include "util/validacao.h"
 
 const char* const TIPOS_PRODUTO[3] = { "Medicamento", "Alimento", "Outro insumo" };
 const char* const UNIDADES[6] = { "g", "mL", "kg", "L", "tira", "dose" };
 const char* const ALIMENTO = TIPOS_PRODUTO[1];
 
 namespace {
-
-bool um_de(const std::string& texto, const char* const* lista, std::size_t n)
-{
-    for (std::size_t i = 0; i < n; ++i) {
-        if (texto == lista[i])
-            return true;
-    }
-    return false;
-}
 
 // A withdrawal period as typed: whole days, 0 to 3650.
 bool ler_dias(const std::string& texto)
@@ -65,8 +57,8 @@ PRODUTOS ler_produto(const LinhaResultado& linha)
 
 } // namespace
 
-bool tipo_de_produto(const std::string& texto) { return um_de(texto, TIPOS_PRODUTO, 3); }
-bool unidade_valida(const std::string& texto) { return um_de(texto, UNIDADES, 6); }
+bool tipo_de_produto(const std::string& texto) { return um_de(texto, TIPOS_PRODUTO); }
+bool unidade_valida(const std::string& texto) { return um_de(texto, UNIDADES); }
 
 PRODUTO::PRODUTO(QUERY* query) : DADOS(query) {}
 

@@ -4,6 +4,7 @@
 #ifndef ZUMBREL_UTIL_VALIDACAO_H
 #define ZUMBREL_UTIL_VALIDACAO_H
 
+#include <cstddef>
 #include <string>
 
 // Whether the text is a day that exists written "DD/MM/YYYY" (31/02/2024
@@ -29,5 +30,17 @@ bool cep_completo(const std::string& texto);
 // A typed text as the start of a "like" pattern that matches it as it is:
 // "%", "_" and "\\" in it are escaped, and "%" follows it.
 std::string inicio_de_padrao(const std::string& texto);
+
+// Whether the text is one of those of a fixed list (the kinds, statuses and
+// units the windows offer and the database checks).
+template <std::size_t N>
+bool um_de(const std::string& texto, const char* const (&lista)[N])
+{
+    for (const char* item : lista) {
+        if (texto == item)
+            return true;
+    }
+    return false;
+}
 
 #endif // ZUMBREL_UTIL_VALIDACAO_H
