@@ -657,16 +657,3 @@ std::string DIARIO::carencia_ate(int id_colmeia)
     executar(i, &r);
     return r.achou() ? r.linha(0)[0] : std::string();
 }
-
-std::vector<int> DIARIO::colmeias_do_apiario(int id_apiario)
-{
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.colmeia", { "id_colmeia" });
-    i.filtroconsulta = "id_apiario = " + chave(id_apiario) +
-                       " and status not in ('Morta', 'Vendida', 'Unida', 'Perdida') order by id_colmeia";
-    RESULTADO r;
-    executar_contando(i, &r);
-    std::vector<int> ids;
-    for (int k = 0; r.linhas && k < r.linhas->ntuples(); ++k)
-        ids.push_back(r.linha(k).inteiro(0));
-    return ids;
-}

@@ -200,8 +200,6 @@ public:
     // The last day of the withdrawal in force today for the hive
     // ("DD/MM/YYYY"; the latest of its treatments'), "" when none is.
     std::string carencia_ate(int id_colmeia);
-    // Hive ids of an apiary's hives that have not ended, by key.
-    std::vector<int> colmeias_do_apiario(int id_apiario);
 
 private:
     // One insert of the entry for every hive of the set, refused with
