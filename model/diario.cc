@@ -6,8 +6,9 @@
 #include "model/produto.h"
 #include "util/validacao.h"
 
-const Registro REGISTROS[7] = { Registro::REVISAO,  Registro::TRATAMENTO,   Registro::ALIMENTACAO, Registro::OCORRENCIA,
-                                Registro::PESAGEM, Registro::MOVIMENTACAO, Registro::EVENTO };
+const Registro REGISTROS[8] = { Registro::REVISAO,      Registro::TRATAMENTO, Registro::ALIMENTACAO,
+                                Registro::OCORRENCIA,   Registro::PESAGEM,    Registro::MOVIMENTACAO,
+                                Registro::EVENTO,       Registro::COLHEITA };
 const char* const DOENCAS[9] = { "Cria pútrida americana", "Cria pútrida europeia", "Pequeno besouro (Aethina tumida)",
                                  "Tropilaelaps", "Varroose", "Nosemose", "Cria giz", "Acarapisose", "Outra" };
 const char* const OUTRA_DOENCA = DOENCAS[8];
@@ -34,6 +35,7 @@ const Tabela TABELAS[] = {
     { Registro::PESAGEM, "Pesagem", "cadastro.pesagem", "id_pesagem" },
     { Registro::MOVIMENTACAO, "Movimentação", "cadastro.movimentacao", "id_movimentacao" },
     { Registro::EVENTO, "Evento", "cadastro.evento_colonia", "id_evento" },
+    { Registro::COLHEITA, "Colheita", "cadastro.colheita", "id_colheita" },
 };
 
 const Tabela& tabela(Registro r)
@@ -119,6 +121,13 @@ const COLUNA<PESAGENS> COLUNAS_PESAGEM[] = {
     { "obs", [](const BANCOPG& b, const PESAGENS& p) { return b.literal(p.obs); } },
 };
 
+const COLUNA<COLHEITAS> COLUNAS_COLHEITA[] = {
+    { "id_colmeia", [](const BANCOPG&, const COLHEITAS& c) { return chave(c.id_colmeia); }, true },
+    { "data", [](const BANCOPG& b, const COLHEITAS& c) { return data_sql(b, c.data); } },
+    { "mel_kg", [](const BANCOPG& b, const COLHEITAS& c) { return numero_sql(b, c.quilos); } },
+    { "obs", [](const BANCOPG& b, const COLHEITAS& c) { return b.literal(c.obs); } },
+};
+
 // The origin is the database's (where the hive stood on the move's date,
 // written over whatever is sent): the column takes the destination until then.
 const COLUNA<MOVIMENTACOES> COLUNAS_MOVIMENTACAO[] = {
@@ -196,6 +205,15 @@ std::string conferir(const PESAGENS& p)
         return std::string("A data da pesagem") + DATA_SEM_FORMA;
     if (!positivo(p.peso))
         return "O peso deve ser um número de quilos maior que zero (por exemplo 32,5).";
+    return std::string();
+}
+
+std::string conferir(const COLHEITAS& c)
+{
+    if (!data_valida(c.data))
+        return std::string("A data da colheita") + DATA_SEM_FORMA;
+    if (!positivo(c.quilos))
+        return "Os quilos de mel devem ser um número maior que zero (por exemplo 18,5).";
     return std::string();
 }
 
@@ -324,6 +342,18 @@ EVENTOS_COLONIA ler_evento(const LinhaResultado& l)
     return e;
 }
 
+COLHEITAS ler_colheita(const LinhaResultado& l)
+{
+    COLHEITAS c;
+    c.id = l.inteiro(0);
+    c.id_colmeia = l.inteiro(1);
+    c.data = l[2];
+    c.quilos = mostrar_quilos(l[3]);
+    c.obs = l[4];
+    c.versao = l[5];
+    return c;
+}
+
 ENTRADA_DIARIO ler_entrada(const LinhaResultado& l)
 {
     ENTRADA_DIARIO e;
@@ -432,6 +462,11 @@ bool DIARIO::pesar(const PESAGENS& p, const std::vector<int>& colmeias)
 bool DIARIO::mover(const MOVIMENTACOES& m, const std::vector<int>& colmeias)
 {
     return inserir_para(Registro::MOVIMENTACAO, COLUNAS_MOVIMENTACAO, m, colmeias, conferir(m));
+}
+
+bool DIARIO::colher(const COLHEITAS& c, const std::vector<int>& colmeias)
+{
+    return inserir_para(Registro::COLHEITA, COLUNAS_COLHEITA, c, colmeias, conferir(c));
 }
 
 int DIARIO::para_outro_municipio(const MOVIMENTACOES& m, const std::vector<int>& colmeias)
@@ -550,6 +585,10 @@ bool DIARIO::atualizar(const OCORRENCIAS& o)
     return atualizar_em(Registro::OCORRENCIA, COLUNAS_OCORRENCIA, o, conferir(o));
 }
 bool DIARIO::atualizar(const PESAGENS& p) { return atualizar_em(Registro::PESAGEM, COLUNAS_PESAGEM, p, conferir(p)); }
+bool DIARIO::atualizar(const COLHEITAS& c)
+{
+    return atualizar_em(Registro::COLHEITA, COLUNAS_COLHEITA, c, conferir(c));
+}
 
 bool DIARIO::deletar(Registro registro, int id, const std::string& versao)
 {
@@ -626,6 +665,13 @@ EVENTOS_COLONIA DIARIO::get_evento(int id)
                                    { "id_evento", "id_colmeia", dia("data"), "tipo", "id_relacionada", "com_rainha",
                                      "local", "motivo", "obs", "xmin" });
     return ler_um(i, "id_evento", id, ler_evento);
+}
+
+COLHEITAS DIARIO::get_colheita(int id)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.colheita",
+                                   { "id_colheita", "id_colmeia", dia("data"), "mel_kg", "obs", "xmin" });
+    return ler_um(i, "id_colheita", id, ler_colheita);
 }
 
 LISTA_DIARIO DIARIO::listar(int id_colmeia, const Registro* so)

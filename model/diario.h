@@ -1,12 +1,12 @@
 // The hive's journal: treatments with their withdrawal periods, feedings,
-// health findings, weights, moves between apiaries and colony events (the
-// tables cadastro.tratamento, alimentacao, ocorrencia, pesagem,
-// movimentacao and evento_colonia), and everything that happened to a
-// hive on one list (the view cadastro.diario, which has its inspections
-// too). A treatment, a feeding, a weight and a move can be stored for many
-// hives at once: all of them or none. A hive that ended takes no new entry,
-// and one with treatments, findings or moves cannot be deleted (the
-// database sees to both).
+// health findings, weights, moves between apiaries, colony events and
+// harvests of honey (the tables cadastro.tratamento, alimentacao,
+// ocorrencia, pesagem, movimentacao, evento_colonia and colheita), and
+// everything that happened to a hive on one list (the view cadastro.diario,
+// which has its inspections too). A treatment, a feeding, a weight, a move
+// and a harvest can be stored for many hives at once: all of them or none.
+// A hive that ended takes no new entry, and one with treatments, findings,
+// moves or honey in a lot cannot be deleted (the database sees to both).
 #ifndef ZUMBREL_MODEL_DIARIO_H
 #define ZUMBREL_MODEL_DIARIO_H
 
@@ -20,8 +20,8 @@
 #include "model/dados.h"
 
 // The kinds of journal entry, each with the name the journal shows.
-enum class Registro { REVISAO, TRATAMENTO, ALIMENTACAO, OCORRENCIA, PESAGEM, MOVIMENTACAO, EVENTO };
-extern const Registro REGISTROS[7];
+enum class Registro { REVISAO, TRATAMENTO, ALIMENTACAO, OCORRENCIA, PESAGEM, MOVIMENTACAO, EVENTO, COLHEITA };
+extern const Registro REGISTROS[8];
 const char* nome_do_registro(Registro r);
 // The kind of entry of a name the journal shows (an event's type is an
 // EVENTO); false for none.
@@ -117,6 +117,18 @@ struct MOVIMENTACOES
     std::string versao;
 };
 
+// A harvest of honey from one hive, entered on its own (an inspection's
+// honey is one too); its kilos may go into honey lots.
+struct COLHEITAS
+{
+    int id = 0;
+    int id_colmeia = 0;
+    std::string data;
+    std::string quilos;           // kg of honey, more than 0
+    std::string obs;
+    std::string versao;
+};
+
 // A split and a captured swarm make a new hive (`id_colmeia` is it once
 // stored); a union, a loss and a sale end the hive `id_colmeia`.
 struct EVENTOS_COLONIA
@@ -165,6 +177,7 @@ public:
     bool alimentar(const ALIMENTACOES& a, const std::vector<int>& colmeias);
     bool pesar(const PESAGENS& p, const std::vector<int>& colmeias);
     bool mover(const MOVIMENTACOES& m, const std::vector<int>& colmeias);
+    bool colher(const COLHEITAS& c, const std::vector<int>& colmeias);
     // How many of the hives would move, with `m`, to an apiary of another
     // municipality (a move that needs a transit guide); -1 when that cannot
     // be read.
@@ -182,6 +195,7 @@ public:
     bool atualizar(const ALIMENTACOES& a);
     bool atualizar(const OCORRENCIAS& o);
     bool atualizar(const PESAGENS& p);
+    bool atualizar(const COLHEITAS& c);
     // Deletes that entry only (an inspection too); with a version, only
     // while its row is still at it.
     bool deletar(Registro r, int id, const std::string& versao = std::string());
@@ -193,6 +207,7 @@ public:
     PESAGENS get_pesagem(int id);
     MOVIMENTACOES get_movimentacao(int id);
     EVENTOS_COLONIA get_evento(int id);
+    COLHEITAS get_colheita(int id);
 
     // The hive's journal, newest first; only entries of one kind when
     // `so` is given.

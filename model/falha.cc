@@ -167,6 +167,54 @@ const char* motivo_da_restricao(const std::string& sqlstate, const std::string& 
         { "23505", "pesagem_pkey", -1, "Já existe uma pesagem com este código." },
         { "23505", "movimentacao_pkey", -1, "Já existe uma movimentação com este código." },
         { "23505", "evento_colonia_pkey", -1, "Já existe um evento com este código." },
+        // Honey lots and the harvests they are made of.
+        { "23505", "colheita_pkey", -1, "Já existe uma colheita com este código." },
+        { "23505", "lote_mel_pkey", -1, "Já existe um lote com este código interno." },
+        { "23505", "lote_mel_colheita_pkey", -1, "Esta parte do lote já está gravada." },
+        { "23505", "rainha_colmeia_pkey", -1, "A rainha desta colméia já foi registrada neste dia." },
+        { "23505", "lote_mel_codigo_unico", -1, "Já existe um lote com este código: escolha outro, ou deixe-o em branco "
+                                                "para o sistema dar o próximo número do ano." },
+        { "23505", "lote_mel_revisao_repetida", -1, "Uma colheita aparece duas vezes no lote: deixe-a uma vez só." },
+        { "23505", "lote_mel_colheita_repetida", -1, "Uma colheita aparece duas vezes no lote: deixe-a uma vez só." },
+        { "23503", "colheita_id_colmeia_fkey", -1, "A colméia não existe mais: ela foi excluída em outro computador." },
+        { "23503", "rainha_colmeia_id_colmeia_fkey", -1,
+          "A colméia não existe mais: ela foi excluída em outro computador." },
+        { "23503", "rainha_colmeia_id_abelha_fkey", -1, "A abelha escolhida não existe mais." },
+        { "23503", "lote_mel_id_florada_fkey", 0, "A florada escolhida não existe mais." },
+        { "23503", "lote_mel_id_florada_fkey", 1, "Esta florada é a de lotes de mel: ela não pode ser excluída." },
+        { "23503", "lote_mel_colheita_id_lote_fkey", -1, "O lote não existe mais: ele foi excluído em outro computador." },
+        { "23503", "lote_mel_colheita_id_revisao_fkey", 0,
+          "Uma colheita escolhida não existe mais: ela foi excluída em outro computador. Busque as colheitas de novo." },
+        { "23503", "lote_mel_colheita_id_revisao_fkey", 1,
+          "O mel desta revisão está em um lote: ela não pode ser excluída (nem a colméia dela). Tire-a do lote antes, "
+          "ou anule o lote." },
+        { "23503", "lote_mel_colheita_id_colheita_fkey", 0,
+          "Uma colheita escolhida não existe mais: ela foi excluída em outro computador. Busque as colheitas de novo." },
+        { "23503", "lote_mel_colheita_id_colheita_fkey", 1,
+          "O mel desta colheita está em um lote: ela não pode ser excluída (nem a colméia dela). Tire-a do lote antes, "
+          "ou anule o lote." },
+        { "23514", "colheita_sem_quilos", -1, "Os quilos de mel devem ser um número maior que zero (por exemplo 18,5)." },
+        { "23514", "colheita_em_lote", -1,
+          "O mel desta colheita está em um lote: a colméia e a data não mudam, e os quilos não ficam abaixo do que os "
+          "lotes têm dela." },
+        { "23514", "lote_mel_codigo_vazio", -1, "O código do lote não pode ser só espaços." },
+        { "23514", "lote_mel_umidade", -1, "A umidade deve ser um número de 0 a 100 (por cento), ou ficar em branco." },
+        { "23514", "lote_mel_tambores", -1, "O número de tambores deve ser um número inteiro de 1 a 9999." },
+        { "23514", "lote_mel_inspecao", -1, "Escolha o serviço de inspeção: SIF, SIE ou SIM (ou nenhum)." },
+        { "23514", "lote_mel_anulado_sem_motivo", -1, "Escreva o motivo da anulação do lote." },
+        { "23514", "lote_mel_parte_sem_quilos", -1, "Os quilos de cada colheita no lote devem ser maiores que zero." },
+        { "23514", "lote_mel_parte_de_uma_colheita", -1, "Cada parte do lote vem de uma colheita só." },
+        { "23514", "lote_mel_em_uso", -1,
+          "Este lote tem nota fiscal, ou foi anulado: ele não pode ser excluído. Anule-o, dizendo o motivo; ele continua "
+          "nos relatórios, marcado como anulado." },
+        { "23514", "lote_mel_anulado", -1, "Este lote foi anulado: ele não pode mais ser alterado." },
+        { "23514", "lote_mel_colheita_em_carencia", -1,
+          "Uma colheita escolhida foi feita com a colméia em carência: ela não pode entrar em um lote." },
+        { "23514", "lote_mel_colheita_depois_da_extracao", -1,
+          "Uma colheita escolhida é posterior à data de extração do lote." },
+        { "23514", "lote_mel_excede_colheita", -1,
+          "Os quilos escolhidos de uma colheita passam do que ela deu menos o que já está em outros lotes (outro "
+          "computador pode ter acabado de usá-la). Busque as colheitas de novo." },
     };
     for (const Caso& c : casos) {
         if (sqlstate == c.sqlstate && restricao == c.restricao && (c.exclusao < 0 || c.exclusao == (exclusao ? 1 : 0)))

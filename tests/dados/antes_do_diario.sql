@@ -2,7 +2,7 @@
 -- journal existed: without the tables, view, functions and triggers of
 -- sql/migracoes/003_diario.sql, and with the statuses of hives and
 -- inspections of that time.
-DROP VIEW cadastro.diario;
+DROP VIEW IF EXISTS cadastro.diario;
 DROP TABLE cadastro.evento_colonia, cadastro.movimentacao, cadastro.pesagem, cadastro.ocorrencia,
            cadastro.alimentacao, cadastro.tratamento, cadastro.produto;
 DROP FUNCTION cadastro.diario_colmeia_ativa(), cadastro.tratamento_carencia(), cadastro.alimentacao_so_alimento(),
