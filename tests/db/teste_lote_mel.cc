@@ -321,18 +321,18 @@ TEST_F(Lotes, RastroComColmeiaQueMudouDeApiario)
                           "Movimentação " + banco.valor("select id_movimentacao from cadastro.movimentacao") + " 01/03/2025",
                           "Colheita 1 15/03/2025", "Apiário 2 15/03/2025", "Rainha 5 15/03/2025" }));
     for (const LINHA_RASTRO& r : rastro) {
-        if (r.tipo == Rastro::RAINHA)
-            EXPECT_EQ(r.descricao, "Rainha " + (r.id == 4 ? rgn4 : rgn5));
-        if (r.tipo == Rastro::APIARIO)
-            EXPECT_NE(r.descricao.find(banco.valor("select m.nome || '/' || m.estado from cadastro.apiario a join "
-                                                   "cadastro.municipio m using (cod_cid) where id_apiario = " +
-                                                   std::to_string(r.id))),
-                      std::string::npos)
-                << r.descricao;
-        if (r.tipo == Rastro::MOVIMENTACAO)
-            EXPECT_NE(r.descricao.find("GTA GTA-9"), std::string::npos);
-        if (r.tipo == Rastro::OCORRENCIA)
-            EXPECT_EQ(r.descricao, "Varroose (notificação mensal)");
+        std::string esperado;
+        switch (r.tipo) {
+        case Rastro::RAINHA: esperado = "Rainha " + (r.id == 4 ? rgn4 : rgn5); break;
+        case Rastro::APIARIO:
+            esperado = banco.valor("select m.nome || '/' || m.estado from cadastro.apiario a join cadastro.municipio m "
+                                   "using (cod_cid) where id_apiario = " + std::to_string(r.id));
+            break;
+        case Rastro::MOVIMENTACAO: esperado = "GTA GTA-9"; break;
+        case Rastro::OCORRENCIA: esperado = "Varroose (notificação mensal)"; break;
+        default: continue;
+        }
+        EXPECT_NE(r.descricao.find(esperado), std::string::npos) << r.descricao;
     }
     EXPECT_EQ(lotes->rastrear(l.id, 24).size(), rastro.size() + 1);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -116,4 +117,41 @@ TEST(Migracoes, AplicadaDeNovoNaoMudaNada)
         // A sample product the user deleted does not come back.
         EXPECT_EQ(banco.valor("select count(*) from cadastro.produto"), "5") << modelo;
     }
+}
+
+// A database made before honey lots gains them at its next start with its
+// records as they were: the queen heading each hive is known from before
+// (the '-infinity' of rainha_colmeia), and the honey of its inspections is
+// there to be put into lots.
+TEST(Migracoes, BancoDeAntesDosLotesGanhaOsLotes)
+{
+    teste::BancoTeste banco;
+    ASSERT_EQ(banco.executar_arquivo("antes_dos_lotes.sql"), "");
+    ASSERT_EQ(banco.valor("select count(*) from pg_tables where tablename in ('lote_mel', 'colheita', 'rainha_colmeia')"),
+              "0");
+    ASSERT_EQ(banco.executar("insert into cadastro.colmeia (tipo, status, id_abelha, id_apiario) "
+                             "values ('Langstroth', 'Ativa', 4, 1), ('Núcleo', 'Ativa', null, 2); "
+                             "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg) "
+                             "values (1, '2024-11-02', 'Ativa', 21.5), (2, '2024-11-03', 'Ativa', 0)"),
+              "");
+    const std::string registros = banco.despejo();
+    ASSERT_EQ(banco.executar("grant create on database " + banco.nome() + " to " + teste::ambiente("ZUMBREL_TEST_OWNER")),
+              "");
+    ASSERT_EQ(banco.executar("begin;\nset local role " + teste::ambiente("ZUMBREL_TEST_OWNER") + ";\n" + migracoes() +
+                             "\ncommit;"),
+              "");
+    EXPECT_EQ(banco.unidos("select id_colmeia || ':' || desde || ':' || id_abelha from cadastro.rainha_colmeia"),
+              "1:-infinity:4|");
+    EXPECT_EQ(banco.unidos("select origem || ':' || id_colmeia || ':' || mel_kg || ':' || em_lotes "
+                           "from cadastro.colheita_mel"),
+              "Revisão:1:21.500:0|");
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.diario where id_colmeia = 1"), "1");
+    // The records of before are all there, as they were.
+    std::set<std::string> agora;
+    std::istringstream depois(banco.despejo());
+    for (std::string linha; std::getline(depois, linha);)
+        agora.insert(linha);
+    std::istringstream antes(registros);
+    for (std::string linha; std::getline(antes, linha);)
+        EXPECT_EQ(agora.count(linha), 1u) << linha;
 }
