@@ -120,6 +120,11 @@ CamposRegistro::CamposRegistro(Registro tipo, QUERY* query) : Gtk::VBox(false, 4
         w.entry_peso = campo(10);
         linha_de("Peso (kg)", *w.entry_peso);
         break;
+    case Registro::COLHEITA:
+        data(w.entry_data, "Data", 1);
+        w.entry_peso = campo(10);
+        linha_de("Mel (kg)", *w.entry_peso);
+        break;
     case Registro::MOVIMENTACAO:
         w.combo_destino = Gtk::manage(new Gtk::ComboBoxText());
         linha_de("Apiário de destino", *w.combo_destino);
@@ -291,6 +296,13 @@ void CamposRegistro::mostrar(const PESAGENS& p)
     w.entry_obs->set_text(p.obs);
 }
 
+void CamposRegistro::mostrar(const COLHEITAS& c)
+{
+    w.entry_data->set_text(c.data);
+    w.entry_peso->set_text(c.quilos);
+    w.entry_obs->set_text(c.obs);
+}
+
 void CamposRegistro::mostrar(const MOVIMENTACOES& m)
 {
     w.combo_destino->set_active(0);
@@ -339,6 +351,13 @@ void CamposRegistro::ler(PESAGENS& p) const
     p.data = texto(w.entry_data);
     p.peso = texto(w.entry_peso);
     p.obs = texto(w.entry_obs);
+}
+
+void CamposRegistro::ler(COLHEITAS& c) const
+{
+    c.data = texto(w.entry_data);
+    c.quilos = texto(w.entry_peso);
+    c.obs = texto(w.entry_obs);
 }
 
 void CamposRegistro::ler(MOVIMENTACOES& m) const

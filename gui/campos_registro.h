@@ -1,5 +1,5 @@
 // The fields of one kind of journal entry (a treatment, a feeding, a
-// weight, a move or a health finding), laid out in a box, filled from a
+// weight, a move, a health finding or a harvest), laid out in a box, filled from a
 // stored entry and read back into its record. The batch windows and the
 // entry dialog of the hive window are built from the same set.
 #ifndef ZUMBREL_GUI_CAMPOS_REGISTRO_H
@@ -33,7 +33,7 @@ struct WidgetsCampos
     Gtk::Entry* entry_quantidade = nullptr;
     Gtk::ComboBoxText* combo_unidade = nullptr;   // an empty entry, then UNIDADES
     Gtk::Entry* entry_lote = nullptr;
-    Gtk::Entry* entry_peso = nullptr;
+    Gtk::Entry* entry_peso = nullptr;             // a weight's, or a harvest's kilos of honey
     Gtk::ComboBoxText* combo_destino = nullptr;   // an empty entry, then every apiary
     Gtk::Entry* entry_gta = nullptr;
     Gtk::ComboBoxText* combo_finalidade = nullptr;
@@ -60,6 +60,7 @@ public:
     void mostrar(const TRATAMENTOS& t);
     void mostrar(const ALIMENTACOES& a);
     void mostrar(const PESAGENS& p);
+    void mostrar(const COLHEITAS& c);
     void mostrar(const MOVIMENTACOES& m);
     void mostrar(const OCORRENCIAS& o);
     // What is typed, into the fields of the record that the fields hold
@@ -67,6 +68,7 @@ public:
     void ler(TRATAMENTOS& t) const;
     void ler(ALIMENTACOES& a) const;
     void ler(PESAGENS& p) const;
+    void ler(COLHEITAS& c) const;
     void ler(MOVIMENTACOES& m) const;
     void ler(OCORRENCIAS& o) const;
     // Fields that can be looked at but not changed.

@@ -11,6 +11,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "gui/janelas.h"
 #include "gui/montagem.h"
 #include "gui/modelo_achados.h"
 
@@ -479,6 +480,14 @@ void COLMEIA_VIEW::mostrar_colmeia(int id)
         return;
     }
     mostrar(c);
+}
+
+bool COLMEIA_VIEW::receber_escolha(int de_onde, int chave)
+{
+    if (de_onde != ids::RASTREABILIDADE)
+        return false;
+    mostrar_colmeia(chave);
+    return mostrada.id == chave;
 }
 
 void COLMEIA_VIEW::salvar_colmeia()

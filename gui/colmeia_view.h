@@ -96,6 +96,8 @@ public:
     void excluir_registro();
     // A hive chosen in the list: shown with its inspections.
     void mostrar_colmeia(int id);
+    // A trace line hands over a hive to show.
+    bool receber_escolha(int de_onde, int chave) override;
 
     // The key of the hive shown (0 for a new one).
     int get_colmeia_mostrada() const { return mostrada.id; }

@@ -144,6 +144,12 @@ void DialogoRegistro::carregar()
         versao_ = p.versao;
         break;
     }
+    case Registro::COLHEITA: {
+        const COLHEITAS c = diario.get_colheita(id_);
+        w.campos->mostrar(c);
+        versao_ = c.versao;
+        break;
+    }
     case Registro::OCORRENCIA: {
         const OCORRENCIAS o = diario.get_ocorrencia(id_);
         w.campos->mostrar(o);
@@ -231,6 +237,16 @@ bool DialogoRegistro::salvar()
         p.id_colmeia = colmeia_.id;
         p.versao = versao_;
         if (!(id_ == 0 ? diario.pesar(p, esta) : diario.atualizar(p)))
+            return recusado(diario);
+        return true;
+    }
+    case Registro::COLHEITA: {
+        COLHEITAS c;
+        w.campos->ler(c);
+        c.id = id_;
+        c.id_colmeia = colmeia_.id;
+        c.versao = versao_;
+        if (!(id_ == 0 ? diario.colher(c, esta) : diario.atualizar(c)))
             return recusado(diario);
         return true;
     }

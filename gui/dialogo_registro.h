@@ -1,8 +1,8 @@
 // The dialog of one journal entry of one hive, new or opened from the
-// hive window's journal: a treatment, a feeding, a health finding, a weight
-// (all of them editable), a move or a colony event (stored once, then only
-// shown). "Salvar" stores it; a refusal keeps the dialog open with what was
-// typed and says why.
+// hive window's journal: a treatment, a feeding, a health finding, a weight,
+// a harvest (all of them editable), a move or a colony event (stored once,
+// then only shown). "Salvar" stores it; a refusal keeps the dialog open with
+// what was typed and says why.
 #ifndef ZUMBREL_GUI_DIALOGO_REGISTRO_H
 #define ZUMBREL_GUI_DIALOGO_REGISTRO_H
 

@@ -343,7 +343,8 @@ int FormAbelha::abelha_mostrada() const
 
 bool FormAbelha::receber_escolha(int de_onde, int chave)
 {
-    if (de_onde != ids::GENEALOGIA)
+    // A search, or a trace line that names it.
+    if (de_onde != ids::GENEALOGIA && de_onde != ids::RASTREABILIDADE)
         return false;
     auto posicao_de = [this, chave]() -> Posicao {
         for (std::size_t i = 0; i < abelhas.size(); ++i) {

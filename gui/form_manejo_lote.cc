@@ -15,6 +15,7 @@ const char* titulo(Registro r)
     case Registro::MOVIMENTACAO: return "Movimentação de Colméias";
     case Registro::ALIMENTACAO: return "Alimentação em Lote";
     case Registro::PESAGEM: return "Pesagem em Lote";
+    case Registro::COLHEITA: return "Colheita em Lote";
     default: return "Tratamento em Lote";
     }
 }
@@ -27,6 +28,7 @@ std::string gravado(Registro r, int n)
     case Registro::MOVIMENTACAO: return (n == 1 ? quantas + " movida." : quantas + " movidas.");
     case Registro::ALIMENTACAO: return "Alimentação registrada em " + quantas + ".";
     case Registro::PESAGEM: return "Pesagem registrada em " + quantas + ".";
+    case Registro::COLHEITA: return "Colheita registrada em " + quantas + ".";
     default: return "Tratamento registrado em " + quantas + ".";
     }
 }
@@ -39,6 +41,7 @@ Registro registro_do_lote(int id)
     case ids::MOVIMENTACAO: return Registro::MOVIMENTACAO;
     case ids::ALIMENTACAO_LOTE: return Registro::ALIMENTACAO;
     case ids::PESAGEM_LOTE: return Registro::PESAGEM;
+    case ids::COLHEITA_LOTE: return Registro::COLHEITA;
     default: return Registro::TRATAMENTO;
     }
 }
@@ -227,6 +230,13 @@ bool FORM_MANEJO_LOTE::gravar(const std::vector<int>& ids)
         PESAGENS p;
         w.campos->ler(p);
         ok = diario.pesar(p, ids);
+        break;
+    }
+    case Registro::COLHEITA: {
+        // The same kilos for every hive marked, each on its own journal.
+        COLHEITAS c;
+        w.campos->ler(c);
+        ok = diario.colher(c, ids);
         break;
     }
     default: {

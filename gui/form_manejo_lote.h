@@ -1,6 +1,7 @@
 // The batch windows of the journal: "Movimentação de Colméias", "Tratamento
-// em Lote", "Alimentação em Lote" and "Pesagem em Lote", one class whose kind
-// comes from its window id. The user marks hives in the list of those that
+// em Lote", "Alimentação em Lote", "Pesagem em Lote" and "Colheita em Lote",
+// one class whose kind comes from its window id. The user marks hives in the
+// list of those that
 // have not ended (all of an apiary's at once with one button), types the
 // entry once and "Salvar" stores it for every hive marked, all of them or
 // none; a move to an apiary of another municipality without a transit

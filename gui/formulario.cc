@@ -1,5 +1,6 @@
 #include "gui/formulario.h"
 
+#include <glibmm/main.h>
 #include <gtkmm/separatortoolitem.h>
 #include <gtkmm/stock.h>
 #include <gtkmm/toolitem.h>
@@ -184,6 +185,19 @@ void Formulario::abrir(int id, Gtk::Window* pai)
 {
     if (ctx.abrir)
         ctx.abrir(id, pai ? pai : janela_.get());
+}
+
+void Formulario::abrir_com_escolha(int id, int chave)
+{
+    // The window runs until it is closed: the record goes to it from the
+    // main loop, once it is shown.
+    const int de_onde = id_;
+    Contexto* c = &ctx;
+    Glib::signal_idle().connect_once([c, id, de_onde, chave] {
+        if (Formulario* f = c->aberto ? c->aberto(id) : nullptr)
+            f->receber_escolha(de_onde, chave);
+    });
+    abrir(id);
 }
 
 Gtk::Toolbar* Formulario::nova_barra()

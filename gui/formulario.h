@@ -134,6 +134,9 @@ protected:
                  const Glib::ustring& detalhe = Glib::ustring());
     // Opens another window over `pai` (this form's window when null).
     void abrir(int id, Gtk::Window* pai = nullptr);
+    // Opens the window of that id over this one, showing the record of
+    // that key (handed over by receber_escolha once it is up).
+    void abrir_com_escolha(int id, int chave);
 
     // Toolbar and navigation building blocks. A form's toolbar never hides
     // tools behind an overflow arrow: the window is as wide as its tools.

@@ -10,10 +10,12 @@
 #include "gui/form_cep.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
+#include "gui/form_lote_mel.h"
 #include "gui/form_manejo_lote.h"
 #include "gui/form_minha_conta.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_produto.h"
+#include "gui/form_rastreabilidade.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuarios.h"
 
@@ -55,6 +57,9 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::TRATAMENTO_LOTE, fazer<FORM_MANEJO_LOTE> },
         { ids::ALIMENTACAO_LOTE, fazer<FORM_MANEJO_LOTE> },
         { ids::PESAGEM_LOTE, fazer<FORM_MANEJO_LOTE> },
+        { ids::LOTES_MEL, fazer<FORM_LOTE_MEL> },
+        { ids::COLHEITA_LOTE, fazer<FORM_MANEJO_LOTE> },
+        { ids::RASTREABILIDADE, fazer<FORM_RASTREABILIDADE> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
     };

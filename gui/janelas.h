@@ -1,7 +1,7 @@
 // The number each window of the program is known by, and the one table that
 // turns a number into the class of its window (gui/janelas.cc). The main
-// menu opens 1 to 6 and, under "Manejo", 11 to 15; forms open the others
-// over themselves. 121 names no
+// menu opens 1 to 6, under "Manejo" 11 to 15 and under "Produção" 16 to 18;
+// forms open the others over themselves. 121 names no
 // window: it is the postal-code lookup of the user forms, which opens 9 to
 // register a postal code it did not find.
 #ifndef ZUMBREL_GUI_JANELAS_H
@@ -30,6 +30,10 @@ enum Janela : int {
     TRATAMENTO_LOTE = 13,
     ALIMENTACAO_LOTE = 14,
     PESAGEM_LOTE = 15,
+    // The menu "Produção".
+    LOTES_MEL = 16,
+    COLHEITA_LOTE = 17,
+    RASTREABILIDADE = 18,
     BUSCA_APIARIO = 20,
     BUSCA_USUARIO = 21,
     CEP = 121,

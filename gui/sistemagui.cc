@@ -190,6 +190,13 @@ void SISTEMAGUI::carregar_sistema()
     manejo.push_back(MenuElem("_Alimentação em Lote", abrir(ids::ALIMENTACAO_LOTE)));
     manejo.push_back(MenuElem("P_esagem em Lote", abrir(ids::PESAGEM_LOTE)));
 
+    menu_producao = Gtk::manage(new Gtk::Menu());
+    menubar->items().push_back(MenuElem("_Produção", *menu_producao));
+    Gtk::Menu::MenuList& producao = menu_producao->items();
+    producao.push_back(MenuElem("_Lotes de Mel", abrir(ids::LOTES_MEL)));
+    producao.push_back(MenuElem("_Colheita em Lote", abrir(ids::COLHEITA_LOTE)));
+    producao.push_back(MenuElem("_Rastreabilidade", abrir(ids::RASTREABILIDADE)));
+
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
     // Closing the main window ends the program, whatever is open over it.

@@ -71,6 +71,7 @@ public:
     Gtk::Menu* get_menu() { return menu; }
     // The menu "Manejo": products and the batch windows of the journal.
     Gtk::Menu* get_menu_manejo() { return menu_manejo; }
+    Gtk::Menu* get_menu_producao() { return menu_producao; }
     bool get_logado() const { return logado; }
     const USER& get_usuario_logado() const { return contexto.usuario_logado; }
     // The newest open form with that id, or null.
@@ -110,6 +111,7 @@ private:
     Gtk::MenuBar* menubar = nullptr;
     Gtk::Menu* menu = nullptr;
     Gtk::Menu* menu_manejo = nullptr;
+    Gtk::Menu* menu_producao = nullptr;
 
     // Open forms, oldest first.
     std::vector<Formulario*> abertos;

@@ -137,6 +137,14 @@ LINHA_RASTRO ler_rastro(const LinhaResultado& l)
 
 } // namespace
 
+std::string aviso_de_umidade(const std::string& umidade)
+{
+    if (!umidade_valida(umidade) || gramas(umidade) <= UMIDADE_MAXIMA * 1000LL)
+        return std::string();
+    return "Umidade acima de " + std::to_string(UMIDADE_MAXIMA) +
+           " %: o limite das normas brasileiras de qualidade do mel.";
+}
+
 const char* nome_da_origem(Origem o) { return NOMES_ORIGEM[static_cast<int>(o)]; }
 const char* nome_do_rastro(Rastro r) { return NOMES_RASTRO[static_cast<int>(r)]; }
 

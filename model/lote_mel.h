@@ -21,6 +21,10 @@ extern const int UMIDADE_MAXIMA;
 // The inspection services a destination may have: none, federal, state, municipal.
 extern const char* const INSPECOES[4];
 
+// What a lot's window says of a typed moisture: a warning above
+// UMIDADE_MAXIMA, "" otherwise (and for a text that is no number).
+std::string aviso_de_umidade(const std::string& umidade);
+
 // Where a harvest is recorded: an inspection's honey or a harvest of its own.
 enum class Origem { REVISAO, COLHEITA };
 const char* nome_da_origem(Origem o);

@@ -1,0 +1,639 @@
+#include "gui/form_lote_mel.h"
+
+#include <string>
+
+#include <glibmm/main.h>
+#include <gtkmm/box.h>
+#include <gtkmm/cellrenderertext.h>
+#include <gtkmm/cellrenderertoggle.h>
+#include <gtkmm/dialog.h>
+#include <gtkmm/frame.h>
+#include <gtkmm/stock.h>
+#include <gtkmm/table.h>
+
+#include "gui/campos_registro.h"
+#include "gui/janelas.h"
+#include "gui/montagem.h"
+#include "model/colmeia.h"
+#include "util/validacao.h"
+
+namespace {
+
+const int LARGURA_ROTULO = 120;
+
+Gtk::Entry* campo(int largura, int maximo = 0)
+{
+    Gtk::Entry* e = Gtk::manage(new Gtk::Entry());
+    e->set_width_chars(largura);
+    if (maximo > 0)
+        e->set_max_length(maximo);
+    return e;
+}
+
+// A check box column whose toggles go to `mudou` with the row's path.
+template <class F>
+void coluna_marca(Gtk::TreeView& lista, const Gtk::TreeModelColumn<bool>& coluna, F mudou)
+{
+    Gtk::CellRendererToggle* marca = Gtk::manage(new Gtk::CellRendererToggle());
+    marca->set_activatable(true);
+    Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn("", *marca));
+    c->add_attribute(marca->property_active(), coluna);
+    lista.append_column(*c);
+    marca->signal_toggled().connect(mudou);
+}
+
+// The first day of this year, as typed.
+std::string inicio_do_ano()
+{
+    const std::string hoje = data_de_hoje();
+    return "01/01/" + hoje.substr(6);
+}
+
+} // namespace
+
+FORM_LOTE_MEL::FORM_LOTE_MEL(int id, Contexto& contexto)
+    : FormularioCom(id, contexto), lotes(contexto.query), floradas(contexto.query)
+{
+}
+
+void FORM_LOTE_MEL::montar()
+{
+    Gtk::Window& j = *janela();
+    j.set_title("Lotes de Mel");
+    j.set_default_size(980, 760);
+
+    Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 0));
+    Gtk::Toolbar* barra = barra_registro(w, Depois::EXCLUIR);
+    vertical->pack_start(*barra, false, false, 0);
+
+    // The lot's fields, in two columns.
+    w.entry_codigo = campo(14, 40);
+    w.entry_extracao = campo(10, 10);
+    w.combo_florada = Gtk::manage(new Gtk::ComboBoxText());
+    limitar_largura(*w.combo_florada, 30);
+    w.combo_florada->append("");
+    lista_floradas = floradas.listar_floradas();
+    for (const FLORADA& f : lista_floradas)
+        w.combo_florada->append(f.nome_florada);
+    w.combo_florada->set_active(0);
+    w.entry_umidade = campo(6, 6);
+    w.label_umidade = rotulo("");
+    w.entry_tambores = campo(6, 4);
+    w.entry_destino = campo(30);
+    w.combo_inspecao = lista_de_textos(INSPECOES, 4, false);
+    w.entry_numero_inspecao = campo(12);
+    w.entry_nota = campo(20);
+    w.entry_obs = campo(40);
+    w.label_total = rotulo("");
+    w.label_situacao = rotulo("");
+
+    Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Lote"));
+    Gtk::HBox* colunas_lote = Gtk::manage(new Gtk::HBox(false, 10));
+    Gtk::VBox* esquerda = Gtk::manage(new Gtk::VBox(false, 4));
+    Gtk::VBox* direita = Gtk::manage(new Gtk::VBox(false, 4));
+    Gtk::HBox* l = linha(*esquerda, "Código", *w.entry_codigo, 10, LARGURA_ROTULO);
+    l->pack_start(*rotulo("em branco: o próximo número do ano"), false, false, 5);
+    linha(*esquerda, "Extração", *w.entry_extracao, 10, LARGURA_ROTULO);
+    linha(*esquerda, "Florada", *w.combo_florada, 10, LARGURA_ROTULO);
+    l = linha(*esquerda, "Umidade (%)", *w.entry_umidade, 10, LARGURA_ROTULO);
+    l->pack_start(*w.label_umidade, false, false, 5);
+    linha(*esquerda, "Tambores", *w.entry_tambores, 10, LARGURA_ROTULO);
+    linha(*esquerda, "Total (kg)", *w.label_total, 10, LARGURA_ROTULO);
+    linha(*direita, "Destino", *w.entry_destino, 10, LARGURA_ROTULO);
+    l = linha(*direita, "Inspeção", *w.combo_inspecao, 10, LARGURA_ROTULO);
+    l->pack_start(*rotulo("número"), false, false, 5);
+    l->pack_start(*w.entry_numero_inspecao, false, false, 0);
+    linha(*direita, "Nota fiscal", *w.entry_nota, 10, LARGURA_ROTULO);
+    linha(*direita, "Observações", *w.entry_obs, 10, LARGURA_ROTULO);
+    direita->pack_start(*linha_com(*w.label_situacao), false, false, 0);
+    colunas_lote->pack_start(*esquerda, false, false, 0);
+    colunas_lote->pack_start(*direita, true, true, 0);
+    quadro->add(*colunas_lote);
+    vertical->pack_start(*quadro, false, false, 5);
+
+    // Where the kilos come from.
+    lista_apiarios = Gtk::ListStore::create(colunas_apiario);
+    w.treeview_apiarios = Gtk::manage(new Gtk::TreeView(lista_apiarios));
+    coluna_marca(*w.treeview_apiarios, colunas_apiario.marcada, [this](const Glib::ustring& caminho) {
+        Gtk::TreeModel::iterator it = lista_apiarios->get_iter(caminho);
+        if (it)
+            (*it)[colunas_apiario.marcada] = !(*it)[colunas_apiario.marcada];
+    });
+    coluna_texto(*w.treeview_apiarios, "Apiário", colunas_apiario.nome, 200);
+    const LISTA_APIARIOS apiarios = COLMEIA(ctx.query).apiarios();
+    for (std::size_t i = 0; i < apiarios.size(); ++i) {
+        Gtk::TreeModel::Row linha_apiario = *lista_apiarios->append();
+        linha_apiario[colunas_apiario.marcada] = false;
+        linha_apiario[colunas_apiario.nome] = apiarios.nome(i);
+        linha_apiario[colunas_apiario.id] = apiarios.id(i);
+    }
+    w.entry_de = campo(10, 10);
+    w.entry_ate = campo(10, 10);
+    w.entry_de->set_text(inicio_do_ano());
+    w.entry_ate->set_text(data_de_hoje());
+    w.button_buscar_colheitas = Gtk::manage(new Gtk::Button("Buscar colheitas"));
+
+    lista_colheitas = Gtk::ListStore::create(colunas_colheita);
+    w.treeview_colheitas = Gtk::manage(new Gtk::TreeView(lista_colheitas));
+    coluna_marca(*w.treeview_colheitas, colunas_colheita.marcada, [this](const Glib::ustring& caminho) {
+        Gtk::TreeModel::iterator it = lista_colheitas->get_iter(caminho);
+        if (it)
+            marcar((*it)[colunas_colheita.indice], !(*it)[colunas_colheita.marcada]);
+    });
+    w.treeview_colheitas->append_column("Colméia", colunas_colheita.colmeia);
+    coluna_texto(*w.treeview_colheitas, "Apiário", colunas_colheita.apiario, 150);
+    coluna_texto(*w.treeview_colheitas, "Data", colunas_colheita.data, 85);
+    coluna_texto(*w.treeview_colheitas, "Origem", colunas_colheita.origem, 70);
+    coluna_texto(*w.treeview_colheitas, "Colhido", colunas_colheita.colhido, 65);
+    coluna_texto(*w.treeview_colheitas, "Em outros lotes", colunas_colheita.em_outros, 70);
+    coluna_texto(*w.treeview_colheitas, "Disponível", colunas_colheita.disponivel, 70);
+    // The kilos for the lot are typed in the list.
+    Gtk::CellRendererText* quilos = Gtk::manage(new Gtk::CellRendererText());
+    quilos->property_editable() = true;
+    Gtk::TreeViewColumn* coluna_quilos = Gtk::manage(new Gtk::TreeViewColumn("No lote (kg)", *quilos));
+    coluna_quilos->add_attribute(quilos->property_text(), colunas_colheita.no_lote);
+    coluna_quilos->set_fixed_width(85);
+    w.treeview_colheitas->append_column(*coluna_quilos);
+    quilos->signal_edited().connect([this](const Glib::ustring& caminho, const Glib::ustring& novo) {
+        Gtk::TreeModel::iterator it = lista_colheitas->get_iter(caminho);
+        if (it)
+            quilos_no_lote((*it)[colunas_colheita.indice], novo.raw());
+    });
+    coluna_texto(*w.treeview_colheitas, "Carência", colunas_colheita.carencia, 260);
+
+    Gtk::Frame* quadro_colheitas = Gtk::manage(new Gtk::Frame("Colheitas"));
+    Gtk::HBox* dentro = Gtk::manage(new Gtk::HBox(false, 6));
+    Gtk::VBox* busca = Gtk::manage(new Gtk::VBox(false, 4));
+    busca->pack_start(*rolagem(*w.treeview_apiarios, 120), true, true, 0);
+    Gtk::HBox* periodo = linha_com(*rotulo("De"));
+    periodo->pack_start(*w.entry_de, false, false, 0);
+    periodo->pack_start(*rotulo("até"), false, false, 5);
+    periodo->pack_start(*w.entry_ate, false, false, 0);
+    busca->pack_start(*periodo, false, false, 0);
+    busca->pack_start(*w.button_buscar_colheitas, false, false, 0);
+    dentro->pack_start(*busca, false, false, 0);
+    dentro->pack_start(*rolagem(*w.treeview_colheitas, 200), true, true, 0);
+    quadro_colheitas->add(*dentro);
+    vertical->pack_start(*quadro_colheitas, true, true, 5);
+
+    // The lots.
+    w.button_anular = Gtk::manage(new Gtk::Button("Anular"));
+    w.button_rastrear = Gtk::manage(new Gtk::Button("Rastrear"));
+    lista_lotes = Gtk::ListStore::create(colunas);
+    w.treeview_lotes = Gtk::manage(new Gtk::TreeView(lista_lotes));
+    coluna_texto(*w.treeview_lotes, "Código", colunas.textos[0], 100);
+    coluna_texto(*w.treeview_lotes, "Extração", colunas.textos[1], 85);
+    coluna_texto(*w.treeview_lotes, "Florada", colunas.textos[2], 130);
+    coluna_texto(*w.treeview_lotes, "Total (kg)", colunas.textos[3], 80);
+    coluna_texto(*w.treeview_lotes, "Umidade (%)", colunas.textos[4], 80);
+    coluna_texto(*w.treeview_lotes, "Destino", colunas.textos[5], 160);
+    coluna_texto(*w.treeview_lotes, "Nota fiscal", colunas.textos[6], 100);
+    coluna_texto(*w.treeview_lotes, "Situação", colunas.textos[7], 100);
+    Gtk::Frame* quadro_lotes = Gtk::manage(new Gtk::Frame("Lotes"));
+    Gtk::VBox* caixa_lotes = Gtk::manage(new Gtk::VBox(false, 4));
+    caixa_lotes->pack_start(*rolagem(*w.treeview_lotes, 150), true, true, 0);
+    Gtk::HBox* botoes = Gtk::manage(new Gtk::HBox(false, 0));
+    for (Gtk::Button* b : { w.button_anular, w.button_rastrear }) {
+        b->set_size_request(100, -1);
+        botoes->pack_start(*b, false, false, 5);
+    }
+    caixa_lotes->pack_start(*botoes, false, false, 0);
+    quadro_lotes->add(*caixa_lotes);
+    vertical->pack_start(*quadro_lotes, true, true, 5);
+    j.add(*vertical);
+
+    for (Gtk::Entry* e : { w.entry_extracao, w.entry_de, w.entry_ate })
+        e->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 1, e));
+    w.entry_tambores->signal_changed().connect(
+        sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::checar_digito), w.entry_tambores, 2));
+    w.entry_umidade->signal_changed().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::umidade_mudou));
+    w.button_buscar_colheitas->signal_clicked().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::buscar_colheitas));
+    w.button_anular->signal_clicked().connect([this] { anular(); });
+    w.button_rastrear->signal_clicked().connect([this] {
+        if (atual.id != 0)
+            abrir_com_escolha(ids::RASTREABILIDADE, atual.id);
+    });
+    w.treeview_lotes->get_selection()->signal_changed().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::escolhido));
+    ligar_barra(w);
+    j.signal_show().connect([this] { estado(1); });
+}
+
+void FORM_LOTE_MEL::editaveis(bool sim)
+{
+    for (Gtk::Entry* e : { w.entry_codigo, w.entry_extracao, w.entry_umidade, w.entry_tambores, w.entry_destino,
+                           w.entry_numero_inspecao, w.entry_nota, w.entry_obs })
+        e->set_editable(sim);
+    w.combo_florada->set_sensitive(sim);
+    w.combo_inspecao->set_sensitive(sim);
+    // The harvests are picked while a lot is new or edited.
+    w.treeview_colheitas->set_sensitive(sim);
+    w.button_buscar_colheitas->set_sensitive(sim);
+    // A pending New or Edit stays on the lot it began with.
+    w.treeview_lotes->set_sensitive(!sim);
+}
+
+void FORM_LOTE_MEL::mudar_estado(int e)
+{
+    const bool navegando = e == 1;
+    editaveis(!navegando);
+    w.button_salvar->set_sensitive(!navegando);
+    w.button_cancelar->set_sensitive(!navegando);
+    w.button_novo->set_sensitive(navegando);
+    if (navegando) {
+        carregar_dados(get_id());
+    } else if (e == 0) {
+        limpar();
+        w.entry_extracao->set_text(data_de_hoje());
+        focar(*w.entry_codigo);
+    } else {
+        focar(*w.entry_extracao);
+    }
+    const bool mostra = navegando && atual.id != 0;
+    w.button_editar->set_sensitive(mostra && !atual.anulado());
+    w.button_excluir->set_sensitive(mostra && !atual.anulado());
+    w.button_anular->set_sensitive(mostra && !atual.anulado());
+    w.button_rastrear->set_sensitive(mostra);
+}
+
+void FORM_LOTE_MEL::carregar_dados(int)
+{
+    lotes_listados = lotes.listar();
+    preenchendo = true;
+    w.treeview_lotes->unset_model();
+    lista_lotes = Gtk::ListStore::create(colunas);
+    int linha_atual = -1;
+    for (std::size_t i = 0; i < lotes_listados.size(); ++i) {
+        const LOTES_MEL& l = lotes_listados[i];
+        Gtk::TreeModel::Row linha_lote = *lista_lotes->append();
+        linha_lote[colunas.codigo] = l.id;
+        linha_lote[colunas.textos[0]] = l.codigo;
+        linha_lote[colunas.textos[1]] = l.extracao;
+        linha_lote[colunas.textos[2]] = l.florada;
+        linha_lote[colunas.textos[3]] = l.total;
+        linha_lote[colunas.textos[4]] = l.umidade + (aviso_de_umidade(l.umidade).empty() ? "" : " (acima do limite)");
+        linha_lote[colunas.textos[5]] = l.destino;
+        linha_lote[colunas.textos[6]] = l.nota_fiscal;
+        linha_lote[colunas.textos[7]] = l.anulado() ? "Anulado" : "";
+        if (atual.id != 0 && l.id == atual.id)
+            linha_atual = static_cast<int>(i);
+    }
+    w.treeview_lotes->set_model(lista_lotes);
+    if (linha_atual >= 0) {
+        Gtk::TreePath caminho;
+        caminho.push_back(linha_atual);
+        w.treeview_lotes->get_selection()->select(caminho);
+        preenchendo = false;
+        mostrar_lote(atual.id);
+    } else {
+        limpar();
+    }
+    preenchendo = false;
+}
+
+bool FORM_LOTE_MEL::receber_escolha(int de_onde, int chave)
+{
+    if (de_onde != ids::RASTREABILIDADE)
+        return false;
+    esquecer_acao();
+    atual.id = chave;
+    estado(1);
+    return atual.id == chave;
+}
+
+void FORM_LOTE_MEL::escolhido()
+{
+    if (preenchendo || inserindo() || editando())
+        return;
+    Gtk::TreeModel::iterator it = w.treeview_lotes->get_selection()->get_selected();
+    if (!it)
+        return;
+    mostrar_lote((*it)[colunas.codigo]);
+}
+
+bool FORM_LOTE_MEL::mostrar_lote(int id)
+{
+    const LOTES_MEL l = lotes.get_lote(id);
+    if (l.id == 0) {
+        limpar();
+        return false;
+    }
+    mostrar(l);
+    const bool navegando = !inserindo() && !editando();
+    w.button_editar->set_sensitive(navegando && !l.anulado());
+    w.button_excluir->set_sensitive(navegando && !l.anulado());
+    w.button_anular->set_sensitive(navegando && !l.anulado());
+    w.button_rastrear->set_sensitive(navegando);
+    return true;
+}
+
+void FORM_LOTE_MEL::mostrar(const LOTES_MEL& l)
+{
+    atual = l;
+    w.entry_codigo->set_text(l.codigo);
+    w.entry_extracao->set_text(l.extracao);
+    w.combo_florada->set_active(0);
+    for (std::size_t i = 0; i < lista_floradas.size(); ++i) {
+        if (l.id_florada == lista_floradas[i].id_florada)
+            w.combo_florada->set_active(static_cast<int>(i) + 1);
+    }
+    w.entry_umidade->set_text(l.umidade);
+    w.entry_tambores->set_text(l.tambores);
+    w.entry_destino->set_text(l.destino);
+    escolher_texto(*w.combo_inspecao, l.inspecao);
+    w.entry_numero_inspecao->set_text(l.numero_inspecao);
+    w.entry_nota->set_text(l.nota_fiscal);
+    w.entry_obs->set_text(l.obs);
+    w.label_situacao->set_text(l.anulado() ? "Anulado em " + l.anulado_em + ": " + l.motivo_anulacao : "");
+    mostrar_partes(l);
+}
+
+void FORM_LOTE_MEL::mostrar_partes(const LOTES_MEL& l)
+{
+    // The lot's own harvests, as the list shows harvests.
+    std::vector<COLHEITA_LOTE> suas;
+    for (const PARTE_LOTE& p : l.partes) {
+        COLHEITA_LOTE c;
+        c.origem = p.origem;
+        c.id = p.id_colheita;
+        c.id_colmeia = p.id_colmeia;
+        c.data = p.data;
+        c.disponivel = p.quilos;
+        suas.push_back(c);
+    }
+    encher_colheitas(suas, l);
+}
+
+void FORM_LOTE_MEL::encher_colheitas(const std::vector<COLHEITA_LOTE>& lista, const LOTES_MEL& l)
+{
+    colheitas = lista;
+    w.treeview_colheitas->unset_model();
+    lista_colheitas = Gtk::ListStore::create(colunas_colheita);
+    for (std::size_t i = 0; i < colheitas.size(); ++i) {
+        const COLHEITA_LOTE& c = colheitas[i];
+        std::string no_lote;
+        for (const PARTE_LOTE& p : l.partes) {
+            if (p.origem == c.origem && p.id_colheita == c.id)
+                no_lote = p.quilos;
+        }
+        Gtk::TreeModel::Row linha_colheita = *lista_colheitas->append();
+        linha_colheita[colunas_colheita.marcada] = !no_lote.empty();
+        linha_colheita[colunas_colheita.colmeia] = c.id_colmeia;
+        linha_colheita[colunas_colheita.apiario] = c.apiario;
+        linha_colheita[colunas_colheita.data] = c.data;
+        linha_colheita[colunas_colheita.origem] = nome_da_origem(c.origem);
+        linha_colheita[colunas_colheita.colhido] = c.colhido;
+        linha_colheita[colunas_colheita.em_outros] = c.em_outros_lotes;
+        linha_colheita[colunas_colheita.disponivel] = c.disponivel;
+        linha_colheita[colunas_colheita.no_lote] = no_lote;
+        linha_colheita[colunas_colheita.carencia] =
+            c.em_carencia() ? c.carencia_produto + " até " + c.carencia_ate : std::string();
+        linha_colheita[colunas_colheita.indice] = static_cast<int>(i);
+    }
+    w.treeview_colheitas->set_model(lista_colheitas);
+    contar();
+}
+
+void FORM_LOTE_MEL::limpar()
+{
+    atual = LOTES_MEL();
+    for (Gtk::Entry* e : { w.entry_codigo, w.entry_extracao, w.entry_umidade, w.entry_destino,
+                           w.entry_numero_inspecao, w.entry_nota, w.entry_obs })
+        e->set_text("");
+    w.entry_tambores->set_text("1");
+    w.combo_florada->set_active(0);
+    w.combo_inspecao->set_active(0);
+    w.label_situacao->set_text("");
+    preenchendo = true;
+    w.treeview_lotes->get_selection()->unselect_all();
+    preenchendo = false;
+    encher_colheitas({}, atual);
+}
+
+void FORM_LOTE_MEL::buscar_colheitas()
+{
+    FILTRO_COLHEITAS f;
+    for (Gtk::TreeModel::Row linha_apiario : lista_apiarios->children()) {
+        if (linha_apiario[colunas_apiario.marcada])
+            f.apiarios.push_back(linha_apiario[colunas_apiario.id]);
+    }
+    f.de = texto(w.entry_de);
+    f.ate = texto(w.entry_ate);
+    if (!f.de.empty() && !data_valida(f.de)) {
+        avisar(*janela(), "A data inicial não existe: escreva-a como DD/MM/AAAA.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    if (!f.ate.empty() && !data_valida(f.ate)) {
+        avisar(*janela(), "A data final não existe: escreva-a como DD/MM/AAAA.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    f.id_lote = inserindo() ? 0 : atual.id;
+    // What is marked now stays marked, with its kilos, when it is listed again.
+    LOTES_MEL marcado = atual;
+    marcado.partes = partes();
+    std::vector<COLHEITA_LOTE> achadas = lotes.colheitas(f);
+    if (lotes.falha().houve) {
+        avisar_recusa(*janela(), lotes.falha());
+        return;
+    }
+    // Harvests marked before stay listed even out of the period searched.
+    for (std::size_t i = 0; i < colheitas.size(); ++i) {
+        bool listada = false;
+        for (const COLHEITA_LOTE& c : achadas)
+            listada = listada || (c.origem == colheitas[i].origem && c.id == colheitas[i].id);
+        for (const PARTE_LOTE& p : marcado.partes) {
+            if (!listada && p.origem == colheitas[i].origem && p.id_colheita == colheitas[i].id)
+                achadas.push_back(colheitas[i]);
+        }
+    }
+    encher_colheitas(achadas, marcado);
+    if (achadas.empty())
+        avisar(*janela(), "Nenhuma colheita com mel fora de lotes nos apiários e no período escolhidos.",
+               Gtk::MESSAGE_INFO);
+}
+
+bool FORM_LOTE_MEL::marcar(int indice, bool sim)
+{
+    if (indice < 0 || static_cast<std::size_t>(indice) >= colheitas.size())
+        return false;
+    const COLHEITA_LOTE& c = colheitas[static_cast<std::size_t>(indice)];
+    if (sim && c.em_carencia()) {
+        avisar(*janela(), explicar_carencia(c), Gtk::MESSAGE_WARNING,
+               "O mel colhido durante a carência de um tratamento não pode ser vendido.");
+        return false;
+    }
+    for (Gtk::TreeModel::Row linha_colheita : lista_colheitas->children()) {
+        if (linha_colheita[colunas_colheita.indice] != indice)
+            continue;
+        linha_colheita[colunas_colheita.marcada] = sim;
+        // Marked, it gives all it has left; unmarked, nothing.
+        linha_colheita[colunas_colheita.no_lote] = sim ? c.disponivel : std::string();
+    }
+    contar();
+    return true;
+}
+
+void FORM_LOTE_MEL::quilos_no_lote(int indice, const std::string& quilos)
+{
+    for (Gtk::TreeModel::Row linha_colheita : lista_colheitas->children()) {
+        if (linha_colheita[colunas_colheita.indice] != indice)
+            continue;
+        if (quilos.find_first_not_of(" \t") == std::string::npos) {
+            linha_colheita[colunas_colheita.marcada] = false;
+            linha_colheita[colunas_colheita.no_lote] = std::string();
+        } else if (linha_colheita[colunas_colheita.marcada] || marcar(indice, true)) {
+            linha_colheita[colunas_colheita.no_lote] = quilos;
+        }
+    }
+    contar();
+}
+
+bool FORM_LOTE_MEL::marcar_apiario(int id, bool sim)
+{
+    for (Gtk::TreeModel::Row linha_apiario : lista_apiarios->children()) {
+        if (linha_apiario[colunas_apiario.id] == id) {
+            linha_apiario[colunas_apiario.marcada] = sim;
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<PARTE_LOTE> FORM_LOTE_MEL::partes() const
+{
+    std::vector<PARTE_LOTE> lista;
+    for (Gtk::TreeModel::Row linha_colheita : lista_colheitas->children()) {
+        const int i = linha_colheita[colunas_colheita.indice];
+        if (!linha_colheita[colunas_colheita.marcada] || i < 0 || static_cast<std::size_t>(i) >= colheitas.size())
+            continue;
+        PARTE_LOTE p;
+        p.origem = colheitas[i].origem;
+        p.id_colheita = colheitas[i].id;
+        p.id_colmeia = colheitas[i].id_colmeia;
+        p.data = colheitas[i].data;
+        p.quilos = Glib::ustring(linha_colheita[colunas_colheita.no_lote]).raw();
+        lista.push_back(p);
+    }
+    return lista;
+}
+
+std::string FORM_LOTE_MEL::total() const
+{
+    long long g = 0;
+    for (const PARTE_LOTE& p : partes())
+        g += gramas(p.quilos);
+    return quilos(g);
+}
+
+void FORM_LOTE_MEL::contar()
+{
+    const std::size_t n = partes().size();
+    w.label_total->set_text(total() + " kg, de " + std::to_string(n) + (n == 1 ? " colheita" : " colheitas"));
+}
+
+void FORM_LOTE_MEL::umidade_mudou()
+{
+    const std::string aviso = aviso_de_umidade(texto(w.entry_umidade));
+    w.label_umidade->set_markup(aviso.empty() ? "" : "<span foreground=\"#b00000\">" +
+                                                         Glib::Markup::escape_text(aviso) + "</span>");
+}
+
+FALHA FORM_LOTE_MEL::salvar(bool inserir)
+{
+    LOTES_MEL l;
+    l.codigo = texto(w.entry_codigo);
+    l.extracao = texto(w.entry_extracao);
+    const int florada = w.combo_florada->get_active_row_number();
+    l.id_florada = florada > 0 && static_cast<std::size_t>(florada) <= lista_floradas.size()
+                       ? lista_floradas[florada - 1].id_florada
+                       : 0;
+    l.umidade = texto(w.entry_umidade);
+    l.tambores = texto(w.entry_tambores);
+    l.destino = texto(w.entry_destino);
+    l.inspecao = texto(w.combo_inspecao);
+    l.numero_inspecao = texto(w.entry_numero_inspecao);
+    l.nota_fiscal = texto(w.entry_nota);
+    l.obs = texto(w.entry_obs);
+    l.partes = partes();
+    if (inserir) {
+        if (!lotes.inserir(&l))
+            return desfecho(false, lotes);
+    } else {
+        if (atual.id == 0)
+            return FALHA::recusa("Escolha na lista o lote a alterar.");
+        l.id = atual.id;
+        l.versao = atual.versao;
+        if (!lotes.atualizar(&l))
+            return desfecho(false, lotes);
+    }
+    // Browsing again shows the lot saved, as stored.
+    atual.id = l.id;
+    return FALHA();
+}
+
+bool FORM_LOTE_MEL::pode_excluir() const
+{
+    if (atual.id == 0 || atual.anulado())
+        return false;
+    if (atual.nota_fiscal.find_first_not_of(" \t") != std::string::npos) {
+        Gtk::MessageDialog aviso(*janela(), "Este lote tem nota fiscal: ele não pode ser excluído.", false,
+                                 Gtk::MESSAGE_WARNING, Gtk::BUTTONS_CLOSE, true);
+        aviso.set_secondary_text("Anule-o, dizendo o motivo: ele continua nos relatórios, marcado como anulado.");
+        aviso.run();
+        aviso.hide();
+        return false;
+    }
+    return true;
+}
+
+FALHA FORM_LOTE_MEL::excluir()
+{
+    if (atual.id == 0)
+        return FALHA::recusa("Escolha na lista o lote a excluir.");
+    if (!lotes.deletar(atual.id, atual.versao))
+        return desfecho(false, lotes);
+    atual = LOTES_MEL();
+    return FALHA();
+}
+
+std::string FORM_LOTE_MEL::detalhe_exclusao()
+{
+    return "Lote " + atual.codigo + ", " + atual.total + " kg. Os quilos voltam a ficar disponíveis para outros lotes.";
+}
+
+void FORM_LOTE_MEL::anular(const std::string* dado)
+{
+    if (atual.id == 0 || atual.anulado())
+        return;
+    std::string motivo;
+    if (dado) {
+        motivo = *dado;
+    } else {
+        Gtk::Dialog pergunta("Anular o lote " + atual.codigo, *janela(), true);
+        pergunta.set_border_width(10);
+        Gtk::Label explica("O lote anulado não pode mais ser alterado nem excluído; ele continua nos relatórios, "
+                           "marcado como anulado, e seus quilos podem entrar em outro lote.");
+        explica.set_line_wrap(true);
+        Gtk::Entry entrada;
+        entrada.set_width_chars(50);
+        Gtk::HBox caixa(false, 5);
+        Gtk::Label rotulo_motivo("Motivo");
+        caixa.pack_start(rotulo_motivo, false, false, 0);
+        caixa.pack_start(entrada, true, true, 0);
+        pergunta.get_vbox()->pack_start(explica, false, false, 5);
+        pergunta.get_vbox()->pack_start(caixa, false, false, 5);
+        pergunta.add_button("Anular", Gtk::RESPONSE_OK);
+        pergunta.add_button("Cancelar", Gtk::RESPONSE_CANCEL);
+        pergunta.show_all();
+        const int resposta = pergunta.run();
+        motivo = entrada.get_text().raw();
+        pergunta.hide();
+        if (resposta != Gtk::RESPONSE_OK)
+            return;
+    }
+    if (!lotes.anular(atual.id, motivo, atual.versao)) {
+        avisar_recusa(*janela(), lotes.falha());
+        if (!lotes.falha().conflito())
+            return;
+    }
+    estado(1);
+}

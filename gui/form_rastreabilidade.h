@@ -1,0 +1,68 @@
+// "Rastreabilidade": where a honey lot came from, and where a hive's or an
+// apiary's honey went. For a lot: each harvest with the apiary its hive
+// stood in (municipality, state, coordinates) and the queen heading it on
+// that day, and every treatment, finding and move of those hives in the
+// months before the extraction (12 unless changed). For a hive or an
+// apiary: the lots its honey went into. Choosing a line ("Abrir", or a
+// double click) opens its record.
+#ifndef ZUMBREL_GUI_FORM_RASTREABILIDADE_H
+#define ZUMBREL_GUI_FORM_RASTREABILIDADE_H
+
+#include <vector>
+
+#include <gtkmm/button.h>
+#include <gtkmm/comboboxtext.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/label.h>
+#include <gtkmm/liststore.h>
+#include <gtkmm/radiobutton.h>
+#include <gtkmm/treeview.h>
+
+#include "gui/colunas.h"
+#include "gui/formulario.h"
+#include "model/lote_mel.h"
+
+struct WidgetsRastreabilidade : BotoesForm
+{
+    Gtk::RadioButton* radio_lote = nullptr;
+    Gtk::RadioButton* radio_colmeia = nullptr;
+    Gtk::RadioButton* radio_apiario = nullptr;
+    Gtk::ComboBoxText* combo_lote = nullptr;       // every lot, newest first
+    Gtk::Entry* entry_meses = nullptr;             // months before the extraction
+    Gtk::Entry* entry_colmeia = nullptr;           // a hive's code
+    Gtk::ComboBoxText* combo_apiario = nullptr;    // every apiary by name
+    Gtk::Button* button_rastrear = nullptr;
+    Gtk::Label* label_resumo = nullptr;
+    Gtk::TreeView* treeview_rastro = nullptr;      // hive, kind, date, what it says
+    Gtk::Button* button_abrir = nullptr;
+    Gtk::Button* button_fechar = nullptr;
+};
+
+class FORM_RASTREABILIDADE : public FormularioCom<WidgetsRastreabilidade>
+{
+public:
+    FORM_RASTREABILIDADE(int id, Contexto& contexto);
+    void montar() override;
+    // The lots window hands over a lot to trace.
+    bool receber_escolha(int de_onde, int chave) override;
+
+    // "Rastrear", as chosen in the window.
+    void rastrear();
+    // The lines shown, in order.
+    const std::vector<LINHA_RASTRO>& get_linhas() const { return linhas; }
+    // Opens the record of line `i`.
+    void abrir_linha(std::size_t i);
+
+private:
+    void mostrar(const std::vector<LINHA_RASTRO>& l, const std::string& resumo);
+    void escolher_lote(int id);
+
+    LOTE_MEL lotes;
+    COLUNAS colunas;
+    Glib::RefPtr<Gtk::ListStore> lista;
+    std::vector<LINHA_RASTRO> linhas;
+    std::vector<int> ids_lotes;      // in the order of combo_lote
+    std::vector<int> ids_apiarios;   // in the order of combo_apiario
+};
+
+#endif // ZUMBREL_GUI_FORM_RASTREABILIDADE_H
