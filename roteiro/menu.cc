@@ -15,6 +15,8 @@ Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
         static const int manejo[] = { 0, 2, 3, 4, 5 };
         return s.get_menu_manejo()->items()[manejo[id - ids::PRODUTOS]];
     }
+    if (id >= ids::LOTES_MEL && id <= ids::RASTREABILIDADE)
+        return s.get_menu_producao()->items()[id - ids::LOTES_MEL];
     static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
     // Only the windows the menu opens have an item.
     g_assert(id >= ids::MINHA_CONTA && id <= ids::COLMEIAS);
