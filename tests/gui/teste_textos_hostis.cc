@@ -24,6 +24,7 @@
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
 #include "gui/form_florada.h"
+#include "gui/form_lote_mel.h"
 #include "gui/form_manejo_lote.h"
 #include "gui/form_produto.h"
 #include "gui/form_pesquisa_usuario.h"
@@ -856,6 +857,70 @@ TEST_F(TextosHostis, ProdutosETratamentoEmLote)
     EXPECT_GT(gravados, 50);
     relatar("batch treatments (lot, notes)", 2, tratamentos, 0);
     EXPECT_EQ(static_cast<std::size_t>(tratamentos), corpus.size());
+}
+
+// Honey lots with the text as their code, destination, inspection number,
+// invoice and notes, each with a kilo of one harvest: kept as typed (the
+// code without the spaces around it; a code of blanks only gets the
+// year's next number), and the window no wider than the screen.
+TEST_F(TextosHostis, LotesDeMel)
+{
+    int gravados = 0, recusados = 0;
+    Roteiro r;
+    entrar(r);
+    r.passo([&] {
+        obs->valor("insert into cadastro.colmeia (tipo, status, id_apiario) values ('Langstroth', 'Ativa', 1) "
+                   "returning id_colmeia");
+        obs->valor("insert into cadastro.colheita (id_colmeia, data, mel_kg) values (1, '2025-01-10', 5000) "
+                   "returning id_colheita");
+        mudancas();
+    });
+    teste::SistemaTeste::no_formulario<FORM_LOTE_MEL>(r, ids::LOTES_MEL, [&](FORM_LOTE_MEL* f) {
+        const auto& w = f->widgets();
+        std::set<std::string> codigos;
+        for (const std::string& t : corpus) {
+            ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
+            w.entry_de->set_text("01/01/2025");
+            w.entry_ate->set_text("31/01/2025");
+            teste::clicar(w.button_buscar_colheitas);
+            respondedor.tomar();
+            ASSERT_TRUE(f->marcar(0, true)) << mostrar(t);
+            f->quilos_no_lote(0, "1");
+            preencher({ w.entry_codigo, w.entry_destino, w.entry_numero_inspecao, w.entry_nota, w.entry_obs }, t);
+            w.entry_extracao->set_text("15/01/2025");
+            const Textos digitados =
+                textos_de({ w.entry_codigo, w.entry_destino, w.entry_numero_inspecao, w.entry_nota, w.entry_obs });
+            std::string codigo = digitados[0];
+            codigo.erase(0, codigo.find_first_not_of(' '));
+            codigo.erase(codigo.find_last_not_of(' ') + 1);
+            respondedor.tomar();
+            ASSERT_TRUE(teste::clicar(w.button_salvar));
+            // One code per lot.
+            if (!conferir_gravacao(!codigo.empty() && codigos.count(codigo) > 0, t, w.button_cancelar, gravados,
+                                   recusados))
+                continue;
+            std::string id;
+            for (const std::string& m : mudancas()) {
+                if (m.compare(0, 9, "lote_mel:") == 0)
+                    id = m.substr(9);
+            }
+            ASSERT_FALSE(id.empty()) << mostrar(t);
+            const Textos lido = linha("select codigo, destino, numero_inspecao, nota_fiscal, obs from cadastro.lote_mel "
+                                      "where id_lote = " + id);
+            ASSERT_EQ(lido.size(), 5u);
+            codigos.insert(lido[0]);
+            if (codigo.empty())
+                EXPECT_EQ(lido[0].rfind("2025-", 0), 0u) << mostrar(t) << " " << lido[0];
+            else
+                EXPECT_EQ(lido[0], codigo) << mostrar(t);
+            EXPECT_EQ(Textos(lido.begin() + 1, lido.end()), Textos(digitados.begin() + 1, digitados.end()))
+                << mostrar(t);
+            EXPECT_LT(f->janela()->size_request().width, 4096) << mostrar(t);
+        }
+    }, 280);
+    rodar(r, 280);
+    relatar("honey lots (code, destination, inspection, invoice, notes)", 5, gravados, recusados);
+    EXPECT_GT(gravados, 100);
 }
 
 TEST_F(TextosHostis, CadastroDeCep)

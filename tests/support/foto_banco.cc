@@ -46,7 +46,8 @@ Foto Observador::fotografar()
         { "abelha_rainha", "id_abelha" }, { "colmeia", "id_colmeia" },   { "revisao", "id_revisao" },
         { "produto", "id_produto" },     { "tratamento", "id_tratamento" }, { "alimentacao", "id_alimentacao" },
         { "ocorrencia", "id_ocorrencia" }, { "pesagem", "id_pesagem" }, { "movimentacao", "id_movimentacao" },
-        { "evento_colonia", "id_evento" },
+        { "evento_colonia", "id_evento" }, { "colheita", "id_colheita" }, { "lote_mel", "id_lote" },
+        { "lote_mel_colheita", "id_parte" },
     };
     std::string sql;
     for (const auto& t : tabelas) {
