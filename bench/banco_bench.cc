@@ -166,6 +166,34 @@ UPDATE cadastro.colmeia c SET id_apiario = m.id_destino
   FROM cadastro.movimentacao m
  WHERE m.id_colmeia = c.id_colmeia AND m.data = (SELECT max(data) FROM cadastro.movimentacao x WHERE x.id_colmeia = c.id_colmeia)
    AND c.id_apiario <> m.id_destino;
+-- Ten harvests a hive, one a half year, and 5,000 honey lots: the last
+-- one, the newest, of the last harvests of the first tenth of the hives
+-- (1,000 of them at N = 100,000); the
+-- others of about twenty older harvests each. The last harvests of the
+-- other hives are in no lot yet: a season's harvests to build one from.
+ALTER TABLE cadastro.colheita DISABLE TRIGGER USER;
+ALTER TABLE cadastro.lote_mel DISABLE TRIGGER USER;
+ALTER TABLE cadastro.lote_mel_colheita DISABLE TRIGGER USER;
+INSERT INTO cadastro.colheita (id_colmeia, data, mel_kg, obs)
+SELECT c.id_colmeia, date '2021-01-10' + k * 180 + c.id_colmeia % 60, 10 + (c.id_colmeia + k) % 20, ''
+  FROM cadastro.colmeia c, generate_series(1, 10) k
+ WHERE (SELECT count(*) FROM cadastro.colheita) = 0
+ ORDER BY k, c.id_colmeia;
+INSERT INTO cadastro.lote_mel (id_lote, codigo, data_extracao, id_florada, umidade, tambores, destino, nota_fiscal)
+SELECT g, CASE WHEN g = 5000 THEN '2026-001' ELSE 'B-' || g END,
+       CASE WHEN g = 5000 THEN date '2026-03-01' ELSE date '2021-06-01' + g % 1600 END,
+       1, 17 + g % 5, 1 + g % 10, 'Entreposto ' || g % 30, CASE WHEN g % 3 = 0 THEN 'NF ' || g ELSE '' END
+  FROM generate_series(1, 5000) g
+ WHERE (SELECT count(*) FROM cadastro.lote_mel) = 0;
+INSERT INTO cadastro.lote_mel_colheita (id_lote, id_colheita, mel_kg)
+SELECT CASE WHEN h.data >= date '2025-12-01' THEN 5000 ELSE 1 + h.id_colheita % 4999 END, h.id_colheita, h.mel_kg
+  FROM cadastro.colheita h
+ WHERE (SELECT count(*) FROM cadastro.lote_mel_colheita) = 0
+   AND (h.data < date '2025-12-01' OR h.id_colmeia <= greatest(1, :n / 100));
+SELECT setval(pg_get_serial_sequence('cadastro.lote_mel', 'id_lote'), (SELECT max(id_lote) FROM cadastro.lote_mel));
+ALTER TABLE cadastro.colheita ENABLE TRIGGER USER;
+ALTER TABLE cadastro.lote_mel ENABLE TRIGGER USER;
+ALTER TABLE cadastro.lote_mel_colheita ENABLE TRIGGER USER;
 ALTER TABLE cadastro.tratamento ENABLE TRIGGER USER;
 ALTER TABLE cadastro.alimentacao ENABLE TRIGGER USER;
 ALTER TABLE cadastro.ocorrencia ENABLE TRIGGER USER;
@@ -184,7 +212,8 @@ SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SE
 const char* const ARRUMAR = "VACUUM (ANALYZE) cadastro.usuario, cadastro.apiario, cadastro.abelha_rainha, "
                             "cadastro.municipio, cadastro.ceps, cadastro.florada, cadastro.acesso, "
                             "cadastro.colmeia, cadastro.revisao, cadastro.produto, cadastro.tratamento, "
-                            "cadastro.alimentacao, cadastro.ocorrencia, cadastro.pesagem, cadastro.movimentacao";
+                            "cadastro.alimentacao, cadastro.ocorrencia, cadastro.pesagem, cadastro.movimentacao, "
+                            "cadastro.colheita, cadastro.lote_mel, cadastro.lote_mel_colheita, cadastro.rainha_colmeia";
 
 } // namespace
 

@@ -44,7 +44,9 @@
 #include "gui/form_busca_apiario.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
+#include "gui/form_lote_mel.h"
 #include "gui/form_pesquisa_usuario.h"
+#include "gui/form_rastreabilidade.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
@@ -433,6 +435,41 @@ void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
     r.passo([&s] { s.formulario_aberto(ids::COLMEIAS)->janela()->hide(); });
 }
 
+// Honey lots: the harvests of a season listed to build a lot from, and
+// the trace of the newest lot (that of the first tenth of the hives: 1,000
+// of them at N = 100,000), each beside its SELECTs alone.
+void medir_lotes(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o, PGconn* bruta)
+{
+    auto lotes = [&s] { return form_aberto<FORM_LOTE_MEL>(s, ids::LOTES_MEL); };
+    r.passo([&s] { item_menu(s, ids::LOTES_MEL).activate(); });
+    r.esperar([lotes] { return aberta(lotes()); }, "the honey lots window");
+    r.passo([lotes] {
+        clicar(lotes()->widgets().button_novo);
+        lotes()->widgets().entry_de->set_text("01/12/2025");
+        lotes()->widgets().entry_ate->set_text("28/02/2026");
+    });
+    r.repetir("list harvests", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, lotes] {
+        r.passo([lotes] { lotes()->get_colheitas()->clear(); });
+        medir_lista(r, a, rastro, bruta, "Honey lots: list a season's harvests",
+                    [lotes] { clicar_botao(lotes()->widgets().button_buscar_colheitas); },
+                    [lotes] { return lotes()->get_colheitas()->children().size() > 0; });
+    });
+    r.passo([lotes] { std::fprintf(stderr, "  %zu harvests listed\n", lotes()->get_colheitas()->children().size()); });
+    r.passo([lotes] { clicar(lotes()->widgets().button_cancelar); });
+    r.passo([lotes] { lotes()->janela()->hide(); });
+    auto rastreio = [&s] { return form_aberto<FORM_RASTREABILIDADE>(s, ids::RASTREABILIDADE); };
+    r.passo([&s] { item_menu(s, ids::RASTREABILIDADE).activate(); });
+    r.esperar([rastreio] { return aberta(rastreio()); }, "the trace window");
+    r.repetir("trace a lot", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, rastreio] {
+        // The click traces at once: the lines are there when it returns.
+        medir_lista(r, a, rastro, bruta, "Rastreabilidade: trace the newest lot",
+                    [rastreio] { clicar_botao(rastreio()->widgets().button_rastrear); },
+                    [rastreio] { return !rastreio()->get_linhas().empty(); });
+    });
+    r.passo([rastreio] { std::fprintf(stderr, "  %zu trace lines\n", rastreio()->get_linhas().size()); });
+    r.passo([rastreio] { rastreio()->janela()->hide(); });
+}
+
 // The keys of a thousand hives that have not ended and stand in neither
 // apiary: those a move of 1,000 hives takes back and forth between the two.
 std::vector<int> mil_colmeias(PGconn* c, int a, int b)
@@ -717,6 +754,8 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
     }
     medir_colmeias(r, a, s, rastro, o, bruta);
     r.passo([] { std::fprintf(stderr, "  peak resident memory after the beehives: %.1f MB\n", pico_mb()); });
+    medir_lotes(r, a, s, rastro, o, bruta);
+    r.passo([] { std::fprintf(stderr, "  peak resident memory after the honey lots: %.1f MB\n", pico_mb()); });
 }
 
 } // namespace

@@ -120,6 +120,7 @@ void FORM_LOTE_MEL::montar()
             (*it)[colunas_apiario.marcada] = !(*it)[colunas_apiario.marcada];
     });
     coluna_texto(*w.treeview_apiarios, "Apiário", colunas_apiario.nome, 200);
+    altura_fixa(*w.treeview_apiarios, 30);
     const LISTA_APIARIOS apiarios = COLMEIA(ctx.query).apiarios();
     for (std::size_t i = 0; i < apiarios.size(); ++i) {
         Gtk::TreeModel::Row linha_apiario = *lista_apiarios->append();
@@ -141,6 +142,8 @@ void FORM_LOTE_MEL::montar()
             marcar((*it)[colunas_colheita.indice], !(*it)[colunas_colheita.marcada]);
     });
     w.treeview_colheitas->append_column("Colméia", colunas_colheita.colmeia);
+    w.treeview_colheitas->get_column(1)->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    w.treeview_colheitas->get_column(1)->set_fixed_width(60);
     coluna_texto(*w.treeview_colheitas, "Apiário", colunas_colheita.apiario, 150);
     coluna_texto(*w.treeview_colheitas, "Data", colunas_colheita.data, 85);
     coluna_texto(*w.treeview_colheitas, "Origem", colunas_colheita.origem, 70);
@@ -160,6 +163,7 @@ void FORM_LOTE_MEL::montar()
             quilos_no_lote((*it)[colunas_colheita.indice], novo.raw());
     });
     coluna_texto(*w.treeview_colheitas, "Carência", colunas_colheita.carencia, 260);
+    altura_fixa(*w.treeview_colheitas, 30);
 
     Gtk::Frame* quadro_colheitas = Gtk::manage(new Gtk::Frame("Colheitas"));
     Gtk::HBox* dentro = Gtk::manage(new Gtk::HBox(false, 6));
@@ -189,6 +193,7 @@ void FORM_LOTE_MEL::montar()
     coluna_texto(*w.treeview_lotes, "Destino", colunas.textos[5], 160);
     coluna_texto(*w.treeview_lotes, "Nota fiscal", colunas.textos[6], 100);
     coluna_texto(*w.treeview_lotes, "Situação", colunas.textos[7], 100);
+    altura_fixa(*w.treeview_lotes);
     Gtk::Frame* quadro_lotes = Gtk::manage(new Gtk::Frame("Lotes"));
     Gtk::VBox* caixa_lotes = Gtk::manage(new Gtk::VBox(false, 4));
     caixa_lotes->pack_start(*rolagem(*w.treeview_lotes, 150), true, true, 0);

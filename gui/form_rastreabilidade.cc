@@ -105,6 +105,7 @@ void FORM_RASTREABILIDADE::montar()
     coluna_texto(*w.treeview_rastro, "Tipo", colunas.textos[1], 110);
     coluna_texto(*w.treeview_rastro, "Data", colunas.textos[2], 85);
     coluna_texto(*w.treeview_rastro, "Descrição", colunas.textos[3], 560);
+    altura_fixa(*w.treeview_rastro);
     vertical->pack_start(*rolagem(*w.treeview_rastro, 300), true, true, 0);
 
     w.button_abrir = Gtk::manage(new Gtk::Button("Abrir"));

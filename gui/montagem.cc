@@ -56,6 +56,17 @@ void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModel
     lista.append_column(*c);
 }
 
+void altura_fixa(Gtk::TreeView& lista, int largura)
+{
+    for (Gtk::TreeViewColumn* c : lista.get_columns()) {
+        if (c->get_sizing() != Gtk::TREE_VIEW_COLUMN_FIXED) {
+            c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+            c->set_fixed_width(largura);
+        }
+    }
+    lista.set_fixed_height_mode(true);
+}
+
 Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura)
 {
     Gtk::ScrolledWindow* r = Gtk::manage(new Gtk::ScrolledWindow());

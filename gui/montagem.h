@@ -32,6 +32,10 @@ void limitar_largura(Gtk::CellLayout& lista, int caracteres);
 // ellipsis.
 void coluna_texto(Gtk::TreeView& lista, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& coluna,
                   int largura);
+// Every column of the list fixed (those not fixed yet `largura` pixels
+// wide) and every row one line high: the list then measures only the rows
+// it shows, however many it has.
+void altura_fixa(Gtk::TreeView& lista, int largura = 60);
 // A scrolled window around `filho`, `altura` pixels high at least.
 Gtk::ScrolledWindow* rolagem(Gtk::Widget& filho, int altura);
 
