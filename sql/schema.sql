@@ -511,3 +511,22 @@ CREATE TABLE seguranca.segredo (
     valor bytea NOT NULL
 );
 INSERT INTO seguranca.segredo (valor) SELECT seguranca.gen_random_bytes(32);
+
+-- The producer's or company's own data, printed in the header of reports
+-- and labels: one row, there from the start, that administrators fill in.
+-- The CPF or CNPJ is kept as the mask writes it (the program checks its
+-- digits); the municipality is the CEP's.
+CREATE TABLE cadastro.empresa (
+    id_empresa         integer PRIMARY KEY DEFAULT 1 CONSTRAINT empresa_uma_so CHECK (id_empresa = 1),
+    nome               text    NOT NULL DEFAULT '',
+    documento          text    NOT NULL DEFAULT '' CONSTRAINT empresa_documento_forma CHECK
+        (documento ~ '^([0-9]{3}\.[0-9]{3}\.[0-9]{3}-[0-9]{2}|[0-9]{2}\.[0-9]{3}\.[0-9]{3}/[0-9]{4}-[0-9]{2})?$'),
+    inscricao_estadual text    NOT NULL DEFAULT '',
+    id_cep             integer REFERENCES cadastro.ceps (id_cep),
+    endereco           text    NOT NULL DEFAULT '',
+    numero             text    NOT NULL DEFAULT '',
+    bairro             text    NOT NULL DEFAULT '',
+    telefone           text    NOT NULL DEFAULT '',
+    email              text    NOT NULL DEFAULT ''
+);
+INSERT INTO cadastro.empresa (id_empresa) VALUES (1);

@@ -46,7 +46,7 @@ Foto Observador::fotografar()
         { "abelha_rainha", "id_abelha" }, { "colmeia", "id_colmeia" },   { "revisao", "id_revisao" },
         { "produto", "id_produto" },     { "tratamento", "id_tratamento" }, { "alimentacao", "id_alimentacao" },
         { "ocorrencia", "id_ocorrencia" }, { "pesagem", "id_pesagem" }, { "movimentacao", "id_movimentacao" },
-        { "evento_colonia", "id_evento" },
+        { "evento_colonia", "id_evento" }, { "empresa", "id_empresa" },
     };
     std::string sql;
     for (const auto& t : tabelas) {
