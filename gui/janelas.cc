@@ -8,6 +8,7 @@
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
+#include "gui/form_empresa.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
 #include "gui/form_manejo_lote.h"
@@ -57,6 +58,7 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::PESAGEM_LOTE, fazer<FORM_MANEJO_LOTE> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
+        { ids::EMPRESA, fazer<FormEmpresa> },
     };
     auto it = tabela.find(id);
     return it != tabela.end() ? it->second(id, contexto) : fazer<FormVazio>(id, contexto);
