@@ -567,7 +567,7 @@ class Papeis(ComBanco):
             codigo, erro = self.como_programa(comando)
             self.assertNotEqual(codigo, 0, comando)
             self.assertRegex(erro, "(permission denied|must be owner|must be superuser|permissão negada)", comando)
-        self.assertEqual(self.local.sql("select count(*) from pg_tables where schemaname = 'cadastro'"), "16")
+        self.assertEqual(self.local.sql("select count(*) from pg_tables where schemaname = 'cadastro'"), "17")
 
     def test_novo_com_dois_papeis_e_segredos_privados_desde_o_primeiro_byte(self):
         # With a umask that lets everyone read, and a chmod that does
