@@ -230,7 +230,7 @@ Servidor Servidor::do_ambiente()
 std::string Servidor::conexao(const std::string& banco) const
 {
     return "hostaddr=" + host + " port=" + porta + " dbname=" + banco + " user=" + usuario +
-           " password=" + senha + " sslmode=disable";
+           " password=" + senha + " sslmode=disable options='-c jit=off'";
 }
 
 BancoBench::BancoBench(const Servidor& servidor, const std::string& fontes) : servidor_(servidor)

@@ -454,7 +454,7 @@ void medir_lotes(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rast
                     [lotes] { clicar_botao(lotes()->widgets().button_buscar_colheitas); },
                     [lotes] { return lotes()->get_colheitas()->children().size() > 0; });
     });
-    r.passo([lotes] { std::fprintf(stderr, "  %zu harvests listed\n", lotes()->get_colheitas()->children().size()); });
+    r.passo([lotes] { std::fprintf(stderr, "  %zu harvests listed\n", static_cast<std::size_t>(lotes()->get_colheitas()->children().size())); });
     r.passo([lotes] { clicar(lotes()->widgets().button_cancelar); });
     r.passo([lotes] { lotes()->janela()->hide(); });
     auto rastreio = [&s] { return form_aberto<FORM_RASTREABILIDADE>(s, ids::RASTREABILIDADE); };

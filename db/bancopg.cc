@@ -99,8 +99,10 @@ std::string BANCOPG::get_string_conexao() const
     texto += " dbname=" + entre_aspas(dbname) + " user=" + entre_aspas(usuario) + " password=" +
              entre_aspas(senha) + " sslmode=" + (ssl == 1 ? "require" : ssl == 2 ? "verify-full" : "disable");
     // Dates are typed day first and texts are UTF-8, whatever the server's,
-    // the database's or the user's defaults.
-    texto += " options='-c DateStyle=ISO,DMY' client_encoding=UTF8";
+    // the database's or the user's defaults. The program's statements are
+    // short and answered while the user waits: compiling them first (the
+    // server's JIT, which their estimated cost can set off) only delays them.
+    texto += " options='-c DateStyle=ISO,DMY -c jit=off' client_encoding=UTF8";
     // A server that does not answer ends a connection attempt in bounded
     // time instead of freezing the window.
     texto += " connect_timeout=" + std::to_string(ESPERA_CONEXAO);

@@ -40,6 +40,11 @@ void EVENTOS::cep_mascara(int tag, Gtk::Entry* entry)
     mascarar(MASCARA_CEP, tag, entry);
 }
 
+void EVENTOS::cnpj_mascara(int tag, Gtk::Entry* entry)
+{
+    mascarar(MASCARA_CNPJ, tag, entry);
+}
+
 void EVENTOS::mascarar(const Mascara& mascara, int tag, Gtk::Entry* entry)
 {
     // The step already worked out what the runs caused by writing the text

@@ -23,6 +23,7 @@ public:
     void data_mascara(int tag, Gtk::Entry* entry);
     void cpf_mascara(int tag, Gtk::Entry* entry);
     void cep_mascara(int tag, Gtk::Entry* entry);
+    void cnpj_mascara(int tag, Gtk::Entry* entry);
     void checar_digito(Gtk::Entry* entry, int modo);
     void set_posicao(Gtk::Entry* entry, int posicao);
     void tabular(Gtk::Window* janela, Gtk::Widget* widget);

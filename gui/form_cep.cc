@@ -7,6 +7,7 @@
 #include <gtkmm/messagedialog.h>
 
 #include "gui/montagem.h"
+#include "gui/form_empresa.h"
 #include "gui/form_usuario.h"
 #include "model/usuario.h"
 
@@ -66,6 +67,8 @@ void FormCep::montar()
     w.entry_cep->signal_changed().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::cep_mascara), 1, w.entry_cep));
     if (FormUsuario* u = dynamic_cast<FormUsuario*>(origem()))
         w.entry_cep->set_text(u->cep_digitado());
+    else if (FormEmpresa* e = dynamic_cast<FormEmpresa*>(origem()))
+        w.entry_cep->set_text(e->cep_digitado());
 
     int padrao = 0;
     const std::vector<std::string> estados = ctx.municipio->listar_estados();
@@ -120,4 +123,6 @@ void FormCep::salvar_cep()
     janela()->hide();
     if (FormUsuario* u = dynamic_cast<FormUsuario*>(origem()))
         u->cep_cadastrado(novo.cep);
+    else if (FormEmpresa* e = dynamic_cast<FormEmpresa*>(origem()))
+        e->cep_cadastrado(novo.cep);
 }

@@ -54,35 +54,35 @@ void FORM_RASTREABILIDADE::montar()
     w.radio_lote = Gtk::manage(new Gtk::RadioButton(grupo, "Lote"));
     w.radio_colmeia = Gtk::manage(new Gtk::RadioButton(grupo, "Colméia"));
     w.radio_apiario = Gtk::manage(new Gtk::RadioButton(grupo, "Apiário"));
-    w.combo_lote = Gtk::manage(new Gtk::ComboBoxText());
-    limitar_largura(*w.combo_lote, 30);
-    for (const LOTES_MEL& l : lotes.listar()) {
-        ids_lotes.push_back(l.id);
-        w.combo_lote->append(l.codigo + " (" + l.extracao + (l.anulado() ? ", anulado" : "") + ")");
-    }
-    if (!ids_lotes.empty())
-        w.combo_lote->set_active(0);
+    w.entry_lote = Gtk::manage(new Gtk::Entry());
+    w.entry_lote->set_width_chars(14);
+    // The newest lot is traced unless another is typed.
+    const std::vector<LOTES_MEL> lotes_listados = lotes.listar();
+    if (!lotes_listados.empty())
+        w.entry_lote->set_text(lotes_listados.front().codigo);
     w.entry_meses = Gtk::manage(new Gtk::Entry());
     w.entry_meses->set_width_chars(4);
     w.entry_meses->set_max_length(3);
     w.entry_meses->set_text("12");
     w.entry_colmeia = Gtk::manage(new Gtk::Entry());
     w.entry_colmeia->set_width_chars(8);
-    w.combo_apiario = Gtk::manage(new Gtk::ComboBoxText());
-    limitar_largura(*w.combo_apiario, 30);
+    lista_apiarios = Gtk::ListStore::create(colunas_apiario);
     const LISTA_APIARIOS apiarios = COLMEIA(ctx.query).apiarios();
     for (std::size_t i = 0; i < apiarios.size(); ++i) {
-        ids_apiarios.push_back(apiarios.id(i));
-        w.combo_apiario->append(apiarios.nome(i));
+        Gtk::TreeModel::Row linha_apiario = *lista_apiarios->append();
+        linha_apiario[colunas_apiario.codigo] = apiarios.id(i);
+        linha_apiario[colunas_apiario.textos[0]] = apiarios.nome(i);
     }
-    if (!ids_apiarios.empty())
-        w.combo_apiario->set_active(0);
+    w.treeview_apiarios = Gtk::manage(new Gtk::TreeView(lista_apiarios));
+    w.treeview_apiarios->set_headers_visible(false);
+    coluna_texto(*w.treeview_apiarios, "Apiário", colunas_apiario.textos[0], 260);
+    altura_fixa(*w.treeview_apiarios);
     w.button_rastrear = Gtk::manage(new Gtk::Button("Rastrear"));
 
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Rastrear"));
     Gtk::VBox* escolha = Gtk::manage(new Gtk::VBox(false, 4));
     Gtk::HBox* l = linha_com(*w.radio_lote);
-    l->pack_start(*w.combo_lote, false, false, 0);
+    l->pack_start(*w.entry_lote, false, false, 0);
     l->pack_start(*rotulo("tratamentos, ocorrências e movimentações dos últimos"), false, false, 5);
     l->pack_start(*w.entry_meses, false, false, 0);
     l->pack_start(*rotulo("meses antes da extração"), false, false, 5);
@@ -91,7 +91,7 @@ void FORM_RASTREABILIDADE::montar()
     l->pack_start(*w.entry_colmeia, false, false, 0);
     escolha->pack_start(*l, false, false, 0);
     l = linha_com(*w.radio_apiario);
-    l->pack_start(*w.combo_apiario, false, false, 0);
+    l->pack_start(*rolagem(*w.treeview_apiarios, 70), false, false, 0);
     l->pack_start(*w.button_rastrear, false, false, 20);
     escolha->pack_start(*l, false, false, 0);
     quadro->add(*escolha);
@@ -122,6 +122,14 @@ void FORM_RASTREABILIDADE::montar()
     w.entry_meses->signal_changed().connect(
         sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::checar_digito), w.entry_meses, 2));
     w.entry_colmeia->signal_activate().connect(sigc::mem_fun(*this, &FORM_RASTREABILIDADE::rastrear));
+    w.entry_lote->signal_activate().connect(sigc::mem_fun(*this, &FORM_RASTREABILIDADE::rastrear));
+    // Typing or choosing picks what is traced.
+    w.entry_lote->signal_changed().connect([this] { w.radio_lote->set_active(true); });
+    w.entry_colmeia->signal_changed().connect([this] { w.radio_colmeia->set_active(true); });
+    w.treeview_apiarios->get_selection()->signal_changed().connect([this] {
+        if (apiario_escolhido() != 0)
+            w.radio_apiario->set_active(true);
+    });
     w.button_rastrear->signal_clicked().connect(sigc::mem_fun(*this, &FORM_RASTREABILIDADE::rastrear));
     auto abrir_escolhida = [this] {
         Gtk::TreeModel::iterator it = w.treeview_rastro->get_selection()->get_selected();
@@ -148,24 +156,30 @@ bool FORM_RASTREABILIDADE::receber_escolha(int de_onde, int chave)
 
 void FORM_RASTREABILIDADE::escolher_lote(int id)
 {
+    w.entry_lote->set_text(lotes.get_lote(id).codigo);
     w.radio_lote->set_active(true);
-    for (std::size_t i = 0; i < ids_lotes.size(); ++i) {
-        if (ids_lotes[i] == id)
-            w.combo_lote->set_active(static_cast<int>(i));
-    }
+}
+
+int FORM_RASTREABILIDADE::apiario_escolhido() const
+{
+    Gtk::TreeModel::iterator it = w.treeview_apiarios->get_selection()->get_selected();
+    return it ? static_cast<int>((*it)[colunas_apiario.codigo]) : 0;
 }
 
 void FORM_RASTREABILIDADE::rastrear()
 {
     if (w.radio_lote->get_active()) {
-        const int i = w.combo_lote->get_active_row_number();
-        if (i < 0 || static_cast<std::size_t>(i) >= ids_lotes.size()) {
-            avisar(*janela(), "Escolha o lote a rastrear.", Gtk::MESSAGE_WARNING);
+        const std::string codigo = texto(w.entry_lote);
+        const int id = codigo.empty() ? 0 : lotes.chave_do_codigo(codigo);
+        if (id == 0) {
+            avisar(*janela(), codigo.empty() ? "Escreva o código do lote a rastrear."
+                                             : "Não há lote com o código " + codigo + ".",
+                   Gtk::MESSAGE_WARNING);
             return;
         }
         const std::string meses = texto(w.entry_meses);
         const int n = meses.empty() ? 12 : std::atoi(meses.c_str());
-        const LOTES_MEL lote = lotes.get_lote(ids_lotes[i]);
+        const LOTES_MEL lote = lotes.get_lote(id);
         const std::vector<LINHA_RASTRO> l = lotes.rastrear(lote.id, n);
         std::set<int> colmeias, apiarios;
         for (const LINHA_RASTRO& r : l) {
@@ -186,13 +200,14 @@ void FORM_RASTREABILIDADE::rastrear()
         mostrar(l, l.empty() ? "O mel da colméia " + codigo + " não está em nenhum lote."
                              : "Lotes com mel da colméia " + codigo + ": " + std::to_string(l.size()) + ".");
     } else {
-        const int i = w.combo_apiario->get_active_row_number();
-        if (i < 0 || static_cast<std::size_t>(i) >= ids_apiarios.size()) {
-            avisar(*janela(), "Escolha o apiário a rastrear.", Gtk::MESSAGE_WARNING);
+        const int id = apiario_escolhido();
+        if (id == 0) {
+            avisar(*janela(), "Escolha na lista o apiário a rastrear.", Gtk::MESSAGE_WARNING);
             return;
         }
-        const std::vector<LINHA_RASTRO> l = lotes.lotes_do_apiario(ids_apiarios[i]);
-        const std::string nome = w.combo_apiario->get_active_text().raw();
+        Gtk::TreeModel::iterator it = w.treeview_apiarios->get_selection()->get_selected();
+        const std::string nome = Glib::ustring((*it)[colunas_apiario.textos[0]]).raw();
+        const std::vector<LINHA_RASTRO> l = lotes.lotes_do_apiario(id);
         mostrar(l, l.empty() ? "O mel do apiário " + nome + " não está em nenhum lote."
                              : "Lotes com mel do apiário " + nome + ": " + std::to_string(l.size()) + ".");
     }

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include <gtkmm/button.h>
-#include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
 #include <gtkmm/liststore.h>
@@ -27,10 +26,10 @@ struct WidgetsRastreabilidade : BotoesForm
     Gtk::RadioButton* radio_lote = nullptr;
     Gtk::RadioButton* radio_colmeia = nullptr;
     Gtk::RadioButton* radio_apiario = nullptr;
-    Gtk::ComboBoxText* combo_lote = nullptr;       // every lot, newest first
+    Gtk::Entry* entry_lote = nullptr;              // a lot's code
     Gtk::Entry* entry_meses = nullptr;             // months before the extraction
     Gtk::Entry* entry_colmeia = nullptr;           // a hive's code
-    Gtk::ComboBoxText* combo_apiario = nullptr;    // every apiary by name
+    Gtk::TreeView* treeview_apiarios = nullptr;    // every apiary by name, one chosen
     Gtk::Button* button_rastrear = nullptr;
     Gtk::Label* label_resumo = nullptr;
     Gtk::TreeView* treeview_rastro = nullptr;      // hive, kind, date, what it says
@@ -56,13 +55,15 @@ public:
 private:
     void mostrar(const std::vector<LINHA_RASTRO>& l, const std::string& resumo);
     void escolher_lote(int id);
+    // The apiary chosen in the list (0 for none).
+    int apiario_escolhido() const;
 
     LOTE_MEL lotes;
     COLUNAS colunas;
     Glib::RefPtr<Gtk::ListStore> lista;
     std::vector<LINHA_RASTRO> linhas;
-    std::vector<int> ids_lotes;      // in the order of combo_lote
-    std::vector<int> ids_apiarios;   // in the order of combo_apiario
+    COLUNAS colunas_apiario;
+    Glib::RefPtr<Gtk::ListStore> lista_apiarios;
 };
 
 #endif // ZUMBREL_GUI_FORM_RASTREABILIDADE_H

@@ -8,6 +8,7 @@
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
+#include "gui/form_empresa.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
 #include "gui/form_lote_mel.h"
@@ -62,6 +63,7 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::RASTREABILIDADE, fazer<FORM_RASTREABILIDADE> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
+        { ids::EMPRESA, fazer<FormEmpresa> },
     };
     auto it = tabela.find(id);
     return it != tabela.end() ? it->second(id, contexto) : fazer<FormVazio>(id, contexto);

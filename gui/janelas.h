@@ -37,6 +37,8 @@ enum Janela : int {
     BUSCA_APIARIO = 20,
     BUSCA_USUARIO = 21,
     CEP = 121,
+    // The company's data and the reports: 30 to 49.
+    EMPRESA = 30,
 };
 } // namespace ids
 

@@ -173,12 +173,15 @@ void SISTEMAGUI::carregar_sistema()
     itens.push_back(MenuElem("Cadastro de A_piários", Gtk::AccelKey("<control>P", ""), abrir(ids::APIARIOS)));
     itens.push_back(MenuElem("Cadastro de A_belhas", Gtk::AccelKey("<control>B", ""), abrir(ids::ABELHAS)));
     itens.push_back(MenuElem("Cadastro de Co_lméias", Gtk::AccelKey("<control>L", ""), abrir(ids::COLMEIAS)));
+    itens.push_back(MenuElem("Dados da _Empresa", abrir(ids::EMPRESA)));
     itens.push_back(SeparatorElem());
     itens.push_back(MenuElem("_Sair", Gtk::AccelKey("<alt>F4", ""),
                              sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela)));
     // Users and access levels are for administrators only.
     itens[2].set_sensitive(contexto.administrador);
     itens[3].set_sensitive(contexto.administrador);
+    // So is the company's data.
+    itens[ITEM_EMPRESA].set_sensitive(contexto.administrador);
 
     menu_manejo = Gtk::manage(new Gtk::Menu());
     menubar->items().push_back(MenuElem("_Manejo", *menu_manejo));
@@ -241,12 +244,14 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     // Users and access levels are for administrators only, however the
     // window is asked for, and as the user is now (demoted or deleted by
     // another administrator since the login, he is no longer one).
-    const bool so_administradores = id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO;
+    const bool so_administradores =
+        id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO || id == ids::EMPRESA;
     if (so_administradores && contexto.administrador && contexto.acesso) {
         contexto.administrador = contexto.acesso->ainda_administrador(contexto.usuario_logado.id);
         if (menu && !contexto.administrador) {
             menu->items()[2].set_sensitive(false);
             menu->items()[3].set_sensitive(false);
+            menu->items()[ITEM_EMPRESA].set_sensitive(false);
         }
     }
     if (so_administradores && !contexto.administrador) {

@@ -215,6 +215,16 @@ const char* motivo_da_restricao(const std::string& sqlstate, const std::string& 
         { "23514", "lote_mel_excede_colheita", -1,
           "Os quilos escolhidos de uma colheita passam do que ela deu menos o que já está em outros lotes (outro "
           "computador pode ter acabado de usá-la). Busque as colheitas de novo." },
+        // The company's data.
+        { "23514", "empresa_uma_so", -1, "Os dados da empresa são um registro só: não se inclui outro." },
+        { "23505", "empresa_pkey", -1, "Os dados da empresa já estão cadastrados: altere-os em vez de incluir outros." },
+        { "23514", "empresa_documento_forma", -1,
+          "Digite o CPF inteiro, como 123.456.789-09, ou o CNPJ inteiro, como 12.345.678/0001-95." },
+        { "23503", "empresa_id_cep_fkey", 0, "O CEP escolhido para a empresa não está mais cadastrado." },
+        { "23503", "empresa_id_cep_fkey", 1, "Este CEP é o do endereço da empresa: ele não pode ser excluído." },
+        { "42501", "empresa_somente_administradores", -1,
+          "Somente um administrador pode mudar os dados da empresa: o usuário que entrou não é administrador, ou "
+          "a sessão com o banco de dados não tem mais quem entrou." },
     };
     for (const Caso& c : casos) {
         if (sqlstate == c.sqlstate && restricao == c.restricao && (c.exclusao < 0 || c.exclusao == (exclusao ? 1 : 0)))

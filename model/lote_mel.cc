@@ -92,6 +92,20 @@ std::string conferir(const LOTES_MEL& l)
     return std::string();
 }
 
+// Where hive `colmeia` stood on day `data` (SQL expressions of the
+// statement it goes into): where the latest move up to then took it, or,
+// before every move, where the first one after took it from, or where it
+// stands. Written into each statement rather than called, so that the
+// server looks it up with two index probes a row.
+std::string apiario_no_dia(const std::string& colmeia, const std::string& data)
+{
+    return "coalesce((select m.id_destino from cadastro.movimentacao as m where m.id_colmeia = " + colmeia +
+           " and m.data <= " + data + " order by m.data desc, m.id_movimentacao desc limit 1), "
+           "(select m.id_origem from cadastro.movimentacao as m where m.id_colmeia = " + colmeia + " and m.data > " +
+           data + " order by m.data, m.id_movimentacao limit 1), "
+           "(select k.id_apiario from cadastro.colmeia as k where k.id_colmeia = " + colmeia + "))";
+}
+
 // The harvests, each with its hive and day, of the parts of a lot: by
 // part, "p" the part and "h" its harvest (origem, id, id_colmeia, data).
 const char* const PARTES_COM_COLHEITA =
@@ -382,6 +396,15 @@ std::vector<LOTES_MEL> LOTE_MEL::listar()
     return lotes;
 }
 
+int LOTE_MEL::chave_do_codigo(const std::string& codigo)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.lote_mel", { "id_lote" });
+    i.filtroconsulta = "codigo = btrim(" + query->literal(codigo) + ", ' ')";
+    RESULTADO r;
+    executar(i, &r);
+    return r.achou() ? r.linha(0).inteiro(0) : 0;
+}
+
 std::vector<COLHEITA_LOTE> LOTE_MEL::colheitas(const FILTRO_COLHEITAS& f)
 {
     // What the lot being built holds of each harvest counts as free.
@@ -392,19 +415,19 @@ std::vector<COLHEITA_LOTE> LOTE_MEL::colheitas(const FILTRO_COLHEITAS& f)
                         "(h.origem = 'Colheita' and p.id_colheita = h.id))), 0)"
                       : std::string("0");
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
-    i.camporetorno = { "h.origem", "h.id", "h.id_colmeia", "a.id_apiario", "a.nome", dia("h.data"), "h.mel_kg",
-                       "h.em_lotes - h.proprio", "h.mel_kg - h.em_lotes + h.proprio",
+    i.camporetorno = { "h.origem", "h.id", "h.id_colmeia", "h.id_apiario",
+                       "(select a.nome from cadastro.apiario as a where a.id_apiario = h.id_apiario)", dia("h.data"),
+                       "h.mel_kg", "h.em_lotes - h.proprio", "h.mel_kg - h.em_lotes + h.proprio",
                        "coalesce(h.carencia_produto, '')", "coalesce(" + dia("h.carencia_ate") + ", '')" };
     std::string onde = "true";
     if (std::string de; data_valida(f.de, &de))
         onde += " and h.data >= " + query->literal(de);
     if (std::string ate; data_valida(f.ate, &ate))
         onde += " and h.data <= " + query->literal(ate);
-    i.tabelas = { "(select h.*, " + proprio + " as proprio, cadastro.apiario_na_data(h.id_colmeia, h.data) as id_apiario "
-                  "from cadastro.colheita_mel as h where " + onde + ") as h",
-                  "cadastro.apiario as a" };
-    i.tipojoin = INSTRUCAO::INTERNA;
-    i.check_join = { "a.id_apiario = h.id_apiario" };
+    // Each harvest's figures are worked out once (offset 0 keeps the
+    // filters below from asking for them again).
+    i.tabelas = { "(select h.*, " + proprio + " as proprio, " + apiario_no_dia("h.id_colmeia", "h.data") +
+                  " as id_apiario from cadastro.colheita_mel as h where " + onde + " offset 0) as h" };
     std::string filtro;
     if (!f.apiarios.empty()) {
         std::string lista;
@@ -461,8 +484,8 @@ std::vector<LINHA_RASTRO> LOTE_MEL::rastrear(int id_lote, int meses)
         " union all select 1, a.id_apiario, h.id_colmeia, h.data, "
         "a.nome || ' — ' || m.nome || '/' || m.estado || case when a.latitude <> '' or a.longitude <> '' "
         "then ' (' || a.latitude || ', ' || a.longitude || ')' else ' (sem coordenadas)' end, 1 "
-        "from " + PARTES_COM_COLHEITA + " join cadastro.apiario as a on a.id_apiario = "
-        "cadastro.apiario_na_data(h.id_colmeia, h.data) join cadastro.municipio as m on m.cod_cid = a.cod_cid "
+        "from " + PARTES_COM_COLHEITA + " join cadastro.apiario as a on a.id_apiario = " +
+        apiario_no_dia("h.id_colmeia", "h.data") + " join cadastro.municipio as m on m.cod_cid = a.cod_cid "
         "where p.id_lote = " + lote +
         // The queen that headed it then.
         " union all select 2, coalesce(q.id_abelha, 0), h.id_colmeia, h.data, "
@@ -522,5 +545,5 @@ std::vector<LINHA_RASTRO> LOTE_MEL::lotes_da_colmeia(int id_colmeia)
 
 std::vector<LINHA_RASTRO> LOTE_MEL::lotes_do_apiario(int id_apiario)
 {
-    return lotes_onde("cadastro.apiario_na_data(h.id_colmeia, h.data) = " + chave(id_apiario));
+    return lotes_onde(apiario_no_dia("h.id_colmeia", "h.data") + " = " + chave(id_apiario));
 }

@@ -137,6 +137,8 @@ public:
     LOTES_MEL get_lote(int id);
     // Every lot, newest extraction first (parts not read).
     std::vector<LOTES_MEL> listar();
+    // The key of the lot with that code (spaces around it aside), 0 for none.
+    int chave_do_codigo(const std::string& codigo);
     // The harvests a lot may take, by hive and day.
     std::vector<COLHEITA_LOTE> colheitas(const FILTRO_COLHEITAS& filtro);
 

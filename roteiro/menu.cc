@@ -6,8 +6,8 @@
 
 namespace teste {
 
-// The menu holds "_Minha Conta", a separator, the windows of ids 2 to 6, a
-// separator and "_Sair".
+// The menu holds "_Minha Conta", a separator, the windows of ids 2 to 6, the
+// company's data, a separator and "_Sair".
 // "_Manejo" holds the products, a separator and the four batch windows.
 Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
 {
@@ -17,6 +17,8 @@ Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
     }
     if (id >= ids::LOTES_MEL && id <= ids::RASTREABILIDADE)
         return s.get_menu_producao()->items()[id - ids::LOTES_MEL];
+    if (id == ids::EMPRESA)
+        return s.get_menu()->items()[SISTEMAGUI::ITEM_EMPRESA];
     static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
     // Only the windows the menu opens have an item.
     g_assert(id >= ids::MINHA_CONTA && id <= ids::COLMEIAS);
@@ -25,7 +27,7 @@ Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
 
 Gtk::MenuItem& item_sair(SISTEMAGUI& s)
 {
-    return s.get_menu()->items()[8];
+    return s.get_menu()->items()[SISTEMAGUI::ITEM_SAIR];
 }
 
 } // namespace teste

@@ -331,3 +331,19 @@ UPDATE seguranca.credencial SET forma = seguranca.forma_guardada(forma)
  WHERE forma NOT LIKE '$argon2id+sha256$%' AND forma NOT LIKE '$md5+bcrypt$%';
 
 REVOKE ALL ON SCHEMA seguranca FROM PUBLIC;
+
+-- The company's data: everyone reads it (reports print it), an
+-- administrator's session alone changes it. Its one row is made with the
+-- schema and is never added or deleted by the program.
+CREATE OR REPLACE FUNCTION cadastro.empresa_direitos() RETURNS trigger
+LANGUAGE plpgsql SET search_path = pg_catalog, pg_temp AS $$
+BEGIN
+    IF cadastro.pelo_dono() OR (TG_OP = 'UPDATE' AND cadastro.e_administrador()) THEN
+        RETURN CASE TG_OP WHEN 'DELETE' THEN OLD ELSE NEW END;
+    END IF;
+    RAISE EXCEPTION 'Recusado: somente um administrador pode mudar os dados da empresa'
+        USING ERRCODE = 'insufficient_privilege', CONSTRAINT = 'empresa_somente_administradores';
+END
+$$;
+CREATE OR REPLACE TRIGGER empresa_direitos BEFORE INSERT OR UPDATE OR DELETE ON cadastro.empresa
+    FOR EACH ROW EXECUTE FUNCTION cadastro.empresa_direitos();

@@ -7,6 +7,7 @@
 const Mascara MASCARA_DATA = {"##/##/####", "/"};
 const Mascara MASCARA_CPF = {"###.###.###-##", ".-"};
 const Mascara MASCARA_CEP = {"#####-###", "-"};
+const Mascara MASCARA_CNPJ = {"##.###.###/####-##", "./-"};
 
 namespace {
 

@@ -15,6 +15,7 @@ struct Mascara
 extern const Mascara MASCARA_DATA;   // "##/##/####"
 extern const Mascara MASCARA_CPF;    // "###.###.###-##"
 extern const Mascara MASCARA_CEP;    // "#####-###"
+extern const Mascara MASCARA_CNPJ;   // "##.###.###/####-##"
 
 // State shared by all masked fields of one object.
 struct EstadoMascara

@@ -76,44 +76,34 @@ CREATE TABLE IF NOT EXISTS cadastro.lote_mel_colheita (
 CREATE INDEX IF NOT EXISTS lote_mel_colheita_revisao ON cadastro.lote_mel_colheita (id_revisao) WHERE id_revisao IS NOT NULL;
 CREATE INDEX IF NOT EXISTS lote_mel_colheita_colheita ON cadastro.lote_mel_colheita (id_colheita) WHERE id_colheita IS NOT NULL;
 
--- Where a hive stood on a day: where the latest move up to then took it,
--- or, before every move, where the first one after took it from, or where
--- it stands.
-CREATE OR REPLACE FUNCTION cadastro.apiario_na_data(p_colmeia integer, p_data date) RETURNS integer
-LANGUAGE sql STABLE AS $$
-    SELECT coalesce(
-        (SELECT m.id_destino FROM cadastro.movimentacao m
-          WHERE m.id_colmeia = p_colmeia AND m.data <= p_data
-          ORDER BY m.data DESC, m.id_movimentacao DESC LIMIT 1),
-        (SELECT m.id_origem FROM cadastro.movimentacao m
-          WHERE m.id_colmeia = p_colmeia AND m.data > p_data
-          ORDER BY m.data, m.id_movimentacao LIMIT 1),
-        (SELECT c.id_apiario FROM cadastro.colmeia c WHERE c.id_colmeia = p_colmeia))
-$$;
-
 -- Every harvest of honey: an inspection's and one entered on its own, its
 -- hive, day and kilos, the kilos already in lots that were not annulled,
 -- and, when it was taken during a withdrawal period (on or before the end
 -- of the withdrawal of a treatment of its hive that had started by then),
 -- that treatment's product and the withdrawal's end.
 CREATE OR REPLACE VIEW cadastro.colheita_mel AS
-SELECT h.origem, h.id, h.id_colmeia, h.data, h.mel_kg, h.em_lotes, t.produto AS carencia_produto,
-       t.carencia_ate
+SELECT h.origem, h.id, h.id_colmeia, h.data, h.mel_kg, h.em_lotes,
+       CASE WHEN h.carencia_ate IS NOT NULL THEN
+           (SELECT pr.nome FROM cadastro.tratamento tr JOIN cadastro.produto pr ON pr.id_produto = tr.id_produto
+             WHERE tr.id_colmeia = h.id_colmeia AND tr.carencia_ate = h.carencia_ate AND tr.inicio <= h.data
+             ORDER BY tr.id_tratamento LIMIT 1) END AS carencia_produto,
+       h.carencia_ate
   FROM (SELECT 'Revisão'::text AS origem, r.id_revisao AS id, r.id_colmeia, r.data_revisao AS data, r.mel_kg,
                coalesce((SELECT sum(p.mel_kg) FROM cadastro.lote_mel_colheita p
                            JOIN cadastro.lote_mel l ON l.id_lote = p.id_lote
-                          WHERE p.id_revisao = r.id_revisao AND l.anulado_em IS NULL), 0) AS em_lotes
+                          WHERE p.id_revisao = r.id_revisao AND l.anulado_em IS NULL), 0) AS em_lotes,
+               (SELECT max(tr.carencia_ate) FROM cadastro.tratamento tr
+                 WHERE tr.id_colmeia = r.id_colmeia AND tr.carencia_ate >= r.data_revisao
+                   AND tr.inicio <= r.data_revisao) AS carencia_ate
           FROM cadastro.revisao r WHERE r.mel_kg > 0
         UNION ALL
         SELECT 'Colheita', c.id_colheita, c.id_colmeia, c.data, c.mel_kg,
                coalesce((SELECT sum(p.mel_kg) FROM cadastro.lote_mel_colheita p
                            JOIN cadastro.lote_mel l ON l.id_lote = p.id_lote
-                          WHERE p.id_colheita = c.id_colheita AND l.anulado_em IS NULL), 0)
-          FROM cadastro.colheita c) AS h
-  LEFT JOIN LATERAL (SELECT pr.nome AS produto, tr.carencia_ate FROM cadastro.tratamento tr
-                       JOIN cadastro.produto pr ON pr.id_produto = tr.id_produto
-                      WHERE tr.id_colmeia = h.id_colmeia AND tr.carencia_ate >= h.data AND tr.inicio <= h.data
-                      ORDER BY tr.carencia_ate DESC, tr.id_tratamento LIMIT 1) AS t ON true;
+                          WHERE p.id_colheita = c.id_colheita AND l.anulado_em IS NULL), 0),
+               (SELECT max(tr.carencia_ate) FROM cadastro.tratamento tr
+                 WHERE tr.id_colmeia = c.id_colmeia AND tr.carencia_ate >= c.data AND tr.inicio <= c.data)
+          FROM cadastro.colheita c) AS h;
 
 -- A lot's code, when none is typed: its extraction year and the next
 -- number of that year ("2026-007"), one desktop at a time.

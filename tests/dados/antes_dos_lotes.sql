@@ -7,5 +7,5 @@ DROP TABLE cadastro.lote_mel_colheita, cadastro.lote_mel, cadastro.rainha_colmei
 DROP INDEX cadastro.revisao_data_com_mel;
 DROP TRIGGER revisao_em_lote ON cadastro.revisao;
 DROP TRIGGER rainha_colmeia_registrar ON cadastro.colmeia;
-DROP FUNCTION cadastro.apiario_na_data(integer, date), cadastro.lote_mel_codigo(), cadastro.lote_mel_em_uso(),
+DROP FUNCTION cadastro.lote_mel_codigo(), cadastro.lote_mel_em_uso(),
               cadastro.lote_mel_parte_confere(), cadastro.colheita_em_lote(), cadastro.rainha_colmeia_registrar();

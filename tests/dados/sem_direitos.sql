@@ -11,7 +11,7 @@ DROP FUNCTION cadastro.usuario_direitos(), cadastro.acesso_direitos(), cadastro.
               cadastro.e_administrador(), cadastro.usuario_da_sessao(), cadastro.pelo_dono(),
               cadastro.tem_usuarios(), cadastro.parametros_senha(text), cadastro.tentar_entrada(text, text),
               cadastro.entrar(), cadastro.sair(), cadastro.primeiro_administrador(text, text, text);
-DROP FUNCTION IF EXISTS cadastro.produto_direitos(), cadastro.tratamento_registrado_por() CASCADE;
+DROP FUNCTION IF EXISTS cadastro.produto_direitos(), cadastro.tratamento_registrado_por(), cadastro.empresa_direitos() CASCADE;
 DROP SCHEMA seguranca CASCADE;
 
 ALTER TABLE cadastro.usuario ALTER COLUMN senha DROP DEFAULT;

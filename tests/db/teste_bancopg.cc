@@ -38,7 +38,7 @@ std::string linhas_validas(const teste::BancoTeste& banco, const char* fim = "\n
 // What every connection string ends with: day-first dates and UTF-8 text,
 // whatever the server, the database or the environment say, and the bounds
 // of the waits for the server.
-const std::string SESSAO = " options='-c DateStyle=ISO,DMY' client_encoding=UTF8 connect_timeout=10 keepalives=1 "
+const std::string SESSAO = " options='-c DateStyle=ISO,DMY -c jit=off' client_encoding=UTF8 connect_timeout=10 keepalives=1 "
                            "keepalives_idle=10 keepalives_interval=5 keepalives_count=3 tcp_user_timeout=20000";
 
 TEST(ArquivoConf, LeCadaLinhaPelaPosicaoDepoisDoPrimeiroIgual)

@@ -13,6 +13,7 @@
 #include "model/abelha.h"
 #include "model/acesso.h"
 #include "model/apiario.h"
+#include "model/empresa.h"
 #include "model/florada.h"
 #include "model/municipio.h"
 #include "model/usuario.h"
@@ -244,4 +245,43 @@ TEST_F(CorpusModelo, CadaTextoVoltaComoFoiGuardadoESoMudaASuaLinha)
         foto = nova;
     }
     EXPECT_GE(n, 60);
+}
+
+// The company's data with the text in every field typed freely: stored and
+// read back byte for byte, a blank name and a text that is no e-mail
+// refused, and only the company's row changed.
+TEST_F(CorpusModelo, DadosDaEmpresaComCadaTexto)
+{
+    teste::Observador obs(banco);
+    teste::Foto foto = obs.fotografar();
+    EMPRESA empresa(q.get());
+    int gravados = 0;
+    for (const std::string& t : corpus) {
+        EMPRESAS e = empresa.ler();
+        e.nome = e.inscricao_estadual = e.endereco = e.numero = e.bairro = e.telefone = t;
+        e.email = t;
+        const bool nome_ok = t.find_first_not_of(" \t\r\n") != std::string::npos;
+        const bool ok = empresa.gravar(e);
+        EXPECT_EQ(ok, nome_ok && email_aceito(t)) << mostrar(t) << empresa.falha().motivo();
+        if (!ok && nome_ok) {
+            // The same without the e-mail is stored.
+            e.email.clear();
+            ASSERT_TRUE(empresa.gravar(e)) << mostrar(t) << empresa.falha().motivo();
+        }
+        if (!nome_ok) {
+            EXPECT_EQ(empresa.falha().motivo(), "Escreva o nome do produtor ou da empresa.") << mostrar(t);
+            continue;
+        }
+        ++gravados;
+        const EMPRESAS lida = empresa.ler();
+        EXPECT_EQ((std::vector<std::string> { lida.nome, lida.inscricao_estadual, lida.endereco, lida.numero,
+                                              lida.bairro, lida.telefone, lida.email }),
+                  (std::vector<std::string> { t, t, t, t, t, t, e.email }))
+            << mostrar(t);
+        teste::Foto nova = obs.fotografar();
+        const std::set<std::string> mudou = teste::diferencas(foto, nova);
+        EXPECT_TRUE(mudou.empty() || mudou == std::set<std::string> { "empresa:1" }) << mostrar(t);
+        foto = nova;
+    }
+    EXPECT_GE(gravados, 55);
 }

@@ -21,6 +21,7 @@
 #include "model/acesso.h"
 #include "model/apiario.h"
 #include "model/colmeia.h"
+#include "model/empresa.h"
 #include "model/revisao.h"
 #include "model/florada.h"
 #include "model/usuario.h"
@@ -433,4 +434,29 @@ TEST_F(OutraEstacao, ColmeiaMudadaPorRevisaoNaOutra)
     EXPECT_TRUE(c1.falha().do_banco());
     EXPECT_TRUE(c1.falha().conflito());
     EXPECT_EQ(banco.valor("select obs from cadastro.colmeia" + dela), "Da outra");
+}
+
+// The company's data saved on one desktop: the other's save of what it read
+// before is refused and changes nothing; read again, it saves.
+TEST_F(OutraEstacao, DadosDaEmpresaAlteradosNaOutra)
+{
+    EMPRESA e1(q1.get()), e2(q2.get());
+    EMPRESAS minha = e1.ler();
+    EMPRESAS dela = e2.ler();
+    ASSERT_FALSE(minha.versao.empty());
+    ASSERT_EQ(minha.versao, dela.versao);
+    dela.nome = "Mel da Serra";
+    ASSERT_TRUE(e2.gravar(dela)) << e2.falha().motivo();
+
+    minha.nome = "Apiário Bom Jesus";
+    minha.documento = "123.456.789-09";
+    EXPECT_FALSE(e1.gravar(minha));
+    EXPECT_TRUE(e1.falha().conflito());
+    EXPECT_EQ(banco.valor("select nome || '/' || documento from cadastro.empresa"), "Mel da Serra/");
+
+    EMPRESAS agora = e1.ler();
+    EXPECT_EQ(agora.nome, "Mel da Serra");
+    agora.documento = "123.456.789-09";
+    ASSERT_TRUE(e1.gravar(agora)) << e1.falha().motivo();
+    EXPECT_EQ(banco.valor("select nome || '/' || documento from cadastro.empresa"), "Mel da Serra/123.456.789-09");
 }

@@ -19,7 +19,7 @@ def antes_das_colmeias():
     """The SQL that turns a database of this version into one made before
     the beehives (and so before the hive's journal)."""
     texto = ""
-    for nome in ("antes_dos_lotes.sql", "antes_do_diario.sql", "antes_das_colmeias.sql"):
+    for nome in ("antes_da_empresa.sql", "antes_dos_lotes.sql", "antes_do_diario.sql", "antes_das_colmeias.sql"):
         with open(os.path.join(TOPO, "tests", "dados", nome)) as f:
             texto += f.read() + "\n"
     return texto

@@ -177,7 +177,8 @@ class Migracoes(ComBanco):
     migration that fails stops the start and leaves nothing of itself."""
 
     TABELAS_NOVAS = ("colmeia", "revisao", "produto", "tratamento", "alimentacao", "ocorrencia", "pesagem",
-                     "movimentacao", "evento_colonia", "colheita", "rainha_colmeia", "lote_mel", "lote_mel_colheita")
+                     "movimentacao", "evento_colonia", "colheita", "rainha_colmeia", "lote_mel", "lote_mel_colheita",
+                     "empresa")
     NOVAS = ("select count(*) from pg_tables where schemaname = 'cadastro' and tablename in (%s)"
              % ", ".join("'%s'" % t for t in TABELAS_NOVAS))
     # Every record but those of the new tables (none before them, and the
@@ -567,7 +568,7 @@ class Papeis(ComBanco):
             codigo, erro = self.como_programa(comando)
             self.assertNotEqual(codigo, 0, comando)
             self.assertRegex(erro, "(permission denied|must be owner|must be superuser|permissão negada)", comando)
-        self.assertEqual(self.local.sql("select count(*) from pg_tables where schemaname = 'cadastro'"), "16")
+        self.assertEqual(self.local.sql("select count(*) from pg_tables where schemaname = 'cadastro'"), "17")
 
     def test_novo_com_dois_papeis_e_segredos_privados_desde_o_primeiro_byte(self):
         # With a umask that lets everyone read, and a chmod that does

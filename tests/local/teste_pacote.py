@@ -42,7 +42,8 @@ class Pacote(unittest.TestCase):
     def test_dependencias(self):
         self.assertEqual(self.campo("Package"), "zumbrel")
         dependencias = [d.strip().split(" ")[0] for d in self.campo("Depends").split(",")]
-        for pacote in ("postgresql-15", "postgresql-client-15", "python3", "libpq5", "libgtkmm-2.4-1v5", "libc6"):
+        for pacote in ("postgresql-15", "postgresql-client-15", "python3", "libpq5", "libgtkmm-2.4-1v5", "libc6",
+                       "fonts-dejavu-core"):
             self.assertIn(pacote, dependencias)
 
     def test_arquivos(self):

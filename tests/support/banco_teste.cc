@@ -241,7 +241,7 @@ std::string BancoTeste::escrever_conf(const std::string& pasta, int ssl) const
 std::string BancoTeste::despejo() const
 {
     static const char* tabelas[] = { "acesso", "municipio", "ceps", "usuario", "florada",
-                                     "apiario", "abelha_rainha", "colmeia", "revisao" };
+                                     "apiario", "abelha_rainha", "colmeia", "revisao", "empresa" };
     std::string saida;
     for (const char* t : tabelas) {
         saida += std::string("== ") + t + "\n";

@@ -1,0 +1,79 @@
+// The reports the program makes from the records, by name: each reads what
+// it needs with a few set-based statements and fills a RELATORIO (its
+// header with the company's data and the filters). Adding a report is one
+// function of RELATORIOS_DO_BANCO and one line of its table in
+// relatorios/catalogo.cc.
+#ifndef ZUMBREL_RELATORIOS_CATALOGO_H
+#define ZUMBREL_RELATORIOS_CATALOGO_H
+
+#include <string>
+#include <vector>
+
+#include "model/dados.h"
+#include "relatorios/relatorio.h"
+
+// What a report is asked for: a period of days "DD/MM/YYYY" (an empty start
+// is the first day of the end's year; an empty end is today), apiaries and
+// hives by key (none: all).
+struct FILTRO_RELATORIO
+{
+    std::string de;
+    std::string ate;
+    std::vector<int> apiarios;
+    std::vector<int> colmeias;
+};
+
+class RELATORIOS_DO_BANCO;
+
+struct TIPO_RELATORIO
+{
+    const char* nome;     // as the command line names it
+    const char* titulo;   // as the window lists it and the header says it
+    // Whether it reads a period (the others are as of its end: today when none is given).
+    bool periodo;
+    bool (RELATORIOS_DO_BANCO::*montar)(const FILTRO_RELATORIO&, RELATORIO&);
+};
+
+// The reports, in the order the window lists them.
+const std::vector<TIPO_RELATORIO>& tipos_de_relatorio();
+// The report of that name (null when there is none).
+const TIPO_RELATORIO* tipo_de_relatorio(const std::string& nome);
+
+// A period as typed, checked: false with *erro saying why for a day that
+// does not exist or a period that ends before it begins. On success the
+// days in the database's form "YYYY-MM-DD", the blanks filled in.
+bool conferir_periodo(const FILTRO_RELATORIO& f, std::string* de_iso, std::string* ate_iso, std::string* erro);
+
+class RELATORIOS_DO_BANCO : public DADOS
+{
+public:
+    explicit RELATORIOS_DO_BANCO(QUERY* query);
+
+    // Makes the report of that type: false, with falha() saying why, for a
+    // period that is wrong or a statement the database refused.
+    bool montar(const TIPO_RELATORIO& tipo, const FILTRO_RELATORIO& f, RELATORIO& r);
+
+    bool producao(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool cadastro_apiarios(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool caderno_campo(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool tratamentos(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool ocorrencias(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool movimentacoes(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool rainhas(const FILTRO_RELATORIO& f, RELATORIO& r);
+    bool ficha_campo(const FILTRO_RELATORIO& f, RELATORIO& r);
+
+private:
+    // Runs a query of that select list over that from-clause and condition
+    // (which may end with its order); false with falha() set when refused.
+    bool consultar(const std::vector<std::string>& colunas, const std::string& de, const std::string& onde,
+                   RESULTADO& r);
+    // "a.id_apiario in (1, 2)" for the apiaries filtered ("true" for all),
+    // and the same for hives.
+    static std::string entre(const char* coluna, const std::vector<int>& chaves);
+    // The names of the apiaries filtered, as the header says them.
+    std::string nomes_apiarios(const std::vector<int>& chaves);
+
+    std::string de_, ate_;   // the period checked, "YYYY-MM-DD"
+};
+
+#endif // ZUMBREL_RELATORIOS_CATALOGO_H

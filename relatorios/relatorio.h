@@ -1,0 +1,83 @@
+// A report as data, before it is drawn or written: the company and the
+// filters of its header, one or more tables, and a bar chart when it has
+// one. The model fills it (relatorios/fontes.h); the page drawing
+// (relatorios/desenho.h), the PDF, the print, the window's preview and the
+// CSV all read the same value.
+#ifndef ZUMBREL_RELATORIOS_RELATORIO_H
+#define ZUMBREL_RELATORIOS_RELATORIO_H
+
+#include <string>
+#include <vector>
+
+#include "model/empresa.h"
+
+// One value of a table: a text, or a number shown with `casas` decimals
+// (decimal comma) and written as a number into a spreadsheet.
+struct CELULA
+{
+    std::string texto;
+    bool numero = false;
+    double valor = 0;
+    int casas = 0;
+
+    static CELULA de_texto(const std::string& t);
+    static CELULA de_numero(double v, int casas);
+    // What a page shows: the text, or the number as Portuguese writes it.
+    std::string mostrado() const;
+};
+
+struct COLUNA_RELATORIO
+{
+    std::string titulo;
+    // Its share of the page's width, against the other columns'.
+    double peso = 1;
+};
+
+struct LINHA_RELATORIO
+{
+    std::vector<CELULA> celulas;
+    // Drawn in bold, as the hives in withdrawal today or a total.
+    bool destaque = false;
+};
+
+// One table, with its title and what it says when it has no rows.
+struct TABELA_RELATORIO
+{
+    std::string titulo;
+    std::vector<COLUNA_RELATORIO> colunas;
+    std::vector<LINHA_RELATORIO> linhas;
+    std::string vazia = "Nenhum registro.";
+};
+
+// Bars side by side for each category, one of each series, with the values
+// over them.
+struct GRAFICO_BARRAS
+{
+    std::string titulo;
+    std::string unidade;                   // written on the axis ("kg")
+    std::vector<std::string> categorias;   // under each group of bars
+    std::vector<std::string> series;       // the legend, in bar order
+    // valores[s][c]: series s, category c.
+    std::vector<std::vector<double>> valores;
+    int casas = 1;
+
+    bool vazio() const { return categorias.empty() || series.empty(); }
+};
+
+struct RELATORIO
+{
+    std::string titulo;
+    // The filters as the header says them ("Período: 01/01/2025 a 31/12/2025").
+    std::vector<std::string> filtros;
+    EMPRESAS empresa;
+    // When it was made, "DD/MM/YYYY HH:MM".
+    std::string emitido;
+    std::vector<TABELA_RELATORIO> tabelas;
+    GRAFICO_BARRAS grafico;
+    // Said on the first page when no table has a row and there is no chart.
+    std::string nada = "Nenhum registro encontrado para os filtros escolhidos.";
+
+    bool vazio() const;
+};
+
+#endif // ZUMBREL_RELATORIOS_RELATORIO_H

@@ -1,0 +1,250 @@
+// The reports made from the records: the honey of each apiary against the
+// year before (a hive's harvest counted where it stood that day), the
+// hives in withdrawal today at the top of the treatments, the monthly
+// counts of findings per disease and municipality, all checked against SQL
+// computed here; the apiaries' registration with the company's CPF or CNPJ;
+// a period that ends before it begins or a day that does not exist refused;
+// an empty period said so; and every report written as a PDF that poppler
+// reads back.
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "db/modelo_teste.h"
+#include "relatorios/catalogo.h"
+#include "relatorios/csv.h"
+#include "relatorios/desenho.h"
+#include "relatorios/formato.h"
+#include "support/leitura_arquivos.h"
+
+namespace {
+
+// Hives 1 and 2 in Boa Esperança (Dourados), 3 in Santa Luzia (Dourados), 4
+// in Três Irmãos (Itaporã); hive 2 moved to Três Irmãos on 15/04/2025.
+const char* const DADOS =
+    "insert into cadastro.colmeia (id_colmeia, tipo, status, id_abelha, id_apiario) values "
+    "(1, 'Langstroth', 'Ativa', 2, 1), (2, 'Langstroth', 'Ativa', 4, 1), (3, 'Schenk', 'Ativa', 5, 2), "
+    "(4, 'Núcleo', 'Ativa', null, 3);"
+    "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg) values "
+    "(1, '2025-03-10', 'Ativa', 12.5), (1, '2025-05-10', 'Ativa', 10), (2, '2025-04-01', 'Ativa', 8.25), "
+    "(3, '2025-04-02', 'Ativa', 20), (2, '2025-06-01', 'Ativa', 5), (1, '2024-04-10', 'Ativa', 9), "
+    "(3, '2024-06-01', 'Ativa', 15.5), (2, '2026-01-05', 'Ativa', 3), (4, '2025-07-01', 'Ativa', 0);"
+    "insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, gta, finalidade) values "
+    "(2, '2025-04-15', 1, 3, '000777-MS', 'Florada');"
+    "insert into cadastro.tratamento (id_colmeia, id_produto, inicio, fim) values "
+    "(3, 1, current_date - 10, current_date - 3), (1, 2, '2025-02-01', '2025-02-20');"
+    "insert into cadastro.ocorrencia (id_colmeia, data, doenca, nivel) values "
+    "(3, '2025-04-03', 'Varroose', 'leve'), (1, '2025-04-20', 'Varroose', ''), "
+    "(2, '2025-04-21', 'Cria pútrida americana', 'grave'), (1, '2025-05-02', 'Varroose', '');"
+    "update cadastro.empresa set nome = 'Mel do Panambi', documento = '123.456.789-09', id_cep = 1";
+
+// Where each hive stood for a harvest or a finding on day `d`, known here
+// from the one move above.
+const char* const APIARIO_NO_DIA =
+    "case when x.id_colmeia = 2 and x.dia < '2025-04-15' then 1 else c.id_apiario end";
+
+class RelatoriosBanco : public teste::ModeloTeste
+{
+protected:
+    void preparar() override { ASSERT_EQ(banco.executar(DADOS), ""); }
+
+    RELATORIO fazer(const char* nome, const FILTRO_RELATORIO& f)
+    {
+        RELATORIO r;
+        RELATORIOS_DO_BANCO fonte(q.get());
+        const TIPO_RELATORIO* tipo = tipo_de_relatorio(nome);
+        EXPECT_NE(tipo, nullptr) << nome;
+        if (tipo)
+            EXPECT_TRUE(fonte.montar(*tipo, f, r)) << nome << ": " << fonte.falha().motivo();
+        return r;
+    }
+    static FILTRO_RELATORIO ano(const char* a)
+    {
+        FILTRO_RELATORIO f;
+        f.de = std::string("01/01/") + a;
+        f.ate = std::string("31/12/") + a;
+        return f;
+    }
+    // The cells of a table as the page shows them, row by row.
+    static std::vector<std::vector<std::string>> mostradas(const TABELA_RELATORIO& t)
+    {
+        std::vector<std::vector<std::string>> s;
+        for (const LINHA_RELATORIO& l : t.linhas) {
+            s.emplace_back();
+            for (const CELULA& c : l.celulas)
+                s.back().push_back(c.mostrado());
+        }
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(RelatoriosBanco, ProducaoPorApiarioContraOAnoAnterior)
+{
+    const RELATORIO r = fazer("producao", ano("2025"));
+    ASSERT_EQ(r.tabelas.size(), 1u);
+    const TABELA_RELATORIO& t = r.tabelas[0];
+    // Kilos and hives that produced per apiary, computed here.
+    std::map<std::string, std::vector<double>> esperado;
+    for (const char* ano_ : { "2025", "2024" }) {
+        for (const LINHA& l : banco.consultar(
+                 std::string("select a.nome, count(distinct x.id_colmeia), sum(x.mel_kg) from (select r.*, "
+                             "r.data_revisao as dia from cadastro.revisao r where r.mel_kg > 0 and "
+                             "extract(year from r.data_revisao) = ") + ano_ +
+                 ") x join cadastro.colmeia c using (id_colmeia) join cadastro.apiario a on a.id_apiario = " +
+                 APIARIO_NO_DIA + " group by a.nome")) {
+            std::vector<double>& e = esperado[l[0]];
+            e.resize(3);
+            if (std::string(ano_) == "2025") {
+                e[0] = std::stod(l[1]);
+                e[1] = std::stod(l[2]);
+            } else {
+                e[2] = std::stod(l[2]);
+            }
+        }
+    }
+    ASSERT_EQ(t.linhas.size(), 5u);   // the four apiaries and the total
+    double total = 0;
+    for (std::size_t i = 0; i + 1 < t.linhas.size(); ++i) {
+        const std::vector<CELULA>& c = t.linhas[i].celulas;
+        const std::vector<double> e = esperado.count(c[0].texto) ? esperado[c[0].texto] : std::vector<double>(3, 0);
+        EXPECT_EQ(c[2].valor, e[0]) << c[0].texto;
+        EXPECT_DOUBLE_EQ(c[3].valor, e[1]) << c[0].texto;
+        EXPECT_DOUBLE_EQ(c[5].valor, e[2]) << c[0].texto;
+        total += c[3].valor;
+    }
+    EXPECT_DOUBLE_EQ(total, std::stod(banco.valor("select sum(mel_kg) from cadastro.revisao where "
+                                                  "data_revisao between '2025-01-01' and '2025-12-31'")));
+    EXPECT_EQ(mostradas(t)[0], (std::vector<std::string> { "Apiário Boa Esperança", "Dourados/MS", "2", "30,8", "15,4",
+                                                           "9,0", "241,7" }));
+    EXPECT_EQ(mostradas(t)[4], (std::vector<std::string> { "Total", "", "4", "55,8", "13,9", "24,5", "127,6" }));
+    EXPECT_TRUE(t.linhas[4].destaque);
+    EXPECT_EQ(r.grafico.series, (std::vector<std::string> { "2025", "2024" }));
+    EXPECT_EQ(r.grafico.categorias,
+              (std::vector<std::string> { "Apiário Boa Esperança", "Apiário Santa Luzia", "Apiário Três Irmãos" }));
+    EXPECT_EQ(r.filtros, (std::vector<std::string> { "Período: 01/01/2025 a 31/12/2025", "Apiários: todos" }));
+
+    // The PDF says it all, with the company's CPF in the header.
+    const std::string caminho = teste::pasta_temporaria() + "/producao.pdf";
+    std::string erro;
+    ASSERT_TRUE(exportar_pdf(r, caminho, &erro)) << erro;
+    EXPECT_EQ(teste::paginas_pdf(caminho), 1);
+    const std::string texto = teste::texto_pdf(caminho);
+    for (const char* parte : { "Mel do Panambi", "CPF 123.456.789-09", "Dourados/MS", "Produção por apiário",
+                               "30,8", "55,8", "241,7", "Mel colhido por apiário", "Página 1 de 1" })
+        EXPECT_NE(texto.find(parte), std::string::npos) << parte << "\n" << texto;
+
+    // One apiary chosen: only its line, and its name in the header.
+    FILTRO_RELATORIO um = ano("2025");
+    um.apiarios = { 2 };
+    const RELATORIO so = fazer("producao", um);
+    EXPECT_EQ(mostradas(so.tabelas[0])[0][0], "Apiário Santa Luzia");
+    EXPECT_EQ(so.tabelas[0].linhas.size(), 2u);
+    EXPECT_EQ(so.filtros[1], "Apiário: Apiário Santa Luzia");
+}
+
+TEST_F(RelatoriosBanco, PeriodoErradoRecusadoEVazioDito)
+{
+    struct Caso
+    {
+        const char* de;
+        const char* ate;
+        const char* motivo;
+    };
+    const Caso casos[] = {
+        { "31/12/2025", "01/01/2025", "O período termina em 01/01/2025, antes de começar, em 31/12/2025: troque as datas." },
+        { "31/02/2025", "01/03/2025", "A data inicial 31/02/2025 não existe: digite-a como DD/MM/AAAA." },
+        { "01/01/2025", "2025-12-31", "A data final 2025-12-31 não existe: digite-a como DD/MM/AAAA." },
+    };
+    RELATORIOS_DO_BANCO fonte(q.get());
+    for (const Caso& c : casos) {
+        FILTRO_RELATORIO f;
+        f.de = c.de;
+        f.ate = c.ate;
+        RELATORIO r;
+        EXPECT_FALSE(fonte.montar(*tipo_de_relatorio("caderno-campo"), f, r)) << c.de;
+        EXPECT_EQ(fonte.falha().motivo(), c.motivo);
+    }
+    // A period with nothing in it: the table says so.
+    const RELATORIO r = fazer("caderno-campo", ano("1990"));
+    ASSERT_EQ(r.tabelas.size(), 1u);
+    EXPECT_TRUE(r.tabelas[0].linhas.empty());
+    EXPECT_TRUE(r.vazio());
+    const std::string caminho = teste::pasta_temporaria() + "/vazio.pdf";
+    ASSERT_TRUE(exportar_pdf(r, caminho, nullptr));
+    EXPECT_NE(teste::texto_pdf(caminho).find("Nenhum registro encontrado para os filtros escolhidos."),
+              std::string::npos);
+}
+
+TEST_F(RelatoriosBanco, TratamentosComAsColmeiasEmCarenciaHojeNoTopo)
+{
+    const RELATORIO r = fazer("tratamentos", ano("2025"));
+    ASSERT_EQ(r.tabelas.size(), 2u);
+    const auto hoje = mostradas(r.tabelas[0]);
+    ASSERT_EQ(hoje.size(), 1u);
+    EXPECT_EQ(hoje[0][2], "3");
+    EXPECT_EQ(hoje[0][8], banco.valor("select to_char(carencia_ate, 'DD/MM/YYYY') from cadastro.tratamento "
+                                      "where id_colmeia = 3"));
+    EXPECT_TRUE(r.tabelas[0].linhas[0].destaque);
+    const auto periodo = mostradas(r.tabelas[1]);
+    ASSERT_EQ(periodo.size(), 1u);
+    EXPECT_EQ(periodo[0][0] + "|" + periodo[0][1] + "|" + periodo[0][2] + "|" + periodo[0][8],
+              "01/02/2025|20/02/2025|1|22/03/2025");
+}
+
+TEST_F(RelatoriosBanco, OcorrenciasComAContagemMensalPorDoencaEMunicipio)
+{
+    const RELATORIO r = fazer("ocorrencias", ano("2025"));
+    ASSERT_EQ(r.tabelas.size(), 2u);
+    EXPECT_EQ(r.tabelas[0].linhas.size(), 4u);
+    const TABELA esperado = banco.consultar(
+        std::string("select to_char(x.data, 'MM/YYYY'), x.doenca, mu.nome || '/' || mu.estado, count(*)::text, "
+                    "count(distinct x.id_colmeia)::text from (select o.*, o.data as dia from cadastro.ocorrencia o) x "
+                    "join cadastro.colmeia c using (id_colmeia) join cadastro.apiario a on a.id_apiario = ") +
+        APIARIO_NO_DIA + " join cadastro.municipio mu on mu.cod_cid = a.cod_cid "
+                         "group by 1, 2, 3 order by 1, 2, 3");
+    std::vector<std::vector<std::string>> contagem;
+    for (const auto& l : mostradas(r.tabelas[1]))
+        contagem.push_back({ l[0], l[1], l[2], l[3], l[4] });
+    EXPECT_EQ(contagem, esperado);
+    // The finding to be notified at once stands out, and the CSV has it.
+    for (const LINHA_RELATORIO& l : r.tabelas[0].linhas)
+        EXPECT_EQ(l.destaque, l.celulas[4].texto == "Cria pútrida americana");
+    const std::string caminho = teste::pasta_temporaria() + "/ocorrencias.csv";
+    ASSERT_TRUE(exportar_csv(r, caminho, nullptr));
+    const auto csv = teste::ler_csv(teste::ler_arquivo(caminho));
+    ASSERT_GE(csv.size(), 3u);
+    EXPECT_EQ(csv[0], (std::vector<std::string> { "Ocorrências do período" }));
+    EXPECT_EQ(csv[4][4], "Cria pútrida americana");
+    EXPECT_EQ(csv[4][7], "notificação imediata");
+}
+
+TEST_F(RelatoriosBanco, CadaRelatorioEmPdfComSeuTitulo)
+{
+    for (const TIPO_RELATORIO& tipo : tipos_de_relatorio()) {
+        const RELATORIO r = fazer(tipo.nome, ano("2025"));
+        const std::string caminho = teste::pasta_temporaria() + "/r.pdf";
+        std::string erro;
+        ASSERT_TRUE(exportar_pdf(r, caminho, &erro)) << tipo.nome << ": " << erro;
+        const std::string texto = teste::texto_pdf(caminho);
+        EXPECT_NE(texto.find(tipo.titulo), std::string::npos) << tipo.nome;
+        EXPECT_NE(texto.find("Mel do Panambi"), std::string::npos) << tipo.nome;
+    }
+    // The apiaries' registration: active hives where they stand, as of the end.
+    const RELATORIO c = fazer("cadastro-apiarios", ano("2025"));
+    const auto linhas = mostradas(c.tabelas[0]);
+    ASSERT_EQ(linhas.size(), 4u);
+    std::map<std::string, std::string> ativas;
+    for (const auto& l : linhas)
+        ativas[l[1]] = l[6];
+    EXPECT_EQ(ativas["Apiário Boa Esperança"], "1");
+    EXPECT_EQ(ativas["Apiário Três Irmãos"], "2");
+    EXPECT_EQ(linhas[0][4] + " " + linhas[0][5], "-22.2211 -54.8056");
+    // The field sheet lists the active hives of each apiary.
+    const RELATORIO ficha = fazer("ficha-campo", FILTRO_RELATORIO());
+    ASSERT_EQ(ficha.tabelas.size(), 3u);
+    EXPECT_EQ(mostradas(ficha.tabelas[1])[0][5].compare(0, 5, "até "), 0) << mostradas(ficha.tabelas[1])[0][5];
+}
