@@ -7,7 +7,9 @@
 #include <gtkmm/cellrenderertext.h>
 #include <gtkmm/cellrenderertoggle.h>
 #include <gtkmm/dialog.h>
+#include <gtkmm/filechooserdialog.h>
 #include <gtkmm/frame.h>
+#include <gtkmm/printoperation.h>
 #include <gtkmm/stock.h>
 #include <gtkmm/table.h>
 
@@ -15,6 +17,7 @@
 #include "gui/janelas.h"
 #include "gui/montagem.h"
 #include "model/colmeia.h"
+#include "model/empresa.h"
 #include "util/validacao.h"
 
 namespace {
@@ -183,6 +186,8 @@ void FORM_LOTE_MEL::montar()
     // The lots.
     w.button_anular = Gtk::manage(new Gtk::Button("Anular"));
     w.button_rastrear = Gtk::manage(new Gtk::Button("Rastrear"));
+    w.button_imprimir_etiquetas = Gtk::manage(new Gtk::Button("Imprimir etiquetas"));
+    w.button_etiquetas_pdf = Gtk::manage(new Gtk::Button("Etiquetas em PDF"));
     lista_lotes = Gtk::ListStore::create(colunas);
     w.treeview_lotes = Gtk::manage(new Gtk::TreeView(lista_lotes));
     coluna_texto(*w.treeview_lotes, "Código", colunas.textos[0], 100);
@@ -198,7 +203,7 @@ void FORM_LOTE_MEL::montar()
     Gtk::VBox* caixa_lotes = Gtk::manage(new Gtk::VBox(false, 4));
     caixa_lotes->pack_start(*rolagem(*w.treeview_lotes, 150), true, true, 0);
     Gtk::HBox* botoes = Gtk::manage(new Gtk::HBox(false, 0));
-    for (Gtk::Button* b : { w.button_anular, w.button_rastrear }) {
+    for (Gtk::Button* b : { w.button_anular, w.button_rastrear, w.button_imprimir_etiquetas, w.button_etiquetas_pdf }) {
         b->set_size_request(100, -1);
         botoes->pack_start(*b, false, false, 5);
     }
@@ -218,6 +223,8 @@ void FORM_LOTE_MEL::montar()
         if (atual.id != 0)
             abrir_com_escolha(ids::RASTREABILIDADE, atual.id);
     });
+    w.button_imprimir_etiquetas->signal_clicked().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::imprimir_etiquetas));
+    w.button_etiquetas_pdf->signal_clicked().connect([this] { exportar_etiquetas(); });
     w.treeview_lotes->get_selection()->signal_changed().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::escolhido));
     ligar_barra(w);
     j.signal_show().connect([this] { estado(1); });
@@ -258,6 +265,8 @@ void FORM_LOTE_MEL::mudar_estado(int e)
     w.button_excluir->set_sensitive(mostra && !atual.anulado());
     w.button_anular->set_sensitive(mostra && !atual.anulado());
     w.button_rastrear->set_sensitive(mostra);
+    w.button_imprimir_etiquetas->set_sensitive(mostra);
+    w.button_etiquetas_pdf->set_sensitive(mostra);
 }
 
 void FORM_LOTE_MEL::carregar_dados(int)
@@ -328,6 +337,8 @@ bool FORM_LOTE_MEL::mostrar_lote(int id)
     w.button_excluir->set_sensitive(navegando && !l.anulado());
     w.button_anular->set_sensitive(navegando && !l.anulado());
     w.button_rastrear->set_sensitive(navegando);
+    w.button_imprimir_etiquetas->set_sensitive(navegando);
+    w.button_etiquetas_pdf->set_sensitive(navegando);
     return true;
 }
 
@@ -641,4 +652,62 @@ void FORM_LOTE_MEL::anular(const std::string* dado)
             return;
     }
     estado(1);
+}
+
+std::vector<ETIQUETA_LOTE> FORM_LOTE_MEL::etiquetas()
+{
+    if (atual.id == 0)
+        return {};
+    return etiquetas_do_lote(atual, lotes.municipios(atual.id), EMPRESA(ctx.query).ler());
+}
+
+void FORM_LOTE_MEL::imprimir_etiquetas()
+{
+    const std::vector<ETIQUETA_LOTE> todas = etiquetas();
+    if (todas.empty()) {
+        avisar(*janela(), "Escolha na lista o lote das etiquetas.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    // Whole A4 pages in points, as the PDF draws them.
+    Glib::RefPtr<Gtk::PrintOperation> impressao = Gtk::PrintOperation::create();
+    impressao->set_job_name("Etiquetas do lote " + atual.codigo);
+    impressao->set_n_pages(paginas_de_etiquetas(todas.size()));
+    impressao->set_unit(Gtk::UNIT_POINTS);
+    impressao->set_use_full_page(true);
+    impressao->signal_draw_page().connect(
+        [todas](const Glib::RefPtr<Gtk::PrintContext>& contexto, int pagina) {
+            desenhar_etiquetas(contexto->get_cairo_context(), todas, pagina);
+        });
+    try {
+        impressao->run(Gtk::PRINT_OPERATION_ACTION_PRINT_DIALOG, *janela());
+    } catch (const Glib::Error& e) {
+        avisar(*janela(), "Não foi possível imprimir as etiquetas.", Gtk::MESSAGE_ERROR, e.what());
+    }
+}
+
+void FORM_LOTE_MEL::exportar_etiquetas(const std::string* dado)
+{
+    const std::vector<ETIQUETA_LOTE> todas = etiquetas();
+    if (todas.empty()) {
+        avisar(*janela(), "Escolha na lista o lote das etiquetas.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    std::string caminho;
+    if (dado) {
+        caminho = *dado;
+    } else {
+        Gtk::FileChooserDialog escolha(*janela(), "Etiquetas em PDF", Gtk::FILE_CHOOSER_ACTION_SAVE);
+        escolha.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
+        escolha.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
+        escolha.set_do_overwrite_confirmation(true);
+        escolha.set_current_name("etiquetas-" + atual.codigo + ".pdf");
+        if (escolha.run() != Gtk::RESPONSE_OK)
+            return;
+        caminho = escolha.get_filename();
+    }
+    std::string erro;
+    if (!exportar_etiquetas_pdf(todas, caminho, &erro))
+        avisar(*janela(), "As etiquetas não foram gravadas.", Gtk::MESSAGE_ERROR, erro);
+    else
+        avisar(*janela(), "Etiquetas gravadas em " + caminho + ".", Gtk::MESSAGE_INFO);
 }

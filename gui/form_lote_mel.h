@@ -7,7 +7,8 @@
 // lower the kilos of each; the total is their sum. A harvest taken in a
 // withdrawal period cannot be marked: the window names the hive, the
 // product and the end of the withdrawal. A lot with an invoice is annulled
-// ("Anular", with a reason) instead of deleted; "Rastrear" opens its trace.
+// ("Anular", with a reason) instead of deleted; "Rastrear" opens its trace;
+// its drums' labels are printed or written as a PDF.
 #ifndef ZUMBREL_GUI_FORM_LOTE_MEL_H
 #define ZUMBREL_GUI_FORM_LOTE_MEL_H
 
@@ -24,6 +25,7 @@
 #include "gui/formulario.h"
 #include "model/florada.h"
 #include "model/lote_mel.h"
+#include "relatorios/etiqueta_lote.h"
 
 // The harvests' list: marked or not, what is shown, the kilos for the lot
 // (editable), and the row of `colheitas` it shows.
@@ -94,6 +96,8 @@ struct WidgetsLoteMel : BotoesForm
 
     Gtk::Button* button_anular = nullptr;
     Gtk::Button* button_rastrear = nullptr;
+    Gtk::Button* button_imprimir_etiquetas = nullptr;
+    Gtk::Button* button_etiquetas_pdf = nullptr;
     Gtk::TreeView* treeview_lotes = nullptr;
 };
 
@@ -127,6 +131,12 @@ public:
     void anular(const std::string* motivo = nullptr);
     // The sum of the kilos marked, as shown.
     std::string total() const;
+    // The drum labels of the lot shown, one a drum.
+    std::vector<ETIQUETA_LOTE> etiquetas();
+    // "Imprimir etiquetas": the toolkit's print dialog, eight labels a page.
+    void imprimir_etiquetas();
+    // "Etiquetas em PDF": to the file chosen in a dialog (or given, for tests).
+    void exportar_etiquetas(const std::string* caminho = nullptr);
 
 protected:
     void mudar_estado(int e) override;

@@ -538,6 +538,22 @@ std::vector<LINHA_RASTRO> LOTE_MEL::lotes_onde(const std::string& condicao)
     return linhas;
 }
 
+std::vector<std::string> LOTE_MEL::municipios(int id_lote)
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
+    i.camporetorno = { "distinct m.nome || '/' || m.estado", "m.nome", "m.estado" };
+    i.tabelas = { std::string(PARTES_COM_COLHEITA) + " join cadastro.apiario as a on a.id_apiario = " +
+                  apiario_no_dia("h.id_colmeia", "h.data") + " join cadastro.municipio as m on m.cod_cid = a.cod_cid" };
+    i.condicao("p.id_lote", chave(id_lote));
+    i.campoorder = { "m.nome", "m.estado" };
+    RESULTADO r;
+    executar(i, &r);
+    std::vector<std::string> lista;
+    for (int k = 0; k < r.registros(); ++k)
+        lista.push_back(r.linha(k)[0]);
+    return lista;
+}
+
 std::vector<LINHA_RASTRO> LOTE_MEL::lotes_da_colmeia(int id_colmeia)
 {
     return lotes_onde("h.id_colmeia = " + chave(id_colmeia));

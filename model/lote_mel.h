@@ -149,6 +149,9 @@ public:
     // The lots a hive's or an apiary's honey went into (by the apiary the
     // hive stood in on the harvest's day), newest first.
     std::vector<LINHA_RASTRO> lotes_da_colmeia(int id_colmeia);
+    // The municipalities its honey came from ("Dourados/MS"), by name: those
+    // of the apiaries its hives stood in on the harvests' days.
+    std::vector<std::string> municipios(int id_lote);
     std::vector<LINHA_RASTRO> lotes_do_apiario(int id_apiario);
 
 private:

@@ -335,6 +335,13 @@ TEST_F(Lotes, RastroComColmeiaQueMudouDeApiario)
         EXPECT_NE(r.descricao.find(esperado), std::string::npos) << r.descricao;
     }
     EXPECT_EQ(lotes->rastrear(l.id, 24).size(), rastro.size() + 1);
+    // The municipalities of origin are those of the apiaries of the harvests' days.
+    std::vector<std::string> municipios;
+    for (const LINHA& m : banco.consultar("select distinct m.nome || '/' || m.estado, m.nome, m.estado from "
+                                          "cadastro.apiario a join cadastro.municipio m using (cod_cid) "
+                                          "where id_apiario in (1, 2) order by 2, 3"))
+        municipios.push_back(m[0]);
+    EXPECT_EQ(lotes->municipios(l.id), municipios);
 
     // Each line says the kilos of that hive or apiary in the lot.
     for (const auto& [rastros, texto] : std::vector<std::pair<std::vector<LINHA_RASTRO>, std::string>>{

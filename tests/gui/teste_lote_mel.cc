@@ -16,6 +16,7 @@
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
+#include "support/leitura_arquivos.h"
 #include "model/diario.h"
 
 using Roteiro = teste::RoteiroTeste;
@@ -50,6 +51,7 @@ protected:
 TEST_F(Producao, ColheitaEmLoteLoteComCarenciaEAnulacao)
 {
     const std::string ano = "2025";
+    std::string pdf;
     const int a = colmeia(1), b = colmeia(1), tratada = colmeia(1), outra = colmeia(3);
     Roteiro r;
     entrar(r);
@@ -164,7 +166,16 @@ TEST_F(Producao, ColheitaEmLoteLoteComCarenciaEAnulacao)
         EXPECT_FALSE(w.button_anular->is_sensitive());
         EXPECT_EQ(w.label_situacao->get_text(), "Anulado em " + banco->valor("select to_char(current_date, "
                                                                              "'DD/MM/YYYY')") + ": " + motivo);
-        teste::clicar(w.button_rastrear);
+        // Its two drums' labels, one page of PDF.
+        EXPECT_EQ(fl()->etiquetas().size(), 2u);
+        pdf = teste::pasta_temporaria() + "/etiquetas.pdf";
+        fl()->exportar_etiquetas(&pdf);
+    });
+    r.responder("", Gtk::RESPONSE_CLOSE);   // the file's name is known only then
+    r.passo([&] {
+        EXPECT_EQ(teste::paginas_pdf(pdf), 1);
+        EXPECT_NE(teste::texto_pdf(pdf).find("Tambor 2 de 2"), std::string::npos);
+        teste::clicar(fl()->widgets().button_rastrear);
     });
     esperar_aberto(r, ids::RASTREABILIDADE, "the trace window");
     r.passo([&] {
@@ -185,19 +196,18 @@ TEST_F(Producao, ColheitaEmLoteLoteComCarenciaEAnulacao)
         fr()->abrir_linha(1);
     });
     esperar_aberto(r, ids::APIARIOS, "the apiary window");
-    r.passo([&] {
-        FormApiario* fa = form<FormApiario>(ids::APIARIOS);
-        EXPECT_EQ(fa->widgets().entry_nome->get_text(),
-                  banco->valor("select nome from cadastro.apiario where id_apiario = 1"));
-        fa->janela()->hide();
-    });
+    // The record goes to the window once it is up.
+    r.esperar([&] {
+        return form<FormApiario>(ids::APIARIOS)->widgets().entry_nome->get_text() ==
+               banco->valor("select nome from cadastro.apiario where id_apiario = 1");
+    }, "the apiary of the line shown");
+    r.passo([&] { form<FormApiario>(ids::APIARIOS)->janela()->hide(); });
     esperar_fechado(r, ids::APIARIOS, "the apiary window to close");
     r.passo([&] { fr()->abrir_linha(0); });
     esperar_aberto(r, ids::COLMEIAS, "the hive window");
-    r.passo([&] {
-        EXPECT_EQ(form<COLMEIA_VIEW>(ids::COLMEIAS)->get_colmeia_mostrada(), a);
-        form<COLMEIA_VIEW>(ids::COLMEIAS)->janela()->hide();
-    });
+    r.esperar([&] { return form<COLMEIA_VIEW>(ids::COLMEIAS)->get_colmeia_mostrada() == a; },
+              "the hive of the line shown");
+    r.passo([&] { form<COLMEIA_VIEW>(ids::COLMEIAS)->janela()->hide(); });
     esperar_fechado(r, ids::COLMEIAS, "the hive window to close");
     rodar(r, 60);
 }
