@@ -1,6 +1,9 @@
 #include "gui/form_lote_mel.h"
 
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 
 #include <glibmm/main.h>
 #include <gtkmm/box.h>
@@ -15,6 +18,7 @@
 
 #include "gui/campos_registro.h"
 #include "gui/janelas.h"
+#include "gui/modelo_achados.h"
 #include "gui/montagem.h"
 #include "model/colmeia.h"
 #include "model/empresa.h"
@@ -44,6 +48,41 @@ void coluna_marca(Gtk::TreeView& lista, const Gtk::TreeModelColumn<bool>& coluna
     lista.append_column(*c);
     marca->signal_toggled().connect(mudou);
 }
+
+// The lots as the list reads them, where they are: code, extraction,
+// floral source, total, moisture (marked above the limit), destination,
+// invoice and whether it was annulled; the code column holds the key.
+class LotesListados : public Achados
+{
+public:
+    explicit LotesListados(const std::vector<LOTES_MEL>& l) : lotes(l)
+    {
+        umidades.reserve(lotes.size());
+        for (const LOTES_MEL& lote : lotes)
+            umidades.push_back(lote.umidade + (aviso_de_umidade(lote.umidade).empty() ? "" : " (acima do limite)"));
+    }
+    std::size_t tamanho() const override { return lotes.size(); }
+    int textos() const override { return 8; }
+    int codigo(std::size_t i) const override { return lotes[i].id; }
+    const char* texto(std::size_t i, int coluna) const override
+    {
+        const LOTES_MEL& l = lotes[i];
+        switch (coluna) {
+        case 1: return l.codigo.c_str();
+        case 2: return l.extracao.c_str();
+        case 3: return l.florada.c_str();
+        case 4: return l.total.c_str();
+        case 5: return umidades[i].c_str();
+        case 6: return l.destino.c_str();
+        case 7: return l.nota_fiscal.c_str();
+        default: return l.anulado() ? "Anulado" : "";
+        }
+    }
+
+private:
+    const std::vector<LOTES_MEL>& lotes;
+    std::vector<std::string> umidades;
+};
 
 // The first day of this year, as typed.
 std::string inicio_do_ano()
@@ -188,7 +227,7 @@ void FORM_LOTE_MEL::montar()
     w.button_rastrear = Gtk::manage(new Gtk::Button("Rastrear"));
     w.button_imprimir_etiquetas = Gtk::manage(new Gtk::Button("Imprimir etiquetas"));
     w.button_etiquetas_pdf = Gtk::manage(new Gtk::Button("Etiquetas em PDF"));
-    lista_lotes = Gtk::ListStore::create(colunas);
+    lista_lotes = modelo_achados(std::make_shared<LotesListados>(lotes_listados));
     w.treeview_lotes = Gtk::manage(new Gtk::TreeView(lista_lotes));
     coluna_texto(*w.treeview_lotes, "Código", colunas.textos[0], 100);
     coluna_texto(*w.treeview_lotes, "Extração", colunas.textos[1], 85);
@@ -271,26 +310,17 @@ void FORM_LOTE_MEL::mudar_estado(int e)
 
 void FORM_LOTE_MEL::carregar_dados(int)
 {
-    lotes_listados = lotes.listar();
     preenchendo = true;
+    // The list lets go of the lots before they change.
     w.treeview_lotes->unset_model();
-    lista_lotes = Gtk::ListStore::create(colunas);
+    lista_lotes.reset();
+    lotes_listados = lotes.listar();
     int linha_atual = -1;
     for (std::size_t i = 0; i < lotes_listados.size(); ++i) {
-        const LOTES_MEL& l = lotes_listados[i];
-        Gtk::TreeModel::Row linha_lote = *lista_lotes->append();
-        linha_lote[colunas.codigo] = l.id;
-        linha_lote[colunas.textos[0]] = l.codigo;
-        linha_lote[colunas.textos[1]] = l.extracao;
-        linha_lote[colunas.textos[2]] = l.florada;
-        linha_lote[colunas.textos[3]] = l.total;
-        linha_lote[colunas.textos[4]] = l.umidade + (aviso_de_umidade(l.umidade).empty() ? "" : " (acima do limite)");
-        linha_lote[colunas.textos[5]] = l.destino;
-        linha_lote[colunas.textos[6]] = l.nota_fiscal;
-        linha_lote[colunas.textos[7]] = l.anulado() ? "Anulado" : "";
-        if (atual.id != 0 && l.id == atual.id)
+        if (atual.id != 0 && lotes_listados[i].id == atual.id)
             linha_atual = static_cast<int>(i);
     }
+    lista_lotes = modelo_achados(std::make_shared<LotesListados>(lotes_listados));
     w.treeview_lotes->set_model(lista_lotes);
     if (linha_atual >= 0) {
         Gtk::TreePath caminho;
@@ -384,26 +414,24 @@ void FORM_LOTE_MEL::encher_colheitas(const std::vector<COLHEITA_LOTE>& lista, co
     colheitas = lista;
     w.treeview_colheitas->unset_model();
     lista_colheitas = Gtk::ListStore::create(colunas_colheita);
+    std::map<std::pair<int, int>, std::string> no_lote_de;
+    for (const PARTE_LOTE& p : l.partes)
+        no_lote_de[{ static_cast<int>(p.origem), p.id_colheita }] = p.quilos;
     for (std::size_t i = 0; i < colheitas.size(); ++i) {
         const COLHEITA_LOTE& c = colheitas[i];
-        std::string no_lote;
-        for (const PARTE_LOTE& p : l.partes) {
-            if (p.origem == c.origem && p.id_colheita == c.id)
-                no_lote = p.quilos;
-        }
-        Gtk::TreeModel::Row linha_colheita = *lista_colheitas->append();
-        linha_colheita[colunas_colheita.marcada] = !no_lote.empty();
-        linha_colheita[colunas_colheita.colmeia] = c.id_colmeia;
-        linha_colheita[colunas_colheita.apiario] = c.apiario;
-        linha_colheita[colunas_colheita.data] = c.data;
-        linha_colheita[colunas_colheita.origem] = nome_da_origem(c.origem);
-        linha_colheita[colunas_colheita.colhido] = c.colhido;
-        linha_colheita[colunas_colheita.em_outros] = c.em_outros_lotes;
-        linha_colheita[colunas_colheita.disponivel] = c.disponivel;
-        linha_colheita[colunas_colheita.no_lote] = no_lote;
-        linha_colheita[colunas_colheita.carencia] =
-            c.em_carencia() ? c.carencia_produto + " até " + c.carencia_ate : std::string();
-        linha_colheita[colunas_colheita.indice] = static_cast<int>(i);
+        const auto achado = no_lote_de.find({ static_cast<int>(c.origem), c.id });
+        const std::string no_lote = achado == no_lote_de.end() ? std::string() : achado->second;
+        // One call a row: a list of thousands of harvests fills at once.
+        const std::string carencia = c.em_carencia() ? c.carencia_produto + " até " + c.carencia_ate : std::string();
+        GtkTreeIter linha_colheita;
+        gtk_list_store_insert_with_values(
+            lista_colheitas->gobj(), &linha_colheita, -1, colunas_colheita.marcada.index(), !no_lote.empty(),
+            colunas_colheita.colmeia.index(), c.id_colmeia, colunas_colheita.apiario.index(), c.apiario.c_str(),
+            colunas_colheita.data.index(), c.data.c_str(), colunas_colheita.origem.index(), nome_da_origem(c.origem),
+            colunas_colheita.colhido.index(), c.colhido.c_str(), colunas_colheita.em_outros.index(),
+            c.em_outros_lotes.c_str(), colunas_colheita.disponivel.index(), c.disponivel.c_str(),
+            colunas_colheita.no_lote.index(), no_lote.c_str(), colunas_colheita.carencia.index(), carencia.c_str(),
+            colunas_colheita.indice.index(), static_cast<int>(i), -1);
     }
     w.treeview_colheitas->set_model(lista_colheitas);
     contar();
@@ -452,13 +480,15 @@ void FORM_LOTE_MEL::buscar_colheitas()
         return;
     }
     // Harvests marked before stay listed even out of the period searched.
-    for (std::size_t i = 0; i < colheitas.size(); ++i) {
-        bool listada = false;
-        for (const COLHEITA_LOTE& c : achadas)
-            listada = listada || (c.origem == colheitas[i].origem && c.id == colheitas[i].id);
-        for (const PARTE_LOTE& p : marcado.partes) {
-            if (!listada && p.origem == colheitas[i].origem && p.id_colheita == colheitas[i].id)
-                achadas.push_back(colheitas[i]);
+    std::set<std::pair<int, int>> listadas;
+    for (const COLHEITA_LOTE& c : achadas)
+        listadas.insert({ static_cast<int>(c.origem), c.id });
+    for (const PARTE_LOTE& p : marcado.partes) {
+        if (listadas.count({ static_cast<int>(p.origem), p.id_colheita }))
+            continue;
+        for (const COLHEITA_LOTE& c : colheitas) {
+            if (c.origem == p.origem && c.id == p.id_colheita)
+                achadas.push_back(c);
         }
     }
     encher_colheitas(achadas, marcado);

@@ -163,7 +163,7 @@ private:
     COLUNAS colunas;
     ColunasColheita colunas_colheita;
     ColunasEscolha colunas_apiario;
-    Glib::RefPtr<Gtk::ListStore> lista_lotes;
+    Glib::RefPtr<Gtk::TreeModel> lista_lotes;   // reads lotes_listados where they are
     Glib::RefPtr<Gtk::ListStore> lista_colheitas;
     Glib::RefPtr<Gtk::ListStore> lista_apiarios;
     std::vector<LOTES_MEL> lotes_listados;

@@ -10,10 +10,40 @@
 #include "gui/campos_registro.h"
 #include "gui/dialogo_registro.h"
 #include "gui/janelas.h"
+#include "gui/modelo_achados.h"
 #include "gui/montagem.h"
 #include "model/colmeia.h"
 
 namespace {
+
+// The trace's lines as the list reads them, where they are: the hive, the
+// kind, the day and the text; the code is the line's place.
+class LinhasRastro : public Achados
+{
+public:
+    explicit LinhasRastro(const std::vector<LINHA_RASTRO>& l) : linhas(l)
+    {
+        colmeias.reserve(linhas.size());
+        for (const LINHA_RASTRO& r : linhas)
+            colmeias.push_back(r.tipo == Rastro::LOTE ? std::string() : std::to_string(r.id_colmeia));
+    }
+    std::size_t tamanho() const override { return linhas.size(); }
+    int textos() const override { return 4; }
+    int codigo(std::size_t i) const override { return static_cast<int>(i); }
+    const char* texto(std::size_t i, int coluna) const override
+    {
+        switch (coluna) {
+        case 1: return colmeias[i].c_str();
+        case 2: return nome_do_rastro(linhas[i].tipo);
+        case 3: return linhas[i].data.c_str();
+        default: return linhas[i].descricao.c_str();
+        }
+    }
+
+private:
+    const std::vector<LINHA_RASTRO>& linhas;
+    std::vector<std::string> colmeias;
+};
 
 // What a trace line opens: a window, or a journal entry's dialog.
 int janela_da_linha(Rastro r)
@@ -99,7 +129,7 @@ void FORM_RASTREABILIDADE::montar()
 
     w.label_resumo = rotulo("");
     vertical->pack_start(*linha_com(*w.label_resumo), false, false, 0);
-    lista = Gtk::ListStore::create(colunas);
+    lista = modelo_achados(std::make_shared<LinhasRastro>(linhas));
     w.treeview_rastro = Gtk::manage(new Gtk::TreeView(lista));
     coluna_texto(*w.treeview_rastro, "Colméia", colunas.textos[0], 70);
     coluna_texto(*w.treeview_rastro, "Tipo", colunas.textos[1], 110);
@@ -217,19 +247,12 @@ void FORM_RASTREABILIDADE::rastrear()
 
 void FORM_RASTREABILIDADE::mostrar(const std::vector<LINHA_RASTRO>& l, const std::string& resumo)
 {
+    // The list lets go of the lines before they change.
+    w.treeview_rastro->unset_model();
+    lista.reset();
     linhas = l;
     w.label_resumo->set_text(resumo);
-    w.treeview_rastro->unset_model();
-    lista = Gtk::ListStore::create(colunas);
-    for (std::size_t i = 0; i < linhas.size(); ++i) {
-        const LINHA_RASTRO& r = linhas[i];
-        Gtk::TreeModel::Row linha_rastro = *lista->append();
-        linha_rastro[colunas.codigo] = static_cast<int>(i);
-        linha_rastro[colunas.textos[0]] = r.tipo == Rastro::LOTE ? std::string() : std::to_string(r.id_colmeia);
-        linha_rastro[colunas.textos[1]] = nome_do_rastro(r.tipo);
-        linha_rastro[colunas.textos[2]] = r.data;
-        linha_rastro[colunas.textos[3]] = r.descricao;
-    }
+    lista = modelo_achados(std::make_shared<LinhasRastro>(linhas));
     w.treeview_rastro->set_model(lista);
 }
 

@@ -60,8 +60,9 @@ private:
 
     LOTE_MEL lotes;
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> lista;
+    // The lines, and the list's model that reads them where they are.
     std::vector<LINHA_RASTRO> linhas;
+    Glib::RefPtr<Gtk::TreeModel> lista;
     COLUNAS colunas_apiario;
     Glib::RefPtr<Gtk::ListStore> lista_apiarios;
 };
