@@ -75,6 +75,8 @@ struct Opcoes
     double orcamento_s = 45;
     std::string programa = ZUMBREL_PROGRAMA;
     std::string rastro;
+    // "--only lots": the honey lots' workloads alone, after the login.
+    std::string so;
 };
 
 Opcoes ler_opcoes(int argc, char** argv)
@@ -95,6 +97,8 @@ Opcoes ler_opcoes(int argc, char** argv)
             o.programa = valor();
         else if (a == "--trace")
             o.rastro = valor();
+        else if (a == "--only")
+            o.so = valor();
         else if (!a.empty() && a[0] != '-')
             o.n = std::max(10, std::atoi(a.c_str()));
         else
@@ -574,6 +578,10 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
             f->janela()->hide();
     });
     r.passo([] { std::fprintf(stderr, "  peak resident memory after the login: %.1f MB\n", pico_mb()); });
+    if (o.so == "lots") {
+        medir_lotes(r, a, s, rastro, o, bruta);
+        return;
+    }
 
     struct Form
     {

@@ -423,7 +423,7 @@ TEST_F(Diario, RegistrosDaColmeiaNotificacaoExclusaoEDivisao)
         const WidgetsColmeia& w = cv()->widgets();
         EXPECT_EQ(teste::textos_lista(w.combo_filtro_diario),
                   (std::vector<std::string> { "Todos", "Revisão", "Tratamento", "Alimentação", "Ocorrência", "Pesagem",
-                                              "Movimentação", "Evento" }));
+                                              "Movimentação", "Evento", "Colheita" }));
         EXPECT_FALSE(w.frame_diario->get_sensitive());
         escolher_linha(w.treeview_colmeias, linha_com(w.treeview_colmeias, std::to_string(h)));
         EXPECT_TRUE(w.frame_diario->get_sensitive());
