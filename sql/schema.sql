@@ -437,6 +437,8 @@ CREATE TABLE IF NOT EXISTS cadastro.colheita (
 CREATE INDEX IF NOT EXISTS colheita_colmeia_data ON cadastro.colheita (id_colmeia, data DESC);
 CREATE INDEX IF NOT EXISTS colheita_data ON cadastro.colheita (data);
 CREATE INDEX IF NOT EXISTS revisao_data_com_mel ON cadastro.revisao (data_revisao) WHERE mel_kg > 0;
+-- A lot's trace reads its hives' treatments of the months before the extraction.
+CREATE INDEX IF NOT EXISTS tratamento_colmeia_inicio ON cadastro.tratamento (id_colmeia, inicio);
 
 -- Which queen headed each hive since which day ('-infinity': since before
 -- the program kept this). Written by the database whenever a hive gets a
