@@ -193,6 +193,10 @@ void SISTEMAGUI::carregar_sistema()
     manejo.push_back(MenuElem("_Alimentação em Lote", abrir(ids::ALIMENTACAO_LOTE)));
     manejo.push_back(MenuElem("P_esagem em Lote", abrir(ids::PESAGEM_LOTE)));
 
+    menu_relatorios = Gtk::manage(new Gtk::Menu());
+    menubar->items().push_back(MenuElem("_Relatórios", *menu_relatorios));
+    menu_relatorios->items().push_back(MenuElem("_Emitir Relatório", abrir(ids::RELATORIOS)));
+
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
     // Closing the main window ends the program, whatever is open over it.

@@ -15,6 +15,8 @@ Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
         static const int manejo[] = { 0, 2, 3, 4, 5 };
         return s.get_menu_manejo()->items()[manejo[id - ids::PRODUTOS]];
     }
+    if (id == ids::RELATORIOS)
+        return s.get_menu_relatorios()->items()[0];
     if (id == ids::EMPRESA)
         return s.get_menu()->items()[SISTEMAGUI::ITEM_EMPRESA];
     static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
