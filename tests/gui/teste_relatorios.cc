@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/exportar_lista.h"
+#include "gui/form_apiario.h"
+#include "gui/form_busca_apiario.h"
+#include "gui/form_produto.h"
 #include "gui/form_relatorios.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
@@ -103,5 +107,48 @@ TEST_F(Relatorios, ProducaoVisualizadaExportadaEImpressa)
         fr()->janela()->hide();
     });
     esperar_fechado(r, ids::RELATORIOS, "the form to close");
+    rodar(r);
+}
+
+// "Exportar CSV" of the product list and of the apiary search: the file
+// holds the rows as the list shows them, under its column titles.
+TEST_F(Relatorios, ListasExportadasComoAparecem)
+{
+    const std::string pasta = teste::pasta_temporaria();
+    Roteiro r;
+    entrar(r);
+    abrir(r, ids::PRODUTOS);
+    r.passo([this, pasta] {
+        const WidgetsProduto& w = form<FORM_PRODUTO>(ids::PRODUTOS)->widgets();
+        EXPECT_EQ(w.button_exportar_csv->get_label(), "Exportar CSV");
+        std::string erro;
+        ASSERT_TRUE(lista_para_csv(*w.treeview_produtos, "Produtos", pasta + "/produtos.csv", &erro)) << erro;
+        auto csv = teste::ler_csv(teste::ler_arquivo(pasta + "/produtos.csv"));
+        ASSERT_FALSE(csv.empty());
+        EXPECT_EQ(csv[0], teste::titulos(w.treeview_produtos));
+        csv.erase(csv.begin());
+        EXPECT_EQ(csv, teste::linhas(w.treeview_produtos));
+        EXPECT_EQ(csv.size(), 6u);
+        form<FORM_PRODUTO>(ids::PRODUTOS)->janela()->hide();
+    });
+    esperar_fechado(r, ids::PRODUTOS, "the products to close");
+    abrir(r, ids::APIARIOS);
+    abrir_busca(r, ids::APIARIOS, ids::BUSCA_APIARIO);
+    r.passo([this, pasta] {
+        FormBuscaApiario* b = form<FormBuscaApiario>(ids::BUSCA_APIARIO);
+        b->widgets().entry_pesquisa->set_text("Apiário");
+        std::string erro;
+        ASSERT_TRUE(lista_para_csv(*b->widgets().treeview_resultado, "Apiários", pasta + "/apiarios.csv", &erro))
+            << erro;
+        const auto csv = teste::ler_csv(teste::ler_arquivo(pasta + "/apiarios.csv"));
+        ASSERT_EQ(csv.size(), 5u);
+        EXPECT_EQ(csv[0], (std::vector<std::string> { "ID", "Nome", "Região" }));
+        EXPECT_EQ(std::vector<std::vector<std::string>>(csv.begin() + 1, csv.end()),
+                  teste::linhas(b->widgets().treeview_resultado));
+        b->janela()->hide();
+    });
+    esperar_fechado(r, ids::BUSCA_APIARIO, "the search to close");
+    r.passo([this] { form<FormApiario>(ids::APIARIOS)->janela()->hide(); });
+    esperar_fechado(r, ids::APIARIOS, "the apiaries to close");
     rodar(r);
 }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,13 @@ TEST(Relatorios, CampoCsvNuncaViraFormulaEVoltaComoFoiEscrito)
         { "\tx", "'\tx" },
         { "=HYPERLINK(\"x\";\"y\")", "\"'=HYPERLINK(\"\"x\"\";\"\"y\"\")\"" },
         { " espaço ", "\" espaço \"" },
+        // A negative number is a number; a coordinate with a point is not
+        // one in Portuguese, and stays as written.
+        { "-12,5", "-12,5" },
+        { "-3", "-3" },
+        { "-22.2211", "'-22.2211" },
+        { "-", "'-" },
+        { "-1,", "'-1," },
     };
     for (const auto& c : casos)
         EXPECT_EQ(campo_csv(c.first), c.second) << c.first;
@@ -285,7 +293,8 @@ TEST(Relatorios, TextosHostisNoCsvENoPdf)
     ASSERT_EQ(linhas.size(), corpus.size() + 1);
     for (std::size_t i = 0; i < corpus.size(); ++i) {
         const std::string& t = corpus[i];
-        const bool formula = !t.empty() && std::string("=+-@\t\r").find(t[0]) != std::string::npos;
+        const bool formula = !t.empty() && std::string("=+-@\t\r").find(t[0]) != std::string::npos &&
+                             !std::regex_match(t, std::regex("-[0-9]+(,[0-9]+)?"));
         const std::string esperado = formula ? "'" + t : t;
         ASSERT_EQ(linhas[i + 1].size(), 3u) << teste::mostrar(t);
         EXPECT_EQ(linhas[i + 1][0], esperado) << teste::mostrar(t);
