@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "gui/colmeia_view.h"
 #include "gui/exportar_lista.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
@@ -114,6 +115,11 @@ TEST_F(Relatorios, ProducaoVisualizadaExportadaEImpressa)
 // holds the rows as the list shows them, under its column titles.
 TEST_F(Relatorios, ListasExportadasComoAparecem)
 {
+    ASSERT_EQ(banco->executar("insert into cadastro.colmeia (id_colmeia, tipo, status, id_apiario) values "
+                              "(1, 'Langstroth', 'Ativa', 1);"
+                              "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg, obs) values "
+                              "(1, '2025-03-10', 'Ativa', 12.5, '=1+1; \"cera\"'), (1, '2025-04-10', 'Fraca', 0, '')"),
+              "");
     const std::string pasta = teste::pasta_temporaria();
     Roteiro r;
     entrar(r);
@@ -150,5 +156,22 @@ TEST_F(Relatorios, ListasExportadasComoAparecem)
     esperar_fechado(r, ids::BUSCA_APIARIO, "the search to close");
     r.passo([this] { form<FormApiario>(ids::APIARIOS)->janela()->hide(); });
     esperar_fechado(r, ids::APIARIOS, "the apiaries to close");
+    // The journal of the hive shown in the hive window.
+    abrir(r, ids::COLMEIAS);
+    r.passo([this, pasta] {
+        COLMEIA_VIEW* c = form<COLMEIA_VIEW>(ids::COLMEIAS);
+        const WidgetsColmeia& w = c->widgets();
+        EXPECT_EQ(w.button_exportar_diario->get_label(), "Exportar CSV");
+        w.treeview_colmeias->get_selection()->select(Gtk::TreePath("0"));
+        std::string erro;
+        ASSERT_TRUE(lista_para_csv(*w.treeview_diario, "Diário da colméia", pasta + "/diario.csv", &erro)) << erro;
+        const auto csv = teste::ler_csv(teste::ler_arquivo(pasta + "/diario.csv"));
+        ASSERT_GE(csv.size(), 1u);
+        EXPECT_EQ(csv[0], (std::vector<std::string> { "Data", "Tipo", "Resumo" }));
+        EXPECT_EQ(std::vector<std::vector<std::string>>(csv.begin() + 1, csv.end()), teste::linhas(w.treeview_diario));
+        EXPECT_EQ(csv.size(), 3u);
+        c->janela()->hide();
+    });
+    esperar_fechado(r, ids::COLMEIAS, "the hives to close");
     rodar(r);
 }
