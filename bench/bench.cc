@@ -32,6 +32,7 @@
 #include <gtkmm/menuitem.h>
 
 #include "bench/banco_bench.h"
+#include "bench/bench_relatorios.h"
 #include "bench/inicio_programa.h"
 #include "app/ajustes.h"
 #include "bench/amostras.h"
@@ -841,6 +842,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
             }
+            bench::medir_relatorios(a, query, bruta, pasta, o.vezes, pico_mb);
             PQfinish(bruta);
             struct rusage uso;
             getrusage(RUSAGE_SELF, &uso);

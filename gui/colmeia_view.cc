@@ -11,6 +11,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "gui/exportar_lista.h"
 #include "gui/janelas.h"
 #include "gui/montagem.h"
 #include "gui/modelo_achados.h"
@@ -264,6 +265,8 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
     Gtk::HBox* baixo_diario = Gtk::manage(new Gtk::HBox(false, 0));
     baixo_diario->pack_end(*w.button_excluir_registro, false, false, 5);
     baixo_diario->pack_end(*w.button_abrir_registro, false, false, 5);
+    w.button_exportar_diario = Gtk::manage(new Gtk::Button("Exportar CSV"));
+    baixo_diario->pack_start(*w.button_exportar_diario, false, false, 5);
     diario_dentro->pack_start(*baixo_diario, false, false, 0);
     w.frame_diario->add(*diario_dentro);
     vertical->pack_start(*w.frame_diario, true, true, 5);
@@ -302,6 +305,8 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
     w.button_novo_registro->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::novo_registro));
     w.button_abrir_registro->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::abrir_registro));
     w.button_excluir_registro->signal_clicked().connect(sigc::mem_fun(*this, &COLMEIA_VIEW::excluir_registro));
+    w.button_exportar_diario->signal_clicked().connect(
+        [this] { exportar_lista(*w.treeview_diario, *janela(), "Diário da colméia", "diario.csv"); });
     w.treeview_diario->signal_row_activated().connect(
         [this](const Gtk::TreePath&, Gtk::TreeViewColumn*) { abrir_registro(); });
     w.treeview_colmeias->get_selection()->signal_changed().connect([this] {

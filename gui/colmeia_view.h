@@ -68,6 +68,7 @@ struct WidgetsColmeia : BotoesForm
     Gtk::Button* button_novo_registro = nullptr;
     Gtk::Button* button_abrir_registro = nullptr;
     Gtk::Button* button_excluir_registro = nullptr;
+    Gtk::Button* button_exportar_diario = nullptr;      // the journal as listed, to a CSV file
 };
 
 class COLMEIA_VIEW : public FormularioCom<WidgetsColmeia>

@@ -11,6 +11,7 @@
 #include <gtkmm/scrolledwindow.h>
 
 #include "gui/colunas_fixas.h"
+#include "gui/exportar_lista.h"
 #include "gui/janelas.h"
 #include "model/apiario.h"
 
@@ -59,6 +60,8 @@ void FormBuscaApiario::montar()
     w.entry_pesquisa = Gtk::manage(new Gtk::Entry());
     w.entry_pesquisa->set_size_request(250, -1);
     linha->pack_start(*w.entry_pesquisa, false, false, 0);
+    w.button_exportar_csv = Gtk::manage(new Gtk::Button("Exportar CSV"));
+    linha->pack_start(*w.button_exportar_csv, false, false, 5);
     quadro->add(*linha);
     vertical->pack_start(*quadro, false, false, 0);
 
@@ -76,6 +79,9 @@ void FormBuscaApiario::montar()
     vertical->pack_start(*rolagem, true, true, 0);
     w.treeview_resultado->signal_row_activated().connect(
         sigc::mem_fun(*this, &FormBuscaApiario::selecionar_apiario));
+
+    w.button_exportar_csv->signal_clicked().connect(
+        [this] { exportar_lista(*w.treeview_resultado, *janela(), "Apiários", "apiarios.csv"); });
 
     j.add(*vertical);
     focar(*w.entry_pesquisa);

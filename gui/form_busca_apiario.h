@@ -5,6 +5,7 @@
 #ifndef ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
 #define ZUMBREL_GUI_FORM_BUSCA_APIARIO_H
 
+#include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/liststore.h>
@@ -18,6 +19,7 @@ struct WidgetsBuscaApiario : BotoesForm
     Gtk::ComboBoxText* combo_opcoes = nullptr;
     Gtk::Entry* entry_pesquisa = nullptr;
     Gtk::TreeView* treeview_resultado = nullptr;
+    Gtk::Button* button_exportar_csv = nullptr;
 };
 
 class FormBuscaApiario : public FormularioCom<WidgetsBuscaApiario>

@@ -7,6 +7,7 @@
 #include <gtkmm/toolbar.h>
 
 #include "gui/campos_registro.h"
+#include "gui/exportar_lista.h"
 #include "gui/montagem.h"
 
 namespace {
@@ -80,7 +81,13 @@ void FORM_PRODUTO::montar()
     Gtk::Frame* quadro_lista = Gtk::manage(new Gtk::Frame("Produtos"));
     quadro_lista->add(*rolagem(*w.treeview_produtos, 200));
     vertical->pack_start(*quadro_lista, true, true, 5);
+    w.button_exportar_csv = Gtk::manage(new Gtk::Button("Exportar CSV"));
+    Gtk::HBox* botoes = Gtk::manage(new Gtk::HBox(false, 0));
+    botoes->pack_end(*w.button_exportar_csv, false, false, 0);
+    vertical->pack_start(*botoes, false, false, 0);
     j.add(*vertical);
+    w.button_exportar_csv->signal_clicked().connect(
+        [this] { exportar_lista(*w.treeview_produtos, *janela(), "Produtos", "produtos.csv"); });
 
     w.entry_carencia->signal_changed().connect(
         sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::checar_digito), w.entry_carencia, 2));

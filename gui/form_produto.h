@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
@@ -29,6 +30,7 @@ struct WidgetsProduto : BotoesForm
     Gtk::ComboBoxText* combo_unidade = nullptr;   // an empty entry, then UNIDADES
     Gtk::Label* label_bula = nullptr;
     Gtk::TreeView* treeview_produtos = nullptr;
+    Gtk::Button* button_exportar_csv = nullptr;
 };
 
 class FORM_PRODUTO : public FormularioCom<WidgetsProduto>

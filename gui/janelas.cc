@@ -9,6 +9,7 @@
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
 #include "gui/form_empresa.h"
+#include "gui/form_relatorios.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
 #include "gui/form_lote_mel.h"
@@ -64,6 +65,7 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
         { ids::EMPRESA, fazer<FormEmpresa> },
+        { ids::RELATORIOS, fazer<FormRelatorios> },
     };
     auto it = tabela.find(id);
     return it != tabela.end() ? it->second(id, contexto) : fazer<FormVazio>(id, contexto);

@@ -39,6 +39,7 @@ enum Janela : int {
     CEP = 121,
     // The company's data and the reports: 30 to 49.
     EMPRESA = 30,
+    RELATORIOS = 31,
 };
 } // namespace ids
 

@@ -200,6 +200,10 @@ void SISTEMAGUI::carregar_sistema()
     producao.push_back(MenuElem("_Colheita em Lote", abrir(ids::COLHEITA_LOTE)));
     producao.push_back(MenuElem("_Rastreabilidade", abrir(ids::RASTREABILIDADE)));
 
+    menu_relatorios = Gtk::manage(new Gtk::Menu());
+    menubar->items().push_back(MenuElem("_Relatórios", *menu_relatorios));
+    menu_relatorios->items().push_back(MenuElem("_Emitir Relatório", abrir(ids::RELATORIOS)));
+
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
     // Closing the main window ends the program, whatever is open over it.

@@ -74,7 +74,10 @@ public:
     static constexpr int ITEM_SAIR = 9;
     // The menu "Manejo": products and the batch windows of the journal.
     Gtk::Menu* get_menu_manejo() { return menu_manejo; }
+    // The menu "Produção".
     Gtk::Menu* get_menu_producao() { return menu_producao; }
+    // The menu "Relatórios".
+    Gtk::Menu* get_menu_relatorios() { return menu_relatorios; }
     bool get_logado() const { return logado; }
     const USER& get_usuario_logado() const { return contexto.usuario_logado; }
     // The newest open form with that id, or null.
@@ -115,6 +118,7 @@ private:
     Gtk::Menu* menu = nullptr;
     Gtk::Menu* menu_manejo = nullptr;
     Gtk::Menu* menu_producao = nullptr;
+    Gtk::Menu* menu_relatorios = nullptr;
 
     // Open forms, oldest first.
     std::vector<Formulario*> abertos;

@@ -1,5 +1,6 @@
 #include "relatorios/catalogo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -100,6 +101,38 @@ bool conferir_periodo(const FILTRO_RELATORIO& f, std::string* de_iso, std::strin
     }
     *de_iso = de;
     *ate_iso = ate;
+    return true;
+}
+
+bool ler_chaves(const std::string& texto, std::vector<int>* chaves, std::string* erro)
+{
+    chaves->clear();
+    std::string numero;
+    auto fechar = [&]() {
+        if (numero.empty())
+            return true;
+        if (numero.size() > 9 || std::stol(numero) <= 0)
+            return false;
+        chaves->push_back(std::stoi(numero));
+        numero.clear();
+        return true;
+    };
+    for (char c : texto) {
+        if (c >= '0' && c <= '9') {
+            numero += c;
+        } else if (c == ',' || c == ' ' || c == ';' || c == '\t') {
+            if (!fechar())
+                break;
+        } else {
+            numero = "x";
+            break;
+        }
+    }
+    if (numero == "x" || !fechar()) {
+        chaves->clear();
+        *erro = "Digite os números das colméias separados por vírgulas, como 3, 7, 12.";
+        return false;
+    }
     return true;
 }
 

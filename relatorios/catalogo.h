@@ -44,6 +44,11 @@ const TIPO_RELATORIO* tipo_de_relatorio(const std::string& nome);
 // days in the database's form "YYYY-MM-DD", the blanks filled in.
 bool conferir_periodo(const FILTRO_RELATORIO& f, std::string* de_iso, std::string* ate_iso, std::string* erro);
 
+// Hive keys as typed into a filter ("3, 7 12"): false with *erro saying
+// why for anything but whole numbers above zero separated by commas or
+// blanks. Nothing typed is no filter.
+bool ler_chaves(const std::string& texto, std::vector<int>* chaves, std::string* erro);
+
 class RELATORIOS_DO_BANCO : public DADOS
 {
 public:

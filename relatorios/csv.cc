@@ -3,11 +3,33 @@
 #include "relatorios/arquivo_seguro.h"
 #include "relatorios/formato.h"
 
+namespace {
+
+// A number as Portuguese writes it, "-12" or "-12,5": a spreadsheet reads
+// it as that number, and runs nothing.
+bool numero_simples(const std::string& t)
+{
+    std::size_t i = t[0] == '-' ? 1 : 0;
+    bool digitos = false, virgula = false;
+    for (; i < t.size(); ++i) {
+        if (t[i] >= '0' && t[i] <= '9')
+            digitos = true;
+        else if (t[i] == ',' && !virgula && digitos)
+            virgula = true;
+        else
+            return false;
+    }
+    return digitos && t.back() != ',';
+}
+
+} // namespace
+
 std::string campo_csv(const std::string& texto)
 {
     std::string t = texto;
     // A leading quote makes the spreadsheet take the cell as text.
-    if (!t.empty() && (t[0] == '=' || t[0] == '+' || t[0] == '-' || t[0] == '@' || t[0] == '\t' || t[0] == '\r'))
+    if (!t.empty() && (t[0] == '=' || t[0] == '+' || t[0] == '-' || t[0] == '@' || t[0] == '\t' || t[0] == '\r') &&
+        !numero_simples(t))
         t = "'" + t;
     if (t.find_first_of(";\"\r\n") == std::string::npos && (t.empty() || (t.front() != ' ' && t.back() != ' ')))
         return t;

@@ -17,6 +17,8 @@ Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
     }
     if (id >= ids::LOTES_MEL && id <= ids::RASTREABILIDADE)
         return s.get_menu_producao()->items()[id - ids::LOTES_MEL];
+    if (id == ids::RELATORIOS)
+        return s.get_menu_relatorios()->items()[0];
     if (id == ids::EMPRESA)
         return s.get_menu()->items()[SISTEMAGUI::ITEM_EMPRESA];
     static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };

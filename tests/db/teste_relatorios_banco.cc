@@ -17,6 +17,7 @@
 #include "relatorios/csv.h"
 #include "relatorios/desenho.h"
 #include "relatorios/formato.h"
+#include "relatorios/linha_comando.h"
 #include "support/leitura_arquivos.h"
 
 namespace {
@@ -247,4 +248,99 @@ TEST_F(RelatoriosBanco, CadaRelatorioEmPdfComSeuTitulo)
     const RELATORIO ficha = fazer("ficha-campo", FILTRO_RELATORIO());
     ASSERT_EQ(ficha.tabelas.size(), 3u);
     EXPECT_EQ(mostradas(ficha.tabelas[1])[0][5].compare(0, 5, "até "), 0) << mostradas(ficha.tabelas[1])[0][5];
+}
+
+// The command line: wrong arguments refused with status 2 and what is
+// wrong, a database that cannot be reached with status 1, and a report
+// written with status 0, run as the built program is, without a display.
+TEST(LinhaDeComando, ArgumentosErradosDizemOQue)
+{
+    const std::pair<std::vector<std::string>, std::string> casos[] = {
+        { {}, "Diga o nome do relatório (zumbrel relatorio --lista mostra os nomes)." },
+        { { "--lista", "x" }, "--lista não leva outros argumentos." },
+        { { "vendas", "--pdf", "a.pdf" },
+          "Relatório desconhecido: vendas. Os relatórios são: cadastro-apiarios, caderno-campo, tratamentos, "
+          "ocorrencias, movimentacoes, producao, rainhas, ficha-campo." },
+        { { "producao" }, "Diga onde gravar o relatório: --pdf ARQUIVO ou --csv ARQUIVO." },
+        { { "producao", "--pdf", "a.pdf", "--csv", "a.csv" }, "Use --pdf ou --csv, não os dois." },
+        { { "producao", "--pdf", "a.pdf", "--pdf", "b.pdf" }, "--pdf foi dado duas vezes." },
+        { { "producao", "--de" }, "--de precisa de um valor." },
+        { { "producao", "--de", "31/02/2025", "--pdf", "a.pdf" },
+          "--de 31/02/2025: a data não existe; escreva-a como DD/MM/AAAA." },
+        { { "producao", "--apiario", "0", "--pdf", "a.pdf" },
+          "--apiario 0: escreva o código, um número maior que zero." },
+        { { "producao", "--apiario", "x'; drop table cadastro.apiario; --", "--pdf", "a.pdf" },
+          "--apiario x'; drop table cadastro.apiario; --: escreva o código, um número maior que zero." },
+        { { "producao", "--formato", "pdf" }, "Opção desconhecida: --formato." },
+        { { "producao", "--de", "02/01/2025", "--ate", "01/01/2025", "--csv", "a.csv" },
+          "O período termina em 01/01/2025, antes de começar, em 02/01/2025: troque as datas." },
+    };
+    for (const auto& c : casos) {
+        PEDIDO_RELATORIO p;
+        std::string erro;
+        EXPECT_FALSE(ler_pedido(c.first, &p, &erro)) << c.second;
+        EXPECT_EQ(erro, c.second);
+    }
+    PEDIDO_RELATORIO p;
+    std::string erro;
+    ASSERT_TRUE(ler_pedido({ "producao", "--de", "01/01/2025", "--apiario", "2", "--apiario", "3", "--csv", "p.csv" },
+                           &p, &erro))
+        << erro;
+    EXPECT_EQ(p.tipo->titulo, std::string("Produção por apiário"));
+    EXPECT_EQ(p.filtro.apiarios, (std::vector<int> { 2, 3 }));
+    EXPECT_EQ(p.csv, "p.csv");
+
+    std::vector<int> chaves;
+    EXPECT_TRUE(ler_chaves(" 3, 7 12;", &chaves, &erro));
+    EXPECT_EQ(chaves, (std::vector<int> { 3, 7, 12 }));
+    for (const char* ruim : { "3,x", "0", "-2", "1.5", "9999999999" }) {
+        EXPECT_FALSE(ler_chaves(ruim, &chaves, &erro)) << ruim;
+        EXPECT_EQ(erro, "Digite os números das colméias separados por vírgulas, como 3, 7, 12.");
+        EXPECT_TRUE(chaves.empty());
+    }
+}
+
+TEST_F(RelatoriosBanco, ProgramaNaLinhaDeComando)
+{
+    const std::string pasta = teste::pasta_temporaria();
+    banco.escrever_conf(pasta);
+    const std::string programa = "cd '" + pasta + "' && env -u DISPLAY " + ZUMBREL_PROGRAMA + " relatorio ";
+    struct Caso
+    {
+        std::string argumentos;
+        int status;
+        std::string saida;   // a part of what it writes
+    };
+    const Caso casos[] = {
+        { "--lista", 0, "producao\tProdução por apiário\n" },
+        { "producao --de 01/01/2025 --ate 31/12/2025 --pdf p.pdf", 0, "Relatório gravado em p.pdf.\n" },
+        { "ocorrencias --de 01/01/2025 --ate 31/12/2025 --csv o.csv", 0, "Relatório gravado em o.csv.\n" },
+        { "producao --pdf falta/p.pdf", 1,
+          "zumbrel: Não foi possível gravar o arquivo falta/p.pdf: a pasta não existe.\n" },
+        { "producao --ate 01/01/2025 --de 02/01/2025 --pdf p.pdf", 2, "troque as datas.\nUso: zumbrel relatorio NOME" },
+        { "nada --pdf p.pdf", 2, "Relatório desconhecido: nada." },
+    };
+    for (const Caso& c : casos) {
+        int status = -1;
+        const std::string saida = teste::rodar_comando(programa + c.argumentos + " 2>&1", &status);
+        EXPECT_EQ(status, c.status) << c.argumentos << "\n" << saida;
+        EXPECT_NE(saida.find(c.saida), std::string::npos) << c.argumentos << "\n" << saida;
+        // Only the command's own lines: no statement of the trace.
+        EXPECT_EQ(saida.find("select"), std::string::npos) << saida;
+    }
+    EXPECT_NE(teste::texto_pdf(pasta + "/p.pdf").find("241,7"), std::string::npos);
+    const auto csv = teste::ler_csv(teste::ler_arquivo(pasta + "/o.csv"));
+    ASSERT_EQ(csv.size(), 12u);
+    EXPECT_EQ(csv[10], (std::vector<std::string> { "04/2025", "Varroose", "Dourados/MS", "2", "2", "notificação mensal" }));
+
+    // A database that cannot be reached: status 1 and why.
+    const std::string sem_banco = teste::pasta_temporaria();
+    int status = -1;
+    const std::string saida = teste::rodar_comando("cd '" + sem_banco + "' && env -u DISPLAY " +
+                                                   std::string(ZUMBREL_PROGRAMA) + " relatorio rainhas --pdf r.pdf 2>&1",
+                                                   &status);
+    EXPECT_EQ(status, 1) << saida;
+    EXPECT_NE(saida.find("zumbrel: não foi possível falar com o banco de dados de conf/db.conf"), std::string::npos)
+        << saida;
+    EXPECT_FALSE(teste::existe(sem_banco + "/r.pdf"));
 }

@@ -750,7 +750,7 @@ TEST_F(Colmeias, AbreOLayoutEFechaComAJanelaOuComOPrograma)
                               "Código", "", "", "Tipo", "Status", "Rainha", "Apiario", "Instalação",
                               "Observações", "Colméias", "Data", "Status visto", "Mel (kg)", "Observações",
                               "[Adicionar revisão]", "[Excluir revisão]", "Revisões", "Mostrar", "[Novo registro]",
-                              "[Abrir]", "[Excluir registro]", "Diário", "[Salvar]", "[Pesquisar]", "[Cancelar]",
+                              "[Exportar CSV]", "[Abrir]", "[Excluir registro]", "Diário", "[Salvar]", "[Pesquisar]", "[Cancelar]",
                               "[Excluir]" }));
         ASSERT_NE(sistema->formulario_aberto(ids::COLMEIAS), nullptr);
         EXPECT_EQ(sistema->formulario_aberto(ids::COLMEIAS)->janela(), j);

@@ -96,9 +96,10 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
             { "_Manejo",
               { "Cadastro de _Produtos", "", "_Movimentação de Colméias", "_Tratamento em Lote",
                 "_Alimentação em Lote", "P_esagem em Lote" } },
+            { "_Relatórios", { "_Emitir Relatório" } },
         };
         ASSERT_EQ(barra->items().size(), menus.size());
-        Gtk::Menu* submenus[] = { sistema->get_menu(), sistema->get_menu_manejo() };
+        Gtk::Menu* submenus[] = { sistema->get_menu(), sistema->get_menu_manejo(), sistema->get_menu_relatorios() };
         for (std::size_t m = 0; m < menus.size(); ++m) {
             Gtk::Label* titulo = dynamic_cast<Gtk::Label*>(barra->items()[m].get_child());
             ASSERT_NE(titulo, nullptr);

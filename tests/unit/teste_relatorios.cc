@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "relatorios/grafico.h"
 #include "support/banco_teste.h"
 #include "support/leitura_arquivos.h"
+#include "support/textos_hostis.h"
 
 namespace {
 
@@ -101,6 +103,13 @@ TEST(Relatorios, CampoCsvNuncaViraFormulaEVoltaComoFoiEscrito)
         { "\tx", "'\tx" },
         { "=HYPERLINK(\"x\";\"y\")", "\"'=HYPERLINK(\"\"x\"\";\"\"y\"\")\"" },
         { " espaço ", "\" espaço \"" },
+        // A negative number is a number; a coordinate with a point is not
+        // one in Portuguese, and stays as written.
+        { "-12,5", "-12,5" },
+        { "-3", "-3" },
+        { "-22.2211", "'-22.2211" },
+        { "-", "'-" },
+        { "-1,", "'-1," },
     };
     for (const auto& c : casos)
         EXPECT_EQ(campo_csv(c.first), c.second) << c.first;
@@ -262,4 +271,36 @@ TEST(Relatorios, GraficoDeBarrasComEixoValoresELegenda)
     for (const char* parte : { "Mel por apiário", "Boa Esperança", "Santa Luzia", "2025", "2024", "1.250,5",
                                "12,3", "980,0", "kg", "2.000", "Apiário 0001" })
         EXPECT_NE(texto.find(parte), std::string::npos) << parte << "\n" << texto;
+}
+
+// Every hostile text in a report: the CSV gives each back as written (a
+// formula-looking one after its "'"), and the PDF is written with each on
+// its own row.
+TEST(Relatorios, TextosHostisNoCsvENoPdf)
+{
+    const std::vector<std::string>& corpus = teste::corpus_hostil();
+    ASSERT_GE(corpus.size(), 60u);
+    RELATORIO r = exemplo(0);
+    r.titulo = corpus[0];
+    r.filtros = corpus;
+    r.empresa.nome = corpus[1];
+    for (const std::string& t : corpus)
+        r.tabelas[0].linhas.push_back({ { CELULA::de_texto(t), CELULA::de_numero(1, 0), CELULA::de_texto(t + t) } });
+    const std::string pasta = teste::pasta_temporaria();
+    std::string erro;
+    ASSERT_TRUE(exportar_csv(r, pasta + "/h.csv", &erro)) << erro;
+    const auto linhas = teste::ler_csv(teste::ler_arquivo(pasta + "/h.csv"));
+    ASSERT_EQ(linhas.size(), corpus.size() + 1);
+    for (std::size_t i = 0; i < corpus.size(); ++i) {
+        const std::string& t = corpus[i];
+        const bool formula = !t.empty() && std::string("=+-@\t\r").find(t[0]) != std::string::npos &&
+                             !std::regex_match(t, std::regex("-[0-9]+(,[0-9]+)?"));
+        const std::string esperado = formula ? "'" + t : t;
+        ASSERT_EQ(linhas[i + 1].size(), 3u) << teste::mostrar(t);
+        EXPECT_EQ(linhas[i + 1][0], esperado) << teste::mostrar(t);
+        EXPECT_EQ(linhas[i + 1][1], "1") << teste::mostrar(t);
+    }
+    ASSERT_TRUE(exportar_pdf(r, pasta + "/h.pdf", &erro)) << erro;
+    EXPECT_EQ(teste::paginas_pdf(pasta + "/h.pdf"), DESENHO_RELATORIO(r).paginas());
+    EXPECT_NE(teste::texto_pdf(pasta + "/h.pdf").find("Página 1 de"), std::string::npos);
 }
