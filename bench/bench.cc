@@ -228,8 +228,9 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
 {
     char mae_txt[16];
     std::snprintf(mae_txt, sizeof mae_txt, "%05d", mae);
-    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '" +
-                               data + "', 'false', " + std::to_string(mae) + ") returning  id_abelha;";
+    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, "
+                               "asa_cortada) values ( '', '" + data + "', 'false', " + std::to_string(mae) +
+                               ", '', 'false') returning  id_abelha;";
     const double inicio = agora_ms();
     comando_libpq(c, "begin");
     for (int i = 0; i < quantas; ++i) {

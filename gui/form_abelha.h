@@ -9,7 +9,10 @@
 #include <vector>
 
 #include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
 #include <gtkmm/entry.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
 #include <gtkmm/radiobutton.h>
 
 #include "gui/dialogo_filhas.h"
@@ -25,6 +28,12 @@ struct WidgetsAbelha : BotoesForm
     Gtk::RadioButton* radio_sim = nullptr;
     Gtk::RadioButton* radio_nao = nullptr;
     ListaTextos* combo_mae = nullptr;
+    // The marking: "Pela data de nascimento" or a colour, the mark and the
+    // name of the colour she wears, and the clipped wing.
+    Gtk::ComboBoxText* combo_cor = nullptr;
+    Gtk::Image* image_marca = nullptr;
+    Gtk::Label* label_cor = nullptr;
+    Gtk::CheckButton* check_asa_cortada = nullptr;
     Gtk::Button* button_gerar = nullptr;
     Gtk::Button* button_genealogia = nullptr;
 };
@@ -73,6 +82,11 @@ private:
     std::optional<ABELHAS> mostrada() const;
     // The dialog that says how "Gerar Filhas" of `n` daughters went.
     void dizer_como_foi(int n, const FALHA& falha);
+    // The mark and colour name shown, from the birth date and the colour
+    // chosen now.
+    void mostrar_marca();
+    // The colour chosen in the list ("" for the birth year's).
+    std::string cor_escolhida() const;
 
     LISTA_ABELHAS abelhas;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.

@@ -1,7 +1,7 @@
 // "Genealogia", opened by the tool of that name in the queen bee form: the
 // shown bee's mothers up to the first unknown one and, below the bee, her
 // daughters and their descendants as a tree (RGN, birth date, breeding
-// queen). Activating a row shows that bee in the queen bee form.
+// queen, marking). Activating a row shows that bee in the queen bee form.
 #ifndef ZUMBREL_GUI_FORM_GENEALOGIA_H
 #define ZUMBREL_GUI_FORM_GENEALOGIA_H
 

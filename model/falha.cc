@@ -167,6 +167,9 @@ const char* motivo_da_restricao(const std::string& sqlstate, const std::string& 
         { "23505", "pesagem_pkey", -1, "Já existe uma pesagem com este código." },
         { "23505", "movimentacao_pkey", -1, "Já existe uma movimentação com este código." },
         { "23505", "evento_colonia_pkey", -1, "Já existe um evento com este código." },
+        // Queen rearing.
+        { "23514", "abelha_cor_marcacao", -1,
+          "Escolha a cor de marcação na lista: Branca, Amarela, Vermelha, Verde ou Azul." },
     };
     for (const Caso& c : casos) {
         if (sqlstate == c.sqlstate && restricao == c.restricao && (c.exclusao < 0 || c.exclusao == (exclusao ? 1 : 0)))

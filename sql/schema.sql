@@ -511,3 +511,11 @@ CREATE TABLE seguranca.segredo (
     valor bytea NOT NULL
 );
 INSERT INTO seguranca.segredo (valor) SELECT seguranca.gen_random_bytes(32);
+
+-- Queen rearing (sql/migracoes/005_criacao.sql gives databases made before
+-- the same). The colour a queen is marked with when it is not her birth
+-- year's ('' while it is), and whether her wing is clipped; added after
+-- the bee's first columns, which the program reads by position.
+ALTER TABLE cadastro.abelha_rainha ADD COLUMN cor_marcacao text NOT NULL DEFAULT ''
+    CONSTRAINT abelha_cor_marcacao CHECK (cor_marcacao IN ('', 'Branca', 'Amarela', 'Vermelha', 'Verde', 'Azul'));
+ALTER TABLE cadastro.abelha_rainha ADD COLUMN asa_cortada boolean NOT NULL DEFAULT false;

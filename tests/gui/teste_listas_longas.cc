@@ -311,7 +311,8 @@ protected:
 };
 
 const char* const LISTAR =
-    "select id_abelha, rgn, data_nasc, matriz, filha, xmin from cadastro.abelha_rainha order by id_abelha\n"
+    "select id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, xmin from cadastro.abelha_rainha "
+    "order by id_abelha\n"
     "true\ntrue\ntrue\ntrue\n";
 
 } // namespace

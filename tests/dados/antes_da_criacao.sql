@@ -1,0 +1,3 @@
+-- Turns a copy of the sample database into one as made before queen
+-- rearing existed: without what sql/migracoes/005_criacao.sql adds.
+ALTER TABLE cadastro.abelha_rainha DROP COLUMN cor_marcacao, DROP COLUMN asa_cortada;
