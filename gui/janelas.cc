@@ -7,6 +7,7 @@
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
+#include "gui/form_criacao.h"
 #include "gui/form_cep.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
@@ -57,6 +58,8 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::PESAGEM_LOTE, fazer<FORM_MANEJO_LOTE> },
         { ids::BUSCA_APIARIO, fazer<FormBuscaApiario> },
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
+        // Queen rearing.
+        { ids::CRIACAO_RAINHAS, fazer<FORM_CRIACAO> },
     };
     auto it = tabela.find(id);
     return it != tabela.end() ? it->second(id, contexto) : fazer<FormVazio>(id, contexto);

@@ -31,6 +31,8 @@ enum Janela : int {
     ALIMENTACAO_LOTE = 14,
     PESAGEM_LOTE = 15,
     BUSCA_APIARIO = 20,
+    // Queen rearing, in the menu "Manejo".
+    CRIACAO_RAINHAS = 50,
     BUSCA_USUARIO = 21,
     CEP = 121,
 };

@@ -189,6 +189,9 @@ void SISTEMAGUI::carregar_sistema()
     manejo.push_back(MenuElem("_Tratamento em Lote", abrir(ids::TRATAMENTO_LOTE)));
     manejo.push_back(MenuElem("_Alimentação em Lote", abrir(ids::ALIMENTACAO_LOTE)));
     manejo.push_back(MenuElem("P_esagem em Lote", abrir(ids::PESAGEM_LOTE)));
+    // Queen rearing.
+    manejo.push_back(SeparatorElem());
+    manejo.push_back(MenuElem("_Criação de Rainhas", abrir(ids::CRIACAO_RAINHAS)));
 
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));

@@ -170,6 +170,37 @@ const char* motivo_da_restricao(const std::string& sqlstate, const std::string& 
         // Queen rearing.
         { "23514", "abelha_cor_marcacao", -1,
           "Escolha a cor de marcação na lista: Branca, Amarela, Vermelha, Verde ou Azul." },
+        { "23503", "criacao_id_matriz_fkey", 0,
+          "A matriz escolhida não existe mais: ela foi excluída depois de aparecer aqui." },
+        { "23503", "criacao_id_matriz_fkey", 1,
+          "Esta abelha é a matriz de lotes de criação de rainhas: ela não pode ser excluída." },
+        { "23503", "criacao_id_recria_fkey", 0, "A colméia recria escolhida não existe mais." },
+        { "23503", "criacao_id_recria_fkey", 1,
+          "Esta colméia foi a recria de lotes de criação de rainhas: em vez de excluí-la, marque-a como "
+          "encerrada (Perda ou Venda)." },
+        { "23503", "criacao_nucleo_id_criacao_fkey", 0,
+          "O lote de criação não existe mais: ele foi excluído em outro computador." },
+        { "23503", "criacao_nucleo_id_colmeia_fkey", 0, "Um dos núcleos escolhidos não existe mais." },
+        { "23503", "criacao_nucleo_id_colmeia_fkey", 1,
+          "Esta colméia recebeu células de lotes de criação de rainhas: em vez de excluí-la, marque-a como "
+          "encerrada (Perda ou Venda)." },
+        { "23514", "criacao_nucleo_tipo", -1, "Os núcleos de fecundação precisam ser colméias do tipo Núcleo." },
+        { "23514", "criacao_larvas", -1, "O número de larvas enxertadas deve ser de 1 a 10000." },
+        { "23514", "criacao_calendario", -1,
+          "O calendário deve ter os dias das etapas em ordem (cada etapa no mesmo dia da anterior ou depois), de 0 "
+          "a 365 dias após a enxertia." },
+        { "23514", "criacao_etapa_sem_data", -1, "Cada etapa registrada precisa da data e da quantidade." },
+        { "23514", "criacao_etapa_pulada", -1, "Registre as etapas em ordem: uma etapa precisa da anterior." },
+        { "23514", "criacao_contagem_negativa", -1, "As quantidades das etapas devem ser zero ou mais." },
+        { "23514", "criacao_contagem_subiu", -1,
+          "Uma etapa não pode contar mais do que a etapa anterior: a contagem só diminui." },
+        { "23514", "criacao_data_fora_de_ordem", -1,
+          "As datas das etapas devem seguir a ordem: nenhuma antes da enxertia nem antes da etapa anterior." },
+        { "23505", "criacao_pkey", -1, "Já existe um lote de criação com este código." },
+        { "23505", "criacao_nucleo_pkey", -1, "Este núcleo já está no lote." },
+        { "23505", "criacao_nucleo_id_abelha_key", -1, "Esta rainha já foi dada por outro núcleo de um lote." },
+        { "23503", "criacao_nucleo_id_abelha_fkey", 0,
+          "A rainha do núcleo não existe mais: ela foi excluída em outro computador." },
     };
     for (const Caso& c : casos) {
         if (sqlstate == c.sqlstate && restricao == c.restricao && (c.exclusao < 0 || c.exclusao == (exclusao ? 1 : 0)))

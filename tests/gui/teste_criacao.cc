@@ -1,11 +1,15 @@
 // Queen rearing driven through the windows: a queen's marking colour and
-// clipped wing in the queen bee form and her genealogy.
+// clipped wing in the queen bee form and her genealogy, and a rearing
+// batch in "Criação de Rainhas" with its proposed dates, its nuclei, a
+// count going up refused with everything typed kept, and a batch another
+// desktop changed meanwhile.
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "gui/form_abelha.h"
+#include "gui/form_criacao.h"
 #include "gui/form_genealogia.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
@@ -19,7 +23,50 @@ namespace {
 class Criacao : public teste::SistemaTeste
 {
 protected:
+    void SetUp() override
+    {
+        teste::SistemaTeste::SetUp();
+        // Hive 1 the cell builder, 2 and 3 mating nuclei.
+        ASSERT_EQ(banco->executar("insert into cadastro.colmeia (tipo, status, id_apiario) values "
+                                  "('Langstroth', 'Ativa', 1), ('Núcleo', 'Ativa', 1), ('Núcleo', 'Ativa', 2)"),
+                  "");
+    }
+
     FormAbelha* ab() { return form<FormAbelha>(ids::ABELHAS); }
+    FORM_CRIACAO* fc() { return form<FORM_CRIACAO>(ids::CRIACAO_RAINHAS); }
+
+    std::string dia(int mais)
+    {
+        return banco->valor("select to_char(current_date + " + std::to_string(mais) + ", 'DD/MM/YYYY')");
+    }
+
+    // The batch as typed in the window: breeder, cell builder, grafting
+    // and larvae, then each step's date and count.
+    void digitar_lote(const std::string& matriz, const std::string& enxertia, const std::string& larvas)
+    {
+        const WidgetsCriacao& w = fc()->widgets();
+        w.entry_matriz->set_text(matriz);
+        teste::digitar(w.entry_recria, "1");
+        w.entry_enxertia->set_text(enxertia);
+        teste::digitar(w.entry_larvas, larvas);
+    }
+
+    std::string etapas_na_janela()
+    {
+        const WidgetsCriacao& w = fc()->widgets();
+        std::string s;
+        for (std::size_t k = 0; k < ETAPAS_CRIACAO; ++k)
+            s += w.entry_data[k]->get_text() + "=" + w.entry_quantidade[k]->get_text() + ";";
+        return s;
+    }
+
+    std::string guardado()
+    {
+        return banco->unidos("select id_matriz, id_recria, larvas, aceitas, operculadas, nos_nucleos, obs, "
+                             "(select string_agg(id_colmeia::text, ',' order by id_colmeia) from "
+                             "cadastro.criacao_nucleo n where n.id_criacao = c.id_criacao) "
+                             "from cadastro.criacao c order by id_criacao");
+    }
 };
 
 } // namespace
@@ -84,6 +131,142 @@ TEST_F(Criacao, MarcacaoDaRainhaNoFormularioENaGenealogia)
         EXPECT_EQ(Glib::ustring((*filha)[colunas.textos[0]]), "00002-00001");
         EXPECT_EQ(Glib::ustring((*filha)[colunas.textos[4]]), "Vermelha, asa cortada");
         g->janela()->hide();
+    });
+    rodar(r);
+}
+
+TEST_F(Criacao, LoteComDatasPropostasNucleosERecusaQueGuardaODigitado)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, ids::CRIACAO_RAINHAS);
+    r.passo([this] {
+        const WidgetsCriacao& w = fc()->widgets();
+        EXPECT_EQ(fc()->janela()->get_title(), "Criação de Rainhas");
+        EXPECT_EQ(teste::titulos(w.treeview_lotes),
+                  (std::vector<std::string> { "Código", "Matriz", "Enxertia", "Larvas", "Próxima etapa" }));
+        // Only the hives of type Núcleo are offered as nuclei.
+        EXPECT_EQ(teste::linhas(w.treeview_nucleos),
+                  (std::vector<std::vector<std::string>> { { "", "2", "Apiário Boa Esperança", "", "" },
+                                                           { "", "3", "Apiário Santa Luzia", "", "" } }));
+
+        teste::clicar(w.button_novo);
+        // The usual timetable, and the dates it proposes once the grafting
+        // date is typed.
+        for (std::size_t k = 0; k < ETAPAS_CRIACAO; ++k)
+            EXPECT_EQ(w.entry_dias[k]->get_text(), std::to_string(DIAS_PADRAO[k]));
+        digitar_lote("00004-00002", dia(-20), "40");
+        EXPECT_EQ(w.label_prevista[ACEITAS]->get_text(), "prevista " + dia(-19));
+        EXPECT_EQ(w.label_prevista[POSTURA]->get_text(), "prevista " + dia(6));
+        w.entry_dias[ACEITAS]->set_text("");
+        teste::digitar(w.entry_dias[ACEITAS], "2");
+        EXPECT_EQ(w.label_prevista[ACEITAS]->get_text(), "prevista " + dia(-18));
+
+        // A count typed without a date gets the proposed one; a date typed
+        // stays as typed.
+        teste::digitar(w.entry_quantidade[ACEITAS], "30");
+        w.entry_data[OPERCULADAS]->set_text(dia(-14));
+        teste::digitar(w.entry_quantidade[OPERCULADAS], "31");
+        teste::digitar(w.entry_quantidade[NUCLEOS], "2");
+        fc()->marcar_nucleo(2, true);
+        fc()->marcar_nucleo(3, true);
+        w.entry_obs->set_text("x'); drop table cadastro.criacao; --");
+        EXPECT_EQ(etapas_na_janela(), dia(-18) + "=30;" + dia(-14) + "=31;" + dia(-10) + "=2;=;=;");
+        teste::clicar(w.button_salvar);
+    });
+    r.responder("Verifique as informações digitadas !",
+                "A etapa \"Células operculadas\" não pode contar mais (31) do que \"Células aceitas\" (30): a contagem "
+                "só diminui.",
+                Gtk::RESPONSE_CLOSE);
+    r.passo([this] {
+        const WidgetsCriacao& w = fc()->widgets();
+        EXPECT_EQ(guardado(), "");
+        EXPECT_TRUE(fc()->inserindo());
+        EXPECT_EQ(w.entry_matriz->get_text(), "00004-00002");
+        EXPECT_EQ(etapas_na_janela(), dia(-18) + "=30;" + dia(-14) + "=31;" + dia(-10) + "=2;=;=;");
+        // Mended, it is saved with its nuclei and shown in the list.
+        w.entry_quantidade[OPERCULADAS]->set_text("");
+        teste::digitar(w.entry_quantidade[OPERCULADAS], "25");
+        teste::clicar(w.button_salvar);
+        EXPECT_EQ(guardado(), "4|1|40|30|25|2|x'); drop table cadastro.criacao; --|2,3|");
+        EXPECT_EQ(banco->valor("select dias_aceitas from cadastro.criacao"), "2");
+        EXPECT_FALSE(fc()->inserindo());
+        const auto lotes = teste::linhas(w.treeview_lotes);
+        ASSERT_EQ(lotes.size(), 1u);
+        EXPECT_EQ(lotes[0], (std::vector<std::string> { std::to_string(fc()->get_atual().id), "00004-00002", dia(-20),
+                                                        "40", "Rainhas nascidas em " + dia(-8) }));
+
+        // Edited while another desktop records the emergence: refused, and
+        // the batch is shown as it now is.
+        teste::clicar(w.button_editar);
+        w.entry_quantidade[NUCLEOS]->set_text("");
+        teste::digitar(w.entry_quantidade[NUCLEOS], "1");
+        fc()->marcar_nucleo(3, false);
+        ASSERT_EQ(banco->executar("update cadastro.criacao set nascidas = 2, nascidas_em = current_date - 8"), "");
+        teste::clicar(w.button_salvar);
+    });
+    recusa_mudado_noutra_estacao(r);
+    r.passo([this] {
+        const WidgetsCriacao& w = fc()->widgets();
+        EXPECT_FALSE(fc()->editando());
+        EXPECT_EQ(etapas_na_janela(), dia(-18) + "=30;" + dia(-14) + "=25;" + dia(-10) + "=2;" + dia(-8) + "=2;=;");
+        EXPECT_EQ(guardado(), "4|1|40|30|25|2|x'); drop table cadastro.criacao; --|2,3|");
+        fc()->janela()->hide();
+    });
+    rodar(r);
+}
+
+TEST_F(Criacao, RainhasEmPosturaDosNucleosMarcadosEntramNoRegistro)
+{
+    // A batch of bee 4 with one queen laying, in nuclei 2 and 3.
+    CRIACOES c;
+    c.rgn_matriz = "00004-00002";
+    c.enxertia = dia(-30);
+    c.larvas = "10";
+    const int antes[ETAPAS_CRIACAO] = { -29, -25, -20, -18, -2 };
+    const char* const quantos[ETAPAS_CRIACAO] = { "8", "6", "2", "2", "1" };
+    for (std::size_t k = 0; k < ETAPAS_CRIACAO; ++k)
+        c.etapas[k] = { dia(antes[k]), quantos[k] };
+    c.nucleos = { 2, 3 };
+    CRIACAO modelo(query.get());
+    ASSERT_TRUE(modelo.inserir(&c)) << modelo.falha().motivo();
+
+    Roteiro r;
+    entrar(r);
+    abrir(r, ids::CRIACAO_RAINHAS);
+    r.passo([this] {
+        const WidgetsCriacao& w = fc()->widgets();
+        Gtk::TreePath primeira;
+        primeira.push_back(0);
+        w.treeview_lotes->get_selection()->select(primeira);
+        EXPECT_EQ(w.entry_matriz->get_text(), "00004-00002");
+        EXPECT_EQ(teste::titulos(w.treeview_nucleos),
+                  (std::vector<std::string> { "Recebeu células", "Núcleo", "Apiário", "Rainha", "Em postura" }));
+        // Two ticked: more than the one laying queen.
+        fc()->marcar_nucleo(2, true);
+        fc()->marcar_nucleo(3, true);
+        teste::clicar(w.button_rainhas);
+    });
+    r.responder("Nenhuma rainha foi cadastrada.", "O lote tem 1 rainha em postura: marque no máximo 1 núcleo.",
+                Gtk::RESPONSE_OK);
+    r.passo([this] {
+        const WidgetsCriacao& w = fc()->widgets();
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.abelha_rainha"), "8");
+        fc()->marcar_nucleo(2, false);
+        teste::clicar(w.button_rainhas);
+    });
+    r.responder("1 rainha cadastrada", "00009-00004 (núcleo 3)", Gtk::RESPONSE_OK);
+    r.passo([this] {
+        const WidgetsCriacao& w = fc()->widgets();
+        EXPECT_EQ(banco->unidos("select rgn, to_char(data_nasc, 'DD/MM/YYYY'), filha, "
+                                "(select id_colmeia from cadastro.colmeia c where c.id_abelha = a.id_abelha) "
+                                "from cadastro.abelha_rainha a where id_abelha = 9"),
+                  "00009-00004|" + dia(-18) + "|4|3|");
+        const auto nucleos = teste::linhas(w.treeview_nucleos);
+        ASSERT_EQ(nucleos.size(), 2u);
+        EXPECT_EQ(nucleos[1][3], "00009-00004");
+        EXPECT_EQ(nucleos[0][3], "");
+        fc()->janela()->hide();
     });
     rodar(r);
 }
