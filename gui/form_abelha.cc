@@ -13,6 +13,8 @@
 #include "gui/marca_cor.h"
 #include "gui/montagem.h"
 #include "gui/janelas.h"
+#include "model/colmeia.h"
+#include "model/fecundacao.h"
 #include "util/marcacao.h"
 
 namespace {
@@ -58,6 +60,10 @@ void FormAbelha::montar()
     w.button_genealogia = Gtk::manage(new Gtk::Button("Genealogia"));
     item_genealogia->add(*w.button_genealogia);
     barra->append(*item_genealogia);
+    Gtk::ToolItem* item_fecundacao = Gtk::manage(new Gtk::ToolItem());
+    w.button_fecundacao = Gtk::manage(new Gtk::Button("Fecundação"));
+    item_fecundacao->add(*w.button_fecundacao);
+    barra->append(*item_fecundacao);
     vertical->pack_start(*barra, false, false, 0);
 
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Dados abelha"));
@@ -100,6 +106,11 @@ void FormAbelha::montar()
     marcacao->pack_start(*w.image_marca, false, false, 5);
     marcacao->pack_start(*w.label_cor, false, false, 0);
     marcacao->pack_start(*w.check_asa_cortada, false, false, 10);
+    w.label_fecundacao = Gtk::manage(new Gtk::Label(""));
+    w.label_fecundacao->set_alignment(0, 0.5);
+    w.label_fecundacao->set_line_wrap(true);
+    w.label_fecundacao->set_size_request(420, -1);
+    linha(*dados, "Fecundação:\t", *w.label_fecundacao);
 
     vertical->pack_start(*barra_navegacao(w, "1/1"), false, false, 0);
 
@@ -113,6 +124,7 @@ void FormAbelha::montar()
     w.entry_nascimento->signal_changed().connect(sigc::mem_fun(*this, &FormAbelha::mostrar_marca));
     ligar_barra(w);
     w.button_gerar->signal_clicked().connect([this] { gerar_filhas(janela()); });
+    w.button_fecundacao->signal_clicked().connect([this] { registrar_fecundacao(janela()); });
     w.button_genealogia->signal_clicked().connect([this] {
         if (abelha_mostrada() == 0)
             mensagem("Atenção", "Nenhuma abelha exibida: não há de quem mostrar a genealogia.", Gtk::MESSAGE_WARNING);
@@ -138,6 +150,7 @@ void FormAbelha::mudar_estado(int e)
     w.check_asa_cortada->set_sensitive(editavel);
     // The lineage of the bee shown, while nothing typed is pending.
     w.button_genealogia->set_sensitive(!editavel);
+    w.button_fecundacao->set_sensitive(!editavel);
     Gtk::Widget* navegacao[] = { w.button_primeiro, w.button_anterior, w.button_proximo, w.button_ultimo };
     for (Gtk::Widget* b : navegacao)
         b->set_sensitive(!editavel);
@@ -153,6 +166,7 @@ void FormAbelha::mudar_estado(int e)
         w.entry_nascimento->set_text("");
         w.combo_cor->set_active(0);
         w.check_asa_cortada->set_active(false);
+        w.label_fecundacao->set_text("");
     }
     w.entry_nascimento->grab_focus();
 }
@@ -202,6 +216,7 @@ void FormAbelha::carregar_dados(int)
     w.check_asa_cortada->set_active(b.asa_cortada);
     mostrar_marca();
     Carregar_combo(3, b.mae);
+    w.label_fecundacao->set_text(descrever_fecundacao(FECUNDACAO(ctx.query).get_fecundacao(b.id)));
 }
 
 void FormAbelha::Carregar_combo(int qual, int selecionado)
@@ -413,4 +428,32 @@ bool FormAbelha::receber_escolha(int de_onde, int chave)
     esquecer_acao();
     estado(1);
     return true;
+}
+
+void FormAbelha::registrar_fecundacao(Gtk::Window* pai)
+{
+    const int abelha = abelha_mostrada();
+    if (abelha == 0) {
+        mensagem("Atenção", "Nenhuma abelha exibida: não há de quem registrar a fecundação.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    FECUNDACAO fecundacoes(ctx.query);
+    DialogoFecundacao dialogo(pai, COLMEIA(ctx.query).apiarios(), fecundacoes.get_fecundacao(abelha));
+    dialogo.show_all();
+    dialogo_fecundacao = &dialogo;
+    for (;;) {
+        if (dialogo.run() != Gtk::RESPONSE_OK)
+            break;
+        FECUNDACOES f = dialogo.fecundacao();
+        // Nothing chosen: what was recorded is forgotten.
+        const bool ok = f.tipo.empty() ? fecundacoes.get_fecundacao(abelha).tipo.empty() || fecundacoes.apagar(abelha)
+                                       : fecundacoes.gravar(&f);
+        if (ok)
+            break;
+        // The dialog stays, with what was typed, to be set right.
+        mensagem("Atenção", "A fecundação não foi registrada.", Gtk::MESSAGE_WARNING, fecundacoes.falha().motivo());
+    }
+    dialogo_fecundacao = nullptr;
+    dialogo.hide();
+    w.label_fecundacao->set_text(descrever_fecundacao(fecundacoes.get_fecundacao(abelha)));
 }

@@ -15,6 +15,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/radiobutton.h>
 
+#include "gui/dialogo_fecundacao.h"
 #include "gui/dialogo_filhas.h"
 #include "gui/formulario.h"
 #include "gui/lista_textos.h"
@@ -34,6 +35,9 @@ struct WidgetsAbelha : BotoesForm
     Gtk::Image* image_marca = nullptr;
     Gtk::Label* label_cor = nullptr;
     Gtk::CheckButton* check_asa_cortada = nullptr;
+    // How she was mated, as a sentence, and the tool that records it.
+    Gtk::Label* label_fecundacao = nullptr;
+    Gtk::Button* button_fecundacao = nullptr;
     Gtk::Button* button_gerar = nullptr;
     Gtk::Button* button_genealogia = nullptr;
 };
@@ -62,6 +66,10 @@ public:
     const ABELHAS& get_mae_selecionada() const { return mae_selecionada; }
     // The "Gerar Filhas" dialog while it is open, else null.
     DialogoFilhas* get_dialogo_filhas() const { return dialogo_filhas; }
+    // "Fecundação": shows how the shown queen was mated and records what is
+    // typed; a refusal says why and keeps the dialog with what was typed.
+    void registrar_fecundacao(Gtk::Window* janela);
+    DialogoFecundacao* get_dialogo_fecundacao() const { return dialogo_fecundacao; }
 
 protected:
     void mudar_estado(int e) override;
@@ -94,6 +102,7 @@ private:
     // True while the list is emptied and refilled.
     bool preenchendo = false;
     DialogoFilhas* dialogo_filhas = nullptr;
+    DialogoFecundacao* dialogo_fecundacao = nullptr;
 };
 
 #endif // ZUMBREL_GUI_FORM_ABELHA_H

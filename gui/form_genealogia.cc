@@ -11,6 +11,7 @@
 #include "gui/janelas.h"
 #include "gui/marca_cor.h"
 #include "model/abelha.h"
+#include "model/fecundacao.h"
 
 namespace {
 
@@ -35,6 +36,10 @@ void FormGenealogia::montar()
     w.label_abelha = Gtk::manage(new Gtk::Label(""));
     w.label_abelha->set_alignment(0, 0.5);
     vertical->pack_start(*w.label_abelha, false, false, 0);
+    w.label_pai = Gtk::manage(new Gtk::Label(""));
+    w.label_pai->set_alignment(0, 0.5);
+    w.label_pai->set_line_wrap(true);
+    vertical->pack_start(*w.label_pai, false, false, 0);
 
     w.treeview_genealogia = Gtk::manage(new Gtk::TreeView());
     // The bee herself in bold.
@@ -152,8 +157,14 @@ void FormGenealogia::carregar_dados(int)
 
     if (!achou) {
         w.label_abelha->set_text("Nenhuma abelha exibida.");
+        w.label_pai->set_text("");
         return;
     }
+    std::string pais;
+    for (const std::string& rgn : FECUNDACAO(ctx.query).pais(abelha))
+        pais += (pais.empty() ? "" : ", ") + rgn;
+    w.label_pai->set_text(pais.empty() ? "Lado do pai: não conhecido."
+                                       : "Lado do pai: zangões das rainhas " + pais + ".");
     const Glib::ustring nome = (*arvore->get_iter(caminho_abelha))[colunas.textos[0]];
     w.label_abelha->set_text("Mães e descendentes de " + nome);
     if (inteira) {

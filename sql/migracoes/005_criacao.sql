@@ -1,6 +1,7 @@
 -- Queen rearing, for databases made before it existed (sql/schema.sql
 -- holds the same for new ones): each queen's marking colour and clipped
--- wing, and the rearing batches with their timetables, steps and nuclei.
+-- wing, the rearing batches with their timetables, steps and nuclei, and
+-- how each queen was mated.
 -- Adds only what is missing, in one transaction; a database that has it
 -- all stays as it is.
 SET client_encoding = 'UTF8';
@@ -81,3 +82,31 @@ END
 $$;
 CREATE OR REPLACE TRIGGER criacao_nucleo_tipo BEFORE INSERT OR UPDATE ON cadastro.criacao_nucleo
     FOR EACH ROW EXECUTE FUNCTION cadastro.criacao_nucleo_tipo();
+
+-- How a queen was mated: naturally, at an apiary of the business or at a
+-- mating station named, or by instrumental insemination on a date; and the
+-- drones' sources when they are known: hives for a natural mating, queens
+-- for an insemination.
+CREATE TABLE IF NOT EXISTS cadastro.fecundacao (
+    id_abelha  integer PRIMARY KEY REFERENCES cadastro.abelha_rainha (id_abelha) ON DELETE CASCADE,
+    tipo       text    NOT NULL CONSTRAINT fecundacao_tipo CHECK (tipo IN ('Natural', 'Inseminação instrumental')),
+    data       date,
+    id_apiario integer REFERENCES cadastro.apiario (id_apiario),
+    estacao    text    NOT NULL DEFAULT '',
+    obs        text    NOT NULL DEFAULT '',
+    CONSTRAINT fecundacao_inseminacao_sem_data CHECK (tipo <> 'Inseminação instrumental' OR data IS NOT NULL),
+    CONSTRAINT fecundacao_natural_sem_local CHECK (tipo <> 'Natural' OR id_apiario IS NOT NULL OR btrim(estacao) <> '')
+);
+CREATE INDEX IF NOT EXISTS fecundacao_apiario ON cadastro.fecundacao (id_apiario);
+
+CREATE TABLE IF NOT EXISTS cadastro.fecundacao_zangao (
+    id_abelha  integer NOT NULL REFERENCES cadastro.fecundacao (id_abelha) ON DELETE CASCADE,
+    id_colmeia integer REFERENCES cadastro.colmeia (id_colmeia),
+    id_zangao  integer REFERENCES cadastro.abelha_rainha (id_abelha),
+    CONSTRAINT fecundacao_zangao_uma_origem CHECK (num_nonnulls(id_colmeia, id_zangao) = 1),
+    CONSTRAINT fecundacao_zangao_ela_mesma CHECK (id_zangao <> id_abelha),
+    CONSTRAINT fecundacao_zangao_colmeia_repetida UNIQUE (id_abelha, id_colmeia),
+    CONSTRAINT fecundacao_zangao_rainha_repetida UNIQUE (id_abelha, id_zangao)
+);
+CREATE INDEX IF NOT EXISTS fecundacao_zangao_colmeia ON cadastro.fecundacao_zangao (id_colmeia);
+CREATE INDEX IF NOT EXISTS fecundacao_zangao_rainha ON cadastro.fecundacao_zangao (id_zangao);

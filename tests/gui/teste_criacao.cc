@@ -270,3 +270,60 @@ TEST_F(Criacao, RainhasEmPosturaDosNucleosMarcadosEntramNoRegistro)
     });
     rodar(r);
 }
+
+TEST_F(Criacao, FecundacaoNaFichaDaRainhaENoLadoDoPai)
+{
+    Roteiro r;
+    entrar(r);
+    abrir(r, ids::ABELHAS);
+    r.passo([this] {
+        const WidgetsAbelha& w = ab()->widgets();
+        EXPECT_EQ(w.label_fecundacao->get_text(), "Fecundação não registrada.");
+        teste::clicar(w.button_fecundacao);
+    });
+    r.esperar([this] { return ab()->get_dialogo_fecundacao() && ab()->get_dialogo_fecundacao()->is_visible(); },
+              "the mating dialog");
+    r.passo([this] {
+        const WidgetsFecundacao& d = ab()->get_dialogo_fecundacao()->widgets();
+        EXPECT_EQ(teste::textos_lista(d.combo_tipo),
+                  (std::vector<std::string> { "", "Natural", "Inseminação instrumental" }));
+        // Natural, with neither apiary nor station: refused, and the
+        // dialog keeps what was typed.
+        EXPECT_TRUE(escolher(d.combo_tipo, "Natural"));
+        d.entry_zangoes->set_text("1");
+        d.entry_obs->set_text("x'); drop table cadastro.fecundacao; --");
+        ab()->get_dialogo_fecundacao()->response(Gtk::RESPONSE_OK);
+    });
+    r.responder("A fecundação não foi registrada.",
+                "Escolha o apiário ou escreva a estação de fecundação onde a rainha foi fecundada.", Gtk::RESPONSE_OK);
+    r.passo([this] {
+        const WidgetsFecundacao& d = ab()->get_dialogo_fecundacao()->widgets();
+        EXPECT_EQ(d.combo_tipo->get_active_text(), "Natural");
+        EXPECT_EQ(d.entry_zangoes->get_text(), "1");
+        EXPECT_EQ(banco->valor("select count(*) from cadastro.fecundacao"), "0");
+        // An insemination of bee 1 with drones of bees 2 and 3.
+        EXPECT_TRUE(escolher(d.combo_tipo, "Inseminação instrumental"));
+        EXPECT_FALSE(d.combo_apiario->get_sensitive());
+        EXPECT_EQ(d.label_zangoes->get_text(), "RGN das rainhas dos zangões, separados por vírgula");
+        d.entry_data->set_text("15/11/2010");
+        d.entry_zangoes->set_text("00002-00001, 00003-00001");
+        ab()->get_dialogo_fecundacao()->response(Gtk::RESPONSE_OK);
+    });
+    r.esperar([this] { return ab()->get_dialogo_fecundacao() == nullptr; }, "the mating dialog to close");
+    r.passo([this] {
+        const WidgetsAbelha& w = ab()->widgets();
+        EXPECT_EQ(banco->unidos("select tipo, to_char(data, 'DD/MM/YYYY'), obs from cadastro.fecundacao "
+                                "where id_abelha = 1"),
+                  "Inseminação instrumental|15/11/2010|x'); drop table cadastro.fecundacao; --|");
+        EXPECT_EQ(w.label_fecundacao->get_text(),
+                  "Inseminação instrumental, em 15/11/2010; zangões das rainhas 00002-00001 e 00003-00001.");
+        teste::clicar(w.button_genealogia);
+    });
+    esperar_aberto(r, ids::GENEALOGIA, "the lineage window");
+    r.passo([this] {
+        FormGenealogia* g = form<FormGenealogia>(ids::GENEALOGIA);
+        EXPECT_EQ(g->widgets().label_pai->get_text(), "Lado do pai: zangões das rainhas 00002-00001, 00003-00001.");
+        g->janela()->hide();
+    });
+    rodar(r);
+}

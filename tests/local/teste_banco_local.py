@@ -177,7 +177,7 @@ class Migracoes(ComBanco):
     migration that fails stops the start and leaves nothing of itself."""
 
     TABELAS_NOVAS = ("colmeia", "revisao", "produto", "tratamento", "alimentacao", "ocorrencia", "pesagem",
-                     "movimentacao", "evento_colonia", "criacao", "criacao_nucleo")
+                     "movimentacao", "evento_colonia", "criacao", "criacao_nucleo", "fecundacao", "fecundacao_zangao")
     NOVAS = ("select count(*) from pg_tables where schemaname = 'cadastro' and tablename in (%s)"
              % ", ".join("'%s'" % t for t in TABELAS_NOVAS))
     # Every record but those of the new tables (none before them, and the
