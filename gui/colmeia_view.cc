@@ -11,6 +11,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "gui/form_hoje.h"
 #include "gui/marca_cor.h"
 #include "gui/montagem.h"
 #include "gui/modelo_achados.h"
@@ -314,7 +315,12 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
             mostrar_colmeia((*it)[colunas.codigo]);
     });
 
-    janela()->signal_show().connect([this] { estado(1); });
+    janela()->signal_show().connect([this] {
+        estado(1);
+        // Opened from the list of what to do today: its hive is shown.
+        if (const FORM_HOJE* hoje = dynamic_cast<const FORM_HOJE*>(origem()); hoje && hoje->colmeia_escolhida())
+            mostrar_colmeia(hoje->colmeia_escolhida());
+    });
 }
 
 void COLMEIA_VIEW::mudar_estado(int e)

@@ -8,6 +8,7 @@
 #include <gtkmm/frame.h>
 #include <gtkmm/table.h>
 
+#include "gui/form_hoje.h"
 #include "gui/janelas.h"
 #include "gui/montagem.h"
 
@@ -174,6 +175,9 @@ void FORM_CRIACAO::montar()
     w.treeview_lotes->get_selection()->signal_changed().connect(sigc::mem_fun(*this, &FORM_CRIACAO::escolhido));
     w.button_rainhas->signal_clicked().connect(sigc::mem_fun(*this, &FORM_CRIACAO::registrar_rainhas));
     ligar_barra(w);
+    // Opened from the list of what to do today: its batch is the one shown.
+    if (const FORM_HOJE* hoje = dynamic_cast<const FORM_HOJE*>(origem()))
+        atual.id = hoje->lote_escolhido();
     j.signal_show().connect([this] { estado(1); });
 }
 

@@ -33,6 +33,8 @@ enum Janela : int {
     BUSCA_APIARIO = 20,
     // Queen rearing, in the menu "Manejo".
     CRIACAO_RAINHAS = 50,
+    HOJE = 51,
+    MATRIZES = 52,
     BUSCA_USUARIO = 21,
     CEP = 121,
 };

@@ -16,6 +16,7 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/janelas.h"
+#include "model/pendencia.h"
 
 SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
     : button_ok(Gtk::Stock::OK), button_cancelar(Gtk::Stock::CANCEL)
@@ -192,6 +193,8 @@ void SISTEMAGUI::carregar_sistema()
     // Queen rearing.
     manejo.push_back(SeparatorElem());
     manejo.push_back(MenuElem("_Criação de Rainhas", abrir(ids::CRIACAO_RAINHAS)));
+    manejo.push_back(MenuElem("O que _fazer hoje", abrir(ids::HOJE)));
+    manejo.push_back(MenuElem("_Desempenho das Matrizes", abrir(ids::MATRIZES)));
 
     janela.set_title("Sistema de Controle de Zumbrel");
     janela.signal_hide().connect(sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela));
@@ -210,6 +213,9 @@ void SISTEMAGUI::carregar_sistema()
         carregar_cadastro(ids::SENHA, &janela);
         contexto.senha_de_exemplo = false;
     }
+    // Queen rearing: what is due today opens by itself when there is any.
+    if (!PENDENCIA(contexto.query).listar().empty())
+        carregar_cadastro(ids::HOJE, &janela);
     rodar(janela);
 }
 

@@ -9,15 +9,15 @@ namespace teste {
 // The menu holds "_Minha Conta", a separator, the windows of ids 2 to 6, a
 // separator and "_Sair".
 // "_Manejo" holds the products, a separator and the four batch windows,
-// then a separator and queen rearing.
+// then a separator, queen rearing, what to do today and the breeders.
 Gtk::MenuItem& item_menu(SISTEMAGUI& s, ids::Janela id)
 {
     if (id >= ids::PRODUTOS && id <= ids::PESAGEM_LOTE) {
         static const int manejo[] = { 0, 2, 3, 4, 5 };
         return s.get_menu_manejo()->items()[manejo[id - ids::PRODUTOS]];
     }
-    if (id == ids::CRIACAO_RAINHAS)
-        return s.get_menu_manejo()->items()[7];
+    if (id >= ids::CRIACAO_RAINHAS && id <= ids::MATRIZES)
+        return s.get_menu_manejo()->items()[7 + (id - ids::CRIACAO_RAINHAS)];
     static const int posicao[] = { -1, 0, 2, 3, 4, 5, 6 };
     // Only the windows the menu opens have an item.
     g_assert(id >= ids::MINHA_CONTA && id <= ids::COLMEIAS);

@@ -10,6 +10,8 @@
 #include "db/modelo_teste.h"
 #include "model/colmeia.h"
 #include "model/criacao.h"
+#include "model/desempenho.h"
+#include "model/pendencia.h"
 #include "support/textos_hostis.h"
 
 namespace {
@@ -278,4 +280,112 @@ TEST_F(Criacao, RainhaNaoEntraEmNucleoQueJaTemRainhaNemDeLoteMudado)
     EXPECT_FALSE(criacoes->registrar_rainhas(&sem_postura, { 2 }));
     EXPECT_EQ(criacoes->falha().motivo(),
               "Registre antes a etapa \"Rainhas fecundadas em postura\": só as rainhas em postura entram no registro.");
+}
+
+TEST_F(Criacao, OQueFazerHojeEtapasDevidasEAtrasadasECarenciasDaSemana)
+{
+    // Batch 1: grafted 13 days ago, nothing recorded: its acceptance is
+    // 12 days late. Batch 2: its capping is due today. Batch 3: its next
+    // step is still to come. Batch 4: done.
+    CRIACOES atrasado = lote();
+    atrasado.enxertia = dia(-13);
+    atrasado.etapas[ACEITAS] = atrasado.etapas[OPERCULADAS] = atrasado.etapas[NUCLEOS] = ETAPA();
+    atrasado.nucleos.clear();
+    CRIACOES de_hoje = atrasado;
+    de_hoje.enxertia = dia(-5);
+    de_hoje.etapas[ACEITAS] = { dia(-4), "20" };
+    CRIACOES a_vir = de_hoje;
+    a_vir.enxertia = dia(-4);
+    a_vir.etapas[ACEITAS] = { dia(-3), "20" };
+    CRIACOES feito = lote();
+    feito.enxertia = dia(-40);
+    const int dias[ETAPAS_CRIACAO] = { -39, -35, -30, -28, -10 };
+    for (std::size_t k = 0; k < ETAPAS_CRIACAO; ++k)
+        feito.etapas[k] = { dia(dias[k]), "2" };
+    for (CRIACOES* c : { &atrasado, &de_hoje, &a_vir, &feito })
+        ASSERT_TRUE(criacoes->inserir(c)) << criacoes->falha().motivo();
+    // Hive 2's withdrawal ends in 3 days (its latest treatment's), hive 3's
+    // in 8, hive 4's ended yesterday.
+    ASSERT_EQ(banco.executar("insert into cadastro.tratamento (id_colmeia, id_produto, inicio, fim) values "
+                             "(2, 3, current_date - 30, current_date - 20), (2, 2, current_date - 40, current_date - 27), "
+                             "(3, 1, current_date - 10, current_date - 6), (4, 3, current_date - 2, current_date - 1)"),
+              "");
+
+    PENDENCIA pendencias(q.get());
+    std::vector<std::string> linhas;
+    for (const PENDENCIAS& p : pendencias.listar())
+        linhas.push_back(std::to_string(p.lote) + "|" + std::to_string(p.colmeia) + "|" + p.data + "|" + p.texto);
+    EXPECT_EQ(linhas, (std::vector<std::string> {
+                          "1|0|" + dia(-12) + "|Lote 1 da matriz 00004-00002: Células aceitas (atrasada 12 dias)",
+                          "2|0|" + dia(0) + "|Lote 2 da matriz 00004-00002: Células operculadas (hoje)",
+                          "0|2|" + dia(3) + "|Colméia 2: a carência termina em " + dia(3),
+                      }));
+    EXPECT_EQ(texto_atraso(1), "atrasada 1 dia");
+    EXPECT_EQ(texto_atraso(-1), "amanhã");
+}
+
+TEST_F(Criacao, DesempenhoDasMatrizesConfereComOSqlDoTeste)
+{
+    // Breeder 4: two batches, 60 larvae, 40 of them in batches that
+    // recorded the emergence. Her daughters 5 and 6 head hives 2 and 3;
+    // bee 7, daughter of breeder 2, heads hive 4.
+    CRIACOES um = lote();
+    um.etapas[NUCLEOS] = { dia(-10), "25" };
+    um.etapas[NASCIDAS] = { dia(-8), "20" };
+    um.etapas[POSTURA] = { dia(-1), "10" };
+    um.nucleos.clear();
+    CRIACOES dois = lote();
+    dois.larvas = "20";
+    dois.etapas[ACEITAS] = { dia(-19), "10" };
+    dois.etapas[OPERCULADAS] = dois.etapas[NUCLEOS] = ETAPA();
+    dois.nucleos.clear();
+    ASSERT_TRUE(criacoes->inserir(&um)) << criacoes->falha().motivo();
+    ASSERT_TRUE(criacoes->inserir(&dois)) << criacoes->falha().motivo();
+    ASSERT_EQ(banco.executar("update cadastro.colmeia set id_abelha = id_colmeia + 3 where id_colmeia between 2 and 4; "
+                             "update cadastro.colmeia set id_abelha = 3 where id_colmeia = 1; "
+                             "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg) values "
+                             "(2, '2024-02-01', 'Ativa', 10), (2, '2024-03-01', 'Ativa', 5), "
+                             "(2, '2025-02-01', 'Ativa', 20), (3, '2025-02-01', 'Ativa', 8), "
+                             "(4, '2025-02-01', 'Ativa', 3); "
+                             "insert into cadastro.ocorrencia (id_colmeia, data, doenca, outra) values "
+                             "(2, '2025-02-02', 'Varroose', ''), (4, '2025-02-02', 'Outra', 'traça'); "
+                             "update cadastro.colmeia set status = 'Perdida' where id_colmeia = 3"),
+              "");
+
+    std::string achado;
+    for (const DESEMPENHOS& d : DESEMPENHO(q.get()).listar()) {
+        achado += d.rgn + "|" + std::to_string(d.lotes) + "|" + std::to_string(d.larvas) + "|" + d.aceitas + "|" +
+                  d.nascidas + "|" + d.postura + "|" + std::to_string(d.colmeias) + "|" + d.mel + "|" +
+                  d.ocorrencias + "|" + d.perdidas + "|";
+    }
+    // The same figures, breeder by breeder, written another way.
+    const std::string filhas = "from cadastro.colmeia h join cadastro.abelha_rainha f on f.id_abelha = h.id_abelha "
+                               "where f.filha = a.id_abelha";
+    const std::string esperado = banco.unidos(
+        "select a.rgn, (select count(*) from cadastro.criacao c where c.id_matriz = a.id_abelha), "
+        "(select coalesce(sum(larvas), 0) from cadastro.criacao c where c.id_matriz = a.id_abelha), "
+        "coalesce((select round(100.0 * sum(aceitas) / sum(larvas), 1)::text from cadastro.criacao c "
+        "  where c.id_matriz = a.id_abelha and aceitas is not null), ''), "
+        "coalesce((select round(100.0 * sum(nascidas) / sum(larvas), 1)::text from cadastro.criacao c "
+        "  where c.id_matriz = a.id_abelha and nascidas is not null), ''), "
+        "coalesce((select round(100.0 * sum(em_postura) / sum(larvas), 1)::text from cadastro.criacao c "
+        "  where c.id_matriz = a.id_abelha and em_postura is not null), ''), "
+        "(select count(*) " + filhas + "), "
+        "coalesce((select round(avg(s), 2)::text from (select sum(r.mel_kg) as s from cadastro.revisao r "
+        "  join cadastro.colmeia h on h.id_colmeia = r.id_colmeia join cadastro.abelha_rainha f "
+        "  on f.id_abelha = h.id_abelha where f.filha = a.id_abelha "
+        "  group by h.id_colmeia, date_part('year', r.data_revisao)) x), ''), "
+        "coalesce((select round(100.0 * count(*) filter (where exists (select 1 from cadastro.ocorrencia o "
+        "  where o.id_colmeia = h.id_colmeia and o.notificacao <> '')) / nullif(count(*), 0), 1)::text " + filhas +
+        "), ''), "
+        "coalesce((select round(100.0 * count(*) filter (where h.status in ('Morta', 'Perdida')) / "
+        "  nullif(count(*), 0), 1)::text " + filhas + "), '') "
+        "from cadastro.abelha_rainha a where a.matriz or exists (select 1 from cadastro.criacao c "
+        "where c.id_matriz = a.id_abelha) order by a.rgn");
+    EXPECT_EQ(achado, esperado);
+    // And breeder 4 by hand: 40 of 60 accepted, 20 of 40 emerged, 10 of 40
+    // laying; seasons of 15, 20 and 8 kg; one hive of two with a finding
+    // to notify, one lost.
+    EXPECT_NE(achado.find("00004-00002|2|60|66.7|50.0|25.0|2|14.33|50.0|50.0|"), std::string::npos) << achado;
+    EXPECT_EQ(mostrar_numero("14.33"), "14,33");
 }

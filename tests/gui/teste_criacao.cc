@@ -2,15 +2,20 @@
 // clipped wing in the queen bee form and her genealogy, and a rearing
 // batch in "Criação de Rainhas" with its proposed dates, its nuclei, a
 // count going up refused with everything typed kept, and a batch another
-// desktop changed meanwhile.
+// desktop changed meanwhile; the laying queens entered into the registry;
+// how a queen was mated; what to do today, opened at login; and how each
+// breeder does.
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "gui/colmeia_view.h"
 #include "gui/form_abelha.h"
 #include "gui/form_criacao.h"
 #include "gui/form_genealogia.h"
+#include "gui/form_hoje.h"
+#include "gui/form_matrizes.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
@@ -324,6 +329,85 @@ TEST_F(Criacao, FecundacaoNaFichaDaRainhaENoLadoDoPai)
         FormGenealogia* g = form<FormGenealogia>(ids::GENEALOGIA);
         EXPECT_EQ(g->widgets().label_pai->get_text(), "Lado do pai: zangões das rainhas 00002-00001, 00003-00001.");
         g->janela()->hide();
+    });
+    rodar(r);
+}
+
+TEST_F(Criacao, OQueFazerHojeAbreNaEntradaECadaLinhaAbreSeuLoteOuColmeia)
+{
+    // A batch whose acceptance is due today, and hive 2 out of withdrawal tomorrow.
+    CRIACOES c;
+    c.rgn_matriz = "00004-00002";
+    c.enxertia = dia(-1);
+    c.larvas = "12";
+    CRIACAO modelo(query.get());
+    ASSERT_TRUE(modelo.inserir(&c)) << modelo.falha().motivo();
+    ASSERT_EQ(banco->executar("insert into cadastro.tratamento (id_colmeia, id_produto, inicio, fim) "
+                              "values (2, 1, current_date - 20, current_date - 13)"),
+              "");
+    Roteiro r;
+    entrar(r);
+    esperar_aberto(r, ids::HOJE, "the list of what to do today, at login");
+    r.passo([this, c] {
+        FORM_HOJE* h = form<FORM_HOJE>(ids::HOJE);
+        EXPECT_EQ(h->janela()->get_title(), "O que fazer hoje");
+        EXPECT_EQ(h->widgets().label_resumo->get_text(), "2 itens a fazer.");
+        EXPECT_EQ(teste::linhas(h->widgets().treeview_pendencias),
+                  (std::vector<std::vector<std::string>> {
+                      { dia(0), "Lote " + std::to_string(c.id) + " da matriz 00004-00002: Células aceitas (hoje)" },
+                      { dia(1), "Colméia 2: a carência termina amanhã" } }));
+        h->abrir_linha(0);
+    });
+    esperar_aberto(r, ids::CRIACAO_RAINHAS, "the batch window");
+    r.passo([this, c] {
+        EXPECT_EQ(fc()->get_atual().id, c.id);
+        EXPECT_EQ(fc()->widgets().entry_larvas->get_text(), "12");
+        fc()->janela()->hide();
+    });
+    esperar_fechado(r, ids::CRIACAO_RAINHAS, "the batch window to close");
+    r.passo([this] { form<FORM_HOJE>(ids::HOJE)->abrir_linha(1); });
+    esperar_aberto(r, ids::COLMEIAS, "the hive window");
+    r.passo([this] {
+        COLMEIA_VIEW* v = form<COLMEIA_VIEW>(ids::COLMEIAS);
+        EXPECT_EQ(v->get_colmeia_mostrada(), 2);
+        v->janela()->hide();
+    });
+    esperar_fechado(r, ids::COLMEIAS, "the hive window to close");
+    r.passo([this] { form<FORM_HOJE>(ids::HOJE)->janela()->hide(); });
+    rodar(r);
+}
+
+TEST_F(Criacao, DesempenhoDasMatrizesOrdenadoPorQualquerColuna)
+{
+    // Breeder 4 with a batch of 10 larvae, 8 accepted; breeder 2 with none.
+    CRIACOES c;
+    c.rgn_matriz = "00004-00002";
+    c.enxertia = dia(-3);
+    c.larvas = "10";
+    c.etapas[ACEITAS] = { dia(-2), "8" };
+    CRIACAO modelo(query.get());
+    ASSERT_TRUE(modelo.inserir(&c)) << modelo.falha().motivo();
+    Roteiro r;
+    entrar(r);
+    abrir(r, ids::MATRIZES);
+    r.passo([this] {
+        FORM_MATRIZES* m = form<FORM_MATRIZES>(ids::MATRIZES);
+        EXPECT_EQ(m->janela()->get_title(), "Desempenho das Matrizes");
+        Gtk::TreeView* v = m->widgets().treeview_matrizes;
+        EXPECT_EQ(teste::titulos(v),
+                  (std::vector<std::string> { "Matriz", "Lotes", "Larvas", "Aceitas %", "Nascidas %", "Em postura %",
+                                              "Colméias das filhas", "Mel por safra (kg)", "Com ocorrências %",
+                                              "Perdidas %" }));
+        const auto linhas = teste::linhas(v);
+        ASSERT_EQ(linhas.size(), 4u);   // the sample's breeders 1, 2, 4 and 8
+        EXPECT_EQ(linhas[2], (std::vector<std::string> { "00004-00002", "1", "10", "80,0", "", "", "0", "", "", "" }));
+        // Sorted by the share accepted, the most first: clicking the title twice.
+        v->get_column(3)->clicked();
+        v->get_column(3)->clicked();
+        EXPECT_EQ(teste::linhas(v)[0][0], "00004-00002");
+        v->get_column(0)->clicked();
+        EXPECT_EQ(teste::linhas(v)[0][0], "00001-00000");
+        m->janela()->hide();
     });
     rodar(r);
 }

@@ -95,7 +95,8 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
                 "Cadastro de A_belhas", "Cadastro de Co_lméias", "", "_Sair" } },
             { "_Manejo",
               { "Cadastro de _Produtos", "", "_Movimentação de Colméias", "_Tratamento em Lote",
-                "_Alimentação em Lote", "P_esagem em Lote", "", "_Criação de Rainhas" } },
+                "_Alimentação em Lote", "P_esagem em Lote", "", "_Criação de Rainhas", "O que _fazer hoje",
+                "_Desempenho das Matrizes" } },
         };
         ASSERT_EQ(barra->items().size(), menus.size());
         Gtk::Menu* submenus[] = { sistema->get_menu(), sistema->get_menu_manejo() };
