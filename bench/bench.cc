@@ -37,7 +37,9 @@
 #include "bench/amostras.h"
 #include "db/query.h"
 #include "gui/colmeia_view.h"
+#include "model/desempenho.h"
 #include "model/diario.h"
+#include "model/pendencia.h"
 #include "gui/janelas.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
@@ -500,6 +502,21 @@ void medir_manejo(Roteiro& r, Amostras& a, QUERY& query, PGconn* bruta, const Op
     });
 }
 
+// Queen rearing: the breeder table (every breeder queen's figures) and the
+// list of what to do today that every login reads, each beside its SELECTs
+// sent alone.
+void medir_criacao(Roteiro& r, Amostras& a, QUERY& query, const std::string& rastro, PGconn* bruta, const Opcoes& o)
+{
+    auto desempenho = std::make_shared<DESEMPENHO>(&query);
+    auto pendencias = std::make_shared<PENDENCIA>(&query);
+    r.repetir("queen rearing", std::max(3, o.vezes / 3), o.orcamento_s, [&r, &a, &rastro, bruta, desempenho, pendencias] {
+        medir_lista(r, a, rastro, bruta, "Breeder table: every breeder queen's figures",
+                    [desempenho] { desempenho->listar(); }, [] { return true; });
+        medir_lista(r, a, rastro, bruta, "What to do today: the list read at login",
+                    [pendencias] { pendencias->listar(); }, [] { return true; });
+    });
+}
+
 void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta, int linhagem_grande)
 {
@@ -791,6 +808,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "  the bee with about 10,000 descendants: bee %s\n", linhagem.c_str());
             montar_roteiro(r, a, sistema, rastro, o, bruta, linhagem_grande);
             medir_manejo(r, a, query, bruta, o);
+            medir_criacao(r, a, query, rastro, bruta, o);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
