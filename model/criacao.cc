@@ -371,17 +371,38 @@ bool CRIACAO::atualizar(CRIACOES* c)
     if (!novo.versao.empty())
         i.condicao("xmin", query->literal(novo.versao));
     const RESULTADO r = query->ativar(i);
+    std::string recusa;
     if (r.ok()) {
         // The nuclei as stored (the update holds the batch's row now): those
-        // no longer chosen go, those newly chosen come.
-        INSTRUCAO guardados = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.criacao_nucleo", { "id_colmeia" });
-        guardados.condicao("id_criacao", std::to_string(novo.id));
+        // no longer chosen go, those newly chosen come. A nucleus that gave
+        // its queen to the registry stays, and so do the laying queens
+        // entered: the batch is where they came from.
+        INSTRUCAO guardados = query->descrever(INSTRUCAO::CONSULTAR);
+        guardados.camporetorno = { "n.id_colmeia",
+                                   "(select a.rgn from cadastro.abelha_rainha as a where a.id_abelha = n.id_abelha)" };
+        guardados.tabelas = { "cadastro.criacao_nucleo as n" };
+        guardados.condicao("n.id_criacao", std::to_string(novo.id));
         const RESULTADO g = query->ativar(guardados);
         std::vector<int> antes;
-        for (int k = 0; k < g.registros(); ++k)
-            antes.push_back(g.linha(k).inteiro(0));
+        int dadas = 0;
+        for (int k = 0; k < g.registros(); ++k) {
+            const int nucleo = g.linha(k).inteiro(0);
+            const std::string rainha = g.linha(k)[1];
+            antes.push_back(nucleo);
+            if (rainha.empty())
+                continue;
+            ++dadas;
+            if (recusa.empty() && std::find(novo.nucleos.begin(), novo.nucleos.end(), nucleo) == novo.nucleos.end())
+                recusa = "O núcleo " + std::to_string(nucleo) + " deu a rainha " + rainha +
+                         " ao registro: ele fica na lista do lote.";
+        }
+        int em_postura = 0;
+        if (recusa.empty() && dadas > 0 &&
+            (!ler_inteiro(novo.etapas[POSTURA].quantidade, MAXIMO_LARVAS, &em_postura) || em_postura < dadas))
+            recusa = "Este lote deu " + std::to_string(dadas) + (dadas == 1 ? " rainha" : " rainhas") +
+                     " ao registro: a etapa \"" + NOMES_ETAPAS[POSTURA] + "\" não pode contar menos.";
         for (int nucleo : antes) {
-            if (std::find(novo.nucleos.begin(), novo.nucleos.end(), nucleo) != novo.nucleos.end())
+            if (!recusa.empty() || std::find(novo.nucleos.begin(), novo.nucleos.end(), nucleo) != novo.nucleos.end())
                 continue;
             INSTRUCAO d = query->descrever(INSTRUCAO::EXCLUIR, "cadastro.criacao_nucleo");
             d.condicao("id_criacao", std::to_string(novo.id));
@@ -391,10 +412,15 @@ bool CRIACAO::atualizar(CRIACOES* c)
         CRIACOES novos = novo;
         novos.nucleos.clear();
         for (int nucleo : novo.nucleos) {
-            if (std::find(antes.begin(), antes.end(), nucleo) == antes.end())
+            if (recusa.empty() && std::find(antes.begin(), antes.end(), nucleo) == antes.end())
                 novos.nucleos.push_back(nucleo);
         }
         enfileirar_nucleos(novos);
+    }
+    if (!recusa.empty()) {
+        // Nothing was queued: the update alone is undone.
+        query->desfazer_transacao();
+        return recusar(recusa);
     }
     if (!concluir(r))
         return false;

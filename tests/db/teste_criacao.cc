@@ -389,3 +389,39 @@ TEST_F(Criacao, DesempenhoDasMatrizesConfereComOSqlDoTeste)
     EXPECT_NE(achado.find("00004-00002|2|60|66.7|50.0|25.0|2|14.33|50.0|50.0|"), std::string::npos) << achado;
     EXPECT_EQ(mostrar_numero("14.33"), "14,33");
 }
+
+TEST_F(Criacao, LoteQueDeuRainhasGuardaSeusNucleosEAsRainhasEmPostura)
+{
+    CRIACOES c = lote();
+    c.etapas[NASCIDAS] = { dia(-8), "2" };
+    c.etapas[POSTURA] = { dia(-1), "2" };
+    ASSERT_TRUE(criacoes->inserir(&c));
+    c = criacoes->get_criacao(c.id);
+    ASSERT_TRUE(criacoes->registrar_rainhas(&c, { 2 })) << criacoes->falha().motivo();
+    const std::string antes = banco.despejo();
+    struct Caso { void (*mudar)(CRIACOES&); const char* recusa; };
+    const Caso casos[] = {
+        { [](CRIACOES& l) { l.nucleos = { 3 }; },
+          "O núcleo 2 deu a rainha 00009-00004 ao registro: ele fica na lista do lote." },
+        { [](CRIACOES& l) { l.etapas[POSTURA] = ETAPA(); },
+          "Este lote deu 1 rainha ao registro: a etapa \"Rainhas fecundadas em postura\" não pode contar menos." },
+        { [](CRIACOES& l) { l.etapas[POSTURA].quantidade = "0"; },
+          "Este lote deu 1 rainha ao registro: a etapa \"Rainhas fecundadas em postura\" não pode contar menos." },
+    };
+    for (const Caso& caso : casos) {
+        CRIACOES mudado = c;
+        caso.mudar(mudado);
+        EXPECT_FALSE(criacoes->atualizar(&mudado));
+        EXPECT_EQ(criacoes->falha().motivo(), caso.recusa);
+        EXPECT_FALSE(q->get_em_transacao());
+    }
+    EXPECT_EQ(banco.despejo(), antes);
+    // The other nucleus may go, and the notes change.
+    CRIACOES mudado = c;
+    mudado.nucleos = { 2 };
+    mudado.etapas[NUCLEOS].quantidade = "1";
+    mudado.etapas[NASCIDAS].quantidade = "1";
+    mudado.etapas[POSTURA].quantidade = "1";
+    ASSERT_TRUE(criacoes->atualizar(&mudado)) << criacoes->falha().motivo();
+    EXPECT_EQ(criacoes->get_criacao(c.id).rainhas, (std::vector<std::string> { "00009-00004" }));
+}
