@@ -113,10 +113,13 @@ public:
     // A mother chain that loops back on itself ends where it would repeat.
     LISTA_GENEALOGIA genealogia(int id);
 
-private:
+    // The statements of inserir, for work that stores bees with others in
+    // one transaction: the insert of a bee, and the update that writes the
+    // registry number of bee `id`.
     INSTRUCAO insercao(const ABELHAS& abelha) const;
-    // The update that writes the registry number of bee `id`.
     INSTRUCAO instrucao_rgn(int id, int mae);
+
+private:
     // Stores and gives back why the daughters were not stored.
     bool sem_filhas(FALHA falha);
 

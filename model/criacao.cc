@@ -553,26 +553,55 @@ bool CRIACAO::registrar_rainhas(CRIACOES* c, const std::vector<int>& escolhidos)
     if (!c->versao.empty())
         lote.condicao("xmin", query->literal(c->versao));
     bool ok = executar_contando(lote);
+    // A group of queens at a time, as "Gerar Filhas" stores daughters: their
+    // inserts go together, then, for each code they got, her registry
+    // number, the nucleus that gave her and the nucleus she heads (one
+    // that took a queen meanwhile matches no row, and nothing is stored).
     ABELHA abelhas(query);
-    for (std::size_t k = 0; ok && k < escolhidos.size(); ++k) {
-        const std::string nucleo = std::to_string(escolhidos[k]);
-        ABELHAS b;
-        b.nascimento = c->etapas[NASCIDAS].data;
-        b.mae = c->id_matriz;
-        if (!abelhas.inserir(&b)) {
-            falha_ = abelhas.falha();
-            ok = false;
-            break;
+    ABELHAS filha;
+    filha.nascimento = c->etapas[NASCIDAS].data;
+    filha.mae = c->id_matriz;
+    const INSTRUCAO insert = abelhas.insercao(filha);
+    const std::size_t grupo = 64;
+    for (std::size_t inicio = 0; ok && inicio < escolhidos.size(); inicio += grupo) {
+        const std::size_t fim = std::min(escolhidos.size(), inicio + grupo);
+        for (std::size_t k = inicio; k < fim; ++k)
+            query->enfileirar(insert);
+        std::vector<int> codigos;
+        for (const RESULTADO& r : query->enviar_fila()) {
+            if (!r.achou()) {
+                contar(r);
+                falha_ = FALHA(r);
+                ok = false;
+                break;
+            }
+            codigos.push_back(r.linha(0).inteiro(0));
         }
-        INSTRUCAO dada = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.criacao_nucleo");
-        dada.atualizar("id_abelha", std::to_string(b.id));
-        dada.condicao("id_criacao", std::to_string(c->id));
-        dada.condicao("id_colmeia", nucleo);
-        INSTRUCAO rainha = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.colmeia");
-        rainha.atualizar("id_abelha", std::to_string(b.id));
-        rainha.condicao("id_colmeia", nucleo);
-        rainha.condicao("coalesce(id_abelha, 0)", "0");
-        ok = executar_contando(dada) && executar_contando(rainha);
+        for (std::size_t k = inicio; ok && k < fim; ++k) {
+            const std::string abelha = std::to_string(codigos[k - inicio]);
+            const std::string nucleo = std::to_string(escolhidos[k]);
+            query->enfileirar(abelhas.instrucao_rgn(codigos[k - inicio], c->id_matriz));
+            INSTRUCAO dada = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.criacao_nucleo");
+            dada.atualizar("id_abelha", abelha);
+            dada.condicao("id_criacao", std::to_string(c->id));
+            dada.condicao("id_colmeia", nucleo);
+            query->enfileirar(dada);
+            INSTRUCAO rainha = query->descrever(INSTRUCAO::ATUALIZAR, "cadastro.colmeia");
+            rainha.atualizar("id_abelha", abelha);
+            rainha.condicao("id_colmeia", nucleo);
+            rainha.condicao("coalesce(id_abelha, 0)", "0");
+            query->enfileirar(rainha);
+        }
+        if (!ok)
+            break;
+        for (const RESULTADO& r : query->enviar_fila()) {
+            if (!r.ok()) {
+                contar(r);
+                falha_ = FALHA(r);
+                ok = false;
+                break;
+            }
+        }
     }
     if (ok) {
         const RESULTADO confirmado = query->confirmar_transacao();
