@@ -200,6 +200,16 @@ ALTER TABLE cadastro.ocorrencia ENABLE TRIGGER USER;
 ALTER TABLE cadastro.pesagem ENABLE TRIGGER USER;
 ALTER TABLE cadastro.movimentacao ENABLE TRIGGER USER;
 
+-- Rearing batches, one for every twenty bees (5,000 at N = 100,000), of
+-- the breeder queens (every tenth bee), each with all its steps recorded:
+-- none is due, so that the list of what to do today stays shut at login.
+INSERT INTO cadastro.criacao (id_matriz, enxertia, larvas, aceitas_em, aceitas, operculadas_em, operculadas,
+                              nucleos_em, nos_nucleos, nascidas_em, nascidas, postura_em, em_postura)
+SELECT 10 * (1 + g % (:n / 10)), e, l, e + 1, l - g % 5, e + 5, l - g % 5 - g % 3, e + 10, (l - 8) / 2,
+       e + 12, (l - 8) / 2 - g % 2, e + 26, (l - 8) / 4
+  FROM generate_series(1, :n / 20) g, LATERAL (SELECT date '2024-01-01' + g % 600 AS e, 20 + g % 30 AS l) x
+ WHERE (SELECT count(*) FROM cadastro.criacao) = 0;
+
 SELECT setval(pg_get_serial_sequence('cadastro.usuario', 'id_usuario'), (SELECT max(id_usuario) FROM cadastro.usuario));
 SELECT setval(pg_get_serial_sequence('cadastro.apiario', 'id_apiario'), (SELECT max(id_apiario) FROM cadastro.apiario));
 SELECT setval(pg_get_serial_sequence('cadastro.abelha_rainha', 'id_abelha'), (SELECT max(id_abelha) FROM cadastro.abelha_rainha));
@@ -213,7 +223,8 @@ const char* const ARRUMAR = "VACUUM (ANALYZE) cadastro.usuario, cadastro.apiario
                             "cadastro.municipio, cadastro.ceps, cadastro.florada, cadastro.acesso, "
                             "cadastro.colmeia, cadastro.revisao, cadastro.produto, cadastro.tratamento, "
                             "cadastro.alimentacao, cadastro.ocorrencia, cadastro.pesagem, cadastro.movimentacao, "
-                            "cadastro.colheita, cadastro.lote_mel, cadastro.lote_mel_colheita, cadastro.rainha_colmeia";
+                            "cadastro.colheita, cadastro.lote_mel, cadastro.lote_mel_colheita, cadastro.rainha_colmeia, "
+                            "cadastro.criacao";
 
 } // namespace
 

@@ -38,7 +38,10 @@
 #include "bench/amostras.h"
 #include "db/query.h"
 #include "gui/colmeia_view.h"
+#include "model/criacao.h"
+#include "model/desempenho.h"
 #include "model/diario.h"
+#include "model/pendencia.h"
 #include "gui/janelas.h"
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
@@ -235,8 +238,9 @@ double filhas_libpq(PGconn* c, int mae, int quantas, const std::string& data)
 {
     char mae_txt[16];
     std::snprintf(mae_txt, sizeof mae_txt, "%05d", mae);
-    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '" +
-                               data + "', 'false', " + std::to_string(mae) + ") returning  id_abelha;";
+    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, "
+                               "asa_cortada) values ( '', '" + data + "', 'false', " + std::to_string(mae) +
+                               ", '', 'false') returning  id_abelha;";
     const double inicio = agora_ms();
     comando_libpq(c, "begin");
     for (int i = 0; i < quantas; ++i) {
@@ -541,6 +545,92 @@ void medir_manejo(Roteiro& r, Amostras& a, QUERY& query, PGconn* bruta, const Op
     });
 }
 
+// A laying batch of breeder 10 with 100 new mating nuclei (hives of type
+// Núcleo without a queen), stored raw and not timed: what registering 100
+// laying queens starts from. Gives the batch's key and the nuclei.
+std::pair<int, std::vector<int>> lote_de_cem(PGconn* c)
+{
+    PGresult* r = PQexec(c, "insert into cadastro.colmeia (tipo, status, id_apiario) select 'Núcleo', 'Ativa', 1 "
+                            "from generate_series(1, 100) returning id_colmeia");
+    std::vector<int> nucleos;
+    for (int i = 0; PQresultStatus(r) == PGRES_TUPLES_OK && i < PQntuples(r); ++i)
+        nucleos.push_back(std::atoi(PQgetvalue(r, i, 0)));
+    PQclear(r);
+    r = PQexec(c, "insert into cadastro.criacao (id_matriz, enxertia, larvas, aceitas_em, aceitas, operculadas_em, "
+                  "operculadas, nucleos_em, nos_nucleos, nascidas_em, nascidas, postura_em, em_postura) values "
+                  "(10, current_date - 40, 200, current_date - 39, 180, current_date - 35, 150, current_date - 30, "
+                  "100, current_date - 28, 100, current_date - 10, 100) returning id_criacao");
+    const int lote = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) == 1 ? std::atoi(PQgetvalue(r, 0, 0)) : 0;
+    PQclear(r);
+    if (lote == 0 || nucleos.size() != 100)
+        throw std::runtime_error("the batch of 100 nuclei could not be made");
+    std::string sql = "insert into cadastro.criacao_nucleo (id_criacao, id_colmeia) values ";
+    for (std::size_t i = 0; i < nucleos.size(); ++i)
+        sql += (i ? ", (" : "(") + std::to_string(lote) + ", " + std::to_string(nucleos[i]) + ")";
+    comando_libpq(c, sql.c_str());
+    return { lote, nucleos };
+}
+
+// The statements that register the laying queens of those nuclei, sent
+// raw through libpq one at a time in one transaction, as the program
+// words them: the batch's new version, then for each queen her insert and
+// registry number, the nucleus that gave her and the nucleus she heads.
+double rainhas_libpq(PGconn* c, int lote, const std::vector<int>& nucleos, const std::string& nascimento)
+{
+    const double inicio = agora_ms();
+    comando_libpq(c, "begin");
+    comando_libpq(c, ("update cadastro.criacao set  obs=obs WHERE id_criacao=" + std::to_string(lote)).c_str());
+    for (int nucleo : nucleos) {
+        const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, "
+                                   "asa_cortada) values ( '', '" + nascimento + "', 'false', 10, '', 'false') "
+                                   "returning  id_abelha;";
+        PGresult* r = PQexec(c, insert.c_str());
+        if (PQresultStatus(r) != PGRES_TUPLES_OK || PQntuples(r) != 1)
+            throw std::runtime_error(std::string("raw insert failed: ") + PQresultErrorMessage(r));
+        const std::string id = PQgetvalue(r, 0, 0);
+        PQclear(r);
+        char rgn[32];
+        std::snprintf(rgn, sizeof rgn, "%05d-00010", std::atoi(id.c_str()));
+        comando_libpq(c, (std::string("update cadastro.abelha_rainha set  rgn='") + rgn + "' WHERE id_abelha=" + id).c_str());
+        comando_libpq(c, ("update cadastro.criacao_nucleo set  id_abelha=" + id + " WHERE id_criacao=" +
+                          std::to_string(lote) + " and id_colmeia=" + std::to_string(nucleo)).c_str());
+        comando_libpq(c, ("update cadastro.colmeia set  id_abelha=" + id + " WHERE id_colmeia=" +
+                          std::to_string(nucleo) + " and coalesce(id_abelha, 0)=0").c_str());
+    }
+    comando_libpq(c, "commit");
+    return agora_ms() - inicio;
+}
+
+// Queen rearing: the breeder table (every breeder queen's figures) and the
+// list of what to do today that every login reads, each beside its SELECTs
+// sent alone; and 100 laying queens of a batch entering the registry in
+// one transaction, beside the same statements sent raw.
+void medir_criacao(Roteiro& r, Amostras& a, QUERY& query, const std::string& rastro, PGconn* bruta, const Opcoes& o)
+{
+    auto desempenho = std::make_shared<DESEMPENHO>(&query);
+    auto pendencias = std::make_shared<PENDENCIA>(&query);
+    auto criacoes = std::make_shared<CRIACAO>(&query);
+    auto lote = std::make_shared<CRIACOES>();
+    r.repetir("queen rearing", std::max(3, o.vezes / 3), o.orcamento_s,
+              [&r, &a, &rastro, bruta, desempenho, pendencias, criacoes, lote] {
+        medir_lista(r, a, rastro, bruta, "Breeder table: every breeder queen's figures",
+                    [desempenho] { desempenho->listar(); }, [] { return true; });
+        medir_lista(r, a, rastro, bruta, "What to do today: the list read at login",
+                    [pendencias] { pendencias->listar(); }, [] { return true; });
+        r.passo([bruta, criacoes, lote] { *lote = criacoes->get_criacao(lote_de_cem(bruta).first); });
+        r.medir("Register 100 laying queens of a batch (one transaction)", [criacoes, lote] {
+            CRIACOES c = *lote;
+            if (!criacoes->registrar_rainhas(&c, c.nucleos))
+                std::fprintf(stderr, "  registering the queens failed: %s\n", criacoes->falha().motivo().c_str());
+        }, [] { return true; });
+        r.passo([&a, bruta, lote] {
+            const auto [id, nucleos] = lote_de_cem(bruta);
+            a.juntar("Raw libpq: the same statements for 100 queens in one transaction",
+                     rainhas_libpq(bruta, id, nucleos, lote->etapas[NASCIDAS].data));
+        });
+    });
+}
+
 void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta, int linhagem_grande)
 {
@@ -838,6 +928,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "  the bee with about 10,000 descendants: bee %s\n", linhagem.c_str());
             montar_roteiro(r, a, sistema, rastro, o, bruta, linhagem_grande);
             medir_manejo(r, a, query, bruta, o);
+            medir_criacao(r, a, query, rastro, bruta, o);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;

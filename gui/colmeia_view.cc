@@ -12,7 +12,9 @@
 #include <gtkmm/scrolledwindow.h>
 
 #include "gui/exportar_lista.h"
+#include "gui/form_hoje.h"
 #include "gui/janelas.h"
+#include "gui/marca_cor.h"
 #include "gui/montagem.h"
 #include "gui/modelo_achados.h"
 
@@ -46,14 +48,14 @@ std::string revisoes_que_vao(int colmeia, int n)
 } // namespace
 
 // The hives found, as the list shows them: key, type, status, the queen's
-// RGN, the apiary and the last day of a withdrawal in force, read from the
-// rows of the search.
+// RGN, the apiary, the last day of a withdrawal in force and the queen's
+// marking colour, read from the rows of the search.
 class ColmeiasAchadas : public Achados
 {
 public:
     explicit ColmeiasAchadas(LISTA_COLMEIAS l) : lista(std::move(l)) {}
     std::size_t tamanho() const override { return lista.size(); }
-    int textos() const override { return 5; }
+    int textos() const override { return 6; }
     int codigo(std::size_t i) const override { return lista.id(i); }
     const char* texto(std::size_t i, int c) const override
     {
@@ -65,6 +67,7 @@ public:
         }
         case 3: return lista.rgn(i);
         case 5: return lista.carencia_ate(i);
+        case 6: return lista.cor_rainha(i);
         default: return lista.apiario(i);
         }
     }
@@ -159,6 +162,7 @@ void COLMEIA_VIEW::inicializarObjetosJanela()
     coluna_texto(*w.treeview_colmeias, "Tipo", colunas.textos[0], 110);
     coluna_texto(*w.treeview_colmeias, "Status", colunas.textos[1], 100);
     coluna_texto(*w.treeview_colmeias, "Rainha", colunas.textos[2], 120);
+    coluna_marca(*w.treeview_colmeias, "Marcação", colunas.textos[5], colunas.textos[5], 100);
     coluna_texto(*w.treeview_colmeias, "Apiário", colunas.textos[3], 300);
     coluna_texto(*w.treeview_colmeias, "Carência", colunas.textos[4], 100);
     // Every column fixed and every row one line: the list asks only for the
@@ -317,7 +321,12 @@ void COLMEIA_VIEW::posicionaObjetosJanela()
             mostrar_colmeia((*it)[colunas.codigo]);
     });
 
-    janela()->signal_show().connect([this] { estado(1); });
+    janela()->signal_show().connect([this] {
+        estado(1);
+        // Opened from the list of what to do today: its hive is shown.
+        if (const FORM_HOJE* hoje = dynamic_cast<const FORM_HOJE*>(origem()); hoje && hoje->colmeia_escolhida())
+            mostrar_colmeia(hoje->colmeia_escolhida());
+    });
 }
 
 void COLMEIA_VIEW::mudar_estado(int e)

@@ -10,12 +10,18 @@
 #include <gtkmm/toolitem.h>
 
 #include "db/rastro.h"
+#include "gui/marca_cor.h"
 #include "gui/montagem.h"
 #include "gui/janelas.h"
+#include "model/colmeia.h"
+#include "model/fecundacao.h"
+#include "util/marcacao.h"
 
 namespace {
 
 const char* const NAO_SABE = "Não Sabe";
+// The first entry of the colour list: the colour of her birth year.
+const char* const PELO_ANO = "Pela data de nascimento";
 
 // "N filhas cadastradas" ("1 filha cadastrada").
 std::string texto_filhas_cadastradas(int n)
@@ -54,6 +60,10 @@ void FormAbelha::montar()
     w.button_genealogia = Gtk::manage(new Gtk::Button("Genealogia"));
     item_genealogia->add(*w.button_genealogia);
     barra->append(*item_genealogia);
+    Gtk::ToolItem* item_fecundacao = Gtk::manage(new Gtk::ToolItem());
+    w.button_fecundacao = Gtk::manage(new Gtk::Button("Fecundação"));
+    item_fecundacao->add(*w.button_fecundacao);
+    barra->append(*item_fecundacao);
     vertical->pack_start(*barra, false, false, 0);
 
     Gtk::Frame* quadro = Gtk::manage(new Gtk::Frame("Dados abelha"));
@@ -84,6 +94,24 @@ void FormAbelha::montar()
     linha(*dados, "Filha de:\t", *w.combo_mae);
     Carregar_combo(3, -1);
 
+    w.combo_cor = Gtk::manage(new Gtk::ComboBoxText());
+    w.combo_cor->append_text(PELO_ANO);
+    for (const char* cor : CORES_MARCACAO)
+        w.combo_cor->append_text(cor);
+    w.combo_cor->set_active(0);
+    w.image_marca = Gtk::manage(new Gtk::Image(marca_da_cor("")));
+    w.label_cor = Gtk::manage(new Gtk::Label(""));
+    w.check_asa_cortada = Gtk::manage(new Gtk::CheckButton("Asa cortada"));
+    Gtk::HBox* marcacao = linha(*dados, "Marcação:\t", *w.combo_cor);
+    marcacao->pack_start(*w.image_marca, false, false, 5);
+    marcacao->pack_start(*w.label_cor, false, false, 0);
+    marcacao->pack_start(*w.check_asa_cortada, false, false, 10);
+    w.label_fecundacao = Gtk::manage(new Gtk::Label(""));
+    w.label_fecundacao->set_alignment(0, 0.5);
+    w.label_fecundacao->set_line_wrap(true);
+    w.label_fecundacao->set_size_request(420, -1);
+    linha(*dados, "Fecundação:\t", *w.label_fecundacao);
+
     vertical->pack_start(*barra_navegacao(w, "1/1"), false, false, 0);
 
     j.signal_show().connect([this] { estado(1); });
@@ -92,8 +120,11 @@ void FormAbelha::montar()
         sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::data_mascara), 1, w.entry_nascimento));
     tab(*w.entry_nascimento, *w.radio_sim);
     w.combo_mae->signal_changed().connect(sigc::mem_fun(*this, &FormAbelha::selecionar_abelha));
+    w.combo_cor->signal_changed().connect(sigc::mem_fun(*this, &FormAbelha::mostrar_marca));
+    w.entry_nascimento->signal_changed().connect(sigc::mem_fun(*this, &FormAbelha::mostrar_marca));
     ligar_barra(w);
     w.button_gerar->signal_clicked().connect([this] { gerar_filhas(janela()); });
+    w.button_fecundacao->signal_clicked().connect([this] { registrar_fecundacao(janela()); });
     w.button_genealogia->signal_clicked().connect([this] {
         if (abelha_mostrada() == 0)
             mensagem("Atenção", "Nenhuma abelha exibida: não há de quem mostrar a genealogia.", Gtk::MESSAGE_WARNING);
@@ -115,8 +146,11 @@ void FormAbelha::mudar_estado(int e)
     w.entry_rgn->set_editable(false);
     w.entry_nascimento->set_editable(editavel);
     w.combo_mae->set_sensitive(editavel);
+    w.combo_cor->set_sensitive(editavel);
+    w.check_asa_cortada->set_sensitive(editavel);
     // The lineage of the bee shown, while nothing typed is pending.
     w.button_genealogia->set_sensitive(!editavel);
+    w.button_fecundacao->set_sensitive(!editavel);
     Gtk::Widget* navegacao[] = { w.button_primeiro, w.button_anterior, w.button_proximo, w.button_ultimo };
     for (Gtk::Widget* b : navegacao)
         b->set_sensitive(!editavel);
@@ -130,8 +164,26 @@ void FormAbelha::mudar_estado(int e)
         w.entry_codigo->set_text("");
         w.entry_rgn->set_text("");
         w.entry_nascimento->set_text("");
+        w.combo_cor->set_active(0);
+        w.check_asa_cortada->set_active(false);
+        w.label_fecundacao->set_text("");
     }
     w.entry_nascimento->grab_focus();
+}
+
+std::string FormAbelha::cor_escolhida() const
+{
+    const int k = w.combo_cor->get_active_row_number();
+    return k >= 1 && k <= 5 ? CORES_MARCACAO[k - 1] : std::string();
+}
+
+void FormAbelha::mostrar_marca()
+{
+    if (!w.combo_cor)
+        return;
+    const std::string cor = cor_da_rainha(w.entry_nascimento->get_text().raw(), cor_escolhida());
+    w.image_marca->set(marca_da_cor(cor));
+    w.label_cor->set_text(cor);
 }
 
 void FormAbelha::antes_de_navegar()
@@ -155,7 +207,16 @@ void FormAbelha::carregar_dados(int)
         w.radio_sim->set_active(true);
     else
         w.radio_nao->set_active(true);
+    int cor = 0;
+    for (int k = 0; k < 5; ++k) {
+        if (b.cor == CORES_MARCACAO[k])
+            cor = k + 1;
+    }
+    w.combo_cor->set_active(cor);
+    w.check_asa_cortada->set_active(b.asa_cortada);
+    mostrar_marca();
     Carregar_combo(3, b.mae);
+    w.label_fecundacao->set_text(descrever_fecundacao(FECUNDACAO(ctx.query).get_fecundacao(b.id)));
 }
 
 void FormAbelha::Carregar_combo(int qual, int selecionado)
@@ -230,6 +291,8 @@ FALHA FormAbelha::salvar(bool inserir)
     b.rgn = w.entry_rgn->get_text().raw();
     b.nascimento = w.entry_nascimento->get_text().raw();
     b.matriz = w.radio_sim->get_active();
+    b.cor = cor_escolhida();
+    b.asa_cortada = w.check_asa_cortada->get_active();
 
     const std::string texto = w.combo_mae->get_active_text().raw();
     rastrear(texto, '\n');
@@ -274,6 +337,8 @@ FALHA FormAbelha::excluir()
         w.entry_codigo->set_text("");
         w.entry_rgn->set_text("");
         w.entry_nascimento->set_text("");
+        w.combo_cor->set_active(0);
+        w.check_asa_cortada->set_active(false);
         Carregar_combo(3, -1);
     }
     return FALHA();
@@ -364,4 +429,32 @@ bool FormAbelha::receber_escolha(int de_onde, int chave)
     esquecer_acao();
     estado(1);
     return true;
+}
+
+void FormAbelha::registrar_fecundacao(Gtk::Window* pai)
+{
+    const int abelha = abelha_mostrada();
+    if (abelha == 0) {
+        mensagem("Atenção", "Nenhuma abelha exibida: não há de quem registrar a fecundação.", Gtk::MESSAGE_WARNING);
+        return;
+    }
+    FECUNDACAO fecundacoes(ctx.query);
+    DialogoFecundacao dialogo(pai, COLMEIA(ctx.query).apiarios(), fecundacoes.get_fecundacao(abelha));
+    dialogo.show_all();
+    dialogo_fecundacao = &dialogo;
+    for (;;) {
+        if (dialogo.run() != Gtk::RESPONSE_OK)
+            break;
+        FECUNDACOES f = dialogo.fecundacao();
+        // Nothing chosen: what was recorded is forgotten.
+        const bool ok = f.tipo.empty() ? fecundacoes.get_fecundacao(abelha).tipo.empty() || fecundacoes.apagar(abelha)
+                                       : fecundacoes.gravar(&f);
+        if (ok)
+            break;
+        // The dialog stays, with what was typed, to be set right.
+        mensagem("Atenção", "A fecundação não foi registrada.", Gtk::MESSAGE_WARNING, fecundacoes.falha().motivo());
+    }
+    dialogo_fecundacao = nullptr;
+    dialogo.hide();
+    w.label_fecundacao->set_text(descrever_fecundacao(fecundacoes.get_fecundacao(abelha)));
 }

@@ -9,9 +9,13 @@
 #include <vector>
 
 #include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
 #include <gtkmm/entry.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
 #include <gtkmm/radiobutton.h>
 
+#include "gui/dialogo_fecundacao.h"
 #include "gui/dialogo_filhas.h"
 #include "gui/formulario.h"
 #include "gui/lista_textos.h"
@@ -25,6 +29,15 @@ struct WidgetsAbelha : BotoesForm
     Gtk::RadioButton* radio_sim = nullptr;
     Gtk::RadioButton* radio_nao = nullptr;
     ListaTextos* combo_mae = nullptr;
+    // The marking: "Pela data de nascimento" or a colour, the mark and the
+    // name of the colour she wears, and the clipped wing.
+    Gtk::ComboBoxText* combo_cor = nullptr;
+    Gtk::Image* image_marca = nullptr;
+    Gtk::Label* label_cor = nullptr;
+    Gtk::CheckButton* check_asa_cortada = nullptr;
+    // How she was mated, as a sentence, and the tool that records it.
+    Gtk::Label* label_fecundacao = nullptr;
+    Gtk::Button* button_fecundacao = nullptr;
     Gtk::Button* button_gerar = nullptr;
     Gtk::Button* button_genealogia = nullptr;
 };
@@ -53,6 +66,10 @@ public:
     const ABELHAS& get_mae_selecionada() const { return mae_selecionada; }
     // The "Gerar Filhas" dialog while it is open, else null.
     DialogoFilhas* get_dialogo_filhas() const { return dialogo_filhas; }
+    // "Fecundação": shows how the shown queen was mated and records what is
+    // typed; a refusal says why and keeps the dialog with what was typed.
+    void registrar_fecundacao(Gtk::Window* janela);
+    DialogoFecundacao* get_dialogo_fecundacao() const { return dialogo_fecundacao; }
 
 protected:
     void mudar_estado(int e) override;
@@ -73,6 +90,11 @@ private:
     std::optional<ABELHAS> mostrada() const;
     // The dialog that says how "Gerar Filhas" of `n` daughters went.
     void dizer_como_foi(int n, const FALHA& falha);
+    // The mark and colour name shown, from the birth date and the colour
+    // chosen now.
+    void mostrar_marca();
+    // The colour chosen in the list ("" for the birth year's).
+    std::string cor_escolhida() const;
 
     LISTA_ABELHAS abelhas;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.
@@ -80,6 +102,7 @@ private:
     // True while the list is emptied and refilled.
     bool preenchendo = false;
     DialogoFilhas* dialogo_filhas = nullptr;
+    DialogoFecundacao* dialogo_fecundacao = nullptr;
 };
 
 #endif // ZUMBREL_GUI_FORM_ABELHA_H

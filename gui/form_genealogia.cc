@@ -9,7 +9,9 @@
 
 #include "gui/form_abelha.h"
 #include "gui/janelas.h"
+#include "gui/marca_cor.h"
 #include "model/abelha.h"
+#include "model/fecundacao.h"
 
 namespace {
 
@@ -34,6 +36,10 @@ void FormGenealogia::montar()
     w.label_abelha = Gtk::manage(new Gtk::Label(""));
     w.label_abelha->set_alignment(0, 0.5);
     vertical->pack_start(*w.label_abelha, false, false, 0);
+    w.label_pai = Gtk::manage(new Gtk::Label(""));
+    w.label_pai->set_alignment(0, 0.5);
+    w.label_pai->set_line_wrap(true);
+    vertical->pack_start(*w.label_pai, false, false, 0);
 
     w.treeview_genealogia = Gtk::manage(new Gtk::TreeView());
     // The bee herself in bold.
@@ -45,6 +51,8 @@ void FormGenealogia::montar()
         coluna->add_attribute(celula->property_weight(), colunas.inteiros[0]);
         w.treeview_genealogia->append_column(*coluna);
     }
+    // The marking: the mark drawn in her colour, its name, and a clipped wing.
+    coluna_marca(*w.treeview_genealogia, "Marcação", colunas.textos[3], colunas.textos[4], 170);
     Gtk::ScrolledWindow* rolagem = Gtk::manage(new Gtk::ScrolledWindow());
     rolagem->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     rolagem->set_shadow_type(Gtk::SHADOW_IN);
@@ -149,8 +157,14 @@ void FormGenealogia::carregar_dados(int)
 
     if (!achou) {
         w.label_abelha->set_text("Nenhuma abelha exibida.");
+        w.label_pai->set_text("");
         return;
     }
+    std::string pais;
+    for (const std::string& rgn : FECUNDACAO(ctx.query).pais(abelha))
+        pais += (pais.empty() ? "" : ", ") + rgn;
+    w.label_pai->set_text(pais.empty() ? "Lado do pai: não conhecido."
+                                       : "Lado do pai: zangões das rainhas " + pais + ".");
     const Glib::ustring nome = (*arvore->get_iter(caminho_abelha))[colunas.textos[0]];
     w.label_abelha->set_text("Mães e descendentes de " + nome);
     if (inteira) {
@@ -181,10 +195,13 @@ void FormGenealogia::selecionar_abelha(const Gtk::TreePath& caminho, Gtk::TreeVi
 void FormGenealogia::inserir(std::size_t i, GtkTreeIter* pai, GtkTreeIter* onde, bool com_filhas)
 {
     GtkTreeStore* loja = arvore->gobj();
+    const std::string cor = linhagem.cor(i);
+    const std::string marcacao = linhagem.asa_cortada(i) ? (cor.empty() ? "asa cortada" : cor + ", asa cortada") : cor;
     gtk_tree_store_insert_with_values(
         loja, onde, pai, -1, colunas.codigo.index(), linhagem.id(i), colunas.textos[0].index(), linhagem.rgn(i),
         colunas.textos[1].index(), linhagem.nascimento(i), colunas.textos[2].index(),
-        linhagem.matriz(i) ? "Sim" : "Não", colunas.inteiros[0].index(),
+        linhagem.matriz(i) ? "Sim" : "Não", colunas.textos[3].index(), cor.c_str(), colunas.textos[4].index(),
+        marcacao.c_str(), colunas.inteiros[0].index(),
         linhagem.geracao(i) == 0 ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL, colunas.inteiros[1].index(),
         static_cast<int>(i) + 1, -1);
     if (!com_filhas && primeira[i + 1] > primeira[i]) {

@@ -1,7 +1,8 @@
 // "Genealogia", opened by the tool of that name in the queen bee form: the
 // shown bee's mothers up to the first unknown one and, below the bee, her
 // daughters and their descendants as a tree (RGN, birth date, breeding
-// queen). Activating a row shows that bee in the queen bee form.
+// queen, marking), and her father's side where it is known. Activating a
+// row shows that bee in the queen bee form.
 #ifndef ZUMBREL_GUI_FORM_GENEALOGIA_H
 #define ZUMBREL_GUI_FORM_GENEALOGIA_H
 
@@ -19,6 +20,8 @@
 struct WidgetsGenealogia : BotoesForm
 {
     Gtk::Label* label_abelha = nullptr;
+    // The father's side of the bee, where known: the queens her drones came from.
+    Gtk::Label* label_pai = nullptr;
     Gtk::TreeView* treeview_genealogia = nullptr;
 };
 

@@ -7,12 +7,15 @@
 #include "gui/form_acesso.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
+#include "gui/form_criacao.h"
 #include "gui/form_cep.h"
 #include "gui/form_empresa.h"
 #include "gui/form_relatorios.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
+#include "gui/form_hoje.h"
 #include "gui/form_lote_mel.h"
+#include "gui/form_matrizes.h"
 #include "gui/form_manejo_lote.h"
 #include "gui/form_minha_conta.h"
 #include "gui/form_pesquisa_usuario.h"
@@ -66,6 +69,10 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
         { ids::EMPRESA, fazer<FormEmpresa> },
         { ids::RELATORIOS, fazer<FormRelatorios> },
+        // Queen rearing.
+        { ids::CRIACAO_RAINHAS, fazer<FORM_CRIACAO> },
+        { ids::HOJE, fazer<FORM_HOJE> },
+        { ids::MATRIZES, fazer<FORM_MATRIZES> },
     };
     auto it = tabela.find(id);
     return it != tabela.end() ? it->second(id, contexto) : fazer<FormVazio>(id, contexto);

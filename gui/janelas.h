@@ -35,6 +35,10 @@ enum Janela : int {
     COLHEITA_LOTE = 17,
     RASTREABILIDADE = 18,
     BUSCA_APIARIO = 20,
+    // Queen rearing, in the menu "Manejo".
+    CRIACAO_RAINHAS = 50,
+    HOJE = 51,
+    MATRIZES = 52,
     BUSCA_USUARIO = 21,
     CEP = 121,
     // The company's data and the reports: 30 to 49.

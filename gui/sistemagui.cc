@@ -16,6 +16,7 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/janelas.h"
+#include "model/pendencia.h"
 
 SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
     : button_ok(Gtk::Stock::OK), button_cancelar(Gtk::Stock::CANCEL)
@@ -192,6 +193,11 @@ void SISTEMAGUI::carregar_sistema()
     manejo.push_back(MenuElem("_Tratamento em Lote", abrir(ids::TRATAMENTO_LOTE)));
     manejo.push_back(MenuElem("_Alimentação em Lote", abrir(ids::ALIMENTACAO_LOTE)));
     manejo.push_back(MenuElem("P_esagem em Lote", abrir(ids::PESAGEM_LOTE)));
+    // Queen rearing.
+    manejo.push_back(SeparatorElem());
+    manejo.push_back(MenuElem("_Criação de Rainhas", abrir(ids::CRIACAO_RAINHAS)));
+    manejo.push_back(MenuElem("O que _fazer hoje", abrir(ids::HOJE)));
+    manejo.push_back(MenuElem("_Desempenho das Matrizes", abrir(ids::MATRIZES)));
 
     menu_producao = Gtk::manage(new Gtk::Menu());
     menubar->items().push_back(MenuElem("_Produção", *menu_producao));
@@ -221,6 +227,9 @@ void SISTEMAGUI::carregar_sistema()
         carregar_cadastro(ids::SENHA, &janela);
         contexto.senha_de_exemplo = false;
     }
+    // Queen rearing: what is due today opens by itself when there is any.
+    if (!PENDENCIA(contexto.query).listar().empty())
+        carregar_cadastro(ids::HOJE, &janela);
     rodar(janela);
 }
 

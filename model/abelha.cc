@@ -7,6 +7,7 @@
 #include "db/rastro.h"
 #include "util/conversoes.h"
 #include "util/libex.h"
+#include "util/marcacao.h"
 #include "util/validacao.h"
 
 namespace {
@@ -19,6 +20,9 @@ const COLUNA<ABELHAS> COLUNAS_ABELHA[] = {
     { "data_nasc", [](const BANCOPG& b, const ABELHAS& a) { return b.literal(a.nascimento); } },
     { "matriz", [](const BANCOPG&, const ABELHAS& a) { return std::string(a.matriz ? "'true'" : "'false'"); } },
     { "filha", [](const BANCOPG&, const ABELHAS& a) { return a.mae != 0 ? std::to_string(a.mae) : std::string("null"); } },
+    // Only a colour other than her year's is kept.
+    { "cor_marcacao", [](const BANCOPG& b, const ABELHAS& a) { return b.literal(cor_a_guardar(a.nascimento, a.cor)); } },
+    { "asa_cortada", [](const BANCOPG&, const ABELHAS& a) { return std::string(a.asa_cortada ? "'true'" : "'false'"); } },
 };
 
 // A bee from the table's own columns (coluna_abelha); the date comes in the
@@ -36,6 +40,8 @@ ABELHAS ler_abelha(const LinhaResultado& linha)
     b.matriz = std::string(linha.c_str(MATRIZ)) == "t";
     // An unknown mother (NULL) arrives as an empty text, which reads as 0.
     b.mae = linha.inteiro(MAE);
+    b.cor = linha[COR];
+    b.asa_cortada = std::string(linha.c_str(ASA_CORTADA)) == "t";
     return b;
 }
 
@@ -52,6 +58,20 @@ ABELHAS ler_abelha_listada(const LinhaResultado& linha)
 const int FILHAS_POR_GRUPO = 64;
 
 } // namespace
+
+std::string LISTA_ABELHAS::cor(std::size_t i) const
+{
+    const LinhaResultado l = linha(i);
+    const std::string guardada = l[coluna_abelha::COR];
+    if (!guardada.empty())
+        return guardada;
+    // The listing reads the date as the database writes it, the lineage
+    // day first.
+    std::string data = l[coluna_abelha::NASCIMENTO];
+    if (data.size() == 10 && data[4] == '-')
+        data = data.substr(8, 2) + "/" + data.substr(5, 2) + "/" + data.substr(0, 4);
+    return cor_da_rainha(data, guardada);
+}
 
 std::string formatar_rgn(int id, int mae)
 {
@@ -174,7 +194,7 @@ bool ABELHA::atualizar(ABELHAS* abelha)
 
 const LISTA_ABELHAS& ABELHA::listar()
 {
-    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "xmin" });
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.abelha_rainha", { "id_abelha", "rgn", "data_nasc", "matriz", "filha", "cor_marcacao", "asa_cortada", "xmin" });
     i.campoorder = { "id_abelha" };
 
     // A failed or empty answer keeps what the last listing found.
@@ -232,28 +252,28 @@ LISTA_GENEALOGIA ABELHA::genealogia(int id)
     // Up through the mothers and down through the daughters, each walk
     // carrying the columns shown and the codes it passed (so that a chain
     // of mothers that loops back on itself ends where it would repeat).
-    const std::string colunas = "a.id_abelha, a.rgn, a.data_nasc, a.matriz, a.filha";
+    const std::string colunas = "a.id_abelha, a.rgn, a.data_nasc, a.matriz, a.filha, a.cor_marcacao, a.asa_cortada";
     const std::string linhagem =
         "(with recursive "
-        "maes(id_abelha, rgn, data_nasc, matriz, filha, geracao, caminho) as ("
+        "maes(id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, geracao, caminho) as ("
         "select " + colunas + ", 0, array[a.id_abelha] from cadastro.abelha_rainha as a "
         "where a.id_abelha = " + abelha + " union all "
         "select " + colunas + ", m.geracao - 1, m.caminho || a.id_abelha "
         "from maes as m join cadastro.abelha_rainha as a on a.id_abelha = m.filha "
         "where a.id_abelha <> all(m.caminho)), "
-        "filhas(id_abelha, rgn, data_nasc, matriz, filha, geracao, caminho) as ("
+        "filhas(id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, geracao, caminho) as ("
         "select " + colunas + ", 0, array[a.id_abelha] from cadastro.abelha_rainha as a "
         "where a.id_abelha = " + abelha + " union all "
         "select " + colunas + ", f.geracao + 1, f.caminho || a.id_abelha "
         "from filhas as f join cadastro.abelha_rainha as a on a.filha = f.id_abelha "
         "where a.id_abelha <> all(f.caminho)) "
-        "select id_abelha, rgn, data_nasc, matriz, filha, geracao from maes where geracao < 0 "
-        "union all "
-        "select id_abelha, rgn, data_nasc, matriz, filha, geracao from filhas) as g";
+        "select id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, geracao from maes "
+        "where geracao < 0 union all "
+        "select id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, geracao from filhas) as g";
 
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR);
     i.camporetorno = { "g.id_abelha", "g.rgn", "to_char(g.data_nasc,'DD/MM/YYYY')", "g.matriz", "g.filha",
-                       "g.geracao" };
+                       "g.cor_marcacao", "g.asa_cortada", "g.geracao" };
     i.tabelas = { linhagem };
     i.campoorder = { "g.geracao", "g.id_abelha" };
     RESULTADO r;

@@ -22,6 +22,10 @@ public:
     std::string nascimento;   // "DD/MM/YYYY" when read
     bool matriz = false;
     int mae = 0;              // code of the mother; 0 = unknown
+    // The marking colour when it is not her birth year's ("" while it is;
+    // util/marcacao.h), and whether her wing is clipped.
+    std::string cor;
+    bool asa_cortada = false;
     // The version of the stored row when it was read (its xmin): an update
     // or delete of it fails if someone changed or deleted the row since.
     // Empty for a bee not read from the table: the code alone finds it.
@@ -36,7 +40,7 @@ std::string formatar_rgn(int id, int mae);
 // in its order (what "*" gives), then what the statement adds after them
 // (the listing the row's version, the lineage the generation).
 namespace coluna_abelha {
-enum : std::size_t { ID, RGN, NASCIMENTO, MATRIZ, MAE, VERSAO, GERACAO = VERSAO };
+enum : std::size_t { ID, RGN, NASCIMENTO, MATRIZ, MAE, COR, ASA_CORTADA, VERSAO, GERACAO = VERSAO };
 } // namespace coluna_abelha
 
 // Every bee as a listing found them, each read from its row when asked for
@@ -49,6 +53,10 @@ public:
     int id(std::size_t i) const { return linha(i).inteiro(coluna_abelha::ID); }
     const char* rgn(std::size_t i) const { return linha(i).c_str(coluna_abelha::RGN); }
     bool matriz(std::size_t i) const { return linha(i).c_str(coluna_abelha::MATRIZ)[0] == 't'; }
+    // The colour bee i is marked with: the one stored, else her birth
+    // year's ("" when neither is known).
+    std::string cor(std::size_t i) const;
+    bool asa_cortada(std::size_t i) const { return linha(i).c_str(coluna_abelha::ASA_CORTADA)[0] == 't'; }
 };
 
 // A bee's lineage: her mothers up to the first unknown one, oldest first,
@@ -105,10 +113,13 @@ public:
     // A mother chain that loops back on itself ends where it would repeat.
     LISTA_GENEALOGIA genealogia(int id);
 
-private:
+    // The statements of inserir, for work that stores bees with others in
+    // one transaction: the insert of a bee, and the update that writes the
+    // registry number of bee `id`.
     INSTRUCAO insercao(const ABELHAS& abelha) const;
-    // The update that writes the registry number of bee `id`.
     INSTRUCAO instrucao_rgn(int id, int mae);
+
+private:
     // Stores and gives back why the daughters were not stored.
     bool sem_filhas(FALHA falha);
 

@@ -2,6 +2,7 @@
 
 #include "db/query.h"
 #include "db/rastro.h"
+#include "util/marcacao.h"
 #include "util/validacao.h"
 
 const char* const TIPOS_COLMEIA[4] = { "Langstroth", "Schenk", "Núcleo", "Outro" };
@@ -49,14 +50,21 @@ INSTRUCAO consulta_colmeias(const QUERY& query)
                        "(select a.nome from cadastro.apiario as a where a.id_apiario = c.id_apiario)",
                        "to_char(c.data_instalacao,'DD/MM/YYYY')", "c.obs", "c.xmin",
                        "(select to_char(max(t.carencia_ate),'DD/MM/YYYY') from cadastro.tratamento as t "
-                       "where t.id_colmeia = c.id_colmeia and t.carencia_ate >= current_date)" };
+                       "where t.id_colmeia = c.id_colmeia and t.carencia_ate >= current_date)",
+                       // The queen's marking: the colour kept, and her birth
+                       // date for the colour of her year.
+                       "(select r.cor_marcacao from cadastro.abelha_rainha as r where r.id_abelha = c.id_abelha)",
+                       "(select to_char(r.data_nasc,'DD/MM/YYYY') from cadastro.abelha_rainha as r "
+                       "where r.id_abelha = c.id_abelha)" };
     i.tabelas = { "cadastro.colmeia as c" };
     return i;
 }
 
 // Where consulta_colmeias puts each value.
 namespace coluna {
-enum : std::size_t { ID, TIPO, STATUS, RGN, ID_ABELHA, ID_APIARIO, APIARIO, INSTALACAO, OBS, VERSAO, CARENCIA };
+enum : std::size_t {
+    ID, TIPO, STATUS, RGN, ID_ABELHA, ID_APIARIO, APIARIO, INSTALACAO, OBS, VERSAO, CARENCIA, COR_RAINHA, NASC_RAINHA
+};
 } // namespace coluna
 
 // One row of consulta_colmeias: a queen or date not known reads as 0 or "".
@@ -90,6 +98,13 @@ const char* LISTA_COLMEIAS::status(std::size_t i) const { return linha(i).c_str(
 const char* LISTA_COLMEIAS::rgn(std::size_t i) const { return linha(i).c_str(coluna::RGN); }
 const char* LISTA_COLMEIAS::apiario(std::size_t i) const { return linha(i).c_str(coluna::APIARIO); }
 const char* LISTA_COLMEIAS::carencia_ate(std::size_t i) const { return linha(i).c_str(coluna::CARENCIA); }
+
+const char* LISTA_COLMEIAS::cor_rainha(std::size_t i) const
+{
+    const LinhaResultado l = linha(i);
+    const char* guardada = l.c_str(coluna::COR_RAINHA);
+    return guardada[0] ? guardada : cor_do_ano(ano_da_data(l[coluna::NASC_RAINHA]));
+}
 
 COLMEIA::COLMEIA(QUERY* query) : DADOS(query) {}
 

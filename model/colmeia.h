@@ -65,6 +65,9 @@ public:
     const char* rgn(std::size_t i) const;
     const char* apiario(std::size_t i) const;
     const char* carencia_ate(std::size_t i) const;
+    // The marking colour of its queen ("" without a queen, or when neither
+    // her colour nor her birth date is known).
+    const char* cor_rainha(std::size_t i) const;
 };
 
 class COLMEIA : public DADOS

@@ -14,7 +14,8 @@
 namespace {
 
 const std::string LISTA =
-    "select id_abelha, rgn, data_nasc, matriz, filha, xmin from cadastro.abelha_rainha order by id_abelha\n";
+    "select id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, xmin from cadastro.abelha_rainha "
+    "order by id_abelha\n";
 
 class Abelha : public teste::ModeloTeste
 {
@@ -52,7 +53,8 @@ TEST_F(Abelha, InserirEmTabelaVaziaEscreveORgnDepois)
     b.nascimento = "01/02/2010";
     ASSERT_TRUE(abelha.inserir(&b)) << q->get_mensagem();
     EXPECT_EQ(saida.tomar(),
-              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '01/02/2010', 'false', null)"
+              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada) values ( '', "
+              "'01/02/2010', 'false', null, '', 'false')"
               " returning  id_abelha;\n\n"
               "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00001-00000' WHERE id_abelha=1\n");
     EXPECT_EQ(descrever(b), "1|00001-00000|01/02/2010|f|0");
@@ -64,7 +66,8 @@ TEST_F(Abelha, InserirEmTabelaVaziaEscreveORgnDepois)
     filha.mae = 1;
     ASSERT_TRUE(abelha.inserir(&filha));
     EXPECT_EQ(saida.tomar(),
-              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '28/02/2011', 'true', 1)"
+              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada) values ( '', "
+              "'28/02/2011', 'true', 1, '', 'false')"
               " returning  id_abelha;\n\n"
               "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00002-00001' WHERE id_abelha=2\n");
     EXPECT_EQ(descrever(filha), "2|00002-00001|28/02/2011|t|1");
@@ -95,7 +98,8 @@ TEST_F(Abelha, MaeInexistenteOuDataRuimRecusaSemGuardarNada)
     b.mae = 999;
     EXPECT_FALSE(abelha.inserir(&b));
     EXPECT_EQ(saida.tomar(),
-              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', '01/02/2010', 'false', 999)"
+              "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada) values ( '', "
+              "'01/02/2010', 'false', 999, '', 'false')"
               " returning  id_abelha;\n\n");
     EXPECT_EQ(descrever(b), "0||01/02/2010|f|999");
 
@@ -122,8 +126,8 @@ TEST_F(Abelha, TrocarAMaeReescreveORgn)
     b.nascimento = "16/11/2010";
     ASSERT_TRUE(abelha.atualizar(&b)) << q->get_mensagem();
     EXPECT_EQ(saida.tomar(),
-              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  data_nasc='16/11/2010', matriz='true', filha=2"
-              " WHERE id_abelha=3\n"
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  data_nasc='16/11/2010', matriz='true', filha=2, "
+              "cor_marcacao='', asa_cortada='false' WHERE id_abelha=3\n"
               "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00003-00002' WHERE id_abelha=3\n");
     EXPECT_EQ(b.rgn, "00003-00001");   // the record keeps the number it was given
     EXPECT_EQ(linha(3), "00003-00002|16/11/2010|t|2|");
@@ -146,8 +150,8 @@ TEST_F(Abelha, AtualizarRecusadoEscreveAMensagemENaoTocaORgn)
     EXPECT_FALSE(abelha.atualizar(&b));
     EXPECT_FALSE(q->get_mensagem().empty());
     EXPECT_EQ(saida.tomar(),
-              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  data_nasc='03/02/2013', matriz='false', filha=999"
-              " WHERE id_abelha=5\n" + q->get_mensagem() + "\n");
+              "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  data_nasc='03/02/2013', matriz='false', filha=999, "
+              "cor_marcacao='', asa_cortada='false' WHERE id_abelha=5\n" + q->get_mensagem() + "\n");
 
     for (const char* data : { "31/02/2010", "", "abc" }) {
         b.mae = 4;
@@ -297,8 +301,9 @@ TEST_F(Abelha, GerarFilhasTodasOuNenhuma)
     });
     EXPECT_FALSE(f.houve) << f.mensagem;
     EXPECT_EQ(andamento, (std::vector<int> { 2 }));
-    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha) values ( '', "
-                               "'10/03/2011', 'false', 4) returning  id_abelha;\n\n";
+    const std::string insert = "insert into cadastro.abelha_rainha ( rgn, data_nasc, matriz, filha, cor_marcacao, "
+                               "asa_cortada) values ( '', '10/03/2011', 'false', 4, '', 'false') returning  "
+                               "id_abelha;\n\n";
     EXPECT_EQ(saida.tomar(), "begin\n" + insert + insert +
                                  "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00009-00004' WHERE id_abelha=9\n"
                                  "\n SET QUERY 3\nupdate cadastro.abelha_rainha set  rgn='00010-00004' WHERE id_abelha=10\n"
@@ -366,8 +371,8 @@ TEST_F(Abelha, GenealogiaDasMaesAteADesconhecidaEDasFilhasEmArvore)
     const LISTA_GENEALOGIA g = abelha.genealogia(4);
     // One statement, however many generations.
     const std::string trace = saida.tomar();
-    EXPECT_EQ(trace.find("select g.id_abelha, g.rgn, to_char(g.data_nasc,'DD/MM/YYYY'), g.matriz, g.filha, g.geracao from "
-                         "(with recursive "),
+    EXPECT_EQ(trace.find("select g.id_abelha, g.rgn, to_char(g.data_nasc,'DD/MM/YYYY'), g.matriz, g.filha, g.cor_marcacao, "
+                         "g.asa_cortada, g.geracao from (with recursive "),
               0u)
         << trace;
     EXPECT_EQ(trace.find('\n'), trace.size() - 1) << trace;
@@ -401,4 +406,53 @@ TEST_F(Abelha, GenealogiaDeMaesQueVoltamEmCirculoTermina)
     EXPECT_EQ(linhagem(g), "-2:1 -1:2 0:4 1:1 1:5 1:6 2:2 2:3 3:7");
     quebrar_tabela("abelha_rainha");
     EXPECT_EQ(abelha.genealogia(4).size(), 0u);
+}
+
+TEST_F(Abelha, MarcacaoGuardaSoACorQueDifereDaDoAnoEAAsaCortada)
+{
+    ABELHA abelha(q.get());
+    const auto guardada = [this](int id) {
+        return banco.valor("select cor_marcacao || '|' || asa_cortada from cadastro.abelha_rainha where id_abelha = " +
+                           std::to_string(id));
+    };
+    struct Caso { const char* nascimento; const char* cor; bool asa; const char* guardada; const char* usada; };
+    const Caso casos[] = {
+        { "10/03/2024", "", false, "|false", "Verde" },
+        // The year's own colour chosen is kept as "the year's".
+        { "10/03/2024", "Verde", true, "|true", "Verde" },
+        { "10/03/2024", "Azul", false, "Azul|false", "Azul" },
+        { "05/05/2021", "Amarela", true, "Amarela|true", "Amarela" },
+        // A text that is no colour never reaches the statement.
+        { "05/05/2021", "Azul'); drop table cadastro.acesso; --", false, "|false", "Branca" },
+    };
+    for (const Caso& c : casos) {
+        ABELHAS b;
+        b.nascimento = c.nascimento;
+        b.cor = c.cor;
+        b.asa_cortada = c.asa;
+        ASSERT_TRUE(abelha.inserir(&b)) << abelha.falha().motivo();
+        EXPECT_EQ(guardada(b.id), c.guardada) << c.nascimento << " " << c.cor;
+        EXPECT_EQ(abelha.get_abelha(b.rgn).asa_cortada, c.asa);
+        const LISTA_ABELHAS& lista = abelha.listar();
+        ASSERT_EQ(lista.id(lista.size() - 1), b.id);
+        EXPECT_EQ(lista.cor(lista.size() - 1), c.usada) << c.nascimento << " " << c.cor;
+        EXPECT_EQ(lista.asa_cortada(lista.size() - 1), c.asa);
+    }
+    EXPECT_EQ(banco.valor("select count(*) from cadastro.acesso"), "3");
+
+    // A birth date set right later: a colour kept as "the year's" follows
+    // it; a colour of her own stays.
+    ABELHAS b = abelha.get_abelha(abelha.listar().rgn(abelha.listar().size() - 2));
+    ASSERT_EQ(b.cor, "Amarela");
+    b.nascimento = "10/03/2025";
+    b.asa_cortada = false;
+    ASSERT_TRUE(abelha.atualizar(&b)) << abelha.falha().motivo();
+    EXPECT_EQ(guardada(b.id), "Amarela|false");
+    b.cor = "";
+    ASSERT_TRUE(abelha.atualizar(&b));
+    const LISTA_ABELHAS& lista = abelha.listar();
+    EXPECT_EQ(lista.cor(lista.size() - 2), "Azul");
+
+    // Written by hand, a colour the list does not have is refused.
+    EXPECT_NE(banco.executar("update cadastro.abelha_rainha set cor_marcacao = 'Roxa' where id_abelha = 1"), "");
 }

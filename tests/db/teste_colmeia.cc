@@ -126,7 +126,10 @@ TEST_F(Colmeia, PesquisaPorCadaCriterioEJuntos)
               "r.id_abelha = c.id_abelha), c.id_abelha, c.id_apiario, (select a.nome from cadastro.apiario as a "
               "where a.id_apiario = c.id_apiario), to_char(c.data_instalacao,'DD/MM/YYYY'), c.obs, c.xmin, "
               "(select to_char(max(t.carencia_ate),'DD/MM/YYYY') from cadastro.tratamento as t where t.id_colmeia = "
-              "c.id_colmeia and t.carencia_ate >= current_date) from cadastro.colmeia as c order by c.id_colmeia\n");
+              "c.id_colmeia and t.carencia_ate >= current_date), (select r.cor_marcacao from cadastro.abelha_rainha as r "
+              "where r.id_abelha = c.id_abelha), (select to_char(r.data_nasc,'DD/MM/YYYY') from "
+              "cadastro.abelha_rainha as r where r.id_abelha = c.id_abelha) from cadastro.colmeia as c order by "
+              "c.id_colmeia\n");
     EXPECT_EQ(achadas({ "Langstroth", "", 0, 0 }), (std::vector<int> { 1, 2 }));
     EXPECT_EQ(achadas({ "", "Ativa", 0, 0 }), (std::vector<int> { 1, 3 }));
     EXPECT_EQ(achadas({ "", "", 5, 0 }), (std::vector<int> { 4 }));

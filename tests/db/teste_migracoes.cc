@@ -17,13 +17,14 @@
 
 namespace {
 
-// What schema cadastro is made of, one line per column (with its place,
+// What schema cadastro is made of, one line per column (with its place
+// among the columns a table has now, whatever was dropped before it,
 // type, default and collation), constraint, index, trigger, function and
 // table owner, in a fixed order.
 std::string estrutura(const teste::BancoTeste& banco)
 {
     const char* const sql =
-        "select 'coluna ' || c.relname || ' ' || a.attnum || ' ' || a.attname || ' ' || "
+        "select 'coluna ' || c.relname || ' ' || row_number() over (partition by c.oid order by a.attnum) || ' ' || a.attname || ' ' || "
         "       format_type(a.atttypid, a.atttypmod) || ' ' || a.attnotnull || ' ' || a.attidentity::text || ' ' || "
         "       coalesce(pg_get_expr(d.adbin, d.adrelid), '') || ' ' || coalesce(k.collname, '') "
         "  from pg_attribute a join pg_class c on c.oid = a.attrelid "

@@ -581,7 +581,7 @@ TEST_F(Abelha, GenealogiaDasMaesEDescendentesEscolheAAbelhaNoFormulario)
         EXPECT_EQ(g->get_abelha(), 4);
         EXPECT_EQ(g->widgets().label_abelha->get_text(), "Mães e descendentes de 00004-00002");
         EXPECT_EQ(teste::titulos(g->widgets().treeview_genealogia),
-                  (std::vector<std::string> { "RGN", "Nascimento", "Matriz" }));
+                  (std::vector<std::string> { "RGN", "Nascimento", "Matriz", "Marcação" }));
         // The mothers, each holding the next, then the bee and her line.
         EXPECT_EQ(g->get_arvore()->children().size(), 1u);
         EXPECT_EQ(codigo_em(g, { 0 }), 1);

@@ -105,7 +105,7 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         EXPECT_EQ(cv()->janela()->get_title(), "Cadastro de Colméias");
         EXPECT_NE(saida.tomar().find("6 - 1\n"), std::string::npos);
         EXPECT_EQ(teste::titulos(w().treeview_colmeias),
-                  (std::vector<std::string> { "Código", "Tipo", "Status", "Rainha", "Apiário", "Carência" }));
+                  (std::vector<std::string> { "Código", "Tipo", "Status", "Rainha", "Marcação", "Apiário", "Carência" }));
         EXPECT_EQ(teste::titulos(w().treeview_revisoes),
                   (std::vector<std::string> { "Data", "Status", "Mel (kg)", "Observações" }));
         EXPECT_EQ(teste::textos_lista(w().combo_tipo),
@@ -134,7 +134,7 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
             << s;
         EXPECT_NE(s.find("6 - 1\n"), std::string::npos) << s;
         EXPECT_EQ(mostrada(), "1|Langstroth|Ativa|00004-00002|Apiário Santa Luzia|01/03/2024|Perto do açude");
-        EXPECT_EQ(listadas(), (Linhas { { "1", "Langstroth", "Ativa", "00004-00002", SANTA_LUZIA, "" } }));
+        EXPECT_EQ(listadas(), (Linhas { { "1", "Langstroth", "Ativa", "00004-00002", "Branca", SANTA_LUZIA, "" } }));
         EXPECT_TRUE(w().frame_revisoes->get_sensitive());
 
         // Cancelar: the fields cleared for a new hive, which gets the next key.
@@ -147,9 +147,9 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         preencher("Núcleo", "Ativa", "00005-00004", BOA_ESPERANCA);
         teste::clicar(w().button_salvar_colmeia);
         EXPECT_EQ(contagem("colmeia"), "3");
-        EXPECT_EQ(listadas(), (Linhas { { "1", "Langstroth", "Ativa", "00004-00002", SANTA_LUZIA, "" },
-                                        { "2", "Schenk", "Fraca", "", TRES_IRMAOS, "" },
-                                        { "3", "Núcleo", "Ativa", "00005-00004", BOA_ESPERANCA, "" } }));
+        EXPECT_EQ(listadas(), (Linhas { { "1", "Langstroth", "Ativa", "00004-00002", "Branca", SANTA_LUZIA, "" },
+                                        { "2", "Schenk", "Fraca", "", "", TRES_IRMAOS, "" },
+                                        { "3", "Núcleo", "Ativa", "00005-00004", "Vermelha", BOA_ESPERANCA, "" } }));
 
         // Choosing a row shows that hive; Salvar stores it, not a new one.
         escolher_linha(w().treeview_colmeias, 1);
@@ -171,7 +171,7 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         EXPECT_EQ(listadas()[1][0], "3");
         EXPECT_TRUE(escolher(w().combo_tipo, "Núcleo"));
         teste::clicar(w().button_pesquisar);
-        EXPECT_EQ(listadas(), (Linhas { { "3", "Núcleo", "Ativa", "00005-00004", BOA_ESPERANCA, "" } }));
+        EXPECT_EQ(listadas(), (Linhas { { "3", "Núcleo", "Ativa", "00005-00004", "Vermelha", BOA_ESPERANCA, "" } }));
         teste::clicar(w().button_cancelar_colmeia);
         EXPECT_EQ(listadas().size(), 3u);
         EXPECT_TRUE(escolher(w().combo_status, "Ativa"));
@@ -180,11 +180,11 @@ TEST_P(Colmeias, CriaMostraEditaPesquisaEExcluiComAsRevisoes)
         teste::clicar(w().button_cancelar_colmeia);
         EXPECT_TRUE(escolher(w().combo_tipo, "Langstroth"));
         teste::clicar(w().button_pesquisar);
-        EXPECT_EQ(listadas(), (Linhas { { "1", "Langstroth", "Ativa", "00004-00002", SANTA_LUZIA, "" } }));
+        EXPECT_EQ(listadas(), (Linhas { { "1", "Langstroth", "Ativa", "00004-00002", "Branca", SANTA_LUZIA, "" } }));
         teste::clicar(w().button_cancelar_colmeia);
         w().entry_rainha->set_text("00008-00000");
         teste::clicar(w().button_pesquisar);
-        EXPECT_EQ(listadas(), (Linhas { { "2", "Schenk", "Órfã", "00008-00000", BOA_ESPERANCA, "" } }));
+        EXPECT_EQ(listadas(), (Linhas { { "2", "Schenk", "Órfã", "00008-00000", "Branca", BOA_ESPERANCA, "" } }));
         w().entry_rainha->set_text("00099-00000");
         teste::clicar(w().button_pesquisar);
         EXPECT_EQ(listadas(), Linhas());

@@ -347,10 +347,10 @@ TEST_F(Diario, TratamentoEmLoteEMovimentacaoSemGta)
     r.passo([&] {
         const WidgetsColmeia& w = cv()->widgets();
         EXPECT_EQ(teste::titulos(w.treeview_colmeias),
-                  (std::vector<std::string> { "Código", "Tipo", "Status", "Rainha", "Apiário", "Carência" }));
+                  (std::vector<std::string> { "Código", "Tipo", "Status", "Rainha", "Marcação", "Apiário", "Carência" }));
         const int i = linha_com(w.treeview_colmeias, std::to_string(a1));
         ASSERT_GE(i, 0);
-        EXPECT_EQ(teste::linhas(w.treeview_colmeias)[i][5], dia(10));
+        EXPECT_EQ(teste::linhas(w.treeview_colmeias)[i][6], dia(10));
         escolher_linha(w.treeview_colmeias, i);
         EXPECT_EQ(w.label_carencia->get_text(), "Em carência até " + dia(10));
         ASSERT_EQ(teste::linhas(w.treeview_diario).size(), 1u);

@@ -311,8 +311,19 @@ protected:
 };
 
 const char* const LISTAR =
-    "select id_abelha, rgn, data_nasc, matriz, filha, xmin from cadastro.abelha_rainha order by id_abelha\n"
+    "select id_abelha, rgn, data_nasc, matriz, filha, cor_marcacao, asa_cortada, xmin from cadastro.abelha_rainha "
+    "order by id_abelha\n"
     "true\ntrue\ntrue\ntrue\n";
+
+// How the bee shown was mated, read for her card.
+std::string ficha(int id)
+{
+    return "select f.tipo, to_char(f.data,'DD/MM/YYYY'), f.id_apiario, (select a.nome from cadastro.apiario as a "
+           "where a.id_apiario = f.id_apiario), f.estacao, f.obs, (select string_agg(coalesce(z.id_colmeia::text, "
+           "(select a.rgn from cadastro.abelha_rainha as a where a.id_abelha = z.id_zangao)), ' ' order by "
+           "z.id_colmeia, z.id_zangao) from cadastro.fecundacao_zangao as z where z.id_abelha = f.id_abelha) from "
+           "cadastro.fecundacao as f where f.id_abelha=" + std::to_string(id) + "\n";
+}
 
 } // namespace
 
@@ -330,7 +341,7 @@ TEST_F(AbelhasLongas, NavegarEscreveOsMesmosComandosELinhas)
         std::string esperado = std::string("2\n\nPROXIMO\n00003-00001\n") + LISTAR + LISTAR;
         for (int i = 1; i <= 8; ++i)
             esperado += std::to_string(i) + " == 1\n";
-        esperado += "00001-00000\nselect * from cadastro.abelha_rainha where rgn='00001-00000'\n";
+        esperado += "00001-00000\nselect * from cadastro.abelha_rainha where rgn='00001-00000'\n" + ficha(3);
         EXPECT_EQ(saida.tomar(), esperado);
         // Same bees: the list was not rebuilt, and shows the mother.
         EXPECT_EQ(f->widgets().combo_mae->get_model(), modelo);

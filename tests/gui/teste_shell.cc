@@ -95,7 +95,9 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
                 "Cadastro de A_belhas", "Cadastro de Co_lméias", "Dados da _Empresa", "", "_Sair" } },
             { "_Manejo",
               { "Cadastro de _Produtos", "", "_Movimentação de Colméias", "_Tratamento em Lote",
-                "_Alimentação em Lote", "P_esagem em Lote" } },
+                "_Alimentação em Lote", "P_esagem em Lote", "", "_Criação de Rainhas", "O que _fazer hoje",
+                "_Desempenho das Matrizes" } },
+            { "_Produção", { "_Lotes de Mel", "_Colheita em Lote", "_Rastreabilidade" } },
             { "_Relatórios", { "_Emitir Relatório" } },
         };
         ASSERT_EQ(barra->items().size(), menus.size());

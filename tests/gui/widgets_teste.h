@@ -94,15 +94,19 @@ inline std::vector<Gtk::ToolItem*> itens_da_barra(Gtk::ToolItem* item)
     return itens;
 }
 
-// The text the list shows in a cell (after the column's format).
+// The text the list shows in a cell (after the column's format): that of
+// its first text renderer (a mark drawn before it shows no text).
 inline std::string celula(Gtk::TreeView* v, int coluna, int linha)
 {
     Gtk::TreeViewColumn* c = v->get_column(coluna);
     Glib::RefPtr<Gtk::TreeModel> modelo = v->get_model();
     Gtk::TreeModel::iterator it = modelo->children()[linha];
     c->cell_set_cell_data(modelo, it, false, false);
-    Gtk::CellRendererText* r = dynamic_cast<Gtk::CellRendererText*>(c->get_first_cell_renderer());
-    return r ? std::string(r->property_text().get_value()) : std::string();
+    for (Gtk::CellRenderer* celula : c->get_cell_renderers()) {
+        if (Gtk::CellRendererText* r = dynamic_cast<Gtk::CellRendererText*>(celula))
+            return r->property_text().get_value();
+    }
+    return std::string();
 }
 
 // Clicks a toolbar item as the user would: only when it can be clicked

@@ -17,9 +17,10 @@ BIN_PG = "/usr/lib/postgresql/15/bin"
 
 def antes_das_colmeias():
     """The SQL that turns a database of this version into one made before
-    the beehives (and so before the hive's journal)."""
+    the beehives (and so before the hive's journal and queen rearing)."""
     texto = ""
-    for nome in ("antes_da_empresa.sql", "antes_dos_lotes.sql", "antes_do_diario.sql", "antes_das_colmeias.sql"):
+    for nome in ("antes_da_empresa.sql", "antes_da_criacao.sql", "antes_dos_lotes.sql", "antes_do_diario.sql",
+                 "antes_das_colmeias.sql"):
         with open(os.path.join(TOPO, "tests", "dados", nome)) as f:
             texto += f.read() + "\n"
     return texto
