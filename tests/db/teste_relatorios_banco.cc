@@ -57,8 +57,9 @@ protected:
         RELATORIOS_DO_BANCO fonte(q.get());
         const TIPO_RELATORIO* tipo = tipo_de_relatorio(nome);
         EXPECT_NE(tipo, nullptr) << nome;
-        if (tipo)
+        if (tipo) {
             EXPECT_TRUE(fonte.montar(*tipo, f, r)) << nome << ": " << fonte.falha().motivo();
+        }
         return r;
     }
     static FILTRO_RELATORIO ano(const char* a)

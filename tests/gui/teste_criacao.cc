@@ -212,7 +212,6 @@ TEST_F(Criacao, LoteComDatasPropostasNucleosERecusaQueGuardaODigitado)
     });
     recusa_mudado_noutra_estacao(r);
     r.passo([this] {
-        const WidgetsCriacao& w = fc()->widgets();
         EXPECT_FALSE(fc()->editando());
         EXPECT_EQ(etapas_na_janela(), dia(-18) + "=30;" + dia(-14) + "=25;" + dia(-10) + "=2;" + dia(-8) + "=2;=;");
         EXPECT_EQ(guardado(), "4|1|40|30|25|2|x'); drop table cadastro.criacao; --|2,3|");

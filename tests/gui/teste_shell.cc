@@ -101,7 +101,8 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
             { "_Relatórios", { "_Emitir Relatório" } },
         };
         ASSERT_EQ(barra->items().size(), menus.size());
-        Gtk::Menu* submenus[] = { sistema->get_menu(), sistema->get_menu_manejo(), sistema->get_menu_relatorios() };
+        Gtk::Menu* submenus[] = { sistema->get_menu(), sistema->get_menu_manejo(), sistema->get_menu_producao(),
+                                  sistema->get_menu_relatorios() };
         for (std::size_t m = 0; m < menus.size(); ++m) {
             Gtk::Label* titulo = dynamic_cast<Gtk::Label*>(barra->items()[m].get_child());
             ASSERT_NE(titulo, nullptr);
