@@ -416,6 +416,15 @@ const char* notificacao(const std::string& doenca)
 
 std::string em_carencia(const std::string& ate) { return "Em carência até " + ate; }
 
+std::string apiario_no_dia(const std::string& colmeia, const std::string& data)
+{
+    return "coalesce((select m.id_destino from cadastro.movimentacao as m where m.id_colmeia = " + colmeia +
+           " and m.data <= " + data + " order by m.data desc, m.id_movimentacao desc limit 1), "
+           "(select m.id_origem from cadastro.movimentacao as m where m.id_colmeia = " + colmeia + " and m.data > " +
+           data + " order by m.data, m.id_movimentacao limit 1), "
+           "(select k.id_apiario from cadastro.colmeia as k where k.id_colmeia = " + colmeia + "))";
+}
+
 DIARIO::DIARIO(QUERY* query) : DADOS(query) {}
 
 // One insert of the entry for every hive of the set: all rows or none.

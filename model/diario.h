@@ -228,6 +228,13 @@ private:
     T ler_um(INSTRUCAO i, const char* chave, int id, T (*ler)(const LinhaResultado&));
 };
 
+// Where hive `colmeia` stood on day `data` (SQL expressions of the
+// statement it goes into), as an SQL expression: where the latest move up to
+// then took it, or, before every move, where the first one after took it
+// from, or where it stands. Written into each statement rather than called
+// as a function, so that the server looks it up with index probes a row.
+std::string apiario_no_dia(const std::string& colmeia, const std::string& data);
+
 // What a hive in withdrawal shows: "Em carência até DD/MM/AAAA".
 std::string em_carencia(const std::string& ate);
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "db/query.h"
+#include "model/diario.h"
 #include "util/validacao.h"
 
 const int UMIDADE_MAXIMA = 20;
@@ -90,20 +91,6 @@ std::string conferir(const LOTES_MEL& l)
             return "Os quilos de cada colheita no lote devem ser um número maior que zero (por exemplo 12,5).";
     }
     return std::string();
-}
-
-// Where hive `colmeia` stood on day `data` (SQL expressions of the
-// statement it goes into): where the latest move up to then took it, or,
-// before every move, where the first one after took it from, or where it
-// stands. Written into each statement rather than called, so that the
-// server looks it up with two index probes a row.
-std::string apiario_no_dia(const std::string& colmeia, const std::string& data)
-{
-    return "coalesce((select m.id_destino from cadastro.movimentacao as m where m.id_colmeia = " + colmeia +
-           " and m.data <= " + data + " order by m.data desc, m.id_movimentacao desc limit 1), "
-           "(select m.id_origem from cadastro.movimentacao as m where m.id_colmeia = " + colmeia + " and m.data > " +
-           data + " order by m.data, m.id_movimentacao limit 1), "
-           "(select k.id_apiario from cadastro.colmeia as k where k.id_colmeia = " + colmeia + "))";
 }
 
 // The harvests, each with its hive and day, of the parts of a lot: by

@@ -6,23 +6,13 @@
 #include <map>
 
 #include "db/query.h"
+#include "model/desempenho.h"
+#include "model/diario.h"
 #include "model/empresa.h"
 #include "relatorios/formato.h"
 #include "util/validacao.h"
 
 namespace {
-
-// The apiary where hive `c` stood on `dia` (a date expression): where the
-// latest move up to then took it; before every move, where the first one
-// after took it from; else where it stands.
-std::string onde_estava(const std::string& c, const std::string& dia)
-{
-    return "coalesce((select m.id_destino from cadastro.movimentacao m where m.id_colmeia = " + c +
-           " and m.data <= " + dia + " order by m.data desc, m.id_movimentacao desc limit 1), "
-           "(select m.id_origem from cadastro.movimentacao m where m.id_colmeia = " + c + " and m.data > " + dia +
-           " order by m.data, m.id_movimentacao limit 1), (select id_apiario from cadastro.colmeia where id_colmeia = " +
-           c + "))";
-}
 
 std::string dia(const std::string& iso)
 {
@@ -60,6 +50,8 @@ const std::vector<TIPO_RELATORIO>& tipos_de_relatorio()
         { "producao", "Produção por apiário", true, &RELATORIOS_DO_BANCO::producao },
         { "rainhas", "Rainhas", false, &RELATORIOS_DO_BANCO::rainhas },
         { "ficha-campo", "Ficha de campo", false, &RELATORIOS_DO_BANCO::ficha_campo },
+        { "lotes", "Lotes e rastreabilidade", true, &RELATORIOS_DO_BANCO::lotes },
+        { "matrizes", "Desempenho das matrizes", false, &RELATORIOS_DO_BANCO::matrizes },
     };
     return tipos;
 }
@@ -212,7 +204,7 @@ bool RELATORIOS_DO_BANCO::producao(const FILTRO_RELATORIO& f, RELATORIO& rel)
                      "count(distinct r.id_colmeia) filter (where " + antes + ")",
                      "coalesce(sum(r.mel_kg) filter (where " + antes + "), 0)" },
                    "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid left join "
-                   "(select rv.id_colmeia, rv.data_revisao, rv.mel_kg, " + onde_estava("rv.id_colmeia", "rv.data_revisao") +
+                   "(select rv.id_colmeia, rv.data_revisao, rv.mel_kg, " + apiario_no_dia("rv.id_colmeia", "rv.data_revisao") +
                        " as id_apiario from cadastro.revisao rv where rv.mel_kg > 0 and " +
                        entre("rv.id_colmeia", f.colmeias) + " and (rv.data_revisao between " + de + " and " + ate +
                        " or rv.data_revisao between " + de0 + " and " + ate0 + ")) r on r.id_apiario = a.id_apiario",
@@ -287,7 +279,7 @@ bool RELATORIOS_DO_BANCO::cadastro_apiarios(const FILTRO_RELATORIO& f, RELATORIO
     if (!consultar({ "a.id_apiario", "a.nome", "mu.nome", "mu.estado", "a.latitude", "a.longitude",
                      "(select count(*) from cadastro.colmeia c where c.status not in " + std::string(ENCERRADAS) +
                          " and (c.data_instalacao is null or c.data_instalacao <= " + ate + ") and " +
-                         onde_estava("c.id_colmeia", ate) + " = a.id_apiario)",
+                         apiario_no_dia("c.id_colmeia", ate) + " = a.id_apiario)",
                      "f.nome_florada", "to_char(a.data_criacao, 'DD/MM/YYYY')" },
                    "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid "
                    "join cadastro.florada f on f.id_florada = a.id_florada",
@@ -312,7 +304,7 @@ bool RELATORIOS_DO_BANCO::caderno_campo(const FILTRO_RELATORIO& f, RELATORIO& re
 {
     RESULTADO res;
     if (!consultar({ "to_char(d.data, 'DD/MM/YYYY')", "a.nome", "d.id_colmeia", "d.tipo", "d.resumo" },
-                   "(select e.*, " + onde_estava("e.id_colmeia", "e.data") +
+                   "(select e.*, " + apiario_no_dia("e.id_colmeia", "e.data") +
                        " as id_apiario from cadastro.diario e where e.data between " + dia(de_) + " and " + dia(ate_) +
                        " and " + entre("e.id_colmeia", f.colmeias) +
                        ") d join cadastro.apiario a on a.id_apiario = d.id_apiario",
@@ -381,7 +373,7 @@ bool RELATORIOS_DO_BANCO::tratamentos(const FILTRO_RELATORIO& f, RELATORIO& rel)
 bool RELATORIOS_DO_BANCO::ocorrencias(const FILTRO_RELATORIO& f, RELATORIO& rel)
 {
     const std::string de_onde =
-        "(select o.*, " + onde_estava("o.id_colmeia", "o.data") + " as id_apiario from cadastro.ocorrencia o where o.data "
+        "(select o.*, " + apiario_no_dia("o.id_colmeia", "o.data") + " as id_apiario from cadastro.ocorrencia o where o.data "
         "between " + dia(de_) + " and " + dia(ate_) + " and " + entre("o.id_colmeia", f.colmeias) +
         ") o join cadastro.apiario a on a.id_apiario = o.id_apiario join cadastro.municipio mu on mu.cod_cid = a.cod_cid";
     const std::string filtro = entre("a.id_apiario", f.apiarios);
@@ -515,5 +507,98 @@ bool RELATORIOS_DO_BANCO::ficha_campo(const FILTRO_RELATORIO& f, RELATORIO& rel)
             { { N(l.inteiro(2), 0), T(l[3]), T(l[4]), T(l[5]), T(l[6]), T(l[7]), T(""), T(""), T("") } });
     }
     rel.nada = "Nenhuma colméia ativa nos apiários escolhidos.";
+    return true;
+}
+
+bool RELATORIOS_DO_BANCO::lotes(const FILTRO_RELATORIO& f, RELATORIO& rel)
+{
+    // The harvests of the lots extracted in the period, each with the apiary
+    // its hive stood in and the queen heading it that day; the lots of the
+    // apiaries and hives filtered are those with honey of theirs.
+    const std::string partes =
+        "(select p.id_lote, p.mel_kg, h.id_colmeia, h.data, " + apiario_no_dia("h.id_colmeia", "h.data") +
+        " as id_apiario from cadastro.lote_mel_colheita p cross join lateral ("
+        "select r.id_colmeia, r.data_revisao as data from cadastro.revisao r where r.id_revisao = p.id_revisao "
+        "union all select c.id_colmeia, c.data from cadastro.colheita c where c.id_colheita = p.id_colheita) h "
+        "join cadastro.lote_mel l on l.id_lote = p.id_lote where l.data_extracao between " + dia(de_) + " and " +
+        dia(ate_) + " offset 0) pt";
+    const std::string filtrados = entre("pt.id_apiario", f.apiarios) + " and " + entre("pt.id_colmeia", f.colmeias);
+    RESULTADO res;
+    if (!consultar({ "l.codigo", "to_char(l.data_extracao, 'DD/MM/YYYY')", "coalesce(fl.nome_florada, '')",
+                     "sum(pt.mel_kg)", "l.tambores", "coalesce(l.umidade::text, '')",
+                     "l.destino || case when l.inspecao <> '' then ' (' || l.inspecao || ' ' || l.numero_inspecao || ')' "
+                     "else '' end",
+                     "l.nota_fiscal", "case when l.anulado_em is null then '' else 'anulado' end" },
+                   partes + " join cadastro.lote_mel l on l.id_lote = pt.id_lote "
+                            "left join cadastro.florada fl on fl.id_florada = l.id_florada",
+                   filtrados + " group by l.id_lote, fl.nome_florada order by l.data_extracao, l.codigo", res))
+        return false;
+    TABELA_RELATORIO t;
+    t.titulo = "Lotes do período";
+    t.colunas = { { "Lote", 1.1 }, { "Extração", 1 }, { "Florada", 1.4 }, { "Quilos", 1 }, { "Tambores", 0.8 },
+                  { "Umidade (%)", 0.9 }, { "Destino", 2.4 }, { "Nota fiscal", 1.1 }, { "Situação", 0.9 } };
+    t.vazia = "Nenhum lote extraído no período.";
+    double total = 0;
+    for (int i = 0; i < res.registros(); ++i) {
+        const LinhaResultado l = res.linha(i);
+        const bool anulado = !l[8].empty();
+        const double quilos = ler_numero(l[3]);
+        // An annulled lot is listed, marked, and left out of the total.
+        if (!anulado)
+            total += quilos;
+        t.linhas.push_back({ { T(l[0]), T(l[1]), T(l[2]), N(quilos, 1), N(l.inteiro(4), 0),
+                               l[5].empty() ? T("") : N(ler_numero(l[5]), 1), T(l[6]), T(l[7]), T(l[8]) } });
+    }
+    if (!t.linhas.empty())
+        t.linhas.push_back({ { T("Total"), T(""), T(""), N(total, 1), T(""), T(""), T(""), T(""), T("") }, true });
+    rel.tabelas.push_back(t);
+
+    RESULTADO origem;
+    if (!consultar({ "l.codigo", "pt.id_colmeia", "to_char(pt.data, 'DD/MM/YYYY')", "a.nome",
+                     "m.nome || '/' || m.estado", "trim(a.latitude || ' ' || a.longitude)",
+                     "coalesce((select b.rgn from cadastro.rainha_colmeia q join cadastro.abelha_rainha b "
+                     "on b.id_abelha = q.id_abelha where q.id_colmeia = pt.id_colmeia and q.desde <= pt.data "
+                     "order by q.desde desc limit 1), '')",
+                     "pt.mel_kg" },
+                   partes + " join cadastro.lote_mel l on l.id_lote = pt.id_lote "
+                            "join cadastro.apiario a on a.id_apiario = pt.id_apiario "
+                            "join cadastro.municipio m on m.cod_cid = a.cod_cid",
+                   filtrados + " order by l.data_extracao, l.codigo, pt.id_colmeia, pt.data", origem))
+        return false;
+    TABELA_RELATORIO o;
+    o.titulo = "Origem do mel de cada lote";
+    o.colunas = { { "Lote", 1.1 }, { "Colméia", 0.8 }, { "Colheita", 1 }, { "Apiário", 2 }, { "Município", 1.6 },
+                  { "Coordenadas", 1.8 }, { "Rainha", 1.2 }, { "Quilos", 0.9 } };
+    o.vazia = "Nenhuma colheita nos lotes do período.";
+    for (int i = 0; i < origem.registros(); ++i) {
+        const LinhaResultado l = origem.linha(i);
+        o.linhas.push_back({ { T(l[0]), N(l.inteiro(1), 0), T(l[2]), T(l[3]), T(l[4]), T(l[5]), T(l[6]),
+                               N(ler_numero(l[7]), 1) } });
+    }
+    rel.tabelas.push_back(o);
+    return true;
+}
+
+bool RELATORIOS_DO_BANCO::matrizes(const FILTRO_RELATORIO&, RELATORIO& rel)
+{
+    DESEMPENHO desempenho(query);
+    const std::vector<DESEMPENHOS> lista = desempenho.listar();
+    if (desempenho.falha().houve) {
+        falha_ = desempenho.falha();
+        return false;
+    }
+    TABELA_RELATORIO t;
+    t.titulo = "Desempenho das matrizes";
+    t.colunas = { { "Matriz (RGN)", 1.4 }, { "Lotes", 0.7 }, { "Larvas", 0.8 }, { "Aceitas (%)", 0.9 },
+                  { "Nascidas (%)", 0.9 }, { "Em postura (%)", 1 }, { "Colméias das filhas", 1 },
+                  { "Mel (kg/colméia/safra)", 1.3 }, { "Com ocorrências (%)", 1.1 }, { "Perdidas (%)", 0.9 } };
+    t.vazia = "Nenhuma matriz cadastrada.";
+    auto numero = [](const std::string& v) { return v.empty() ? T("") : N(ler_numero(v), 1); };
+    for (const DESEMPENHOS& d : lista) {
+        t.linhas.push_back({ { T(d.rgn), N(d.lotes, 0), N(d.larvas, 0), numero(d.aceitas), numero(d.nascidas),
+                               numero(d.postura), N(d.colmeias, 0), numero(d.mel), numero(d.ocorrencias),
+                               numero(d.perdidas) } });
+    }
+    rel.tabelas.push_back(t);
     return true;
 }

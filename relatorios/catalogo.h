@@ -66,6 +66,11 @@ public:
     bool movimentacoes(const FILTRO_RELATORIO& f, RELATORIO& r);
     bool rainhas(const FILTRO_RELATORIO& f, RELATORIO& r);
     bool ficha_campo(const FILTRO_RELATORIO& f, RELATORIO& r);
+    // The lots extracted in the period, with their kilos and destination, and
+    // where each one's honey came from.
+    bool lotes(const FILTRO_RELATORIO& f, RELATORIO& r);
+    // How each breeder queen does, over her batches and her daughters' hives.
+    bool matrizes(const FILTRO_RELATORIO& f, RELATORIO& r);
 
 private:
     // Runs a query of that select list over that from-clause and condition

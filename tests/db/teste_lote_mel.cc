@@ -12,6 +12,7 @@
 #include "model/colmeia.h"
 #include "model/diario.h"
 #include "model/lote_mel.h"
+#include "relatorios/catalogo.h"
 #include "support/textos_hostis.h"
 
 namespace {
@@ -412,3 +413,61 @@ TEST_F(Lotes, TextosHostisVoltamComoForam)
 }
 
 } // namespace
+
+// The report of the lots of a period: each lot with its kilos and
+// destination, an annulled one marked and out of the total, and where each
+// lot's honey came from (the apiary of the harvest's day, the queen then).
+TEST_F(Lotes, RelatorioDosLotesDoPeriodo)
+{
+    ASSERT_EQ(banco.executar("insert into cadastro.rainha_colmeia (id_colmeia, desde, id_abelha) values (1, '2024-01-01', 4)"),
+              "");
+    const int um = colher(1, "10/01/2025", "12,5");
+    const int dois = colher(3, "11/01/2025", "7");
+    LOTES_MEL a = lote("20/01/2025", { { um, "12,5" } });
+    a.destino = "Entreposto";
+    a.inspecao = "SIF";
+    a.numero_inspecao = "99";
+    ASSERT_TRUE(lotes->inserir(&a)) << lotes->falha().motivo();
+    LOTES_MEL b = lote("21/01/2025", { { dois, "7" } });
+    ASSERT_TRUE(lotes->inserir(&b));
+    ASSERT_TRUE(lotes->anular(b.id, "engano", lotes->get_lote(b.id).versao));
+    LOTES_MEL fora = lote("01/03/2025", { { colher(2, "20/02/2025", "3"), "3" } });
+    ASSERT_TRUE(lotes->inserir(&fora));
+
+    RELATORIOS_DO_BANCO fonte(q.get());
+    FILTRO_RELATORIO f;
+    f.de = "01/01/2025";
+    f.ate = "31/01/2025";
+    RELATORIO r;
+    ASSERT_TRUE(fonte.montar(*tipo_de_relatorio("lotes"), f, r)) << fonte.falha().motivo();
+    ASSERT_EQ(r.tabelas.size(), 2u);
+    auto textos = [](const LINHA_RELATORIO& l) {
+        std::string s;
+        for (const CELULA& c : l.celulas)
+            s += c.mostrado() + "|";
+        return s;
+    };
+    const TABELA_RELATORIO& t = r.tabelas[0];
+    ASSERT_EQ(t.linhas.size(), 3u);
+    EXPECT_EQ(textos(t.linhas[0]), "2025-001|20/01/2025||12,5|1||Entreposto (SIF 99)|||");
+    EXPECT_EQ(textos(t.linhas[1]).substr(0, 9), "2025-002|");
+    EXPECT_NE(textos(t.linhas[1]).find("|anulado|"), std::string::npos) << textos(t.linhas[1]);
+    EXPECT_EQ(textos(t.linhas[2]), "Total|||12,5||||||");
+    EXPECT_TRUE(t.linhas[2].destaque);
+    const TABELA_RELATORIO& o = r.tabelas[1];
+    ASSERT_EQ(o.linhas.size(), 2u);
+    const std::string municipio = banco.valor("select m.nome || '/' || m.estado from cadastro.apiario a join "
+                                              "cadastro.municipio m using (cod_cid) where id_apiario = 1");
+    EXPECT_EQ(textos(o.linhas[0]), "2025-001|1|10/01/2025|" +
+                                       banco.valor("select nome from cadastro.apiario where id_apiario = 1") + "|" +
+                                       municipio + "|" +
+                                       banco.valor("select trim(latitude || ' ' || longitude) from cadastro.apiario "
+                                                   "where id_apiario = 1") +
+                                       "|" + banco.valor("select rgn from cadastro.abelha_rainha where id_abelha = 4") +
+                                       "|12,5|");
+    // Only the lots with honey of the apiary filtered.
+    f.apiarios = { 3 };
+    ASSERT_TRUE(fonte.montar(*tipo_de_relatorio("lotes"), f, r));
+    ASSERT_EQ(r.tabelas[0].linhas.size(), 2u);
+    EXPECT_EQ(r.tabelas[0].linhas[0].celulas[0].texto, "2025-002");
+}
