@@ -47,14 +47,6 @@ const Tabela& tabela(Registro r)
     return TABELAS[0];
 }
 
-// A date as the database takes it: ISO when it exists (a text that is not
-// one goes as it is, and the database refuses it).
-std::string data_sql(const BANCOPG& b, const std::string& data)
-{
-    std::string iso;
-    return b.literal(data_valida(data, &iso) ? iso : data);
-}
-
 // An amount as the database takes it; "" is null when it may be missing.
 std::string numero_sql(const BANCOPG& b, const std::string& texto, bool nulo_se_vazio = false)
 {
@@ -244,7 +236,7 @@ std::string conferir(const EVENTOS_COLONIA& e)
 }
 
 // An entry's date read day first.
-std::string dia(const char* coluna) { return std::string("to_char(") + coluna + ",'DD/MM/YYYY')"; }
+std::string dia(const char* coluna) { return dia_mostrado(coluna); }
 
 TRATAMENTOS ler_tratamento(const LinhaResultado& l)
 {
@@ -415,6 +407,14 @@ const char* notificacao(const std::string& doenca)
 }
 
 std::string em_carencia(const std::string& ate) { return "Em carência até " + ate; }
+
+std::string data_sql(const BANCOPG& b, const std::string& data)
+{
+    std::string iso;
+    return b.literal(data_valida(data, &iso) ? iso : data);
+}
+
+std::string dia_mostrado(const std::string& coluna) { return "to_char(" + coluna + ",'DD/MM/YYYY')"; }
 
 std::string apiario_no_dia(const std::string& colmeia, const std::string& data)
 {

@@ -19,6 +19,8 @@
 #include "model/colmeia.h"
 #include "model/dados.h"
 
+class BANCOPG;
+
 // The kinds of journal entry, each with the name the journal shows.
 enum class Registro { REVISAO, TRATAMENTO, ALIMENTACAO, OCORRENCIA, PESAGEM, MOVIMENTACAO, EVENTO, COLHEITA };
 extern const Registro REGISTROS[8];
@@ -234,6 +236,12 @@ private:
 // from, or where it stands. Written into each statement rather than called
 // as a function, so that the server looks it up with index probes a row.
 std::string apiario_no_dia(const std::string& colmeia, const std::string& data);
+
+// A date typed "DD/MM/YYYY" as the database takes it: ISO when it exists (a
+// text that is not one goes as it is, and the database refuses it).
+std::string data_sql(const BANCOPG& b, const std::string& data);
+// An SQL date column read day first, "DD/MM/YYYY".
+std::string dia_mostrado(const std::string& coluna);
 
 // What a hive in withdrawal shows: "Em carência até DD/MM/AAAA".
 std::string em_carencia(const std::string& ate);

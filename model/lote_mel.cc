@@ -17,12 +17,6 @@ const char* const NOMES_RASTRO[] = { "Colheita", "Apiário", "Rainha", "Tratamen
 
 std::string chave(int id) { return std::to_string(id); }
 
-std::string data_sql(const BANCOPG& b, const std::string& data)
-{
-    std::string iso;
-    return b.literal(data_valida(data, &iso) ? iso : data);
-}
-
 std::string numero_sql(const BANCOPG& b, const std::string& texto)
 {
     if (texto.find_first_not_of(" \t") == std::string::npos)
@@ -31,7 +25,7 @@ std::string numero_sql(const BANCOPG& b, const std::string& texto)
     return ler_quilos(texto, &numero) ? numero : b.literal(texto);
 }
 
-std::string dia(const std::string& coluna) { return "to_char(" + coluna + ",'DD/MM/YYYY')"; }
+std::string dia(const std::string& coluna) { return dia_mostrado(coluna); }
 
 // A number of the database as the lists show it: decimal comma.
 std::string virgula(const std::string& coluna) { return "replace(trim_scale(" + coluna + ")::text, '.', ',')"; }
