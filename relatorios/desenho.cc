@@ -207,7 +207,8 @@ void DESENHO_RELATORIO::desenhar_pagina(const Cairo::RefPtr<Cairo::Context>& con
     cairo_restore(cr);
 }
 
-bool exportar_pdf(const RELATORIO& r, const std::string& caminho, std::string* erro)
+bool escrever_pdf(const std::string& caminho, const std::string& titulo, int paginas,
+                  const std::function<void(const Cairo::RefPtr<Cairo::Context>&, int)>& desenhar, std::string* erro)
 {
     ARQUIVO_SEGURO arquivo(caminho);
     auto falhou = [&](const std::string& motivo) {
@@ -218,7 +219,6 @@ bool exportar_pdf(const RELATORIO& r, const std::string& caminho, std::string* e
     if (!arquivo.bom())
         return falhou(arquivo.erro());
     try {
-        const DESENHO_RELATORIO desenho(r);
         // Cairo hands the bytes over as it makes them: each page leaves
         // memory once it is drawn.
         Cairo::RefPtr<Cairo::PdfSurface> pdf = Cairo::PdfSurface::create_for_stream(
@@ -226,12 +226,12 @@ bool exportar_pdf(const RELATORIO& r, const std::string& caminho, std::string* e
                 return arquivo.escrever(reinterpret_cast<const char*>(dados), n) ? CAIRO_STATUS_SUCCESS
                                                                                   : CAIRO_STATUS_WRITE_ERROR;
             },
-            desenho.largura(), desenho.altura());
-        cairo_pdf_surface_set_metadata(pdf->cobj(), CAIRO_PDF_METADATA_TITLE, r.titulo.c_str());
+            A4_LARGURA, A4_ALTURA);
+        cairo_pdf_surface_set_metadata(pdf->cobj(), CAIRO_PDF_METADATA_TITLE, titulo.c_str());
         cairo_pdf_surface_set_metadata(pdf->cobj(), CAIRO_PDF_METADATA_CREATOR, "Zumbrel");
-        for (int p = 0; p < desenho.paginas(); ++p) {
+        for (int p = 0; p < paginas; ++p) {
             Cairo::RefPtr<Cairo::Context> cr = Cairo::Context::create(pdf);
-            desenho.desenhar_pagina(cr, p);
+            desenhar(cr, p);
             cr->show_page();
             if (!arquivo.bom())
                 break;
@@ -247,4 +247,18 @@ bool exportar_pdf(const RELATORIO& r, const std::string& caminho, std::string* e
     if (!arquivo.confirmar())
         return falhou(arquivo.erro());
     return true;
+}
+
+bool exportar_pdf(const RELATORIO& r, const std::string& caminho, std::string* erro)
+{
+    try {
+        const DESENHO_RELATORIO desenho(r);
+        return escrever_pdf(caminho, r.titulo, desenho.paginas(),
+                            [&desenho](const Cairo::RefPtr<Cairo::Context>& cr, int p) { desenho.desenhar_pagina(cr, p); },
+                            erro);
+    } catch (const std::exception& e) {
+        if (erro)
+            *erro = "Não foi possível gravar o arquivo " + caminho + ": " + e.what() + ".";
+        return false;
+    }
 }

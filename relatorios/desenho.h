@@ -7,6 +7,7 @@
 #define ZUMBREL_RELATORIOS_DESENHO_H
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,13 @@ private:
     double largura_, altura_;
     std::vector<std::vector<Trecho>> paginas_;
 };
+
+// Writes a PDF of `paginas` A4 pages titled `titulo`, each drawn by
+// `desenhar(cr, pagina)` and let go before the next. False, with *erro
+// naming the file, when it cannot be written; then nothing is left under
+// that name.
+bool escrever_pdf(const std::string& caminho, const std::string& titulo, int paginas,
+                  const std::function<void(const Cairo::RefPtr<Cairo::Context>&, int)>& desenhar, std::string* erro);
 
 // Writes the report as a PDF of A4 pages, drawn one at a time. False, with
 // *erro naming the file, when it cannot be written; then nothing is left

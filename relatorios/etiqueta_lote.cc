@@ -1,13 +1,9 @@
 #include "relatorios/etiqueta_lote.h"
 
 #include <algorithm>
-#include <exception>
 
-#include <cairo-pdf.h>
-#include <cairomm/surface.h>
 #include <qrencode.h>
 
-#include "relatorios/arquivo_seguro.h"
 #include "relatorios/desenho.h"
 #include "relatorios/formato.h"
 #include "relatorios/texto_pagina.h"
@@ -133,40 +129,13 @@ bool desenhar_qr(cairo_t* cr, const std::string& texto, double x, double y, doub
 
 bool exportar_etiquetas_pdf(const std::vector<ETIQUETA_LOTE>& etiquetas, const std::string& caminho, std::string* erro)
 {
-    ARQUIVO_SEGURO arquivo(caminho);
-    auto falhou = [&](const std::string& motivo) {
+    if (etiquetas.empty()) {
         if (erro)
-            *erro = motivo;
+            *erro = "O lote não tem tambores: não há etiquetas a gravar.";
         return false;
-    };
-    if (!arquivo.bom())
-        return falhou(arquivo.erro());
-    if (etiquetas.empty())
-        return falhou("O lote não tem tambores: não há etiquetas a gravar.");
-    try {
-        Cairo::RefPtr<Cairo::PdfSurface> pdf = Cairo::PdfSurface::create_for_stream(
-            [&arquivo](const unsigned char* dados, unsigned int n) {
-                return arquivo.escrever(reinterpret_cast<const char*>(dados), n) ? CAIRO_STATUS_SUCCESS
-                                                                                  : CAIRO_STATUS_WRITE_ERROR;
-            },
-            A4_LARGURA, A4_ALTURA);
-        const std::string titulo = "Etiquetas do lote " + etiquetas.front().codigo;
-        cairo_pdf_surface_set_metadata(pdf->cobj(), CAIRO_PDF_METADATA_TITLE, titulo.c_str());
-        cairo_pdf_surface_set_metadata(pdf->cobj(), CAIRO_PDF_METADATA_CREATOR, "Zumbrel");
-        for (int p = 0; p < paginas_de_etiquetas(etiquetas.size()) && arquivo.bom(); ++p) {
-            Cairo::RefPtr<Cairo::Context> cr = Cairo::Context::create(pdf);
-            desenhar_etiquetas(cr, etiquetas, p);
-            cr->show_page();
-        }
-        pdf->finish();
-        if (cairo_surface_status(pdf->cobj()) != CAIRO_STATUS_SUCCESS && arquivo.bom())
-            return falhou("Não foi possível gravar o arquivo " + caminho + ": " +
-                          cairo_status_to_string(cairo_surface_status(pdf->cobj())) + ".");
-    } catch (const std::exception& e) {
-        if (arquivo.bom())
-            return falhou("Não foi possível gravar o arquivo " + caminho + ": " + e.what() + ".");
     }
-    if (!arquivo.confirmar())
-        return falhou(arquivo.erro());
-    return true;
+    return escrever_pdf(caminho, "Etiquetas do lote " + etiquetas.front().codigo,
+                        paginas_de_etiquetas(etiquetas.size()),
+                        [&etiquetas](const Cairo::RefPtr<Cairo::Context>& cr, int p) { desenhar_etiquetas(cr, etiquetas, p); },
+                        erro);
 }
