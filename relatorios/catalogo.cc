@@ -9,7 +9,9 @@
 #include "model/desempenho.h"
 #include "model/diario.h"
 #include "model/empresa.h"
+#include "model/fecundacao.h"
 #include "relatorios/formato.h"
+#include "util/marcacao.h"
 #include "util/validacao.h"
 
 namespace {
@@ -19,18 +21,13 @@ std::string dia(const std::string& iso)
     return "'" + iso + "'::date";
 }
 
+// How many of a hive's latest journal entries its card lists.
+const int ULTIMOS_DA_FICHA = 15;
+
 const char* const ENCERRADAS = "('Morta', 'Vendida', 'Unida', 'Perdida')";
 
 CELULA T(const std::string& t) { return CELULA::de_texto(t); }
 CELULA N(double v, int casas) { return CELULA::de_numero(v, casas); }
-
-// The international colour a queen is marked with, by the last digit of
-// her year of birth.
-std::string cor_do_ano(int ano)
-{
-    static const char* const cores[] = { "Azul", "Branca", "Amarela", "Vermelha", "Verde" };
-    return cores[((ano % 5) + 5) % 5];
-}
 
 std::string periodo_texto(const std::string& de, const std::string& ate)
 {
@@ -50,6 +47,7 @@ const std::vector<TIPO_RELATORIO>& tipos_de_relatorio()
         { "producao", "Produção por apiário", true, &RELATORIOS_DO_BANCO::producao },
         { "rainhas", "Rainhas", false, &RELATORIOS_DO_BANCO::rainhas },
         { "ficha-campo", "Ficha de campo", false, &RELATORIOS_DO_BANCO::ficha_campo },
+        { "ficha-colmeia", "Ficha da colméia", false, &RELATORIOS_DO_BANCO::ficha_colmeia },
         { "lotes", "Lotes e rastreabilidade", true, &RELATORIOS_DO_BANCO::lotes },
         { "matrizes", "Desempenho das matrizes", false, &RELATORIOS_DO_BANCO::matrizes },
     };
@@ -445,7 +443,7 @@ bool RELATORIOS_DO_BANCO::rainhas(const FILTRO_RELATORIO& f, RELATORIO& rel)
 {
     const std::string ate = dia(ate_);
     RESULTADO res;
-    if (!consultar({ "b.rgn", "to_char(b.data_nasc, 'DD/MM/YYYY')", "extract(year from b.data_nasc)::int",
+    if (!consultar({ "b.rgn", "to_char(b.data_nasc, 'DD/MM/YYYY')", "b.cor_marcacao",
                      "(extract(year from age(" + ate + ", b.data_nasc)) * 12 + extract(month from age(" + ate +
                          ", b.data_nasc)))::int",
                      "case when b.matriz then 'sim' else '' end", "coalesce(c.id_colmeia::text, '')",
@@ -470,7 +468,7 @@ bool RELATORIOS_DO_BANCO::rainhas(const FILTRO_RELATORIO& f, RELATORIO& rel)
         std::string idade = anos > 0 ? std::to_string(anos) + (anos == 1 ? " ano" : " anos") : "";
         if (resto > 0 || anos == 0)
             idade += (idade.empty() ? "" : " e ") + std::to_string(resto) + (resto == 1 ? " mês" : " meses");
-        t.linhas.push_back({ { T(l[0]), T(l[1]), T(idade), T(cor_do_ano(l.inteiro(2))), T(l[4]), T(l[5]), T(l[6]) } });
+        t.linhas.push_back({ { T(l[0]), T(l[1]), T(idade), T(cor_da_rainha(l[1], l[2])), T(l[4]), T(l[5]), T(l[6]) } });
     }
     rel.tabelas.push_back(t);
     return true;
@@ -507,6 +505,85 @@ bool RELATORIOS_DO_BANCO::ficha_campo(const FILTRO_RELATORIO& f, RELATORIO& rel)
             { { N(l.inteiro(2), 0), T(l[3]), T(l[4]), T(l[5]), T(l[6]), T(l[7]), T(""), T(""), T("") } });
     }
     rel.nada = "Nenhuma colméia ativa nos apiários escolhidos.";
+    return true;
+}
+
+bool RELATORIOS_DO_BANCO::ficha_colmeia(const FILTRO_RELATORIO& f, RELATORIO& rel)
+{
+    if (f.colmeias.size() != 1)
+        return recusar("A ficha da colméia é de uma colméia só: digite o número dela em Colméias.");
+    const std::string chave = std::to_string(f.colmeias[0]);
+    RESULTADO res;
+    if (!consultar({ "c.tipo", "c.status", "a.nome", "mu.nome || '/' || mu.estado",
+                     "coalesce(to_char(c.data_instalacao, 'DD/MM/YYYY'), '')", "coalesce(b.id_abelha, 0)",
+                     "coalesce(b.rgn, '')", "coalesce(to_char(b.data_nasc, 'DD/MM/YYYY'), '')",
+                     "coalesce(b.cor_marcacao, '')", "coalesce(b.asa_cortada, false)",
+                     "coalesce((select to_char(max(t.carencia_ate), 'DD/MM/YYYY') from cadastro.tratamento t "
+                     "where t.id_colmeia = c.id_colmeia and t.carencia_ate >= current_date), '')" },
+                   "cadastro.colmeia c join cadastro.apiario a on a.id_apiario = c.id_apiario "
+                   "join cadastro.municipio mu on mu.cod_cid = a.cod_cid "
+                   "left join cadastro.abelha_rainha b on b.id_abelha = c.id_abelha",
+                   "c.id_colmeia = " + chave, res))
+        return false;
+    if (!res.achou())
+        return recusar("A colméia " + chave + " não está cadastrada.");
+    const LinhaResultado l = res.linha(0);
+    const int abelha = l.inteiro(5);
+    std::string fecundacao = "Sem rainha";
+    if (abelha != 0) {
+        FECUNDACAO fecundacoes(query);
+        const FECUNDACOES fe = fecundacoes.get_fecundacao(abelha);
+        if (fecundacoes.falha().houve) {
+            falha_ = fecundacoes.falha();
+            return false;
+        }
+        fecundacao = descrever_fecundacao(fe);
+    }
+    std::string marcacao = abelha != 0 ? cor_da_rainha(l[7], l[8]) : "";
+    if (abelha != 0 && l[9] == "t")
+        marcacao += marcacao.empty() ? "Asa cortada" : ", asa cortada";
+
+    // The code holds the hive's key, which the hive window finds it by.
+    rel.qr.texto = chave;
+    rel.qr.legenda = { "Colméia " + chave, l[2] + " — " + l[3],
+                       abelha != 0 ? "Rainha " + l[6] : std::string("Sem rainha") };
+
+    TABELA_RELATORIO t;
+    t.titulo = "Colméia e rainha";
+    t.colunas = { { "Dado", 1.3 }, { "Valor", 5 } };
+    const std::pair<const char*, std::string> dados[] = {
+        { "Colméia", chave },
+        { "Tipo", l[0] },
+        { "Status", l[1] },
+        { "Apiário", l[2] },
+        { "Município", l[3] },
+        { "Instalada em", l[4] },
+        { "Rainha (RGN)", abelha != 0 ? l[6] : "Sem rainha" },
+        { "Nascimento da rainha", l[7] },
+        { "Marcação", marcacao },
+        { "Fecundação", fecundacao },
+        { "Em carência", l[10].empty() ? "não" : "até " + l[10] },
+    };
+    for (const auto& d : dados)
+        t.linhas.push_back({ { T(d.first), T(d.second) } });
+    rel.tabelas.push_back(t);
+
+    // The latest entries of its journal, newest first.
+    RESULTADO diario;
+    if (!consultar({ "to_char(d.data, 'DD/MM/YYYY')", "d.tipo", "d.resumo" }, "cadastro.diario d",
+                   "d.id_colmeia = " + chave + " order by d.data desc, d.tipo, d.id desc limit " +
+                       std::to_string(ULTIMOS_DA_FICHA),
+                   diario))
+        return false;
+    TABELA_RELATORIO u;
+    u.titulo = "Últimos registros do diário";
+    u.colunas = { { "Data", 1 }, { "Registro", 1.3 }, { "O que foi feito", 5 } };
+    u.vazia = "Nenhum registro no diário desta colméia.";
+    for (int i = 0; i < diario.registros(); ++i) {
+        const LinhaResultado e = diario.linha(i);
+        u.linhas.push_back({ { T(e[0]), T(e[1]), T(e[2]) } });
+    }
+    rel.tabelas.push_back(u);
     return true;
 }
 

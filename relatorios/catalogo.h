@@ -66,6 +66,9 @@ public:
     bool movimentacoes(const FILTRO_RELATORIO& f, RELATORIO& r);
     bool rainhas(const FILTRO_RELATORIO& f, RELATORIO& r);
     bool ficha_campo(const FILTRO_RELATORIO& f, RELATORIO& r);
+    // One hive's card, with the QR code of its key, its queen and how she
+    // was mated, and its latest journal entries.
+    bool ficha_colmeia(const FILTRO_RELATORIO& f, RELATORIO& r);
     // The lots extracted in the period, with their kilos and destination, and
     // where each one's honey came from.
     bool lotes(const FILTRO_RELATORIO& f, RELATORIO& r);

@@ -7,6 +7,7 @@
 #include <cairomm/surface.h>
 
 #include "relatorios/arquivo_seguro.h"
+#include "relatorios/codigo_qr.h"
 #include "relatorios/grafico.h"
 #include "relatorios/texto_pagina.h"
 
@@ -20,6 +21,7 @@ const double LINHA = 13;
 const double TITULO_TABELA = 20;
 const double TITULO_COLUNAS = 15;
 const double ALTURA_GRAFICO = 250;
+const double LADO_QR = 96;
 const double ENTRE_BLOCOS = 12;
 const double FONTE = 8;
 
@@ -64,6 +66,11 @@ void DESENHO_RELATORIO::paginar()
         paginas_.back().push_back(t);
     };
 
+    if (!r_.qr.vazio()) {
+        Trecho t { Trecho::QR };
+        por(t);
+        y += LADO_QR + ENTRE_BLOCOS;
+    }
     if (r_.vazio()) {
         Trecho t { Trecho::NADA };
         por(t);
@@ -180,6 +187,17 @@ void DESENHO_RELATORIO::desenhar_tabela(cairo_t* cr, const Trecho& t) const
     }
 }
 
+void DESENHO_RELATORIO::desenhar_qr_legenda(cairo_t* cr, double y) const
+{
+    desenhar_qr(cr, r_.qr.texto, MARGEM, y, LADO_QR);
+    const double x = MARGEM + LADO_QR + 14;
+    double linha = y + 12;
+    for (std::size_t i = 0; i < r_.qr.legenda.size(); ++i) {
+        escrever_linha(cr, r_.qr.legenda[i], x, linha, largura_ - MARGEM - x, i == 0 ? 14 : 10, i == 0);
+        linha += i == 0 ? 24 : 15;
+    }
+}
+
 void DESENHO_RELATORIO::desenhar_pagina(const Cairo::RefPtr<Cairo::Context>& contexto, int pagina) const
 {
     if (pagina < 0 || pagina >= paginas())
@@ -193,6 +211,9 @@ void DESENHO_RELATORIO::desenhar_pagina(const Cairo::RefPtr<Cairo::Context>& con
     desenhar_cabecalho(cr, pagina);
     for (const Trecho& t : paginas_[pagina]) {
         switch (t.tipo) {
+        case Trecho::QR:
+            desenhar_qr_legenda(cr, t.y);
+            break;
         case Trecho::NADA:
             escrever_linha(cr, r_.nada, MARGEM, t.y + 10, largura_ - 2 * MARGEM, 11);
             break;

@@ -36,11 +36,11 @@ public:
     static std::string texto_pagina(int pagina, int total);
 
 private:
-    // A piece of a page: the chart, rows [de, ate) of a table (with its title,
+    // A piece of a page: the QR code with its caption, the chart, rows [de, ate) of a table (with its title,
     // or "(continuação)" after the first page), or the report's "nothing".
     struct Trecho
     {
-        enum Tipo { GRAFICO, TABELA, NADA } tipo;
+        enum Tipo { QR, GRAFICO, TABELA, NADA } tipo;
         std::size_t tabela = 0;
         std::size_t de = 0, ate = 0;
         bool continuacao = false;
@@ -49,6 +49,7 @@ private:
     void paginar();
     void desenhar_cabecalho(cairo_t* cr, int pagina) const;
     void desenhar_tabela(cairo_t* cr, const Trecho& t) const;
+    void desenhar_qr_legenda(cairo_t* cr, double y) const;
 
     const RELATORIO& r_;
     double largura_, altura_;

@@ -37,9 +37,6 @@ int paginas_de_etiquetas(std::size_t etiquetas);
 // context's origin, in points.
 void desenhar_etiquetas(const Cairo::RefPtr<Cairo::Context>& cr, const std::vector<ETIQUETA_LOTE>& etiquetas,
                         int pagina);
-// The QR code of `texto`, `lado` points wide, with its top left at (x, y);
-// false when the text cannot be encoded.
-bool desenhar_qr(cairo_t* cr, const std::string& texto, double x, double y, double lado);
 // Writes the labels as a PDF; false, with *erro naming the file, when it
 // cannot be written (nothing is then left under that name).
 bool exportar_etiquetas_pdf(const std::vector<ETIQUETA_LOTE>& etiquetas, const std::string& caminho,

@@ -64,6 +64,16 @@ struct GRAFICO_BARRAS
     bool vazio() const { return categorias.empty() || series.empty(); }
 };
 
+// A QR code on the first page, under the header, with lines of text beside
+// it: a hive's card carries its key so that a reader finds the hive.
+struct QR_RELATORIO
+{
+    std::string texto;                 // what the code holds ("" for none)
+    std::vector<std::string> legenda;  // the first line drawn larger
+
+    bool vazio() const { return texto.empty(); }
+};
+
 struct RELATORIO
 {
     std::string titulo;
@@ -74,6 +84,7 @@ struct RELATORIO
     std::string emitido;
     std::vector<TABELA_RELATORIO> tabelas;
     GRAFICO_BARRAS grafico;
+    QR_RELATORIO qr;
     // Said on the first page when no table has a row and there is no chart.
     std::string nada = "Nenhum registro encontrado para os filtros escolhidos.";
 

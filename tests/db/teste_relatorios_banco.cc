@@ -227,7 +227,10 @@ TEST_F(RelatoriosBanco, OcorrenciasComAContagemMensalPorDoencaEMunicipio)
 TEST_F(RelatoriosBanco, CadaRelatorioEmPdfComSeuTitulo)
 {
     for (const TIPO_RELATORIO& tipo : tipos_de_relatorio()) {
-        const RELATORIO r = fazer(tipo.nome, ano("2025"));
+        FILTRO_RELATORIO f = ano("2025");
+        if (std::string(tipo.nome) == "ficha-colmeia")
+            f.colmeias = { 1 };   // a card is of one hive
+        const RELATORIO r = fazer(tipo.nome, f);
         const std::string caminho = teste::pasta_temporaria() + "/r.pdf";
         std::string erro;
         ASSERT_TRUE(exportar_pdf(r, caminho, &erro)) << tipo.nome << ": " << erro;
@@ -251,6 +254,75 @@ TEST_F(RelatoriosBanco, CadaRelatorioEmPdfComSeuTitulo)
     EXPECT_EQ(mostradas(ficha.tabelas[1])[0][5].compare(0, 5, "até "), 0) << mostradas(ficha.tabelas[1])[0][5];
 }
 
+// A hive's card: asked of exactly one stored hive; its QR code holds the
+// key; its queen with the colour she wears and how she was mated; its
+// withdrawal; and its latest journal entries, newest first, as SQL here
+// lists them.
+TEST_F(RelatoriosBanco, FichaDaColmeiaComQrRainhaEUltimosRegistros)
+{
+    RELATORIOS_DO_BANCO fonte(q.get());
+    const std::pair<std::vector<int>, std::string> recusas[] = {
+        { {}, "A ficha da colméia é de uma colméia só: digite o número dela em Colméias." },
+        { { 1, 2 }, "A ficha da colméia é de uma colméia só: digite o número dela em Colméias." },
+        { { 99 }, "A colméia 99 não está cadastrada." },
+    };
+    for (const auto& c : recusas) {
+        FILTRO_RELATORIO f;
+        f.colmeias = c.first;
+        RELATORIO r;
+        EXPECT_FALSE(fonte.montar(*tipo_de_relatorio("ficha-colmeia"), f, r));
+        EXPECT_EQ(fonte.falha().motivo(), c.second);
+    }
+    ASSERT_EQ(banco.executar("update cadastro.abelha_rainha set cor_marcacao = 'Verde', asa_cortada = true "
+                             "where id_abelha = 5;"
+                             "insert into cadastro.fecundacao (id_abelha, tipo, data) values "
+                             "(5, 'Inseminação instrumental', '2025-01-10');"
+                             "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg) select 3, "
+                             "date '2024-01-01' + g, 'Ativa', 0 from generate_series(1, 20) g"),
+              "");
+    FILTRO_RELATORIO f;
+    f.colmeias = { 3 };
+    const RELATORIO r = fazer("ficha-colmeia", f);
+    EXPECT_EQ(r.qr.texto, "3");
+    const std::string rgn = banco.valor("select rgn from cadastro.abelha_rainha where id_abelha = 5");
+    ASSERT_EQ(r.qr.legenda.size(), 3u);
+    EXPECT_EQ(r.qr.legenda[0], "Colméia 3");
+    EXPECT_EQ(r.qr.legenda[2], "Rainha " + rgn);
+    ASSERT_EQ(r.tabelas.size(), 2u);
+    std::map<std::string, std::string> dados;
+    for (const auto& l : mostradas(r.tabelas[0]))
+        dados[l[0]] = l[1];
+    EXPECT_EQ(dados["Tipo"], "Schenk");
+    EXPECT_EQ(dados["Apiário"], "Apiário Santa Luzia");
+    EXPECT_EQ(dados["Rainha (RGN)"], rgn);
+    EXPECT_EQ(dados["Marcação"], "Verde, asa cortada");
+    EXPECT_EQ(dados["Fecundação"], "Inseminação instrumental, em 10/01/2025.");
+    EXPECT_EQ(dados["Em carência"],
+              "até " + banco.valor("select to_char(max(carencia_ate), 'DD/MM/YYYY') from cadastro.tratamento "
+                                   "where id_colmeia = 3"));
+    std::vector<std::vector<std::string>> esperado;
+    for (const LINHA& l : banco.consultar("select to_char(data, 'DD/MM/YYYY'), tipo from cadastro.diario "
+                                          "where id_colmeia = 3 order by data desc, tipo, id desc limit 15"))
+        esperado.push_back({ l[0], l[1] });
+    std::vector<std::vector<std::string>> ultimos;
+    for (const auto& l : mostradas(r.tabelas[1]))
+        ultimos.push_back({ l[0], l[1] });
+    EXPECT_EQ(ultimos, esperado);
+    EXPECT_EQ(ultimos.size(), 15u);
+
+    // A hive with no queen says so.
+    f.colmeias = { 4 };
+    const RELATORIO sem = fazer("ficha-colmeia", f);
+    ASSERT_EQ(sem.qr.legenda.size(), 3u);
+    EXPECT_EQ(sem.qr.legenda[2], "Sem rainha");
+    dados.clear();
+    for (const auto& l : mostradas(sem.tabelas[0]))
+        dados[l[0]] = l[1];
+    EXPECT_EQ(dados["Rainha (RGN)"], "Sem rainha");
+    EXPECT_EQ(dados["Marcação"], "");
+    EXPECT_EQ(dados["Em carência"], "não");
+}
+
 // The command line: wrong arguments refused with status 2 and what is
 // wrong, a database that cannot be reached with status 1, and a report
 // written with status 0, run as the built program is, without a display.
@@ -261,7 +333,7 @@ TEST(LinhaDeComando, ArgumentosErradosDizemOQue)
         { { "--lista", "x" }, "--lista não leva outros argumentos." },
         { { "vendas", "--pdf", "a.pdf" },
           "Relatório desconhecido: vendas. Os relatórios são: cadastro-apiarios, caderno-campo, tratamentos, "
-          "ocorrencias, movimentacoes, producao, rainhas, ficha-campo, lotes, matrizes." },
+          "ocorrencias, movimentacoes, producao, rainhas, ficha-campo, ficha-colmeia, lotes, matrizes." },
         { { "producao" }, "Diga onde gravar o relatório: --pdf ARQUIVO ou --csv ARQUIVO." },
         { { "producao", "--pdf", "a.pdf", "--csv", "a.csv" }, "Use --pdf ou --csv, não os dois." },
         { { "producao", "--pdf", "a.pdf", "--pdf", "b.pdf" }, "--pdf foi dado duas vezes." },

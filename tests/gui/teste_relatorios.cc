@@ -55,7 +55,7 @@ TEST_F(Relatorios, ProducaoVisualizadaExportadaEImpressa)
         EXPECT_EQ(teste::textos_lista(w.combo_relatorio),
                   (std::vector<std::string> { "Cadastro de apiários", "Caderno de campo", "Tratamentos e carências",
                                               "Ocorrências sanitárias", "Movimentações", "Produção por apiário",
-                                              "Rainhas", "Ficha de campo", "Lotes e rastreabilidade",
+                                              "Rainhas", "Ficha de campo", "Ficha da colméia", "Lotes e rastreabilidade",
                                               "Desempenho das matrizes" }));
         EXPECT_EQ(w.label_pagina->get_text(), "Escolha o relatório e os filtros e clique em Visualizar.");
         w.combo_relatorio->set_active(5);

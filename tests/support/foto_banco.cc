@@ -47,7 +47,8 @@ Foto Observador::fotografar()
         { "produto", "id_produto" },     { "tratamento", "id_tratamento" }, { "alimentacao", "id_alimentacao" },
         { "ocorrencia", "id_ocorrencia" }, { "pesagem", "id_pesagem" }, { "movimentacao", "id_movimentacao" },
         { "evento_colonia", "id_evento" }, { "colheita", "id_colheita" }, { "lote_mel", "id_lote" },
-        { "lote_mel_colheita", "id_parte" }, { "empresa", "id_empresa" },
+        { "lote_mel_colheita", "id_parte" }, { "empresa", "id_empresa" }, { "criacao", "id_criacao" },
+        { "fecundacao", "id_abelha" },
     };
     std::string sql;
     for (const auto& t : tabelas) {

@@ -121,6 +121,16 @@ std::string texto_pdf(const std::string& caminho)
     return rodar_comando("pdftotext -layout -enc UTF-8 " + aspas(caminho) + " - 2>/dev/null");
 }
 
+std::string qr_do_pdf(const std::string& caminho)
+{
+    const std::string imagem = caminho + ".qr";
+    rodar_comando("pdftoppm -png -r 150 -f 1 -l 1 -singlefile " + aspas(caminho) + " " + aspas(imagem) +
+                  " 2>/dev/null");
+    const std::string lido = rodar_comando("zbarimg --raw -q " + aspas(imagem + ".png") + " 2>/dev/null");
+    std::remove((imagem + ".png").c_str());
+    return lido;
+}
+
 int paginas_pdf(const std::string& caminho)
 {
     int status = 0;

@@ -24,6 +24,9 @@ std::vector<std::vector<std::string>> ler_csv(const std::string& texto);
 // when it cannot read the file).
 std::string texto_pdf(const std::string& caminho);
 int paginas_pdf(const std::string& caminho);
+// The texts of the QR codes on a PDF's first page, as a phone reads them
+// (the page drawn by poppler, the codes read by zbar), one a line.
+std::string qr_do_pdf(const std::string& caminho);
 // What a command wrote to standard output, and its exit status.
 std::string rodar_comando(const std::string& comando, int* status = nullptr);
 

@@ -1,7 +1,7 @@
 // The drum labels of a honey lot, drawn without a window: one label a
 // drum with the producer, the lot, its origin and "Tambor n de m", eight to
-// a page, the QR code of the lot's code, and a PDF written whole or not at
-// all.
+// a page, the QR code of the lot's code (and of a hive's key on its card),
+// read back as a phone reads it, and a PDF written whole or not at all.
 #include <string>
 #include <vector>
 
@@ -9,6 +9,8 @@
 #include <cairomm/surface.h>
 #include <gtest/gtest.h>
 
+#include "relatorios/codigo_qr.h"
+#include "relatorios/desenho.h"
 #include "relatorios/etiqueta_lote.h"
 #include "support/banco_teste.h"
 #include "support/leitura_arquivos.h"
@@ -102,4 +104,40 @@ TEST(EtiquetaLote, CodigoQrComZonaDeSilencio)
     EXPECT_TRUE(escuro(qr, 45, lado - 45));            // bottom left finder
     for (int x = 0; x < lado; x += 5)
         EXPECT_FALSE(escuro(qr, x, 5) || escuro(qr, 5, x) || escuro(qr, x, lado - 5)) << x;   // quiet zone all round
+}
+
+// What a reader finds in the codes printed: each of the eight labels of a
+// page holds the lot's code, and a hive's card holds the hive's key, above
+// its tables and on the first page only.
+TEST(EtiquetaLote, CodigosQrLidosDeVoltaDoPdf)
+{
+    const std::string pasta = teste::pasta_temporaria();
+    std::string erro;
+    const std::string etiquetas = pasta + "/etiquetas.pdf";
+    ASSERT_TRUE(exportar_etiquetas_pdf(etiquetas_do_lote(lote("9"), { "Dourados/MS" }, empresa()), etiquetas, &erro))
+        << erro;
+    std::string oito;
+    for (int i = 0; i < 8; ++i)
+        oito += "2026-007\n";
+    EXPECT_EQ(teste::qr_do_pdf(etiquetas), oito);
+
+    RELATORIO ficha;
+    ficha.titulo = "Ficha da colméia";
+    ficha.qr.texto = "4711";
+    ficha.qr.legenda = { "Colméia 4711", "Apiário Boa Esperança — Dourados/MS", "Rainha 00012-00003" };
+    TABELA_RELATORIO t;
+    t.titulo = "Últimos registros do diário";
+    t.colunas = { { "Data", 1 }, { "O que foi feito", 5 } };
+    for (int i = 0; i < 120; ++i)
+        t.linhas.push_back({ { CELULA::de_texto("01/02/2026"), CELULA::de_texto("Revisão " + std::to_string(i)) } });
+    ficha.tabelas.push_back(t);
+    const std::string pdf = pasta + "/ficha.pdf";
+    ASSERT_TRUE(exportar_pdf(ficha, pdf, &erro)) << erro;
+    EXPECT_EQ(teste::qr_do_pdf(pdf), "4711\n");
+    const std::string texto = teste::texto_pdf(pdf);
+    EXPECT_NE(texto.find("Colméia 4711"), std::string::npos);
+    EXPECT_NE(texto.find("Rainha 00012-00003"), std::string::npos);
+    EXPECT_LT(texto.find("Rainha 00012-00003"), texto.find("Revisão 0"));
+    EXPECT_EQ(teste::paginas_pdf(pdf), DESENHO_RELATORIO(ficha).paginas());
+    EXPECT_GE(teste::paginas_pdf(pdf), 2);
 }
