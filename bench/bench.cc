@@ -79,7 +79,8 @@ struct Opcoes
     double orcamento_s = 45;
     std::string programa = ZUMBREL_PROGRAMA;
     std::string rastro;
-    // "--only lots": the honey lots' workloads alone, after the login.
+    // "--only lots": the honey lots' workloads alone, after the login;
+    // "--only rearing": queen rearing's alone.
     std::string so;
 };
 
@@ -574,7 +575,8 @@ std::pair<int, std::vector<int>> lote_de_cem(PGconn* c)
 // The statements that register the laying queens of those nuclei, sent
 // raw through libpq one at a time in one transaction, as the program
 // words them: the batch's new version, then for each queen her insert and
-// registry number, the nucleus that gave her and the nucleus she heads.
+// registry number, the nucleus that gave her, the nucleus she heads and
+// her mating at its apiary.
 double rainhas_libpq(PGconn* c, int lote, const std::vector<int>& nucleos, const std::string& nascimento)
 {
     const double inicio = agora_ms();
@@ -596,6 +598,9 @@ double rainhas_libpq(PGconn* c, int lote, const std::vector<int>& nucleos, const
                           std::to_string(lote) + " and id_colmeia=" + std::to_string(nucleo)).c_str());
         comando_libpq(c, ("update cadastro.colmeia set  id_abelha=" + id + " WHERE id_colmeia=" +
                           std::to_string(nucleo) + " and coalesce(id_abelha, 0)=0").c_str());
+        comando_libpq(c, ("insert into cadastro.fecundacao ( id_abelha, tipo, id_apiario) values ( " + id +
+                          ", 'Natural', (select n.id_apiario from cadastro.colmeia as n where n.id_colmeia = " +
+                          std::to_string(nucleo) + "));").c_str());
     }
     comando_libpq(c, "commit");
     return agora_ms() - inicio;
@@ -673,6 +678,8 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
         medir_lotes(r, a, s, rastro, o, bruta);
         return;
     }
+    if (o.so == "rearing")
+        return;
 
     struct Form
     {
@@ -927,13 +934,16 @@ int main(int argc, char** argv)
             const int linhagem_grande = std::atoi(linhagem.c_str());
             std::fprintf(stderr, "  the bee with about 10,000 descendants: bee %s\n", linhagem.c_str());
             montar_roteiro(r, a, sistema, rastro, o, bruta, linhagem_grande);
-            medir_manejo(r, a, query, bruta, o);
-            medir_criacao(r, a, query, rastro, bruta, o);
+            if (o.so.empty())
+                medir_manejo(r, a, query, bruta, o);
+            if (o.so.empty() || o.so == "rearing")
+                medir_criacao(r, a, query, rastro, bruta, o);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
             }
-            bench::medir_relatorios(a, query, bruta, pasta, o.vezes, pico_mb);
+            if (o.so.empty())
+                bench::medir_relatorios(a, query, bruta, pasta, o.vezes, pico_mb);
             PQfinish(bruta);
             struct rusage uso;
             getrusage(RUSAGE_SELF, &uso);

@@ -6,6 +6,7 @@
 
 #include "db/query.h"
 #include "model/abelha.h"
+#include "model/fecundacao.h"
 #include "util/validacao.h"
 
 const char* const NOMES_ETAPAS[ETAPAS_CRIACAO] = { "Células aceitas", "Células operculadas",
@@ -555,8 +556,9 @@ bool CRIACAO::registrar_rainhas(CRIACOES* c, const std::vector<int>& escolhidos)
     bool ok = executar_contando(lote);
     // A group of queens at a time, as "Gerar Filhas" stores daughters: their
     // inserts go together, then, for each code they got, her registry
-    // number, the nucleus that gave her and the nucleus she heads (one
-    // that took a queen meanwhile matches no row, and nothing is stored).
+    // number, the nucleus that gave her, the nucleus she heads (one that
+    // took a queen meanwhile matches no row, and nothing is stored) and her
+    // natural mating at the nucleus's apiary.
     ABELHA abelhas(query);
     ABELHAS filha;
     filha.nascimento = c->etapas[NASCIDAS].data;
@@ -591,6 +593,14 @@ bool CRIACAO::registrar_rainhas(CRIACOES* c, const std::vector<int>& escolhidos)
             rainha.condicao("id_colmeia", nucleo);
             rainha.condicao("coalesce(id_abelha, 0)", "0");
             query->enfileirar(rainha);
+            // She mated in the open from her nucleus, at the apiary it
+            // stands in; her card can say otherwise later.
+            INSTRUCAO fecundacao = query->descrever(INSTRUCAO::INSERIR, "cadastro.fecundacao");
+            fecundacao.inserir("id_abelha", abelha);
+            fecundacao.inserir("tipo", query->literal(NATURAL));
+            fecundacao.inserir("id_apiario", "(select n.id_apiario from cadastro.colmeia as n where n.id_colmeia = " +
+                                                 nucleo + ")");
+            query->enfileirar(fecundacao);
         }
         if (!ok)
             break;

@@ -250,6 +250,10 @@ TEST_F(Criacao, RainhasEmPosturaEntramNoRegistroTodasOuNenhuma)
                                           banco.valor("select a.rgn from cadastro.abelha_rainha a join "
                                                       "cadastro.colmeia c using (id_abelha) where c.id_colmeia = 3") }));
     EXPECT_EQ(banco.valor("select count(*) from cadastro.abelha_rainha"), "10");
+    // Each mated in the open at the apiary her nucleus stands in.
+    EXPECT_EQ(banco.unidos("select f.tipo, f.id_apiario = c.id_apiario, f.data is null from cadastro.fecundacao f "
+                           "join cadastro.colmeia c using (id_abelha) order by c.id_colmeia"),
+              "Natural|t|t|Natural|t|t|");
     // No more: each nucleus gave hers, and the batch is not deleted.
     EXPECT_FALSE(criacoes->registrar_rainhas(&c, { 2 }));
     EXPECT_EQ(criacoes->falha().motivo(), "Todas as rainhas em postura deste lote (2) já estão no registro.");

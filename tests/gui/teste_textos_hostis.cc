@@ -23,6 +23,7 @@
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
 #include "gui/form_cep.h"
+#include "gui/form_criacao.h"
 #include "gui/form_florada.h"
 #include "gui/form_lote_mel.h"
 #include "gui/form_manejo_lote.h"
@@ -921,6 +922,49 @@ TEST_F(TextosHostis, LotesDeMel)
     rodar(r, 280);
     relatar("honey lots (code, destination, inspection, invoice, notes)", 5, gravados, recusados);
     EXPECT_GT(gravados, 100);
+}
+
+// Rearing batches with the text as their notes, kept as typed, and as
+// the breeder's registry number, refused unless it is hers, with nothing
+// stored.
+TEST_F(TextosHostis, LotesDeCriacao)
+{
+    int gravados = 0, recusados = 0;
+    Roteiro r;
+    entrar(r);
+    r.passo([&] {
+        obs->valor("insert into cadastro.colmeia (tipo, status, id_apiario) values ('Langstroth', 'Ativa', 1) "
+                   "returning id_colmeia");
+        mudancas();
+    });
+    teste::SistemaTeste::no_formulario<FORM_CRIACAO>(r, ids::CRIACAO_RAINHAS, [&](FORM_CRIACAO* f) {
+        const auto& w = f->widgets();
+        const std::string matriz = obs->valor("select rgn from cadastro.abelha_rainha where id_abelha = 4");
+        for (const std::string& t : corpus) {
+            for (const bool na_matriz : { false, true }) {
+                ASSERT_TRUE(teste::clicar(w.button_novo)) << mostrar(t);
+                w.entry_matriz->set_text(na_matriz ? t : matriz);
+                w.entry_recria->set_text("1");
+                w.entry_enxertia->set_text("02/01/2025");
+                w.entry_larvas->set_text("10");
+                w.entry_obs->set_text(na_matriz ? "" : t);
+                const std::string digitado = (na_matriz ? w.entry_matriz : w.entry_obs)->get_text();
+                respondedor.tomar();
+                ASSERT_TRUE(teste::clicar(w.button_salvar));
+                if (!conferir_gravacao(na_matriz && digitado != matriz, t, w.button_cancelar, gravados, recusados))
+                    continue;
+                const std::string id = so_uma_nova("criacao", t);
+                ASSERT_FALSE(id.empty()) << mostrar(t);
+                EXPECT_EQ(linha("select b.rgn, c.obs from cadastro.criacao c join cadastro.abelha_rainha b "
+                                "on b.id_abelha = c.id_matriz where c.id_criacao = " + id),
+                          (Textos { matriz, na_matriz ? std::string() : digitado }))
+                    << mostrar(t);
+            }
+        }
+    }, 280);
+    rodar(r, 280);
+    relatar("rearing batches (notes, breeder)", 2, gravados, recusados);
+    EXPECT_GE(gravados, static_cast<int>(corpus.size()));
 }
 
 TEST_F(TextosHostis, CadastroDeCep)
