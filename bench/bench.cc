@@ -80,7 +80,7 @@ struct Opcoes
     std::string programa = ZUMBREL_PROGRAMA;
     std::string rastro;
     // "--only lots": the honey lots' workloads alone, after the login;
-    // "--only rearing": queen rearing's alone.
+    // "--only rearing", "--only reports": queen rearing's, the reports'.
     std::string so;
 };
 
@@ -678,7 +678,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
         medir_lotes(r, a, s, rastro, o, bruta);
         return;
     }
-    if (o.so == "rearing")
+    if (o.so == "rearing" || o.so == "reports")
         return;
 
     struct Form
@@ -942,7 +942,7 @@ int main(int argc, char** argv)
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;
             }
-            if (o.so.empty())
+            if (o.so.empty() || o.so == "reports")
                 bench::medir_relatorios(a, query, bruta, pasta, o.vezes, pico_mb);
             PQfinish(bruta);
             struct rusage uso;

@@ -7,7 +7,9 @@
 #include <cairomm/surface.h>
 
 #include "db/rastro.h"
+#include "model/diario.h"
 #include "relatorios/catalogo.h"
+#include "relatorios/csv.h"
 #include "relatorios/desenho.h"
 #include "roteiro/roteiro.h"
 
@@ -33,50 +35,84 @@ bool previa(QUERY& query, const TIPO_RELATORIO& tipo, const FILTRO_RELATORIO& f,
     return true;
 }
 
+std::string valor_libpq(PGconn* c, const std::string& sql)
+{
+    PGresult* r = PQexec(c, sql.c_str());
+    const std::string v = PQresultStatus(r) == PGRES_TUPLES_OK && PQntuples(r) > 0 ? PQgetvalue(r, 0, 0) : "";
+    PQclear(r);
+    return v;
+}
+
+// The report made to its preview `vezes` times, each beside the statement
+// whose text begins with `inicio_consulta` sent alone; then, when `pdf` or
+// `csv` is given, written to that file.
+void medir_um(Amostras& a, QUERY& query, PGconn* bruta, const std::string& nome, const TIPO_RELATORIO& tipo,
+              const FILTRO_RELATORIO& f, const std::string& inicio_consulta, const std::string& arquivo, int vezes)
+{
+    std::size_t linhas = 0;
+    for (int i = 0; i < vezes; ++i) {
+        RELATORIO r;
+        // The statement it sends, kept from the trace for the bare run.
+        std::string consulta;
+        rastro::Destino antes = rastro::desviar([&consulta, &inicio_consulta](const char* t, std::size_t n) {
+            const std::string s(t, n);
+            if (s.rfind(inicio_consulta, 0) == 0)
+                consulta = s;
+        });
+        const double t0 = agora();
+        const bool ok = previa(query, tipo, f, r);
+        const double t1 = agora();
+        rastro::desviar(std::move(antes));
+        if (!ok)
+            throw std::runtime_error("the report " + nome + " failed");
+        a.juntar(nome + ": preview", t1 - t0);
+        linhas = 0;
+        for (const TABELA_RELATORIO& t : r.tabelas)
+            linhas += t.linhas.size();
+        if (!arquivo.empty()) {
+            const bool pdf = arquivo.size() > 4 && arquivo.compare(arquivo.size() - 4, 4, ".pdf") == 0;
+            std::string erro;
+            const double t2 = agora();
+            if (!(pdf ? exportar_pdf(r, arquivo, &erro) : exportar_csv(r, arquivo, &erro)))
+                throw std::runtime_error(erro);
+            a.juntar(nome + (pdf ? ": PDF" : ": CSV"), agora() - t2);
+            std::remove(arquivo.c_str());
+        }
+        if (!consulta.empty()) {
+            const double t3 = agora();
+            PQclear(PQexec(bruta, consulta.c_str()));
+            a.juntar(nome + ": preview [bare SELECT]", agora() - t3);
+        }
+    }
+    std::fprintf(stderr, "  %s: %zu rows\n", nome.c_str(), linhas);
+}
+
 } // namespace
 
 void medir_relatorios(Amostras& a, QUERY& query, PGconn* bruta, const std::string& pasta, int vezes,
                       double (*pico_mb)())
 {
     std::fprintf(stderr, "reports:\n");
-    // Two years of monthly inspections with honey for every hive.
-    PQclear(PQexec(bruta, "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg) "
-                          "select c.id_colmeia, date '2024-01-15' + 30 * g, 'Ativa', 3 + c.id_colmeia % 7 "
-                          "from cadastro.colmeia c cross join generate_series(0, 23) g"));
-    const TIPO_RELATORIO& producao = *tipo_de_relatorio("producao");
+    std::fprintf(stderr, "  journal entries: %s\n",
+                 valor_libpq(bruta, "select count(*) from cadastro.diario").c_str());
     FILTRO_RELATORIO ano;
     ano.de = "01/01/2025";
     ano.ate = "31/12/2025";
-    const std::string nome = "Report Produção por apiário, a year: preview";
-    for (int i = 0; i < vezes; ++i) {
-        RELATORIO r;
-        // The statement it sends, kept from the trace for the bare run.
-        std::string consulta;
-        rastro::Destino antes = rastro::desviar([&consulta](const char* t, std::size_t n) {
-            const std::string s(t, n);
-            if (s.rfind("select a.nome, mu.nome", 0) == 0)
-                consulta = s;
-        });
-        const double t0 = agora();
-        const bool ok = previa(query, producao, ano, r);
-        const double t1 = agora();
-        rastro::desviar(std::move(antes));
-        if (!ok)
-            throw std::runtime_error("the report failed");
-        a.juntar(nome, t1 - t0);
-        const std::string caminho = pasta + "/producao.pdf";
-        std::string erro;
-        const double t2 = agora();
-        if (!exportar_pdf(r, caminho, &erro))
-            throw std::runtime_error(erro);
-        a.juntar("Report Produção por apiário, a year: PDF", agora() - t2);
-        if (!consulta.empty()) {
-            const double t3 = agora();
-            PQclear(PQexec(bruta, consulta.c_str()));
-            a.juntar(nome + " [bare SELECT]", agora() - t3);
-        }
-        std::remove(caminho.c_str());
-    }
+    medir_um(a, query, bruta, "Report Produção por apiário, a year", *tipo_de_relatorio("producao"), ano,
+             "select a.nome, mu.nome", pasta + "/producao.pdf", vezes);
+
+    // The field book of an apiary of fifty hives, moved into it at the end
+    // of 2024, over 2025; and the CSV of every journal entry of 2025.
+    PQclear(PQexec(bruta, ("insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, gta, "
+                           "finalidade, obs) select c.id_colmeia, '2024-12-31', 0, 1, 'GTA-BENCH', 'Florada', '' "
+                           "from cadastro.colmeia c where c.id_colmeia <= 50 and " +
+                           apiario_no_dia("c.id_colmeia", "'2024-12-31'::date") + " <> 1").c_str()));
+    FILTRO_RELATORIO um = ano;
+    um.apiarios = { 1 };
+    medir_um(a, query, bruta, "Report Caderno de campo, one apiary, a year", *tipo_de_relatorio("caderno-campo"), um,
+             "select to_char(d.data", "", vezes);
+    medir_um(a, query, bruta, "Report Caderno de campo, every apiary, a year", *tipo_de_relatorio("caderno-campo"),
+             ano, "select to_char(d.data", pasta + "/caderno.csv", std::max(1, vezes / 3));
 
     // A report of a thousand pages, drawn one page at a time.
     RELATORIO grande;

@@ -1,7 +1,9 @@
 // The reports' workloads of the benchmark: Produção por apiário of a year to
 // its preview (the report made and its first page drawn) and to its PDF,
-// beside the bare statement it sends; and a PDF of a thousand pages with
-// the peak memory before and after it.
+// the field book (Caderno de campo) of one apiary and a year to its
+// preview, and of every apiary to its CSV, each beside the bare statement
+// it sends; and a PDF of a thousand pages with the peak memory before and
+// after it.
 #ifndef ZUMBREL_BENCH_BENCH_RELATORIOS_H
 #define ZUMBREL_BENCH_BENCH_RELATORIOS_H
 

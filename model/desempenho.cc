@@ -1,6 +1,7 @@
 #include "model/desempenho.h"
 
 #include "db/query.h"
+#include "model/diario.h"
 
 std::string mostrar_numero(const std::string& numero)
 {
@@ -30,8 +31,8 @@ std::vector<DESEMPENHOS> DESEMPENHO::listar()
         "join cadastro.colmeia as c on c.id_abelha = f.id_abelha where f.filha is not null), "
         "filhas as (select id_matriz, count(*) as n, count(*) filter (where status in ('Morta', 'Perdida')) "
         "as perdidas from colmeias group by id_matriz), "
-        "safras as (select h.id_matriz, sum(r.mel_kg) as mel from colmeias as h join cadastro.revisao as r "
-        "on r.id_colmeia = h.id_colmeia group by h.id_matriz, h.id_colmeia, extract(year from r.data_revisao)), "
+        "safras as (select h.id_matriz, sum(r.mel_kg) as mel from colmeias as h join " + colheitas_de_mel() +
+        " as r on r.id_colmeia = h.id_colmeia group by h.id_matriz, h.id_colmeia, extract(year from r.data)), "
         "mel as (select id_matriz, avg(mel) as media from safras group by id_matriz), "
         "achados as (select h.id_matriz, count(distinct h.id_colmeia) as n from colmeias as h "
         "join cadastro.ocorrencia as o on o.id_colmeia = h.id_colmeia where o.notificacao <> '' "

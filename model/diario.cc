@@ -425,6 +425,12 @@ std::string apiario_no_dia(const std::string& colmeia, const std::string& data)
            "(select k.id_apiario from cadastro.colmeia as k where k.id_colmeia = " + colmeia + "))";
 }
 
+std::string colheitas_de_mel()
+{
+    return "(select r.id_colmeia, r.data_revisao as data, r.mel_kg from cadastro.revisao as r union all "
+           "select h.id_colmeia, h.data, h.mel_kg from cadastro.colheita as h)";
+}
+
 DIARIO::DIARIO(QUERY* query) : DADOS(query) {}
 
 // One insert of the entry for every hive of the set: all rows or none.

@@ -237,6 +237,11 @@ private:
 // as a function, so that the server looks it up with index probes a row.
 std::string apiario_no_dia(const std::string& colmeia, const std::string& data);
 
+// The honey of every harvest, as an SQL table (id_colmeia, data, mel_kg):
+// that written with an inspection and that recorded as a harvest of its
+// own. Inspections without honey are in it with 0 kg.
+std::string colheitas_de_mel();
+
 // A date typed "DD/MM/YYYY" as the database takes it: ISO when it exists (a
 // text that is not one goes as it is, and the database refuses it).
 std::string data_sql(const BANCOPG& b, const std::string& data);

@@ -202,10 +202,10 @@ bool RELATORIOS_DO_BANCO::producao(const FILTRO_RELATORIO& f, RELATORIO& rel)
                      "count(distinct r.id_colmeia) filter (where " + antes + ")",
                      "coalesce(sum(r.mel_kg) filter (where " + antes + "), 0)" },
                    "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid left join "
-                   "(select rv.id_colmeia, rv.data_revisao, rv.mel_kg, " + apiario_no_dia("rv.id_colmeia", "rv.data_revisao") +
-                       " as id_apiario from cadastro.revisao rv where rv.mel_kg > 0 and " +
-                       entre("rv.id_colmeia", f.colmeias) + " and (rv.data_revisao between " + de + " and " + ate +
-                       " or rv.data_revisao between " + de0 + " and " + ate0 + ")) r on r.id_apiario = a.id_apiario",
+                   "(select rv.id_colmeia, rv.data as data_revisao, rv.mel_kg, " + apiario_no_dia("rv.id_colmeia", "rv.data") +
+                       " as id_apiario from " + colheitas_de_mel() + " rv where rv.mel_kg > 0 and " +
+                       entre("rv.id_colmeia", f.colmeias) + " and (rv.data between " + de + " and " + ate +
+                       " or rv.data between " + de0 + " and " + ate0 + ")) r on r.id_apiario = a.id_apiario",
                    entre("a.id_apiario", f.apiarios) +
                        " group by a.id_apiario, a.nome, mu.nome, mu.estado order by a.nome, a.id_apiario",
                    res))

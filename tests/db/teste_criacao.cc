@@ -351,6 +351,7 @@ TEST_F(Criacao, DesempenhoDasMatrizesConfereComOSqlDoTeste)
                              "(2, '2024-02-01', 'Ativa', 10), (2, '2024-03-01', 'Ativa', 5), "
                              "(2, '2025-02-01', 'Ativa', 20), (3, '2025-02-01', 'Ativa', 8), "
                              "(4, '2025-02-01', 'Ativa', 3); "
+                             "insert into cadastro.colheita (id_colmeia, data, mel_kg) values (2, '2024-06-01', 6); "
                              "insert into cadastro.ocorrencia (id_colmeia, data, doenca, outra) values "
                              "(2, '2025-02-02', 'Varroose', ''), (4, '2025-02-02', 'Outra', 'traça'); "
                              "update cadastro.colmeia set status = 'Perdida' where id_colmeia = 3"),
@@ -375,7 +376,9 @@ TEST_F(Criacao, DesempenhoDasMatrizesConfereComOSqlDoTeste)
         "coalesce((select round(100.0 * sum(em_postura) / sum(larvas), 1)::text from cadastro.criacao c "
         "  where c.id_matriz = a.id_abelha and em_postura is not null), ''), "
         "(select count(*) " + filhas + "), "
-        "coalesce((select round(avg(s), 2)::text from (select sum(r.mel_kg) as s from cadastro.revisao r "
+        "coalesce((select round(avg(s), 2)::text from (select sum(r.mel_kg) as s from (select id_colmeia, "
+        "  data_revisao, mel_kg from cadastro.revisao union all select id_colmeia, data, mel_kg "
+        "  from cadastro.colheita) r "
         "  join cadastro.colmeia h on h.id_colmeia = r.id_colmeia join cadastro.abelha_rainha f "
         "  on f.id_abelha = h.id_abelha where f.filha = a.id_abelha "
         "  group by h.id_colmeia, date_part('year', r.data_revisao)) x), ''), "
@@ -388,9 +391,9 @@ TEST_F(Criacao, DesempenhoDasMatrizesConfereComOSqlDoTeste)
         "where c.id_matriz = a.id_abelha) order by a.rgn");
     EXPECT_EQ(achado, esperado);
     // And breeder 4 by hand: 40 of 60 accepted, 20 of 40 emerged, 10 of 40
-    // laying; seasons of 15, 20 and 8 kg; one hive of two with a finding
-    // to notify, one lost.
-    EXPECT_NE(achado.find("00004-00002|2|60|66.7|50.0|25.0|2|14.33|50.0|50.0|"), std::string::npos) << achado;
+    // laying; seasons of 21 (an inspection's 15 and a harvest's 6), 20 and
+    // 8 kg; one hive of two with a finding to notify, one lost.
+    EXPECT_NE(achado.find("00004-00002|2|60|66.7|50.0|25.0|2|16.33|50.0|50.0|"), std::string::npos) << achado;
     EXPECT_EQ(mostrar_numero("14.33"), "14,33");
 }
 
