@@ -148,6 +148,18 @@ std::string RELATORIOS_DO_BANCO::entre(const char* coluna, const std::vector<int
     return s + ")";
 }
 
+std::string RELATORIOS_DO_BANCO::estiveram(const char* coluna, const std::vector<int>& apiarios)
+{
+    if (apiarios.empty())
+        return "true";
+    // A hive that never moved stands where it was put; one that moved stood,
+    // each day, where a move took it from or to.
+    const std::string lista = entre("x", apiarios).substr(1);
+    return std::string(coluna) + " in (select c.id_colmeia from cadastro.colmeia c where c.id_apiario" + lista +
+           " union select m.id_colmeia from cadastro.movimentacao m where m.id_origem" + lista +
+           " union select m.id_colmeia from cadastro.movimentacao m where m.id_destino" + lista + ")";
+}
+
 std::string RELATORIOS_DO_BANCO::nomes_apiarios(const std::vector<int>& chaves)
 {
     if (chaves.empty())
@@ -204,7 +216,8 @@ bool RELATORIOS_DO_BANCO::producao(const FILTRO_RELATORIO& f, RELATORIO& rel)
                    "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid left join "
                    "(select rv.id_colmeia, rv.data as data_revisao, rv.mel_kg, " + apiario_no_dia("rv.id_colmeia", "rv.data") +
                        " as id_apiario from " + colheitas_de_mel() + " rv where rv.mel_kg > 0 and " +
-                       entre("rv.id_colmeia", f.colmeias) + " and (rv.data between " + de + " and " + ate +
+                       entre("rv.id_colmeia", f.colmeias) + " and " + estiveram("rv.id_colmeia", f.apiarios) +
+                       " and (rv.data between " + de + " and " + ate +
                        " or rv.data between " + de0 + " and " + ate0 + ")) r on r.id_apiario = a.id_apiario",
                    entre("a.id_apiario", f.apiarios) +
                        " group by a.id_apiario, a.nome, mu.nome, mu.estado order by a.nome, a.id_apiario",
@@ -304,7 +317,7 @@ bool RELATORIOS_DO_BANCO::caderno_campo(const FILTRO_RELATORIO& f, RELATORIO& re
     if (!consultar({ "to_char(d.data, 'DD/MM/YYYY')", "a.nome", "d.id_colmeia", "d.tipo", "d.resumo" },
                    "(select e.*, " + apiario_no_dia("e.id_colmeia", "e.data") +
                        " as id_apiario from cadastro.diario e where e.data between " + dia(de_) + " and " + dia(ate_) +
-                       " and " + entre("e.id_colmeia", f.colmeias) +
+                       " and " + entre("e.id_colmeia", f.colmeias) + " and " + estiveram("e.id_colmeia", f.apiarios) +
                        ") d join cadastro.apiario a on a.id_apiario = d.id_apiario",
                    entre("a.id_apiario", f.apiarios) + " order by a.nome, a.id_apiario, d.data, d.id_colmeia, d.tipo, d.id",
                    res))
@@ -372,7 +385,8 @@ bool RELATORIOS_DO_BANCO::ocorrencias(const FILTRO_RELATORIO& f, RELATORIO& rel)
 {
     const std::string de_onde =
         "(select o.*, " + apiario_no_dia("o.id_colmeia", "o.data") + " as id_apiario from cadastro.ocorrencia o where o.data "
-        "between " + dia(de_) + " and " + dia(ate_) + " and " + entre("o.id_colmeia", f.colmeias) +
+        "between " + dia(de_) + " and " + dia(ate_) + " and " + entre("o.id_colmeia", f.colmeias) + " and " +
+        estiveram("o.id_colmeia", f.apiarios) +
         ") o join cadastro.apiario a on a.id_apiario = o.id_apiario join cadastro.municipio mu on mu.cod_cid = a.cod_cid";
     const std::string filtro = entre("a.id_apiario", f.apiarios);
     const std::string doenca = "case when o.doenca = 'Outra' then o.outra else o.doenca end";

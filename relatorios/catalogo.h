@@ -83,6 +83,10 @@ private:
     // "a.id_apiario in (1, 2)" for the apiaries filtered ("true" for all),
     // and the same for hives.
     static std::string entre(const char* coluna, const std::vector<int>& chaves);
+    // The condition that `coluna` is a hive that stood in one of the
+    // apiaries at some time ("true" for none): what lets a report of a few
+    // apiaries look up only their hives' entries.
+    static std::string estiveram(const char* coluna, const std::vector<int>& apiarios);
     // The names of the apiaries filtered, as the header says them.
     std::string nomes_apiarios(const std::vector<int>& chaves);
 

@@ -260,6 +260,31 @@ TEST_F(RelatoriosBanco, CadaRelatorioEmPdfComSeuTitulo)
     EXPECT_EQ(mostradas(ficha.tabelas[1])[0][5].compare(0, 5, "até "), 0) << mostradas(ficha.tabelas[1])[0][5];
 }
 
+// The field book of each apiary: the entries of the hives that stood in it
+// on their day, a hive that moved in its first apiary before the move and
+// in the other after, as SQL here places them.
+TEST_F(RelatoriosBanco, CadernoDeCampoDeCadaApiarioComAsColmeiasQueLaEstavam)
+{
+    for (const int apiario : { 1, 2, 3 }) {
+        FILTRO_RELATORIO f = ano("2025");
+        f.apiarios = { apiario };
+        const RELATORIO r = fazer("caderno-campo", f);
+        ASSERT_EQ(r.tabelas.size(), 1u);
+        std::vector<std::vector<std::string>> achado;
+        for (const auto& l : mostradas(r.tabelas[0]))
+            achado.push_back({ l[0], l[2], l[3] });
+        std::vector<std::vector<std::string>> esperado;
+        for (const LINHA& l : banco.consultar(
+                 std::string("select to_char(x.dia, 'DD/MM/YYYY'), x.id_colmeia, x.tipo from (select d.*, d.data as "
+                             "dia from cadastro.diario d where d.data between '2025-01-01' and '2025-12-31') x "
+                             "join cadastro.colmeia c using (id_colmeia) where ") +
+                 APIARIO_NO_DIA + " = " + std::to_string(apiario) + " order by x.dia, x.id_colmeia, x.tipo, x.id"))
+            esperado.push_back({ l[0], l[1], l[2] });
+        EXPECT_EQ(achado, esperado) << apiario;
+        EXPECT_FALSE(esperado.empty()) << apiario;
+    }
+}
+
 // A hive's card: asked of exactly one stored hive; its QR code holds the
 // key; its queen with the colour she wears and how she was mated; its
 // withdrawal; and its latest journal entries, newest first, as SQL here
