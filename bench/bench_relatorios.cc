@@ -103,10 +103,14 @@ void medir_relatorios(Amostras& a, QUERY& query, PGconn* bruta, const std::strin
 
     // The field book of an apiary of fifty hives, moved into it at the end
     // of 2024, over 2025; and the CSV of every journal entry of 2025.
-    PQclear(PQexec(bruta, ("insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, gta, "
-                           "finalidade, obs) select c.id_colmeia, '2024-12-31', 0, 1, 'GTA-BENCH', 'Florada', '' "
-                           "from cadastro.colmeia c where c.id_colmeia <= 50 and " +
-                           apiario_no_dia("c.id_colmeia", "'2024-12-31'::date") + " <> 1").c_str()));
+    PGresult* m = PQexec(bruta, ("insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, gta, "
+                                 "finalidade, obs) select c.id_colmeia, '2024-12-31', 0, 1, 'GTA-BENCH', 'Florada', '' "
+                                 "from cadastro.colmeia c where c.id_colmeia <= 50 and " +
+                                 apiario_no_dia("c.id_colmeia", "'2024-12-31'::date") + " <> 1").c_str());
+    if (PQresultStatus(m) != PGRES_COMMAND_OK)
+        throw std::runtime_error(std::string("moving the hives of the field book failed: ") + PQresultErrorMessage(m));
+    std::fprintf(stderr, "  hives moved into apiary 1 for the field book: %s\n", PQcmdTuples(m));
+    PQclear(m);
     FILTRO_RELATORIO um = ano;
     um.apiarios = { 1 };
     medir_um(a, query, bruta, "Report Caderno de campo, one apiary, a year", *tipo_de_relatorio("caderno-campo"), um,

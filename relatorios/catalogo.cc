@@ -213,8 +213,11 @@ bool RELATORIOS_DO_BANCO::producao(const FILTRO_RELATORIO& f, RELATORIO& rel)
                      "coalesce(sum(r.mel_kg) filter (where " + agora + "), 0)",
                      "count(distinct r.id_colmeia) filter (where " + antes + ")",
                      "coalesce(sum(r.mel_kg) filter (where " + antes + "), 0)" },
-                   "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid left join "
-                   "(select rv.id_colmeia, rv.data as data_revisao, rv.mel_kg, " + apiario_no_dia("rv.id_colmeia", "rv.data") +
+                   // All apiaries: those with honey in one of the periods;
+                   // apiaries chosen: each of them, with or without.
+                   "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid " +
+                       std::string(f.apiarios.empty() ? "join " : "left join ") +
+                       "(select rv.id_colmeia, rv.data as data_revisao, rv.mel_kg, " + apiario_no_dia("rv.id_colmeia", "rv.data") +
                        " as id_apiario from " + colheitas_de_mel() + " rv where rv.mel_kg > 0 and " +
                        entre("rv.id_colmeia", f.colmeias) + " and " + estiveram("rv.id_colmeia", f.apiarios) +
                        " and (rv.data between " + de + " and " + ate +
@@ -232,7 +235,8 @@ bool RELATORIOS_DO_BANCO::producao(const FILTRO_RELATORIO& f, RELATORIO& rel)
     t.titulo = "Mel colhido por apiário";
     t.colunas = { { "Apiário", 3 }, { "Município", 2 }, { "Colméias que produziram", 1.6 }, { "Mel (kg)", 1.2 },
                   { "kg por colméia", 1.2 }, { "Ano anterior (kg)", 1.4 }, { "Variação (%)", 1.1 } };
-    t.vazia = "Nenhum apiário cadastrado para os filtros escolhidos.";
+    t.vazia = f.apiarios.empty() ? "Nenhum mel colhido no período nem no mesmo período do ano anterior."
+                                 : "Nenhum apiário cadastrado para os filtros escolhidos.";
     double kg = 0, kg0 = 0;
     long colmeias = 0;
     std::vector<std::pair<double, std::size_t>> maiores;

@@ -112,7 +112,10 @@ TEST_F(RelatoriosBanco, ProducaoPorApiarioContraOAnoAnterior)
             }
         }
     }
-    ASSERT_EQ(t.linhas.size(), 5u);   // the four apiaries and the total
+    // The three apiaries with honey in one of the years (not the fourth,
+    // which had none) and the total.
+    ASSERT_EQ(t.linhas.size(), 4u);
+    EXPECT_EQ(std::stoi(banco.valor("select count(*) from cadastro.apiario")), 4);
     double total = 0;
     for (std::size_t i = 0; i + 1 < t.linhas.size(); ++i) {
         const std::vector<CELULA>& c = t.linhas[i].celulas;
@@ -128,8 +131,8 @@ TEST_F(RelatoriosBanco, ProducaoPorApiarioContraOAnoAnterior)
                                                   "'2025-12-31'")));
     EXPECT_EQ(mostradas(t)[0], (std::vector<std::string> { "Apiário Boa Esperança", "Dourados/MS", "2", "30,8", "15,4",
                                                            "9,0", "241,7" }));
-    EXPECT_EQ(mostradas(t)[4], (std::vector<std::string> { "Total", "", "4", "60,2", "15,1", "24,5", "145,9" }));
-    EXPECT_TRUE(t.linhas[4].destaque);
+    EXPECT_EQ(mostradas(t)[3], (std::vector<std::string> { "Total", "", "4", "60,2", "15,1", "24,5", "145,9" }));
+    EXPECT_TRUE(t.linhas[3].destaque);
     EXPECT_EQ(r.grafico.series, (std::vector<std::string> { "2025", "2024" }));
     EXPECT_EQ(r.grafico.categorias,
               (std::vector<std::string> { "Apiário Boa Esperança", "Apiário Santa Luzia", "Apiário Três Irmãos" }));
@@ -152,6 +155,13 @@ TEST_F(RelatoriosBanco, ProducaoPorApiarioContraOAnoAnterior)
     EXPECT_EQ(mostradas(so.tabelas[0])[0][0], "Apiário Santa Luzia");
     EXPECT_EQ(so.tabelas[0].linhas.size(), 2u);
     EXPECT_EQ(so.filtros[1], "Apiário: Apiário Santa Luzia");
+    // An apiary chosen that had no honey is listed with none.
+    um.apiarios = { std::stoi(banco.valor("select id_apiario from cadastro.apiario a where not exists (select 1 from "
+                                          "cadastro.colmeia c where c.id_apiario = a.id_apiario) and not exists "
+                                          "(select 1 from cadastro.movimentacao m where m.id_destino = a.id_apiario)")) };
+    const RELATORIO sem = fazer("producao", um);
+    ASSERT_EQ(sem.tabelas[0].linhas.size(), 2u);
+    EXPECT_EQ(mostradas(sem.tabelas[0])[0][3], "0,0");
 }
 
 TEST_F(RelatoriosBanco, PeriodoErradoRecusadoEVazioDito)
