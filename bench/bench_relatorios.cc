@@ -105,7 +105,8 @@ void medir_relatorios(Amostras& a, QUERY& query, PGconn* bruta, const std::strin
     // of 2024, over 2025; and the CSV of every journal entry of 2025.
     PGresult* m = PQexec(bruta, ("insert into cadastro.movimentacao (id_colmeia, data, id_origem, id_destino, gta, "
                                  "finalidade, obs) select c.id_colmeia, '2024-12-31', 0, 1, 'GTA-BENCH', 'Florada', '' "
-                                 "from cadastro.colmeia c where c.id_colmeia <= 50 and " +
+                                 "from (select * from cadastro.colmeia where status not in ('Morta', 'Vendida', "
+                                 "'Unida', 'Perdida') order by id_colmeia limit 50) c where " +
                                  apiario_no_dia("c.id_colmeia", "'2024-12-31'::date") + " <> 1").c_str());
     if (PQresultStatus(m) != PGRES_COMMAND_OK)
         throw std::runtime_error(std::string("moving the hives of the field book failed: ") + PQresultErrorMessage(m));
