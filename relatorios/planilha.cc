@@ -161,8 +161,10 @@ bool ler_planilha(const std::string& bytes, PLANILHA* p, std::string* erro)
         l.linha = inicios[k];
         for (const std::string& c : linhas[k])
             l.campos.push_back(texto_digitado(c));
+        // Empty fields after the last title, as spreadsheets leave them, say nothing.
         if (l.campos.size() > p->titulos.size()) {
-            if (p->linha_longa == 0)
+            const std::vector<std::string> demais(l.campos.begin() + static_cast<long>(p->titulos.size()), l.campos.end());
+            if (p->linha_longa == 0 && !em_branco(demais))
                 p->linha_longa = l.linha;
         }
         l.campos.resize(p->titulos.size());

@@ -22,7 +22,8 @@ struct PLANILHA
     char separador = ';';
     std::vector<std::string> titulos;   // the first row
     std::vector<LINHA_PLANILHA> linhas; // the rows after it, blank ones left out
-    // A row with more fields than titles: the first such line (0 when none).
+    // A row with more fields than titles, not all of those after the last
+    // title empty: the first such line (0 when none).
     int linha_longa = 0;
 };
 

@@ -123,6 +123,9 @@ TEST_F(Importacao, CadaLinhaComSeuProblema)
     const CONFERENCIA sem = IMPORTACAO(q.get()).conferir(TIPO_IMPORTACAO::APIARIOS, planilha("Apiário;UF\nA;MS\n"));
     EXPECT_EQ(sem.erro, "A planilha não tem a coluna \"Município\", que os apiários precisam.");
     EXPECT_FALSE(sem.pronta());
+    const CONFERENCIA longa =
+        IMPORTACAO(q.get()).conferir(TIPO_IMPORTACAO::REVISOES, planilha("Colméia;Data;Status\n1;10/03/2025;Ativa;x\n"));
+    EXPECT_EQ(longa.erro, "Linha 2: há mais campos que títulos; confira o separador e as aspas dessa linha.");
     const CONFERENCIA vazia = IMPORTACAO(q.get()).conferir(TIPO_IMPORTACAO::REVISOES, planilha("Colméia;Data;Status\n"));
     EXPECT_FALSE(vazia.pronta());
     EXPECT_EQ(vazia.resumo(), "A planilha só tem a linha dos títulos: não há registros a importar.");

@@ -89,6 +89,7 @@ TEST(Planilha, SeparadorAspasELinhas)
     // More fields than titles: the first such line is kept, to be said.
     EXPECT_EQ(ler("a;b\n1;2\n7;8;9\n1;2;3\n").linha_longa, 3);
     EXPECT_EQ(ler("a;b\n1;2\n").linha_longa, 0);
+    EXPECT_EQ(ler("a;b\n1;2;;\n3;4; \n").linha_longa, 0);
 }
 
 // Every hostile text written as this program writes CSV reads back as it
