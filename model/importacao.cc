@@ -63,24 +63,26 @@ void apontar(std::string& problema, const std::string& texto)
 }
 
 // A key of the file's own: a whole number, not stored yet, not on a row
-// before. Gives 0 when none was given or it is wrong (then said).
+// before. Gives 0 when none was given or it is wrong (then said, of a
+// "código" or of a "colméia").
 int chave_propria(const LINHA_PLANILHA& l, int c, const std::set<int>& guardadas, std::map<int, int>& vistas,
                   std::string& problema, const char* nome)
 {
     const std::string t = aparado(campo(l, c));
     if (t.empty())
         return 0;
+    const char* const o = std::string(nome) == "colméia" ? "a" : "o";
     const int k = chave_de(t);
     if (k == 0) {
-        apontar(problema, std::string(nome) + " inválido (" + t + ")");
+        apontar(problema, std::string(nome) + " inválid" + o + " (" + t + ")");
         return 0;
     }
     if (guardadas.count(k)) {
-        apontar(problema, std::string(nome) + " " + std::to_string(k) + " já cadastrado");
+        apontar(problema, std::string(nome) + " " + std::to_string(k) + " já cadastrad" + o);
         return 0;
     }
     if (vistas.count(k)) {
-        apontar(problema, std::string(nome) + " " + std::to_string(k) + " repetido (também na linha " +
+        apontar(problema, std::string(nome) + " " + std::to_string(k) + " repetid" + o + " (também na linha " +
                               std::to_string(vistas[k]) + ")");
         return 0;
     }

@@ -109,7 +109,7 @@ TEST_F(Importacao, CadaLinhaComSeuProblema)
           "1;Schenk;Feliz;00099-00000;Apiário Fronteira;31/04/2024\n",
           { "", "", "tipo desconhecido (Caixa); apiário não encontrado (Apiário Nenhum); "
                     "a rainha 00003-00001 já está na colméia da linha 2",
-            "colméia 1 já cadastrado; status desconhecido (Feliz); rainha não encontrada (RGN 00099-00000); "
+            "colméia 1 já cadastrada; status desconhecido (Feliz); rainha não encontrada (RGN 00099-00000); "
             "data impossível (31/04/2024)" } },
         { TIPO_IMPORTACAO::REVISOES,
           "Colméia;Data;Status;Mel (kg)\n1;10/03/2025;Ativa;12,5\n1;11/03/2025;Fraca;12.5\n77;10/03/2025;Ativa;\n"
