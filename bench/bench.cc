@@ -41,6 +41,7 @@
 #include "model/criacao.h"
 #include "model/desempenho.h"
 #include "model/diario.h"
+#include "model/importacao.h"
 #include "model/pendencia.h"
 #include "gui/janelas.h"
 #include "gui/form_abelha.h"
@@ -54,6 +55,7 @@
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
 #include "gui/sistemagui.h"
+#include "relatorios/planilha.h"
 #include "res/icone.h"
 #include "roteiro/menu.h"
 #include "roteiro/roteiro.h"
@@ -80,7 +82,8 @@ struct Opcoes
     std::string programa = ZUMBREL_PROGRAMA;
     std::string rastro;
     // "--only lots": the honey lots' workloads alone, after the login;
-    // "--only rearing", "--only reports": queen rearing's, the reports'.
+    // "--only rearing", "--only reports", "--only import": queen rearing's,
+    // the reports', the import of a spreadsheet.
     std::string so;
 };
 
@@ -636,6 +639,46 @@ void medir_criacao(Roteiro& r, Amostras& a, QUERY& query, const std::string& ras
     });
 }
 
+// A spreadsheet of 1,000 inspections, of up to 1,000 hives (a smaller
+// database's hives taken again in turn), as "Importar Planilha" reads it,
+// checks it and stores it in one transaction, beside the same rows inserted
+// raw in one transaction.
+void medir_importacao(Roteiro& r, Amostras& a, QUERY& query, PGconn* bruta, const Opcoes& o)
+{
+    auto importacao = std::make_shared<IMPORTACAO>(&query);
+    auto planilha = std::make_shared<PLANILHA>();
+    const std::vector<int> ativas = mil_colmeias(bruta, 1, 2);
+    if (ativas.empty())
+        return;
+    auto colmeias = std::make_shared<std::vector<int>>();
+    for (std::size_t i = 0; i < 1000; ++i)
+        colmeias->push_back(ativas[i % ativas.size()]);
+    auto arquivo = std::make_shared<std::string>("Colméia;Data;Status;Mel (kg);Observações\r\n");
+    for (int id : *colmeias)
+        *arquivo += std::to_string(id) + ";15/07/2026;Ativa;12,5;Importada de uma planilha\r\n";
+    r.repetir("import of 1,000 inspections", std::max(3, o.vezes / 3), o.orcamento_s,
+              [&r, &a, bruta, importacao, planilha, colmeias, arquivo] {
+        r.medir("Read a spreadsheet of 1,000 inspections", [planilha, arquivo] {
+            std::string erro;
+            if (!ler_planilha(*arquivo, planilha.get(), &erro))
+                std::fprintf(stderr, "  the spreadsheet was not read: %s\n", erro.c_str());
+        }, [] { return true; });
+        r.medir("Check 1,000 inspections of a spreadsheet", [importacao, planilha] {
+            if (!importacao->conferir(TIPO_IMPORTACAO::REVISOES, *planilha).pronta())
+                std::fprintf(stderr, "  the spreadsheet has rows with problems\n");
+        }, [] { return true; });
+        r.medir("Import 1,000 inspections (check, then one transaction)", [importacao, planilha] {
+            if (!importacao->importar(TIPO_IMPORTACAO::REVISOES, *planilha))
+                std::fprintf(stderr, "  the import failed: %s\n", importacao->falha().motivo().c_str());
+        }, [] { return true; });
+        r.passo([&a, bruta, colmeias] {
+            a.juntar("Raw libpq: the same 1,000 inspections in one transaction",
+                     insert_libpq(bruta, "insert into cadastro.revisao (id_colmeia, data_revisao, status, mel_kg, obs)",
+                                  *colmeias, "'2026-07-15', 'Ativa', 12.5, 'Importada de uma planilha'"));
+        });
+    });
+}
+
 void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta, int linhagem_grande)
 {
@@ -678,7 +721,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
         medir_lotes(r, a, s, rastro, o, bruta);
         return;
     }
-    if (o.so == "rearing" || o.so == "reports")
+    if (o.so == "rearing" || o.so == "reports" || o.so == "import")
         return;
 
     struct Form
@@ -938,6 +981,8 @@ int main(int argc, char** argv)
                 medir_manejo(r, a, query, bruta, o);
             if (o.so.empty() || o.so == "rearing")
                 medir_criacao(r, a, query, rastro, bruta, o);
+            if (o.so.empty() || o.so == "import")
+                medir_importacao(r, a, query, bruta, o);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;

@@ -14,6 +14,7 @@
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
 #include "gui/form_hoje.h"
+#include "gui/form_importar.h"
 #include "gui/form_lote_mel.h"
 #include "gui/form_matrizes.h"
 #include "gui/form_manejo_lote.h"
@@ -69,6 +70,7 @@ std::unique_ptr<Formulario> criar_formulario(int id, Contexto& contexto)
         { ids::BUSCA_USUARIO, fazer<FormPesquisaUsuario> },
         { ids::EMPRESA, fazer<FormEmpresa> },
         { ids::RELATORIOS, fazer<FormRelatorios> },
+        { ids::IMPORTAR, fazer<FormImportar> },
         // Queen rearing.
         { ids::CRIACAO_RAINHAS, fazer<FORM_CRIACAO> },
         { ids::HOJE, fazer<FORM_HOJE> },

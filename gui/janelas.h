@@ -41,9 +41,11 @@ enum Janela : int {
     MATRIZES = 52,
     BUSCA_USUARIO = 21,
     CEP = 121,
-    // The company's data and the reports: 30 to 49.
+    // The company's data, the reports and the import: 30 to 49.
     EMPRESA = 30,
     RELATORIOS = 31,
+    // "Importar Planilha", in the menu "Sistema".
+    IMPORTAR = 32,
 };
 } // namespace ids
 

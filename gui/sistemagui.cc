@@ -175,6 +175,7 @@ void SISTEMAGUI::carregar_sistema()
     itens.push_back(MenuElem("Cadastro de A_belhas", Gtk::AccelKey("<control>B", ""), abrir(ids::ABELHAS)));
     itens.push_back(MenuElem("Cadastro de Co_lméias", Gtk::AccelKey("<control>L", ""), abrir(ids::COLMEIAS)));
     itens.push_back(MenuElem("Dados da _Empresa", abrir(ids::EMPRESA)));
+    itens.push_back(MenuElem("_Importar Planilha", abrir(ids::IMPORTAR)));
     itens.push_back(SeparatorElem());
     itens.push_back(MenuElem("_Sair", Gtk::AccelKey("<alt>F4", ""),
                              sigc::bind(sigc::mem_fun(eventos(), &EVENTOS::sair), &janela)));
@@ -183,6 +184,8 @@ void SISTEMAGUI::carregar_sistema()
     itens[3].set_sensitive(contexto.administrador);
     // So is the company's data.
     itens[ITEM_EMPRESA].set_sensitive(contexto.administrador);
+    // And the import of records from a spreadsheet.
+    itens[ITEM_IMPORTAR].set_sensitive(contexto.administrador);
 
     menu_manejo = Gtk::manage(new Gtk::Menu());
     menubar->items().push_back(MenuElem("_Manejo", *menu_manejo));
@@ -258,13 +261,15 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     // window is asked for, and as the user is now (demoted or deleted by
     // another administrator since the login, he is no longer one).
     const bool so_administradores =
-        id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO || id == ids::EMPRESA;
+        id == ids::USUARIOS || id == ids::NIVEIS || id == ids::BUSCA_USUARIO || id == ids::EMPRESA ||
+        id == ids::IMPORTAR;
     if (so_administradores && contexto.administrador && contexto.acesso) {
         contexto.administrador = contexto.acesso->ainda_administrador(contexto.usuario_logado.id);
         if (menu && !contexto.administrador) {
             menu->items()[2].set_sensitive(false);
             menu->items()[3].set_sensitive(false);
             menu->items()[ITEM_EMPRESA].set_sensitive(false);
+            menu->items()[ITEM_IMPORTAR].set_sensitive(false);
         }
     }
     if (so_administradores && !contexto.administrador) {

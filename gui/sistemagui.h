@@ -69,9 +69,11 @@ public:
     Gtk::Button* get_button_cancelar() { return &button_cancelar; }
     Gtk::MenuBar* get_menubar() { return menubar; }
     Gtk::Menu* get_menu() { return menu; }
-    // Where "Dados da _Empresa" and "_Sair" stand in the menu "_Sistema".
+    // Where "Dados da _Empresa", "_Importar Planilha" and "_Sair" stand in
+    // the menu "_Sistema".
     static constexpr int ITEM_EMPRESA = 7;
-    static constexpr int ITEM_SAIR = 9;
+    static constexpr int ITEM_IMPORTAR = 8;
+    static constexpr int ITEM_SAIR = 10;
     // The menu "Manejo": products and the batch windows of the journal.
     Gtk::Menu* get_menu_manejo() { return menu_manejo; }
     // The menu "Produção".

@@ -98,15 +98,19 @@ bool APIARIO::Cadastrar_Apiario(APIARIOS* a)
 {
     rastro::escrever("\n---------------------------- Cadastrar Apiario ----------------------------\n");
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.apiario", { "id_apiario" });
-    i.inserir(COLUNAS_APIARIO, *a, *query);
-
     RESULTADO r;
-    if (!executar(i, &r))
+    if (!executar(insercao(*a), &r))
         return false;
     if (r.achou())
         a->id_apiario = r.linha(0).inteiro(0);
     return true;
+}
+
+INSTRUCAO APIARIO::insercao(const APIARIOS& a) const
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.apiario", { "id_apiario" });
+    i.inserir(COLUNAS_APIARIO, a, *query);
+    return i;
 }
 
 bool APIARIO::Atualizar_Apiario(APIARIOS* a)

@@ -61,6 +61,9 @@ public:
     ~APIARIO() = default;
 
     bool Cadastrar_Apiario(APIARIOS* a);
+    // The insert of Cadastrar_Apiario, for work that stores apiaries with
+    // others in one transaction.
+    INSTRUCAO insercao(const APIARIOS& a) const;
     // Writes the apiary back if its row is still the version it was loaded at.
     bool Atualizar_Apiario(APIARIOS* a);
     // Appends every apiary, by key, to the list (the caller empties it

@@ -153,14 +153,19 @@ bool COLMEIA::inserir(COLMEIAS* colmeia)
     if (!conferir(c))
         return false;
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.colmeia", { "id_colmeia" });
-    i.inserir(COLUNAS_COLMEIA, c, *query);
     RESULTADO r;
-    if (!executar(i, &r) || !r.achou())
+    if (!executar(insercao(c), &r) || !r.achou())
         return explicar_recusa(c);
     c.id = r.linha(0).inteiro(0);
     *colmeia = c;
     return true;
+}
+
+INSTRUCAO COLMEIA::insercao(const COLMEIAS& colmeia) const
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.colmeia", { "id_colmeia" });
+    i.inserir(COLUNAS_COLMEIA, colmeia, *query);
+    return i;
 }
 
 bool COLMEIA::atualizar(COLMEIAS* colmeia)

@@ -80,6 +80,10 @@ public:
     // is missing or wrong, the RGN is no bee's, the queen heads another
     // hive, or the database refuses it.
     bool inserir(COLMEIAS* colmeia);
+    // The insert of inserir for a hive already checked (its queen's code
+    // in id_abelha), for work that stores hives with others in one
+    // transaction.
+    INSTRUCAO insercao(const COLMEIAS& colmeia) const;
     // Stores the fields of a stored hive, checked as for inserir; `colmeia`
     // gets the queen's code. Refused, with nothing stored, when the hive has
     // a version and the row is no longer at it.

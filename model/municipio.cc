@@ -24,6 +24,18 @@ MUNICIPIOS ler_municipio(const LinhaResultado& linha)
 
 MUNICIPIO::MUNICIPIO(QUERY* query) : DADOS(query) {}
 
+std::vector<MUNICIPIOS> MUNICIPIO::listar_todos()
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.municipio", { "*" });
+    i.campoorder = { "estado", "nome" };
+    std::vector<MUNICIPIOS> todos;
+    if (RESULTADO r; !executar(i, &r) || !r.achou())
+        rastro::escrever(r.mensagem + '\n');
+    else
+        LISTA_REGISTROS<MUNICIPIOS>(r, ler_municipio).copiar(todos);
+    return todos;
+}
+
 std::vector<MUNICIPIOS> MUNICIPIO::listar_municipio()
 {
     municipios.clear();

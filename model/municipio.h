@@ -22,6 +22,8 @@ public:
     explicit MUNICIPIO(QUERY* query);
 
     std::vector<MUNICIPIOS> listar_municipio();
+    // Those of every state, by state and name.
+    std::vector<MUNICIPIOS> listar_todos();
     // The municipalities of one state, by name.
     std::vector<MUNICIPIOS> listar_municipio(const std::string& estado);
     // The states' abbreviations, in order.

@@ -50,6 +50,8 @@ const std::vector<TIPO_RELATORIO>& tipos_de_relatorio()
         { "ficha-colmeia", "Ficha da colméia", false, &RELATORIOS_DO_BANCO::ficha_colmeia },
         { "lotes", "Lotes e rastreabilidade", true, &RELATORIOS_DO_BANCO::lotes },
         { "matrizes", "Desempenho das matrizes", false, &RELATORIOS_DO_BANCO::matrizes },
+        { "colmeias", "Colméias", false, &RELATORIOS_DO_BANCO::colmeias },
+        { "revisoes", "Revisões", true, &RELATORIOS_DO_BANCO::revisoes },
     };
     return tipos;
 }
@@ -297,7 +299,7 @@ bool RELATORIOS_DO_BANCO::cadastro_apiarios(const FILTRO_RELATORIO& f, RELATORIO
                      "(select count(*) from cadastro.colmeia c where c.status not in " + std::string(ENCERRADAS) +
                          " and (c.data_instalacao is null or c.data_instalacao <= " + ate + ") and " +
                          apiario_no_dia("c.id_colmeia", ate) + " = a.id_apiario)",
-                     "f.nome_florada", "to_char(a.data_criacao, 'DD/MM/YYYY')" },
+                     "f.nome_florada", "to_char(a.data_criacao, 'DD/MM/YYYY')", "a.endereco", "a.distrito", "a.obs" },
                    "cadastro.apiario a join cadastro.municipio mu on mu.cod_cid = a.cod_cid "
                    "join cadastro.florada f on f.id_florada = a.id_florada",
                    entre("a.id_apiario", f.apiarios) + " and a.data_criacao <= " + ate + " order by a.nome, a.id_apiario",
@@ -306,12 +308,13 @@ bool RELATORIOS_DO_BANCO::cadastro_apiarios(const FILTRO_RELATORIO& f, RELATORIO
     TABELA_RELATORIO t;
     t.titulo = "Apiários";
     t.colunas = { { "Código", 0.8 }, { "Apiário", 3 }, { "Município", 2.2 }, { "UF", 0.6 }, { "Latitude", 1.4 },
-                  { "Longitude", 1.4 }, { "Colméias ativas", 1.3 }, { "Produção (florada)", 2 }, { "Desde", 1.2 } };
+                  { "Longitude", 1.4 }, { "Colméias ativas", 1.3 }, { "Produção (florada)", 2 }, { "Desde", 1.2 },
+                  { "Endereço", 2 }, { "Distrito", 1.4 }, { "Observações", 2.4 } };
     t.vazia = "Nenhum apiário cadastrado até " + data_br(ate_) + ".";
     for (int i = 0; i < res.registros(); ++i) {
         const LinhaResultado l = res.linha(i);
         t.linhas.push_back({ { N(l.inteiro(0), 0), T(l[1]), T(l[2]), T(l[3]), T(l[4]), T(l[5]), N(l.inteiro(6), 0),
-                               T(l[7]), T(l[8]) } });
+                               T(l[7]), T(l[8]), T(l[9]), T(l[10]), T(l[11]) } });
     }
     rel.tabelas.push_back(t);
     return true;
@@ -467,8 +470,10 @@ bool RELATORIOS_DO_BANCO::rainhas(const FILTRO_RELATORIO& f, RELATORIO& rel)
                      "(extract(year from age(" + ate + ", b.data_nasc)) * 12 + extract(month from age(" + ate +
                          ", b.data_nasc)))::int",
                      "case when b.matriz then 'sim' else '' end", "coalesce(c.id_colmeia::text, '')",
-                     "coalesce(a.nome, '')" },
-                   "cadastro.abelha_rainha b left join cadastro.colmeia c on c.id_abelha = b.id_abelha "
+                     "coalesce(a.nome, '')", "coalesce(m.rgn, '')",
+                     "case when b.asa_cortada then 'sim' else '' end" },
+                   "cadastro.abelha_rainha b left join cadastro.abelha_rainha m on m.id_abelha = b.filha "
+                   "left join cadastro.colmeia c on c.id_abelha = b.id_abelha "
                    "left join cadastro.apiario a on a.id_apiario = c.id_apiario",
                    "b.data_nasc <= " + ate + " and " +
                        (f.apiarios.empty() ? std::string("true") : entre("c.id_apiario", f.apiarios)) + " and " +
@@ -479,7 +484,7 @@ bool RELATORIOS_DO_BANCO::rainhas(const FILTRO_RELATORIO& f, RELATORIO& rel)
     TABELA_RELATORIO t;
     t.titulo = "Rainhas";
     t.colunas = { { "RGN", 1.4 }, { "Nascimento", 1.1 }, { "Idade", 1.2 }, { "Cor de marcação", 1.2 },
-                  { "Matriz", 0.7 }, { "Colméia", 0.8 }, { "Apiário", 2.2 } };
+                  { "Matriz", 0.7 }, { "Colméia", 0.8 }, { "Apiário", 2.2 }, { "Mãe", 1.4 }, { "Asa cortada", 0.9 } };
     t.vazia = "Nenhuma rainha cadastrada até " + data_br(ate_) + ".";
     for (int i = 0; i < res.registros(); ++i) {
         const LinhaResultado l = res.linha(i);
@@ -488,7 +493,9 @@ bool RELATORIOS_DO_BANCO::rainhas(const FILTRO_RELATORIO& f, RELATORIO& rel)
         std::string idade = anos > 0 ? std::to_string(anos) + (anos == 1 ? " ano" : " anos") : "";
         if (resto > 0 || anos == 0)
             idade += (idade.empty() ? "" : " e ") + std::to_string(resto) + (resto == 1 ? " mês" : " meses");
-        t.linhas.push_back({ { T(l[0]), T(l[1]), T(idade), T(cor_da_rainha(l[1], l[2])), T(l[4]), T(l[5]), T(l[6]) } });
+        // The colour she was marked with, her year's unless another was chosen.
+        t.linhas.push_back({ { T(l[0]), T(l[1]), T(idade), T(cor_da_rainha(l[1], l[2])), T(l[4]), T(l[5]), T(l[6]),
+                               T(l[7]), T(l[8]) } });
     }
     rel.tabelas.push_back(t);
     return true;
@@ -695,6 +702,52 @@ bool RELATORIOS_DO_BANCO::matrizes(const FILTRO_RELATORIO&, RELATORIO& rel)
         t.linhas.push_back({ { T(d.rgn), N(d.lotes, 0), N(d.larvas, 0), numero(d.aceitas), numero(d.nascidas),
                                numero(d.postura), N(d.colmeias, 0), numero(d.mel), numero(d.ocorrencias),
                                numero(d.perdidas) } });
+    }
+    rel.tabelas.push_back(t);
+    return true;
+}
+
+bool RELATORIOS_DO_BANCO::colmeias(const FILTRO_RELATORIO& f, RELATORIO& rel)
+{
+    RESULTADO res;
+    if (!consultar({ "c.id_colmeia", "c.tipo", "c.status", "coalesce(b.rgn, '')", "a.nome",
+                     "coalesce(to_char(c.data_instalacao, 'DD/MM/YYYY'), '')", "c.obs", "c.id_apiario" },
+                   "cadastro.colmeia c join cadastro.apiario a on a.id_apiario = c.id_apiario "
+                   "left join cadastro.abelha_rainha b on b.id_abelha = c.id_abelha",
+                   entre("c.id_apiario", f.apiarios) + " and " + entre("c.id_colmeia", f.colmeias) +
+                       " order by c.id_colmeia",
+                   res))
+        return false;
+    TABELA_RELATORIO t;
+    t.titulo = "Colméias";
+    t.colunas = { { "Colméia", 0.8 }, { "Tipo", 1.1 }, { "Status", 1 }, { "Rainha", 1.3 }, { "Apiário", 2.2 },
+                  { "Instalação", 1.1 }, { "Observações", 3 }, { "Código do apiário", 0.9 } };
+    t.vazia = "Nenhuma colméia cadastrada.";
+    for (int i = 0; i < res.registros(); ++i) {
+        const LinhaResultado l = res.linha(i);
+        t.linhas.push_back({ { N(l.inteiro(0), 0), T(l[1]), T(l[2]), T(l[3]), T(l[4]), T(l[5]), T(l[6]), N(l.inteiro(7), 0) } });
+    }
+    rel.tabelas.push_back(t);
+    return true;
+}
+
+bool RELATORIOS_DO_BANCO::revisoes(const FILTRO_RELATORIO& f, RELATORIO& rel)
+{
+    RESULTADO res;
+    if (!consultar({ "r.id_colmeia", "to_char(r.data_revisao, 'DD/MM/YYYY')", "r.status", "r.mel_kg", "r.obs" },
+                   "cadastro.revisao r join cadastro.colmeia c on c.id_colmeia = r.id_colmeia",
+                   "r.data_revisao between " + dia(de_) + " and " + dia(ate_) + " and " +
+                       entre("c.id_apiario", f.apiarios) + " and " + entre("r.id_colmeia", f.colmeias) +
+                       " order by r.data_revisao, r.id_colmeia, r.id_revisao",
+                   res))
+        return false;
+    TABELA_RELATORIO t;
+    t.titulo = "Revisões das colméias";
+    t.colunas = { { "Colméia", 0.8 }, { "Data", 1 }, { "Status", 1 }, { "Mel (kg)", 0.9 }, { "Observações", 4 } };
+    t.vazia = "Nenhuma revisão no período.";
+    for (int i = 0; i < res.registros(); ++i) {
+        const LinhaResultado l = res.linha(i);
+        t.linhas.push_back({ { N(l.inteiro(0), 0), T(l[1]), T(l[2]), N(ler_numero(l[3]), 3), T(l[4]) } });
     }
     rel.tabelas.push_back(t);
     return true;

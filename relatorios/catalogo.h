@@ -74,6 +74,10 @@ public:
     bool lotes(const FILTRO_RELATORIO& f, RELATORIO& r);
     // How each breeder queen does, over her batches and her daughters' hives.
     bool matrizes(const FILTRO_RELATORIO& f, RELATORIO& r);
+    // Every hive with its queen, apiary, installation and notes, by key.
+    bool colmeias(const FILTRO_RELATORIO& f, RELATORIO& r);
+    // The inspections of the period, with what each saw and harvested.
+    bool revisoes(const FILTRO_RELATORIO& f, RELATORIO& r);
 
 private:
     // Runs a query of that select list over that from-clause and condition

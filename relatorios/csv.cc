@@ -24,12 +24,22 @@ bool numero_simples(const std::string& t)
 
 } // namespace
 
+bool parece_formula(const std::string& texto)
+{
+    std::size_t i = 0;
+    while (i < texto.size() && texto[i] == '\'')
+        ++i;
+    if (i == texto.size())
+        return false;
+    const char c = texto[i];
+    return (c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r') && !numero_simples(texto.substr(i));
+}
+
 std::string campo_csv(const std::string& texto)
 {
     std::string t = texto;
     // A leading quote makes the spreadsheet take the cell as text.
-    if (!t.empty() && (t[0] == '=' || t[0] == '+' || t[0] == '-' || t[0] == '@' || t[0] == '\t' || t[0] == '\r') &&
-        !numero_simples(t))
+    if (parece_formula(t))
         t = "'" + t;
     if (t.find_first_of(";\"\r\n") == std::string::npos && (t.empty() || (t.front() != ' ' && t.back() != ' ')))
         return t;

@@ -11,6 +11,12 @@
 
 #include "relatorios/relatorio.h"
 
+// Whether a text is written with a leading quote so that a spreadsheet
+// shows it and never runs it: it starts with "=", "+", "-", "@", a tab or a
+// carriage return and is no plain number, or it starts with a quote followed
+// by such a text (so that reading the file back can tell the mark from a
+// quote that was typed).
+bool parece_formula(const std::string& texto);
 // One text field as it is written.
 std::string campo_csv(const std::string& texto);
 // One value: a number as spreadsheets read it ("-1234,5"), a text as above.

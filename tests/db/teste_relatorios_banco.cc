@@ -374,7 +374,8 @@ TEST(LinhaDeComando, ArgumentosErradosDizemOQue)
         { { "--lista", "x" }, "--lista não leva outros argumentos." },
         { { "vendas", "--pdf", "a.pdf" },
           "Relatório desconhecido: vendas. Os relatórios são: cadastro-apiarios, caderno-campo, tratamentos, "
-          "ocorrencias, movimentacoes, producao, rainhas, ficha-campo, ficha-colmeia, lotes, matrizes." },
+          "ocorrencias, movimentacoes, producao, rainhas, ficha-campo, ficha-colmeia, lotes, matrizes, colmeias, "
+          "revisoes." },
         { { "producao" }, "Diga onde gravar o relatório: --pdf ARQUIVO ou --csv ARQUIVO." },
         { { "producao", "--pdf", "a.pdf", "--csv", "a.csv" }, "Use --pdf ou --csv, não os dois." },
         { { "producao", "--pdf", "a.pdf", "--pdf", "b.pdf" }, "--pdf foi dado duas vezes." },

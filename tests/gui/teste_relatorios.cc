@@ -56,7 +56,7 @@ TEST_F(Relatorios, ProducaoVisualizadaExportadaEImpressa)
                   (std::vector<std::string> { "Cadastro de apiários", "Caderno de campo", "Tratamentos e carências",
                                               "Ocorrências sanitárias", "Movimentações", "Produção por apiário",
                                               "Rainhas", "Ficha de campo", "Ficha da colméia", "Lotes e rastreabilidade",
-                                              "Desempenho das matrizes" }));
+                                              "Desempenho das matrizes", "Colméias", "Revisões" }));
         EXPECT_EQ(w.label_pagina->get_text(), "Escolha o relatório e os filtros e clique em Visualizar.");
         w.combo_relatorio->set_active(5);
         digitar(w.entry_de, "31122025");

@@ -92,7 +92,7 @@ TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)
         const std::vector<std::pair<std::string, std::vector<std::string>>> menus = {
             { "_Sistema",
               { "_Minha Conta", "", "Cadastro de _Usuários", "_Níveis de Acesso", "Cadastro de A_piários",
-                "Cadastro de A_belhas", "Cadastro de Co_lméias", "Dados da _Empresa", "", "_Sair" } },
+                "Cadastro de A_belhas", "Cadastro de Co_lméias", "Dados da _Empresa", "_Importar Planilha", "", "_Sair" } },
             { "_Manejo",
               { "Cadastro de _Produtos", "", "_Movimentação de Colméias", "_Tratamento em Lote",
                 "_Alimentação em Lote", "P_esagem em Lote", "", "_Criação de Rainhas", "O que _fazer hoje",
