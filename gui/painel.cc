@@ -5,10 +5,12 @@
 #include <glibmm/main.h>
 #include <gtkmm/cellrendererpixbuf.h>
 #include <gtkmm/cellrenderertext.h>
+#include <gtkmm/treeviewcolumn.h>
 
 #include "db/query.h"
 #include "gui/formulario.h"
 #include "gui/janelas.h"
+#include "gui/modelo_achados.h"
 #include "gui/montagem.h"
 #include "model/colmeia.h"
 #include "relatorios/grafico.h"
@@ -22,96 +24,134 @@ const int ALTURA_BARRA = 12;
 // An apiary not visited for long, and a step overdue.
 const char* const COR_ALERTA = "#c01c28";
 
-} // namespace
-
-PAINEL_PRINCIPAL::Colunas::Colunas()
+// The lines as the view reads them: code i is line i.
+class LinhasPainel : public Achados
 {
-    add(barra);
-    add(nome);
-    add(colmeias);
-    add(mel);
-    add(revisao);
-    add(cor);
-    add(peso);
-    add(janela);
-    add(chave);
+public:
+    explicit LinhasPainel(std::shared_ptr<const std::vector<LINHA_PAINEL>> l) : linhas(std::move(l)) {}
+    std::size_t tamanho() const override { return linhas->size(); }
+    int textos() const override { return 4; }
+    int codigo(std::size_t i) const override { return static_cast<int>(i); }
+    const char* texto(std::size_t i, int coluna) const override { return (*linhas)[i].textos[coluna - 1].c_str(); }
+
+private:
+    std::shared_ptr<const std::vector<LINHA_PAINEL>> linhas;
+};
+
+// A text column of the panel, the alert lines in red and bold when `alerta`.
+Gtk::TreeViewColumn* coluna(Gtk::TreeView& v, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& texto,
+                            int largura)
+{
+    Gtk::CellRendererText* celula = Gtk::manage(new Gtk::CellRendererText());
+    celula->property_ellipsize() = Pango::ELLIPSIZE_END;
+    celula->property_foreground() = COR_ALERTA;
+    Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn(titulo, *celula));
+    c->add_attribute(celula->property_text(), texto);
+    c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    c->set_fixed_width(largura);
+    c->set_resizable(true);
+    v.append_column(*c);
+    return c;
 }
 
-PAINEL_PRINCIPAL::PAINEL_PRINCIPAL(Contexto& contexto) : ctx(contexto), modelo(contexto.query), box_painel(false, 4)
+} // namespace
+
+PAINEL_PRINCIPAL::PAINEL_PRINCIPAL(Contexto& contexto)
+    : ctx(contexto), modelo(contexto.query), linhas(std::make_shared<std::vector<LINHA_PAINEL>>()), box_painel(false, 4)
 {
     box_painel.set_border_width(6);
     label_resumo.set_alignment(0, 0.5);
     label_acesso.set_alignment(0, 0.5);
     box_painel.pack_start(label_resumo, false, false, 0);
 
-    arvore = Gtk::TreeStore::create(colunas);
-    treeview_painel.set_model(arvore);
     treeview_painel.set_rules_hint(true);
-    // The apiary's name, or what the line under it is about.
-    {
-        Gtk::CellRendererText* celula = Gtk::manage(new Gtk::CellRendererText());
-        celula->property_ellipsize() = Pango::ELLIPSIZE_END;
-        Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn("Apiário", *celula));
-        c->add_attribute(celula->property_text(), colunas.nome);
-        c->add_attribute(celula->property_foreground(), colunas.cor);
-        c->add_attribute(celula->property_weight(), colunas.peso);
-        c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
-        c->set_fixed_width(420);
-        c->set_resizable(true);
-        treeview_painel.append_column(*c);
+    const int larguras[4] = { 420, 330, 330, 260 };
+    const char* const titulos[4] = { "Apiário", "Colméias", "Mel", "Última revisão" };
+    for (int k = 0; k < 4; ++k) {
+        Gtk::TreeViewColumn* c = coluna(treeview_painel, titulos[k], colunas.textos[k], larguras[k]);
+        Gtk::CellRendererText* celula = static_cast<Gtk::CellRendererText*>(c->get_first_cell_renderer());
+        const bool negrito = k == 0;
+        c->set_cell_data_func(*celula, [this, celula, negrito](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
+            const LINHA_PAINEL* l = linha(it);
+            const bool alerta = l && l->alerta;
+            celula->property_foreground_set() = alerta;
+            celula->property_weight() = alerta && negrito ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL;
+        });
+        if (k == 0) {
+            // The bar of the hives by status, beside the apiary's name.
+            Gtk::CellRendererPixbuf* marca = Gtk::manage(new Gtk::CellRendererPixbuf());
+            Gtk::TreeViewColumn* b = Gtk::manage(new Gtk::TreeViewColumn("Situação", *marca));
+            b->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+            b->set_fixed_width(LARGURA_BARRA + 12);
+            b->set_cell_data_func(*marca, [this, marca](Gtk::CellRenderer*, const Gtk::TreeModel::iterator& it) {
+                const LINHA_PAINEL* l = linha(it);
+                marca->property_pixbuf() = l && l->apiario >= 0 && static_cast<std::size_t>(l->apiario) <
+                                                                       quadro.apiarios.size()
+                                               ? barra(quadro.apiarios[static_cast<std::size_t>(l->apiario)])
+                                               : Glib::RefPtr<Gdk::Pixbuf>();
+            });
+            treeview_painel.append_column(*b);
+        }
     }
-    {
-        Gtk::CellRendererPixbuf* celula = Gtk::manage(new Gtk::CellRendererPixbuf());
-        Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn("Situação", *celula));
-        c->add_attribute(celula->property_pixbuf(), colunas.barra);
-        c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
-        c->set_fixed_width(LARGURA_BARRA + 12);
-        treeview_painel.append_column(*c);
-    }
-    coluna_texto(treeview_painel, "Colméias", colunas.colmeias, 330);
-    coluna_texto(treeview_painel, "Mel", colunas.mel, 330);
-    {
-        Gtk::CellRendererText* celula = Gtk::manage(new Gtk::CellRendererText());
-        celula->property_ellipsize() = Pango::ELLIPSIZE_END;
-        Gtk::TreeViewColumn* c = Gtk::manage(new Gtk::TreeViewColumn("Última revisão", *celula));
-        c->add_attribute(celula->property_text(), colunas.revisao);
-        c->add_attribute(celula->property_foreground(), colunas.cor);
-        c->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
-        c->set_fixed_width(260);
-        c->set_resizable(true);
-        treeview_painel.append_column(*c);
-    }
-    // Every line one text high: a panel of thousands of apiaries measures
-    // only those it shows.
+    // Every line one text high: the view asks only for the lines it shows.
     treeview_painel.set_fixed_height_mode(true);
+    treeview_painel.set_model(modelo_achados(std::make_shared<LinhasPainel>(linhas)));
     box_painel.pack_start(*rolagem(treeview_painel, 200), true, true, 0);
     box_painel.pack_start(label_acesso, false, false, 0);
     box_painel.pack_start(*rotulo("Dê um duplo clique numa linha para abrir o apiário, a colméia ou o lote; "
                                   "F5 atualiza o painel."),
                           false, false, 0);
 
-    treeview_painel.signal_row_activated().connect(
-        [this](const Gtk::TreePath& caminho, Gtk::TreeViewColumn*) { abrir_linha(caminho); });
+    treeview_painel.signal_row_activated().connect([this](const Gtk::TreePath& caminho, Gtk::TreeViewColumn*) {
+        if (!caminho.empty())
+            abrir_linha(static_cast<std::size_t>(caminho[0]));
+    });
     // Any save, in any window: read again once it is all sent.
     if (ctx.query)
         ctx.query->ao_gravar([this] { pedir_atualizacao(); });
 }
 
+const LINHA_PAINEL* PAINEL_PRINCIPAL::linha(const Gtk::TreeModel::iterator& it) const
+{
+    if (!it)
+        return nullptr;
+    const int i = (*it)[colunas.codigo];
+    return i >= 0 && static_cast<std::size_t>(i) < linhas->size() ? &(*linhas)[static_cast<std::size_t>(i)] : nullptr;
+}
+
 PAINEL_PRINCIPAL::~PAINEL_PRINCIPAL()
 {
     pedida.disconnect();
+    adiada.disconnect();
     if (ctx.query)
         ctx.query->ao_gravar(nullptr);
 }
 
 void PAINEL_PRINCIPAL::pedir_atualizacao()
 {
-    if (pedida.connected())
+    if (pedida.connected() || adiada.connected())
         return;
     pedida = Glib::signal_idle().connect([this] {
+        // A window may turn the loop in the middle of its transaction (a
+        // progress dialog): the panel's reads would then be part of it, and
+        // one refused would undo it. They wait until it is over.
+        if (em_transacao()) {
+            adiada = Glib::signal_timeout().connect([this] {
+                if (em_transacao())
+                    return true;
+                atualizar();
+                return false;
+            }, 100);
+            return false;
+        }
         atualizar();
         return false;
     });
+}
+
+bool PAINEL_PRINCIPAL::em_transacao() const
+{
+    return ctx.query && ctx.query->get_em_transacao();
 }
 
 Glib::RefPtr<Gdk::Pixbuf> PAINEL_PRINCIPAL::barra(const RESUMO_APIARIO& r)
@@ -157,45 +197,45 @@ void PAINEL_PRINCIPAL::atualizar()
 {
     ++n_leituras;
     quadro = modelo.ler();
-    // Filled away from the view, which then draws it once.
-    treeview_painel.unset_model();
-    arvore->clear();
+    auto novas = std::make_shared<std::vector<LINHA_PAINEL>>();
+    novas->reserve(quadro.apiarios.size());
     int colmeias = 0, sem_visita = 0, apiarios = 0;
-    for (const RESUMO_APIARIO& r : quadro.apiarios) {
-        Gtk::TreeModel::Row linha = *arvore->append();
-        linha[colunas.nome] = r.nome;
+    for (std::size_t i = 0; i < quadro.apiarios.size(); ++i) {
+        const RESUMO_APIARIO& r = quadro.apiarios[i];
+        LINHA_PAINEL l;
+        l.textos[0] = r.nome;
         if (r.id != 0) {
             ++apiarios;
             colmeias += r.vivas();
-            linha[colunas.barra] = barra(r);
-            linha[colunas.colmeias] = texto_colmeias(r);
-            linha[colunas.mel] = texto_mel(r, quadro.safra);
-            linha[colunas.revisao] = texto_revisao(r);
-            linha[colunas.janela] = ids::APIARIOS;
-            linha[colunas.chave] = r.id;
+            l.apiario = static_cast<int>(i);
+            l.textos[1] = texto_colmeias(r);
+            l.textos[2] = texto_mel(r, quadro.safra);
+            l.textos[3] = texto_revisao(r);
+            l.janela = ids::APIARIOS;
+            l.chave = r.id;
         }
-        const bool alerta = r.sem_visita();
-        sem_visita += alerta ? 1 : 0;
-        linha[colunas.cor] = alerta ? COR_ALERTA : "";
-        linha[colunas.peso] = alerta ? Pango::WEIGHT_BOLD : Pango::WEIGHT_NORMAL;
+        l.alerta = r.sem_visita();
+        sem_visita += l.alerta ? 1 : 0;
+        novas->push_back(std::move(l));
+        // What is under the apiary, a little to the right.
         for (const CARENCIA_PAINEL& c : r.carencias) {
-            Gtk::TreeModel::Row sub = *arvore->append(linha.children());
-            sub[colunas.nome] = texto_carencia(c);
-            sub[colunas.peso] = Pango::WEIGHT_NORMAL;
-            sub[colunas.janela] = ids::COLMEIAS;
-            sub[colunas.chave] = c.colmeia;
+            LINHA_PAINEL sub;
+            sub.textos[0] = "    " + texto_carencia(c);
+            sub.janela = ids::COLMEIAS;
+            sub.chave = c.colmeia;
+            novas->push_back(std::move(sub));
         }
         for (const ETAPA_PAINEL& e : r.etapas) {
-            Gtk::TreeModel::Row sub = *arvore->append(linha.children());
-            sub[colunas.nome] = e.texto;
-            sub[colunas.cor] = e.atraso > 0 ? COR_ALERTA : "";
-            sub[colunas.peso] = Pango::WEIGHT_NORMAL;
-            sub[colunas.janela] = ids::CRIACAO_RAINHAS;
-            sub[colunas.chave] = e.lote;
+            LINHA_PAINEL sub;
+            sub.textos[0] = "    " + e.texto;
+            sub.alerta = e.atraso > 0;
+            sub.janela = ids::CRIACAO_RAINHAS;
+            sub.chave = e.lote;
+            novas->push_back(std::move(sub));
         }
     }
-    treeview_painel.set_model(arvore);
-    treeview_painel.expand_all();
+    linhas = novas;
+    treeview_painel.set_model(modelo_achados(std::make_shared<LinhasPainel>(linhas)));
 
     std::string resumo;
     if (apiarios == 0)
@@ -214,13 +254,12 @@ void PAINEL_PRINCIPAL::atualizar()
     label_acesso.set_visible(!acesso.empty());
 }
 
-void PAINEL_PRINCIPAL::abrir_linha(const Gtk::TreePath& caminho)
+void PAINEL_PRINCIPAL::abrir_linha(std::size_t i)
 {
-    Gtk::TreeModel::iterator it = arvore->get_iter(caminho);
-    if (!it)
+    if (i >= linhas->size())
         return;
-    const int janela = (*it)[colunas.janela];
-    const int chave = (*it)[colunas.chave];
+    const int janela = (*linhas)[i].janela;
+    const int chave = (*linhas)[i].chave;
     if (janela == 0 || !ctx.abrir)
         return;
     // The window runs until it is closed: its record goes to it from the
@@ -233,10 +272,4 @@ void PAINEL_PRINCIPAL::abrir_linha(const Gtk::TreePath& caminho)
     ctx.abrir(janela, ctx.janela_principal);
     // What was done there shows once it is closed.
     pedir_atualizacao();
-}
-
-std::string PAINEL_PRINCIPAL::cor_da_linha(const Gtk::TreePath& caminho)
-{
-    Gtk::TreeModel::iterator it = arvore->get_iter(caminho);
-    return it ? Glib::ustring((*it)[colunas.cor]).raw() : std::string();
 }

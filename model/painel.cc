@@ -130,14 +130,13 @@ QUADRO_PAINEL PAINEL::ler()
     posicoes.clear();
     if (q.safra == 0)
         q.safra = ano_local();
-    // An apiary with nothing to show is left out (a list of thousands of
-    // apiaries, most of them empty, would hide the ones that matter), but
-    // only when its hives could be counted.
+    // An apiary with no hive is left out (a list of thousands of apiaries,
+    // most of them empty, would hide the ones that matter), even when hives
+    // that left it harvested there; but only when the hives could be counted.
     const bool contadas = std::find(q.sem_acesso.begin(), q.sem_acesso.end(), "colméias") == q.sem_acesso.end();
     if (contadas) {
         q.apiarios.erase(std::remove_if(q.apiarios.begin(), q.apiarios.end(), [](const RESUMO_APIARIO& r) {
-            return r.vivas() + r.encerradas() == 0 && r.mel_safra == 0 && r.mel_anterior == 0 &&
-                   r.carencias.empty() && r.etapas.empty();
+            return r.id != 0 && r.vivas() + r.encerradas() == 0;
         }), q.apiarios.end());
     }
     // The batches of no apiary go last.
@@ -149,7 +148,9 @@ bool PAINEL::ler_apiarios(QUADRO_PAINEL& q)
 {
     INSTRUCAO i = query->descrever(INSTRUCAO::CONSULTAR, "cadastro.apiario as a",
                                    { "a.id_apiario", "a.nome", "extract(year from current_date)::integer" });
-    i.filtroconsulta = "true order by a.nome, a.id_apiario";
+    // Only those with hives: a list of thousands of empty apiaries is not sent.
+    i.filtroconsulta = "exists (select 1 from cadastro.colmeia as c where c.id_apiario = a.id_apiario) "
+                       "order by a.nome, a.id_apiario";
     RESULTADO r;
     if (!executar_contando(i, &r))
         return false;

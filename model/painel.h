@@ -1,4 +1,4 @@
-// What the main window shows of each apiary at a glance: its hives by
+// What the main window shows of each apiary with hives, at a glance: its hives by
 // status, the honey of this season against the last, the hives in
 // withdrawal and until when, the last inspection (an apiary left unvisited
 // for 30 days is marked) and the rearing steps due at its cell builders.
@@ -61,7 +61,7 @@ class QUADRO_PAINEL
 {
 public:
     int safra = 0;      // this year, by the database's clock
-    // By name, those with something to show; the one of id 0 last, when
+    // By name, those with hives (live or ended); the one of id 0 last, when
     // it has steps due.
     std::vector<RESUMO_APIARIO> apiarios;
     // The parts the database refused to read ("colméias", "mel", ...).

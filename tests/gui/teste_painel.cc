@@ -6,6 +6,7 @@
 
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
+#include <gtkmm/main.h>
 
 #include "gui/colmeia_view.h"
 #include "gui/form_apiario.h"
@@ -42,21 +43,18 @@ protected:
 
     PAINEL_PRINCIPAL* painel() { return sistema->get_painel(); }
 
-    // Each line as "name|hives|last inspection", the lines under it indented.
+    // Each line as the view reads it, "name|hives|last inspection" (the
+    // lines under an apiary only their text), and whether it is in red.
     std::vector<std::string> linhas()
     {
         std::vector<std::string> v;
         Glib::RefPtr<Gtk::TreeModel> m = painel()->get_treeview()->get_model();
         for (const Gtk::TreeModel::Row& a : m->children()) {
-            Glib::ustring nome, colmeias, revisao;
-            a.get_value(1, nome);
-            a.get_value(2, colmeias);
-            a.get_value(4, revisao);
-            v.push_back(nome.raw() + "|" + colmeias.raw() + "|" + revisao.raw());
-            for (const Gtk::TreeModel::Row& f : a.children()) {
-                f.get_value(1, nome);
-                v.push_back("  " + nome.raw());
-            }
+            COLUNAS c;
+            const Glib::ustring nome = a[c.textos[0]], colmeias = a[c.textos[1]], revisao = a[c.textos[3]];
+            const int i = a[c.codigo];
+            v.push_back(nome.raw() + (colmeias.empty() ? "" : "|" + colmeias.raw() + "|" + revisao.raw()) +
+                        (painel()->get_linhas()[static_cast<std::size_t>(i)].alerta ? " (!)" : ""));
         }
         return v;
     }
@@ -94,15 +92,13 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
     r.passo([this] {
         ASSERT_NE(painel(), nullptr);
         EXPECT_TRUE(painel()->get_treeview()->is_visible());
+        // Apiary 2 was never inspected: marked; so is the overdue step.
         EXPECT_EQ(linhas(), (std::vector<std::string> {
                                 "Apiário Boa Esperança|1 colméia: 1 Ativa|Última revisão: " + dia(0) + " (hoje)",
-                                "  Lote " + std::to_string(lote) +
-                                    " da matriz 00004-00002: Células aceitas (atrasada 1 dia)",
-                                "Apiário Santa Luzia|1 colméia: 1 Ativa|Nenhuma revisão",
-                                "  Colméia 2 em carência até " + dia(34) }));
-        // Apiary 2 was never inspected: marked; apiary 1 is not.
-        EXPECT_EQ(painel()->cor_da_linha(Gtk::TreePath("1")), "#c01c28");
-        EXPECT_EQ(painel()->cor_da_linha(Gtk::TreePath("0")), "");
+                                "    Lote " + std::to_string(lote) +
+                                    " da matriz 00004-00002: Células aceitas (atrasada 1 dia) (!)",
+                                "Apiário Santa Luzia|1 colméia: 1 Ativa|Nenhuma revisão (!)",
+                                "    Colméia 2 em carência até " + dia(34) }));
         EXPECT_EQ(painel()->get_label_resumo()->get_text(),
                   "2 apiários, 2 colméias. 1 apiário sem revisão há 30 dias ou mais.");
         EXPECT_FALSE(painel()->get_label_acesso()->is_visible());
@@ -114,7 +110,7 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
         tecla_f5();
         const std::vector<std::string> v = linhas();
         ASSERT_EQ(v.size(), 5u);
-        EXPECT_EQ(v[4], "Apiário Três Irmãos|1 colméia: 1 Fraca|Nenhuma revisão");
+        EXPECT_EQ(v[4], "Apiário Três Irmãos|1 colméia: 1 Fraca|Nenhuma revisão (!)");
     });
 
     // The apiary's line opens it; its name saved there shows in the panel
@@ -122,7 +118,7 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
     auto leituras = std::make_shared<int>(0);
     r.passo([this, leituras] {
         *leituras = painel()->leituras();
-        painel()->abrir_linha(Gtk::TreePath("1"));
+        painel()->abrir_linha(2);
     });
     esperar_aberto(r, ids::APIARIOS, "the apiary form");
     r.esperar([this] { return form<FormApiario>(ids::APIARIOS)->widgets().label_id->get_text() == "2"; },
@@ -138,15 +134,39 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
         EXPECT_EQ(painel()->leituras(), *leituras + 1);
         form<FormApiario>(ids::APIARIOS)->janela()->hide();
     });
+    // Saves inside a transaction: read once, after it is over.
+    r.passo([this, leituras] {
+        *leituras = painel()->leituras();
+        ASSERT_TRUE(query->iniciar_transacao().ok());
+        for (const char* kg : { "2", "3" }) {
+            INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.colheita");
+            i.inserir("id_colmeia", "2");
+            i.inserir("data", "current_date");
+            i.inserir("mel_kg", kg);
+            EXPECT_TRUE(query->ativar(i).ok());
+        }
+        for (int k = 0; k < 50 && Gtk::Main::events_pending(); ++k)
+            Gtk::Main::iteration(false);
+        EXPECT_EQ(painel()->leituras(), *leituras);
+        EXPECT_TRUE(query->confirmar_transacao().ok());
+    });
+    r.esperar([this, leituras] { return painel()->leituras() > *leituras; }, "the panel read after the commit");
+    r.passo([this, leituras] {
+        EXPECT_EQ(painel()->leituras(), *leituras + 1);
+        EXPECT_EQ(linhas()[2].find("Apiário Santa Luzia Nova|"), 0u);
+        const std::string mel = painel()->get_linhas()[2].textos[2];
+        EXPECT_EQ(mel.find("Mel em " + banco->valor("select extract(year from current_date)") + ": 5,0 kg"), 0u)
+            << mel;
+    });
     esperar_fechado(r, ids::APIARIOS, "the apiary form to close");
 
     // The hive in withdrawal opens the hive; the step due, its batch.
-    r.passo([this] { painel()->abrir_linha(Gtk::TreePath("1:0")); });
+    r.passo([this] { painel()->abrir_linha(3); });
     esperar_aberto(r, ids::COLMEIAS, "the hive window");
     r.esperar([this] { return form<COLMEIA_VIEW>(ids::COLMEIAS)->get_colmeia_mostrada() == 2; }, "hive 2 shown");
     r.passo([this] { form<COLMEIA_VIEW>(ids::COLMEIAS)->janela()->hide(); });
     esperar_fechado(r, ids::COLMEIAS, "the hive window to close");
-    r.passo([this] { painel()->abrir_linha(Gtk::TreePath("0:0")); });
+    r.passo([this] { painel()->abrir_linha(1); });
     esperar_aberto(r, ids::CRIACAO_RAINHAS, "the batch window");
     r.esperar([this] { return form<FORM_CRIACAO>(ids::CRIACAO_RAINHAS)->get_atual().id == lote; }, "the batch shown");
     r.passo([this] { form<FORM_CRIACAO>(ids::CRIACAO_RAINHAS)->janela()->hide(); });
