@@ -1,7 +1,6 @@
 #include "gui/painel.h"
 
 #include <cairo.h>
-#include <gdk/gdkkeysyms.h>
 #include <glibmm/main.h>
 #include <gtkmm/cellrendererpixbuf.h>
 #include <gtkmm/cellrenderertext.h>
@@ -38,7 +37,8 @@ private:
     std::shared_ptr<const std::vector<LINHA_PAINEL>> linhas;
 };
 
-// A text column of the panel, the alert lines in red and bold when `alerta`.
+// A text column of the panel, cut short with an ellipsis; its text turns
+// red for a line in alert (set line by line as it is drawn).
 Gtk::TreeViewColumn* coluna(Gtk::TreeView& v, const char* titulo, const Gtk::TreeModelColumn<Glib::ustring>& texto,
                             int largura)
 {
