@@ -42,6 +42,7 @@
 #include "model/desempenho.h"
 #include "model/diario.h"
 #include "model/importacao.h"
+#include "model/painel.h"
 #include "model/pendencia.h"
 #include "gui/janelas.h"
 #include "gui/form_abelha.h"
@@ -54,6 +55,7 @@
 #include "gui/form_rastreabilidade.h"
 #include "gui/form_senha.h"
 #include "gui/form_usuario.h"
+#include "gui/painel.h"
 #include "gui/sistemagui.h"
 #include "relatorios/planilha.h"
 #include "res/icone.h"
@@ -82,8 +84,9 @@ struct Opcoes
     std::string programa = ZUMBREL_PROGRAMA;
     std::string rastro;
     // "--only lots": the honey lots' workloads alone, after the login;
-    // "--only rearing", "--only reports", "--only import": queen rearing's,
-    // the reports', the import of a spreadsheet.
+    // "--only rearing", "--only reports", "--only import", "--only panel":
+    // queen rearing's, the reports', the import of a spreadsheet, the main
+    // window's panel.
     std::string so;
 };
 
@@ -679,6 +682,39 @@ void medir_importacao(Roteiro& r, Amostras& a, QUERY& query, PGconn* bruta, cons
     });
 }
 
+// The main window's panel: every apiary's hives by status, honey, withdrawals,
+// last inspection and steps due, read (its SELECTs also sent alone) and then
+// read and shown as F5 does. A season of harvests so far and some hives in
+// withdrawal are added first, set-based, so that every part has rows to read.
+void medir_painel(Roteiro& r, Amostras& a, SISTEMAGUI& s, QUERY& query, const std::string& rastro, PGconn* bruta,
+                  const Opcoes& o)
+{
+    r.passo([bruta] {
+        comando_libpq(bruta, "insert into cadastro.colheita (id_colmeia, data, mel_kg) "
+                             "select id_colmeia, current_date - id_colmeia % 300, 5 + id_colmeia % 11 "
+                             "from cadastro.colmeia where status not in ('Morta', 'Vendida', 'Unida', 'Perdida') "
+                             "and current_date - id_colmeia % 300 >= date_trunc('year', current_date)");
+        comando_libpq(bruta, "insert into cadastro.tratamento (id_colmeia, id_produto, inicio, fim) "
+                             "select c.id_colmeia, p.id_produto, current_date - 3, current_date + 10 "
+                             "from cadastro.colmeia c, cadastro.produto p where c.id_colmeia % 20 = 0 "
+                             "and c.status not in ('Morta', 'Vendida', 'Unida', 'Perdida') "
+                             "and p.nome like 'Tiras%'");
+        comando_libpq(bruta, "analyze cadastro.colheita, cadastro.tratamento");
+    });
+    auto painel = std::make_shared<PAINEL>(&query);
+    r.repetir("main window panel", o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, painel] {
+        medir_lista(r, a, rastro, bruta, "Main window panel: read", [painel] { painel->ler(); }, [] { return true; });
+        r.medir("Main window panel: read and shown (F5)", [&s] {
+            if (PAINEL_PRINCIPAL* p = s.get_painel())
+                p->atualizar();
+        }, [] { return true; });
+    });
+    r.passo([&s] {
+        if (PAINEL_PRINCIPAL* p = s.get_painel())
+            std::fprintf(stderr, "  the panel: %zu apiaries shown\n", p->get_quadro().apiarios.size());
+    });
+}
+
 void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
                     PGconn* bruta, int linhagem_grande)
 {
@@ -721,7 +757,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
         medir_lotes(r, a, s, rastro, o, bruta);
         return;
     }
-    if (o.so == "rearing" || o.so == "reports" || o.so == "import")
+    if (o.so == "rearing" || o.so == "reports" || o.so == "import" || o.so == "panel")
         return;
 
     struct Form
@@ -983,6 +1019,8 @@ int main(int argc, char** argv)
                 medir_criacao(r, a, query, rastro, bruta, o);
             if (o.so.empty() || o.so == "import")
                 medir_importacao(r, a, query, bruta, o);
+            if (o.so.empty() || o.so == "panel")
+                medir_painel(r, a, sistema, query, rastro, bruta, o);
             if (!r.executar(nullptr, 0)) {
                 std::fprintf(stderr, "benchmark failed: %s\n", r.erro().c_str());
                 saida = 1;

@@ -258,6 +258,9 @@ void QUERY::julgar(RESULTADO& r)
         mensagem = "Nenhum registro foi alterado: nenhum atende à condição.";
         r.mensagem = mensagem;
     }
+    if (r.ok() && aviso_gravacao &&
+        (tipo == INSTRUCAO::INSERIR || tipo == INSTRUCAO::ATUALIZAR || tipo == INSTRUCAO::EXCLUIR))
+        aviso_gravacao();
 }
 
 void QUERY::enfileirar(const INSTRUCAO& instrucao)

@@ -6,6 +6,7 @@
 #ifndef ZUMBREL_DB_QUERY_H
 #define ZUMBREL_DB_QUERY_H
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,6 +92,10 @@ public:
     // nothing was assembled).
     const std::string& get_sql() const { return sql; }
 
+    // Called after every insert, update or delete the server accepted,
+    // whichever window sent it (what shows records then reads them again).
+    void ao_gravar(std::function<void()> aviso) { aviso_gravacao = std::move(aviso); }
+
 private:
     // The statement being described through the calls above.
     INSTRUCAO descrita;
@@ -101,6 +106,7 @@ private:
     // The rows of the last statement run by ativar() that returned some.
     std::shared_ptr<const LINHAS> consulta;
     std::string sql;
+    std::function<void()> aviso_gravacao;
 
     // Sends a text already written to the trace and reads what it returned;
     // `tipo` is the statement's kind (INSTRUCAO::Tipo).

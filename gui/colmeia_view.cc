@@ -498,7 +498,7 @@ void COLMEIA_VIEW::mostrar_colmeia(int id)
 
 bool COLMEIA_VIEW::receber_escolha(int de_onde, int chave)
 {
-    if (de_onde != ids::RASTREABILIDADE)
+    if (de_onde != ids::RASTREABILIDADE && de_onde != ids::PAINEL)
         return false;
     mostrar_colmeia(chave);
     return mostrada.id == chave;

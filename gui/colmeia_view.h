@@ -97,7 +97,7 @@ public:
     void excluir_registro();
     // A hive chosen in the list: shown with its inspections.
     void mostrar_colmeia(int id);
-    // A trace line hands over a hive to show.
+    // A trace line or the main window's panel hands over a hive to show.
     bool receber_escolha(int de_onde, int chave) override;
 
     // The key of the hive shown (0 for a new one).

@@ -294,8 +294,8 @@ void FormApiario::selecionar_municipio()
 
 bool FormApiario::receber_escolha(int de_onde, int chave)
 {
-    // A search, or a trace line that names it.
-    if (de_onde != ids::BUSCA_APIARIO && de_onde != ids::RASTREABILIDADE)
+    // A search, a trace line that names it, or its line in the main window's panel.
+    if (de_onde != ids::BUSCA_APIARIO && de_onde != ids::RASTREABILIDADE && de_onde != ids::PAINEL)
         return false;
     auto posicao_de = [this, chave]() -> Posicao {
         for (std::size_t i = 0; i < apiarios.size(); ++i) {

@@ -34,6 +34,8 @@ enum Janela : int {
     LOTES_MEL = 16,
     COLHEITA_LOTE = 17,
     RASTREABILIDADE = 18,
+    // The panel of the main window, which opens the records of its lines.
+    PAINEL = 19,
     BUSCA_APIARIO = 20,
     // Queen rearing, in the menu "Manejo".
     CRIACAO_RAINHAS = 50,

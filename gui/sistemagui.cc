@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <gdk/gdkkeysyms.h>
 #include <gtkmm/main.h>
 #include <gtkmm/menu_elems.h>
 #include <gtkmm/messagedialog.h>
@@ -16,6 +17,7 @@
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_senha.h"
 #include "gui/janelas.h"
+#include "gui/painel.h"
 #include "model/pendencia.h"
 
 SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
@@ -148,6 +150,8 @@ void SISTEMAGUI::carregar_sistema()
     contexto.apiarios = Lembranca();
     contexto.abelhas = Lembranca();
 
+    // The panel goes with the window it is packed in.
+    painel.reset();
     janela_principal.reset(new Gtk::Window());
     Gtk::Window& janela = *janela_principal;
     contexto.janela_principal = &janela;
@@ -220,10 +224,20 @@ void SISTEMAGUI::carregar_sistema()
 
     horizontal->pack_start(*menubar, false, false, 0);
     vertical->pack_start(*horizontal, false, false, 0);
+    // Under the menu, the panel of the apiaries; F5 reads it again.
+    painel.reset(new PAINEL_PRINCIPAL(contexto));
+    vertical->pack_start(painel->caixa(), true, true, 0);
+    janela.signal_key_press_event().connect([this](GdkEventKey* tecla) {
+        if (tecla->keyval != GDK_F5 || !painel)
+            return false;
+        painel->atualizar();
+        return true;
+    }, false);
     janela.add(*vertical);
 
     janela.maximize();
     janela.show_all();
+    painel->atualizar();
     // The sample password protects nothing: the password window asks for a
     // new one right away (and again at every login until it is changed).
     if (contexto.senha_de_exemplo) {

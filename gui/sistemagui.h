@@ -21,6 +21,7 @@
 #include "gui/eventos.h"
 #include "gui/formulario.h"
 
+class PAINEL_PRINCIPAL;
 class QUERY;
 
 class SISTEMAGUI : public EVENTOS
@@ -80,6 +81,8 @@ public:
     Gtk::Menu* get_menu_producao() { return menu_producao; }
     // The menu "Relatórios".
     Gtk::Menu* get_menu_relatorios() { return menu_relatorios; }
+    // The panel under the menu (null before the main window is built).
+    PAINEL_PRINCIPAL* get_painel() { return painel.get(); }
     bool get_logado() const { return logado; }
     const USER& get_usuario_logado() const { return contexto.usuario_logado; }
     // The newest open form with that id, or null.
@@ -121,6 +124,7 @@ private:
     Gtk::Menu* menu_manejo = nullptr;
     Gtk::Menu* menu_producao = nullptr;
     Gtk::Menu* menu_relatorios = nullptr;
+    std::unique_ptr<PAINEL_PRINCIPAL> painel;
 
     // Open forms, oldest first.
     std::vector<Formulario*> abertos;

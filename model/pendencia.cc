@@ -12,6 +12,23 @@ std::string texto_atraso(int dias)
     return dias == 1 ? "atrasada 1 dia" : "atrasada " + std::to_string(dias) + " dias";
 }
 
+std::string etapa_seguinte_sql()
+{
+    return "cross join lateral (select "
+           "case when c.aceitas is null then 0 when c.operculadas is null then 1 "
+           "when c.nos_nucleos is null then 2 when c.nascidas is null then 3 else 4 end as etapa, "
+           "case when c.aceitas is null then c.dias_aceitas when c.operculadas is null then "
+           "c.dias_operculadas when c.nos_nucleos is null then c.dias_nucleos when c.nascidas is null "
+           "then c.dias_nascidas else c.dias_postura end as dias) as e";
+}
+
+std::string texto_etapa_devida(const std::string& lote, const std::string& matriz, int etapa, int atraso)
+{
+    return "Lote " + lote + " da matriz " + matriz + ": " +
+           (etapa >= 0 && etapa < static_cast<int>(ETAPAS_CRIACAO) ? NOMES_ETAPAS[etapa] : "") + " (" +
+           texto_atraso(atraso) + ")";
+}
+
 PENDENCIA::PENDENCIA(QUERY* query) : DADOS(query) {}
 
 std::vector<PENDENCIAS> PENDENCIA::listar()
@@ -23,12 +40,7 @@ std::vector<PENDENCIAS> PENDENCIA::listar()
                            "(select a.rgn from cadastro.abelha_rainha as a where a.id_abelha = c.id_matriz)",
                            "e.etapa", "to_char(c.enxertia + e.dias, 'DD/MM/YYYY')",
                            "current_date - (c.enxertia + e.dias)" };
-    lotes.tabelas = { "cadastro.criacao as c cross join lateral (select "
-                      "case when c.aceitas is null then 0 when c.operculadas is null then 1 "
-                      "when c.nos_nucleos is null then 2 when c.nascidas is null then 3 else 4 end as etapa, "
-                      "case when c.aceitas is null then c.dias_aceitas when c.operculadas is null then "
-                      "c.dias_operculadas when c.nos_nucleos is null then c.dias_nucleos when c.nascidas is null "
-                      "then c.dias_nascidas else c.dias_postura end as dias) as e" };
+    lotes.tabelas = { "cadastro.criacao as c " + etapa_seguinte_sql() };
     lotes.filtroconsulta = "c.em_postura is null and c.enxertia + e.dias <= current_date "
                            "order by c.enxertia + e.dias, c.id_criacao";
     RESULTADO r;
@@ -41,9 +53,7 @@ std::vector<PENDENCIAS> PENDENCIA::listar()
         const int etapa = l.inteiro(2);
         p.data = l[3];
         p.atraso = l.inteiro(4);
-        p.texto = "Lote " + l[0] + " da matriz " + l[1] + ": " +
-                  (etapa >= 0 && etapa < static_cast<int>(ETAPAS_CRIACAO) ? NOMES_ETAPAS[etapa] : "") + " (" +
-                  texto_atraso(p.atraso) + ")";
+        p.texto = texto_etapa_devida(l[0], l[1], etapa, p.atraso);
         lista.push_back(p);
     }
 

@@ -24,6 +24,14 @@ public:
 // How long ago a step fell due, as the list says it.
 std::string texto_atraso(int dias);
 
+// The next step of a rearing batch `c` and the days after its grafting it
+// is due by its timetable, as `e.etapa` (0 to 4) and `e.dias`: the
+// lateral join that follows "cadastro.criacao as c" in a statement. A batch
+// is done once its queens are laying (c.em_postura not null).
+std::string etapa_seguinte_sql();
+// What a due step says: "Lote 7 da matriz 00004-00002: Células aceitas (hoje)".
+std::string texto_etapa_devida(const std::string& lote, const std::string& matriz, int etapa, int atraso);
+
 class PENDENCIA : public DADOS
 {
 public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "relatorios/formato.h"
 #include "relatorios/texto_pagina.h"
@@ -107,5 +108,53 @@ void desenhar_barras(cairo_t* cr, const GRAFICO_BARRAS& g, double x, double y, d
                            Alinhamento::CENTRO);
         }
     }
+    cairo_restore(cr);
+}
+
+std::vector<double> partes_empilhadas(const std::vector<int>& contagens, double largura)
+{
+    std::vector<double> partes(contagens.size(), 0.0);
+    long soma = 0;
+    for (int c : contagens)
+        soma += std::max(0, c);
+    if (soma <= 0 || !(largura > 0))
+        return partes;
+    std::size_t maior = 0;
+    for (std::size_t k = 0; k < contagens.size(); ++k) {
+        partes[k] = contagens[k] > 0 ? largura * contagens[k] / static_cast<double>(soma) : 0;
+        if (partes[k] > partes[maior])
+            maior = k;
+    }
+    for (std::size_t k = 0; k < partes.size(); ++k) {
+        if (contagens[k] > 0 && partes[k] < 1 && k != maior) {
+            partes[maior] -= 1 - partes[k];
+            partes[k] = 1;
+        }
+    }
+    return partes;
+}
+
+void desenhar_empilhada(cairo_t* cr, const std::vector<int>& contagens, const std::vector<const char*>& cores, double x,
+                        double y, double largura, double altura)
+{
+    cairo_save(cr);
+    cairo_set_source_rgb(cr, 0.92, 0.92, 0.92);
+    cairo_rectangle(cr, x, y, largura, altura);
+    cairo_fill(cr);
+    const std::vector<double> partes = partes_empilhadas(contagens, largura);
+    double px = x;
+    for (std::size_t k = 0; k < partes.size(); ++k) {
+        if (partes[k] <= 0)
+            continue;
+        const unsigned long rgb = k < cores.size() && cores[k] ? std::strtoul(cores[k] + 1, nullptr, 16) : 0x808080;
+        cairo_set_source_rgb(cr, ((rgb >> 16) & 0xff) / 255.0, ((rgb >> 8) & 0xff) / 255.0, (rgb & 0xff) / 255.0);
+        cairo_rectangle(cr, px, y, partes[k], altura);
+        cairo_fill(cr);
+        px += partes[k];
+    }
+    cairo_set_source_rgb(cr, 0.25, 0.25, 0.25);
+    cairo_set_line_width(cr, 1);
+    cairo_rectangle(cr, x + 0.5, y + 0.5, largura - 1, altura - 1);
+    cairo_stroke(cr);
     cairo_restore(cr);
 }
