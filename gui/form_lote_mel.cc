@@ -17,6 +17,7 @@
 #include <gtkmm/table.h>
 
 #include "gui/campos_registro.h"
+#include "gui/exportar_lista.h"
 #include "gui/janelas.h"
 #include "gui/modelo_achados.h"
 #include "gui/montagem.h"
@@ -246,6 +247,8 @@ void FORM_LOTE_MEL::montar()
         b->set_size_request(100, -1);
         botoes->pack_start(*b, false, false, 5);
     }
+    w.button_exportar_csv = Gtk::manage(new Gtk::Button("Exportar CSV"));
+    botoes->pack_end(*w.button_exportar_csv, false, false, 5);
     caixa_lotes->pack_start(*botoes, false, false, 0);
     quadro_lotes->add(*caixa_lotes);
     vertical->pack_start(*quadro_lotes, true, true, 5);
@@ -264,6 +267,8 @@ void FORM_LOTE_MEL::montar()
     });
     w.button_imprimir_etiquetas->signal_clicked().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::imprimir_etiquetas));
     w.button_etiquetas_pdf->signal_clicked().connect([this] { exportar_etiquetas(); });
+    w.button_exportar_csv->signal_clicked().connect(
+        [this] { exportar_lista(*w.treeview_lotes, *janela(), "Lotes de mel", "lotes.csv"); });
     w.treeview_lotes->get_selection()->signal_changed().connect(sigc::mem_fun(*this, &FORM_LOTE_MEL::escolhido));
     ligar_barra(w);
     j.signal_show().connect([this] { estado(1); });

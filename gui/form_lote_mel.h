@@ -98,6 +98,7 @@ struct WidgetsLoteMel : BotoesForm
     Gtk::Button* button_rastrear = nullptr;
     Gtk::Button* button_imprimir_etiquetas = nullptr;
     Gtk::Button* button_etiquetas_pdf = nullptr;
+    Gtk::Button* button_exportar_csv = nullptr;   // the lots listed, as shown
     Gtk::TreeView* treeview_lotes = nullptr;
 };
 

@@ -10,6 +10,7 @@
 
 #include "db/rastro.h"
 #include "gui/colunas_fixas.h"
+#include "gui/exportar_lista.h"
 #include "gui/janelas.h"
 #include "model/usuario.h"
 
@@ -51,6 +52,8 @@ void FormPesquisaUsuario::montar()
     w.entry_pesquisa->set_size_request(250, -1);
     opcoes->pack_start(*w.combo_campo, false, false, 0);
     opcoes->pack_start(*w.entry_pesquisa, false, false, 0);
+    w.button_exportar_csv = Gtk::manage(new Gtk::Button("Exportar CSV"));
+    opcoes->pack_end(*w.button_exportar_csv, false, false, 5);
     frame->add(*opcoes);
 
     Gtk::ScrolledWindow* rolagem = Gtk::manage(new Gtk::ScrolledWindow());
@@ -65,6 +68,8 @@ void FormPesquisaUsuario::montar()
     w.entry_pesquisa->signal_changed().connect([this] { carregar_dados(get_id()); });
     w.treeview_usuarios->signal_row_activated().connect(
         sigc::mem_fun(*this, &FormPesquisaUsuario::selecionar_usuario));
+    w.button_exportar_csv->signal_clicked().connect(
+        [this] { exportar_lista(*w.treeview_usuarios, *janela(), "Usuários", "usuarios.csv"); });
     focar(*w.entry_pesquisa);
 }
 

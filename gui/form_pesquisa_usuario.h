@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/liststore.h>
@@ -19,6 +20,7 @@ struct WidgetsPesquisaUsuario : BotoesForm
     Gtk::ComboBoxText* combo_campo = nullptr;   // "Nome" or "CPF"
     Gtk::Entry* entry_pesquisa = nullptr;
     Gtk::TreeView* treeview_usuarios = nullptr;
+    Gtk::Button* button_exportar_csv = nullptr;   // the users listed, as shown
 };
 
 class FormPesquisaUsuario : public FormularioCom<WidgetsPesquisaUsuario>

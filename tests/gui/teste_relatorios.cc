@@ -12,8 +12,11 @@
 #include "gui/exportar_lista.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
+#include "gui/form_lote_mel.h"
+#include "gui/form_pesquisa_usuario.h"
 #include "gui/form_produto.h"
 #include "gui/form_relatorios.h"
+#include "gui/form_usuario.h"
 #include "gui/listas_teste.h"
 #include "gui/sistema_teste.h"
 #include "gui/widgets_teste.h"
@@ -112,8 +115,9 @@ TEST_F(Relatorios, ProducaoVisualizadaExportadaEImpressa)
     rodar(r);
 }
 
-// "Exportar CSV" of the product list and of the apiary search: the file
-// holds the rows as the list shows them, under its column titles.
+// "Exportar CSV" of the product list, the apiary search, a hive's journal,
+// the user search and the honey lots: the file holds the rows as the list
+// shows them, under its column titles.
 TEST_F(Relatorios, ListasExportadasComoAparecem)
 {
     ASSERT_EQ(banco->executar("insert into cadastro.colmeia (id_colmeia, tipo, status, id_apiario) values "
@@ -174,5 +178,41 @@ TEST_F(Relatorios, ListasExportadasComoAparecem)
         c->janela()->hide();
     });
     esperar_fechado(r, ids::COLMEIAS, "the hives to close");
+    // The users found, and the honey lots listed.
+    abrir(r, ids::USUARIOS);
+    abrir_busca(r, ids::USUARIOS, ids::BUSCA_USUARIO);
+    r.passo([this, pasta] {
+        FormPesquisaUsuario* b = form<FormPesquisaUsuario>(ids::BUSCA_USUARIO);
+        EXPECT_EQ(b->widgets().button_exportar_csv->get_label(), "Exportar CSV");
+        b->widgets().entry_pesquisa->set_text(
+            banco->valor("select left(nome, 1) from cadastro.usuario order by id_usuario limit 1"));
+        std::string erro;
+        ASSERT_TRUE(lista_para_csv(*b->widgets().treeview_usuarios, "Usuários", pasta + "/usuarios.csv", &erro))
+            << erro;
+        const auto csv = teste::ler_csv(teste::ler_arquivo(pasta + "/usuarios.csv"));
+        ASSERT_GE(csv.size(), 2u);
+        EXPECT_FALSE(teste::linhas(b->widgets().treeview_usuarios).empty());
+        EXPECT_EQ(csv[0], teste::titulos(b->widgets().treeview_usuarios));
+        EXPECT_EQ(std::vector<std::vector<std::string>>(csv.begin() + 1, csv.end()),
+                  teste::linhas(b->widgets().treeview_usuarios));
+        b->janela()->hide();
+    });
+    esperar_fechado(r, ids::BUSCA_USUARIO, "the user search to close");
+    r.passo([this] { form<FormUsuario>(ids::USUARIOS)->janela()->hide(); });
+    esperar_fechado(r, ids::USUARIOS, "the users to close");
+    abrir(r, ids::LOTES_MEL);
+    r.passo([this, pasta] {
+        const WidgetsLoteMel& w = form<FORM_LOTE_MEL>(ids::LOTES_MEL)->widgets();
+        EXPECT_EQ(w.button_exportar_csv->get_label(), "Exportar CSV");
+        std::string erro;
+        ASSERT_TRUE(lista_para_csv(*w.treeview_lotes, "Lotes de mel", pasta + "/lotes.csv", &erro)) << erro;
+        const auto csv = teste::ler_csv(teste::ler_arquivo(pasta + "/lotes.csv"));
+        // No lot yet: the file says so under the titles.
+        EXPECT_TRUE(teste::linhas(w.treeview_lotes).empty());
+        EXPECT_EQ(csv, (std::vector<std::vector<std::string>> { teste::titulos(w.treeview_lotes),
+                                                                { "Nenhum registro na lista." } }));
+        form<FORM_LOTE_MEL>(ids::LOTES_MEL)->janela()->hide();
+    });
+    esperar_fechado(r, ids::LOTES_MEL, "the lots to close");
     rodar(r);
 }
