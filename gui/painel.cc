@@ -131,6 +131,8 @@ void PAINEL_PRINCIPAL::pedir_atualizacao()
 {
     if (pedida.connected() || adiada.connected())
         return;
+    // Below the windows' own idle work (a window opened with a record to
+    // show gets it first): the panel is read once they are done.
     pedida = Glib::signal_idle().connect([this] {
         // A window may turn the loop in the middle of its transaction (a
         // progress dialog): the panel's reads would then be part of it, and
@@ -146,7 +148,7 @@ void PAINEL_PRINCIPAL::pedir_atualizacao()
         }
         atualizar();
         return false;
-    });
+    }, Glib::PRIORITY_LOW);
 }
 
 bool PAINEL_PRINCIPAL::em_transacao() const
