@@ -106,9 +106,15 @@ PAINEL_PRINCIPAL::PAINEL_PRINCIPAL(Contexto& contexto)
         if (!caminho.empty())
             abrir_linha(static_cast<std::size_t>(caminho[0]));
     });
-    // Any save, in any window: read again once it is all sent.
+    // Any save, in any window: read again once it is all sent, and if a
+    // window is open over the panel, once the panel is seen again.
     if (ctx.query)
-        ctx.query->ao_gravar([this] { pedir_atualizacao(); });
+        ctx.query->ao_gravar([this] {
+            if (coberto && coberto())
+                espera_vista = true;
+            else
+                pedir_atualizacao();
+        });
 }
 
 const LINHA_PAINEL* PAINEL_PRINCIPAL::linha(const Gtk::TreeModel::iterator& it) const
@@ -149,6 +155,14 @@ void PAINEL_PRINCIPAL::pedir_atualizacao()
         atualizar();
         return false;
     }, Glib::PRIORITY_LOW);
+}
+
+void PAINEL_PRINCIPAL::visto()
+{
+    if (!espera_vista)
+        return;
+    espera_vista = false;
+    pedir_atualizacao();
 }
 
 bool PAINEL_PRINCIPAL::em_transacao() const
@@ -198,6 +212,7 @@ Glib::RefPtr<Gdk::Pixbuf> PAINEL_PRINCIPAL::barra(const RESUMO_APIARIO& r)
 void PAINEL_PRINCIPAL::atualizar()
 {
     ++n_leituras;
+    espera_vista = false;
     quadro = modelo.ler();
     auto novas = std::make_shared<std::vector<LINHA_PAINEL>>();
     novas->reserve(quadro.apiarios.size());

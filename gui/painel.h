@@ -5,13 +5,16 @@
 // rearing steps due. The view reads each line where the panel keeps it
 // (thousands of apiaries cost what the few lines drawn cost). Activating a line opens its record: the apiary, the
 // hive or the batch. It is read again when asked (F5 in the main window)
-// and after any window saved something, once, when the program is idle
-// again, however many statements the save sent (and after the transaction
-// it was part of).
+// and after any window saved something, once, however many statements the
+// save sent (and after the transaction it was part of): when the program is
+// idle again if no window of the program is open over it, else once it is
+// looked at again (the main window takes the focus, or the last window over
+// it closes), so a save in a form never waits for the panel's read.
 #ifndef ZUMBREL_GUI_PAINEL_H
 #define ZUMBREL_GUI_PAINEL_H
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +58,13 @@ public:
     void atualizar();
     // Reads it once the program is idle; asked again before then, still once.
     void pedir_atualizacao();
+    // The panel is in sight again: a read a save left pending is asked for.
+    void visto();
+    // Whether a window of the program is open over the panel now (a save
+    // then leaves the read for when it is seen again).
+    void set_coberto(std::function<bool()> f) { coberto = std::move(f); }
+    // Whether a save left a read for when the panel is seen again.
+    bool pendente() const { return espera_vista; }
     // Line i activated: its record opens over the main window.
     void abrir_linha(std::size_t i);
 
@@ -80,6 +90,8 @@ private:
     QUADRO_PAINEL quadro;
     std::shared_ptr<std::vector<LINHA_PAINEL>> linhas;
     int n_leituras = 0;
+    std::function<bool()> coberto;
+    bool espera_vista = false;
     sigc::connection pedida;
     sigc::connection adiada;
 

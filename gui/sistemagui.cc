@@ -226,7 +226,14 @@ void SISTEMAGUI::carregar_sistema()
     vertical->pack_start(*horizontal, false, false, 0);
     // Under the menu, the panel of the apiaries; F5 reads it again.
     painel.reset(new PAINEL_PRINCIPAL(contexto));
+    painel->set_coberto([this] { return !abertos.empty(); });
     vertical->pack_start(painel->caixa(), true, true, 0);
+    // Back to the main window: what was saved meanwhile shows in the panel.
+    janela.signal_focus_in_event().connect([this](GdkEventFocus*) {
+        if (painel)
+            painel->visto();
+        return false;
+    });
     janela.signal_key_press_event().connect([this](GdkEventKey* tecla) {
         if (tecla->keyval != GDK_F5 || !painel)
             return false;
@@ -321,6 +328,9 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     abertos.erase(std::find(abertos.begin(), abertos.end(), f));
     if (janela_cadastro == &janela)
         janela_cadastro = abertos.empty() ? nullptr : abertos.back()->janela();
+    // The last window over the main one closed: the panel is in sight.
+    if (abertos.empty() && painel)
+        painel->visto();
 }
 
 Formulario* SISTEMAGUI::formulario_aberto(int id) const

@@ -114,7 +114,8 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
     });
 
     // The apiary's line opens it; its name saved there shows in the panel
-    // behind, read once for the save.
+    // behind once the form closes, read once for the save and not while the
+    // form is still open over it.
     auto leituras = std::make_shared<int>(0);
     r.passo([this, leituras] {
         *leituras = painel()->leituras();
@@ -129,11 +130,22 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
         f->widgets().entry_nome->set_text("Apiário Santa Luzia Nova");
         teste::clicar(f->widgets().button_salvar);
     });
+    r.esperar([this] { return form<FormApiario>(ids::APIARIOS)->widgets().button_editar->is_sensitive(); },
+              "the apiary saved");
+    r.passo([this, leituras] {
+        for (int k = 0; k < 50 && Gtk::Main::events_pending(); ++k)
+            Gtk::Main::iteration(false);
+        EXPECT_EQ(painel()->leituras(), *leituras);
+        EXPECT_TRUE(painel()->pendente());
+        EXPECT_EQ(linhas()[2].find("Apiário Santa Luzia Nova|"), std::string::npos);
+        form<FormApiario>(ids::APIARIOS)->janela()->hide();
+    });
     r.esperar([this] { return linhas()[2].rfind("Apiário Santa Luzia Nova|", 0) == 0; }, "the new name in the panel");
     r.passo([this, leituras] {
         EXPECT_EQ(painel()->leituras(), *leituras + 1);
-        form<FormApiario>(ids::APIARIOS)->janela()->hide();
+        EXPECT_FALSE(painel()->pendente());
     });
+    esperar_fechado(r, ids::APIARIOS, "the apiary form to close");
     // Saves inside a transaction: read once, after it is over.
     r.passo([this, leituras] {
         *leituras = painel()->leituras();
@@ -158,7 +170,6 @@ TEST_F(Painel, MostraOsApiariosAtualizaEAbreCadaLinha)
         EXPECT_EQ(mel.find("Mel em " + banco->valor("select extract(year from current_date)") + ": 5,0 kg"), 0u)
             << mel;
     });
-    esperar_fechado(r, ids::APIARIOS, "the apiary form to close");
 
     // The hive in withdrawal opens the hive; the step due, its batch.
     r.passo([this] { painel()->abrir_linha(3); });
