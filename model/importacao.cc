@@ -118,6 +118,10 @@ bool ler_rgn(const std::string& rgn, int* codigo, int* mae)
 
 const char* const FALTA_COLUNA = "A planilha não tem a coluna \"";
 
+// How many rows' inserts go together: their replies fit in the system's
+// buffers while the next group is written.
+const std::size_t LINHAS_POR_GRUPO = 100;
+
 } // namespace
 
 const char* nome_da_importacao(TIPO_IMPORTACAO tipo)
@@ -608,6 +612,31 @@ bool IMPORTACAO::gravar(PREPARO& p, int* gravados)
         }
         floradas[comparavel(nome)] = std::atoi(chave.c_str());
     }
+    // The rows' inserts go a group at a time in one round trip: none of them
+    // needs what another returns, and the first the database refuses ends
+    // the group there, the rows after it not run.
+    std::vector<int> na_fila;
+    const auto enfileirar = [this, &na_fila](int linha, const INSTRUCAO& i) {
+        query->enfileirar(i);
+        na_fila.push_back(linha);
+    };
+    const auto enviar = [this, &na_fila, &feitos, &na_linha] {
+        const std::vector<RESULTADO> resultados = query->enviar_fila();
+        for (std::size_t k = 0; k < resultados.size(); ++k) {
+            if (!resultados[k].ok()) {
+                contar(resultados[k]);
+                falha_ = FALHA(resultados[k]);
+                return na_linha(na_fila[k]);
+            }
+            ++feitos;
+        }
+        na_fila.clear();
+        return true;
+    };
+    const auto gravar_linha = [&](int linha, const INSTRUCAO& i) {
+        enfileirar(linha, i);
+        return na_fila.size() < LINHAS_POR_GRUPO || enviar();
+    };
     APIARIO apiario(query);
     for (auto& [linha, a] : p.apiarios) {
         if (a.florada.id_florada == 0)
@@ -615,36 +644,33 @@ bool IMPORTACAO::gravar(PREPARO& p, int* gravados)
         INSTRUCAO i = apiario.insercao(a);
         if (a.id_apiario > 0)
             i.inserir("id_apiario", std::to_string(a.id_apiario));
-        if (!executar_contando(i))
-            return na_linha(linha);
-        ++feitos;
+        if (!gravar_linha(linha, i))
+            return false;
     }
     COLMEIA colmeia(query);
     for (auto& [linha, h] : p.colmeias) {
         INSTRUCAO i = colmeia.insercao(h);
         if (h.id > 0)
             i.inserir("id_colmeia", std::to_string(h.id));
-        if (!executar_contando(i))
-            return na_linha(linha);
-        ++feitos;
+        if (!gravar_linha(linha, i))
+            return false;
     }
     ABELHA abelha(query);
     for (auto& [linha, b] : p.abelhas) {
         // The code comes from the RGN; the database writes the RGN from it.
         INSTRUCAO i = abelha.insercao(b);
         i.inserir("id_abelha", std::to_string(b.id));
-        if (!executar_contando(i))
-            return na_linha(linha);
-        ++feitos;
+        if (!gravar_linha(linha, i))
+            return false;
     }
+    // Every inspection was checked as the form checks it.
     REVISAO revisao(query);
     for (auto& [linha, r] : p.revisoes) {
-        if (!revisao.inserir(&r)) {
-            falha_ = revisao.falha();
-            return na_linha(linha);
-        }
-        ++feitos;
+        if (!gravar_linha(linha, revisao.insercao(r)))
+            return false;
     }
+    if (!na_fila.empty() && !enviar())
+        return false;
     if (p.com_chaves) {
         const bool ok = p.tipo == TIPO_IMPORTACAO::APIARIOS   ? acertar_chaves("apiario", "id_apiario")
                         : p.tipo == TIPO_IMPORTACAO::COLMEIAS ? acertar_chaves("colmeia", "id_colmeia")

@@ -53,13 +53,19 @@ bool REVISAO::inserir(REVISOES* revisao)
     if (!ler_quilos(revisao->mel))
         return recusar("O mel colhido deve ser um número de quilos, zero ou mais (por exemplo 12,5).");
 
-    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.revisao", { "id_revisao" });
-    i.inserir(COLUNAS_REVISAO, *revisao, *query);
     RESULTADO r;
+    const INSTRUCAO i = insercao(*revisao);
     if (!executar_contando(i, &r) || !r.achou())
         return false;
     revisao->id = r.linha(0).inteiro(0);
     return true;
+}
+
+INSTRUCAO REVISAO::insercao(const REVISOES& revisao) const
+{
+    INSTRUCAO i = query->descrever(INSTRUCAO::INSERIR, "cadastro.revisao", { "id_revisao" });
+    i.inserir(COLUNAS_REVISAO, revisao, *query);
+    return i;
 }
 
 bool REVISAO::deletar(int id)

@@ -41,6 +41,8 @@ public:
     // does not exist, a status not in the list, a harvest that is not a
     // number of kg of zero or more, or when the database refuses it.
     bool inserir(REVISOES* revisao);
+    // The insert of an inspection checked already, as inserir sends it.
+    INSTRUCAO insercao(const REVISOES& revisao) const;
     bool deletar(int id);
     // The hive's inspections, newest first (by date, then the last entered).
     LISTA_REVISOES listar(int id_colmeia);

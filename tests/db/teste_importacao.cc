@@ -3,6 +3,7 @@
 // refuses) storing nothing, and what the program exports reading back into
 // an empty database as the same records, hostile texts included.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -154,14 +155,21 @@ TEST_F(Importacao, UmaLinhaErradaNadaGrava)
                              "alter table cadastro.revisao add constraint recusa check (obs <> 'recusar')"),
               "");
     const std::string com_colmeia = banco.despejo();
-    const PLANILHA recusada = planilha("Colméia;Data;Status;Observações\n1;01/03/2025;Ativa;a\n"
-                                       "1;02/03/2025;Fraca;b\n1;03/03/2025;Ativa;recusar\n");
-    ASSERT_TRUE(imp.conferir(TIPO_IMPORTACAO::REVISOES, recusada).pronta());
-    EXPECT_FALSE(imp.importar(TIPO_IMPORTACAO::REVISOES, recusada, &gravados));
-    EXPECT_EQ(imp.falha().motivo().rfind("Nada foi importado: a linha 4 foi recusada.", 0), 0u) << imp.falha().motivo();
-    EXPECT_EQ(gravados, 0);
-    EXPECT_EQ(banco.valor("select count(*) from cadastro.revisao"), "0");
-    EXPECT_EQ(banco.despejo(), com_colmeia);
+    // The refused row among the first few, last of many, or in the middle
+    // of many (the rows go to the database in groups).
+    for (const auto& [linhas, recusar] : { std::pair { 3, 2 }, std::pair { 250, 250 }, std::pair { 250, 151 } }) {
+        std::string texto = "Colméia;Data;Status;Observações\n";
+        for (int k = 1; k <= linhas; ++k)
+            texto += "1;01/03/2025;Ativa;" + std::string(k == recusar ? "recusar" : "a") + "\n";
+        const PLANILHA recusada = planilha(texto);
+        ASSERT_TRUE(imp.conferir(TIPO_IMPORTACAO::REVISOES, recusada).pronta());
+        EXPECT_FALSE(imp.importar(TIPO_IMPORTACAO::REVISOES, recusada, &gravados));
+        const std::string dita = "Nada foi importado: a linha " + std::to_string(recusar + 1) + " foi recusada.";
+        EXPECT_EQ(imp.falha().motivo().rfind(dita, 0), 0u) << imp.falha().motivo();
+        EXPECT_EQ(gravados, 0);
+        EXPECT_EQ(banco.valor("select count(*) from cadastro.revisao"), "0");
+        EXPECT_EQ(banco.despejo(), com_colmeia);
+    }
 
     // The right rows of the first file go in, with the floral source new to
     // the records; the same file again repeats nothing.
