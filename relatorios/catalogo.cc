@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <utility>
 
 #include "db/query.h"
 #include "model/desempenho.h"
@@ -28,6 +29,8 @@ const char* const ENCERRADAS = "('Morta', 'Vendida', 'Unida', 'Perdida')";
 
 CELULA T(const std::string& t) { return CELULA::de_texto(t); }
 CELULA N(double v, int casas) { return CELULA::de_numero(v, casas); }
+// A result's column read as a text into a table's cell.
+constexpr int X = LINHAS_RELATORIO::TEXTO;
 
 std::string periodo_texto(const std::string& de, const std::string& ate)
 {
@@ -287,7 +290,7 @@ bool RELATORIOS_DO_BANCO::producao(const FILTRO_RELATORIO& f, RELATORIO& rel)
         g = GRAFICO_BARRAS();
     if (kg == 0 && kg0 == 0 && !t.linhas.empty())
         t.titulo += ": nenhum mel colhido no período";
-    rel.tabelas.push_back(t);
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -311,12 +314,8 @@ bool RELATORIOS_DO_BANCO::cadastro_apiarios(const FILTRO_RELATORIO& f, RELATORIO
                   { "Longitude", 1.4 }, { "Colméias ativas", 1.3 }, { "Produção (florada)", 2 }, { "Desde", 1.2 },
                   { "Endereço", 2 }, { "Distrito", 1.4 }, { "Observações", 2.4 } };
     t.vazia = "Nenhum apiário cadastrado até " + data_br(ate_) + ".";
-    for (int i = 0; i < res.registros(); ++i) {
-        const LinhaResultado l = res.linha(i);
-        t.linhas.push_back({ { N(l.inteiro(0), 0), T(l[1]), T(l[2]), T(l[3]), T(l[4]), T(l[5]), N(l.inteiro(6), 0),
-                               T(l[7]), T(l[8]), T(l[9]), T(l[10]), T(l[11]) } });
-    }
-    rel.tabelas.push_back(t);
+    t.linhas.ler(res.linhas, { 0, X, X, X, X, X, 0 });
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -335,11 +334,8 @@ bool RELATORIOS_DO_BANCO::caderno_campo(const FILTRO_RELATORIO& f, RELATORIO& re
     t.titulo = "Registros do diário das colméias";
     t.colunas = { { "Data", 1 }, { "Apiário", 2.2 }, { "Colméia", 0.8 }, { "Registro", 1.3 }, { "O que foi feito", 5 } };
     t.vazia = "Nenhum registro no diário das colméias no período.";
-    for (int i = 0; i < res.registros(); ++i) {
-        const LinhaResultado l = res.linha(i);
-        t.linhas.push_back({ { T(l[0]), T(l[1]), N(l.inteiro(2), 0), T(l[3]), T(l[4]) } });
-    }
-    rel.tabelas.push_back(t);
+    t.linhas.ler(res.linhas, { X, X, 0 });
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -362,14 +358,7 @@ bool RELATORIOS_DO_BANCO::tratamentos(const FILTRO_RELATORIO& f, RELATORIO& rel)
         return t;
     };
     auto ler = [](const RESULTADO& res, TABELA_RELATORIO& t, bool destaque) {
-        for (int i = 0; i < res.registros(); ++i) {
-            const LinhaResultado l = res.linha(i);
-            LINHA_RELATORIO linha;
-            linha.destaque = destaque;
-            linha.celulas = { T(l[0]), T(l[1]), N(l.inteiro(2), 0), T(l[3]), T(l[4]), T(l[5]), T(l[6]), T(l[7]),
-                              T(l[8]) };
-            t.linhas.push_back(linha);
-        }
+        t.linhas.ler(res.linhas, { X, X, 0 }, destaque);
     };
     RESULTADO hoje, periodo;
     if (!consultar(colunas, de_onde,
@@ -386,7 +375,8 @@ bool RELATORIOS_DO_BANCO::tratamentos(const FILTRO_RELATORIO& f, RELATORIO& rel)
     ler(hoje, em_carencia, true);
     TABELA_RELATORIO do_periodo = tabela("Tratamentos do período", "Nenhum tratamento no período.");
     ler(periodo, do_periodo, false);
-    rel.tabelas = { em_carencia, do_periodo };
+    rel.tabelas.push_back(std::move(em_carencia));
+    rel.tabelas.push_back(std::move(do_periodo));
     return true;
 }
 
@@ -415,13 +405,7 @@ bool RELATORIOS_DO_BANCO::ocorrencias(const FILTRO_RELATORIO& f, RELATORIO& rel)
     t.colunas = { { "Data", 1 }, { "Colméia", 0.8 }, { "Apiário", 2 }, { "Município", 1.8 }, { "Ocorrência", 2.2 },
                   { "Nível", 0.9 }, { "Quadros", 0.8 }, { "Notificação", 1.6 } };
     t.vazia = "Nenhuma ocorrência sanitária no período.";
-    for (int i = 0; i < lista.registros(); ++i) {
-        const LinhaResultado l = lista.linha(i);
-        LINHA_RELATORIO linha;
-        linha.destaque = l[7] == "notificação imediata";
-        linha.celulas = { T(l[0]), N(l.inteiro(1), 0), T(l[2]), T(l[3]), T(l[4]), T(l[5]), T(l[6]), T(l[7]) };
-        t.linhas.push_back(linha);
-    }
+    t.linhas.ler(lista.linhas, { X, 0 }, false, 7, "notificação imediata");
     TABELA_RELATORIO m;
     m.titulo = "Contagem mensal por doença e município";
     m.colunas = { { "Mês", 1 }, { "Ocorrência", 2.5 }, { "Município", 2 }, { "Ocorrências", 1 }, { "Colméias", 1 },
@@ -431,7 +415,8 @@ bool RELATORIOS_DO_BANCO::ocorrencias(const FILTRO_RELATORIO& f, RELATORIO& rel)
         const LinhaResultado l = contagem.linha(i);
         m.linhas.push_back({ { T(l[0]), T(l[1]), T(l[2]), N(l.inteiro(3), 0), N(l.inteiro(4), 0), T(l[5]) } });
     }
-    rel.tabelas = { t, m };
+    rel.tabelas.push_back(std::move(t));
+    rel.tabelas.push_back(std::move(m));
     return true;
 }
 
@@ -453,12 +438,8 @@ bool RELATORIOS_DO_BANCO::movimentacoes(const FILTRO_RELATORIO& f, RELATORIO& re
     t.colunas = { { "Data", 1 }, { "Colméia", 0.8 }, { "Origem", 2 }, { "Município de origem", 1.8 },
                   { "Destino", 2 }, { "Município de destino", 1.8 }, { "GTA", 1.1 }, { "Finalidade", 1.1 } };
     t.vazia = "Nenhuma movimentação no período.";
-    for (int i = 0; i < res.registros(); ++i) {
-        const LinhaResultado l = res.linha(i);
-        t.linhas.push_back(
-            { { T(l[0]), N(l.inteiro(1), 0), T(l[2]), T(l[3]), T(l[4]), T(l[5]), T(l[6]), T(l[7]) } });
-    }
-    rel.tabelas.push_back(t);
+    t.linhas.ler(res.linhas, { X, 0 });
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -497,7 +478,7 @@ bool RELATORIOS_DO_BANCO::rainhas(const FILTRO_RELATORIO& f, RELATORIO& rel)
         t.linhas.push_back({ { T(l[0]), T(l[1]), T(idade), T(cor_da_rainha(l[1], l[2])), T(l[4]), T(l[5]), T(l[6]),
                                T(l[7]), T(l[8]) } });
     }
-    rel.tabelas.push_back(t);
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -526,7 +507,7 @@ bool RELATORIOS_DO_BANCO::ficha_campo(const FILTRO_RELATORIO& f, RELATORIO& rel)
             t.colunas = { { "Colméia", 0.8 }, { "Tipo", 1.1 }, { "Rainha", 1.3 }, { "Status", 1 },
                           { "Última revisão", 1.2 }, { "Em carência", 1.2 }, { "Status visto", 1.2 },
                           { "Mel (kg)", 0.9 }, { "Observações", 3 } };
-            rel.tabelas.push_back(t);
+            rel.tabelas.push_back(std::move(t));
         }
         rel.tabelas.back().linhas.push_back(
             { { N(l.inteiro(2), 0), T(l[3]), T(l[4]), T(l[5]), T(l[6]), T(l[7]), T(""), T(""), T("") } });
@@ -593,7 +574,7 @@ bool RELATORIOS_DO_BANCO::ficha_colmeia(const FILTRO_RELATORIO& f, RELATORIO& re
     };
     for (const auto& d : dados)
         t.linhas.push_back({ { T(d.first), T(d.second) } });
-    rel.tabelas.push_back(t);
+    rel.tabelas.push_back(std::move(t));
 
     // The latest entries of its journal, newest first.
     RESULTADO diario;
@@ -610,7 +591,7 @@ bool RELATORIOS_DO_BANCO::ficha_colmeia(const FILTRO_RELATORIO& f, RELATORIO& re
         const LinhaResultado e = diario.linha(i);
         u.linhas.push_back({ { T(e[0]), T(e[1]), T(e[2]) } });
     }
-    rel.tabelas.push_back(u);
+    rel.tabelas.push_back(std::move(u));
     return true;
 }
 
@@ -655,7 +636,7 @@ bool RELATORIOS_DO_BANCO::lotes(const FILTRO_RELATORIO& f, RELATORIO& rel)
     }
     if (!t.linhas.empty())
         t.linhas.push_back({ { T("Total"), T(""), T(""), N(total, 1), T(""), T(""), T(""), T(""), T("") }, true });
-    rel.tabelas.push_back(t);
+    rel.tabelas.push_back(std::move(t));
 
     RESULTADO origem;
     if (!consultar({ "l.codigo", "pt.id_colmeia", "to_char(pt.data, 'DD/MM/YYYY')", "a.nome",
@@ -674,12 +655,8 @@ bool RELATORIOS_DO_BANCO::lotes(const FILTRO_RELATORIO& f, RELATORIO& rel)
     o.colunas = { { "Lote", 1.1 }, { "Colméia", 0.8 }, { "Colheita", 1 }, { "Apiário", 2 }, { "Município", 1.6 },
                   { "Coordenadas", 1.8 }, { "Rainha", 1.2 }, { "Quilos", 0.9 } };
     o.vazia = "Nenhuma colheita nos lotes do período.";
-    for (int i = 0; i < origem.registros(); ++i) {
-        const LinhaResultado l = origem.linha(i);
-        o.linhas.push_back({ { T(l[0]), N(l.inteiro(1), 0), T(l[2]), T(l[3]), T(l[4]), T(l[5]), T(l[6]),
-                               N(ler_numero(l[7]), 1) } });
-    }
-    rel.tabelas.push_back(o);
+    o.linhas.ler(origem.linhas, { X, 0, X, X, X, X, X, 1 });
+    rel.tabelas.push_back(std::move(o));
     return true;
 }
 
@@ -703,7 +680,7 @@ bool RELATORIOS_DO_BANCO::matrizes(const FILTRO_RELATORIO&, RELATORIO& rel)
                                numero(d.postura), N(d.colmeias, 0), numero(d.mel), numero(d.ocorrencias),
                                numero(d.perdidas) } });
     }
-    rel.tabelas.push_back(t);
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -723,11 +700,8 @@ bool RELATORIOS_DO_BANCO::colmeias(const FILTRO_RELATORIO& f, RELATORIO& rel)
     t.colunas = { { "Colméia", 0.8 }, { "Tipo", 1.1 }, { "Status", 1 }, { "Rainha", 1.3 }, { "Apiário", 2.2 },
                   { "Instalação", 1.1 }, { "Observações", 3 }, { "Código do apiário", 0.9 } };
     t.vazia = "Nenhuma colméia cadastrada.";
-    for (int i = 0; i < res.registros(); ++i) {
-        const LinhaResultado l = res.linha(i);
-        t.linhas.push_back({ { N(l.inteiro(0), 0), T(l[1]), T(l[2]), T(l[3]), T(l[4]), T(l[5]), T(l[6]), N(l.inteiro(7), 0) } });
-    }
-    rel.tabelas.push_back(t);
+    t.linhas.ler(res.linhas, { 0, X, X, X, X, X, X, 0 });
+    rel.tabelas.push_back(std::move(t));
     return true;
 }
 
@@ -745,10 +719,7 @@ bool RELATORIOS_DO_BANCO::revisoes(const FILTRO_RELATORIO& f, RELATORIO& rel)
     t.titulo = "Revisões das colméias";
     t.colunas = { { "Colméia", 0.8 }, { "Data", 1 }, { "Status", 1 }, { "Mel (kg)", 0.9 }, { "Observações", 4 } };
     t.vazia = "Nenhuma revisão no período.";
-    for (int i = 0; i < res.registros(); ++i) {
-        const LinhaResultado l = res.linha(i);
-        t.linhas.push_back({ { N(l.inteiro(0), 0), T(l[1]), T(l[2]), N(ler_numero(l[3]), 3), T(l[4]) } });
-    }
-    rel.tabelas.push_back(t);
+    t.linhas.ler(res.linhas, { 0, X, X, 3 });
+    rel.tabelas.push_back(std::move(t));
     return true;
 }

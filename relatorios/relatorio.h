@@ -6,10 +6,15 @@
 #ifndef ZUMBREL_RELATORIOS_RELATORIO_H
 #define ZUMBREL_RELATORIOS_RELATORIO_H
 
+#include <cstddef>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/empresa.h"
+
+class LINHAS;
 
 // One value of a table: a text, or a number shown with `casas` decimals
 // (decimal comma) and written as a number into a spreadsheet.
@@ -40,12 +45,74 @@ struct LINHA_RELATORIO
     bool destaque = false;
 };
 
+// The rows of a table: first, when it has them, the rows of a database
+// result, kept as the result holds them and each made a row of cells only
+// when it is drawn or written (a year of every apiary's journal, hundreds
+// of thousands of rows, is in memory once, not twice); then the rows given
+// one by one, as a total.
+class LINHAS_RELATORIO
+{
+public:
+    // A cell read as a text, not as a number.
+    static constexpr int TEXTO = -1;
+    // The rows of `linhas`, before any given one by one (with rows given
+    // already, they are made now and go after them): cell c from column c,
+    // a text where `casas` says TEXTO (or says nothing), else a number with
+    // that many decimals (a whole number when 0); in bold all of them when
+    // `destaque`, else those whose column `coluna_destaque` holds
+    // `valor_destaque`.
+    void ler(std::shared_ptr<const LINHAS> linhas, std::vector<int> casas, bool destaque = false,
+             int coluna_destaque = -1, std::string valor_destaque = std::string());
+    void push_back(LINHA_RELATORIO linha) { proprias.push_back(std::move(linha)); }
+
+    std::size_t size() const { return lidas() + proprias.size(); }
+    bool empty() const { return size() == 0; }
+    LINHA_RELATORIO operator[](std::size_t i) const;
+
+    class const_iterator
+    {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = LINHA_RELATORIO;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = LINHA_RELATORIO;
+
+        const_iterator(const LINHAS_RELATORIO* l, std::size_t i) : lista(l), i(i) {}
+        LINHA_RELATORIO operator*() const { return (*lista)[i]; }
+        const_iterator& operator++()
+        {
+            ++i;
+            return *this;
+        }
+        bool operator==(const const_iterator& o) const { return i == o.i; }
+        bool operator!=(const const_iterator& o) const { return i != o.i; }
+
+    private:
+        const LINHAS_RELATORIO* lista;
+        std::size_t i;
+    };
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, size()); }
+
+private:
+    std::size_t lidas() const;
+    LINHA_RELATORIO lida(std::size_t i) const;
+
+    std::shared_ptr<const LINHAS> fonte;
+    std::vector<int> casas;
+    bool destaque = false;
+    int coluna_destaque = -1;
+    std::string valor_destaque;
+    std::vector<LINHA_RELATORIO> proprias;
+};
+
 // One table, with its title and what it says when it has no rows.
 struct TABELA_RELATORIO
 {
     std::string titulo;
     std::vector<COLUNA_RELATORIO> colunas;
-    std::vector<LINHA_RELATORIO> linhas;
+    LINHAS_RELATORIO linhas;
     std::string vazia = "Nenhum registro.";
 };
 

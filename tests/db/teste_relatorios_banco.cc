@@ -459,3 +459,38 @@ TEST_F(RelatoriosBanco, ProgramaNaLinhaDeComando)
         << saida;
     EXPECT_FALSE(teste::existe(sem_banco + "/r.pdf"));
 }
+
+// A table's rows read from a result are the rows the same values given one
+// by one would be: texts, whole numbers (an empty one is 0), decimals, and
+// the bold ones; rows given before go first, and those given after last.
+TEST_F(RelatoriosBanco, LinhasLidasDeUmResultadoComoAsDadasUmaAUma)
+{
+    const RESULTADO res = q->ativar(q->descrever(INSTRUCAO::CONSULTAR,
+                                                 "(values ('Boa Esperança', '7', '12.50', 'leve'), "
+                                                 "('Três Irmãos', '', '3', 'grave')) v(a, n, d, m)",
+                                                 { "a", "n", "d", "m" }));
+    ASSERT_EQ(res.registros(), 2);
+    const LINHA_RELATORIO dada { { CELULA::de_texto("Total"), CELULA::de_numero(7, 0) }, true };
+    const std::vector<std::string> lidas[] = { { "Boa Esperança", "7", "12,5", "leve" },
+                                               { "Três Irmãos", "0", "3,0", "grave" } };
+    for (const bool antes : { false, true }) {
+        for (const bool todas : { false, true }) {
+            TABELA_RELATORIO t;
+            if (antes)
+                t.linhas.push_back(dada);
+            t.linhas.ler(res.linhas, { LINHAS_RELATORIO::TEXTO, 0, 1 }, todas, 3, "grave");
+            if (!antes)
+                t.linhas.push_back(dada);
+            const auto s = mostradas(t);
+            ASSERT_EQ(s.size(), 3u);
+            const std::size_t primeira = antes ? 1 : 0;
+            EXPECT_EQ(s[antes ? 0 : 2], (std::vector<std::string> { "Total", "7" }));
+            for (std::size_t k = 0; k < 2; ++k) {
+                EXPECT_EQ(s[primeira + k], lidas[k]) << antes << todas;
+                EXPECT_EQ(t.linhas[primeira + k].destaque, todas || k == 1) << antes << todas;
+                EXPECT_EQ(t.linhas[primeira + k].celulas[1].numero, true);
+                EXPECT_EQ(t.linhas[primeira + k].celulas[3].numero, false);
+            }
+        }
+    }
+}
