@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "roteiro/conf_banco.h"
+#include "roteiro/roteiro.h"
 
 namespace bench {
 
@@ -322,6 +323,36 @@ std::string BancoBench::valor(const std::string& sql) const
 std::string BancoBench::escrever_conf(const std::string& pasta) const
 {
     return teste::escrever_db_conf(pasta, { servidor_.host, nome_, servidor_.usuario, servidor_.senha, 0 });
+}
+
+// Times the text through libpq alone: the server runs it and sends every
+// row, which is read and dropped at once (COPY of the SELECT to the client,
+// a row at a time), so that the benchmark's own memory does not hold a
+// second copy of a 100,000-row list: the database's own cost of the rows a
+// click lists.
+double selecao_bruta(PGconn* c, const std::string& sql)
+{
+    const double inicio = teste::agora_ms();
+    PGresult* r = PQexec(c, ("COPY (" + sql + ") TO STDOUT").c_str());
+    bool ok = PQresultStatus(r) == PGRES_COPY_OUT;
+    std::string erro = ok ? "" : PQresultErrorMessage(r);
+    PQclear(r);
+    if (ok) {
+        char* linha = nullptr;
+        while (PQgetCopyData(c, &linha, 0) > 0)
+            PQfreemem(linha);
+        while ((r = PQgetResult(c))) {
+            if (PQresultStatus(r) != PGRES_COMMAND_OK) {
+                ok = false;
+                erro = PQresultErrorMessage(r);
+            }
+            PQclear(r);
+        }
+    }
+    const double ms = teste::agora_ms() - inicio;
+    if (!ok)
+        throw std::runtime_error("bare SELECT failed: " + erro);
+    return ms;
 }
 
 } // namespace bench

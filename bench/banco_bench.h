@@ -54,6 +54,11 @@ private:
     bool criado_ = false;
 };
 
+// Times the text through libpq alone: the server runs it and sends every
+// row, which is read and dropped at once, so that the benchmark's own memory
+// does not hold a second copy of a long result. Throws when it fails.
+double selecao_bruta(PGconn* c, const std::string& sql);
+
 } // namespace bench
 
 #endif // ZUMBREL_BENCH_BANCO_BENCH_H

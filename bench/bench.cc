@@ -275,36 +275,6 @@ std::string nome_bruto(const std::string& nome)
     return nome + " [bare SELECT]";
 }
 
-// Times the text through libpq alone: the server runs it and sends every
-// row, which is read and dropped at once (COPY of the SELECT to the client,
-// a row at a time), so that the benchmark's own memory does not hold a
-// second copy of a 100,000-row list: the database's own cost of the rows a
-// click lists.
-double selecao_bruta(PGconn* c, const std::string& sql)
-{
-    const double inicio = agora_ms();
-    PGresult* r = PQexec(c, ("COPY (" + sql + ") TO STDOUT").c_str());
-    bool ok = PQresultStatus(r) == PGRES_COPY_OUT;
-    std::string erro = ok ? "" : PQresultErrorMessage(r);
-    PQclear(r);
-    if (ok) {
-        char* linha = nullptr;
-        while (PQgetCopyData(c, &linha, 0) > 0)
-            PQfreemem(linha);
-        while ((r = PQgetResult(c))) {
-            if (PQresultStatus(r) != PGRES_COMMAND_OK) {
-                ok = false;
-                erro = PQresultErrorMessage(r);
-            }
-            PQclear(r);
-        }
-    }
-    const double ms = agora_ms() - inicio;
-    if (!ok)
-        throw std::runtime_error("bare SELECT failed: " + erro);
-    return ms;
-}
-
 // Where the program's trace (its standard output, a file here) stands now.
 long marca_rastro()
 {
@@ -339,7 +309,7 @@ void medir_com_bruto(Roteiro& r, Amostras& a, const std::string& rastro, PGconn*
     r.passo([&a, rastro, bruta, nome, inicio] {
         double soma = 0;
         for (const std::string& sql : selects_desde(rastro, *inicio))
-            soma += selecao_bruta(bruta, sql);
+            soma += bench::selecao_bruta(bruta, sql);
         a.juntar(nome_bruto(nome), soma);
     });
 }
