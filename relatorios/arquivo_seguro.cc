@@ -10,6 +10,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// How much is gathered before it is written.
+const std::size_t BLOCO = 64 * 1024;
+
+} // namespace
+
 std::string motivo_do_sistema(int numero)
 {
     switch (numero) {
@@ -77,6 +84,14 @@ bool ARQUIVO_SEGURO::escrever(const char* dados, std::size_t n)
 {
     if (!bom())
         return false;
+    juntos_.append(dados, n);
+    return juntos_.size() < BLOCO || descarregar();
+}
+
+bool ARQUIVO_SEGURO::descarregar()
+{
+    const char* dados = juntos_.data();
+    std::size_t n = juntos_.size();
     while (n > 0) {
         const ssize_t k = ::write(descritor_, dados, n);
         if (k < 0 && errno == EINTR)
@@ -88,12 +103,13 @@ bool ARQUIVO_SEGURO::escrever(const char* dados, std::size_t n)
         dados += k;
         n -= static_cast<std::size_t>(k);
     }
+    juntos_.clear();
     return true;
 }
 
 bool ARQUIVO_SEGURO::confirmar()
 {
-    if (!bom())
+    if (!bom() || !descarregar())
         return false;
     if (::fsync(descritor_) != 0) {
         falhar(errno);

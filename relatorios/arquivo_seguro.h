@@ -23,7 +23,10 @@ public:
     // Why not, in Portuguese, naming the destination.
     const std::string& erro() const { return erro_; }
 
-    // Appends bytes; false (and erro() set) once a write failed.
+    // Appends bytes; false (and erro() set) once a write failed. They are
+    // gathered and written some tens of kilobytes at a time (a CSV of a
+    // year's journal is hundreds of thousands of short lines); confirmar
+    // writes the rest.
     bool escrever(const char* dados, std::size_t n);
     bool escrever(const std::string& texto) { return escrever(texto.data(), texto.size()); }
     // Flushes to disk and gives the file the destination's name; false, and
@@ -32,11 +35,14 @@ public:
 
 private:
     void falhar(int numero);
+    // Writes what was gathered; false (and erro() set) when it cannot.
+    bool descarregar();
 
     std::string destino_;
     std::string temporario_;
     int descritor_ = -1;
     std::string erro_;
+    std::string juntos_;
 };
 
 // A system error number in plain Portuguese ("a pasta não existe").

@@ -139,6 +139,19 @@ TEST(Relatorios, CsvLidoDeVolta)
     EXPECT_EQ(linhas[2], (std::vector<std::string> { "Apiário 0002", "1235,5", "'=HYPERLINK(\"x\";\"y\")" }));
     EXPECT_EQ(teste::nomes_na_pasta(pasta), (std::vector<std::string> { "produção.csv" }));
 
+    // A long one, written to the disk many blocks at a time, reads back
+    // whole and in order.
+    const RELATORIO longo = exemplo(6000);
+    ASSERT_TRUE(exportar_csv(longo, caminho, &erro)) << erro;
+    const auto todas = teste::ler_csv(teste::ler_arquivo(caminho));
+    ASSERT_EQ(todas.size(), 6001u);
+    for (std::size_t i = 0; i < 6000; i += 997) {
+        char esperada[64];
+        std::snprintf(esperada, sizeof esperada, "Apiário %04zu|%zu,5", i + 1, 1234 + i);
+        EXPECT_EQ(todas[i + 1][0] + "|" + todas[i + 1][1], esperada);
+    }
+    EXPECT_EQ(todas.back()[0], "Apiário 6000");
+
     // Two tables: each with its title row, an empty row between them; one
     // without rows says so.
     RELATORIO dois = exemplo(1);
