@@ -1,11 +1,101 @@
 #include "db/linhas.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <string>
 
 #include "util/utf8.h"
+
+namespace {
+
+// Large blocks of results let go are kept for the next results: a list of
+// 100,000 rows read again (a form reads its list at every step of its
+// navigation) is written into pages already in memory, instead of the
+// system handing over and clearing thousands of fresh pages each time,
+// which costs more than reading the rows. A few blocks, up to a bound, and
+// all of them given back when asked (the last window closed).
+const std::size_t GRANDE = std::size_t(1) << 20;
+const std::size_t MAIS_GUARDADOS = 4;
+const std::size_t TOTAL_GUARDADO = std::size_t(32) << 20;
+
+struct Guardado
+{
+    void* bloco;
+    std::size_t tamanho;
+};
+
+std::mutex trava;
+std::vector<Guardado> guardados;
+std::size_t guardado_total = 0;
+
+// The largest kept block of at least `minimo` bytes (null when none is).
+void* tomar(std::size_t minimo, std::size_t* tamanho)
+{
+    std::lock_guard<std::mutex> t(trava);
+    auto maior = guardados.end();
+    for (auto g = guardados.begin(); g != guardados.end(); ++g) {
+        if (g->tamanho >= minimo && (maior == guardados.end() || g->tamanho > maior->tamanho))
+            maior = g;
+    }
+    if (maior == guardados.end())
+        return nullptr;
+    void* bloco = maior->bloco;
+    *tamanho = maior->tamanho;
+    guardado_total -= maior->tamanho;
+    guardados.erase(maior);
+    return bloco;
+}
+
+// A block let go: kept when large and there is room, else freed.
+void devolver(void* bloco, std::size_t tamanho)
+{
+    if (bloco && tamanho >= GRANDE) {
+        std::lock_guard<std::mutex> t(trava);
+        if (guardados.size() < MAIS_GUARDADOS && guardado_total + tamanho <= TOTAL_GUARDADO) {
+            guardados.push_back({ bloco, tamanho });
+            guardado_total += tamanho;
+            return;
+        }
+    }
+    std::free(bloco);
+}
+
+// Grows `bloco` (of `tamanho` bytes, `usados` of them written) to at least
+// `novo` bytes: into a kept block when one is large enough, else in place.
+void* crescer(void* bloco, std::size_t usados, std::size_t* tamanho, std::size_t novo)
+{
+    if (novo >= GRANDE) {
+        std::size_t achado = 0;
+        if (void* outro = tomar(novo, &achado)) {
+            if (usados)
+                std::memcpy(outro, bloco, usados);
+            devolver(bloco, *tamanho);
+            *tamanho = achado;
+            return outro;
+        }
+    }
+    void* p = std::realloc(bloco, novo);
+    if (p)
+        *tamanho = novo;
+    return p;
+}
+
+} // namespace
+
+void LINHAS::soltar_guardados()
+{
+    std::vector<Guardado> soltos;
+    {
+        std::lock_guard<std::mutex> t(trava);
+        soltos.swap(guardados);
+        guardado_total = 0;
+    }
+    for (const Guardado& g : soltos)
+        std::free(g.bloco);
+}
 
 LINHAS::LINHAS(int colunas, const std::vector<int>& guardadas)
     : ncolunas(colunas < 0 ? 0 : colunas), nguardadas(ncolunas)
@@ -29,8 +119,8 @@ LINHAS::LINHAS(int colunas, const std::vector<int>& guardadas)
 
 LINHAS::~LINHAS()
 {
-    std::free(dados);
-    std::free(inicio);
+    devolver(dados, capacidade);
+    devolver(inicio, cap_inicio * sizeof(std::uint32_t));
 }
 
 bool LINHAS::reservar_dados(std::size_t mais)
@@ -42,11 +132,10 @@ bool LINHAS::reservar_dados(std::size_t mais)
     std::size_t nova = capacidade ? capacidade : 4096;
     while (nova < usados + mais)
         nova *= 2;
-    char* p = static_cast<char*>(std::realloc(dados, nova));
+    char* p = static_cast<char*>(crescer(dados, usados, &capacidade, nova));
     if (!p)
         return false;
     dados = p;
-    capacidade = nova;
     return true;
 }
 
@@ -57,11 +146,13 @@ bool LINHAS::reservar_inicio(std::size_t mais)
     std::size_t nova = cap_inicio ? cap_inicio : 256;
     while (nova < n_inicio + mais)
         nova *= 2;
-    std::uint32_t* p = static_cast<std::uint32_t*>(std::realloc(inicio, nova * sizeof(std::uint32_t)));
+    std::size_t bytes = cap_inicio * sizeof(std::uint32_t);
+    std::uint32_t* p = static_cast<std::uint32_t*>(
+        crescer(inicio, n_inicio * sizeof(std::uint32_t), &bytes, nova * sizeof(std::uint32_t)));
     if (!p)
         return false;
     inicio = p;
-    cap_inicio = nova;
+    cap_inicio = bytes / sizeof(std::uint32_t);
     return true;
 }
 

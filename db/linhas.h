@@ -50,6 +50,10 @@ public:
     bool acrescentar(const PGresult* r);
     // Gives back the room reserved for rows that did not come.
     void encerrar();
+    // The large blocks that tables let go are kept for the next tables
+    // (reading a long list again costs no fresh memory); this gives them
+    // back to the system.
+    static void soltar_guardados();
 
 private:
     // Where a column's values sit among the kept ones (-1: not kept).

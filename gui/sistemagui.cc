@@ -8,6 +8,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/stock.h>
 
+#include "db/linhas.h"
 #include "db/rastro.h"
 #include "gui/dialogo_primeiro_acesso.h"
 #include "gui/form_abelha.h"
@@ -328,9 +329,13 @@ void SISTEMAGUI::carregar_cadastro(int id, Gtk::Window* pai)
     abertos.erase(std::find(abertos.begin(), abertos.end(), f));
     if (janela_cadastro == &janela)
         janela_cadastro = abertos.empty() ? nullptr : abertos.back()->janela();
-    // The last window over the main one closed: the panel is in sight.
-    if (abertos.empty() && painel)
-        painel->visto();
+    // The last window over the main one closed: the panel is in sight, and
+    // the memory its lists used goes back to the system.
+    if (abertos.empty()) {
+        LINHAS::soltar_guardados();
+        if (painel)
+            painel->visto();
+    }
 }
 
 Formulario* SISTEMAGUI::formulario_aberto(int id) const
