@@ -989,12 +989,26 @@ int main(int argc, char** argv)
             const int linhagem_grande = std::atoi(linhagem.c_str());
             std::fprintf(stderr, "  the bee with about 10,000 descendants: bee %s\n", linhagem.c_str());
             montar_roteiro(r, a, sistema, rastro, o, bruta, linhagem_grande);
+            // The journal's moves and treatments, the registering of a
+            // batch's queens and the import are made, as the user makes
+            // them, with a window open over the main one: the panel behind
+            // is read once it is seen again (measured below), not after each.
+            const bool por_cima = o.so.empty() || o.so == "rearing" || o.so == "import";
+            if (por_cima) {
+                r.passo([&sistema] { item_menu(sistema, ids::COLMEIAS).activate(); });
+                r.esperar([&sistema] { return aberta(form_aberto<COLMEIA_VIEW>(sistema, ids::COLMEIAS)); },
+                          "the beehive window");
+            }
             if (o.so.empty())
                 medir_manejo(r, a, query, bruta, o);
             if (o.so.empty() || o.so == "rearing")
                 medir_criacao(r, a, query, rastro, bruta, o);
             if (o.so.empty() || o.so == "import")
                 medir_importacao(r, a, query, bruta, o);
+            if (por_cima) {
+                r.passo([&sistema] { sistema.formulario_aberto(ids::COLMEIAS)->janela()->hide(); });
+                r.esperar([&sistema] { return !sistema.formulario_aberto(ids::COLMEIAS); }, "the beehive window closed");
+            }
             if (o.so.empty() || o.so == "panel")
                 medir_painel(r, a, sistema, query, rastro, bruta, o);
             if (!r.executar(nullptr, 0)) {
