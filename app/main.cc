@@ -1,13 +1,16 @@
 #include <gtkmm/main.h>
 #include <pango/pangocairo.h>
 
+#include <clocale>
 #include <cstdlib>
+#include <future>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "app/principal.h"
 #include "app/ajustes.h"
+#include "app/principal.h"
+#include "db/query.h"
 #include "relatorios/linha_comando.h"
 
 int main(int argc, char** argv)
@@ -19,12 +22,21 @@ int main(int argc, char** argv)
                                std::cout, std::cerr);
     }
     memoria_devolvida();
-    Gtk::Main kit(argc, argv, true);
+    // The trace is buffered before anything is written to it.
     saida_em_blocos();
-    // The font list is read in the background while the database connection
-    // is made, instead of after it, when the login window first draws text.
+    // The database connection (the server starts a process for it and
+    // checks the password) is made while the toolkit starts, instead of
+    // after it: the login window shows sooner.
+    // The locale (which the toolkit would set itself) and the environment
+    // are settled first, so that the two never change under each other.
+    std::setlocale(LC_ALL, "");
+    unsetenv("PGDATESTYLE");
+    std::future<QUERY*> conexao = std::async(std::launch::async, [] { return new QUERY(); });
+    Gtk::Main kit(argc, argv, false);
+    // The font list is read in the background meanwhile too, instead of
+    // when the login window first draws text.
     pango_cairo_font_map_get_default();
-    PRINCIPAL* principal = new PRINCIPAL();
+    PRINCIPAL* principal = new PRINCIPAL(conexao.get());
     Gtk::Main::run(*principal->get_janela());
     delete principal;
     return 0;

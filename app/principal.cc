@@ -4,10 +4,10 @@
 #include "gui/sistemagui.h"
 #include "res/icone.h"
 
-PRINCIPAL::PRINCIPAL()
+PRINCIPAL::PRINCIPAL(QUERY* conexao)
 {
     // Connecting may fail; the login window opens all the same.
-    query = new QUERY();
+    query = conexao ? conexao : new QUERY();
     icone = Gdk::Pixbuf::create_from_xpm_data(pote_de_mel);
     interface = new SISTEMAGUI(query, icone);
     janela = interface->get_janela_login();

@@ -12,7 +12,9 @@ class SISTEMAGUI;
 class PRINCIPAL
 {
 public:
-    PRINCIPAL();
+    // `conexao`, made by the caller (who may make it while the toolkit
+    // starts), becomes the application's; none: it is made here.
+    explicit PRINCIPAL(QUERY* conexao = nullptr);
     ~PRINCIPAL();
 
     PRINCIPAL(const PRINCIPAL&) = delete;
