@@ -50,6 +50,17 @@ void coluna_marca(Gtk::TreeView& lista, const Gtk::TreeModelColumn<bool>& coluna
     marca->signal_toggled().connect(mudou);
 }
 
+// Each row of a list, through the toolkit's own calls: lists of thousands
+// of apiaries or harvests are gone through with no wrapper object a row.
+template <class F>
+void cada_linha(const Glib::RefPtr<Gtk::ListStore>& lista, F f)
+{
+    GtkTreeModel* m = GTK_TREE_MODEL(lista->gobj());
+    GtkTreeIter it;
+    for (gboolean ha = gtk_tree_model_get_iter_first(m, &it); ha; ha = gtk_tree_model_iter_next(m, &it))
+        f(m, &it);
+}
+
 // The lots as the list reads them, where they are: code, extraction,
 // floral source, total, moisture (marked above the limit), destination,
 // invoice and whether it was annulled; the code column holds the key.
@@ -461,10 +472,13 @@ void FORM_LOTE_MEL::limpar()
 void FORM_LOTE_MEL::buscar_colheitas()
 {
     FILTRO_COLHEITAS f;
-    for (Gtk::TreeModel::Row linha_apiario : lista_apiarios->children()) {
-        if (linha_apiario[colunas_apiario.marcada])
-            f.apiarios.push_back(linha_apiario[colunas_apiario.id]);
-    }
+    cada_linha(lista_apiarios, [this, &f](GtkTreeModel* m, GtkTreeIter* it) {
+        gboolean marcada = FALSE;
+        gint id = 0;
+        gtk_tree_model_get(m, it, colunas_apiario.marcada.index(), &marcada, colunas_apiario.id.index(), &id, -1);
+        if (marcada)
+            f.apiarios.push_back(id);
+    });
     f.de = texto(w.entry_de);
     f.ate = texto(w.entry_ate);
     if (!f.de.empty() && !data_valida(f.de)) {
@@ -552,18 +566,23 @@ bool FORM_LOTE_MEL::marcar_apiario(int id, bool sim)
 std::vector<PARTE_LOTE> FORM_LOTE_MEL::partes() const
 {
     std::vector<PARTE_LOTE> lista;
-    for (Gtk::TreeModel::Row linha_colheita : lista_colheitas->children()) {
-        const int i = linha_colheita[colunas_colheita.indice];
-        if (!linha_colheita[colunas_colheita.marcada] || i < 0 || static_cast<std::size_t>(i) >= colheitas.size())
-            continue;
+    cada_linha(lista_colheitas, [this, &lista](GtkTreeModel* m, GtkTreeIter* it) {
+        gboolean marcada = FALSE;
+        gint i = -1;
+        gtk_tree_model_get(m, it, colunas_colheita.marcada.index(), &marcada, colunas_colheita.indice.index(), &i, -1);
+        if (!marcada || i < 0 || static_cast<std::size_t>(i) >= colheitas.size())
+            return;
+        gchar* no_lote = nullptr;
+        gtk_tree_model_get(m, it, colunas_colheita.no_lote.index(), &no_lote, -1);
         PARTE_LOTE p;
         p.origem = colheitas[i].origem;
         p.id_colheita = colheitas[i].id;
         p.id_colmeia = colheitas[i].id_colmeia;
         p.data = colheitas[i].data;
-        p.quilos = Glib::ustring(linha_colheita[colunas_colheita.no_lote]).raw();
+        p.quilos = no_lote ? no_lote : "";
+        g_free(no_lote);
         lista.push_back(p);
-    }
+    });
     return lista;
 }
 
