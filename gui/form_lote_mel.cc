@@ -170,8 +170,15 @@ void FORM_LOTE_MEL::montar()
     w.treeview_apiarios = Gtk::manage(new Gtk::TreeView(lista_apiarios));
     coluna_marca(*w.treeview_apiarios, colunas_apiario.marcada, [this](const Glib::ustring& caminho) {
         Gtk::TreeModel::iterator it = lista_apiarios->get_iter(caminho);
-        if (it)
-            (*it)[colunas_apiario.marcada] = !(*it)[colunas_apiario.marcada];
+        if (!it)
+            return;
+        const bool sim = !(*it)[colunas_apiario.marcada];
+        (*it)[colunas_apiario.marcada] = sim;
+        const std::size_t i = static_cast<std::size_t>(Gtk::TreePath(caminho)[0]);
+        if (sim)
+            apiarios_marcados.insert(i);
+        else
+            apiarios_marcados.erase(i);
     });
     coluna_texto(*w.treeview_apiarios, "Apiário", colunas_apiario.nome, 200);
     altura_fixa(*w.treeview_apiarios, 30);
@@ -181,6 +188,7 @@ void FORM_LOTE_MEL::montar()
         linha_apiario[colunas_apiario.marcada] = false;
         linha_apiario[colunas_apiario.nome] = apiarios.nome(i);
         linha_apiario[colunas_apiario.id] = apiarios.id(i);
+        ids_apiarios.push_back(apiarios.id(i));
     }
     w.entry_de = campo(10, 10);
     w.entry_ate = campo(10, 10);
@@ -472,13 +480,8 @@ void FORM_LOTE_MEL::limpar()
 void FORM_LOTE_MEL::buscar_colheitas()
 {
     FILTRO_COLHEITAS f;
-    cada_linha(lista_apiarios, [this, &f](GtkTreeModel* m, GtkTreeIter* it) {
-        gboolean marcada = FALSE;
-        gint id = 0;
-        gtk_tree_model_get(m, it, colunas_apiario.marcada.index(), &marcada, colunas_apiario.id.index(), &id, -1);
-        if (marcada)
-            f.apiarios.push_back(id);
-    });
+    for (std::size_t i : apiarios_marcados)
+        f.apiarios.push_back(ids_apiarios[i]);
     f.de = texto(w.entry_de);
     f.ate = texto(w.entry_ate);
     if (!f.de.empty() && !data_valida(f.de)) {
@@ -554,11 +557,17 @@ void FORM_LOTE_MEL::quilos_no_lote(int indice, const std::string& quilos)
 
 bool FORM_LOTE_MEL::marcar_apiario(int id, bool sim)
 {
-    for (Gtk::TreeModel::Row linha_apiario : lista_apiarios->children()) {
-        if (linha_apiario[colunas_apiario.id] == id) {
-            linha_apiario[colunas_apiario.marcada] = sim;
-            return true;
-        }
+    for (std::size_t i = 0; i < ids_apiarios.size(); ++i) {
+        if (ids_apiarios[i] != id)
+            continue;
+        Gtk::TreePath linha;
+        linha.push_back(static_cast<int>(i));
+        (*lista_apiarios->get_iter(linha))[colunas_apiario.marcada] = sim;
+        if (sim)
+            apiarios_marcados.insert(i);
+        else
+            apiarios_marcados.erase(i);
+        return true;
     }
     return false;
 }

@@ -12,6 +12,7 @@
 #ifndef ZUMBREL_GUI_FORM_LOTE_MEL_H
 #define ZUMBREL_GUI_FORM_LOTE_MEL_H
 
+#include <set>
 #include <vector>
 
 #include <gtkmm/button.h>
@@ -167,6 +168,11 @@ private:
     Glib::RefPtr<Gtk::TreeModel> lista_lotes;   // reads lotes_listados where they are
     Glib::RefPtr<Gtk::ListStore> lista_colheitas;
     Glib::RefPtr<Gtk::ListStore> lista_apiarios;
+    // The key of each apiary of lista_apiarios, in its order, and the rows
+    // marked: a search of harvests takes them without going through every
+    // row of a list of thousands.
+    std::vector<int> ids_apiarios;
+    std::set<std::size_t> apiarios_marcados;
     std::vector<LOTES_MEL> lotes_listados;
     // The harvests as the list was last filled.
     std::vector<COLHEITA_LOTE> colheitas;

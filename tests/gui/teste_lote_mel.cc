@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <gtkmm/cellrenderertoggle.h>
+
 #include "gui/colmeia_view.h"
 #include "gui/form_apiario.h"
 #include "gui/form_lote_mel.h"
@@ -100,6 +102,20 @@ TEST_F(Producao, ColheitaEmLoteLoteComCarenciaEAnulacao)
         w.entry_ate->set_text("31/12/" + ano);
         teste::clicar(w.button_buscar_colheitas);
         // Apiary 1 only: the three hives there, not the one of apiary 3.
+        EXPECT_EQ(fl()->get_colheitas()->children().size(), 3u);
+        EXPECT_EQ(linha_da_colmeia(outra), -1);
+        // Each apiary's check box toggled as a click does (apiary 1 off, the
+        // others on): apiary 3's hive comes in; toggled back, apiary 1 alone.
+        auto* marca = dynamic_cast<Gtk::CellRendererToggle*>(w.treeview_apiarios->get_column(0)->get_first_cell_renderer());
+        ASSERT_NE(marca, nullptr);
+        const std::size_t apiarios = w.treeview_apiarios->get_model()->children().size();
+        for (std::size_t k = 0; k < apiarios; ++k)
+            g_signal_emit_by_name(marca->gobj(), "toggled", std::to_string(k).c_str());
+        teste::clicar(w.button_buscar_colheitas);
+        EXPECT_GE(linha_da_colmeia(outra), 0);
+        for (std::size_t k = 0; k < apiarios; ++k)
+            g_signal_emit_by_name(marca->gobj(), "toggled", std::to_string(k).c_str());
+        teste::clicar(w.button_buscar_colheitas);
         EXPECT_EQ(fl()->get_colheitas()->children().size(), 3u);
         EXPECT_EQ(linha_da_colmeia(outra), -1);
         const Linhas l = teste::linhas(w.treeview_colheitas);
