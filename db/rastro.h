@@ -14,6 +14,10 @@ namespace rastro {
 
 // Writes the bytes as they are.
 void escrever(const char* dados, std::size_t n);
+
+// How much of a long trace (a line per row of a list) is gathered before it
+// is written: a few writes for 100,000 lines, from a buffer that stays small.
+constexpr std::size_t BLOCO = 64 * 1024;
 inline void escrever(const std::string& texto) { escrever(texto.data(), texto.size()); }
 
 // A warning for whoever started the program, on standard error (never in

@@ -126,8 +126,11 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
             // for each row, the widest guesses until no guess left can be
             // wider than the widest text measured. The guesses come off a
             // heap, widest first: only the few measured are ever ordered.
+            // The guesses' room is kept from list to list: a list of 100,000
+            // rows shown again writes them into memory already at hand.
             std::string copia;
-            std::vector<std::pair<int, std::size_t>> palpites(linhas);
+            static std::vector<std::pair<int, std::size_t>> palpites;
+            palpites.resize(linhas);
             for (std::size_t i = 0; i < linhas; ++i)
                 palpites[i] = { avancos.texto(mostravel(texto(i, c), copia)), i };
             std::make_heap(palpites.begin(), palpites.end());

@@ -225,11 +225,12 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
         return;
     int sel = 0;
     const LISTA_ABELHAS& lista = ctx.abelha->listar();
-    std::vector<std::string> textos;
-    textos.reserve(lista.size() + 1);
-    textos.emplace_back(NAO_SABE);
+    std::vector<std::string>& textos = textos_mae;
+    textos.resize(lista.size() + 1);
+    textos[0] = NAO_SABE;
     // The trace compares each bee with the one chosen, a line each: made
-    // here and written at once (a hundred thousand lines cost one write).
+    // here and written a block at a time (a hundred thousand lines cost a
+    // few writes).
     std::string comparacoes;
     char numero[16];
     const auto escrever = [&comparacoes, &numero](int n) {
@@ -237,7 +238,7 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
         comparacoes.append(numero, fim);
     };
     for (std::size_t k = 0; k < lista.size(); ++k) {
-        textos.emplace_back(lista.rgn(k));
+        textos[k + 1] = lista.rgn(k);
         if (selecionado != -1) {
             const int id = lista.id(k);
             escrever(id);
@@ -246,6 +247,10 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
             comparacoes += '\n';
             if (id == selecionado)
                 sel = static_cast<int>(k) + 1;
+            if (comparacoes.size() >= rastro::BLOCO) {
+                rastro::escrever(comparacoes);
+                comparacoes.clear();
+            }
         }
     }
     rastro::escrever(comparacoes);
@@ -253,7 +258,7 @@ void FormAbelha::Carregar_combo(int qual, int selecionado)
     // through "nothing chosen" while the handler looks away, and choosing
     // `sel` then tells the handler, as after a refill.
     preenchendo = true;
-    if (!w.combo_mae->preencher(std::move(textos)))
+    if (w.combo_mae->ja_mostra(textos) || !w.combo_mae->preencher(textos))
         w.combo_mae->set_active(-1);
     preenchendo = false;
     w.combo_mae->set_active(sel);

@@ -6,6 +6,7 @@
 #define ZUMBREL_GUI_FORM_ABELHA_H
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <gtkmm/button.h>
@@ -97,6 +98,9 @@ private:
     std::string cor_escolhida() const;
 
     LISTA_ABELHAS abelhas;
+    // The entries of the mother list as last made, kept so that making them
+    // again (at each step through the bees) writes over them in place.
+    std::vector<std::string> textos_mae;
     // The bee picked in the "Filha de:" list; id 0 = mother unknown.
     ABELHAS mae_selecionada;
     // True while the list is emptied and refilled.

@@ -25,6 +25,8 @@ public:
     // list gets them with no entry chosen and true is returned.
     bool preencher(std::vector<std::string> textos);
     const std::vector<std::string>& textos() const { return *textos_; }
+    // Whether preencher(textos) would leave the list as it is.
+    bool ja_mostra(const std::vector<std::string>& textos) const { return medida_valida_ && textos == *textos_; }
 
     // The key under which entries are taken to be as wide as one another:
     // every digit counts as "0" when the font draws all digits equally wide.

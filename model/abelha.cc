@@ -200,11 +200,15 @@ const LISTA_ABELHAS& ABELHA::listar()
     // A failed or empty answer keeps what the last listing found.
     if (RESULTADO r; executar(i, &r) && r.achou()) {
         abelhas = LISTA_ABELHAS(r, ler_abelha_listada);
-        // A line "true" for each matrix bee, written at once.
+        // A line "true" for each matrix bee, written a block at a time.
         std::string linhas;
         for (std::size_t k = 0; k < abelhas.size(); ++k) {
             if (abelhas.matriz(k))
                 linhas += "true\n";
+            if (linhas.size() >= rastro::BLOCO) {
+                rastro::escrever(linhas);
+                linhas.clear();
+            }
         }
         rastro::escrever(linhas);
     }

@@ -158,11 +158,16 @@ LISTA_APIARIOS APIARIO::Pesquisar_Apiario(std::string filtro, Detalhe detalhe)
         rastro::escrever(r.mensagem + '\n');
         return LISTA_APIARIOS();
     }
-    // A line per apiary found, made here and written at once.
+    // A line per apiary found, written a block at a time.
     std::string nomes;
+    nomes.reserve(rastro::BLOCO + 256);
     for (int k = 0; k < r.registros(); ++k) {
         nomes += "\nNOME:";
         nomes += r.linha(k).c_str(NOME);
+        if (nomes.size() >= rastro::BLOCO) {
+            rastro::escrever(nomes);
+            nomes.clear();
+        }
     }
     rastro::escrever(nomes);
     return LISTA_APIARIOS(r, ler_apiario_achado);
