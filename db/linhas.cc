@@ -31,6 +31,22 @@ std::mutex trava;
 std::vector<Guardado> guardados;
 std::size_t guardado_total = 0;
 
+// At the end of the program the blocks kept are freed; a table let go after
+// that frees its own.
+bool guardando = true;
+struct AoSair
+{
+    ~AoSair()
+    {
+        std::lock_guard<std::mutex> t(trava);
+        guardando = false;
+        for (const Guardado& g : guardados)
+            std::free(g.bloco);
+        guardados.clear();
+        guardado_total = 0;
+    }
+} ao_sair;
+
 // The largest kept block of at least `minimo` bytes (null when none is).
 void* tomar(std::size_t minimo, std::size_t* tamanho)
 {
@@ -54,7 +70,7 @@ void devolver(void* bloco, std::size_t tamanho)
 {
     if (bloco && tamanho >= GRANDE) {
         std::lock_guard<std::mutex> t(trava);
-        if (guardados.size() < MAIS_GUARDADOS && guardado_total + tamanho <= TOTAL_GUARDADO) {
+        if (guardando && guardados.size() < MAIS_GUARDADOS && guardado_total + tamanho <= TOTAL_GUARDADO) {
             guardados.push_back({ bloco, tamanho });
             guardado_total += tamanho;
             return;
