@@ -5,11 +5,14 @@
 #include <unistd.h>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
 #include "db/bancopg.h"
+#include "db/linhas.h"
 #include "db/modelo_teste.h"
 #include "db/query.h"
 #include "model/falha.h"
@@ -314,6 +317,35 @@ TEST_F(Resultado, ResultadoLongoGuardaCadaValor)
         EXPECT_EQ(q->resultado(g - 1, 0), std::to_string(g));
         EXPECT_EQ(q->resultado(g - 1, 1), std::string(g % 300, 'x'));
         EXPECT_EQ(q->resultado(g - 1, 2), g % 7 == 0 ? std::string() : "v" + std::to_string(g));
+    }
+}
+
+// Long results read one after another, some of them held while the next
+// ones are read into the room earlier ones let go, and after that room went
+// back to the system: each keeps its own values, whole.
+TEST_F(Resultado, ResultadosLongosUmAposOutroGuardamCadaUmOsSeus)
+{
+    const int tamanhos[] = { 60000, 20000, 90000, 60000, 5000 };
+    const auto valor = [](int k, int g) { return "r" + std::to_string(k) + "-" + std::to_string(g) + std::string(g % 40, 'y'); };
+    std::vector<RESULTADO> guardados;
+    for (int k = 0; k < 5; ++k) {
+        if (k == 3)
+            LINHAS::soltar_guardados();
+        INSTRUCAO i = q->descrever(INSTRUCAO::CONSULTAR, "generate_series(1, " + std::to_string(tamanhos[k]) + ") g",
+                                   { "'r" + std::to_string(k) + "-' || g || repeat('y', g % 40)", "g" });
+        RESULTADO r = q->ativar(i);
+        ASSERT_EQ(r.registros(), tamanhos[k]);
+        // Every other result is let go at once; the rest stay held.
+        if (k % 2 == 0)
+            guardados.push_back(std::move(r));
+    }
+    ASSERT_EQ(guardados.size(), 3u);
+    for (std::size_t n = 0; n < guardados.size(); ++n) {
+        const int k = static_cast<int>(n) * 2;
+        for (int g : { 1, 39, 4999, tamanhos[k] / 2, tamanhos[k] }) {
+            EXPECT_EQ(guardados[n].linha(g - 1)[0], valor(k, g)) << k << " " << g;
+            EXPECT_EQ(guardados[n].linha(g - 1).inteiro(1), g);
+        }
     }
 }
 
