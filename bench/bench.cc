@@ -90,6 +90,10 @@ struct Opcoes
     std::string so;
 };
 
+// "--explain": each click's SELECTs, the first time the click is measured,
+// read with EXPLAIN (ANALYZE, BUFFERS) to standard error.
+bool explicar = false;
+
 Opcoes ler_opcoes(int argc, char** argv)
 {
     Opcoes o;
@@ -110,6 +114,8 @@ Opcoes ler_opcoes(int argc, char** argv)
             o.rastro = valor();
         else if (a == "--only")
             o.so = valor();
+        else if (a == "--explain")
+            explicar = true;
         else if (!a.empty() && a[0] != '-')
             o.n = std::max(10, std::atoi(a.c_str()));
         else
@@ -297,6 +303,19 @@ std::vector<std::string> selects_desde(const std::string& rastro, long desde)
     return achados;
 }
 
+// The plan the server ran the statement with, its times and the pages it
+// read, to standard error under the click's name.
+void explicar_libpq(PGconn* c, const std::string& nome, const std::string& sql)
+{
+    PGresult* r = PQexec(c, ("EXPLAIN (ANALYZE, BUFFERS) " + sql).c_str());
+    std::fprintf(stderr, "EXPLAIN of %s: %.300s\n", nome.c_str(), sql.c_str());
+    for (int i = 0; PQresultStatus(r) == PGRES_TUPLES_OK && i < PQntuples(r); ++i)
+        std::fprintf(stderr, "  %s\n", PQgetvalue(r, i, 0));
+    if (PQresultStatus(r) != PGRES_TUPLES_OK)
+        std::fprintf(stderr, "  %s", PQresultErrorMessage(r));
+    PQclear(r);
+}
+
 // Lays out a click that lists rows, measured, and then every SELECT the
 // click sent, each through libpq alone; their sum is kept under the bare
 // name: the database's own share of the click.
@@ -308,8 +327,12 @@ void medir_com_bruto(Roteiro& r, Amostras& a, const std::string& rastro, PGconn*
     medir(r);
     r.passo([&a, rastro, bruta, nome, inicio] {
         double soma = 0;
-        for (const std::string& sql : selects_desde(rastro, *inicio))
+        const bool primeira = a.de(nome_bruto(nome)).empty();
+        for (const std::string& sql : selects_desde(rastro, *inicio)) {
             soma += bench::selecao_bruta(bruta, sql);
+            if (explicar && primeira)
+                explicar_libpq(bruta, nome, sql);
+        }
         a.juntar(nome_bruto(nome), soma);
     });
 }
