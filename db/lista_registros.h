@@ -6,7 +6,6 @@
 #define ZUMBREL_DB_LISTA_REGISTROS_H
 
 #include <cstddef>
-#include <iterator>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "db/linha_resultado.h"
 #include "db/linhas.h"
 #include "db/resultado.h"
+#include "util/iterador_indice.h"
 
 // How much of each row found a list keeps: every column, or only what the
 // list of a search shows (each data-access class says what that is).
@@ -77,29 +77,7 @@ public:
     }
 
     // Walks the records in order, each made as it is reached.
-    class const_iterator
-    {
-    public:
-        using iterator_category = std::input_iterator_tag;
-        using value_type = T;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = T;
-
-        const_iterator(const LISTA_REGISTROS* lista, std::size_t i) : lista_(lista), i_(i) {}
-        T operator*() const { return (*lista_)[i_]; }
-        const_iterator& operator++()
-        {
-            ++i_;
-            return *this;
-        }
-        bool operator==(const const_iterator& outro) const { return i_ == outro.i_; }
-        bool operator!=(const const_iterator& outro) const { return i_ != outro.i_; }
-
-    private:
-        const LISTA_REGISTROS* lista_;
-        std::size_t i_;
-    };
+    using const_iterator = ITERADOR_INDICE<LISTA_REGISTROS, T>;
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, total); }
 

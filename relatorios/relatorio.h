@@ -7,12 +7,12 @@
 #define ZUMBREL_RELATORIOS_RELATORIO_H
 
 #include <cstddef>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/empresa.h"
+#include "util/iterador_indice.h"
 
 class LINHAS;
 
@@ -69,29 +69,8 @@ public:
     bool empty() const { return size() == 0; }
     LINHA_RELATORIO operator[](std::size_t i) const;
 
-    class const_iterator
-    {
-    public:
-        using iterator_category = std::input_iterator_tag;
-        using value_type = LINHA_RELATORIO;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = LINHA_RELATORIO;
-
-        const_iterator(const LINHAS_RELATORIO* l, std::size_t i) : lista(l), i(i) {}
-        LINHA_RELATORIO operator*() const { return (*lista)[i]; }
-        const_iterator& operator++()
-        {
-            ++i;
-            return *this;
-        }
-        bool operator==(const const_iterator& o) const { return i == o.i; }
-        bool operator!=(const const_iterator& o) const { return i != o.i; }
-
-    private:
-        const LINHAS_RELATORIO* lista;
-        std::size_t i;
-    };
+    // Each row made as it is reached.
+    using const_iterator = ITERADOR_INDICE<LINHAS_RELATORIO, LINHA_RELATORIO>;
     const_iterator begin() const { return const_iterator(this, 0); }
     const_iterator end() const { return const_iterator(this, size()); }
 

@@ -170,6 +170,15 @@ TEST_F(Importacao, UmaLinhaErradaNadaGrava)
         EXPECT_EQ(banco.valor("select count(*) from cadastro.revisao"), "0");
         EXPECT_EQ(banco.despejo(), com_colmeia);
     }
+    // Right rows over several groups all go in, each counted once.
+    std::string muitas = "Colméia;Data;Status;Observações\n";
+    for (int k = 1; k <= 250; ++k)
+        muitas += "1;01/03/2025;Ativa;r" + std::to_string(k) + "\n";
+    ASSERT_TRUE(imp.importar(TIPO_IMPORTACAO::REVISOES, planilha(muitas), &gravados)) << imp.falha().motivo();
+    EXPECT_EQ(gravados, 250);
+    EXPECT_EQ(banco.valor("select count(distinct obs) || '|' || min(obs) || '|' || max(obs) from cadastro.revisao"),
+              "250|r1|r99");
+    ASSERT_EQ(banco.executar("delete from cadastro.revisao"), "");
 
     // The right rows of the first file go in, with the floral source new to
     // the records; the same file again repeats nothing.
