@@ -71,16 +71,26 @@ class Lancador(unittest.TestCase):
                     "LOGNAME": self.conta.pw_name, "DISPLAY": os.environ["DISPLAY"], "LANG": "C.UTF-8"}
         ambiente.update(env)
         conta = dict(user=self.conta.pw_uid, group=self.conta.pw_gid, extra_groups=[]) if RAIZ else {}
+        # A session of its own: a failed test kills the launcher and the
+        # program under it together (the server, started by pg_ctl, has its
+        # own session and is stopped by the launcher or left to the folder's removal).
         p = subprocess.Popen([os.path.join(self.prefixo, "bin", "zumbrel")], env=ambiente, cwd="/",
-                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, **conta)
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                             start_new_session=True, **conta)
         self.processos.append(p)
         return p
 
     def encerrar_todos(self):
         for p in self.processos:
             if p.poll() is None:
+                try:
+                    os.killpg(p.pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+            try:
+                p.communicate(timeout=30)
+            except subprocess.TimeoutExpired:
                 p.kill()
-            p.communicate()
 
     def terminar(self, p):
         try:
@@ -128,9 +138,14 @@ class Lancador(unittest.TestCase):
         servidor = local.pid_servidor()
         self.assertIsNotNone(servidor)
         # One server: every process of the cluster is it or its child.
+        # A backend that ends between the listing and the reading of its
+        # parent (psql's, just now) is no longer of the cluster.
         for pid in processos_do_cluster(dados):
-            with open("/proc/%d/stat" % pid) as f:
-                pai = int(f.read().rsplit(")", 1)[1].split()[1])
+            try:
+                with open("/proc/%d/stat" % pid) as f:
+                    pai = int(f.read().rsplit(")", 1)[1].split()[1])
+            except FileNotFoundError:
+                continue
             self.assertIn(servidor, (pid, pai))
 
         # A new database: the first program up asks for its administrator,
