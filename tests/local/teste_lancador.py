@@ -96,8 +96,8 @@ class Lancador(unittest.TestCase):
         try:
             saida, erros = p.communicate(timeout=60)
         except subprocess.TimeoutExpired:
-            p.kill()
-            saida, erros = p.communicate()
+            os.killpg(p.pid, signal.SIGKILL)
+            saida, erros = p.communicate(timeout=30)
             self.fail("the launcher did not end:\n" + saida + erros)
         self.assertEqual(p.returncode, 0, saida + erros)
         return saida, erros
