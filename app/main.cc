@@ -31,12 +31,13 @@ int main(int argc, char** argv)
     // are settled first, so that the two never change under each other.
     std::setlocale(LC_ALL, "");
     unsetenv("PGDATESTYLE");
-    std::future<QUERY*> conexao = std::async(std::launch::async, [] { return new QUERY(); });
+    std::shared_future<QUERY*> conexao = std::async(std::launch::async, [] { return new QUERY(); }).share();
     Gtk::Main kit(argc, argv, false);
     // The font list is read in the background meanwhile too, instead of
     // when the login window first draws text.
     pango_cairo_font_map_get_default();
-    PRINCIPAL* principal = new PRINCIPAL(conexao.get());
+    // The login window is built and drawn while the connection is made.
+    PRINCIPAL* principal = new PRINCIPAL(conexao);
     Gtk::Main::run(*principal->get_janela());
     delete principal;
     return 0;

@@ -13,10 +13,25 @@ PRINCIPAL::PRINCIPAL(QUERY* conexao)
     janela = interface->get_janela_login();
 }
 
+PRINCIPAL::PRINCIPAL(std::shared_future<QUERY*> c) : conexao(std::move(c))
+{
+    icone = Gdk::Pixbuf::create_from_xpm_data(pote_de_mel);
+    interface = new SISTEMAGUI(conexao, icone);
+    janela = interface->get_janela_login();
+}
+
+QUERY* PRINCIPAL::get_query()
+{
+    if (!query && conexao.valid())
+        query = conexao.get();
+    return query;
+}
+
 PRINCIPAL::~PRINCIPAL()
 {
-    // The windows go before the connection their data-access objects use.
+    // The windows go before the connection their data-access objects use
+    // (one still being made is waited for, and goes too).
     delete interface;
-    delete query;
+    delete get_query();
     icone.reset();
 }

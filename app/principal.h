@@ -3,6 +3,8 @@
 #ifndef ZUMBREL_APP_PRINCIPAL_H
 #define ZUMBREL_APP_PRINCIPAL_H
 
+#include <future>
+
 #include <gdkmm/pixbuf.h>
 #include <gtkmm/window.h>
 
@@ -12,9 +14,13 @@ class SISTEMAGUI;
 class PRINCIPAL
 {
 public:
-    // `conexao`, made by the caller (who may make it while the toolkit
-    // starts), becomes the application's; none: it is made here.
+    // `conexao`, made by the caller, becomes the application's; none: it is
+    // made here.
     explicit PRINCIPAL(QUERY* conexao = nullptr);
+    // The connection still being made (on another thread, while the toolkit
+    // starts): the login window is built and shown meanwhile, and waits for
+    // it only when it is first needed.
+    explicit PRINCIPAL(std::shared_future<QUERY*> conexao);
     ~PRINCIPAL();
 
     PRINCIPAL(const PRINCIPAL&) = delete;
@@ -23,11 +29,12 @@ public:
     // The login window, on which the main loop runs.
     Gtk::Window* get_janela() const { return janela; }
     SISTEMAGUI* get_interface() const { return interface; }
-    QUERY* get_query() const { return query; }
+    QUERY* get_query();
 
 private:
     Gtk::Window* janela = nullptr;
     QUERY* query = nullptr;
+    std::shared_future<QUERY*> conexao;
     SISTEMAGUI* interface = nullptr;
     Glib::RefPtr<Gdk::Pixbuf> icone;
 };

@@ -9,6 +9,8 @@
 
 #include <poll.h>
 
+#include "db/pq.h"
+
 namespace {
 
 // The value of a settings line: everything after its first "=", with the
@@ -40,8 +42,8 @@ std::string entre_aspas(const std::string& valor)
 // ("" for what it does not name).
 void ler_recusa(const PGresult* r, std::string& sqlstate, std::string& restricao)
 {
-    const char* estado = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-    const char* nome = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
+    const char* estado = pq::PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    const char* nome = pq::PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
     sqlstate = estado ? estado : "";
     restricao = nome ? nome : "";
 }
@@ -83,7 +85,7 @@ BANCOPG::~BANCOPG()
 {
     desfecho.linhas.reset();
     if (conexao)
-        PQfinish(conexao);
+        pq::PQfinish(conexao);
 }
 
 std::string BANCOPG::get_string_conexao() const
@@ -127,7 +129,7 @@ void BANCOPG::conectar()
     unsetenv("PGDATESTYLE");
 
     if (conexao) {
-        PQfinish(conexao);
+        pq::PQfinish(conexao);
         conexao = nullptr;
     }
     if (ssl == SSL_DESCONHECIDO) {
@@ -136,13 +138,19 @@ void BANCOPG::conectar()
                    " (use 0, 1 ou 2); a conexão não foi tentada.";
         return;
     }
-    conexao = PQconnectdb(get_string_conexao().c_str());
-    if (PQstatus(conexao) == CONNECTION_OK) {
+    std::string sem_libpq;
+    if (!pq::carregar(&sem_libpq)) {
+        conectado = false;
+        mensagem = "Falha ao conectar!\nA conexão não foi tentada: " + sem_libpq + ".";
+        return;
+    }
+    conexao = pq::PQconnectdb(get_string_conexao().c_str());
+    if (pq::PQstatus(conexao) == CONNECTION_OK) {
         conectado = true;
         mensagem = "Conectado com sucesso!";
     } else {
         conectado = false;
-        mensagem = std::string("Falha ao conectar!\n") + PQerrorMessage(conexao);
+        mensagem = std::string("Falha ao conectar!\n") + pq::PQerrorMessage(conexao);
     }
 }
 
@@ -152,16 +160,16 @@ bool BANCOPG::pronta_para_enviar(std::string& erro)
     // server ending the session (a restart, an administrator), which
     // reading it makes known. Its farewell comes first and the end of the
     // connection after it, each taken by one read: a few rounds.
-    for (int i = 0; i < 8 && !abandonada && PQstatus(conexao) == CONNECTION_OK; ++i) {
+    for (int i = 0; i < 8 && !abandonada && pq::PQstatus(conexao) == CONNECTION_OK; ++i) {
         pollfd p {};
-        p.fd = PQsocket(conexao);
+        p.fd = pq::PQsocket(conexao);
         p.events = POLLIN;
         if (p.fd < 0 || poll(&p, 1, 0) <= 0)
             break;
-        if (PQconsumeInput(conexao))
-            PQisBusy(conexao);   // reads what came (a notice, the farewell)
+        if (pq::PQconsumeInput(conexao))
+            pq::PQisBusy(conexao);   // reads what came (a notice, the farewell)
     }
-    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
+    if (!abandonada && pq::PQstatus(conexao) == CONNECTION_OK)
         return true;
 
     if (em_transacao) {
@@ -174,29 +182,29 @@ bool BANCOPG::pronta_para_enviar(std::string& erro)
     // Nothing of the statement was sent yet, so making the connection again
     // and sending it once is safe.
     abandonada = false;
-    PQreset(conexao);
-    if (PQpipelineStatus(conexao) != PQ_PIPELINE_OFF)
-        PQexitPipelineMode(conexao);
-    if (PQstatus(conexao) == CONNECTION_OK) {
+    pq::PQreset(conexao);
+    if (pq::PQpipelineStatus(conexao) != PQ_PIPELINE_OFF)
+        pq::PQexitPipelineMode(conexao);
+    if (pq::PQstatus(conexao) == CONNECTION_OK) {
         if (ao_reconectar)
             ao_reconectar();
-        return PQstatus(conexao) == CONNECTION_OK;
+        return pq::PQstatus(conexao) == CONNECTION_OK;
     }
-    erro = PQerrorMessage(conexao);
+    erro = pq::PQerrorMessage(conexao);
     return false;
 }
 
 bool BANCOPG::utilizavel() const
 {
-    return conectado && !abandonada && PQstatus(conexao) == CONNECTION_OK;
+    return conectado && !abandonada && pq::PQstatus(conexao) == CONNECTION_OK;
 }
 
 PGresult* BANCOPG::proximo_resultado(bool& perdida, std::string& erro)
 {
     using relogio = std::chrono::steady_clock;
     relogio::time_point limite = relogio::now() + std::chrono::seconds(espera_resposta);
-    while (PQisBusy(conexao)) {
-        const int socket = PQsocket(conexao);
+    while (pq::PQisBusy(conexao)) {
+        const int socket = pq::PQsocket(conexao);
         if (socket < 0)
             break;   // lost: PQgetResult gives the error
         const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(limite - relogio::now()).count();
@@ -219,16 +227,16 @@ PGresult* BANCOPG::proximo_resultado(bool& perdida, std::string& erro)
             break;
         if (n > 0)
             limite = relogio::now() + std::chrono::seconds(espera_resposta);
-        if (!PQconsumeInput(conexao))
+        if (!pq::PQconsumeInput(conexao))
             break;   // lost: PQgetResult gives the error
     }
-    return PQgetResult(conexao);
+    return pq::PQgetResult(conexao);
 }
 
 void BANCOPG::ler_resultado(PGresult* r, Leitura& l, const std::vector<int>& guardadas) const
 {
     RESULTADO& d = l.resultado;
-    switch (PQresultStatus(r)) {
+    switch (pq::PQresultStatus(r)) {
     case PGRES_SINGLE_TUPLE:
     case PGRES_TUPLES_OK:
         // Rows may come one at a time (single-row mode), the last result
@@ -241,18 +249,18 @@ void BANCOPG::ler_resultado(PGresult* r, Leitura& l, const std::vector<int>& gua
             d.mensagem = "Resultado grande demais para ser lido.";
             return;
         }
-        if (PQresultStatus(r) == PGRES_SINGLE_TUPLE)
+        if (pq::PQresultStatus(r) == PGRES_SINGLE_TUPLE)
             return;
         l.linhas->encerrar();
         d.linhas = std::move(l.linhas);
         d.situacao = Situacao::LINHAS;
-        d.comando = PQcmdStatus(r);
-        d.afetadas = std::atoi(PQcmdTuples(r));
+        d.comando = pq::PQcmdStatus(r);
+        d.afetadas = std::atoi(pq::PQcmdTuples(r));
         return;
     case PGRES_COMMAND_OK:
         d.situacao = Situacao::COMANDO;
-        d.comando = PQcmdStatus(r);
-        d.afetadas = std::atoi(PQcmdTuples(r));
+        d.comando = pq::PQcmdStatus(r);
+        d.afetadas = std::atoi(pq::PQcmdTuples(r));
         return;
     case PGRES_PIPELINE_ABORTED:
         d.falhar("");
@@ -261,7 +269,7 @@ void BANCOPG::ler_resultado(PGresult* r, Leitura& l, const std::vector<int>& gua
     default:
         l.linhas.reset();
         d.falhar("");
-        d.mensagem = PQresultErrorMessage(r);
+        d.mensagem = pq::PQresultErrorMessage(r);
         ler_recusa(r, d.sqlstate, d.restricao);
         return;
     }
@@ -272,21 +280,21 @@ void BANCOPG::concluir(std::vector<RESULTADO>& resultados, const std::string& es
     for (RESULTADO& d : resultados) {
         // Failed without a text of its own: the connection says why.
         if (d.situacao == Situacao::FALHOU && d.mensagem.empty())
-            d.mensagem = erro.empty() ? std::string(PQerrorMessage(conexao)) : erro;
+            d.mensagem = erro.empty() ? std::string(pq::PQerrorMessage(conexao)) : erro;
         // An error that libpq made itself, on a connection now broken, is
         // the connection lost while the statement was on its way; so is
         // every statement whose reply did not come.
         const bool acabou = d.situacao == Situacao::COMANDO || d.situacao == Situacao::LINHAS;
-        if (!acabou && d.sqlstate.empty() && (!estado.empty() || PQstatus(conexao) != CONNECTION_OK)) {
+        if (!acabou && d.sqlstate.empty() && (!estado.empty() || pq::PQstatus(conexao) != CONNECTION_OK)) {
             d.falhar(estado.empty() ? estado_sql::CONEXAO_PERDIDA : estado.c_str());
             if (d.mensagem.empty())
-                d.mensagem = erro.empty() ? std::string(PQerrorMessage(conexao)) : erro;
+                d.mensagem = erro.empty() ? std::string(pq::PQerrorMessage(conexao)) : erro;
         }
     }
     // The connection knows whether a transaction is open; a lost one says
     // nothing, and the transaction stays open here until it is ended.
-    if (!abandonada && PQstatus(conexao) == CONNECTION_OK)
-        em_transacao = PQtransactionStatus(conexao) != PQTRANS_IDLE;
+    if (!abandonada && pq::PQstatus(conexao) == CONNECTION_OK)
+        em_transacao = pq::PQtransactionStatus(conexao) != PQTRANS_IDLE;
 
     // The connection's own outcome: the first failure, else the last.
     const RESULTADO* principal = resultados.empty() ? nullptr : &resultados.back();
@@ -327,9 +335,9 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
         l.resultado.mensagem = erro;
     } else if (!enviar(sql, parametros)) {
         l.resultado.falhar("");
-        l.resultado.mensagem = PQerrorMessage(conexao);
+        l.resultado.mensagem = pq::PQerrorMessage(conexao);
     } else {
-        PQsetSingleRowMode(conexao);
+        pq::PQsetSingleRowMode(conexao);
         bool perdida = false;
         while (PGresult* r = proximo_resultado(perdida, erro)) {
             const Situacao s = l.resultado.situacao;
@@ -339,7 +347,7 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
             // keep go by unread.
             if (l.resultado.situacao != Situacao::FALHOU)
                 ler_resultado(r, l, guardadas);
-            PQclear(r);
+            pq::PQclear(r);
         }
         if (perdida) {
             l.linhas.reset();
@@ -361,23 +369,23 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
 bool BANCOPG::enviar(const char* sql, const std::vector<std::string>& parametros)
 {
     if (parametros.empty())
-        return PQsendQuery(conexao, sql);
+        return pq::PQsendQuery(conexao, sql);
     std::vector<const char*> valores;
     valores.reserve(parametros.size());
     for (const std::string& p : parametros)
         valores.push_back(p.c_str());
-    return PQsendQueryParams(conexao, sql, static_cast<int>(valores.size()), nullptr, valores.data(), nullptr,
+    return pq::PQsendQueryParams(conexao, sql, static_cast<int>(valores.size()), nullptr, valores.data(), nullptr,
                              nullptr, 0);
 }
 
 std::shared_ptr<LINHAS> BANCOPG::novas_linhas(const PGresult* r, const std::vector<int>& guardadas) const
 {
-    auto linhas = std::make_shared<LINHAS>(PQnfields(r), guardadas);
+    auto linhas = std::make_shared<LINHAS>(pq::PQnfields(r), guardadas);
     // A server that checks its texts and converts them to the client's
     // UTF-8 sends only valid UTF-8; one in SQL_ASCII passes on any bytes.
-    const char* servidor = PQparameterStatus(conexao, "server_encoding");
+    const char* servidor = pq::PQparameterStatus(conexao, "server_encoding");
     if (servidor && std::strcmp(servidor, "SQL_ASCII") != 0 &&
-        std::strcmp(pg_encoding_to_char(PQclientEncoding(conexao)), "UTF8") == 0)
+        std::strcmp(pq::pg_encoding_to_char(pq::PQclientEncoding(conexao)), "UTF8") == 0)
         linhas->ja_em_utf8();
     return linhas;
 }
@@ -398,22 +406,22 @@ std::vector<RESULTADO> BANCOPG::executar_juntos(const std::vector<std::string>& 
         // A pipeline: every statement goes out before the first reply is
         // read. The replies of a few hundred statements fit in the
         // system's buffers, so neither end waits on the other meanwhile.
-        bool ok = PQenterPipelineMode(conexao);
+        bool ok = pq::PQenterPipelineMode(conexao);
         for (std::size_t i = 0; ok && i < textos.size(); ++i) {
             std::vector<const char*> valores;
             if (i < parametros.size())
                 for (const std::string& v : parametros[i])
                     valores.push_back(v.c_str());
-            ok = PQsendQueryParams(conexao, textos[i].c_str(), static_cast<int>(valores.size()), nullptr,
+            ok = pq::PQsendQueryParams(conexao, textos[i].c_str(), static_cast<int>(valores.size()), nullptr,
                                    valores.data(), nullptr, nullptr, 0);
         }
-        ok = ok && PQpipelineSync(conexao);
+        ok = ok && pq::PQpipelineSync(conexao);
         for (RESULTADO& d : resultados)
             d.enviado = true;
         if (!ok) {
             // Some of them may have gone: the connection is not trusted
             // with another statement before it is made again.
-            erro = PQerrorMessage(conexao);
+            erro = pq::PQerrorMessage(conexao);
             estado = estado_sql::CONEXAO_PERDIDA;
             abandonada = true;
         }
@@ -424,17 +432,17 @@ std::vector<RESULTADO> BANCOPG::executar_juntos(const std::vector<std::string>& 
             while (PGresult* r = proximo_resultado(perdida, erro)) {
                 if (l.resultado.situacao != Situacao::FALHOU)
                     ler_resultado(r, l, {});
-                PQclear(r);
-                if (PQstatus(conexao) != CONNECTION_OK)
+                pq::PQclear(r);
+                if (pq::PQstatus(conexao) != CONNECTION_OK)
                     break;
             }
             l.resultado.enviado = true;
             resultados[i] = std::move(l.resultado);
-            if (perdida || PQstatus(conexao) != CONNECTION_OK) {
+            if (perdida || pq::PQstatus(conexao) != CONNECTION_OK) {
                 const RESULTADO& d = resultados[i];
                 if (!perdida)
                     erro = d.situacao == Situacao::FALHOU && !d.mensagem.empty() ? d.mensagem
-                                                                                  : std::string(PQerrorMessage(conexao));
+                                                                                  : std::string(pq::PQerrorMessage(conexao));
                 estado = estado_sql::CONEXAO_PERDIDA;
                 ok = false;
             }
@@ -442,13 +450,13 @@ std::vector<RESULTADO> BANCOPG::executar_juntos(const std::vector<std::string>& 
         if (ok) {
             // The end of the pipeline.
             PGresult* r = proximo_resultado(perdida, erro);
-            ok = r && PQresultStatus(r) == PGRES_PIPELINE_SYNC;
-            PQclear(r);
-            ok = ok && PQexitPipelineMode(conexao);
+            ok = r && pq::PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+            pq::PQclear(r);
+            ok = ok && pq::PQexitPipelineMode(conexao);
             if (!ok) {
                 abandonada = true;
                 if (!perdida)
-                    erro = PQerrorMessage(conexao);
+                    erro = pq::PQerrorMessage(conexao);
                 estado = estado_sql::CONEXAO_PERDIDA;
             }
         }
@@ -498,10 +506,10 @@ void BANCOPG::resultado()
 std::string BANCOPG::literal(const std::string& texto) const
 {
     std::string saida;
-    if (conexao && PQstatus(conexao) == CONNECTION_OK) {
+    if (conexao && pq::PQstatus(conexao) == CONNECTION_OK) {
         std::vector<char> buffer(texto.size() * 2 + 1);
         int erro = 0;
-        size_t n = PQescapeStringConn(conexao, buffer.data(), texto.data(), texto.size(), &erro);
+        size_t n = pq::PQescapeStringConn(conexao, buffer.data(), texto.data(), texto.size(), &erro);
         if (!erro)
             return "'" + std::string(buffer.data(), n) + "'";
     }

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "db/pq.h"
 #include "util/utf8.h"
 
 namespace {
@@ -174,9 +175,9 @@ bool LINHAS::reservar_inicio(std::size_t mais)
 
 bool LINHAS::acrescentar(const PGresult* r)
 {
-    if (!r || !inicio || PQnfields(r) != ncolunas)
+    if (!r || !inicio || pq::PQnfields(r) != ncolunas)
         return false;
-    const int n = PQntuples(r);
+    const int n = pq::PQntuples(r);
     // A value that is not valid UTF-8 (a server that passes bytes on as
     // they are, as a SQL_ASCII database does) is kept with each invalid
     // byte as U+FFFD, so that every text read from here can be measured
@@ -189,10 +190,10 @@ bool LINHAS::acrescentar(const PGresult* r)
             if (vaga(c) < 0)
                 continue;
             const std::size_t k = static_cast<std::size_t>(c);
-            std::size_t t = static_cast<std::size_t>(PQgetlength(r, l, c));
-            reparado[k] = conferir_utf8 && t > 0 && !utf8_valido(PQgetvalue(r, l, c), t);
+            std::size_t t = static_cast<std::size_t>(pq::PQgetlength(r, l, c));
+            reparado[k] = conferir_utf8 && t > 0 && !utf8_valido(pq::PQgetvalue(r, l, c), t);
             if (reparado[k]) {
-                reparados[k] = utf8_reparado(PQgetvalue(r, l, c), t);
+                reparados[k] = utf8_reparado(pq::PQgetvalue(r, l, c), t);
                 t = reparados[k].size();
             }
             tamanho_linha += t + 1;
@@ -203,8 +204,8 @@ bool LINHAS::acrescentar(const PGresult* r)
             if (vaga(c) < 0)
                 continue;
             const std::size_t k = static_cast<std::size_t>(c);
-            const std::size_t t = reparado[k] ? reparados[k].size() : static_cast<std::size_t>(PQgetlength(r, l, c));
-            std::memcpy(dados + usados, reparado[k] ? reparados[k].data() : PQgetvalue(r, l, c), t);
+            const std::size_t t = reparado[k] ? reparados[k].size() : static_cast<std::size_t>(pq::PQgetlength(r, l, c));
+            std::memcpy(dados + usados, reparado[k] ? reparados[k].data() : pq::PQgetvalue(r, l, c), t);
             usados += t;
             dados[usados++] = '\0';
             inicio[n_inicio++] = static_cast<std::uint32_t>(usados);

@@ -21,10 +21,14 @@
 #include "gui/painel.h"
 #include "model/pendencia.h"
 
-SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
-    : button_ok(Gtk::Stock::OK), button_cancelar(Gtk::Stock::CANCEL)
+SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i) : SISTEMAGUI(std::shared_future<QUERY*>(), i)
 {
     contexto.query = q;
+}
+
+SISTEMAGUI::SISTEMAGUI(std::shared_future<QUERY*> c, Glib::RefPtr<Gdk::Pixbuf> i)
+    : button_ok(Gtk::Stock::OK), button_cancelar(Gtk::Stock::CANCEL), conexao(std::move(c))
+{
     contexto.icone = i;
     contexto.janela_login = &janela_login;
     contexto.abrir = [this](int id, Gtk::Window* pai) { carregar_cadastro(id, pai); };
@@ -35,9 +39,16 @@ SISTEMAGUI::SISTEMAGUI(QUERY* q, Glib::RefPtr<Gdk::Pixbuf> i)
     Glib::signal_idle().connect_once(sigc::mem_fun(*this, &SISTEMAGUI::primeiro_acesso));
 }
 
+QUERY* SISTEMAGUI::conexao_feita()
+{
+    if (!contexto.query && conexao.valid())
+        contexto.query = conexao.get();
+    return contexto.query;
+}
+
 void SISTEMAGUI::primeiro_acesso()
 {
-    USUARIO usuario(contexto.query);
+    USUARIO usuario(conexao_feita());
     if (!usuario.sem_usuarios())
         return;
     DialogoPrimeiroAcesso dialogo(&janela_login, usuario);
@@ -104,7 +115,7 @@ void SISTEMAGUI::verificar()
     std::string senha = entry_senha.get_text();
 
     // Fresh data-access objects for every attempt.
-    QUERY* query = contexto.query;
+    QUERY* query = conexao_feita();
     contexto.usuario.reset(new USUARIO(query));
     contexto.apiario.reset(new APIARIO(query));
     contexto.floradas.reset(new FLORADAS(query));

@@ -4,6 +4,7 @@
 #ifndef ZUMBREL_GUI_SISTEMAGUI_H
 #define ZUMBREL_GUI_SISTEMAGUI_H
 
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ class SISTEMAGUI : public EVENTOS
 {
 public:
     SISTEMAGUI(QUERY* query, Glib::RefPtr<Gdk::Pixbuf> icone);
+    // With the connection still being made: it is waited for when first
+    // needed (the first-access check, once the login window is drawn, or the
+    // login itself).
+    SISTEMAGUI(std::shared_future<QUERY*> conexao, Glib::RefPtr<Gdk::Pixbuf> icone);
     ~SISTEMAGUI();
 
     SISTEMAGUI(const SISTEMAGUI&) = delete;
@@ -94,6 +99,8 @@ public:
     Posicao get_posicao_abelha() const { return contexto.abelhas.posicao; }
 
 private:
+    // The connection, waited for if it is still being made.
+    QUERY* conexao_feita();
     void montar_login();
     // Asks for the first administrator of a database without users.
     void primeiro_acesso();
@@ -116,6 +123,7 @@ private:
     // What the forms are given: the data-access objects, the logged-in
     // user, the icon, and the positions that outlive a closed form.
     Contexto contexto;
+    std::shared_future<QUERY*> conexao;
 
     // Main window and its menu (the menu widgets belong to the toolkit).
     std::unique_ptr<Gtk::Window> janela_principal;

@@ -1,5 +1,6 @@
 // Start-up, the login window, the main window and its menu, and the program
 // ending cleanly whatever is open.
+#include <future>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include <gtkmm/main.h>
 
 #include "gui/sistema_teste.h"
+#include "res/icone.h"
 
 using Roteiro = teste::RoteiroTeste;
 using teste::item_sair;
@@ -71,6 +73,30 @@ TEST_F(Login, JanelaDeLoginLimitaOsCamposEEnterAvanca)
     sistema->get_entry_senha()->activate();
     EXPECT_EQ(j->get_focus(), sistema->get_button_ok());
     EXPECT_FALSE(sistema->get_logado());
+}
+
+// As the program starts: the login window is built and shown while the
+// connection is still being made, and the login uses the connection that
+// arrives.
+TEST_F(Login, JanelaAbreAntesDaConexaoEOLoginUsaAQueChega)
+{
+    sistema.reset();
+    std::promise<QUERY*> conexao;
+    sistema.reset(new SISTEMAGUI(conexao.get_future().share(), Gdk::Pixbuf::create_from_xpm_data(pote_de_mel)));
+    Gtk::Window* j = sistema->get_janela_login();
+    EXPECT_TRUE(j->get_mapped());
+    EXPECT_EQ(j->get_title(), "Acesso ao Sistema");
+    EXPECT_EQ(j->get_focus(), sistema->get_entry_login());
+    conexao.set_value(query.get());
+    Roteiro r;
+    entrar(r);
+    r.passo([this] {
+        EXPECT_TRUE(sistema->get_logado());
+        EXPECT_EQ(sistema->get_usuario_logado().login, "admin");
+        EXPECT_NE(saida.texto().find("admin\nAcesso Garantido!\n"), std::string::npos) << saida.texto();
+    });
+    r.passo([this] { item_sair(*sistema).activate(); });
+    rodar(r);
 }
 
 TEST_F(Login, SucessoAbreAJanelaPrincipalComOMenu)

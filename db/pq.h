@@ -1,0 +1,113 @@
+// libpq, loaded by the program when it first connects instead of when it
+// starts. Linked the usual way, libpq and the libraries it brings (TLS,
+// Kerberos, LDAP: a third of everything the program loads) are loaded and
+// resolved before main, on the way to the login window; loaded here, that
+// happens on the thread that makes the connection, while the toolkit starts
+// on the other, and the toolkit's own symbol lookups no longer search them.
+// The functions of namespace pq are libpq's, under the same names, called
+// through the library loaded once by `carregar`.
+#ifndef ZUMBREL_DB_PQ_H
+#define ZUMBREL_DB_PQ_H
+
+#include <string>
+#include <type_traits>
+#include <utility>
+
+#include <libpq-fe.h>
+
+namespace pq {
+
+// Every libpq function the program calls.
+#define ZUMBREL_PQ_FUNCOES(X)                                                                                  \
+    X(PQclear) X(PQclientEncoding) X(PQcmdStatus) X(PQcmdTuples) X(PQconnectdb) X(PQconsumeInput)              \
+    X(PQenterPipelineMode) X(PQerrorMessage) X(PQescapeStringConn) X(PQexitPipelineMode) X(PQfinish)           \
+    X(PQgetResult) X(PQgetlength) X(PQgetvalue) X(PQisBusy) X(PQnfields) X(PQntuples) X(PQparameterStatus)     \
+    X(PQpipelineStatus) X(PQpipelineSync) X(PQreset) X(PQresultErrorField) X(PQresultErrorMessage)             \
+    X(PQresultStatus) X(PQsendQuery) X(PQsendQueryParams) X(PQsetSingleRowMode) X(PQsocket) X(PQstatus)         \
+    X(PQtransactionStatus) X(pg_encoding_to_char)
+
+struct FUNCOES
+{
+#define ZUMBREL_PQ_PONTEIRO(nome) decltype(&::nome) nome = nullptr;
+    ZUMBREL_PQ_FUNCOES(ZUMBREL_PQ_PONTEIRO)
+#undef ZUMBREL_PQ_PONTEIRO
+};
+
+// Loads libpq the first time it is called (from any thread, once); true
+// when every function above was found. Otherwise `erro` says why, and the
+// functions below do nothing and answer as libpq does for a missing
+// connection or result.
+bool carregar(std::string* erro = nullptr);
+// The functions found (loading libpq first if need be); all null when it
+// could not be loaded.
+const FUNCOES& funcoes();
+
+// A connection or result can only exist once libpq is loaded, so only the
+// calls a program makes without one (a status, a message, freeing nothing)
+// need an answer of their own when it is not.
+inline ConnStatusType PQstatus(const PGconn* c)
+{
+    return funcoes().PQstatus ? funcoes().PQstatus(c) : CONNECTION_BAD;
+}
+inline PGTransactionStatusType PQtransactionStatus(const PGconn* c)
+{
+    return funcoes().PQtransactionStatus ? funcoes().PQtransactionStatus(c) : PQTRANS_UNKNOWN;
+}
+inline ExecStatusType PQresultStatus(const PGresult* r)
+{
+    return funcoes().PQresultStatus ? funcoes().PQresultStatus(r) : PGRES_FATAL_ERROR;
+}
+inline PGpipelineStatus PQpipelineStatus(const PGconn* c)
+{
+    return funcoes().PQpipelineStatus ? funcoes().PQpipelineStatus(c) : PQ_PIPELINE_OFF;
+}
+inline char* PQerrorMessage(const PGconn* c)
+{
+    static char vazio[] = "";
+    return funcoes().PQerrorMessage ? funcoes().PQerrorMessage(c) : vazio;
+}
+inline int PQsocket(const PGconn* c) { return funcoes().PQsocket ? funcoes().PQsocket(c) : -1; }
+
+// The others: what libpq answers, or nothing (a null pointer, zero).
+#define ZUMBREL_PQ_CHAMADA(nome)                                                                               \
+    template <typename... A> inline auto nome(A&&... a)                                                        \
+    {                                                                                                          \
+        using R = decltype(::nome(std::forward<A>(a)...));                                                     \
+        if (!funcoes().nome) {                                                                                 \
+            if constexpr (std::is_void_v<R>)                                                                   \
+                return;                                                                                        \
+            else                                                                                               \
+                return R{};                                                                                    \
+        }                                                                                                      \
+        return funcoes().nome(std::forward<A>(a)...);                                                          \
+    }
+ZUMBREL_PQ_CHAMADA(PQclear)
+ZUMBREL_PQ_CHAMADA(PQclientEncoding)
+ZUMBREL_PQ_CHAMADA(PQcmdStatus)
+ZUMBREL_PQ_CHAMADA(PQcmdTuples)
+ZUMBREL_PQ_CHAMADA(PQconnectdb)
+ZUMBREL_PQ_CHAMADA(PQconsumeInput)
+ZUMBREL_PQ_CHAMADA(PQenterPipelineMode)
+ZUMBREL_PQ_CHAMADA(PQescapeStringConn)
+ZUMBREL_PQ_CHAMADA(PQexitPipelineMode)
+ZUMBREL_PQ_CHAMADA(PQfinish)
+ZUMBREL_PQ_CHAMADA(PQgetResult)
+ZUMBREL_PQ_CHAMADA(PQgetlength)
+ZUMBREL_PQ_CHAMADA(PQgetvalue)
+ZUMBREL_PQ_CHAMADA(PQisBusy)
+ZUMBREL_PQ_CHAMADA(PQnfields)
+ZUMBREL_PQ_CHAMADA(PQntuples)
+ZUMBREL_PQ_CHAMADA(PQparameterStatus)
+ZUMBREL_PQ_CHAMADA(PQpipelineSync)
+ZUMBREL_PQ_CHAMADA(PQreset)
+ZUMBREL_PQ_CHAMADA(PQresultErrorField)
+ZUMBREL_PQ_CHAMADA(PQresultErrorMessage)
+ZUMBREL_PQ_CHAMADA(PQsendQuery)
+ZUMBREL_PQ_CHAMADA(PQsendQueryParams)
+ZUMBREL_PQ_CHAMADA(PQsetSingleRowMode)
+ZUMBREL_PQ_CHAMADA(pg_encoding_to_char)
+#undef ZUMBREL_PQ_CHAMADA
+
+} // namespace pq
+
+#endif
