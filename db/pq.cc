@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 
@@ -23,6 +24,8 @@ struct CARGA
     bool carregada = false;
     std::string erro;
 };
+
+const FUNCOES nenhuma;
 
 CARGA& carga()
 {
@@ -60,6 +63,7 @@ void carregar_uma_vez()
     }
     c.funcoes = f;
     c.carregada = true;
+    detalhe::achadas.store(&c.funcoes, std::memory_order_release);
 }
 
 } // namespace
@@ -72,10 +76,17 @@ bool carregar(std::string* erro)
     return carga().carregada;
 }
 
-const FUNCOES& funcoes()
+namespace detalhe {
+
+std::atomic<const FUNCOES*> achadas{ nullptr };
+
+const FUNCOES& carregando()
 {
     carregar();
-    return carga().funcoes;
+    const FUNCOES* f = achadas.load(std::memory_order_acquire);
+    return f ? *f : nenhuma;
 }
+
+} // namespace detalhe
 
 } // namespace pq

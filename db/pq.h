@@ -9,6 +9,7 @@
 #ifndef ZUMBREL_DB_PQ_H
 #define ZUMBREL_DB_PQ_H
 
+#include <atomic>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -38,48 +39,71 @@ struct FUNCOES
 // functions below do nothing and answer as libpq does for a missing
 // connection or result.
 bool carregar(std::string* erro = nullptr);
+namespace detalhe {
+// The functions once found, or null. Every call reads it (a plain load on
+// the machines the program runs on): a long result calls libpq twice for
+// each of its values.
+extern std::atomic<const FUNCOES*> achadas;
+// Loads libpq if need be; the functions found, or all null.
+const FUNCOES& carregando();
+} // namespace detalhe
+
 // The functions found (loading libpq first if need be); all null when it
 // could not be loaded.
-const FUNCOES& funcoes();
+inline const FUNCOES& funcoes()
+{
+    const FUNCOES* f = detalhe::achadas.load(std::memory_order_acquire);
+    return f ? *f : detalhe::carregando();
+}
 
 // A connection or result can only exist once libpq is loaded, so only the
 // calls a program makes without one (a status, a message, freeing nothing)
 // need an answer of their own when it is not.
 inline ConnStatusType PQstatus(const PGconn* c)
 {
-    return funcoes().PQstatus ? funcoes().PQstatus(c) : CONNECTION_BAD;
+    const FUNCOES& f = funcoes();
+    return f.PQstatus ? f.PQstatus(c) : CONNECTION_BAD;
 }
 inline PGTransactionStatusType PQtransactionStatus(const PGconn* c)
 {
-    return funcoes().PQtransactionStatus ? funcoes().PQtransactionStatus(c) : PQTRANS_UNKNOWN;
+    const FUNCOES& f = funcoes();
+    return f.PQtransactionStatus ? f.PQtransactionStatus(c) : PQTRANS_UNKNOWN;
 }
 inline ExecStatusType PQresultStatus(const PGresult* r)
 {
-    return funcoes().PQresultStatus ? funcoes().PQresultStatus(r) : PGRES_FATAL_ERROR;
+    const FUNCOES& f = funcoes();
+    return f.PQresultStatus ? f.PQresultStatus(r) : PGRES_FATAL_ERROR;
 }
 inline PGpipelineStatus PQpipelineStatus(const PGconn* c)
 {
-    return funcoes().PQpipelineStatus ? funcoes().PQpipelineStatus(c) : PQ_PIPELINE_OFF;
+    const FUNCOES& f = funcoes();
+    return f.PQpipelineStatus ? f.PQpipelineStatus(c) : PQ_PIPELINE_OFF;
 }
 inline char* PQerrorMessage(const PGconn* c)
 {
     static char vazio[] = "";
-    return funcoes().PQerrorMessage ? funcoes().PQerrorMessage(c) : vazio;
+    const FUNCOES& f = funcoes();
+    return f.PQerrorMessage ? f.PQerrorMessage(c) : vazio;
 }
-inline int PQsocket(const PGconn* c) { return funcoes().PQsocket ? funcoes().PQsocket(c) : -1; }
+inline int PQsocket(const PGconn* c)
+{
+    const FUNCOES& f = funcoes();
+    return f.PQsocket ? f.PQsocket(c) : -1;
+}
 
 // The others: what libpq answers, or nothing (a null pointer, zero).
 #define ZUMBREL_PQ_CHAMADA(nome)                                                                               \
     template <typename... A> inline auto nome(A&&... a)                                                        \
     {                                                                                                          \
         using R = decltype(::nome(std::forward<A>(a)...));                                                     \
-        if (!funcoes().nome) {                                                                                 \
+        const FUNCOES& f = funcoes();                                                                          \
+        if (!f.nome) {                                                                                         \
             if constexpr (std::is_void_v<R>)                                                                   \
                 return;                                                                                        \
             else                                                                                               \
                 return R{};                                                                                    \
         }                                                                                                      \
-        return funcoes().nome(std::forward<A>(a)...);                                                          \
+        return f.nome(std::forward<A>(a)...);                                                                  \
     }
 ZUMBREL_PQ_CHAMADA(PQclear)
 ZUMBREL_PQ_CHAMADA(PQclientEncoding)
