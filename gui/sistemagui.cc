@@ -36,7 +36,9 @@ SISTEMAGUI::SISTEMAGUI(std::shared_future<QUERY*> c, Glib::RefPtr<Gdk::Pixbuf> i
     montar_login();
     // A new database has no user yet: its administrator is made first,
     // once the login window is up.
-    Glib::signal_idle().connect_once(sigc::mem_fun(*this, &SISTEMAGUI::primeiro_acesso));
+    // Disconnected if the interface goes before the loop gets to it.
+    verificacao_inicial =
+        Glib::signal_idle().connect(sigc::bind_return(sigc::mem_fun(*this, &SISTEMAGUI::primeiro_acesso), false));
 }
 
 QUERY* SISTEMAGUI::conexao_feita()
@@ -58,7 +60,10 @@ void SISTEMAGUI::primeiro_acesso()
     }
 }
 
-SISTEMAGUI::~SISTEMAGUI() = default;
+SISTEMAGUI::~SISTEMAGUI()
+{
+    verificacao_inicial.disconnect();
+}
 
 // ---------------------------------------------------------------- login
 

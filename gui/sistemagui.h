@@ -17,6 +17,7 @@
 #include <gtkmm/treepath.h>
 #include <gtkmm/treeviewcolumn.h>
 #include <gtkmm/window.h>
+#include <sigc++/connection.h>
 
 #include "gui/contexto.h"
 #include "gui/eventos.h"
@@ -124,6 +125,7 @@ private:
     // user, the icon, and the positions that outlive a closed form.
     Contexto contexto;
     std::shared_future<QUERY*> conexao;
+    sigc::connection verificacao_inicial;
 
     // Main window and its menu (the menu widgets belong to the toolkit).
     std::unique_ptr<Gtk::Window> janela_principal;
