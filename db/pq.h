@@ -56,43 +56,13 @@ inline const FUNCOES& funcoes()
     return f ? *f : detalhe::carregando();
 }
 
-// A connection or result can only exist once libpq is loaded, so only the
-// calls a program makes without one (a status, a message, freeing nothing)
-// need an answer of their own when it is not.
-inline ConnStatusType PQstatus(const PGconn* c)
-{
-    const FUNCOES& f = funcoes();
-    return f.PQstatus ? f.PQstatus(c) : CONNECTION_BAD;
-}
-inline PGTransactionStatusType PQtransactionStatus(const PGconn* c)
-{
-    const FUNCOES& f = funcoes();
-    return f.PQtransactionStatus ? f.PQtransactionStatus(c) : PQTRANS_UNKNOWN;
-}
-inline ExecStatusType PQresultStatus(const PGresult* r)
-{
-    const FUNCOES& f = funcoes();
-    return f.PQresultStatus ? f.PQresultStatus(r) : PGRES_FATAL_ERROR;
-}
-inline PGpipelineStatus PQpipelineStatus(const PGconn* c)
-{
-    const FUNCOES& f = funcoes();
-    return f.PQpipelineStatus ? f.PQpipelineStatus(c) : PQ_PIPELINE_OFF;
-}
-inline char* PQerrorMessage(const PGconn* c)
-{
-    static char vazio[] = "";
-    const FUNCOES& f = funcoes();
-    return f.PQerrorMessage ? f.PQerrorMessage(c) : vazio;
-}
-inline int PQsocket(const PGconn* c)
-{
-    const FUNCOES& f = funcoes();
-    return f.PQsocket ? f.PQsocket(c) : -1;
-}
-
-// The others: what libpq answers, or nothing (a null pointer, zero).
-#define ZUMBREL_PQ_CHAMADA(nome)                                                                               \
+// Each function calls libpq's, or, when libpq could not be loaded, answers
+// as libpq does for a missing connection or result: a connection or result
+// can only exist once it is loaded, so only the calls a program makes
+// without one (a status, a message, freeing nothing) need an answer of their
+// own; the others answer nothing (a null pointer, zero).
+inline char sem_mensagem[] = "";
+#define ZUMBREL_PQ_CHAMADA(nome, resposta)                                                                     \
     template <typename... A> inline auto nome(A&&... a)                                                        \
     {                                                                                                          \
         using R = decltype(::nome(std::forward<A>(a)...));                                                     \
@@ -101,35 +71,41 @@ inline int PQsocket(const PGconn* c)
             if constexpr (std::is_void_v<R>)                                                                   \
                 return;                                                                                        \
             else                                                                                               \
-                return R{};                                                                                    \
+                return R{ resposta };                                                                          \
         }                                                                                                      \
         return f.nome(std::forward<A>(a)...);                                                                  \
     }
-ZUMBREL_PQ_CHAMADA(PQclear)
-ZUMBREL_PQ_CHAMADA(PQclientEncoding)
-ZUMBREL_PQ_CHAMADA(PQcmdStatus)
-ZUMBREL_PQ_CHAMADA(PQcmdTuples)
-ZUMBREL_PQ_CHAMADA(PQconnectdb)
-ZUMBREL_PQ_CHAMADA(PQconsumeInput)
-ZUMBREL_PQ_CHAMADA(PQenterPipelineMode)
-ZUMBREL_PQ_CHAMADA(PQescapeStringConn)
-ZUMBREL_PQ_CHAMADA(PQexitPipelineMode)
-ZUMBREL_PQ_CHAMADA(PQfinish)
-ZUMBREL_PQ_CHAMADA(PQgetResult)
-ZUMBREL_PQ_CHAMADA(PQgetlength)
-ZUMBREL_PQ_CHAMADA(PQgetvalue)
-ZUMBREL_PQ_CHAMADA(PQisBusy)
-ZUMBREL_PQ_CHAMADA(PQnfields)
-ZUMBREL_PQ_CHAMADA(PQntuples)
-ZUMBREL_PQ_CHAMADA(PQparameterStatus)
-ZUMBREL_PQ_CHAMADA(PQpipelineSync)
-ZUMBREL_PQ_CHAMADA(PQreset)
-ZUMBREL_PQ_CHAMADA(PQresultErrorField)
-ZUMBREL_PQ_CHAMADA(PQresultErrorMessage)
-ZUMBREL_PQ_CHAMADA(PQsendQuery)
-ZUMBREL_PQ_CHAMADA(PQsendQueryParams)
-ZUMBREL_PQ_CHAMADA(PQsetSingleRowMode)
-ZUMBREL_PQ_CHAMADA(pg_encoding_to_char)
+ZUMBREL_PQ_CHAMADA(PQstatus, CONNECTION_BAD)
+ZUMBREL_PQ_CHAMADA(PQtransactionStatus, PQTRANS_UNKNOWN)
+ZUMBREL_PQ_CHAMADA(PQresultStatus, PGRES_FATAL_ERROR)
+ZUMBREL_PQ_CHAMADA(PQpipelineStatus, PQ_PIPELINE_OFF)
+ZUMBREL_PQ_CHAMADA(PQerrorMessage, sem_mensagem)
+ZUMBREL_PQ_CHAMADA(PQsocket, -1)
+ZUMBREL_PQ_CHAMADA(PQclear, )
+ZUMBREL_PQ_CHAMADA(PQclientEncoding, )
+ZUMBREL_PQ_CHAMADA(PQcmdStatus, )
+ZUMBREL_PQ_CHAMADA(PQcmdTuples, )
+ZUMBREL_PQ_CHAMADA(PQconnectdb, )
+ZUMBREL_PQ_CHAMADA(PQconsumeInput, )
+ZUMBREL_PQ_CHAMADA(PQenterPipelineMode, )
+ZUMBREL_PQ_CHAMADA(PQescapeStringConn, )
+ZUMBREL_PQ_CHAMADA(PQexitPipelineMode, )
+ZUMBREL_PQ_CHAMADA(PQfinish, )
+ZUMBREL_PQ_CHAMADA(PQgetResult, )
+ZUMBREL_PQ_CHAMADA(PQgetlength, )
+ZUMBREL_PQ_CHAMADA(PQgetvalue, )
+ZUMBREL_PQ_CHAMADA(PQisBusy, )
+ZUMBREL_PQ_CHAMADA(PQnfields, )
+ZUMBREL_PQ_CHAMADA(PQntuples, )
+ZUMBREL_PQ_CHAMADA(PQparameterStatus, )
+ZUMBREL_PQ_CHAMADA(PQpipelineSync, )
+ZUMBREL_PQ_CHAMADA(PQreset, )
+ZUMBREL_PQ_CHAMADA(PQresultErrorField, )
+ZUMBREL_PQ_CHAMADA(PQresultErrorMessage, )
+ZUMBREL_PQ_CHAMADA(PQsendQuery, )
+ZUMBREL_PQ_CHAMADA(PQsendQueryParams, )
+ZUMBREL_PQ_CHAMADA(PQsetSingleRowMode, )
+ZUMBREL_PQ_CHAMADA(pg_encoding_to_char, )
 #undef ZUMBREL_PQ_CHAMADA
 
 } // namespace pq
