@@ -327,6 +327,10 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
     // table. An error ends the text (the server runs nothing after it).
     // As with one PQexec, the outcome is that of the last statement: the
     // outcome of one read until it ended, then of the next.
+    // Taken now: a statement sent on the way (a login made again on a new
+    // session) does not call it.
+    std::function<void()> ao_achar = std::move(ao_achar_linhas);
+    ao_achar_linhas = nullptr;
     Leitura l;
     std::string erro;
     std::string estado;
@@ -348,6 +352,12 @@ void BANCOPG::executar(const char* sql, const std::vector<int>& guardadas, const
             if (l.resultado.situacao != Situacao::FALHOU)
                 ler_resultado(r, l, guardadas);
             pq::PQclear(r);
+            const LINHAS* lidas = l.linhas ? l.linhas.get() : l.resultado.linhas.get();
+            if (ao_achar && lidas && lidas->ntuples() > 0) {
+                std::function<void()> f = std::move(ao_achar);
+                ao_achar = nullptr;
+                f();
+            }
         }
         if (perdida) {
             l.linhas.reset();

@@ -61,6 +61,13 @@ public:
     // what the last statement left (nothing at the start).
     RESULTADO tomar_desfecho();
 
+    // Called once, as the first row of the next text sent with executar()
+    // arrives (not at all when it finds no row), then forgotten: a caller
+    // that keeps the rows of its last load unless nothing is found lets
+    // them go here, before the new rows fill memory beside them. It must
+    // send nothing.
+    void set_ao_achar_linhas(std::function<void()> f) { ao_achar_linhas = std::move(f); }
+
     // Called once a connection the server closed was made again, before the
     // statement waiting is sent: what the old session held (a login) is made
     // again on the new one.
@@ -131,6 +138,7 @@ protected:
     bool abandonada = false;
     int espera_resposta = ESPERA_RESPOSTA;
     std::function<void()> ao_reconectar;
+    std::function<void()> ao_achar_linhas;
 
     // The bounds of the waits, in seconds: for a connection to be made, and
     // for the reply of a statement (without a byte from the server).

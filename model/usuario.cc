@@ -392,9 +392,13 @@ void USUARIO::carregar_usuario(int id)
     if (id > 0)
         i.condicao("u.id_usuario", std::to_string(id));
 
-    // Nothing found keeps the list of the last load.
+    // Nothing found keeps the list of the last load. Once the first row
+    // has come that list goes, so that two lists of every user are never
+    // held at once (a read that then fails leaves none).
     RESULTADO r;
+    query->set_ao_achar_linhas([this] { carregados = LISTA_USUARIOS(); });
     executar(i, &r);
+    query->set_ao_achar_linhas(nullptr);
     if (!r.achou()) {
         rastro::escrever(r.mensagem + '\n');
         return;

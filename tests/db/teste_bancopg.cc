@@ -349,6 +349,28 @@ TEST_F(Resultado, ResultadosLongosUmAposOutroGuardamCadaUmOsSeus)
     }
 }
 
+// What is called as the first row of a text arrives is called once, not at
+// all when no row comes, and goes with that text.
+TEST_F(Resultado, AoAcharLinhasChamadoUmaVezSoQuandoHaLinhas)
+{
+    struct Caso { const char* sql; int chamadas; };
+    const Caso casos[] = {
+        { "select g from generate_series(1, 5000) g", 1 },
+        { "select 1 where false", 0 },
+        { "update cadastro.acesso set nivel_acesso = nivel_acesso where false", 0 },
+        { "select * from tabela_que_nao_existe", 0 },
+        { "select 1 where false; select 2 union all select 3", 1 },
+    };
+    for (const Caso& c : casos) {
+        int chamadas = 0;
+        q->set_ao_achar_linhas([&chamadas] { ++chamadas; });
+        q->executar(c.sql);
+        EXPECT_EQ(chamadas, c.chamadas) << c.sql;
+        q->executar("select 1");
+        EXPECT_EQ(chamadas, c.chamadas) << c.sql << ": called by the next text";
+    }
+}
+
 // Keeping only some columns changes neither the counts nor the kept values,
 // and holds for that statement only.
 TEST_F(Resultado, SoColunasGuardadasValemSoParaOProprioComando)
