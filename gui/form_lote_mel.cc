@@ -166,30 +166,22 @@ void FORM_LOTE_MEL::montar()
     vertical->pack_start(*quadro, false, false, 5);
 
     // Where the kilos come from.
-    lista_apiarios = Gtk::ListStore::create(colunas_apiario);
+    // Every apiary, read in place; the ticks are kept beside the rows, so
+    // that a search of harvests takes them without going through a list of
+    // thousands.
+    apiarios_listados = std::make_shared<ApiariosListados>(COLMEIA(ctx.query).apiarios());
+    lista_apiarios = modelo_marcas(apiarios_listados);
     w.treeview_apiarios = Gtk::manage(new Gtk::TreeView(lista_apiarios));
     coluna_marca(*w.treeview_apiarios, colunas_apiario.marcada, [this](const Glib::ustring& caminho) {
-        Gtk::TreeModel::iterator it = lista_apiarios->get_iter(caminho);
-        if (!it)
+        const Gtk::TreePath linha(caminho);
+        if (linha.empty() || linha[0] < 0 || static_cast<std::size_t>(linha[0]) >= apiarios_listados->tamanho())
             return;
-        const bool sim = !(*it)[colunas_apiario.marcada];
-        (*it)[colunas_apiario.marcada] = sim;
-        const std::size_t i = static_cast<std::size_t>(Gtk::TreePath(caminho)[0]);
-        if (sim)
-            apiarios_marcados.insert(i);
-        else
-            apiarios_marcados.erase(i);
+        const std::size_t i = static_cast<std::size_t>(linha[0]);
+        apiarios_listados->marcar(i, !apiarios_listados->marcado(i));
+        linha_mudou(lista_apiarios, i);
     });
     coluna_texto(*w.treeview_apiarios, "Apiário", colunas_apiario.nome, 200);
     altura_fixa(*w.treeview_apiarios, 30);
-    const LISTA_APIARIOS apiarios = COLMEIA(ctx.query).apiarios();
-    for (std::size_t i = 0; i < apiarios.size(); ++i) {
-        Gtk::TreeModel::Row linha_apiario = *lista_apiarios->append();
-        linha_apiario[colunas_apiario.marcada] = false;
-        linha_apiario[colunas_apiario.nome] = apiarios.nome(i);
-        linha_apiario[colunas_apiario.id] = apiarios.id(i);
-        ids_apiarios.push_back(apiarios.id(i));
-    }
     w.entry_de = campo(10, 10);
     w.entry_ate = campo(10, 10);
     w.entry_de->set_text(inicio_do_ano());
@@ -480,8 +472,8 @@ void FORM_LOTE_MEL::limpar()
 void FORM_LOTE_MEL::buscar_colheitas()
 {
     FILTRO_COLHEITAS f;
-    for (std::size_t i : apiarios_marcados)
-        f.apiarios.push_back(ids_apiarios[i]);
+    for (std::size_t i : apiarios_listados->marcados())
+        f.apiarios.push_back(apiarios_listados->codigo(i));
     f.de = texto(w.entry_de);
     f.ate = texto(w.entry_ate);
     if (!f.de.empty() && !data_valida(f.de)) {
@@ -557,19 +549,12 @@ void FORM_LOTE_MEL::quilos_no_lote(int indice, const std::string& quilos)
 
 bool FORM_LOTE_MEL::marcar_apiario(int id, bool sim)
 {
-    for (std::size_t i = 0; i < ids_apiarios.size(); ++i) {
-        if (ids_apiarios[i] != id)
-            continue;
-        Gtk::TreePath linha;
-        linha.push_back(static_cast<int>(i));
-        (*lista_apiarios->get_iter(linha))[colunas_apiario.marcada] = sim;
-        if (sim)
-            apiarios_marcados.insert(i);
-        else
-            apiarios_marcados.erase(i);
-        return true;
-    }
-    return false;
+    std::size_t i = 0;
+    if (!apiarios_listados->linha_de(id, &i))
+        return false;
+    apiarios_listados->marcar(i, sim);
+    linha_mudou(lista_apiarios, i);
+    return true;
 }
 
 std::vector<PARTE_LOTE> FORM_LOTE_MEL::partes() const

@@ -12,6 +12,7 @@
 #ifndef ZUMBREL_GUI_FORM_LOTE_MEL_H
 #define ZUMBREL_GUI_FORM_LOTE_MEL_H
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include <gtkmm/liststore.h>
 #include <gtkmm/treeview.h>
 
+#include "gui/apiarios_listados.h"
 #include "gui/colunas.h"
 #include "gui/formulario.h"
 #include "model/florada.h"
@@ -167,12 +169,9 @@ private:
     ColunasEscolha colunas_apiario;
     Glib::RefPtr<Gtk::TreeModel> lista_lotes;   // reads lotes_listados where they are
     Glib::RefPtr<Gtk::ListStore> lista_colheitas;
-    Glib::RefPtr<Gtk::ListStore> lista_apiarios;
-    // The key of each apiary of lista_apiarios, in its order, and the rows
-    // marked: a search of harvests takes them without going through every
-    // row of a list of thousands.
-    std::vector<int> ids_apiarios;
-    std::set<std::size_t> apiarios_marcados;
+    // Every apiary, with the ticks given to them, and the list's model of it.
+    std::shared_ptr<ApiariosListados> apiarios_listados;
+    Glib::RefPtr<Gtk::TreeModel> lista_apiarios;
     std::vector<LOTES_MEL> lotes_listados;
     // The harvests as the list was last filled.
     std::vector<COLHEITA_LOTE> colheitas;

@@ -1,12 +1,14 @@
 #include "gui/form_rastreabilidade.h"
 
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 
+#include "gui/apiarios_listados.h"
 #include "gui/campos_registro.h"
 #include "gui/dialogo_registro.h"
 #include "gui/janelas.h"
@@ -96,13 +98,8 @@ void FORM_RASTREABILIDADE::montar()
     w.entry_meses->set_text("12");
     w.entry_colmeia = Gtk::manage(new Gtk::Entry());
     w.entry_colmeia->set_width_chars(8);
-    lista_apiarios = Gtk::ListStore::create(colunas_apiario);
-    const LISTA_APIARIOS apiarios = COLMEIA(ctx.query).apiarios();
-    for (std::size_t i = 0; i < apiarios.size(); ++i) {
-        Gtk::TreeModel::Row linha_apiario = *lista_apiarios->append();
-        linha_apiario[colunas_apiario.codigo] = apiarios.id(i);
-        linha_apiario[colunas_apiario.textos[0]] = apiarios.nome(i);
-    }
+    // Every apiary, shown from the rows the list read.
+    lista_apiarios = modelo_achados(std::make_shared<ApiariosListados>(COLMEIA(ctx.query).apiarios()));
     w.treeview_apiarios = Gtk::manage(new Gtk::TreeView(lista_apiarios));
     w.treeview_apiarios->set_headers_visible(false);
     coluna_texto(*w.treeview_apiarios, "Apiário", colunas_apiario.textos[0], 260);

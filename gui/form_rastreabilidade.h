@@ -64,7 +64,7 @@ private:
     std::vector<LINHA_RASTRO> linhas;
     Glib::RefPtr<Gtk::TreeModel> lista;
     COLUNAS colunas_apiario;
-    Glib::RefPtr<Gtk::ListStore> lista_apiarios;
+    Glib::RefPtr<Gtk::TreeModel> lista_apiarios;
 };
 
 #endif // ZUMBREL_GUI_FORM_RASTREABILIDADE_H

@@ -1,5 +1,7 @@
 #include "gui/form_relatorios.h"
 
+#include <memory>
+
 #include <gtkmm/box.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/frame.h>
@@ -8,6 +10,7 @@
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/stock.h>
 
+#include "gui/apiarios_listados.h"
 #include "gui/montagem.h"
 #include "relatorios/csv.h"
 
@@ -37,17 +40,12 @@ void FormRelatorios::montar()
     linha(*filtros, "Até", *w.entry_ate, 5, 80);
     filtros->pack_start(*rotulo("Apiários (nenhum marcado: todos)"), false, false, 2);
 
-    lista_apiarios = Gtk::ListStore::create(colunas);
-    const LISTA_APIARIOS apiarios = ctx.apiario->Pesquisar_Apiario(FILTRO_APIARIOS());
-    for (std::size_t i = 0; i < apiarios.size(); ++i) {
-        Gtk::TreeModel::Row l = *lista_apiarios->append();
-        l[colunas.codigo] = apiarios.id(i);
-        l[colunas.textos[0]] = apiarios.nome(i);
-        l[colunas.textos[1]] = apiarios.municipio(i);
-    }
+    // Every apiary, shown from the rows the search read.
+    lista_apiarios = modelo_achados(std::make_shared<ApiariosListados>(ctx.apiario->Pesquisar_Apiario(FILTRO_APIARIOS())));
     w.treeview_apiarios = Gtk::manage(new Gtk::TreeView(lista_apiarios));
     coluna_texto(*w.treeview_apiarios, "Apiário", colunas.textos[0], 170);
     coluna_texto(*w.treeview_apiarios, "Município", colunas.textos[1], 100);
+    altura_fixa(*w.treeview_apiarios);
     w.treeview_apiarios->get_selection()->set_mode(Gtk::SELECTION_MULTIPLE);
     filtros->pack_start(*rolagem(*w.treeview_apiarios, 160), true, true, 2);
     linha(*filtros, "Colméias", *w.entry_colmeias, 5, 80);

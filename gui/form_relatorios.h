@@ -68,7 +68,7 @@ private:
     void atualizar_pagina();
 
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> lista_apiarios;
+    Glib::RefPtr<Gtk::TreeModel> lista_apiarios;
     RELATORIO relatorio;
     std::unique_ptr<DESENHO_RELATORIO> desenho;
     int pagina = 0;

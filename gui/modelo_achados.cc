@@ -9,14 +9,17 @@
 
 namespace {
 
+enum Forma { COMO_COLUNAS, SO_TEXTO, COM_MARCA };
+
 // The toolkit's side of the model: a GObject that implements GtkTreeModel.
 struct ModeloAchados
 {
     GObject pai;
     std::shared_ptr<const Achados>* achados;   // owned; made and freed with the object
     gint carimbo;                              // tells this model's iterators from others'
-    // Laid out as COLUNAS (false), or one text column: text 1 (true).
-    gboolean so_texto;
+    // Laid out as COLUNAS, as one text column (text 1), or as a tick, text
+    // 1 and the code.
+    int forma;
 };
 
 struct ModeloAchadosClasse
@@ -78,12 +81,23 @@ GtkTreeModelFlags get_flags(GtkTreeModel*)
     return static_cast<GtkTreeModelFlags>(GTK_TREE_MODEL_LIST_ONLY | GTK_TREE_MODEL_ITERS_PERSIST);
 }
 
-gint get_n_columns(GtkTreeModel* modelo) { return MODELO(modelo)->so_texto ? 1 : posicoes().colunas; }
+gint get_n_columns(GtkTreeModel* modelo)
+{
+    switch (MODELO(modelo)->forma) {
+    case SO_TEXTO: return 1;
+    case COM_MARCA: return 3;
+    default: return posicoes().colunas;
+    }
+}
 
 GType get_column_type(GtkTreeModel* modelo, gint coluna)
 {
-    if (MODELO(modelo)->so_texto)
+    if (MODELO(modelo)->forma == SO_TEXTO)
         return coluna == 0 ? G_TYPE_STRING : G_TYPE_INVALID;
+    if (MODELO(modelo)->forma == COM_MARCA) {
+        static const GType tipos[] = { G_TYPE_BOOLEAN, G_TYPE_STRING, G_TYPE_INT };
+        return coluna >= 0 && coluna < 3 ? tipos[coluna] : G_TYPE_INVALID;
+    }
     const Posicoes& p = posicoes();
     return coluna >= 0 && coluna < p.colunas ? p.tipos[coluna] : G_TYPE_INVALID;
 }
@@ -123,8 +137,14 @@ void get_value(GtkTreeModel* modelo, GtkTreeIter* iter, gint coluna, GValue* val
     if (iter->stamp != m->carimbo || i >= tamanho(m))
         return;
     const Achados& a = **m->achados;
-    if (m->so_texto)
+    if (m->forma == SO_TEXTO)
         texto_mostravel(valor, a.texto(i, 1));
+    else if (m->forma == COM_MARCA && coluna == 0)
+        g_value_set_boolean(valor, a.marcado(i));
+    else if (m->forma == COM_MARCA && coluna == 1)
+        texto_mostravel(valor, a.texto(i, 1));
+    else if (m->forma == COM_MARCA)
+        g_value_set_int(valor, a.codigo(i));
     else if (coluna == p.codigo)
         g_value_set_int(valor, a.codigo(i));
     else if (coluna >= 0 && coluna < 64 && p.texto[coluna] > 0 && p.texto[coluna] <= a.textos())
@@ -217,11 +237,11 @@ GType modelo_achados_get_type()
 
 namespace {
 
-Glib::RefPtr<Gtk::TreeModel> novo_modelo(std::shared_ptr<const Achados> achados, bool so_texto)
+Glib::RefPtr<Gtk::TreeModel> novo_modelo(std::shared_ptr<const Achados> achados, Forma forma)
 {
     ModeloAchados* m = MODELO(g_object_new(modelo_achados_get_type(), nullptr));
     *m->achados = std::move(achados);
-    m->so_texto = so_texto;
+    m->forma = forma;
     // The wrapper takes the one reference the object was made with.
     return Glib::wrap(GTK_TREE_MODEL(m), false);
 }
@@ -230,10 +250,28 @@ Glib::RefPtr<Gtk::TreeModel> novo_modelo(std::shared_ptr<const Achados> achados,
 
 Glib::RefPtr<Gtk::TreeModel> modelo_achados(std::shared_ptr<const Achados> achados)
 {
-    return novo_modelo(std::move(achados), false);
+    return novo_modelo(std::move(achados), COMO_COLUNAS);
 }
 
 Glib::RefPtr<Gtk::TreeModel> modelo_textos(std::shared_ptr<const Achados> achados)
 {
-    return novo_modelo(std::move(achados), true);
+    return novo_modelo(std::move(achados), SO_TEXTO);
+}
+
+Glib::RefPtr<Gtk::TreeModel> modelo_marcas(std::shared_ptr<const Achados> achados)
+{
+    return novo_modelo(std::move(achados), COM_MARCA);
+}
+
+void linha_mudou(const Glib::RefPtr<Gtk::TreeModel>& modelo, std::size_t i)
+{
+    if (!modelo)
+        return;
+    GtkTreeModel* m = modelo->gobj();
+    GtkTreeIter iter;
+    if (!gtk_tree_model_iter_nth_child(m, &iter, nullptr, static_cast<gint>(i)))
+        return;
+    GtkTreePath* caminho = gtk_tree_model_get_path(m, &iter);
+    gtk_tree_model_row_changed(m, caminho, &iter);
+    gtk_tree_path_free(caminho);
 }

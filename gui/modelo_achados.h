@@ -26,6 +26,8 @@ public:
     virtual int codigo(std::size_t i) const = 0;
     // Valid as long as this object lives.
     virtual const char* texto(std::size_t i, int coluna) const = 0;
+    // Whether row i is ticked (lists of rows to choose from).
+    virtual bool marcado(std::size_t) const { return false; }
 };
 
 // A new model over the rows; the model keeps them.
@@ -33,5 +35,11 @@ Glib::RefPtr<Gtk::TreeModel> modelo_achados(std::shared_ptr<const Achados> achad
 // The same with one column only, a string: text 1 of each row (the one
 // column a drop-down list of texts reads).
 Glib::RefPtr<Gtk::TreeModel> modelo_textos(std::shared_ptr<const Achados> achados);
+// The same with three columns, a tick to choose rows by: whether row i is
+// ticked (bool), its text 1 (string) and its code (int).
+Glib::RefPtr<Gtk::TreeModel> modelo_marcas(std::shared_ptr<const Achados> achados);
+// Tells the views of a model made here that row i changed (its tick), so
+// that they draw it again.
+void linha_mudou(const Glib::RefPtr<Gtk::TreeModel>& modelo, std::size_t i);
 
 #endif // ZUMBREL_GUI_MODELO_ACHADOS_H

@@ -1,5 +1,6 @@
 // The drop-down list made for long lists (the mother bees), what the queen
 // bee form writes while browsing, and the progress of "Gerar Filhas".
+#include <set>
 #include <string>
 #include <vector>
 
@@ -213,7 +214,9 @@ public:
         ++lidos;
         return c == 1 ? linhas[i].second.c_str() : "segundo";
     }
+    bool marcado(std::size_t i) const override { return marcadas.count(i) > 0; }
     mutable int lidos = 0;
+    std::set<std::size_t> marcadas;
 
 private:
     std::vector<std::pair<int, std::string>> linhas;
@@ -252,6 +255,44 @@ TEST(ModeloAchados, LeCadaCelulaDasLinhasSemCopiarENaoPassaDoFim)
     EXPECT_EQ(Glib::ustring((*m->get_iter("1"))[colunas.textos[0]]), "Bia");
     m.reset();
     EXPECT_TRUE(vivo.expired());
+}
+
+// A list to choose from: each row's tick, text 1 and code in that order, and
+// a tick changed is told to the views, which read it anew.
+TEST(ModeloAchados, MarcasLidasDasLinhasEMudancaAvisada)
+{
+    auto achados = std::make_shared<AchadosDeTeste>(
+        std::vector<std::pair<int, std::string>> { { 7, "Ana" }, { 3, "Bia" }, { 12, "Caio" } });
+    achados->marcadas = { 1 };
+    Glib::RefPtr<Gtk::TreeModel> m = modelo_marcas(achados);
+    ASSERT_EQ(m->get_n_columns(), 3);
+    EXPECT_EQ(m->get_column_type(0), G_TYPE_BOOLEAN);
+    EXPECT_EQ(m->get_column_type(1), G_TYPE_STRING);
+    EXPECT_EQ(m->get_column_type(2), G_TYPE_INT);
+    EXPECT_EQ(m->get_column_type(3), G_TYPE_INVALID);
+    const auto linha = [&m](const char* caminho) {
+        Gtk::TreeModel::iterator it = m->get_iter(caminho);
+        bool marcada = false;
+        Glib::ustring nome;
+        int codigo = 0;
+        it->get_value(0, marcada);
+        it->get_value(1, nome);
+        it->get_value(2, codigo);
+        return std::to_string(marcada) + " " + nome.raw() + " " + std::to_string(codigo);
+    };
+    EXPECT_EQ(linha("0"), "0 Ana 7");
+    EXPECT_EQ(linha("1"), "1 Bia 3");
+    EXPECT_EQ(linha("2"), "0 Caio 12");
+
+    std::vector<std::string> mudadas;
+    m->signal_row_changed().connect([&mudadas](const Gtk::TreeModel::Path& p, const Gtk::TreeModel::iterator&) {
+        mudadas.push_back(p.to_string());
+    });
+    achados->marcadas = { 2 };
+    linha_mudou(m, 2);
+    linha_mudou(m, 3);   // past the end: nothing to tell
+    EXPECT_EQ(mudadas, std::vector<std::string> { "2" });
+    EXPECT_EQ(linha("2"), "1 Caio 12");
 }
 
 TEST(ModeloAchados, ListaLongaSoLeAsLinhasQueMostra)
