@@ -422,12 +422,12 @@ void FORM_LOTE_MEL::mostrar_partes(const LOTES_MEL& l)
         c.disponivel = p.quilos;
         suas.push_back(c);
     }
-    encher_colheitas(suas, l);
+    encher_colheitas(std::move(suas), l);
 }
 
-void FORM_LOTE_MEL::encher_colheitas(const std::vector<COLHEITA_LOTE>& lista, const LOTES_MEL& l)
+void FORM_LOTE_MEL::encher_colheitas(std::vector<COLHEITA_LOTE> lista, const LOTES_MEL& l)
 {
-    colheitas = lista;
+    colheitas = std::move(lista);
     w.treeview_colheitas->unset_model();
     lista_colheitas = Gtk::ListStore::create(colunas_colheita);
     std::map<std::pair<int, int>, std::string> no_lote_de;
@@ -505,8 +505,9 @@ void FORM_LOTE_MEL::buscar_colheitas()
                 achadas.push_back(c);
         }
     }
-    encher_colheitas(achadas, marcado);
-    if (achadas.empty())
+    const bool nenhuma = achadas.empty();
+    encher_colheitas(std::move(achadas), marcado);
+    if (nenhuma)
         avisar(*janela(), "Nenhuma colheita com mel fora de lotes nos apiários e no período escolhidos.",
                Gtk::MESSAGE_INFO);
 }

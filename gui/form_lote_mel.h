@@ -159,7 +159,7 @@ private:
     // The parts of the lot shown, as the harvest list holds them.
     std::vector<PARTE_LOTE> partes() const;
     void mostrar_partes(const LOTES_MEL& l);
-    void encher_colheitas(const std::vector<COLHEITA_LOTE>& lista, const LOTES_MEL& l);
+    void encher_colheitas(std::vector<COLHEITA_LOTE> lista, const LOTES_MEL& l);
 
     LOTE_MEL lotes;
     FLORADAS floradas;

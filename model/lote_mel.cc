@@ -438,7 +438,7 @@ std::vector<COLHEITA_LOTE> LOTE_MEL::colheitas(const FILTRO_COLHEITAS& f)
         c.disponivel = mostrar_quilos(l[8]);
         c.carencia_produto = l[9];
         c.carencia_ate = l[10];
-        lista.push_back(c);
+        lista.push_back(std::move(c));
     }
     return lista;
 }
