@@ -51,6 +51,7 @@
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
 #include "gui/form_lote_mel.h"
+#include "gui/form_manejo_lote.h"
 #include "gui/form_pesquisa_usuario.h"
 #include "gui/form_rastreabilidade.h"
 #include "gui/form_senha.h"
@@ -444,6 +445,30 @@ void medir_colmeias(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
     r.passo([&s] { s.formulario_aberto(ids::COLMEIAS)->janela()->hide(); });
 }
 
+// A batch window of the journal ("Tratamento em Lote") opened, every hive
+// that has not ended listed to be ticked, and all of them ticked at once.
+void medir_manejo_lote(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rastro, const Opcoes& o,
+                       PGconn* bruta)
+{
+    auto lote = [&s] { return form_aberto<FORM_MANEJO_LOTE>(s, ids::TRATAMENTO_LOTE); };
+    auto pronta = [lote] { return aberta(lote()) && lote()->get_lista()->children().size() > 0; };
+    r.repetir("open a batch window", o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, pronta] {
+        medir_lista(r, a, rastro, bruta, "Open form: batch treatment (every hive listed)",
+                    [&s] { item_menu(s, ids::TRATAMENTO_LOTE).activate(); }, pronta);
+        r.passo([&s] { s.formulario_aberto(ids::TRATAMENTO_LOTE)->janela()->hide(); });
+    });
+    r.passo([&s] { item_menu(s, ids::TRATAMENTO_LOTE).activate(); });
+    r.esperar(pronta, "the batch treatment window");
+    r.repetir("tick every hive", o.vezes, o.orcamento_s, [&r, lote] {
+        r.medir("Batch treatment: tick every hive of every apiary", [lote] {
+            lote()->widgets().combo_apiario->set_active(0);
+            clicar_botao(lote()->widgets().button_marcar);
+        }, [lote] { return !lote()->marcadas().empty(); });
+        r.passo([lote] { clicar_botao(lote()->widgets().button_desmarcar); });
+    });
+    r.passo([&s] { s.formulario_aberto(ids::TRATAMENTO_LOTE)->janela()->hide(); });
+}
+
 // Honey lots: the harvests of a season listed to build a lot from, and
 // the trace of the newest lot (that of the first tenth of the hives: 1,000
 // of them at N = 100,000), each beside its SELECTs alone.
@@ -458,7 +483,6 @@ void medir_lotes(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& rast
         lotes()->widgets().entry_ate->set_text("28/02/2026");
     });
     r.repetir("list harvests", o.vezes, o.orcamento_s, [&r, &a, &rastro, bruta, lotes] {
-        r.passo([lotes] { lotes()->get_colheitas()->clear(); });
         medir_lista(r, a, rastro, bruta, "Honey lots: list a season's harvests",
                     [lotes] { clicar_botao(lotes()->widgets().button_buscar_colheitas); },
                     [lotes] { return lotes()->get_colheitas()->children().size() > 0; });
@@ -931,6 +955,7 @@ void montar_roteiro(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string& r
         });
     }
     medir_colmeias(r, a, s, rastro, o, bruta);
+    medir_manejo_lote(r, a, s, rastro, o, bruta);
     r.passo([] { std::fprintf(stderr, "  peak resident memory after the beehives: %.1f MB\n", pico_mb()); });
     medir_lotes(r, a, s, rastro, o, bruta);
     r.passo([] { std::fprintf(stderr, "  peak resident memory after the honey lots: %.1f MB\n", pico_mb()); });

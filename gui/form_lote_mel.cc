@@ -1,5 +1,6 @@
 #include "gui/form_lote_mel.h"
 
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -50,17 +51,6 @@ void coluna_marca(Gtk::TreeView& lista, const Gtk::TreeModelColumn<bool>& coluna
     marca->signal_toggled().connect(mudou);
 }
 
-// Each row of a list, through the toolkit's own calls: lists of thousands
-// of apiaries or harvests are gone through with no wrapper object a row.
-template <class F>
-void cada_linha(const Glib::RefPtr<Gtk::ListStore>& lista, F f)
-{
-    GtkTreeModel* m = GTK_TREE_MODEL(lista->gobj());
-    GtkTreeIter it;
-    for (gboolean ha = gtk_tree_model_get_iter_first(m, &it); ha; ha = gtk_tree_model_iter_next(m, &it))
-        f(m, &it);
-}
-
 // The lots as the list reads them, where they are: code, extraction,
 // floral source, total, moisture (marked above the limit), destination,
 // invoice and whether it was annulled; the code column holds the key.
@@ -104,6 +94,85 @@ std::string inicio_do_ano()
 }
 
 } // namespace
+
+// The harvests listed, read in place by the list's model (laid out as
+// ColunasColheita): each row's tick and kilos for the lot kept beside it, so
+// that ticking one of thousands changes one row, not a list store's copy.
+class ColheitasListadas : public Achados
+{
+public:
+    ColheitasListadas(std::vector<COLHEITA_LOTE> lista, const LOTES_MEL& l) : colheitas(std::move(lista))
+    {
+        std::map<std::pair<int, int>, std::string> no_lote_de;
+        for (const PARTE_LOTE& p : l.partes)
+            no_lote_de[{ static_cast<int>(p.origem), p.id_colheita }] = p.quilos;
+        no_lote.resize(colheitas.size());
+        marcadas.resize(colheitas.size());
+        colmeias.reserve(colheitas.size());
+        carencias.reserve(colheitas.size());
+        for (std::size_t i = 0; i < colheitas.size(); ++i) {
+            const COLHEITA_LOTE& c = colheitas[i];
+            const auto achado = no_lote_de.find({ static_cast<int>(c.origem), c.id });
+            if (achado != no_lote_de.end()) {
+                no_lote[i] = achado->second;
+                marcadas[i] = 1;
+            }
+            colmeias.push_back(std::to_string(c.id_colmeia));
+            carencias.push_back(c.em_carencia() ? c.carencia_produto + " até " + c.carencia_ate : std::string());
+        }
+    }
+
+    std::size_t tamanho() const override { return colheitas.size(); }
+    int codigo(std::size_t i) const override { return static_cast<int>(i); }
+    bool marcado(std::size_t i) const override { return marcadas[i] != 0; }
+    int numero(std::size_t i, int coluna) const override
+    {
+        if (coluna == c.marcada.index())
+            return marcadas[i];
+        if (coluna == c.colmeia.index())
+            return colheitas[i].id_colmeia;
+        return coluna == c.indice.index() ? static_cast<int>(i) : 0;
+    }
+    const char* texto(std::size_t i, int coluna) const override
+    {
+        const COLHEITA_LOTE& h = colheitas[i];
+        if (coluna == c.apiario.index())
+            return h.apiario.c_str();
+        if (coluna == c.data.index())
+            return h.data.c_str();
+        if (coluna == c.origem.index())
+            return nome_da_origem(h.origem);
+        if (coluna == c.colhido.index())
+            return h.colhido.c_str();
+        if (coluna == c.em_outros.index())
+            return h.em_outros_lotes.c_str();
+        if (coluna == c.disponivel.index())
+            return h.disponivel.c_str();
+        if (coluna == c.no_lote.index())
+            return no_lote[i].c_str();
+        if (coluna == c.carencia.index())
+            return carencias[i].c_str();
+        return coluna == c.colmeia.index() ? colmeias[i].c_str() : "";
+    }
+
+    const COLHEITA_LOTE& colheita(std::size_t i) const { return colheitas[i]; }
+    const std::vector<COLHEITA_LOTE>& todas() const { return colheitas; }
+    const std::string& quilos(std::size_t i) const { return no_lote[i]; }
+    // Ticks row i or takes its tick off, with those kilos for the lot.
+    void marcar(std::size_t i, bool sim, const std::string& quilos)
+    {
+        marcadas[i] = sim ? 1 : 0;
+        no_lote[i] = sim ? quilos : std::string();
+    }
+
+private:
+    ColunasColheita c;
+    std::vector<COLHEITA_LOTE> colheitas;
+    std::vector<std::string> no_lote;   // as typed, "" when not ticked
+    std::vector<char> marcadas;
+    std::vector<std::string> colmeias;
+    std::vector<std::string> carencias;
+};
 
 FORM_LOTE_MEL::FORM_LOTE_MEL(int id, Contexto& contexto)
     : FormularioCom(id, contexto), lotes(contexto.query), floradas(contexto.query)
@@ -188,12 +257,12 @@ void FORM_LOTE_MEL::montar()
     w.entry_ate->set_text(data_de_hoje());
     w.button_buscar_colheitas = Gtk::manage(new Gtk::Button("Buscar colheitas"));
 
-    lista_colheitas = Gtk::ListStore::create(colunas_colheita);
+    colheitas_listadas = std::make_shared<ColheitasListadas>(std::vector<COLHEITA_LOTE>(), LOTES_MEL());
+    lista_colheitas = modelo_registro(colheitas_listadas, colunas_colheita);
     w.treeview_colheitas = Gtk::manage(new Gtk::TreeView(lista_colheitas));
     coluna_marca(*w.treeview_colheitas, colunas_colheita.marcada, [this](const Glib::ustring& caminho) {
-        Gtk::TreeModel::iterator it = lista_colheitas->get_iter(caminho);
-        if (it)
-            marcar((*it)[colunas_colheita.indice], !(*it)[colunas_colheita.marcada]);
+        const int i = std::atoi(caminho.c_str());
+        marcar(i, !colheitas_listadas->marcado(static_cast<std::size_t>(i)));
     });
     w.treeview_colheitas->append_column("Colméia", colunas_colheita.colmeia);
     w.treeview_colheitas->get_column(1)->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
@@ -212,9 +281,7 @@ void FORM_LOTE_MEL::montar()
     coluna_quilos->set_fixed_width(85);
     w.treeview_colheitas->append_column(*coluna_quilos);
     quilos->signal_edited().connect([this](const Glib::ustring& caminho, const Glib::ustring& novo) {
-        Gtk::TreeModel::iterator it = lista_colheitas->get_iter(caminho);
-        if (it)
-            quilos_no_lote((*it)[colunas_colheita.indice], novo.raw());
+        quilos_no_lote(std::atoi(caminho.c_str()), novo.raw());
     });
     coluna_texto(*w.treeview_colheitas, "Carência", colunas_colheita.carencia, 260);
     altura_fixa(*w.treeview_colheitas, 30);
@@ -427,28 +494,8 @@ void FORM_LOTE_MEL::mostrar_partes(const LOTES_MEL& l)
 
 void FORM_LOTE_MEL::encher_colheitas(std::vector<COLHEITA_LOTE> lista, const LOTES_MEL& l)
 {
-    colheitas = std::move(lista);
-    w.treeview_colheitas->unset_model();
-    lista_colheitas = Gtk::ListStore::create(colunas_colheita);
-    std::map<std::pair<int, int>, std::string> no_lote_de;
-    for (const PARTE_LOTE& p : l.partes)
-        no_lote_de[{ static_cast<int>(p.origem), p.id_colheita }] = p.quilos;
-    for (std::size_t i = 0; i < colheitas.size(); ++i) {
-        const COLHEITA_LOTE& c = colheitas[i];
-        const auto achado = no_lote_de.find({ static_cast<int>(c.origem), c.id });
-        const std::string no_lote = achado == no_lote_de.end() ? std::string() : achado->second;
-        // One call a row: a list of thousands of harvests fills at once.
-        const std::string carencia = c.em_carencia() ? c.carencia_produto + " até " + c.carencia_ate : std::string();
-        GtkTreeIter linha_colheita;
-        gtk_list_store_insert_with_values(
-            lista_colheitas->gobj(), &linha_colheita, -1, colunas_colheita.marcada.index(), !no_lote.empty(),
-            colunas_colheita.colmeia.index(), c.id_colmeia, colunas_colheita.apiario.index(), c.apiario.c_str(),
-            colunas_colheita.data.index(), c.data.c_str(), colunas_colheita.origem.index(), nome_da_origem(c.origem),
-            colunas_colheita.colhido.index(), c.colhido.c_str(), colunas_colheita.em_outros.index(),
-            c.em_outros_lotes.c_str(), colunas_colheita.disponivel.index(), c.disponivel.c_str(),
-            colunas_colheita.no_lote.index(), no_lote.c_str(), colunas_colheita.carencia.index(), carencia.c_str(),
-            colunas_colheita.indice.index(), static_cast<int>(i), -1);
-    }
+    colheitas_listadas = std::make_shared<ColheitasListadas>(std::move(lista), l);
+    lista_colheitas = modelo_registro(colheitas_listadas, colunas_colheita);
     w.treeview_colheitas->set_model(lista_colheitas);
     contar();
 }
@@ -500,7 +547,7 @@ void FORM_LOTE_MEL::buscar_colheitas()
     for (const PARTE_LOTE& p : marcado.partes) {
         if (listadas.count({ static_cast<int>(p.origem), p.id_colheita }))
             continue;
-        for (const COLHEITA_LOTE& c : colheitas) {
+        for (const COLHEITA_LOTE& c : colheitas_listadas->todas()) {
             if (c.origem == p.origem && c.id == p.id_colheita)
                 achadas.push_back(c);
         }
@@ -514,37 +561,32 @@ void FORM_LOTE_MEL::buscar_colheitas()
 
 bool FORM_LOTE_MEL::marcar(int indice, bool sim)
 {
-    if (indice < 0 || static_cast<std::size_t>(indice) >= colheitas.size())
+    if (indice < 0 || static_cast<std::size_t>(indice) >= colheitas_listadas->tamanho())
         return false;
-    const COLHEITA_LOTE& c = colheitas[static_cast<std::size_t>(indice)];
+    const std::size_t i = static_cast<std::size_t>(indice);
+    const COLHEITA_LOTE& c = colheitas_listadas->colheita(i);
     if (sim && c.em_carencia()) {
         avisar(*janela(), explicar_carencia(c), Gtk::MESSAGE_WARNING,
                "O mel colhido durante a carência de um tratamento não pode ser vendido.");
         return false;
     }
-    for (Gtk::TreeModel::Row linha_colheita : lista_colheitas->children()) {
-        if (linha_colheita[colunas_colheita.indice] != indice)
-            continue;
-        linha_colheita[colunas_colheita.marcada] = sim;
-        // Marked, it gives all it has left; unmarked, nothing.
-        linha_colheita[colunas_colheita.no_lote] = sim ? c.disponivel : std::string();
-    }
+    // Marked, it gives all it has left; unmarked, nothing.
+    colheitas_listadas->marcar(i, sim, c.disponivel);
+    linha_mudou(lista_colheitas, i);
     contar();
     return true;
 }
 
 void FORM_LOTE_MEL::quilos_no_lote(int indice, const std::string& quilos)
 {
-    for (Gtk::TreeModel::Row linha_colheita : lista_colheitas->children()) {
-        if (linha_colheita[colunas_colheita.indice] != indice)
-            continue;
-        if (quilos.find_first_not_of(" \t") == std::string::npos) {
-            linha_colheita[colunas_colheita.marcada] = false;
-            linha_colheita[colunas_colheita.no_lote] = std::string();
-        } else if (linha_colheita[colunas_colheita.marcada] || marcar(indice, true)) {
-            linha_colheita[colunas_colheita.no_lote] = quilos;
-        }
-    }
+    if (indice < 0 || static_cast<std::size_t>(indice) >= colheitas_listadas->tamanho())
+        return;
+    const std::size_t i = static_cast<std::size_t>(indice);
+    if (quilos.find_first_not_of(" \t") == std::string::npos)
+        colheitas_listadas->marcar(i, false, std::string());
+    else if (colheitas_listadas->marcado(i) || marcar(indice, true))
+        colheitas_listadas->marcar(i, true, quilos);
+    linha_mudou(lista_colheitas, i);
     contar();
 }
 
@@ -561,23 +603,18 @@ bool FORM_LOTE_MEL::marcar_apiario(int id, bool sim)
 std::vector<PARTE_LOTE> FORM_LOTE_MEL::partes() const
 {
     std::vector<PARTE_LOTE> lista;
-    cada_linha(lista_colheitas, [this, &lista](GtkTreeModel* m, GtkTreeIter* it) {
-        gboolean marcada = FALSE;
-        gint i = -1;
-        gtk_tree_model_get(m, it, colunas_colheita.marcada.index(), &marcada, colunas_colheita.indice.index(), &i, -1);
-        if (!marcada || i < 0 || static_cast<std::size_t>(i) >= colheitas.size())
-            return;
-        gchar* no_lote = nullptr;
-        gtk_tree_model_get(m, it, colunas_colheita.no_lote.index(), &no_lote, -1);
+    for (std::size_t i = 0; i < colheitas_listadas->tamanho(); ++i) {
+        if (!colheitas_listadas->marcado(i))
+            continue;
+        const COLHEITA_LOTE& c = colheitas_listadas->colheita(i);
         PARTE_LOTE p;
-        p.origem = colheitas[i].origem;
-        p.id_colheita = colheitas[i].id;
-        p.id_colmeia = colheitas[i].id_colmeia;
-        p.data = colheitas[i].data;
-        p.quilos = no_lote ? no_lote : "";
-        g_free(no_lote);
+        p.origem = c.origem;
+        p.id_colheita = c.id;
+        p.id_colmeia = c.id_colmeia;
+        p.data = c.data;
+        p.quilos = colheitas_listadas->quilos(i);
         lista.push_back(p);
-    });
+    }
     return lista;
 }
 

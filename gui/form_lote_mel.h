@@ -105,6 +105,9 @@ struct WidgetsLoteMel : BotoesForm
     Gtk::TreeView* treeview_lotes = nullptr;
 };
 
+// The harvests listed, with the ticks and kilos given to them.
+class ColheitasListadas;
+
 class FORM_LOTE_MEL : public FormularioCom<WidgetsLoteMel>
 {
 public:
@@ -116,7 +119,7 @@ public:
     bool receber_escolha(int de_onde, int chave) override;
 
     const LOTES_MEL& get_lote_atual() const { return atual; }
-    Glib::RefPtr<Gtk::ListStore> get_colheitas() const { return lista_colheitas; }
+    Glib::RefPtr<Gtk::TreeModel> get_colheitas() const { return lista_colheitas; }
     const std::vector<LOTES_MEL>& get_lotes() const { return lotes_listados; }
 
     // Shows the lot of that key (false when there is none).
@@ -168,13 +171,14 @@ private:
     ColunasColheita colunas_colheita;
     ColunasEscolha colunas_apiario;
     Glib::RefPtr<Gtk::TreeModel> lista_lotes;   // reads lotes_listados where they are
-    Glib::RefPtr<Gtk::ListStore> lista_colheitas;
+    // The harvests as the list was last filled, with their ticks and kilos,
+    // and the list's model of them.
+    std::shared_ptr<ColheitasListadas> colheitas_listadas;
+    Glib::RefPtr<Gtk::TreeModel> lista_colheitas;
     // Every apiary, with the ticks given to them, and the list's model of it.
     std::shared_ptr<ApiariosListados> apiarios_listados;
     Glib::RefPtr<Gtk::TreeModel> lista_apiarios;
     std::vector<LOTES_MEL> lotes_listados;
-    // The harvests as the list was last filled.
-    std::vector<COLHEITA_LOTE> colheitas;
     LOTES_MEL atual;
     bool preenchendo = false;
 };

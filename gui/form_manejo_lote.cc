@@ -4,7 +4,10 @@
 #include <gtkmm/cellrenderertoggle.h>
 #include <gtkmm/frame.h>
 
+#include <cstdlib>
+
 #include "gui/janelas.h"
+#include "gui/modelo_achados.h"
 #include "gui/montagem.h"
 
 namespace {
@@ -34,6 +37,54 @@ std::string gravado(Registro r, int n)
 }
 
 } // namespace
+
+// The hives listed, read in place by the list's model (laid out as
+// ColunasLote), each with its tick beside it: ten thousand hives cost their
+// records, not a list store's copy of each.
+class ColmeiasDoLote : public Achados
+{
+public:
+    explicit ColmeiasDoLote(const LISTA_COLMEIAS& achadas)
+    {
+        for (const COLMEIAS& c : achadas) {
+            // A hive that ended takes no new entry.
+            if (!colmeia_encerrada(c.status))
+                colmeias.push_back(c);
+        }
+        marcadas.resize(colmeias.size());
+    }
+
+    std::size_t tamanho() const override { return colmeias.size(); }
+    int codigo(std::size_t i) const override { return colmeias[i].id; }
+    bool marcado(std::size_t i) const override { return marcadas[i] != 0; }
+    int numero(std::size_t i, int coluna) const override
+    {
+        if (coluna == c.marcada.index())
+            return marcadas[i];
+        if (coluna == c.codigo.index())
+            return colmeias[i].id;
+        return coluna == c.id_apiario.index() ? colmeias[i].id_apiario : 0;
+    }
+    const char* texto(std::size_t i, int coluna) const override
+    {
+        const COLMEIAS& h = colmeias[i];
+        if (coluna == c.tipo.index())
+            return h.tipo.c_str();
+        if (coluna == c.status.index())
+            return h.status.c_str();
+        if (coluna == c.apiario.index())
+            return h.apiario.c_str();
+        return coluna == c.carencia.index() ? h.carencia_ate.c_str() : "";
+    }
+
+    int apiario(std::size_t i) const { return colmeias[i].id_apiario; }
+    void marcar(std::size_t i, bool sim) { marcadas[i] = sim ? 1 : 0; }
+
+private:
+    ColunasLote c;
+    std::vector<COLMEIAS> colmeias;
+    std::vector<char> marcadas;
+};
 
 Registro registro_do_lote(int id)
 {
@@ -76,7 +127,8 @@ void FORM_MANEJO_LOTE::montar()
     escolha->pack_start(*w.button_marcar, false, false, 10);
     escolha->pack_start(*w.button_desmarcar, false, false, 0);
 
-    lista = Gtk::ListStore::create(colunas);
+    colmeias_listadas = std::make_shared<ColmeiasDoLote>(LISTA_COLMEIAS());
+    lista = modelo_registro(colmeias_listadas, colunas);
     w.treeview_colmeias = Gtk::manage(new Gtk::TreeView(lista));
     Gtk::CellRendererToggle* marca = Gtk::manage(new Gtk::CellRendererToggle());
     marca->set_activatable(true);
@@ -84,11 +136,12 @@ void FORM_MANEJO_LOTE::montar()
     coluna_marca->add_attribute(marca->property_active(), colunas.marcada);
     w.treeview_colmeias->append_column(*coluna_marca);
     marca->signal_toggled().connect([this](const Glib::ustring& caminho) {
-        Gtk::TreeModel::iterator it = lista->get_iter(caminho);
-        if (it) {
-            (*it)[colunas.marcada] = !(*it)[colunas.marcada];
-            contar();
-        }
+        const int i = std::atoi(caminho.c_str());
+        if (i < 0 || static_cast<std::size_t>(i) >= colmeias_listadas->tamanho())
+            return;
+        colmeias_listadas->marcar(i, !colmeias_listadas->marcado(i));
+        linha_mudou(lista, i);
+        contar();
     });
     w.treeview_colmeias->append_column("Código", colunas.codigo);
     coluna_texto(*w.treeview_colmeias, "Tipo", colunas.tipo, 110);
@@ -123,15 +176,18 @@ void FORM_MANEJO_LOTE::montar()
     w.button_marcar->signal_clicked().connect([this] {
         const int i = w.combo_apiario->get_active_row_number();
         const int apiario = i > 0 && static_cast<std::size_t>(i) <= ids_apiarios.size() ? ids_apiarios[i - 1] : 0;
-        for (Gtk::TreeModel::Row linha : lista->children()) {
-            if (apiario == 0 || linha[colunas.id_apiario] == apiario)
-                linha[colunas.marcada] = true;
+        for (std::size_t k = 0; k < colmeias_listadas->tamanho(); ++k) {
+            if (apiario == 0 || colmeias_listadas->apiario(k) == apiario)
+                colmeias_listadas->marcar(k, true);
         }
+        // Every row may have changed: the list draws again what it shows.
+        w.treeview_colmeias->queue_draw();
         contar();
     });
     w.button_desmarcar->signal_clicked().connect([this] {
-        for (Gtk::TreeModel::Row linha : lista->children())
-            linha[colunas.marcada] = false;
+        for (std::size_t k = 0; k < colmeias_listadas->tamanho(); ++k)
+            colmeias_listadas->marcar(k, false);
+        w.treeview_colmeias->queue_draw();
         contar();
     });
     w.button_salvar_lote->signal_clicked().connect(sigc::mem_fun(*this, &FORM_MANEJO_LOTE::salvar_lote));
@@ -141,22 +197,8 @@ void FORM_MANEJO_LOTE::montar()
 
 void FORM_MANEJO_LOTE::carregar_dados(int)
 {
-    w.treeview_colmeias->unset_model();
-    lista = Gtk::ListStore::create(colunas);
-    const LISTA_COLMEIAS achadas = colmeias.pesquisar(FILTRO_COLMEIAS());
-    for (const COLMEIAS& c : achadas) {
-        // A hive that ended takes no new entry.
-        if (colmeia_encerrada(c.status))
-            continue;
-        Gtk::TreeModel::Row linha = *lista->append();
-        linha[colunas.marcada] = false;
-        linha[colunas.codigo] = c.id;
-        linha[colunas.tipo] = c.tipo;
-        linha[colunas.status] = c.status;
-        linha[colunas.apiario] = c.apiario;
-        linha[colunas.carencia] = c.carencia_ate;
-        linha[colunas.id_apiario] = c.id_apiario;
-    }
+    colmeias_listadas = std::make_shared<ColmeiasDoLote>(colmeias.pesquisar(FILTRO_COLMEIAS()));
+    lista = modelo_registro(colmeias_listadas, colunas);
     w.treeview_colmeias->set_model(lista);
     contar();
 }
@@ -164,18 +206,19 @@ void FORM_MANEJO_LOTE::carregar_dados(int)
 std::vector<int> FORM_MANEJO_LOTE::marcadas() const
 {
     std::vector<int> ids;
-    for (Gtk::TreeModel::Row linha : lista->children()) {
-        if (linha[colunas.marcada])
-            ids.push_back(linha[colunas.codigo]);
+    for (std::size_t i = 0; i < colmeias_listadas->tamanho(); ++i) {
+        if (colmeias_listadas->marcado(i))
+            ids.push_back(colmeias_listadas->codigo(i));
     }
     return ids;
 }
 
 bool FORM_MANEJO_LOTE::marcar(int id, bool sim)
 {
-    for (Gtk::TreeModel::Row linha : lista->children()) {
-        if (linha[colunas.codigo] == id) {
-            linha[colunas.marcada] = sim;
+    for (std::size_t i = 0; i < colmeias_listadas->tamanho(); ++i) {
+        if (colmeias_listadas->codigo(i) == id) {
+            colmeias_listadas->marcar(i, sim);
+            linha_mudou(lista, i);
             contar();
             return true;
         }

@@ -15,7 +15,7 @@
 #include <gtkmm/button.h>
 #include <gtkmm/comboboxtext.h>
 #include <gtkmm/label.h>
-#include <gtkmm/liststore.h>
+#include <gtkmm/treemodel.h>
 #include <gtkmm/treeview.h>
 
 #include "gui/campos_registro.h"
@@ -57,6 +57,9 @@ struct WidgetsManejoLote : BotoesForm
     Gtk::Button* button_fechar = nullptr;
 };
 
+// The hives listed, with the ticks given to them.
+class ColmeiasDoLote;
+
 class FORM_MANEJO_LOTE : public FormularioCom<WidgetsManejoLote>
 {
 public:
@@ -71,7 +74,7 @@ public:
     std::vector<int> marcadas() const;
     // Marks hive `id` (listed) or takes its mark off; false when it is not listed.
     bool marcar(int id, bool sim);
-    Glib::RefPtr<Gtk::ListStore> get_lista() const { return lista; }
+    Glib::RefPtr<Gtk::TreeModel> get_lista() const { return lista; }
 
     // "Salvar".
     void salvar_lote();
@@ -84,7 +87,9 @@ private:
     COLMEIA colmeias;
     DIARIO diario;
     ColunasLote colunas;
-    Glib::RefPtr<Gtk::ListStore> lista;
+    // The hives listed with their ticks, and the list's model of them.
+    std::shared_ptr<ColmeiasDoLote> colmeias_listadas;
+    Glib::RefPtr<Gtk::TreeModel> lista;
     std::vector<int> ids_apiarios;   // in the order of combo_apiario, after "Todos"
 };
 

@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Forma { COMO_COLUNAS, SO_TEXTO, COM_MARCA };
+enum Forma { COMO_COLUNAS, SO_TEXTO, COM_MARCA, COMO_REGISTRO };
 
 // The toolkit's side of the model: a GObject that implements GtkTreeModel.
 struct ModeloAchados
@@ -17,9 +17,11 @@ struct ModeloAchados
     GObject pai;
     std::shared_ptr<const Achados>* achados;   // owned; made and freed with the object
     gint carimbo;                              // tells this model's iterators from others'
-    // Laid out as COLUNAS, as one text column (text 1), or as a tick, text
-    // 1 and the code.
+    // Laid out as COLUNAS, as one text column (text 1), as a tick, text 1
+    // and the code, or as the caller's column record (its types here).
     int forma;
+    GType* tipos;
+    int n_tipos;
 };
 
 struct ModeloAchadosClasse
@@ -86,6 +88,7 @@ gint get_n_columns(GtkTreeModel* modelo)
     switch (MODELO(modelo)->forma) {
     case SO_TEXTO: return 1;
     case COM_MARCA: return 3;
+    case COMO_REGISTRO: return MODELO(modelo)->n_tipos;
     default: return posicoes().colunas;
     }
 }
@@ -97,6 +100,10 @@ GType get_column_type(GtkTreeModel* modelo, gint coluna)
     if (MODELO(modelo)->forma == COM_MARCA) {
         static const GType tipos[] = { G_TYPE_BOOLEAN, G_TYPE_STRING, G_TYPE_INT };
         return coluna >= 0 && coluna < 3 ? tipos[coluna] : G_TYPE_INVALID;
+    }
+    if (MODELO(modelo)->forma == COMO_REGISTRO) {
+        const ModeloAchados* m = MODELO(modelo);
+        return coluna >= 0 && coluna < m->n_tipos ? m->tipos[coluna] : G_TYPE_INVALID;
     }
     const Posicoes& p = posicoes();
     return coluna >= 0 && coluna < p.colunas ? p.tipos[coluna] : G_TYPE_INVALID;
@@ -137,6 +144,16 @@ void get_value(GtkTreeModel* modelo, GtkTreeIter* iter, gint coluna, GValue* val
     if (iter->stamp != m->carimbo || i >= tamanho(m))
         return;
     const Achados& a = **m->achados;
+    if (m->forma == COMO_REGISTRO) {
+        const GType tipo = get_column_type(modelo, coluna);
+        if (tipo == G_TYPE_STRING)
+            texto_mostravel(valor, a.texto(i, coluna));
+        else if (tipo == G_TYPE_BOOLEAN)
+            g_value_set_boolean(valor, a.numero(i, coluna) != 0);
+        else if (tipo == G_TYPE_INT)
+            g_value_set_int(valor, a.numero(i, coluna));
+        return;
+    }
     if (m->forma == SO_TEXTO)
         texto_mostravel(valor, a.texto(i, 1));
     else if (m->forma == COM_MARCA && coluna == 0)
@@ -213,6 +230,8 @@ void finalizar(GObject* objeto)
     ModeloAchados* m = MODELO(objeto);
     delete m->achados;
     m->achados = nullptr;
+    delete[] m->tipos;
+    m->tipos = nullptr;
     G_OBJECT_CLASS(g_type_class_peek_parent(G_OBJECT_GET_CLASS(objeto)))->finalize(objeto);
 }
 
@@ -237,11 +256,18 @@ GType modelo_achados_get_type()
 
 namespace {
 
-Glib::RefPtr<Gtk::TreeModel> novo_modelo(std::shared_ptr<const Achados> achados, Forma forma)
+Glib::RefPtr<Gtk::TreeModel> novo_modelo(std::shared_ptr<const Achados> achados, Forma forma,
+                                         const Gtk::TreeModelColumnRecord* registro = nullptr)
 {
     ModeloAchados* m = MODELO(g_object_new(modelo_achados_get_type(), nullptr));
     *m->achados = std::move(achados);
     m->forma = forma;
+    if (registro) {
+        m->n_tipos = static_cast<int>(registro->size());
+        m->tipos = new GType[registro->size() ? registro->size() : 1];
+        for (int c = 0; c < m->n_tipos; ++c)
+            m->tipos[c] = registro->types()[c];
+    }
     // The wrapper takes the one reference the object was made with.
     return Glib::wrap(GTK_TREE_MODEL(m), false);
 }
@@ -261,6 +287,12 @@ Glib::RefPtr<Gtk::TreeModel> modelo_textos(std::shared_ptr<const Achados> achado
 Glib::RefPtr<Gtk::TreeModel> modelo_marcas(std::shared_ptr<const Achados> achados)
 {
     return novo_modelo(std::move(achados), COM_MARCA);
+}
+
+Glib::RefPtr<Gtk::TreeModel> modelo_registro(std::shared_ptr<const Achados> achados,
+                                             const Gtk::TreeModelColumnRecord& registro)
+{
+    return novo_modelo(std::move(achados), COMO_REGISTRO, &registro);
 }
 
 void linha_mudou(const Glib::RefPtr<Gtk::TreeModel>& modelo, std::size_t i)

@@ -28,6 +28,9 @@ public:
     virtual const char* texto(std::size_t i, int coluna) const = 0;
     // Whether row i is ticked (lists of rows to choose from).
     virtual bool marcado(std::size_t) const { return false; }
+    // For a model laid out by a column record of its own (modelo_registro):
+    // an int or bool column c of row i; a text column c is read by texto(i, c).
+    virtual int numero(std::size_t, int) const { return 0; }
 };
 
 // A new model over the rows; the model keeps them.
@@ -38,6 +41,10 @@ Glib::RefPtr<Gtk::TreeModel> modelo_textos(std::shared_ptr<const Achados> achado
 // The same with three columns, a tick to choose rows by: whether row i is
 // ticked (bool), its text 1 (string) and its code (int).
 Glib::RefPtr<Gtk::TreeModel> modelo_marcas(std::shared_ptr<const Achados> achados);
+// The same laid out by `registro`, a column record of the caller's: a text
+// column c of row i reads texto(i, c), an int or bool column numero(i, c).
+Glib::RefPtr<Gtk::TreeModel> modelo_registro(std::shared_ptr<const Achados> achados,
+                                             const Gtk::TreeModelColumnRecord& registro);
 // Tells the views of a model made here that row i changed (its tick), so
 // that they draw it again.
 void linha_mudou(const Glib::RefPtr<Gtk::TreeModel>& modelo, std::size_t i);

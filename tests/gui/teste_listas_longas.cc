@@ -295,6 +295,68 @@ TEST(ModeloAchados, MarcasLidasDasLinhasEMudancaAvisada)
     EXPECT_EQ(linha("2"), "1 Caio 12");
 }
 
+namespace {
+
+// A record of the caller's own: a tick, a number, a text.
+struct RegistroDeTeste : Gtk::TreeModelColumnRecord
+{
+    RegistroDeTeste()
+    {
+        add(marca);
+        add(numero);
+        add(nome);
+    }
+    Gtk::TreeModelColumn<bool> marca;
+    Gtk::TreeModelColumn<int> numero;
+    Gtk::TreeModelColumn<Glib::ustring> nome;
+};
+
+// Column c of row i read as "i:c", the tick of even rows set, the numbers
+// 10 * i + c; row 1's text is not valid UTF-8.
+class TabelaDeTeste : public Achados
+{
+public:
+    std::size_t tamanho() const override { return 3; }
+    int codigo(std::size_t i) const override { return static_cast<int>(i); }
+    int numero(std::size_t i, int c) const override { return c == 0 ? (i % 2 == 0) : static_cast<int>(10 * i) + c; }
+    const char* texto(std::size_t i, int c) const override
+    {
+        textos[i] = i == 1 ? std::string("B\xe9") : std::to_string(i) + ":" + std::to_string(c);
+        return textos[i].c_str();
+    }
+    mutable std::string textos[3];
+};
+
+} // namespace
+
+// A model laid out by the caller's column record: its types, each column
+// read by its type from numero or texto, text not valid UTF-8 mended.
+TEST(ModeloAchados, ColunasDoRegistroDeQuemChamaLidasPeloTipo)
+{
+    const RegistroDeTeste registro;
+    Glib::RefPtr<Gtk::TreeModel> m = modelo_registro(std::make_shared<TabelaDeTeste>(), registro);
+    ASSERT_EQ(m->get_n_columns(), 3);
+    EXPECT_EQ(m->get_column_type(0), G_TYPE_BOOLEAN);
+    EXPECT_EQ(m->get_column_type(1), G_TYPE_INT);
+    EXPECT_EQ(m->get_column_type(2), G_TYPE_STRING);
+    EXPECT_EQ(m->get_column_type(3), G_TYPE_INVALID);
+    const struct
+    {
+        const char* caminho;
+        bool marca;
+        int numero;
+        const char* nome;
+    } casos[] = { { "0", true, 1, "0:2" }, { "1", false, 11, "B\xef\xbf\xbd" }, { "2", true, 21, "2:2" } };
+    ASSERT_EQ(m->children().size(), 3u);
+    for (const auto& c : casos) {
+        Gtk::TreeModel::Row linha = *m->get_iter(c.caminho);
+        EXPECT_EQ(linha[registro.marca], c.marca) << c.caminho;
+        EXPECT_EQ(linha[registro.numero], c.numero) << c.caminho;
+        EXPECT_EQ(Glib::ustring(linha[registro.nome]).raw(), c.nome) << c.caminho;
+    }
+    EXPECT_FALSE(m->get_iter("3"));
+}
+
 TEST(ModeloAchados, ListaLongaSoLeAsLinhasQueMostra)
 {
     std::vector<std::pair<int, std::string>> muitas;
