@@ -1,7 +1,6 @@
 #include "gui/colunas_fixas.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 #include <unordered_set>
@@ -12,6 +11,7 @@
 
 #include "gui/gtk2_interno.h"
 #include "gui/lista_textos.h"
+#include "util/conversoes.h"
 #include "util/utf8.h"
 
 namespace {
@@ -82,6 +82,64 @@ private:
 // more than this short of the widest text measured cannot be wider.
 const int MARGEM = 3 * PANGO_SCALE;
 
+// The guesses near the widest go in bins of one pixel, this many of them.
+const int PASSO = PANGO_SCALE;
+const int FAIXAS = 16;
+
+// The texts of one column measured for real, each form of text once (with
+// digits of one width, "Apiário 12" and "Apiário 47" are of one form): the
+// widest text's width and the widest cell's.
+class Medida
+{
+public:
+    Medida(Pango::Layout& layout, GtkCellRenderer* celula, GtkTreeView* view, bool iguais)
+        : layout_(layout), celula_(celula), view_(view), iguais_(iguais)
+    {
+    }
+
+    void medir(const char* t)
+    {
+        // Rows in a row are often of one form: that is seen without a copy.
+        if (!ultima_.empty() && mesma_forma(t))
+            return;
+        ultima_ = ListaTextos::forma(t, iguais_);
+        if (!medidas_.insert(ultima_).second)
+            return;
+        layout_.set_text(t);
+        int lt = 0, at = 0;
+        layout_.get_size(lt, at);
+        maior_texto = std::max(maior_texto, lt);
+        g_object_set(celula_, "text", t, nullptr);
+        gint w = 0, h = 0;
+        gtk_cell_renderer_get_size(celula_, GTK_WIDGET(view_), nullptr, nullptr, nullptr, &w, &h);
+        maior_celula = std::max(maior_celula, static_cast<int>(w));
+    }
+
+    int maior_texto = -1;   // Pango units
+    int maior_celula = 0;   // pixels
+
+private:
+    bool mesma_forma(const char* t) const
+    {
+        std::size_t k = 0;
+        for (; t[k]; ++k) {
+            if (k >= ultima_.size())
+                return false;
+            const char c = iguais_ && t[k] >= '0' && t[k] <= '9' ? '0' : t[k];
+            if (c != ultima_[k])
+                return false;
+        }
+        return k == ultima_.size();
+    }
+
+    Pango::Layout& layout_;
+    GtkCellRenderer* celula_;
+    GtkTreeView* view_;
+    bool iguais_;
+    std::string ultima_;
+    std::unordered_set<std::string> medidas_;
+};
+
 // A text as the list shows it: valid UTF-8, invalid bytes as U+FFFD. Valid
 // texts (as good as all) are read in place; a mended one is kept in `copia`.
 const char* mostravel(const char* t, std::string& copia)
@@ -123,36 +181,58 @@ void fixar_colunas(Gtk::TreeView& lista, std::size_t linhas,
         g_list_free(celulas);
         if (celula && linhas > 0) {
             // Guess every text, then measure for real, as the toolkit does
-            // for each row, the widest guesses until no guess left can be
-            // wider than the widest text measured. The guesses come off a
-            // heap, widest first: only the few measured are ever ordered.
-            // The guesses' room is kept from list to list: a list of 100,000
-            // rows shown again writes them into memory already at hand.
+            // for each row, the texts of the widest guesses until no guess
+            // left can be wider than the widest text measured. The guesses
+            // within a few pixels of the widest are put in one bin a pixel,
+            // widest first, so that a list of 100,000 texts of one width
+            // (codes, names with a number) is not ordered, only gone through;
+            // each form of text is measured once. The room of the guesses is
+            // kept from list to list.
             std::string copia;
-            static std::vector<std::pair<int, std::size_t>> palpites;
+            static std::vector<int> palpites;
+            static std::vector<std::size_t> perto[FAIXAS];
             palpites.resize(linhas);
-            for (std::size_t i = 0; i < linhas; ++i)
-                palpites[i] = { avancos.texto(mostravel(texto(i, c), copia)), i };
-            std::make_heap(palpites.begin(), palpites.end());
-            std::unordered_set<std::string> medidos;
-            int maior_texto = -1;   // Pango units
-            for (auto fim = palpites.end(); fim != palpites.begin(); --fim) {
-                std::pop_heap(palpites.begin(), fim);
-                const std::pair<int, std::size_t>& p = *(fim - 1);
-                if (maior_texto >= 0 && p.first + MARGEM < maior_texto)
-                    break;
-                const char* t = mostravel(texto(p.second, c), copia);
-                if (!medidos.insert(ListaTextos::forma(t, iguais)).second)
-                    continue;
-                layout.set_text(t);
-                int lt = 0, at = 0;
-                layout.get_size(lt, at);
-                maior_texto = std::max(maior_texto, lt);
-                g_object_set(celula, "text", t, nullptr);
-                gint w = 0, h = 0;
-                gtk_cell_renderer_get_size(celula, GTK_WIDGET(view), nullptr, nullptr, nullptr, &w, &h);
-                largura = std::max(largura, w + 2 * linha_foco + separador);
+            int maior_palpite = 0;
+            for (std::size_t i = 0; i < linhas; ++i) {
+                palpites[i] = avancos.texto(mostravel(texto(i, c), copia));
+                maior_palpite = std::max(maior_palpite, palpites[i]);
             }
+            for (std::vector<std::size_t>& faixa : perto)
+                faixa.clear();
+            for (std::size_t i = 0; i < linhas; ++i) {
+                const int abaixo = maior_palpite - palpites[i];
+                if (abaixo < FAIXAS * PASSO)
+                    perto[abaixo / PASSO].push_back(i);
+            }
+            Medida m(layout, celula, view, iguais);
+            bool decidido = false;
+            for (int f = 0; f < FAIXAS && !decidido; ++f) {
+                if (m.maior_texto >= 0 && maior_palpite - f * PASSO + MARGEM < m.maior_texto) {
+                    decidido = true;
+                    break;
+                }
+                for (std::size_t i : perto[f])
+                    m.medir(mostravel(texto(i, c), copia));
+            }
+            // The texts further down matter only when the nearest ones were
+            // measured much narrower than guessed: then they are gone
+            // through as well, widest guess first.
+            if (!decidido && maior_palpite - FAIXAS * PASSO + MARGEM >= m.maior_texto) {
+                std::vector<std::pair<int, std::size_t>> resto;
+                for (std::size_t i = 0; i < linhas; ++i) {
+                    if (maior_palpite - palpites[i] >= FAIXAS * PASSO)
+                        resto.emplace_back(palpites[i], i);
+                }
+                std::make_heap(resto.begin(), resto.end());
+                for (auto fim = resto.end(); fim != resto.begin(); --fim) {
+                    std::pop_heap(resto.begin(), fim);
+                    const std::pair<int, std::size_t>& p = *(fim - 1);
+                    if (m.maior_texto >= 0 && p.first + MARGEM < m.maior_texto)
+                        break;
+                    m.medir(mostravel(texto(p.second, c), copia));
+                }
+            }
+            largura = std::max(largura, m.maior_celula + 2 * linha_foco + separador);
         }
         gtk_tree_view_column_set_sizing(coluna, GTK_TREE_VIEW_COLUMN_FIXED);
         gtk_tree_view_column_set_fixed_width(coluna, std::max(1, largura));
@@ -179,8 +259,7 @@ Glib::RefPtr<Gtk::TreeModel> mostrar_achados(Gtk::TreeView& lista, const COLUNAS
     fixar_colunas(lista, a.tamanho(), [&a, &numero](std::size_t i, int c) -> const char* {
         if (c != 0)
             return a.texto(i, c);
-        std::snprintf(numero, sizeof numero, "%04d", a.codigo(i));
-        return numero;
+        return com_quatro_digitos(a.codigo(i), numero);
     });
     lista.set_model(modelo);
     return modelo;

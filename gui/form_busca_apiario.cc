@@ -14,6 +14,7 @@
 #include "gui/exportar_lista.h"
 #include "gui/janelas.h"
 #include "model/apiario.h"
+#include "util/ordem.h"
 
 namespace {
 
@@ -29,8 +30,7 @@ public:
         for (std::size_t i = 0; i < lista.size(); ++i)
             ordem.emplace_back(lista.id(i), i);
         // By key (each row's place tells rows of one key apart).
-        if (!std::is_sorted(ordem.begin(), ordem.end()))
-            std::sort(ordem.begin(), ordem.end());
+        ordenar_por_chave(ordem);
     }
     std::size_t tamanho() const override { return ordem.size(); }
     int codigo(std::size_t i) const override { return ordem[i].first; }
