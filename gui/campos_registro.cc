@@ -1,5 +1,7 @@
 #include "gui/campos_registro.h"
 
+#include "gui/lista_textos.h"
+
 #include <ctime>
 
 #include "gui/montagem.h"
@@ -126,7 +128,7 @@ CamposRegistro::CamposRegistro(Registro tipo, QUERY* query) : Gtk::VBox(false, 4
         linha_de("Mel (kg)", *w.entry_peso);
         break;
     case Registro::MOVIMENTACAO:
-        w.combo_destino = Gtk::manage(new Gtk::ComboBoxText());
+        w.combo_destino = Gtk::manage(new ListaTextos());
         linha_de("Apiário de destino", *w.combo_destino);
         data(w.entry_data, "Data", 1);
         w.entry_gta = campo(20);
@@ -202,11 +204,15 @@ void CamposRegistro::carregar_apiarios(QUERY* query)
     COLMEIA colmeias(query);
     const LISTA_APIARIOS lista_apiarios = colmeias.apiarios();
     ids_apiarios.clear();
-    w.combo_destino->append("");
+    // Read in place by the list: 100,000 apiaries make no menu item each.
+    std::vector<std::string> nomes;
+    nomes.reserve(lista_apiarios.size() + 1);
+    nomes.emplace_back("");
     for (std::size_t i = 0; i < lista_apiarios.size(); ++i) {
         ids_apiarios.push_back(lista_apiarios.id(i));
-        w.combo_destino->append(lista_apiarios.nome(i));
+        nomes.emplace_back(lista_apiarios.nome(i));
     }
+    w.combo_destino->preencher(std::move(nomes));
 }
 
 void CamposRegistro::produto_escolhido()
@@ -258,8 +264,8 @@ void CamposRegistro::limpar()
                            w.entry_quadros, w.entry_obs })
         if (e)
             e->set_text("");
-    for (Gtk::ComboBoxText* c : { w.combo_produto, w.combo_unidade, w.combo_destino, w.combo_finalidade,
-                                  w.combo_doenca, w.combo_nivel })
+    for (Gtk::ComboBoxText* c : { w.combo_produto, w.combo_unidade, static_cast<Gtk::ComboBoxText*>(w.combo_destino),
+                                  w.combo_finalidade, w.combo_doenca, w.combo_nivel })
         if (c)
             c->set_active(0);
     if (w.combo_doenca)
@@ -387,8 +393,8 @@ void CamposRegistro::so_leitura()
                            w.entry_peso, w.entry_gta, w.entry_outra, w.entry_quadros, w.entry_obs })
         if (e)
             e->set_editable(false);
-    for (Gtk::ComboBoxText* c : { w.combo_produto, w.combo_unidade, w.combo_destino, w.combo_finalidade,
-                                  w.combo_doenca, w.combo_nivel })
+    for (Gtk::ComboBoxText* c : { w.combo_produto, w.combo_unidade, static_cast<Gtk::ComboBoxText*>(w.combo_destino),
+                                  w.combo_finalidade, w.combo_doenca, w.combo_nivel })
         if (c)
             c->set_sensitive(false);
 }

@@ -16,6 +16,7 @@
 #include <gtkmm/window.h>
 
 #include "gui/eventos.h"
+#include "gui/lista_textos.h"
 #include "model/diario.h"
 #include "model/produto.h"
 
@@ -34,7 +35,7 @@ struct WidgetsCampos
     Gtk::ComboBoxText* combo_unidade = nullptr;   // an empty entry, then UNIDADES
     Gtk::Entry* entry_lote = nullptr;
     Gtk::Entry* entry_peso = nullptr;             // a weight's, or a harvest's kilos of honey
-    Gtk::ComboBoxText* combo_destino = nullptr;   // an empty entry, then every apiary
+    ListaTextos* combo_destino = nullptr;         // an empty entry, then every apiary
     Gtk::Entry* entry_gta = nullptr;
     Gtk::ComboBoxText* combo_finalidade = nullptr;
     Gtk::ComboBoxText* combo_doenca = nullptr;    // an empty entry, then DOENCAS

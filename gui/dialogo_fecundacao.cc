@@ -28,10 +28,14 @@ DialogoFecundacao::DialogoFecundacao(Gtk::Window* pai, const LISTA_APIARIOS& lis
     w.entry_data = Gtk::manage(new Gtk::Entry());
     w.entry_data->set_max_length(10);
     w.entry_data->set_width_chars(10);
-    w.combo_apiario = Gtk::manage(new Gtk::ComboBoxText());
-    w.combo_apiario->append_text("");
+    // Read in place by the list: 100,000 apiaries make no menu item each.
+    w.combo_apiario = Gtk::manage(new ListaTextos());
+    std::vector<std::string> nomes;
+    nomes.reserve(apiarios.size() + 1);
+    nomes.emplace_back("");
     for (std::size_t i = 0; i < apiarios.size(); ++i)
-        w.combo_apiario->append_text(apiarios.nome(i));
+        nomes.emplace_back(apiarios.nome(i));
+    w.combo_apiario->preencher(std::move(nomes));
     limitar_largura(*w.combo_apiario, 30);
     w.entry_estacao = Gtk::manage(new Gtk::Entry());
     w.entry_estacao->set_width_chars(30);

@@ -14,6 +14,7 @@
 #include <gtkmm/label.h>
 
 #include "gui/eventos.h"
+#include "gui/lista_textos.h"
 #include "model/apiario.h"
 #include "model/fecundacao.h"
 
@@ -21,7 +22,7 @@ struct WidgetsFecundacao
 {
     Gtk::ComboBoxText* combo_tipo = nullptr;      // an empty entry, then TIPOS_FECUNDACAO
     Gtk::Entry* entry_data = nullptr;
-    Gtk::ComboBoxText* combo_apiario = nullptr;   // an empty entry, then every apiary by name
+    ListaTextos* combo_apiario = nullptr;         // an empty entry, then every apiary by name
     Gtk::Entry* entry_estacao = nullptr;
     Gtk::Label* label_zangoes = nullptr;          // says what the sources are for the way chosen
     Gtk::Entry* entry_zangoes = nullptr;

@@ -111,14 +111,18 @@ void FORM_MANEJO_LOTE::montar()
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 4));
     j.add(*vertical);
 
-    w.combo_apiario = Gtk::manage(new Gtk::ComboBoxText());
+    // Read in place by the list: 100,000 apiaries make no menu item each.
+    w.combo_apiario = Gtk::manage(new ListaTextos());
     limitar_largura(*w.combo_apiario, 30);
-    w.combo_apiario->append("Todos");
     const LISTA_APIARIOS apiarios = colmeias.apiarios();
+    std::vector<std::string> nomes;
+    nomes.reserve(apiarios.size() + 1);
+    nomes.emplace_back("Todos");
     for (std::size_t i = 0; i < apiarios.size(); ++i) {
         ids_apiarios.push_back(apiarios.id(i));
-        w.combo_apiario->append(apiarios.nome(i));
+        nomes.emplace_back(apiarios.nome(i));
     }
+    w.combo_apiario->preencher(std::move(nomes));
     w.combo_apiario->set_active(0);
     w.button_marcar = Gtk::manage(new Gtk::Button("Marcar todas do apiário"));
     w.button_desmarcar = Gtk::manage(new Gtk::Button("Desmarcar todas"));

@@ -20,6 +20,7 @@
 
 #include "gui/campos_registro.h"
 #include "gui/formulario.h"
+#include "gui/lista_textos.h"
 #include "model/colmeia.h"
 #include "model/diario.h"
 
@@ -47,7 +48,7 @@ struct ColunasLote : Gtk::TreeModelColumnRecord
 
 struct WidgetsManejoLote : BotoesForm
 {
-    Gtk::ComboBoxText* combo_apiario = nullptr;   // "Todos", then every apiary by name
+    ListaTextos* combo_apiario = nullptr;         // "Todos", then every apiary by name
     Gtk::Button* button_marcar = nullptr;         // marks every hive of the apiary chosen
     Gtk::Button* button_desmarcar = nullptr;
     Gtk::TreeView* treeview_colmeias = nullptr;   // a check box, then code, type, status, apiary

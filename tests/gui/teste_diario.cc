@@ -304,10 +304,18 @@ TEST_F(Diario, TratamentoEmLoteEMovimentacaoSemGta)
     r.passo([&] {
         FORM_MANEJO_LOTE* f = lote(ids::TRATAMENTO_LOTE);
         const WidgetsManejoLote& w = f->widgets();
+        // "Todos", then every apiary.
+        EXPECT_EQ(w.combo_apiario->textos().front(), "Todos");
+        EXPECT_EQ(w.combo_apiario->textos().size(),
+                  1 + std::stoul(banco->valor("select count(*) from cadastro.apiario")));
         EXPECT_TRUE(escolher(w.combo_apiario, BOA_ESPERANCA));
         teste::clicar(w.button_marcar);
         EXPECT_EQ(f->marcadas(), (std::vector<int> { a1, a2 }));
         EXPECT_EQ(w.label_marcadas->get_text(), "2 colméias marcadas.");
+        // The list shows the ticks given.
+        const ColunasLote colunas;
+        for (Gtk::TreeModel::Row l : f->get_lista()->children())
+            EXPECT_EQ(l[colunas.marcada], l[colunas.codigo] == a1 || l[colunas.codigo] == a2) << l[colunas.codigo];
         // Without a product the model refuses it: nothing stored, all kept.
         w.campos->widgets().entry_dose->set_text("1");
         teste::clicar(w.button_salvar_lote);
