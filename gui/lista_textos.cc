@@ -112,40 +112,65 @@ void ListaTextos::medir(const std::vector<std::string>& textos)
     size_request();
 }
 
+bool ListaTextos::na_janela()
+{
+    Gtk::Widget* topo = get_toplevel();
+    if (!topo || !topo->get_is_toplevel())
+        return false;
+    // The style (list or menu) is known once the widget sits in a window.
+    ensure_style();
+    return true;
+}
+
 bool ListaTextos::preencher(std::vector<std::string> textos)
 {
     if (medida_valida_ && textos == *textos_)
         return false;
+    auto novos = std::make_shared<const std::vector<std::string>>(std::move(textos));
+    // Until the list sits in a window its style is the toolkit's default, a
+    // menu, which would make a menu item an entry, each appended at the end
+    // of a linked list (minutes for 100,000): the entries wait for the
+    // window. An entry chosen meanwhile is chosen once they are in.
+    if (!na_janela()) {
+        if (get_model())
+            unset_model();
+        textos_ = std::move(novos);
+        medida_valida_ = false;
+        pendentes_ = true;
+        return true;
+    }
+    pendentes_ = false;
+    encher(std::move(novos));
+    return true;
+}
 
-    // The style (list or menu) is known once the widget sits in a window.
-    ensure_style();
+void ListaTextos::encher(std::shared_ptr<const std::vector<std::string>> novos)
+{
     const bool lista = em_lista();
 
     // Entries only added at the end (new bees), all of shapes seen before:
     // the size stays.
     bool mesma_medida = false;
-    if (lista && medida_valida_ && textos.size() > textos_->size() &&
-        std::equal(textos_->begin(), textos_->end(), textos.begin())) {
+    if (lista && medida_valida_ && novos->size() > textos_->size() &&
+        std::equal(textos_->begin(), textos_->end(), novos->begin())) {
         const bool iguais = digitos_iguais();
         mesma_medida = true;
-        for (std::size_t i = textos_->size(); i < textos.size() && mesma_medida; ++i)
-            mesma_medida = formas_.count(forma(textos[i], iguais)) > 0;
+        for (std::size_t i = textos_->size(); i < novos->size() && mesma_medida; ++i)
+            mesma_medida = formas_.count(forma((*novos)[i], iguais)) > 0;
     }
 
-    auto novos = std::make_shared<const std::vector<std::string>>(std::move(textos));
     Glib::RefPtr<Gtk::TreeModel> modelo = modelo_textos(std::make_shared<Entradas>(novos));
     if (mesma_medida) {
         set_active(-1);
     } else if (lista) {
         medir(*novos);
     } else {
-        // Not in a window yet (the style comes with the window): the toolkit
-        // measures the whole list when it is shown.
+        // Not shown as a list (a theme of the user's): the toolkit measures
+        // the whole list when it is shown.
         medida_valida_ = false;
     }
     set_model(modelo);
     textos_ = std::move(novos);
-    return true;
 }
 
 void ListaTextos::on_size_request(Gtk::Requisition* requisicao)
@@ -165,6 +190,35 @@ void ListaTextos::on_style_changed(const Glib::RefPtr<Gtk::Style>& anterior)
     medida_valida_ = false;
     digitos_iguais_ = -1;
     Gtk::ComboBoxText::on_style_changed(anterior);
+    entrar_pendentes();
+}
+
+void ListaTextos::on_hierarchy_changed(Gtk::Widget* anterior)
+{
+    Gtk::ComboBoxText::on_hierarchy_changed(anterior);
+    entrar_pendentes();
+}
+
+void ListaTextos::entrar_pendentes()
+{
+    // Settling the style (na_janela) tells of a new style, which comes back
+    // here: the entries are taken first.
+    if (!pendentes_)
+        return;
+    pendentes_ = false;
+    if (!na_janela()) {
+        pendentes_ = true;
+        return;
+    }
+    // The toolkit keeps an entry chosen with no model until one comes: it
+    // is read off the entries, then chosen again once they are measured.
+    std::shared_ptr<const std::vector<std::string>> novos = textos_;
+    set_model(modelo_textos(std::make_shared<Entradas>(novos)));
+    const int escolhida = get_active_row_number();
+    textos_ = std::make_shared<const std::vector<std::string>>();
+    encher(std::move(novos));
+    if (escolhida >= 0)
+        set_active(escolhida);
 }
 
 void ListaTextos::on_direction_changed(Gtk::TextDirection anterior)

@@ -22,7 +22,9 @@ public:
 
     // Makes `textos` the entries, in this order. When they are the ones the
     // list holds already, nothing is rebuilt and false is returned; else the
-    // list gets them with no entry chosen and true is returned.
+    // list gets them with no entry chosen and true is returned. Given before
+    // the list sits in a window, they go in when it does, with the entry
+    // chosen meanwhile.
     bool preencher(std::vector<std::string> textos);
     const std::vector<std::string>& textos() const { return *textos_; }
     // Whether preencher(textos) would leave the list as it is.
@@ -35,6 +37,7 @@ public:
 protected:
     void on_size_request(Gtk::Requisition* requisicao) override;
     void on_style_changed(const Glib::RefPtr<Gtk::Style>& anterior) override;
+    void on_hierarchy_changed(Gtk::Widget* anterior) override;
     void on_direction_changed(Gtk::TextDirection anterior) override;
     void on_screen_changed(const Glib::RefPtr<Gdk::Screen>& anterior) override;
 
@@ -45,6 +48,12 @@ private:
     // Whether the font draws all ten digits equally wide (asked once per
     // style).
     bool digitos_iguais();
+    // Whether the list sits in a window (its style settled then).
+    bool na_janela();
+    // Entries given before the list sat in a window go in once it does.
+    void entrar_pendentes();
+    // Makes `novos` the entries, in the model, measured.
+    void encher(std::shared_ptr<const std::vector<std::string>> novos);
     // The size the toolkit gives a list holding one entry of each shape of
     // `textos`, which is the size it gives the whole list.
     void medir(const std::vector<std::string>& textos);
@@ -56,6 +65,7 @@ private:
     // The shapes the size was worked out from.
     std::unordered_set<std::string> formas_;
     int digitos_iguais_ = -1;
+    bool pendentes_ = false;   // textos_ not in the model yet
 };
 
 #endif // ZUMBREL_GUI_LISTA_TEXTOS_H

@@ -132,6 +132,35 @@ TEST(ListaTextos, MostraComoListaEOTamanhoEOQueMedeTodos)
     requisicoes_iguais(j.lista, j.simples);
 }
 
+// Filled before it sits in a window (as a window's montar fills it), a long
+// list takes its entries once it does, as a list, never as a menu of an item
+// an entry; the entry chosen before is chosen then.
+TEST(ListaTextos, CheiaAntesDeEstarNumaJanela)
+{
+    auto* lista = Gtk::manage(new ListaTextos());
+    const std::vector<std::string> t = rgns(1, 20000, 0);
+    lista->preencher(t);
+    lista->set_active(12345);
+    EXPECT_EQ(lista->textos(), t);
+
+    Gtk::Window janela;
+    Gtk::VBox caixa;
+    caixa.pack_start(*lista, false, false, 0);
+    janela.add(caixa);
+    janela.show_all();
+    teste::processar_eventos();
+    gboolean como_lista = FALSE;
+    gtk_widget_style_get(GTK_WIDGET(lista->gobj()), "appears-as-list", &como_lista, nullptr);
+    EXPECT_TRUE(como_lista);
+    EXPECT_EQ(textos_lista(lista), t);
+    EXPECT_EQ(lista->get_active_text(), t[12345]);
+    // Filled again in the window: at once, nothing chosen.
+    EXPECT_TRUE(lista->preencher(rgns(1, 10, 0)));
+    EXPECT_EQ(textos_lista(lista), rgns(1, 10, 0));
+    EXPECT_EQ(lista->get_active_row_number(), -1);
+    janela.hide();
+}
+
 TEST(ListaTextos, FormaIgualaSoOsDigitos)
 {
     EXPECT_EQ(ListaTextos::forma("00123-04567", true), "00000-00000");
