@@ -48,6 +48,7 @@
 #include "gui/form_abelha.h"
 #include "gui/form_apiario.h"
 #include "gui/form_busca_apiario.h"
+#include "gui/form_criacao.h"
 #include "gui/form_florada.h"
 #include "gui/form_genealogia.h"
 #include "gui/form_lote_mel.h"
@@ -467,6 +468,19 @@ void medir_manejo_lote(Roteiro& r, Amostras& a, SISTEMAGUI& s, const std::string
         r.passo([lote] { clicar_botao(lote()->widgets().button_desmarcar); });
     });
     r.passo([&s] { s.formulario_aberto(ids::TRATAMENTO_LOTE)->janela()->hide(); });
+
+    // The queen-rearing window, every batch listed (5,000 at N = 100,000).
+    auto criacao = [&s] { return form_aberto<FORM_CRIACAO>(s, ids::CRIACAO_RAINHAS); };
+    auto listada = [criacao] {
+        FORM_CRIACAO* f = criacao();
+        return aberta(f) && f->widgets().treeview_lotes->get_model() &&
+               f->widgets().treeview_lotes->get_model()->children().size() > 0;
+    };
+    r.repetir("open the rearing window", o.vezes, o.orcamento_s, [&r, &a, &s, &rastro, bruta, listada] {
+        medir_lista(r, a, rastro, bruta, "Open form: queen rearing (every batch listed)",
+                    [&s] { item_menu(s, ids::CRIACAO_RAINHAS).activate(); }, listada);
+        r.passo([&s] { s.formulario_aberto(ids::CRIACAO_RAINHAS)->janela()->hide(); });
+    });
 }
 
 // Honey lots: the harvests of a season listed to build a lot from, and

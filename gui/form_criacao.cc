@@ -10,6 +10,7 @@
 
 #include "gui/form_hoje.h"
 #include "gui/janelas.h"
+#include "gui/modelo_achados.h"
 #include "gui/montagem.h"
 
 namespace {
@@ -36,6 +37,35 @@ std::string andamento(const CRIACOES& c)
         return "concluído";
     return std::string(NOMES_ETAPAS[k]) + " em " + datas_previstas(c)[k];
 }
+
+// The batches as the list reads them, where they are: the code, the breeder
+// queen, the grafting day, the larvae and the progress.
+class CriacoesListadas : public Achados
+{
+public:
+    explicit CriacoesListadas(const std::vector<CRIACOES>& l) : lotes(l)
+    {
+        andamentos.reserve(lotes.size());
+        for (const CRIACOES& c : lotes)
+            andamentos.push_back(andamento(c));
+    }
+    std::size_t tamanho() const override { return lotes.size(); }
+    int textos() const override { return 4; }
+    int codigo(std::size_t i) const override { return lotes[i].id; }
+    const char* texto(std::size_t i, int coluna) const override
+    {
+        switch (coluna) {
+        case 1: return lotes[i].rgn_matriz.c_str();
+        case 2: return lotes[i].enxertia.c_str();
+        case 3: return lotes[i].larvas.c_str();
+        default: return andamentos[i].c_str();
+        }
+    }
+
+private:
+    const std::vector<CRIACOES>& lotes;   // the window's, replaced only with the model
+    std::vector<std::string> andamentos;
+};
 
 } // namespace
 
@@ -135,13 +165,16 @@ void FORM_CRIACAO::montar()
     quadro->add(*caixa);
     vertical->pack_start(*quadro, false, false, 5);
 
-    lista = Gtk::ListStore::create(colunas);
-    w.treeview_lotes = Gtk::manage(new Gtk::TreeView(lista));
+    w.treeview_lotes = Gtk::manage(new Gtk::TreeView());
     w.treeview_lotes->append_column("Código", colunas.codigo);
     coluna_texto(*w.treeview_lotes, "Matriz", colunas.textos[0], 110);
     coluna_texto(*w.treeview_lotes, "Enxertia", colunas.textos[1], 90);
     coluna_texto(*w.treeview_lotes, "Larvas", colunas.textos[2], 60);
     coluna_texto(*w.treeview_lotes, "Próxima etapa", colunas.textos[3], 330);
+    // Rows of one height: thousands of batches are not measured row by row.
+    w.treeview_lotes->get_column(0)->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    w.treeview_lotes->get_column(0)->set_fixed_width(70);
+    altura_fixa(*w.treeview_lotes);
     Gtk::Frame* quadro_lista = Gtk::manage(new Gtk::Frame("Lotes"));
     quadro_lista->add(*rolagem(*w.treeview_lotes, 150));
     vertical->pack_start(*quadro_lista, true, true, 5);
@@ -216,22 +249,17 @@ void FORM_CRIACAO::mudar_estado(int e)
 
 void FORM_CRIACAO::carregar_dados(int)
 {
-    criacoes.listar().copiar(listados);
+    // The list lets go of the rows it reads before they are read anew.
     preenchendo = true;
     w.treeview_lotes->unset_model();
-    lista = Gtk::ListStore::create(colunas);
+    lista.reset();
+    criacoes.listar().copiar(listados);
     int linha_atual = -1;
     for (std::size_t i = 0; i < listados.size(); ++i) {
-        const CRIACOES& c = listados[i];
-        Gtk::TreeModel::Row linha = *lista->append();
-        linha[colunas.codigo] = c.id;
-        linha[colunas.textos[0]] = c.rgn_matriz;
-        linha[colunas.textos[1]] = c.enxertia;
-        linha[colunas.textos[2]] = c.larvas;
-        linha[colunas.textos[3]] = andamento(c);
-        if (atual.id != 0 && c.id == atual.id)
+        if (atual.id != 0 && listados[i].id == atual.id)
             linha_atual = static_cast<int>(i);
     }
+    lista = modelo_achados(std::make_shared<CriacoesListadas>(listados));
     w.treeview_lotes->set_model(lista);
     preenchendo = false;
     if (linha_atual >= 0) {

@@ -85,7 +85,7 @@ private:
 
     CRIACAO criacoes;
     COLUNAS colunas;
-    Glib::RefPtr<Gtk::ListStore> lista;
+    Glib::RefPtr<Gtk::TreeModel> lista;   // reads listados where they are
     Glib::RefPtr<Gtk::ListStore> lista_nucleos;
     std::vector<CRIACOES> listados;
     CRIACOES atual;

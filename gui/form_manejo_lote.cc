@@ -152,6 +152,11 @@ void FORM_MANEJO_LOTE::montar()
     coluna_texto(*w.treeview_colmeias, "Status", colunas.status, 100);
     coluna_texto(*w.treeview_colmeias, "Apiário", colunas.apiario, 260);
     coluna_texto(*w.treeview_colmeias, "Carência", colunas.carencia, 100);
+    // Rows of one height and columns of fixed widths: the list of ten
+    // thousand hives is not measured row by row after it is shown.
+    w.treeview_colmeias->get_column(1)->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+    w.treeview_colmeias->get_column(1)->set_fixed_width(70);
+    altura_fixa(*w.treeview_colmeias, 30);
     w.label_marcadas = rotulo("");
 
     Gtk::Frame* quadro_colmeias = Gtk::manage(new Gtk::Frame("Colméias"));
