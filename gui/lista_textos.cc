@@ -229,7 +229,12 @@ void ListaTextos::on_direction_changed(Gtk::TextDirection anterior)
 
 void ListaTextos::on_screen_changed(const Glib::RefPtr<Gdk::Screen>& anterior)
 {
-    medida_valida_ = false;
-    digitos_iguais_ = -1;
+    // The first screen comes right after the window (hierarchy changed):
+    // entries that went in then were measured on it already, and are not
+    // measured again entry by entry.
+    if (anterior) {
+        medida_valida_ = false;
+        digitos_iguais_ = -1;
+    }
     Gtk::ComboBoxText::on_screen_changed(anterior);
 }
