@@ -28,14 +28,7 @@ DialogoFecundacao::DialogoFecundacao(Gtk::Window* pai, const LISTA_APIARIOS& lis
     w.entry_data = Gtk::manage(new Gtk::Entry());
     w.entry_data->set_max_length(10);
     w.entry_data->set_width_chars(10);
-    // Read in place by the list: 100,000 apiaries make no menu item each.
     w.combo_apiario = Gtk::manage(new ListaTextos());
-    std::vector<std::string> nomes;
-    nomes.reserve(apiarios.size() + 1);
-    nomes.emplace_back("");
-    for (std::size_t i = 0; i < apiarios.size(); ++i)
-        nomes.emplace_back(apiarios.nome(i));
-    w.combo_apiario->preencher(std::move(nomes));
     limitar_largura(*w.combo_apiario, 30);
     w.entry_estacao = Gtk::manage(new Gtk::Entry());
     w.entry_estacao->set_width_chars(30);
@@ -50,6 +43,14 @@ DialogoFecundacao::DialogoFecundacao(Gtk::Window* pai, const LISTA_APIARIOS& lis
     linha(caixa, "Como", *w.combo_tipo, 10, LARGURA_ROTULO);
     linha(caixa, "Data", *w.entry_data, 10, LARGURA_ROTULO);
     linha(caixa, "Apiário", *w.combo_apiario, 10, LARGURA_ROTULO);
+    // Filled in its window, read in place: 100,000 apiaries make no menu
+    // item each.
+    std::vector<std::string> nomes;
+    nomes.reserve(apiarios.size() + 1);
+    nomes.emplace_back("");
+    for (std::size_t i = 0; i < apiarios.size(); ++i)
+        nomes.emplace_back(apiarios.nome(i));
+    w.combo_apiario->preencher(std::move(nomes));
     linha(caixa, "Estação de fecundação", *w.entry_estacao, 10, LARGURA_ROTULO);
     linha(caixa, "Zangões", *w.entry_zangoes, 10, LARGURA_ROTULO);
     linha(caixa, "", *w.label_zangoes, 10, LARGURA_ROTULO);

@@ -142,6 +142,14 @@ void FORM_CRIACAO::montar()
         postura->set_active((*it)[colunas.inteiros[1]] != 0);
     });
     w.treeview_nucleos->append_column(*coluna_postura);
+    // Rows of one height and columns of fixed widths: every mating nucleus
+    // of a large breeder is not measured row by row at each opening.
+    const int larguras[] = { 110, 70, 260, 110, 90 };
+    for (int c = 0; c < 5; ++c) {
+        w.treeview_nucleos->get_column(c)->set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+        w.treeview_nucleos->get_column(c)->set_fixed_width(larguras[c]);
+    }
+    altura_fixa(*w.treeview_nucleos);
     marca->signal_toggled().connect([this](const Glib::ustring& caminho) {
         Gtk::TreeModel::iterator it = lista_nucleos->get_iter(caminho);
         if (it && (inserindo() || editando()))

@@ -111,19 +111,8 @@ void FORM_MANEJO_LOTE::montar()
     Gtk::VBox* vertical = Gtk::manage(new Gtk::VBox(false, 4));
     j.add(*vertical);
 
-    // Read in place by the list: 100,000 apiaries make no menu item each.
     w.combo_apiario = Gtk::manage(new ListaTextos());
     limitar_largura(*w.combo_apiario, 30);
-    const LISTA_APIARIOS apiarios = colmeias.apiarios();
-    std::vector<std::string> nomes;
-    nomes.reserve(apiarios.size() + 1);
-    nomes.emplace_back("Todos");
-    for (std::size_t i = 0; i < apiarios.size(); ++i) {
-        ids_apiarios.push_back(apiarios.id(i));
-        nomes.emplace_back(apiarios.nome(i));
-    }
-    w.combo_apiario->preencher(std::move(nomes));
-    w.combo_apiario->set_active(0);
     w.button_marcar = Gtk::manage(new Gtk::Button("Marcar todas do apiário"));
     w.button_desmarcar = Gtk::manage(new Gtk::Button("Desmarcar todas"));
     Gtk::HBox* escolha = linha_com(*rotulo("Apiário"));
@@ -167,6 +156,18 @@ void FORM_MANEJO_LOTE::montar()
     dentro->pack_start(*contagem, false, false, 0);
     quadro_colmeias->add(*dentro);
     vertical->pack_start(*quadro_colmeias, true, true, 0);
+    // Filled in its window, read in place: 100,000 apiaries make no menu
+    // item each.
+    const LISTA_APIARIOS apiarios = colmeias.apiarios();
+    std::vector<std::string> nomes;
+    nomes.reserve(apiarios.size() + 1);
+    nomes.emplace_back("Todos");
+    for (std::size_t i = 0; i < apiarios.size(); ++i) {
+        ids_apiarios.push_back(apiarios.id(i));
+        nomes.emplace_back(apiarios.nome(i));
+    }
+    w.combo_apiario->preencher(std::move(nomes));
+    w.combo_apiario->set_active(0);
 
     w.campos = Gtk::manage(new CamposRegistro(tipo_, ctx.query));
     Gtk::Frame* quadro_campos = Gtk::manage(new Gtk::Frame(nome_do_registro(tipo_)));
