@@ -1,10 +1,6 @@
 #include <gtkmm/main.h>
 #include <pango/pangocairo.h>
 
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <future>
@@ -35,13 +31,7 @@ int main(int argc, char** argv)
     // are settled first, so that the two never change under each other.
     std::setlocale(LC_ALL, "");
     unsetenv("PGDATESTYLE");
-    std::shared_future<QUERY*> conexao = std::async(std::launch::async, [] {
-        // Below the toolkit's start in priority: on a machine of few cores
-        // the connection takes what the login window leaves, and it is
-        // waited for only when the login needs it.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
-        return new QUERY();
-    }).share();
+    std::shared_future<QUERY*> conexao = std::async(std::launch::async, [] { return new QUERY(); }).share();
     Gtk::Main kit(argc, argv, false);
     // The font list is read in the background meanwhile too, instead of
     // when the login window first draws text.
