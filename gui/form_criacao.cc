@@ -43,12 +43,9 @@ std::string andamento(const CRIACOES& c)
 class CriacoesListadas : public Achados
 {
 public:
-    explicit CriacoesListadas(const std::vector<CRIACOES>& l) : lotes(l)
-    {
-        andamentos.reserve(lotes.size());
-        for (const CRIACOES& c : lotes)
-            andamentos.push_back(andamento(c));
-    }
+    // The progress of a batch is worked out when its row is first drawn:
+    // a list of thousands draws a few dozen.
+    explicit CriacoesListadas(const std::vector<CRIACOES>& l) : lotes(l), andamentos(l.size()), feitos(l.size()) {}
     std::size_t tamanho() const override { return lotes.size(); }
     int textos() const override { return 4; }
     int codigo(std::size_t i) const override { return lotes[i].id; }
@@ -58,13 +55,19 @@ public:
         case 1: return lotes[i].rgn_matriz.c_str();
         case 2: return lotes[i].enxertia.c_str();
         case 3: return lotes[i].larvas.c_str();
-        default: return andamentos[i].c_str();
+        default:
+            if (!feitos[i]) {
+                andamentos[i] = andamento(lotes[i]);
+                feitos[i] = 1;
+            }
+            return andamentos[i].c_str();
         }
     }
 
 private:
     const std::vector<CRIACOES>& lotes;   // the window's, replaced only with the model
-    std::vector<std::string> andamentos;
+    mutable std::vector<std::string> andamentos;
+    mutable std::vector<char> feitos;
 };
 
 } // namespace
