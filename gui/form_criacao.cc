@@ -316,6 +316,9 @@ bool FORM_CRIACAO::receber_escolha(int, int chave)
 
 void FORM_CRIACAO::carregar_nucleos()
 {
+    // The list away from its view while it is filled: a breeder's thousands
+    // of nuclei are not told to the view one by one.
+    w.treeview_nucleos->unset_model();
     lista_nucleos->clear();
     std::vector<NUCLEO> nucleos = criacoes.nucleos();
     // A nucleus of the batch that ended since is still shown as its own.
@@ -323,16 +326,17 @@ void FORM_CRIACAO::carregar_nucleos()
         if (std::none_of(nucleos.begin(), nucleos.end(), [id](const NUCLEO& n) { return n.id == id; }))
             nucleos.push_back(NUCLEO { id, std::string() });
     }
+    // One call a row.
     for (const NUCLEO& n : nucleos) {
-        Gtk::TreeModel::Row linha = *lista_nucleos->append();
-        linha[colunas.codigo] = n.id;
-        linha[colunas.textos[0]] = n.apiario;
         const auto onde = std::find(atual.nucleos.begin(), atual.nucleos.end(), n.id);
-        linha[colunas.inteiros[0]] = onde != atual.nucleos.end() ? 1 : 0;
         const std::size_t i = static_cast<std::size_t>(onde - atual.nucleos.begin());
-        linha[colunas.textos[1]] = i < atual.rainhas.size() ? atual.rainhas[i] : std::string();
-        linha[colunas.inteiros[1]] = 0;
+        const char* rainha = i < atual.rainhas.size() ? atual.rainhas[i].c_str() : "";
+        gtk_list_store_insert_with_values(lista_nucleos->gobj(), nullptr, -1, colunas.codigo.index(), n.id,
+                                          colunas.textos[0].index(), n.apiario.c_str(), colunas.inteiros[0].index(),
+                                          onde != atual.nucleos.end() ? 1 : 0, colunas.textos[1].index(), rainha,
+                                          colunas.inteiros[1].index(), 0, -1);
     }
+    w.treeview_nucleos->set_model(lista_nucleos);
 }
 
 void FORM_CRIACAO::marcar_nucleo(int id, bool marcado)
