@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <set>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "gui/modelo_achados.h"
 #include "model/apiario.h"
@@ -50,5 +52,22 @@ private:
     LISTA_APIARIOS lista;
     std::set<std::size_t> marcadas;
 };
+
+// The entries of a drop-down list of every apiary (gui/lista_textos.h):
+// `primeira` ("" or "Todos"), then each apiary's name in the list's order;
+// their keys are appended to `ids` in the same order when it is given.
+inline std::vector<std::string> nomes_de_apiarios(const LISTA_APIARIOS& l, const char* primeira,
+                                                  std::vector<int>* ids = nullptr)
+{
+    std::vector<std::string> nomes;
+    nomes.reserve(l.size() + 1);
+    nomes.emplace_back(primeira);
+    for (std::size_t i = 0; i < l.size(); ++i) {
+        if (ids)
+            ids->push_back(l.id(i));
+        nomes.emplace_back(l.nome(i));
+    }
+    return nomes;
+}
 
 #endif // ZUMBREL_GUI_APIARIOS_LISTADOS_H

@@ -1,5 +1,6 @@
 #include "gui/campos_registro.h"
 
+#include "gui/apiarios_listados.h"
 #include "gui/lista_textos.h"
 
 #include <ctime>
@@ -205,14 +206,7 @@ void CamposRegistro::carregar_apiarios(QUERY* query)
     const LISTA_APIARIOS lista_apiarios = colmeias.apiarios();
     ids_apiarios.clear();
     // Read in place by the list: 100,000 apiaries make no menu item each.
-    std::vector<std::string> nomes;
-    nomes.reserve(lista_apiarios.size() + 1);
-    nomes.emplace_back("");
-    for (std::size_t i = 0; i < lista_apiarios.size(); ++i) {
-        ids_apiarios.push_back(lista_apiarios.id(i));
-        nomes.emplace_back(lista_apiarios.nome(i));
-    }
-    w.combo_destino->preencher(std::move(nomes));
+    w.combo_destino->preencher(nomes_de_apiarios(lista_apiarios, "", &ids_apiarios));
 }
 
 void CamposRegistro::produto_escolhido()

@@ -1,5 +1,7 @@
 #include "gui/colmeia_view.h"
 
+#include <algorithm>
+
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -11,6 +13,7 @@
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/scrolledwindow.h>
 
+#include "gui/apiarios_listados.h"
 #include "gui/exportar_lista.h"
 #include "gui/form_hoje.h"
 #include "gui/janelas.h"
@@ -358,17 +361,11 @@ void COLMEIA_VIEW::carregar_apiarios()
     const int escolhido =
         ativo > 0 && static_cast<std::size_t>(ativo) < ids_apiarios.size() ? ids_apiarios[ativo] : 0;
     const LISTA_APIARIOS lista = colmeias.apiarios();
-    std::vector<std::string> nomes;
-    nomes.reserve(lista.size() + 1);
     ids_apiarios.assign(1, 0);
-    nomes.emplace_back("");
-    int novo = 0;
-    for (std::size_t i = 0; i < lista.size(); ++i) {
-        ids_apiarios.push_back(lista.id(i));
-        nomes.emplace_back(lista.nome(i));
-        if (escolhido != 0 && lista.id(i) == escolhido)
-            novo = static_cast<int>(i) + 1;
-    }
+    std::vector<std::string> nomes = nomes_de_apiarios(lista, "", &ids_apiarios);
+    const auto achado = std::find(ids_apiarios.begin() + 1, ids_apiarios.end(), escolhido);
+    const int novo =
+        escolhido != 0 && achado != ids_apiarios.end() ? static_cast<int>(achado - ids_apiarios.begin()) : 0;
     if (w.combo_apiario->preencher(std::move(nomes)) || novo != ativo)
         w.combo_apiario->set_active(novo);
 }

@@ -3,6 +3,7 @@
 #include <gtkmm/box.h>
 #include <gtkmm/stock.h>
 
+#include "gui/apiarios_listados.h"
 #include "gui/montagem.h"
 
 namespace {
@@ -45,12 +46,7 @@ DialogoFecundacao::DialogoFecundacao(Gtk::Window* pai, const LISTA_APIARIOS& lis
     linha(caixa, "Apiário", *w.combo_apiario, 10, LARGURA_ROTULO);
     // Filled in its window, read in place: 100,000 apiaries make no menu
     // item each.
-    std::vector<std::string> nomes;
-    nomes.reserve(apiarios.size() + 1);
-    nomes.emplace_back("");
-    for (std::size_t i = 0; i < apiarios.size(); ++i)
-        nomes.emplace_back(apiarios.nome(i));
-    w.combo_apiario->preencher(std::move(nomes));
+    w.combo_apiario->preencher(nomes_de_apiarios(apiarios, ""));
     linha(caixa, "Estação de fecundação", *w.entry_estacao, 10, LARGURA_ROTULO);
     linha(caixa, "Zangões", *w.entry_zangoes, 10, LARGURA_ROTULO);
     linha(caixa, "", *w.label_zangoes, 10, LARGURA_ROTULO);

@@ -108,7 +108,6 @@ public:
             no_lote_de[{ static_cast<int>(p.origem), p.id_colheita }] = p.quilos;
         no_lote.resize(colheitas.size());
         marcadas.resize(colheitas.size());
-        colmeias.reserve(colheitas.size());
         carencias.reserve(colheitas.size());
         for (std::size_t i = 0; i < colheitas.size(); ++i) {
             const COLHEITA_LOTE& c = colheitas[i];
@@ -117,7 +116,6 @@ public:
                 no_lote[i] = achado->second;
                 marcadas[i] = 1;
             }
-            colmeias.push_back(std::to_string(c.id_colmeia));
             carencias.push_back(c.em_carencia() ? c.carencia_produto + " até " + c.carencia_ate : std::string());
         }
     }
@@ -152,7 +150,7 @@ public:
             return no_lote[i].c_str();
         if (coluna == c.carencia.index())
             return carencias[i].c_str();
-        return coluna == c.colmeia.index() ? colmeias[i].c_str() : "";
+        return "";
     }
 
     const COLHEITA_LOTE& colheita(std::size_t i) const { return colheitas[i]; }
@@ -170,7 +168,6 @@ private:
     std::vector<COLHEITA_LOTE> colheitas;
     std::vector<std::string> no_lote;   // as typed, "" when not ticked
     std::vector<char> marcadas;
-    std::vector<std::string> colmeias;
     std::vector<std::string> carencias;
 };
 

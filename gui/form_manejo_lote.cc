@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "gui/apiarios_listados.h"
 #include "gui/janelas.h"
 #include "gui/modelo_achados.h"
 #include "gui/montagem.h"
@@ -158,15 +159,7 @@ void FORM_MANEJO_LOTE::montar()
     vertical->pack_start(*quadro_colmeias, true, true, 0);
     // Filled in its window, read in place: 100,000 apiaries make no menu
     // item each.
-    const LISTA_APIARIOS apiarios = colmeias.apiarios();
-    std::vector<std::string> nomes;
-    nomes.reserve(apiarios.size() + 1);
-    nomes.emplace_back("Todos");
-    for (std::size_t i = 0; i < apiarios.size(); ++i) {
-        ids_apiarios.push_back(apiarios.id(i));
-        nomes.emplace_back(apiarios.nome(i));
-    }
-    w.combo_apiario->preencher(std::move(nomes));
+    w.combo_apiario->preencher(nomes_de_apiarios(colmeias.apiarios(), "Todos", &ids_apiarios));
     w.combo_apiario->set_active(0);
 
     w.campos = Gtk::manage(new CamposRegistro(tipo_, ctx.query));

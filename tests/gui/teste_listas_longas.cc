@@ -426,6 +426,18 @@ TEST(ColunasFixas, LargurasIguaisAsQueMedemTodasAsLinhas)
     DuasListas duas(linhas);
     duas.conferir();
 
+    // Twenty thousand texts of one width, the widest last, or guessed
+    // wide and drawn narrow (kerning) ahead of one guessed a little less.
+    std::vector<std::vector<std::string>> iguais;
+    for (int i = 0; i < 20000; ++i)
+        iguais.push_back({ std::to_string(10000 + i), "Apiário " + std::to_string(10000 + i), "Ipê" });
+    iguais.push_back({ "30000", "Apiário Boa Esperança do Norte", "WWW" });
+    DuasListas muitas(iguais);
+    muitas.conferir();
+    DuasListas kerning({ { "1", "AVAVAVAVAVAVAVAVAVAV", "To" }, { "2", "AVAVAVAVAVAVAVAVAVAi", "Ta" },
+                         { "3", "mmmmmmmmmmmmmmmmmmm", "Yo" } });
+    kerning.conferir();
+
     DuasListas curtas({ { "1", "W", "2" }, { "7", "Ab", "" } });
     curtas.conferir();
 

@@ -134,6 +134,22 @@ TEST_F(Producao, ColheitaEmLoteLoteComCarenciaEAnulacao)
         fl()->quilos_no_lote(linha_da_colmeia(b), "10,25");
         EXPECT_EQ(fl()->total(), "32,75");
         EXPECT_EQ(w.label_total->get_text(), "32,75 kg, de 2 colheitas");
+        // The list shows the ticks and kilos given; kilos cleared take the
+        // tick off, kilos typed put it back.
+        const ColunasColheita c;
+        const auto linha = [&](int colmeia) { return *fl()->get_colheitas()->children()[linha_da_colmeia(colmeia)]; };
+        const auto no_lote = [&](int colmeia) { return teste::linhas(w.treeview_colheitas)[linha_da_colmeia(colmeia)][8]; };
+        for (const auto& caso : { std::make_pair(a, true), std::make_pair(b, true), std::make_pair(tratada, false) })
+            EXPECT_EQ(linha(caso.first)[c.marcada], caso.second) << caso.first;
+        EXPECT_EQ(no_lote(b), "10,25");
+        EXPECT_EQ(no_lote(tratada), "");
+        fl()->quilos_no_lote(linha_da_colmeia(b), " ");
+        EXPECT_FALSE(linha(b)[c.marcada]);
+        EXPECT_EQ(no_lote(b), "");
+        EXPECT_EQ(w.label_total->get_text(), "22,5 kg, de 1 colheita");
+        fl()->quilos_no_lote(linha_da_colmeia(b), "10,25");
+        EXPECT_TRUE(linha(b)[c.marcada]);
+        EXPECT_EQ(w.label_total->get_text(), "32,75 kg, de 2 colheitas");
         teste::digitar(w.entry_umidade, "21");
         EXPECT_EQ(w.label_umidade->get_text(),
                   "Umidade acima de 20 %: o limite das normas brasileiras de qualidade do mel.");
